@@ -1,0 +1,49 @@
+#include "commands.h"
+
+#include <QCoreApplication>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+struct Command {
+    const char *name;
+    int (*run)(const QStringList &args, CliStreams io);
+    const char *usage;
+};
+
+// One row per command; `--help` prints the usage column.
+constexpr std::array commands{
+    Command{"hexagram", RunHexagramCommand,
+            "hexagram LINES [--translation]   number, name and text of a line string (bottom line first)"},
+};
+
+void printHelp(QTextStream &out)
+{
+    out << "用法: ravezaz-cli COMMAND [ARGS]\n\n";
+    for (const Command &command : commands)
+        out << "  " << command.usage << '\n';
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == u"--help" || args.first() == u"-h") {
+        printHelp(out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (const Command &command : commands) {
+        if (name == QLatin1String(command.name))
+            return command.run(args, CliStreams{out, err});
+    }
+    err << "未知命令: " << name << '\n';
+    printHelp(err);
+    return 2;
+}

@@ -1,0 +1,38 @@
+#include "lookup.h"
+
+#include "hexagram_texts.h"
+
+namespace {
+
+using EntryOf = QString (*)(int number);
+
+void lookup(CurrentCast &cast, EntryOf entryOf)
+{
+    cast.lookupName.clear();
+    cast.lookupNumber.clear();
+    cast.lookupText.clear();
+    const int number = HexagramNumberOf(cast.lookupLines);
+    if (number == 0)
+        return;
+    cast.lookupName = HexagramNameOf(number);
+    cast.lookupNumber = QString::number(number);
+    cast.lookupText = entryOf(number);
+}
+
+} // namespace
+
+CurrentCast &TheCurrentCast()
+{
+    static CurrentCast cast;
+    return cast;
+}
+
+void LookupHexagram(CurrentCast &cast)
+{
+    lookup(cast, HexagramText);
+}
+
+void LookupHexagramTranslation(CurrentCast &cast)
+{
+    lookup(cast, HexagramTranslation);
+}

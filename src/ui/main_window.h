@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QWidget>
+
+// The program's main window, form2.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+};

@@ -1,0 +1,43 @@
+#include "program_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString ProgramFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString VersionText()
+{
+    return QStringLiteral(RAVEZAZ_VERSION);
+}
+
+QString WritableFilePath(const QString &fileName, const QString &programFolder, const QString &userFolder)
+{
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable())
+        return programFolder + u'/' + fileName;
+    QDir().mkpath(userFolder);
+    return userFolder + u'/' + fileName;
+}
+
+QString WritableFilePath(const QString &fileName)
+{
+    return WritableFilePath(fileName, ProgramFolder(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString RecordFilePath()
+{
+    static const QString path = WritableFilePath(QStringLiteral("filelog.kdf"));
+    return path;
+}
+
+QString SettingsFilePath()
+{
+    static const QString path = WritableFilePath(QStringLiteral("setlog.kds"));
+    return path;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The folder of the executable, without a trailing separator. Every data file
+// the program reads is ProgramFolder() + a relative path beginning with "/".
+QString ProgramFolder();
+
+// major.minor.revision of this build.
+QString VersionText();
+
+// Where a file the program writes (the settings file, the default record
+// file) lives: beside the program when that folder is writable, otherwise in
+// the per-user data folder, so nothing is lost on a system-wide install.
+// `programFolder` and `userFolder` are parameters so tests can use temporary
+// folders; the one-argument form uses the real ones.
+QString WritableFilePath(const QString &fileName, const QString &programFolder, const QString &userFolder);
+QString WritableFilePath(const QString &fileName);
+
+// The default record file and the settings file.
+QString RecordFilePath();
+QString SettingsFilePath();

@@ -41,6 +41,17 @@ private slots:
         QVERIFY(!result.out.contains(u'\r'));
     }
 
+    void hexagramPrintsTranslationOnRequest()
+    {
+        const Result result = run({QStringLiteral("hexagram"), QStringLiteral("111111"), QStringLiteral("--translation")});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList rows = result.out.split(u'\n');
+        QCOMPARE(rows[0], QStringLiteral("1\t乾\t111111"));
+        QVERIFY(rows[1].startsWith(QStringLiteral("111111  乾（一）：元、亨、利、贞。（")));
+        QVERIFY(rows[9].startsWith(QStringLiteral("【用九】")));
+        QVERIFY(!result.out.contains(u'\r'));
+    }
+
     void unknownLinesExitWithTwo_data()
     {
         QTest::addColumn<QString>("lines");

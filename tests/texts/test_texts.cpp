@@ -1,12 +1,35 @@
 #include "gbk_codec.h"
 #include "hexagram.h"
 #include "hexagram_texts.h"
+#include "lookup.h"
 
 #include <QRegularExpression>
 #include <QTest>
 
 class TextsTest : public QObject {
     Q_OBJECT
+
+    // The judgment and the statements of a classical entry, labels removed.
+    static QStringList classicalStatements(int number)
+    {
+        QStringList rows = HexagramText(number).chopped(2).split(QStringLiteral("\r\n"));
+        rows.removeAt(1);
+        QStringList statements;
+        for (const QString &row : rows)
+            statements << row.mid(row.indexOf(QStringLiteral("：")) + 1);
+        return statements;
+    }
+    // A translation row is the statement followed by "（translation）".
+    static QString statementBeforeTranslation(const QString &row)
+    {
+        return row.left(row.indexOf(QStringLiteral("（")));
+    }
+    static QString withoutPunctuation(QString text)
+    {
+        static const QRegularExpression punctuation(QStringLiteral("[，。、：；！？,.;:!? ]"));
+        return text.remove(punctuation);
+    }
+
 private slots:
     void firstEntryIsExact()
     {
@@ -43,6 +66,56 @@ private slots:
             QVERIFY2(rows[1 + line].startsWith(LineLabel(lines, line) + QStringLiteral("：")), qPrintable(rows[1 + line]));
         if (number <= 2)
             QVERIFY(rows[8].startsWith(number == 1 ? QStringLiteral("用九：") : QStringLiteral("用六：")));
+    }
+
+    void everyTranslationEntryHasItsShape_data()
+    {
+        everyClassicalEntryHasItsShape_data();
+    }
+    void everyTranslationEntryHasItsShape()
+    {
+        QFETCH(int, number);
+        const QString lines = HexagramLinesOf(number);
+        const QString entry = HexagramTranslation(number);
+        QVERIFY(!entry.endsWith(u'\n'));
+        QVERIFY(!entry.contains(QRegularExpression(QStringLiteral("[^\\r]\\n"))));
+        QVERIFY(IsGbkEncodable(entry));
+        QVERIFY2(entry.size() >= 239 && entry.size() <= 571, qPrintable(QString::number(entry.size())));
+
+        const QStringList rows = entry.split(QStringLiteral("\r\n"));
+        const QStringList classical = classicalStatements(number);
+        QCOMPARE(rows.size(), 1 + classical.size());
+        const QString head = lines + QStringLiteral("  ") + HexagramNameOf(number) + QStringLiteral("（")
+            + ChineseNumeral(number) + QStringLiteral("）：");
+        QVERIFY2(rows[0].startsWith(head), qPrintable(rows[0]));
+        QCOMPARE(withoutPunctuation(statementBeforeTranslation(rows[0].mid(head.size()))),
+                 withoutPunctuation(classical[0]));
+        QVERIFY(rows[1].isEmpty());
+        for (int row = 2; row < rows.size(); ++row) {
+            const int line = row - 1;
+            const QString label = line <= 6 ? LineLabel(lines, line)
+                                            : (number == 1 ? QStringLiteral("用九") : QStringLiteral("用六"));
+            const QString opening = QStringLiteral("【") + label + QStringLiteral("】");
+            QVERIFY2(rows[row].startsWith(opening), qPrintable(rows[row]));
+            QVERIFY(rows[row].endsWith(QStringLiteral("）")));
+            QCOMPARE(withoutPunctuation(statementBeforeTranslation(rows[row].mid(opening.size()))),
+                     withoutPunctuation(classical[row - 1]));
+        }
+    }
+
+    void translationLookupFollowsTheLineString()
+    {
+        CurrentCast cast;
+        cast.lookupLines = QStringLiteral("010101");
+        LookupHexagramTranslation(cast);
+        QCOMPARE(cast.lookupName, QStringLiteral("未济"));
+        QCOMPARE(cast.lookupNumber, QStringLiteral("64"));
+        QVERIFY(cast.lookupText.startsWith(QStringLiteral("010101  未济（六十四）：")));
+        cast.lookupLines = QStringLiteral("01010");
+        LookupHexagramTranslation(cast);
+        QVERIFY(cast.lookupName.isEmpty());
+        QVERIFY(cast.lookupNumber.isEmpty());
+        QVERIFY(cast.lookupText.isEmpty());
     }
 
     void lineLabelsFollowTheLineString_data()

@@ -1,0 +1,79 @@
+#include "divination_record.h"
+
+#include "gbk_codec.h"
+#include "quoted_fields.h"
+
+#include <QDebug>
+
+const std::array<RecordField, RecordFieldCount> &RecordFields()
+{
+    static constexpr std::array<RecordField, RecordFieldCount> fields{{
+        {&DivinationRecord::castTime, u"时间:"},
+        {&DivinationRecord::divinerName, u"姓名:"},
+        {&DivinationRecord::matterText, u"占筮事由:"},
+        {&DivinationRecord::primaryNumber, u"卦序号:"},
+        {&DivinationRecord::primaryLines, u"卦象:"},
+        {&DivinationRecord::primaryName, u"卦名:"},
+        {&DivinationRecord::changingLines, {}},
+        {&DivinationRecord::resultingNumber, {}},
+        {&DivinationRecord::resultingLines, {}},
+        {&DivinationRecord::resultingName, {}},
+    }};
+    return fields;
+}
+
+QString ChangingLinesText(int changingLineCount)
+{
+    if (changingLineCount == 0)
+        return QStringLiteral("未变爻");
+    return QStringLiteral("变") + QString::number(changingLineCount) + QStringLiteral("爻");
+}
+
+DivinationRecord RecordOfCast(const CurrentCast &cast)
+{
+    DivinationRecord record;
+    record.castTime = cast.castTime;
+    record.divinerName = cast.divinerName;
+    record.matterText = cast.matterText;
+    record.primaryNumber = cast.recordPrimaryNumber;
+    record.primaryLines = cast.recordPrimaryLines;
+    record.primaryName = cast.recordPrimaryName;
+    record.changingLines = ChangingLinesText(cast.changingLineCount);
+    if (cast.changingLineCount > 0) {
+        record.resultingNumber = cast.recordResultingNumber;
+        record.resultingLines = cast.recordResultingLines;
+        record.resultingName = cast.recordResultingName;
+    }
+    return record;
+}
+
+QByteArray FormatRecordLine(const DivinationRecord &record)
+{
+    QStringList fields;
+    for (const RecordField &field : RecordFields())
+        fields.append(field.label.toString() + record.*field.member);
+    return EncodeGbk(JoinQuotedFields(fields)) + "\r\n";
+}
+
+DivinationRecord ParseRecordLine(QStringView line)
+{
+    const QStringList fields = SplitQuotedFields(line);
+    DivinationRecord record;
+    for (int i = 0; i < RecordFieldCount && i < fields.size(); ++i) {
+        const RecordField &field = RecordFields()[i];
+        QString value = fields[i];
+        if (!field.label.isEmpty())
+            value.remove(field.label.toString());
+        record.*field.member = value;
+    }
+    return record;
+}
+
+QDebug operator<<(QDebug debug, const DivinationRecord &record)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "DivinationRecord(";
+    for (const RecordField &field : RecordFields())
+        debug << record.*field.member << (field.member == RecordFields().back().member ? ")" : ", ");
+    return debug;
+}

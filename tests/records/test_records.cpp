@@ -1,12 +1,14 @@
 #include "divination_record.h"
+#include "gbk_codec.h"
 #include "record_file.h"
 
-#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <limits>
 
 #include <sys/resource.h>
 
@@ -66,6 +68,24 @@ constexpr CastFields threeCasts[] = {
     {u"2006-7-18 21:00(人工输入)", u"王\"五", u"问\"远行\"", u"111111", 6, u"000000"},
 };
 
+DivinationRecord recordOf(std::initializer_list<const char16_t *> fields)
+{
+    DivinationRecord record;
+    auto value = fields.begin();
+    for (const RecordField &field : RecordFields())
+        record.*field.member = QString::fromUtf16(*value++);
+    return record;
+}
+
+// A record whose cast time names its number, so a listing shows which
+// record stands where.
+DivinationRecord numberedRecord(int number)
+{
+    DivinationRecord record = RecordOfCast(castOf(threeCasts[0]));
+    record.castTime = QStringLiteral("第%1条").arg(number);
+    return record;
+}
+
 // A device that takes `capacity` bytes and then refuses, like a full disk.
 class FullDevice : public QIODevice {
 public:
@@ -113,6 +133,25 @@ class RecordsTest : public QObject {
 
     QString tempPath(const QString &name) const { return dir_.filePath(name); }
 
+    // A fresh file of `count` numbered records.
+    QString numberedFile(const QString &name, int count) const
+    {
+        const QString path = tempPath(name);
+        QFile::remove(path);
+        for (int number = 1; number <= count; ++number)
+            AppendRecord(path, numberedRecord(number));
+        return path;
+    }
+
+    QString copyOfFixture(const QString &name) const
+    {
+        const QString path = tempPath(name);
+        QFile::remove(path);
+        QFile::copy(fixture(name), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+
 private slots:
     void appendingCastsWritesTheGoldenFile()
     {
@@ -146,9 +185,7 @@ private slots:
 
     void appendAfterLineWithoutLineEndKeepsRecordsApart()
     {
-        const QString path = tempPath(QStringLiteral("no-final-crlf.kdf"));
-        QFile::remove(path);
-        QVERIFY(QFile::copy(fixture(QStringLiteral("no-final-crlf.kdf")), path));
+        const QString path = copyOfFixture(QStringLiteral("no-final-crlf.kdf"));
         const QByteArray before = bytesOf(path);
         QVERIFY(AppendRecord(path, RecordOfCast(castOf(threeCasts[1]))));
         QCOMPARE(bytesOf(path), before + "\r\n" + FormatRecordLine(RecordOfCast(castOf(threeCasts[1]))));
@@ -184,6 +221,273 @@ private slots:
         QVERIFY(!AppendRecord(device, record));
         FullDevice roomy(FormatRecordLine(record).size());
         QVERIFY(AppendRecord(roomy, record));
+    }
+
+    void countTakesEveryLine_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("count");
+        QTest::newRow("three casts") << "three-casts.kdf" << qint64(3);
+        QTest::newRow("no final line end") << "no-final-crlf.kdf" << qint64(1);
+        QTest::newRow("empty") << "empty.kdf" << qint64(0);
+        QTest::newRow("blank lines") << "blank-lines.kdf" << qint64(5);
+        QTest::newRow("LF line ends") << "unquoted-fields.kdf" << qint64(1);
+    }
+    void countTakesEveryLine()
+    {
+        QFETCH(QString, file);
+        QFETCH(qint64, count);
+        QCOMPARE(CountRecords(fixture(file)), std::optional<qint64>(count));
+    }
+
+    void missingFileIsReportedByEveryReader()
+    {
+        const QString path = tempPath(QStringLiteral("missing.kdf"));
+        QCOMPARE(CountRecords(path), std::nullopt);
+        QCOMPARE(ListRecords(path, 1, 20), std::nullopt);
+        QCOMPARE(ReadRecord(path, 1).status, RecordFileStatus::FileUnreadable);
+        QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::FileUnreadable);
+        QVERIFY(!CopyRecordFile(path, tempPath(QStringLiteral("copy.kdf"))));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void listingShowsNumberAndStoredLine()
+    {
+        const std::optional<QString> listing = ListRecords(fixture(QStringLiteral("three-casts.kdf")), 2, 3);
+        QVERIFY(listing);
+        const QStringList stored = DecodeGbk(bytesOf(fixture(QStringLiteral("three-casts.kdf")))).split(QStringLiteral("\r\n"));
+        QCOMPARE(*listing, QStringLiteral(" №<2>") + stored[1] + QStringLiteral("\r\n №<3>") + stored[2] + QStringLiteral("\r\n"));
+    }
+
+    void listingCoversTheAskedRange_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<qint64>("first");
+        QTest::addColumn<qint64>("last");
+        QTest::addColumn<QList<int>>("listed");
+        QTest::newRow("page 2 of 25") << 25 << qint64(21) << qint64(40) << QList<int>{21, 22, 23, 24, 25};
+        QTest::newRow("last page to the end") << 25 << qint64(21) << std::numeric_limits<qint64>::max()
+                                              << QList<int>{21, 22, 23, 24, 25};
+        QTest::newRow("page 1 of 25") << 25 << qint64(1) << qint64(20)
+                                      << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+        QTest::newRow("first below 1") << 3 << qint64(-5) << qint64(2) << QList<int>{1, 2};
+        QTest::newRow("past the end") << 3 << qint64(4) << qint64(20) << QList<int>{};
+        QTest::newRow("reversed") << 3 << qint64(3) << qint64(2) << QList<int>{};
+        QTest::newRow("empty file") << 0 << qint64(1) << qint64(20) << QList<int>{};
+    }
+    void listingCoversTheAskedRange()
+    {
+        QFETCH(int, records);
+        QFETCH(qint64, first);
+        QFETCH(qint64, last);
+        QFETCH(QList<int>, listed);
+        const QString path = numberedFile(QStringLiteral("numbered.kdf"), records);
+        if (records == 0)
+            writeBytes(path, {});
+        QString expected;
+        for (int number : listed)
+            expected += QStringLiteral(" №<%1>").arg(number) + DecodeGbk(FormatRecordLine(numberedRecord(number)));
+        QCOMPARE(ListRecords(path, first, last), std::optional<QString>(expected));
+    }
+
+    void listingReachesPastSixteenBitNumbers()
+    {
+        const QString path = tempPath(QStringLiteral("long.kdf"));
+        const QByteArray line = FormatRecordLine(numberedRecord(0));
+        QByteArray bytes;
+        for (int i = 0; i < 40000; ++i)
+            bytes += line;
+        writeBytes(path, bytes);
+        QCOMPARE(CountRecords(path), std::optional<qint64>(40000));
+        const std::optional<QString> listing = ListRecords(path, 39981, 40000);
+        QVERIFY(listing);
+        QCOMPARE(listing->count(u'№'), 20);
+        QVERIFY(listing->startsWith(QStringLiteral(" №<39981>\"时间:第0条\"")));
+        QVERIFY(listing->endsWith(QStringLiteral(" №<40000>") + DecodeGbk(line)));
+        QCOMPARE(ReadRecord(path, 40000).status, RecordFileStatus::Done);
+    }
+
+    void readRecordFindsOnlyExistingNumbers_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("number");
+        QTest::addColumn<RecordFileStatus>("status");
+        QTest::newRow("1 of 1") << "no-final-crlf.kdf" << qint64(1) << RecordFileStatus::Done;
+        QTest::newRow("2 of 1") << "no-final-crlf.kdf" << qint64(2) << RecordFileStatus::RecordNotFound;
+        QTest::newRow("0") << "no-final-crlf.kdf" << qint64(0) << RecordFileStatus::RecordNotFound;
+        QTest::newRow("negative") << "three-casts.kdf" << qint64(-1) << RecordFileStatus::RecordNotFound;
+        QTest::newRow("3 of 3") << "three-casts.kdf" << qint64(3) << RecordFileStatus::Done;
+        QTest::newRow("1 of empty") << "empty.kdf" << qint64(1) << RecordFileStatus::RecordNotFound;
+        QTest::newRow("empty line") << "blank-lines.kdf" << qint64(2) << RecordFileStatus::Done;
+        QTest::newRow("last without line end") << "blank-lines.kdf" << qint64(5) << RecordFileStatus::Done;
+        QTest::newRow("6 of 5") << "blank-lines.kdf" << qint64(6) << RecordFileStatus::RecordNotFound;
+    }
+    void readRecordFindsOnlyExistingNumbers()
+    {
+        QFETCH(QString, file);
+        QFETCH(qint64, number);
+        QFETCH(RecordFileStatus, status);
+        QCOMPARE(ReadRecord(fixture(file), number).status, status);
+    }
+
+    void readRecordStripsLabels_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("number");
+        QTest::addColumn<DivinationRecord>("record");
+        QTest::newRow("changing lines") << "three-casts.kdf" << qint64(1)
+            << recordOf({u"2006-7-16 10:20:30", u"张三", u"某事云云", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
+        QTest::newRow("no changing line") << "three-casts.kdf" << qint64(2)
+            << recordOf({u"2006-7-17 8:05:09", u"李四", u"问行程", u"2", u"000000", u"坤", u"未变爻", u"", u"", u""});
+        QTest::newRow("typed quotes") << "three-casts.kdf" << qint64(3)
+            << recordOf({u"2006-7-18 21:00(人工输入)", u"王“五", u"问“远行“", u"1", u"111111", u"乾", u"变6爻", u"2", u"000000", u"坤"});
+        QTest::newRow("label inside value") << "label-in-value.kdf" << qint64(1)
+            << recordOf({u"2006-7-16 10:20", u"张三", u"问何事", u"1", u"111111", u"乾", u"变1爻", u"44", u"011111", u"姤"});
+        QTest::newRow("empty line") << "blank-lines.kdf" << qint64(1)
+            << recordOf({u"", u"", u"", u"", u"", u"", u"", u"", u"", u""});
+    }
+    void readRecordStripsLabels()
+    {
+        QFETCH(QString, file);
+        QFETCH(qint64, number);
+        QFETCH(DivinationRecord, record);
+        const RecordReading reading = ReadRecord(fixture(file), number);
+        QCOMPARE(reading.status, RecordFileStatus::Done);
+        QCOMPARE(reading.record, record);
+    }
+
+    void brokenLinesAreReadWithoutLosingTheirPlace_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<DivinationRecord>("record");
+        QTest::newRow("seven fields") << "seven-fields.kdf"
+            << recordOf({u"2006-7-16 10:20:30", u"张三", u"问事", u"1", u"111111", u"乾", u"变3爻", u"", u"", u""});
+        QTest::newRow("unclosed quote") << "unclosed-quote.kdf"
+            << recordOf({u"2006-7-16 10:20:30", u"张三", u"问事,\"卦序号:1", u"", u"", u"", u"", u"", u"", u""});
+        QTest::newRow("embedded quote") << "embedded-quote.kdf"
+            << recordOf({u"2006-7-16 10:20:30", u"张\"三", u"问事", u"1", u"111111", u"乾", u"未变爻", u"", u"", u""});
+        QTest::newRow("unquoted fields") << "unquoted-fields.kdf"
+            << recordOf({u"2006-7-16 10:20:30", u"张三", u"问事", u"1", u"111111", u"乾", u"未变爻", u"", u"", u""});
+    }
+    void brokenLinesAreReadWithoutLosingTheirPlace()
+    {
+        QFETCH(QString, file);
+        QFETCH(DivinationRecord, record);
+        const RecordReading reading = ReadRecord(fixture(file), 1);
+        QCOMPARE(reading.status, RecordFileStatus::Done);
+        QCOMPARE(reading.record, record);
+    }
+
+    void invalidGbkBytesBecomeReplacementCharacters()
+    {
+        const RecordReading reading = ReadRecord(fixture(QStringLiteral("invalid-gbk.kdf")), 1);
+        QCOMPARE(reading.status, RecordFileStatus::Done);
+        QCOMPARE(reading.record.castTime, QStringLiteral("2006-7-16 10:20:30"));
+        QVERIFY(reading.record.divinerName.contains(QChar::ReplacementCharacter));
+        QVERIFY(reading.record.matterText.contains(QChar::ReplacementCharacter));
+        QCOMPARE(reading.record.primaryNumber, QStringLiteral("1"));
+        QCOMPARE(reading.record.changingLines, QStringLiteral("未变爻"));
+    }
+
+    void hugeLineIsCountedListedAndRead()
+    {
+        const QString path = tempPath(QStringLiteral("huge.kdf"));
+        const QByteArray huge = "\"" + QByteArray(3 << 20, 'x') + "\"";
+        writeBytes(path, FormatRecordLine(numberedRecord(1)) + huge + "\r\n" + FormatRecordLine(numberedRecord(3)));
+        QCOMPARE(CountRecords(path), std::optional<qint64>(3));
+        const RecordReading reading = ReadRecord(path, 2);
+        QCOMPARE(reading.status, RecordFileStatus::Done);
+        QCOMPARE(reading.record.castTime.size(), huge.size() - 2);
+        QCOMPARE(ReadRecord(path, 3).record, numberedRecord(3));
+        const std::optional<QString> listing = ListRecords(path, 2, 3);
+        QVERIFY(listing);
+        QVERIFY(listing->endsWith(QStringLiteral(" №<3>") + DecodeGbk(FormatRecordLine(numberedRecord(3)))));
+    }
+
+    void deletingMovesLaterRecordsUp()
+    {
+        const QString path = numberedFile(QStringLiteral("five.kdf"), 5);
+        const RecordDeletion deletion = DeleteRecord(path, 3);
+        QCOMPARE(deletion.status, RecordFileStatus::Done);
+        QCOMPARE(deletion.recordsLeft, 4);
+        QByteArray expected;
+        for (int number : {1, 2, 4, 5})
+            expected += FormatRecordLine(numberedRecord(number));
+        QCOMPARE(bytesOf(path), expected);
+        QCOMPARE(ReadRecord(path, 3).record, numberedRecord(4));
+    }
+
+    void deletingTheOnlyRecordRemovesTheFile()
+    {
+        const QString path = numberedFile(QStringLiteral("one.kdf"), 1);
+        const RecordDeletion deletion = DeleteRecord(path, 1);
+        QCOMPARE(deletion.status, RecordFileStatus::Done);
+        QCOMPARE(deletion.recordsLeft, 0);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void deletingAMissingRecordLeavesTheFileUntouched_data()
+    {
+        QTest::addColumn<qint64>("number");
+        QTest::newRow("0") << qint64(0);
+        QTest::newRow("past the end") << qint64(2);
+    }
+    void deletingAMissingRecordLeavesTheFileUntouched()
+    {
+        QFETCH(qint64, number);
+        const QString path = copyOfFixture(QStringLiteral("no-final-crlf.kdf"));
+        const RecordDeletion deletion = DeleteRecord(path, number);
+        QCOMPARE(deletion.status, RecordFileStatus::RecordNotFound);
+        QCOMPARE(deletion.recordsLeft, 1);
+        QCOMPARE(bytesOf(path), bytesOf(fixture(QStringLiteral("no-final-crlf.kdf"))));
+    }
+
+    void deletingRewritesOtherLinesByteForByte()
+    {
+        const QString path = copyOfFixture(QStringLiteral("blank-lines.kdf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("\r\n" + bytesOf(fixture(QStringLiteral("invalid-gbk.kdf"))));
+        file.close();
+        // Lines: "", "", "时间:1", "", "时间:2", the invalid line. The empty
+        // lines before the first kept text are dropped, the one after stays.
+        const RecordDeletion deletion = DeleteRecord(path, 5);
+        QCOMPARE(deletion.status, RecordFileStatus::Done);
+        QCOMPARE(deletion.recordsLeft, 3);
+        QCOMPARE(bytesOf(path), EncodeGbk(u"\"时间:1\"") + "\r\n\r\n" + bytesOf(fixture(QStringLiteral("invalid-gbk.kdf"))));
+    }
+
+    void deletionThatCannotBeWrittenKeepsTheOldFile()
+    {
+        const QString path = numberedFile(QStringLiteral("full-delete.kdf"), 5);
+        const QByteArray before = bytesOf(path);
+        {
+            const FileSizeLimit limit(before.size() / 2);
+            const RecordDeletion deletion = DeleteRecord(path, 1);
+            QCOMPARE(deletion.status, RecordFileStatus::WriteFailed);
+        }
+        QCOMPARE(bytesOf(path), before);
+        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("full-delete.kdf*")}, QDir::Files),
+                 QStringList{QStringLiteral("full-delete.kdf")});
+    }
+
+    void copyIsByteForByteAndReplacesTheDestination()
+    {
+        const QString source = fixture(QStringLiteral("invalid-gbk.kdf"));
+        const QString destination = numberedFile(QStringLiteral("copy.kdf"), 3);
+        QVERIFY(CopyRecordFile(source, destination));
+        QCOMPARE(bytesOf(destination), bytesOf(source));
+    }
+
+    void failedCopyKeepsTheDestination()
+    {
+        const QString destination = numberedFile(QStringLiteral("kept.kdf"), 2);
+        const QByteArray before = bytesOf(destination);
+        {
+            const FileSizeLimit limit(10);
+            QVERIFY(!CopyRecordFile(fixture(QStringLiteral("three-casts.kdf")), destination));
+        }
+        QCOMPARE(bytesOf(destination), before);
     }
 };
 

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "current_cast.h"
+#include "resolution.h"
+#include "yarrow_stalks.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+// What the engine waits for. The timed phases are run by the casting
+// window's timers: when the phase's delay has passed, it calls advance().
+enum class CastingPhase {
+    WaitingForStep, // before a line: the step command or the automatic start
+    SplitDelay,
+    HeapsShownDelay,
+    Pause,
+    LeftCounting,   // one tick per group of four, one more to finish the heap
+    RightCounting,
+    NextStepDelay,
+    Finished,
+};
+
+enum class StatusLamp { Grey, Yellow, Red, Green };
+
+enum class CastingField { Name, Matter };
+
+// A step found a field empty: the window focuses the field, asks with an
+// input box and puts the answer, cut to maxLength, into the field.
+struct FieldPrompt {
+    CastingField field;
+    QString prompt;
+    QString title;
+    QString defaultText;
+    int maxLength;
+};
+
+// The yarrow-stalk procedure over CurrentCast: three changes make a line, six
+// lines a hexagram. The window drives the timed phases and draws what the
+// signals report; after line 6 the cast is resolved and castResolved carries
+// the result. Created anew for every cast, as the window is.
+class CastingEngine : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // Resets the stalk counters, line values and castTime of `cast`, as the
+    // casting window does when it opens.
+    CastingEngine(CurrentCast &cast, RandomSource random, Clock clock, QObject *parent = nullptr);
+
+    // The step command. Returns the prompt when the name or the matter field
+    // is blank (automatic mode is then left); otherwise casts on. Ignored
+    // unless the engine waits for a step.
+    std::optional<FieldPrompt> step(const QString &nameField, const QString &matterField);
+    // The automatic-start command: available only before the first step.
+    std::optional<FieldPrompt> startAutomatic(const QString &nameField, const QString &matterField);
+    // The delay of the pending timed phase has passed.
+    void advance();
+    // Runs every pending timed phase at once, for a cast without animation.
+    void runPendingPhases();
+
+    CastingPhase pendingPhase() const { return phase_; }
+    bool isTimedPhase() const;
+    bool hasStarted() const { return started_; }
+    bool autoMode() const { return autoMode_; }
+    int currentLine() const { return line_; }
+    int changeInLine() const { return changeInLine_; }
+    int changesDone() const { return changesDone_; }
+    // "推演初爻" … "推演上爻".
+    QString stepCaption() const;
+
+signals:
+    // Every step that casts on: disable the step command, prepare the main
+    // window for a new result, start the animation, hide the automatic-start
+    // and close commands, show the progress, disable the two fields.
+    void stepStarted();
+    // A sound file, relative to the program folder ("/wav/s1.wav").
+    void soundRequested(const QString &path);
+    void lampChanged(StatusLamp lamp);
+    void changeMessageShown(const QString &message);
+    void stalkCounterShown(int stalks);
+    void heapsShown(int left, int hung, int right);
+    // "推演进度(5/18变)" and the progress bar, one "■" per finished change.
+    void progressShown(const QString &text, int finishedChanges);
+    // Value 6, 7, 8 or 9 of line 1..6; 6 and 9 are drawn red.
+    void lineValueShown(int line, int value);
+    // "变k爻" and the changed values of lines 1 … the line just finished.
+    void changingLinesShown(const QString &label, const QList<int> &changedValues);
+    // The main window's pictures of line 1..6 in both hexagrams.
+    void linePicturesShown(int line, const QString &primaryCode, const QString &resultingCode);
+    // A line is finished and the next one waits for the step command, which
+    // now carries `caption`, is enabled and has the focus.
+    void readyForStep(const QString &caption);
+    // Line 6 is finished and the cast resolved: the window shows the result,
+    // appends the record and brings itself to its finished state.
+    void castResolved(const CastResolution &resolution);
+
+private:
+    void castOn();
+    void startLine();
+    void splitBundle();
+    void showHeaps();
+    void countLeft();
+    void countRight();
+    void finishChange();
+    void finishLine();
+    QString lineWord() const;
+    QString changeMessage(const QString &event) const;
+
+    CurrentCast &cast_;
+    RandomSource random_;
+    Clock clock_;
+    QString nameField_;
+    QString matterField_;
+    CastingPhase phase_ = CastingPhase::WaitingForStep;
+    bool started_ = false;
+    bool autoMode_ = false;
+    int line_ = 1;
+    int changeInLine_ = 0;
+    int changesDone_ = 0;
+};
+
+// Casts `lineCount` lines with the engine and counts the values 6, 7, 8, 9
+// (index 0 to 3).
+std::array<int, 4> CountLineValues(int lineCount, RandomSource random);

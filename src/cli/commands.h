@@ -11,3 +11,4 @@ struct CliStreams {
 };
 
 int RunHexagramCommand(const QStringList &args, CliStreams io);
+int RunRecordsCommand(const QStringList &args, CliStreams io);

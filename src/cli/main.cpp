@@ -17,6 +17,8 @@ struct Command {
 constexpr std::array commands{
     Command{"hexagram", RunHexagramCommand,
             "hexagram LINES [--translation]   number, name and text of a line string (bottom line first)"},
+    Command{"records", RunRecordsCommand,
+            "records FILE count|list FIRST LAST|show N|delete N   count, list, show or delete records of a record file"},
 };
 
 void printHelp(QTextStream &out)

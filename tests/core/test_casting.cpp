@@ -680,8 +680,9 @@ private slots:
     // Over many lines the split rule gives 6, 7, 8, 9 with the odds
     // 11/164, 52/164, 71/164, 30/164. A chi-square statistic over 240,000
     // lines stays below the 0.1 % critical value (3 degrees of freedom) for a
-    // sound engine; a split that is off by one stalk, or rounded instead of
-    // floored, lands far above it.
+    // sound engine; a split range one stalk too narrow or too wide lands far
+    // above it (statistic 700 and more), and so does a shifted or rounded
+    // split that lets the right heap fall below four (65 and more).
     void lineValuesFollowTheClassicalOdds()
     {
         constexpr int lineCount = 240000;

@@ -1,5 +1,6 @@
 #include "divination_record.h"
 
+#include "changing_line_rules.h"
 #include "gbk_codec.h"
 #include "quoted_fields.h"
 
@@ -22,13 +23,6 @@ const std::array<RecordField, RecordFieldCount> &RecordFields()
     return fields;
 }
 
-QString ChangingLinesText(int changingLineCount)
-{
-    if (changingLineCount == 0)
-        return QStringLiteral("未变爻");
-    return QStringLiteral("变") + QString::number(changingLineCount) + QStringLiteral("爻");
-}
-
 DivinationRecord RecordOfCast(const CurrentCast &cast)
 {
     DivinationRecord record;
@@ -38,7 +32,7 @@ DivinationRecord RecordOfCast(const CurrentCast &cast)
     record.primaryNumber = cast.recordPrimaryNumber;
     record.primaryLines = cast.recordPrimaryLines;
     record.primaryName = cast.recordPrimaryName;
-    record.changingLines = ChangingLinesText(cast.changingLineCount);
+    record.changingLines = ChangingLineField(cast.changingLineCount);
     if (cast.changingLineCount > 0) {
         record.resultingNumber = cast.recordResultingNumber;
         record.resultingLines = cast.recordResultingLines;

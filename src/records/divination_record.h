@@ -39,9 +39,6 @@ struct RecordField {
 inline constexpr int RecordFieldCount = 10;
 const std::array<RecordField, RecordFieldCount> &RecordFields();
 
-// "未变爻" for 0, "变k爻" for k changing lines.
-QString ChangingLinesText(int changingLineCount);
-
 // The record of a finished cast. Without changing lines the resulting
 // hexagram fields stay empty, whatever an earlier cast left in `cast`.
 DivinationRecord RecordOfCast(const CurrentCast &cast);

@@ -168,21 +168,6 @@ private slots:
         QCOMPARE(bytesOf(path), FormatRecordLine(RecordOfCast(castOf(threeCasts[0]))));
     }
 
-    void changingLinesFieldNamesTheCount_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("none") << 0 << "未变爻";
-        QTest::newRow("one") << 1 << "变1爻";
-        QTest::newRow("six") << 6 << "变6爻";
-    }
-    void changingLinesFieldNamesTheCount()
-    {
-        QFETCH(int, count);
-        QFETCH(QString, text);
-        QCOMPARE(ChangingLinesText(count), text);
-    }
-
     void appendAfterLineWithoutLineEndKeepsRecordsApart()
     {
         const QString path = copyOfFixture(QStringLiteral("no-final-crlf.kdf"));

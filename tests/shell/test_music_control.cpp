@@ -1,0 +1,507 @@
+#include "music_control.h"
+#include "music_player.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Records what the music asks of a player; `Finish` plays the end of a piece.
+class FakePlayer final : public MusicPlayer {
+public:
+    bool Open(const QString &path) override
+    {
+        calls << QStringLiteral("open ") + QFileInfo(path).dir().dirName() + u'/' + QFileInfo(path).fileName();
+        return true;
+    }
+    void Play() override { calls << QStringLiteral("play"); }
+    void Close() override { calls << QStringLiteral("close"); }
+    void Finish() { emit finished(); }
+
+    // The pieces started, as "folder/name".
+    QStringList started() const
+    {
+        QStringList pieces;
+        for (qsizetype i = 0; i + 1 < calls.size(); ++i) {
+            if (calls[i].startsWith(QStringLiteral("open ")) && calls[i + 1] == QStringLiteral("play"))
+                pieces << calls[i].mid(5);
+        }
+        return pieces;
+    }
+
+    QStringList calls;
+};
+
+class FakeWindow final : public MusicWindow {
+public:
+    void ShowMusicMessage(const QString &text) override { messages << text; }
+    void ShowMusicToggle(const MusicToggle &toggle) override { shown << toggle; }
+    void ResetToIdleView() override { ++idleResets; }
+
+    QStringList messages;
+    QList<MusicToggle> shown;
+    int idleResets = 0;
+};
+
+// A program folder with the given background pieces and festival tunes, the
+// program-wide music texts, fakes and the music control over them.
+struct MusicRig {
+    explicit MusicRig(const QStringList &pieces = {}, const QStringList &tunes = {},
+                      std::function<double()> random = UniformRandom)
+        : control({musicState, gregorianMusicName, lunarMusicName}, backgroundPlayer, festivalPlayer, window,
+                  folder.path(), std::move(random))
+    {
+        QDir(folder.path()).mkpath(QStringLiteral("mid"));
+        QDir(folder.path()).mkpath(QStringLiteral("festival"));
+        for (const QString &piece : pieces)
+            AddFile(QStringLiteral("mid/") + piece);
+        for (const QString &tune : tunes)
+            AddFile(tune);
+    }
+
+    void AddFile(const QString &relativePath)
+    {
+        QFile file(folder.filePath(relativePath));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    QTimer *timer(const char *name) const { return control.findChild<QTimer *>(QString::fromLatin1(name)); }
+
+    // Lets a pending one-shot timer fire now; false when none was pending.
+    bool FireTimer3() { return Fire(timer("Timer3"), &MusicControl::StartBackgroundPiece); }
+    bool FireTimer7() { return Fire(timer("Timer7"), &MusicControl::StartFestivalTune); }
+
+    bool Fire(QTimer *pending, void (MusicControl::*tick)())
+    {
+        if (!pending->isActive())
+            return false;
+        pending->stop();
+        (control.*tick)();
+        return true;
+    }
+
+    QTemporaryDir folder;
+    QString musicState;
+    QString gregorianMusicName;
+    QString lunarMusicName;
+    FakePlayer backgroundPlayer;
+    FakePlayer festivalPlayer;
+    FakeWindow window;
+    MusicControl control;
+};
+
+// Numbers handed out in order, for drawing pieces.
+std::function<double()> Draws(QList<double> numbers)
+{
+    return [numbers]() mutable { return numbers.isEmpty() ? 0.0 : numbers.takeFirst(); };
+}
+
+const QString Off = QStringLiteral("音乐关");
+const QString On = QStringLiteral("音乐开");
+const QString Festival = QStringLiteral("节日音乐开");
+
+} // namespace
+
+class MusicControlTest : public QObject {
+    Q_OBJECT
+private slots:
+    void toggleStartsAtDesignCaption()
+    {
+        MusicRig rig;
+        QCOMPARE(rig.control.toggle(),
+                 (MusicToggle{MusicOff, QStringLiteral("背景音乐(M)"), QStringLiteral("背景音乐开关 M")}));
+    }
+
+    void toggleChangeStoresStateAndShowsIt_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("musicState");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<bool>("backgroundPending");
+        QTest::addColumn<bool>("festivalPending");
+        QTest::newRow("off to background") << 0 << 1 << On << QStringLiteral("背景音乐(M)")
+                                           << QStringLiteral("背景音乐开关 M") << true << false;
+        QTest::newRow("off to festival") << 0 << 2 << Festival << QStringLiteral("节日音乐(M)")
+                                         << QStringLiteral("点击关闭节日音乐画面 M") << false << true;
+        QTest::newRow("background to off") << 1 << 0 << Off << QStringLiteral("背景音乐(M)")
+                                           << QStringLiteral("点击开启背景音乐 M") << false << false;
+        QTest::newRow("festival to off") << 2 << 0 << Off << QStringLiteral("背景音乐(M)")
+                                         << QStringLiteral("点击开启背景音乐 M") << false << false;
+    }
+    void toggleChangeStoresStateAndShowsIt()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, musicState);
+        QFETCH(QString, caption);
+        QFETCH(QString, tooltip);
+        QFETCH(bool, backgroundPending);
+        QFETCH(bool, festivalPending);
+        MusicRig rig;
+        rig.control.SetToggleValue(from);
+        rig.control.SetToggleValue(to);
+        QCOMPARE(rig.musicState, musicState);
+        const MusicToggle expected{to, caption, tooltip};
+        QCOMPARE(rig.control.toggle(), expected);
+        QCOMPARE(rig.window.shown.last(), expected);
+        QCOMPARE(rig.timer("Timer3")->isActive(), backgroundPending);
+        QCOMPARE(rig.timer("Timer7")->isActive(), festivalPending);
+    }
+
+    void switchingOffClosesBothPlayersAndLeavesFestivalView_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("idleResets");
+        QTest::newRow("from background") << 1 << 0;
+        QTest::newRow("from festival") << 2 << 1;
+    }
+    void switchingOffClosesBothPlayersAndLeavesFestivalView()
+    {
+        QFETCH(int, from);
+        QFETCH(int, idleResets);
+        MusicRig rig({QStringLiteral("a.mid")});
+        rig.control.SetToggleValue(from);
+        rig.FireTimer3();
+        rig.FireTimer7();
+        rig.backgroundPlayer.calls.clear();
+        rig.festivalPlayer.calls.clear();
+        rig.control.SetToggleValue(MusicOff);
+        QCOMPARE(rig.backgroundPlayer.calls, QStringList{QStringLiteral("close")});
+        QCOMPARE(rig.festivalPlayer.calls, QStringList{QStringLiteral("close")});
+        QCOMPARE(rig.window.idleResets, idleResets);
+    }
+
+    void settingTheSameValueDoesNothing_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::newRow("off") << 0;
+        QTest::newRow("background") << 1;
+        QTest::newRow("festival") << 2;
+    }
+    void settingTheSameValueDoesNothing()
+    {
+        QFETCH(int, value);
+        MusicRig rig({QStringLiteral("a.mid")});
+        rig.musicState = Festival;
+        rig.control.SetToggleValue(value);
+        rig.FireTimer3();
+        rig.FireTimer7();
+        const QString stateBefore = rig.musicState;
+        const qsizetype shownBefore = rig.window.shown.size();
+        const QStringList callsBefore = rig.backgroundPlayer.calls + rig.festivalPlayer.calls;
+
+        rig.control.SetToggleValue(value);
+
+        QCOMPARE(rig.musicState, stateBefore);
+        QCOMPARE(rig.window.shown.size(), shownBefore);
+        QCOMPARE(rig.backgroundPlayer.calls + rig.festivalPlayer.calls, callsBefore);
+        QVERIFY(!rig.timer("Timer3")->isActive());
+        QVERIFY(!rig.timer("Timer7")->isActive());
+        QCOMPARE(rig.window.idleResets, 0);
+    }
+
+    void userToggleTurnsMusicOffOrToBackground_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("off") << 0 << 1;
+        QTest::newRow("background") << 1 << 0;
+        QTest::newRow("festival") << 2 << 0;
+    }
+    void userToggleTurnsMusicOffOrToBackground()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        MusicRig rig;
+        rig.control.SetToggleValue(from);
+        rig.control.ToggleByUser();
+        QCOMPARE(rig.control.toggle().value, to);
+    }
+
+    void pickPieceIndex_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("lastIndex");
+        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("drawsUsed");
+        QTest::newRow("single piece, no draw") << 1 << 1 << QList<double>{0.5} << 1 << 0;
+        QTest::newRow("first pick takes the draw") << 3 << 0 << QList<double>{0.0} << 1 << 1;
+        QTest::newRow("repeat drawn again") << 2 << 1 << QList<double>{0.3, 0.49, 0.5} << 2 << 3;
+        QTest::newRow("top of the range") << 5 << 2 << QList<double>{0.999999} << 5 << 1;
+        QTest::newRow("bucket edges") << 5 << 2 << QList<double>{0.2, 0.39, 0.4} << 3 << 3;
+        QTest::newRow("last index beyond a shrunk folder") << 2 << 7 << QList<double>{0.6} << 2 << 1;
+    }
+    void pickPieceIndex()
+    {
+        QFETCH(int, count);
+        QFETCH(int, lastIndex);
+        QFETCH(QList<double>, draws);
+        QFETCH(int, index);
+        QFETCH(int, drawsUsed);
+        int used = 0;
+        const auto random = [&] { return draws.at(used++); };
+        QCOMPARE(PickPieceIndex(count, lastIndex, random), index);
+        QCOMPARE(used, drawsUsed);
+    }
+
+    void backgroundPiecePlaysAndNamesItself()
+    {
+        MusicRig rig({QStringLiteral("高山流水.mid")});
+        rig.control.SetToggleValue(BackgroundMusic);
+        QVERIFY(rig.FireTimer3());
+        QCOMPARE(rig.backgroundPlayer.calls,
+                 (QStringList{QStringLiteral("close"), QStringLiteral("open mid/高山流水.mid"), QStringLiteral("play")}));
+        QCOMPARE(rig.control.toggle().tooltip, QStringLiteral("【高山流水】- 背景音乐 M"));
+        QCOMPARE(rig.window.shown.last(), rig.control.toggle());
+    }
+
+    void onePieceRepeatsAfterEachEnd()
+    {
+        MusicRig rig({QStringLiteral("a.mid")});
+        rig.control.SetToggleValue(BackgroundMusic);
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(rig.FireTimer3());
+            rig.backgroundPlayer.Finish();
+        }
+        QVERIFY(rig.timer("Timer3")->isActive());
+        QCOMPARE(rig.backgroundPlayer.started(), QStringList(3, QStringLiteral("mid/a.mid")));
+    }
+
+    void twoPiecesAlternateStrictly()
+    {
+        MusicRig rig({QStringLiteral("a.mid"), QStringLiteral("b.mid")});
+        rig.control.SetToggleValue(BackgroundMusic);
+        for (int round = 0; round < 30; ++round) {
+            QVERIFY(rig.FireTimer3());
+            rig.backgroundPlayer.Finish();
+        }
+        const QStringList started = rig.backgroundPlayer.started();
+        QCOMPARE(started.size(), 30);
+        for (qsizetype i = 1; i < started.size(); ++i)
+            QVERIFY2(started[i] != started[i - 1], qPrintable(started.join(u' ')));
+    }
+
+    void folderIsListedAfreshForEveryPiece()
+    {
+        MusicRig rig({QStringLiteral("a.mid")}, {}, Draws({0.9}));
+        rig.control.SetToggleValue(BackgroundMusic);
+        QVERIFY(rig.FireTimer3());
+        rig.AddFile(QStringLiteral("mid/b.mid"));
+        rig.backgroundPlayer.Finish();
+        QVERIFY(rig.FireTimer3());
+        QCOMPARE(rig.backgroundPlayer.started(), (QStringList{QStringLiteral("mid/a.mid"), QStringLiteral("mid/b.mid")}));
+        QVERIFY(rig.window.messages.isEmpty());
+    }
+
+    void emptiedFolderEndsMusicWithOneMessage()
+    {
+        MusicRig rig({QStringLiteral("a.mid")});
+        rig.control.SetToggleValue(BackgroundMusic);
+        QVERIFY(rig.FireTimer3());
+        QVERIFY(QFile::remove(rig.folder.filePath(QStringLiteral("mid/a.mid"))));
+        rig.backgroundPlayer.Finish();
+        QVERIFY(rig.FireTimer3());
+        QCOMPARE(rig.window.messages, QStringList{QStringLiteral("没找到MIDI背景音乐文件!")});
+        QCOMPARE(rig.control.toggle().value, int(MusicOff));
+        QCOMPARE(rig.musicState, Off);
+        QCOMPARE(rig.control.toggle().tooltip, QStringLiteral("点击开启背景音乐 M"));
+        QVERIFY(!rig.timer("Timer3")->isActive());
+    }
+
+    void piecesOtherThanMidiAreIgnored()
+    {
+        MusicRig rig({QStringLiteral("notes.txt"), QStringLiteral("a.mid.bak")});
+        QDir(rig.folder.path()).mkpath(QStringLiteral("mid/folder.mid"));
+        rig.control.SetToggleValue(BackgroundMusic);
+        QVERIFY(rig.FireTimer3());
+        QCOMPARE(rig.window.messages, QStringList{QStringLiteral("没找到MIDI背景音乐文件!")});
+        QVERIFY(rig.backgroundPlayer.started().isEmpty());
+    }
+
+    void backgroundStepsWaitForBackgroundMusic()
+    {
+        MusicRig rig({QStringLiteral("a.mid")});
+        rig.control.SetToggleValue(BackgroundMusic);
+        QVERIFY(rig.FireTimer3());
+        rig.control.SetToggleValue(MusicOff);
+        rig.backgroundPlayer.calls.clear();
+
+        rig.backgroundPlayer.Finish();
+        QVERIFY(!rig.timer("Timer3")->isActive());
+        rig.control.StartBackgroundPiece();
+        QVERIFY(rig.backgroundPlayer.calls.isEmpty());
+    }
+
+    void festivalTunePath_data()
+    {
+        QTest::addColumn<QString>("gregorian");
+        QTest::addColumn<QString>("lunar");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("no festival") << QString() << QString() << QStringLiteral("/p/mid/节日.mid");
+        QTest::newRow("Gregorian") << QStringLiteral("国庆节") << QString() << QStringLiteral("/p/festival/国庆节.mid");
+        QTest::newRow("lunar") << QString() << QStringLiteral("中秋节") << QStringLiteral("/p/festival/中秋节.mid");
+        QTest::newRow("lunar wins") << QStringLiteral("国庆节") << QStringLiteral("中秋节")
+                                    << QStringLiteral("/p/festival/中秋节.mid");
+    }
+    void festivalTunePath()
+    {
+        QFETCH(QString, gregorian);
+        QFETCH(QString, lunar);
+        QFETCH(QString, path);
+        QCOMPARE(FestivalTunePath(QStringLiteral("/p"), gregorian, lunar), path);
+    }
+
+    void festivalTuneRepeatsWhileFestivalMusicIsOn()
+    {
+        MusicRig rig({}, {QStringLiteral("festival/元旦.mid")});
+        rig.gregorianMusicName = QStringLiteral("元旦");
+        rig.control.SetToggleValue(FestivalMusic);
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(rig.FireTimer7());
+            rig.festivalPlayer.Finish();
+        }
+        QCOMPARE(rig.festivalPlayer.started(), QStringList(3, QStringLiteral("festival/元旦.mid")));
+        QCOMPARE(rig.gregorianMusicName, QStringLiteral("元旦"));
+        QVERIFY(rig.window.messages.isEmpty());
+    }
+
+    void lunarAndGregorianTunesAlternate()
+    {
+        MusicRig rig({}, {QStringLiteral("festival/国庆节.mid"), QStringLiteral("festival/中秋节.mid")});
+        rig.gregorianMusicName = QStringLiteral("国庆节");
+        rig.lunarMusicName = QStringLiteral("中秋节");
+        rig.control.SetToggleValue(FestivalMusic);
+        for (int round = 0; round < 4; ++round) {
+            QVERIFY(rig.FireTimer7());
+            rig.festivalPlayer.Finish();
+        }
+        QCOMPARE(rig.festivalPlayer.started(),
+                 (QStringList{QStringLiteral("festival/中秋节.mid"), QStringLiteral("festival/国庆节.mid"),
+                              QStringLiteral("festival/中秋节.mid"), QStringLiteral("festival/国庆节.mid")}));
+    }
+
+    void missingTuneIsReportedAndToggleStays()
+    {
+        MusicRig rig({}, {QStringLiteral("mid/节日.mid")});
+        rig.lunarMusicName = QStringLiteral("春节");
+        rig.control.SetToggleValue(FestivalMusic);
+        QVERIFY(rig.FireTimer7());
+        QCOMPARE(rig.window.messages, QStringList{QStringLiteral("未找到相关MID背景音乐！")});
+        QCOMPARE(rig.control.toggle().value, int(FestivalMusic));
+        QCOMPARE(rig.musicState, Festival);
+        QVERIFY(rig.festivalPlayer.started().isEmpty());
+    }
+
+    void festivalEndIgnoredOnceMusicIsOff()
+    {
+        MusicRig rig({}, {QStringLiteral("festival/国庆节.mid"), QStringLiteral("festival/中秋节.mid")});
+        rig.gregorianMusicName = QStringLiteral("国庆节");
+        rig.lunarMusicName = QStringLiteral("中秋节");
+        rig.control.SetToggleValue(FestivalMusic);
+        QVERIFY(rig.FireTimer7());
+        rig.control.SetToggleValue(MusicOff);
+        rig.festivalPlayer.Finish();
+        QVERIFY(!rig.timer("Timer7")->isActive());
+        QCOMPARE(rig.lunarMusicName, QStringLiteral("中秋节"));
+    }
+
+    void switchingOffCancelsPendingStarts()
+    {
+        MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("mid/节日.mid")});
+        rig.control.SetToggleValue(FestivalMusic);
+        rig.control.SetToggleValue(MusicOff);
+        QVERIFY(!rig.timer("Timer7")->isActive());
+        rig.control.SetToggleValue(BackgroundMusic);
+        rig.control.SetToggleValue(MusicOff);
+        QVERIFY(!rig.timer("Timer3")->isActive());
+    }
+
+    void musicToggleForDay_data()
+    {
+        QTest::addColumn<QString>("musicState");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("gregorian");
+        QTest::addColumn<QString>("lunar");
+        QTest::addColumn<int>("toggle");
+        const int keep = -1;
+        QTest::newRow("first run") << QString() << QString() << QString() << QString() << 1;
+        QTest::newRow("background on") << On << QString() << QString() << QString() << 1;
+        QTest::newRow("background saved over the day change") << Off << On << QString() << QString() << 1;
+        QTest::newRow("off stays off") << Off << QString() << QString() << QString() << keep;
+        QTest::newRow("festival remembered does not count as on") << Festival << QString() << QString() << QString()
+                                                                  << keep;
+        QTest::newRow("Gregorian tune overrides off") << Off << QString() << QStringLiteral("元旦") << QString() << 2;
+        QTest::newRow("lunar tune overrides off") << Off << QString() << QString() << QStringLiteral("春节") << 2;
+        QTest::newRow("tune with background on") << On << On << QStringLiteral("国庆节") << QStringLiteral("中秋节") << 2;
+    }
+    void musicToggleForDay()
+    {
+        QFETCH(QString, musicState);
+        QFETCH(QString, saved);
+        QFETCH(QString, gregorian);
+        QFETCH(QString, lunar);
+        QFETCH(int, toggle);
+        QCOMPARE(MusicToggleForDay(musicState, saved, gregorian, lunar).value_or(-1), toggle);
+    }
+
+    void dayChangeRestartsBackgroundWithAnotherPiece()
+    {
+        MusicRig rig({QStringLiteral("a.mid"), QStringLiteral("b.mid")});
+        rig.control.ApplyDayMusic();
+        QVERIFY(rig.FireTimer3());
+        rig.control.BeginDayChange();
+        QCOMPARE(rig.control.savedMusicState(), On);
+        QCOMPARE(rig.control.toggle().value, int(MusicOff));
+        rig.control.ApplyDayMusic();
+        QVERIFY(rig.FireTimer3());
+        const QStringList started = rig.backgroundPlayer.started();
+        QCOMPARE(started.size(), 2);
+        QVERIFY(started[0] != started[1]);
+    }
+
+    void festivalDayIsNotRememberedAsBackgroundMusic()
+    {
+        MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("festival/中秋节.mid")});
+        rig.musicState = On;
+        rig.control.ApplyDayMusic();
+        QCOMPARE(rig.control.toggle().value, int(BackgroundMusic));
+
+        rig.control.BeginDayChange();
+        rig.lunarMusicName = QStringLiteral("中秋节");
+        rig.control.ApplyDayMusic();
+        QCOMPARE(rig.control.toggle().value, int(FestivalMusic));
+        QVERIFY(rig.FireTimer7());
+
+        rig.control.BeginDayChange();
+        QCOMPARE(rig.window.idleResets, 1);
+        QCOMPARE(rig.control.savedMusicState(), QString());
+        rig.lunarMusicName.clear();
+        rig.control.ApplyDayMusic();
+        QCOMPARE(rig.control.toggle().value, int(MusicOff));
+        QCOMPARE(rig.musicState, Off);
+    }
+
+    void festivalMusicComesBackAfterUserSwitchedItOff()
+    {
+        MusicRig rig({}, {QStringLiteral("festival/春节.mid")});
+        rig.musicState = Off;
+        rig.lunarMusicName = QStringLiteral("春节");
+        rig.control.ApplyDayMusic();
+        rig.control.ToggleByUser();
+        QCOMPARE(rig.musicState, Off);
+        rig.control.BeginDayChange();
+        rig.control.ApplyDayMusic();
+        QCOMPARE(rig.control.toggle().value, int(FestivalMusic));
+        QVERIFY(rig.FireTimer7());
+        QCOMPARE(rig.festivalPlayer.started(), QStringList{QStringLiteral("festival/春节.mid")});
+    }
+};
+
+QTEST_MAIN(MusicControlTest)
+#include "test_music_control.moc"

@@ -7,7 +7,12 @@
 
 QString ProgramFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return WithoutTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+QString WithoutTrailingSeparator(const QString &folder)
+{
+    return folder.endsWith(u'/') ? folder.chopped(1) : folder;
 }
 
 QString VersionText()
@@ -17,7 +22,8 @@ QString VersionText()
 
 QString WritableFilePath(const QString &fileName, const QString &programFolder, const QString &userFolder)
 {
-    const QFileInfo folder(programFolder);
+    // The trailing separator lets the root folder, kept as the empty text, be tested too.
+    const QFileInfo folder(programFolder + u'/');
     if (folder.isDir() && folder.isWritable())
         return programFolder + u'/' + fileName;
     QDir().mkpath(userFolder);
@@ -40,4 +46,9 @@ QString SettingsFilePath()
 {
     static const QString path = WritableFilePath(QStringLiteral("setlog.kds"));
     return path;
+}
+
+QString HelpFilePath()
+{
+    return ProgramFolder() + QStringLiteral("/kdhelp.chm");
 }

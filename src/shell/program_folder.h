@@ -6,6 +6,10 @@
 // the program reads is ProgramFolder() + a relative path beginning with "/".
 QString ProgramFolder();
 
+// `folder` without its trailing separator; the root folder "/" becomes the
+// empty text, so that folder + "/file" still has exactly one separator.
+QString WithoutTrailingSeparator(const QString &folder);
+
 // major.minor.revision of this build.
 QString VersionText();
 
@@ -20,3 +24,6 @@ QString WritableFilePath(const QString &fileName);
 // The default record file and the settings file.
 QString RecordFilePath();
 QString SettingsFilePath();
+
+// The compiled help file beside the program.
+QString HelpFilePath();

@@ -19,6 +19,8 @@ constexpr std::array commands{
             "hexagram LINES [--translation]   number, name and text of a line string (bottom line first)"},
     Command{"records", RunRecordsCommand,
             "records FILE count|list FIRST LAST|show N|delete N   count, list, show or delete records of a record file"},
+    Command{"cast", RunCastCommand,
+            "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values"},
 };
 
 void printHelp(QTextStream &out)

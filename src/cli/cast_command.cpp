@@ -1,0 +1,123 @@
+#include "commands.h"
+
+#include "casting_engine.h"
+#include "record_file.h"
+
+#include <QHash>
+
+#include <optional>
+
+namespace {
+
+constexpr int exitUsage = 2;
+constexpr int exitWriteFailed = 1;
+
+const char *const usage = "用法: ravezaz-cli cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE]\n"
+                          "      ravezaz-cli cast --simulate N [--seed S]\n";
+
+// The fields of the casting window hold at most this many characters, and
+// an empty field is answered with the prompt's default.
+struct FieldRule {
+    const char *option;
+    const char16_t *defaultText;
+    int maxLength;
+};
+constexpr FieldRule nameRule{"--name", u"某官", 9};
+constexpr FieldRule matterRule{"--matter", u"某事云云", 30};
+
+// Every option takes one value.
+using Options = QHash<QString, QString>;
+
+std::optional<Options> parseOptions(const QStringList &args, const QStringList &allowed)
+{
+    Options options;
+    for (int i = 0; i < args.size(); i += 2) {
+        if (!allowed.contains(args[i]) || i + 1 == args.size() || options.contains(args[i]))
+            return std::nullopt;
+        options.insert(args[i], args[i + 1]);
+    }
+    return options;
+}
+
+std::optional<RandomSource> randomSourceOf(const Options &options)
+{
+    if (!options.contains(QStringLiteral("--seed")))
+        return SystemRandomSource();
+    bool ok = false;
+    const qulonglong seed = options.value(QStringLiteral("--seed")).toULongLong(&ok);
+    return ok ? std::optional(SeededRandomSource(seed)) : std::nullopt;
+}
+
+QString fieldText(const Options &options, const FieldRule &rule)
+{
+    const QString text = options.value(QLatin1String(rule.option)).left(rule.maxLength);
+    return text.trimmed().isEmpty() ? QString::fromUtf16(rule.defaultText) : text;
+}
+
+QString hexagramLine(const HexagramView &view)
+{
+    return view.number + u' ' + view.name + u' ' + view.lines;
+}
+
+int simulate(const Options &options, CliStreams io)
+{
+    bool ok = false;
+    const int lineCount = options.value(QStringLiteral("--simulate")).toInt(&ok);
+    const std::optional<RandomSource> random = randomSourceOf(options);
+    if (!ok || lineCount < 0 || !random) {
+        io.err << usage;
+        return exitUsage;
+    }
+    const std::array<int, 4> counts = CountLineValues(lineCount, *random);
+    for (int i = 0; i < 4; ++i)
+        io.out << i + 6 << '\t' << counts[i] << '\n';
+    return 0;
+}
+
+int castOnce(const Options &options, CliStreams io)
+{
+    const std::optional<RandomSource> random = randomSourceOf(options);
+    if (!random) {
+        io.err << usage;
+        return exitUsage;
+    }
+    CurrentCast cast;
+    cast.divinerName = QString::fromUtf16(nameRule.defaultText);
+    CastingEngine engine(cast, *random, [] { return QDateTime::currentDateTime(); });
+    std::optional<CastResolution> resolution;
+    QObject::connect(&engine, &CastingEngine::castResolved,
+                     [&resolution](const CastResolution &resolved) { resolution = resolved; });
+    engine.startAutomatic(fieldText(options, nameRule), fieldText(options, matterRule));
+    engine.runPendingPhases();
+
+    io.out << "values:";
+    for (int value : cast.lineValue)
+        io.out << ' ' << value;
+    io.out << "\nprimary: " << hexagramLine(resolution->primary)
+           << "\nresulting: " << (resolution->resultingShown ? hexagramLine(resolution->resulting) : QStringLiteral("-"))
+           << "\nrule: " << resolution->ruleText << '\n';
+
+    const QString recordPath = options.value(QStringLiteral("--record"));
+    if (!recordPath.isEmpty() && !AppendRecord(recordPath, RecordOfCast(cast))) {
+        io.err << "无法写入记录文件: " << recordPath << '\n';
+        return exitWriteFailed;
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunCastCommand(const QStringList &args, CliStreams io)
+{
+    const QString seed = QStringLiteral("--seed");
+    const bool simulating = args.contains(QStringLiteral("--simulate"));
+    const QStringList allowed = simulating
+        ? QStringList{QStringLiteral("--simulate"), seed}
+        : QStringList{seed, QLatin1String(nameRule.option), QLatin1String(matterRule.option), QStringLiteral("--record")};
+    const std::optional<Options> options = parseOptions(args, allowed);
+    if (!options) {
+        io.err << usage;
+        return exitUsage;
+    }
+    return simulating ? simulate(*options, io) : castOnce(*options, io);
+}

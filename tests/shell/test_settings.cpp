@@ -1,0 +1,191 @@
+#include "settings.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(RAVEZAZ_FIXTURES "/settings/") + name;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a settings file gives: the four options, the name and the speed.
+struct Loaded {
+    Settings settings;
+    QString divinerName;
+    int castingSpeed;
+
+    friend bool operator==(const Loaded &, const Loaded &) = default;
+};
+
+Loaded load(const QString &path)
+{
+    // Values left from an earlier read must not survive a short file.
+    Settings settings{QStringLiteral("旧"), QStringLiteral("旧"), QStringLiteral("旧"), QStringLiteral("旧")};
+    CurrentCast cast;
+    cast.divinerName = QStringLiteral("旧");
+    cast.castingSpeed = 4;
+    ReadSettings(path, settings, cast);
+    return {settings, cast.divinerName, cast.castingSpeed};
+}
+
+Loaded loaded(const char16_t *music, const char16_t *name, int speed, const char16_t *quotes,
+              const char16_t *translation, const char16_t *tips)
+{
+    return {{QString::fromUtf16(music), QString::fromUtf16(quotes), QString::fromUtf16(translation),
+             QString::fromUtf16(tips)},
+            QString::fromUtf16(name), speed};
+}
+
+// Caps the size of files this process writes, as a nearly full disk does;
+// a write past the cap fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit capped = saved_;
+        capped.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &capped);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved_{};
+};
+
+} // namespace
+
+QDebug operator<<(QDebug debug, const Loaded &loaded)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "Loaded(" << loaded.settings.musicState << ", " << loaded.divinerName << ", "
+                    << loaded.castingSpeed << ", " << loaded.settings.showQuotes << ", "
+                    << loaded.settings.printTranslation << ", " << loaded.settings.todayTips << ')';
+    return debug;
+}
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+private slots:
+    void readingAppliesDefaultsToWhatIsMissing_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<Loaded>("expected");
+        QTest::newRow("no file") << "missing.kds" << loaded(u"", u"某官", 3, u"", u"", u"");
+        QTest::newRow("empty") << "empty.kds" << loaded(u"", u"某官", 3, u"", u"", u"");
+        QTest::newRow("all set") << "all-set.kds" << loaded(u"节日音乐开", u"张三", 5, u"关", u"是", u"关");
+        QTest::newRow("two fields") << "two-fields.kds" << loaded(u"音乐关", u"李四", 3, u"", u"", u"");
+        QTest::newRow("blank name and speed") << "blank-name.kds" << loaded(u"音乐开", u"某官", 3, u"开", u"否", u"开");
+        QTest::newRow("letters for speed") << "letters-for-speed.kds" << loaded(u"音乐开", u"张三", 3, u"", u"", u"");
+        QTest::newRow("speed out of range") << "speed-out-of-range.kds" << loaded(u"音乐开", u"张三", 9, u"", u"", u"");
+        QTest::newRow("unquoted fields") << "unquoted-fields.kds" << loaded(u"音乐关", u"张三", 2, u"关", u"是", u"关");
+        QTest::newRow("no final line end") << "no-final-crlf.kds" << loaded(u"音乐开", u"王五", 1, u"", u"是", u"");
+        QTest::newRow("two lines") << "two-lines.kds" << loaded(u"音乐开", u"赵六", 2, u"", u"", u"");
+        QTest::newRow("invalid GBK in name") << "invalid-gbk.kds"
+                                             << loaded(u"音乐开", u"\uFFFD\uFFFD", 4, u"", u"", u"");
+    }
+    void readingAppliesDefaultsToWhatIsMissing()
+    {
+        QFETCH(QString, file);
+        QFETCH(Loaded, expected);
+        QCOMPARE(load(fixture(file)), expected);
+    }
+
+    void optionFlagsTakeOnlyTheExactText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("quotes");
+        QTest::addColumn<bool>("translation");
+        QTest::addColumn<bool>("tips");
+        QTest::newRow("empty") << "" << true << false << true;
+        QTest::newRow("关") << "关" << false << false << false;
+        QTest::newRow("开") << "开" << true << false << true;
+        QTest::newRow("是") << "是" << true << true << true;
+        QTest::newRow("否") << "否" << true << false << true;
+        QTest::newRow("关 with a space") << "关 " << true << false << true;
+        QTest::newRow("是 with a space") << " 是" << true << false << true;
+    }
+    void optionFlagsTakeOnlyTheExactText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, quotes);
+        QFETCH(bool, translation);
+        QFETCH(bool, tips);
+        const Settings settings{QString(), text, text, text};
+        QCOMPARE(ShowsQuotes(settings), quotes);
+        QCOMPARE(PrintsTranslation(settings), translation);
+        QCOMPARE(AllowsTodayTips(settings), tips);
+    }
+
+    void unchangedRunWritesBackWhatItRead_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("no file") << "missing.kds" << "defaults-written.kds";
+        QTest::newRow("all set") << "all-set.kds" << "all-set.kds";
+    }
+    void unchangedRunWritesBackWhatItRead()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, golden);
+        Settings settings;
+        CurrentCast cast;
+        ReadSettings(fixture(file), settings, cast);
+        const QString written = dir_.filePath(QStringLiteral("setlog.kds"));
+        QVERIFY(WriteSettings(written, settings, cast));
+        QCOMPARE(bytesOf(written), bytesOf(fixture(golden)));
+    }
+
+    void quoteInNameIsStoredFullWidth()
+    {
+        CurrentCast cast;
+        cast.divinerName = QStringLiteral("张\"三");
+        cast.castingSpeed = 3;
+        const QString path = dir_.filePath(QStringLiteral("quote.kds"));
+        QVERIFY(WriteSettings(path, Settings{}, cast));
+        QCOMPARE(load(path), loaded(u"", u"张“三", 3, u"", u"", u""));
+    }
+
+    void failedWriteKeepsTheOldFile()
+    {
+        const QString path = dir_.filePath(QStringLiteral("kept.kds"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(fixture(QStringLiteral("all-set.kds")), path));
+        const QByteArray before = bytesOf(path);
+        CurrentCast cast;
+        cast.divinerName = QStringLiteral("新名字");
+        {
+            const FileSizeLimit limit(8);
+            QVERIFY(!WriteSettings(path, Settings{}, cast));
+        }
+        QCOMPARE(bytesOf(path), before);
+    }
+
+    void writeToMissingFolderFails()
+    {
+        QVERIFY(!WriteSettings(dir_.filePath(QStringLiteral("no-such-folder/setlog.kds")), Settings{}, CurrentCast{}));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "test_settings.moc"

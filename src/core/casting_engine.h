@@ -68,7 +68,6 @@ public:
     bool isTimedPhase() const;
     bool hasStarted() const { return started_; }
     bool autoMode() const { return autoMode_; }
-    int currentLine() const { return line_; }
     int changeInLine() const { return changeInLine_; }
     int changesDone() const { return changesDone_; }
     // "推演初爻" … "推演上爻".

@@ -1,0 +1,96 @@
+// Times the record file operations the record browser uses on a large file:
+// counting, listing the last page (where a fresh browser lands), reading one
+// record, and deleting one. Usage: records_bench [RECORDS] (default 1000000).
+// Prints one line per measurement: name, best of several rounds in ms.
+
+#include "record_file.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+constexpr int Rounds = 5;
+constexpr qint64 RecordsPerPage = 20;
+
+// Lines as casts write them, with texts that vary from record to record.
+QByteArray recordFileBytes(qint64 records)
+{
+    DivinationRecord record{QString(), QString(), QString(),
+                            QStringLiteral("12"), QStringLiteral("000111"), QStringLiteral("否"),
+                            QStringLiteral("变3爻"), QStringLiteral("1"), QStringLiteral("111111"),
+                            QStringLiteral("乾")};
+    QByteArray bytes;
+    for (qint64 number = 1; number <= records; ++number) {
+        record.castTime = QStringLiteral("2006-7-%1 10:%2:%3").arg(number % 28 + 1).arg(number % 60).arg(number % 59);
+        record.divinerName = QStringLiteral("占者%1").arg(number % 1000);
+        record.matterText = QStringLiteral("问第%1件事之吉凶如何").arg(number);
+        bytes += FormatRecordLine(record);
+    }
+    return bytes;
+}
+
+template <typename Work>
+double bestMilliseconds(Work work)
+{
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (int round = 0; round < Rounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        best = std::min(best, timer.nsecsElapsed());
+    }
+    return best / 1e6;
+}
+
+void report(const char *name, double milliseconds)
+{
+    std::printf("%s\t%.2f ms\n", name, milliseconds);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const qint64 records = argc > 1 ? std::atoll(argv[1]) : 1000000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("filelog.kdf"));
+    {
+        const QByteArray bytes = recordFileBytes(records);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("records\t%lld\nfile size\t%.1f MB\n", static_cast<long long>(records), bytes.size() / 1e6);
+    }
+
+    const qint64 lastPageFirst = (records - 1) / RecordsPerPage * RecordsPerPage + 1;
+    qsizetype listed = 0;
+    report("count", bestMilliseconds([&] { CountRecords(path); }));
+    report("list last page", bestMilliseconds([&] {
+               listed = ListRecords(path, lastPageFirst, std::numeric_limits<qint64>::max())->size();
+           }));
+    report("count + list last page", bestMilliseconds([&] {
+               const qint64 count = *CountRecords(path);
+               ListRecords(path, (count - 1) / RecordsPerPage * RecordsPerPage + 1, count);
+           }));
+    report("list first page", bestMilliseconds([&] { ListRecords(path, 1, RecordsPerPage); }));
+    report("read last record", bestMilliseconds([&] { ReadRecord(path, records); }));
+
+    QElapsedTimer timer;
+    timer.start();
+    const RecordDeletion deletion = DeleteRecord(path, records / 2);
+    report("delete middle record (once)", timer.nsecsElapsed() / 1e6);
+    if (deletion.status != RecordFileStatus::Done || deletion.recordsLeft != records - 1 || listed == 0) {
+        std::fprintf(stderr, "unexpected result\n");
+        return 1;
+    }
+    return 0;
+}

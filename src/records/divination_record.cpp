@@ -67,7 +67,11 @@ QDebug operator<<(QDebug debug, const DivinationRecord &record)
 {
     QDebugStateSaver saver(debug);
     debug.nospace() << "DivinationRecord(";
-    for (const RecordField &field : RecordFields())
-        debug << record.*field.member << (field.member == RecordFields().back().member ? ")" : ", ");
+    const char *separator = "";
+    for (const RecordField &field : RecordFields()) {
+        debug << separator << record.*field.member;
+        separator = ", ";
+    }
+    debug << ')';
     return debug;
 }

@@ -1,0 +1,185 @@
+#include "art/casting_art.h"
+#include "art/trigram_art.h"
+
+#include <QColor>
+#include <QSet>
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+bool IsPureWhite(QRgb pixel)
+{
+    return (pixel | 0xFF000000) == 0xFFFFFFFF;
+}
+
+int DistinctColours(const QImage &image)
+{
+    QSet<QRgb> colours;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            colours.insert(argb.pixel(x, y));
+    return colours.size();
+}
+
+// Share of pixels a viewer sees: not fully transparent.
+double VisibleShare(const QImage &image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    int visible = 0;
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            visible += qAlpha(argb.pixel(x, y)) > 0 ? 1 : 0;
+    return double(visible) / (argb.width() * argb.height());
+}
+
+bool IsInk(const QImage &image, QPointF at)
+{
+    const QRgb pixel = image.pixel(qRound(at.x() - 0.5), qRound(at.y() - 0.5));
+    return qGray(pixel) < 90;
+}
+
+} // namespace
+
+class ArtTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyPictureHasItsSizeAndContent_data()
+    {
+        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<QSize>("size");
+        const QSize lamp(LampSize, LampSize);
+        const QSize round(RoundButtonSize, RoundButtonSize);
+        QTest::newRow("casting background")
+            << CastingBackgroundPicture() << QSize(CastingBackgroundWidth, CastingBackgroundHeight);
+        QTest::newRow("casting banner") << CastingBannerPicture() << CastingBackgroundLayout().banner.size();
+        QTest::newRow("grey lamp") << LampPicture(LampColour::Grey) << lamp;
+        QTest::newRow("yellow lamp") << LampPicture(LampColour::Yellow) << lamp;
+        QTest::newRow("red lamp") << LampPicture(LampColour::Red) << lamp;
+        QTest::newRow("green lamp") << LampPicture(LampColour::Green) << lamp;
+        QTest::newRow("slower") << SlowerButtonPicture() << round;
+        QTest::newRow("faster") << FasterButtonPicture() << round;
+        QTest::newRow("close") << CastingCloseButtonPicture() << round;
+        QTest::newRow("finish") << CastingFinishButtonPicture() << round;
+        const std::vector<QImage> stalks = StalkAnimationFrames();
+        for (size_t i = 0; i < stalks.size(); ++i)
+            QTest::addRow("stalk frame %zu", i + 1) << stalks[i] << QSize(StalkFrameSize, StalkFrameSize);
+        QTest::newRow("先天八卦图") << TrigramArrangementPicture(EarlierHeavenArrangement())
+                                  << QSize(TrigramPictureSize, TrigramPictureSize);
+        QTest::newRow("后天八卦图") << TrigramArrangementPicture(LaterHeavenArrangement())
+                                  << QSize(TrigramPictureSize, TrigramPictureSize);
+        QTest::newRow("reference close button") << CloseWindowButtonPicture() << QSize(97, 25);
+    }
+    void everyPictureHasItsSizeAndContent()
+    {
+        QFETCH(QImage, picture);
+        QFETCH(QSize, size);
+        QCOMPARE(picture.size(), size);
+        QVERIFY2(DistinctColours(picture) >= 12, "a flat or nearly flat picture");
+        QVERIFY2(VisibleShare(picture) > 0.4, "mostly transparent");
+    }
+
+    void animationFramesAllDiffer()
+    {
+        const std::vector<QImage> frames = StalkAnimationFrames();
+        QCOMPARE(int(frames.size()), StalkFrameCount);
+        for (size_t i = 0; i < frames.size(); ++i)
+            QVERIFY2(frames[i] != frames[(i + 1) % frames.size()], qPrintable(QString::number(i + 1)));
+    }
+
+    void picturesAreTheSameOnEveryCall()
+    {
+        QCOMPARE(CastingBackgroundPicture(), CastingBackgroundPicture());
+        QCOMPARE(StalkAnimationFrames()[5], StalkAnimationFrames()[5]);
+    }
+
+    // The window is cut from the background by its non-white pixels, so
+    // every row must be one unbroken run of non-white pixels with pure white
+    // on either side: a white pixel inside would punch a hole in the window.
+    void castingBackgroundIsWhiteExactlyOutside()
+    {
+        const QImage background = CastingBackgroundPicture();
+        QCOMPARE(background.pixel(0, 0), QRgb(0xFFFFFFFF));
+        QCOMPARE(background.pixel(background.width() - 1, background.height() - 1), QRgb(0xFFFFFFFF));
+        for (int y = 0; y < background.height(); ++y) {
+            int runs = 0;
+            bool inside = false;
+            for (int x = 0; x < background.width(); ++x) {
+                const bool opaque = !IsPureWhite(background.pixel(x, y));
+                runs += opaque && !inside ? 1 : 0;
+                inside = opaque;
+            }
+            QVERIFY2(runs == 1, qPrintable(QStringLiteral("row %1 has %2 runs").arg(y).arg(runs)));
+        }
+        // The outline reaches the body's edges and the plaque's top.
+        QVERIFY(!IsPureWhite(background.pixel(0, background.height() / 2)));
+        QVERIFY(!IsPureWhite(background.pixel(background.width() / 2, 0)));
+        QVERIFY(IsPureWhite(background.pixel(20, 5)));
+    }
+
+    void lampsShowTheirColour_data()
+    {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<int>("hue");
+        QTest::newRow("grey") << int(LampColour::Grey) << -1;
+        QTest::newRow("yellow") << int(LampColour::Yellow) << 48;
+        QTest::newRow("red") << int(LampColour::Red) << 2;
+        QTest::newRow("green") << int(LampColour::Green) << 130;
+    }
+    void lampsShowTheirColour()
+    {
+        QFETCH(int, colour);
+        QFETCH(int, hue);
+        const QColor centre = LampPicture(LampColour(colour)).pixelColor(LampSize / 2 + 2, LampSize / 2 + 2);
+        if (hue < 0) {
+            QVERIFY(centre.hsvSaturation() < 30);
+        } else {
+            QVERIFY(centre.hsvSaturation() > 120);
+            QVERIFY2(std::abs(centre.hsvHue() - hue) <= 15, qPrintable(QString::number(centre.hsvHue())));
+        }
+    }
+
+    // Each figure drawn on the circle matches the trigram data: a yang line
+    // is ink across its middle, a yin line is broken there; both have ink
+    // towards their ends. Checked at two sizes.
+    void arrangementFiguresFollowTheData_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<int>("size");
+        QTest::newRow("先天 300") << 0 << 300;
+        QTest::newRow("后天 300") << 1 << 300;
+        QTest::newRow("先天 640") << 0 << 640;
+        QTest::newRow("后天 640") << 1 << 640;
+    }
+    void arrangementFiguresFollowTheData()
+    {
+        QFETCH(int, which);
+        QFETCH(int, size);
+        const TrigramArrangement &arrangement = which == 0 ? EarlierHeavenArrangement() : LaterHeavenArrangement();
+        const QImage picture = TrigramArrangementPicture(arrangement, size);
+        QCOMPARE(picture.size(), QSize(size, size));
+        const ArrangementGeometry geometry = ArrangementGeometryFor(size);
+        for (int i = 0; i < TrigramCount; ++i) {
+            const TrigramRow *trigram = TrigramNamed(QStringView(arrangement.clockwiseFromTop[i]));
+            QVERIFY(trigram);
+            const qreal angle = (-90.0 + 45.0 * i) * std::numbers::pi / 180.0;
+            const QPointF outward(std::cos(angle), std::sin(angle));
+            const QPointF across(-outward.y(), outward.x());
+            for (int line = 0; line < LinesPerTrigram; ++line) {
+                const QPointF middle = geometry.centre + outward * geometry.lineRadii[line];
+                const bool yang = trigram->lines[line] == u'1';
+                const QString where = QStringLiteral("%1 line %2").arg(QString::fromUtf16(trigram->name)).arg(line + 1);
+                QVERIFY2(IsInk(picture, middle) == yang, qPrintable(where));
+                for (const qreal side : {-0.35, 0.35})
+                    QVERIFY2(IsInk(picture, middle + across * (side * geometry.lineLength)), qPrintable(where));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(ArtTest)
+#include "test_art.moc"

@@ -13,3 +13,4 @@ struct CliStreams {
 int RunHexagramCommand(const QStringList &args, CliStreams io);
 int RunRecordsCommand(const QStringList &args, CliStreams io);
 int RunCastCommand(const QStringList &args, CliStreams io);
+int RunAlmanacCommand(const QStringList &args, CliStreams io);

@@ -21,6 +21,8 @@ constexpr std::array commands{
             "records FILE count|list FIRST LAST|show N|delete N   count, list, show or delete records of a record file"},
     Command{"cast", RunCastCommand,
             "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values"},
+    Command{"almanac", RunAlmanacCommand,
+            "almanac [DATE | --from DATE --to DATE] [--format tsv|json]   lunar date, names, term and festivals per day (YYYY-MM-DD, default today)"},
 };
 
 void printHelp(QTextStream &out)

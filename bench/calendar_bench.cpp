@@ -1,0 +1,50 @@
+// Times the calendar over every day from 1900-01-01 to 2050-12-31: the lunar
+// date with all its names, the solar term and both festival texts, as the
+// almanac command describes a day. Prints one line per measurement.
+
+#include "almanac.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr int Rounds = 7;
+
+// Touches the results so the work cannot be optimised away.
+qsizetype describeRange(QDate today)
+{
+    qsizetype characters = 0;
+    for (QDate date = AlmanacFirstDate; date <= AlmanacLastDate; date = date.addDays(1)) {
+        const AlmanacDay day = DescribeAlmanacDay(date, today);
+        characters += day.lunarLine.size() + day.lunarDay.monthPillarText.size()
+            + day.lunarDay.dayPillarText.size() + day.nayin.size() + day.starSign.size()
+            + day.weekday.size() + day.solarTerm.size() + day.gregorianFestivals.size()
+            + day.lunarFestivals.size();
+    }
+    return characters;
+}
+
+} // namespace
+
+int main()
+{
+    const QDate today(2006, 1, 1);
+    const qint64 days = AlmanacFirstDate.daysTo(AlmanacLastDate) + 1;
+    qint64 best = std::numeric_limits<qint64>::max();
+    qsizetype characters = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        characters = describeRange(today);
+        best = std::min(best, timer.nsecsElapsed());
+    }
+    std::printf("days\t%lld\n", static_cast<long long>(days));
+    std::printf("characters\t%lld\n", static_cast<long long>(characters));
+    std::printf("best_range_ms\t%.2f\n", best / 1e6);
+    std::printf("ns_per_described_day\t%.1f\n", double(best) / double(days));
+    return 0;
+}

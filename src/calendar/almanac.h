@@ -1,0 +1,35 @@
+#pragma once
+
+#include "day_names.h"
+
+#include <QDate>
+#include <QDebug>
+#include <QString>
+
+// The days the almanac describes: a little wider than the lunar table, so the
+// range ends show their Gregorian side too.
+inline constexpr QDate AlmanacFirstDate = QDate::fromJulianDay(2415021); // 1900-01-01
+inline constexpr QDate AlmanacLastDate = QDate::fromJulianDay(2470172);  // 2050-12-31
+
+// One fully described day: the lunar date and its names, the Gregorian
+// names, the solar term, the festival texts and the main window's lunar line.
+struct AlmanacDay {
+    QDate date;
+    bool inRange = false;       // the lunar table covers the date
+    LunarDayInfo lunarDay;      // empty out of range
+    QString nayin;              // empty out of range
+    QString starSign;
+    QString weekday;
+    QString solarTerm;
+    QString gregorianFestivals;
+    QString lunarFestivals;
+    QString lunarLine;
+
+    friend bool operator==(const AlmanacDay &, const AlmanacDay &) = default;
+};
+
+QDebug operator<<(QDebug debug, const AlmanacDay &day);
+
+// `today` decides only the year in a New Year greeting, which the almanac
+// does not show; it is passed so that nothing here reads the clock.
+AlmanacDay DescribeAlmanacDay(QDate date, QDate today);

@@ -1,0 +1,158 @@
+#include "date_evaluation.h"
+
+#include "calendar_text.h"
+#include "civil_date.h"
+#include "lunar_date.h"
+
+#include <array>
+
+namespace {
+
+using enum FestivalDecoration;
+
+enum class TooltipNumber {
+    NoNumber,
+    CurrentYear,     // the year of today, not of the selected date
+    YearsSince,      // the selected year minus `sinceYear`
+};
+
+struct DecorationTooltip {
+    FestivalDecoration decoration;
+    QStringView before{};
+    TooltipNumber number = TooltipNumber::NoNumber;
+    int sinceYear = 0;
+    QStringView after{};
+};
+
+// The Spring Festival decoration takes its greeting from the whole-month
+// rule, and has no tooltip on the eve of the new year.
+constexpr std::array<DecorationTooltip, 7> DecorationTooltips{{
+    {NewYearBanner, u"恭贺", TooltipNumber::CurrentYear, 0, u"年元旦!"},
+    {YouthDayBadge, u"今天是五四青年节"},
+    {PartyAnniversary, u"中国共产党建党", TooltipNumber::YearsSince, 1921, u"周年"},
+    {ArmyDayBadge, u"中国人民解放军建军", TooltipNumber::YearsSince, 1927, u"周年"},
+    {NationalDay, u"庆祝国庆", TooltipNumber::YearsSince, 1949, u"周年!"},
+    {Christmas, u"圣诞快乐!"},
+    {MidAutumn, u"中秋节快乐!"},
+}};
+
+// Indexed by weekday number; index 0 is never used.
+constexpr std::array<RgbColor, 8> WeekdayColors{
+    DefaultTextColor, Red, DefaultTextColor, DefaultTextColor,
+    DefaultTextColor, DefaultTextColor, Blue, Green,
+};
+
+constexpr QStringView GregorianMark = u" ☆";
+constexpr QStringView LunarMark = u" ★";
+constexpr QStringView LunarLinePrefix = u"农历:";
+constexpr QStringView TipsOff = u"关";
+
+QString tooltipOf(FestivalDecoration decoration, int selectedYear, int currentYear)
+{
+    for (const DecorationTooltip &tooltip : DecorationTooltips) {
+        if (tooltip.decoration != decoration)
+            continue;
+        QString number;
+        if (tooltip.number == TooltipNumber::CurrentYear)
+            number = QString::number(currentYear);
+        else if (tooltip.number == TooltipNumber::YearsSince)
+            number = QString::number(selectedYear - tooltip.sinceYear);
+        return JoinTexts({tooltip.before, number, tooltip.after});
+    }
+    return {};
+}
+
+void applyLunarStep(DateEvaluation &result, QDate date)
+{
+    result.lunarInRange = true;
+    result.lunarDay = DescribeLunarDay(date);
+    const LunarDate &lunar = result.lunarDay.lunar;
+    result.selectedLunarText = lunar.monthDayText.trimmed();
+    QString monthDayText = lunar.monthDayText;
+
+    if (monthDayText.contains(FirstMonthRule.monthText)) {
+        result.lunarLineColor = FirstMonthRule.lineColor;
+        const QString greeting = JoinTexts({FirstMonthRule.greetingBeforeAnimal,
+                                            ZodiacAnimalOf(YearCycleIndex(lunar.lunarYear)),
+                                            FirstMonthRule.greetingAfterAnimal});
+        result.decorations.append({FirstMonthRule.decoration, greeting});
+        result.lunarMusicName = FirstMonthRule.musicName.toString();
+    }
+
+    if (const LunarFestival *festival = LunarFestivalOnDate(date, monthDayText)) {
+        result.lunarLineColor = festival->lineColor;
+        monthDayText += festival->suffix;
+        result.lunarFestivalText += LunarMark;
+        result.lunarFestivalText += festival->name;
+        if (!festival->musicName.isEmpty())
+            result.lunarMusicName = festival->musicName.toString();
+        for (FestivalSound sound : festival->sounds) {
+            if (sound != FestivalSound::NoSound)
+                result.sounds.append(sound);
+        }
+        if (festival->decoration != NoDecoration)
+            result.decorations.append({festival->decoration, tooltipOf(festival->decoration, 0, 0)});
+    }
+
+    result.lunarLineText = JoinTexts({LunarLinePrefix, result.lunarDay.yearText, u" ", monthDayText});
+}
+
+void applyGregorianStep(DateEvaluation &result, QDate today)
+{
+    for (const GregorianFestival *festival : GregorianFestivalsOf(result.selectedDate)) {
+        result.gregorianFestivalText += GregorianMark;
+        result.gregorianFestivalText += festival->name;
+        if (!festival->musicName.isEmpty())
+            result.gregorianMusicName = festival->musicName.toString();
+        if (festival->decoration == NoDecoration)
+            continue;
+        result.decorations.append({festival->decoration,
+                                   tooltipOf(festival->decoration, CivilDateOf(result.selectedDate).year, today.year())});
+        if (festival->decoration == NewYearBanner)
+            result.newYearBannerYear = today.year();
+    }
+}
+
+} // namespace
+
+QDebug operator<<(QDebug debug, const DecorationRequest &request)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "DecorationRequest(" << int(request.decoration) << ", " << request.tooltip << ')';
+    return debug;
+}
+
+QDebug operator<<(QDebug debug, const DateEvaluation &evaluation)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "DateEvaluation(" << evaluation.selectedDate.toString(Qt::ISODate)
+                    << ", weekday " << evaluation.weekdayNumber << ' ' << evaluation.weekdayText << ' '
+                    << evaluation.weekdayColor << ", inRange " << evaluation.lunarInRange << ", "
+                    << evaluation.lunarDay << ", line " << evaluation.lunarLineText << ' '
+                    << evaluation.lunarLineColor << ", selected " << evaluation.selectedLunarText
+                    << ", festivals " << evaluation.gregorianFestivalText << " | "
+                    << evaluation.lunarFestivalText << ", music " << evaluation.gregorianMusicName
+                    << " | " << evaluation.lunarMusicName << ", sounds ";
+    for (FestivalSound sound : evaluation.sounds)
+        debug << int(sound) << ' ';
+    debug << ", decorations " << evaluation.decorations << ", banner year "
+          << evaluation.newYearBannerYear << ", tips " << evaluation.todayTipsDue << ')';
+    return debug;
+}
+
+DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView todayTipsSetting)
+{
+    DateEvaluation result;
+    result.selectedDate = selected;
+    result.weekdayNumber = WeekdayNumberOf(selected);
+    result.weekdayText = WeekdayNameOf(selected);
+    result.weekdayColor = WeekdayColors[result.weekdayNumber];
+    if (IsLunarConvertible(selected))
+        applyLunarStep(result, selected);
+    else
+        result.lunarLineText = OutOfRangeLunarLine.toString();
+    applyGregorianStep(result, today);
+    result.todayTipsDue = todayTipsSetting != TipsOff
+        && !(result.gregorianFestivalText.isEmpty() && result.lunarFestivalText.isEmpty());
+    return result;
+}

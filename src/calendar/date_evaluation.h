@@ -1,0 +1,56 @@
+#pragma once
+
+#include "day_names.h"
+#include "festivals.h"
+#include "rgb_color.h"
+
+#include <QDate>
+#include <QDebug>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// A decoration of the main window to switch on, with its tooltip (empty for
+// none).
+struct DecorationRequest {
+    FestivalDecoration decoration = FestivalDecoration::NoDecoration;
+    QString tooltip;
+
+    friend bool operator==(const DecorationRequest &, const DecorationRequest &) = default;
+};
+
+QDebug operator<<(QDebug debug, const DecorationRequest &request);
+
+// Everything the festival evaluation of one selected date decides; the main
+// window and the calendar window only apply it.
+struct DateEvaluation {
+    QDate selectedDate;
+    int weekdayNumber = 0;                  // 1 Sunday .. 7 Saturday
+    QString weekdayText;
+    RgbColor weekdayColor = DefaultTextColor;
+    bool lunarInRange = false;
+    LunarDayInfo lunarDay;                  // empty out of range
+    QString lunarLineText;                  // 农历:丙戌(狗)年 正月初一 过年好!
+    RgbColor lunarLineColor = DefaultTextColor;
+    QString selectedLunarText;              // month-and-day text, trimmed; empty out of range
+    QString gregorianFestivalText;          // " ☆元旦"
+    QString lunarFestivalText;              // " ★除夕"
+    QString gregorianMusicName;
+    QString lunarMusicName;
+    QList<FestivalSound> sounds;            // opened in this order, then played once
+    QList<DecorationRequest> decorations;
+    int newYearBannerYear = 0;              // the current year while the New Year banner shows
+    bool todayTipsDue = false;
+
+    friend bool operator==(const DateEvaluation &, const DateEvaluation &) = default;
+};
+
+QDebug operator<<(QDebug debug, const DateEvaluation &evaluation);
+
+// The lunar line of the main window for a date the table does not cover.
+inline constexpr QStringView OutOfRangeLunarLine = u"双击查看万年历(L)";
+
+// Evaluates the lunar and Gregorian festivals of `selected`. `today` gives
+// the year of the New Year banner; `todayTipsSetting` is Settings.todayTips,
+// and only "关" keeps the today's-tips window away.
+DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView todayTipsSetting);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The context map of a compiled help file. "#IVB" holds a 32-bit byte count
+// followed by pairs of 32-bit values (context number, offset into
+// "#STRINGS"); "#STRINGS" holds the topic paths, each ended by a NUL. Pairs
+// beyond the data, offsets outside "#STRINGS" and unended paths are dropped.
+QHash<int, QString> ParseContextMap(const QByteArray &ivb, const QByteArray &strings);
+
+// The default topic named in "#SYSTEM" (record code 2), or empty.
+QString ParseDefaultTopic(const QByteArray &system);
+
+// The entries of a compiled help file (CHM), read completely when the file is
+// opened so that no file handle stays open while a topic is shown.
+class HelpFile {
+public:
+    HelpFile() = default;
+    // A help file made of these entries, keyed by path ("/index.htm", "/#IVB").
+    explicit HelpFile(QHash<QString, QByteArray> entries);
+
+    // Reads the CHM at `path`. A missing or damaged file gives an empty HelpFile.
+    static HelpFile Read(const QString &path);
+
+    bool isEmpty() const;
+    QStringList entryPaths() const;
+    bool contains(const QString &entryPath) const;
+    // The bytes of an entry; empty when there is none.
+    QByteArray entry(const QString &entryPath) const;
+
+    // The entry path of the default topic and of a context number, followed
+    // by its "#anchor" when the map names one; empty when the file has none.
+    QString defaultTopic() const;
+    QString topic(int contextNumber) const;
+
+private:
+    QString entryPathNamedBy(QString writtenPath) const;
+
+    QHash<QString, QByteArray> entries_;
+    QHash<int, QString> contextMap_;
+    QString defaultTopic_;
+};

@@ -182,7 +182,8 @@ const StarSign &StarSignOf(int month, int day)
 
 int WeekdayNumberOf(QDate date)
 {
-    return date.isValid() ? date.dayOfWeek() % 7 + 1 : 0;
+    // Julian day 0 was a Monday, so a Sunday is one less than a multiple of 7.
+    return date.isValid() ? wrap(date.toJulianDay() + 1, 7) + 1 : 0;
 }
 
 QString WeekdayNameOf(QDate date)

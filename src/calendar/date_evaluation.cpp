@@ -47,22 +47,22 @@ constexpr QStringView LunarMark = u" ★";
 constexpr QStringView LunarLinePrefix = u"农历:";
 constexpr QStringView TipsOff = u"关";
 
-QString tooltipOf(FestivalDecoration decoration, int selectedYear, int currentYear)
+DecorationRequest decorationFor(FestivalDecoration decoration, QDate selected, QDate today)
 {
     for (const DecorationTooltip &tooltip : DecorationTooltips) {
         if (tooltip.decoration != decoration)
             continue;
         QString number;
         if (tooltip.number == TooltipNumber::CurrentYear)
-            number = QString::number(currentYear);
+            number = QString::number(today.year());
         else if (tooltip.number == TooltipNumber::YearsSince)
-            number = QString::number(selectedYear - tooltip.sinceYear);
-        return JoinTexts({tooltip.before, number, tooltip.after});
+            number = QString::number(CivilDateOf(selected).year - tooltip.sinceYear);
+        return {decoration, JoinTexts({tooltip.before, number, tooltip.after})};
     }
-    return {};
+    return {decoration, {}};
 }
 
-void applyLunarStep(DateEvaluation &result, QDate date)
+void applyLunarStep(DateEvaluation &result, QDate date, QDate today)
 {
     result.lunarInRange = true;
     result.lunarDay = DescribeLunarDay(date);
@@ -76,22 +76,21 @@ void applyLunarStep(DateEvaluation &result, QDate date)
                                             ZodiacAnimalOf(YearCycleIndex(lunar.lunarYear)),
                                             FirstMonthRule.greetingAfterAnimal});
         result.decorations.append({FirstMonthRule.decoration, greeting});
-        result.lunarMusicName = FirstMonthRule.musicName.toString();
+        result.lunarMusicName = StaticText(FirstMonthRule.musicName);
     }
 
     if (const LunarFestival *festival = LunarFestivalOnDate(date, monthDayText)) {
         result.lunarLineColor = festival->lineColor;
         monthDayText += festival->suffix;
-        result.lunarFestivalText += LunarMark;
-        result.lunarFestivalText += festival->name;
+        result.lunarFestivalText = JoinTexts({LunarMark, festival->name});
         if (!festival->musicName.isEmpty())
-            result.lunarMusicName = festival->musicName.toString();
+            result.lunarMusicName = StaticText(festival->musicName);
         for (FestivalSound sound : festival->sounds) {
             if (sound != FestivalSound::NoSound)
                 result.sounds.append(sound);
         }
         if (festival->decoration != NoDecoration)
-            result.decorations.append({festival->decoration, tooltipOf(festival->decoration, 0, 0)});
+            result.decorations.append(decorationFor(festival->decoration, date, today));
     }
 
     result.lunarLineText = JoinTexts({LunarLinePrefix, result.lunarDay.yearText, u" ", monthDayText});
@@ -103,11 +102,10 @@ void applyGregorianStep(DateEvaluation &result, QDate today)
         result.gregorianFestivalText += GregorianMark;
         result.gregorianFestivalText += festival->name;
         if (!festival->musicName.isEmpty())
-            result.gregorianMusicName = festival->musicName.toString();
+            result.gregorianMusicName = StaticText(festival->musicName);
         if (festival->decoration == NoDecoration)
             continue;
-        result.decorations.append({festival->decoration,
-                                   tooltipOf(festival->decoration, CivilDateOf(result.selectedDate).year, today.year())});
+        result.decorations.append(decorationFor(festival->decoration, result.selectedDate, today));
         if (festival->decoration == NewYearBanner)
             result.newYearBannerYear = today.year();
     }
@@ -148,7 +146,7 @@ DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView tod
     result.weekdayText = WeekdayNameOf(selected);
     result.weekdayColor = WeekdayColors[result.weekdayNumber];
     if (IsLunarConvertible(selected))
-        applyLunarStep(result, selected);
+        applyLunarStep(result, selected, today);
     else
         result.lunarLineText = OutOfRangeLunarLine.toString();
     applyGregorianStep(result, today);

@@ -140,7 +140,7 @@ constexpr std::array<LunarYearEntry, LunarYearCount> Table{{
     {2030, 1450},
     {2031, 200042},
     {2032, 2413},
-    {2033, 723293}, // 闰十一月; the leap month follows the 11th month
+    {2033, 723293}, // 闰十一月. The widely copied 461149 has the same month lengths but puts the leap after the 7th month.
     {2034, 1197},
     {2035, 2637},
     {2036, 399947},
@@ -158,6 +158,16 @@ constexpr std::array<LunarYearEntry, LunarYearCount> Table{{
     {2048, 1746},
     {2049, 2778},
 }};
+
+constexpr bool yearsFollowEachOther()
+{
+    for (int index = 0; index < LunarYearCount; ++index) {
+        if (Table[index].lunarYear != FirstLunarYear + index)
+            return false;
+    }
+    return true;
+}
+static_assert(yearsFollowEachOther(), "one row per lunar year, in order");
 
 constexpr int leapMonthOf(qint32 entry)
 {

@@ -1,3 +1,4 @@
+#include "art/calendar_art.h"
 #include "art/casting_art.h"
 #include "art/trigram_art.h"
 
@@ -73,6 +74,10 @@ private slots:
         QTest::newRow("后天八卦图") << TrigramArrangementPicture(LaterHeavenArrangement())
                                   << QSize(TrigramPictureSize, TrigramPictureSize);
         QTest::newRow("reference close button") << CloseWindowButtonPicture() << QSize(97, 25);
+        for (int i = 1; i <= ZodiacAnimalCount; ++i)
+            QTest::addRow("zodiac %d", i) << ZodiacPicture(i) << QSize(ZodiacPictureSize, ZodiacPictureSize);
+        for (int i = 1; i <= StarSignCount; ++i)
+            QTest::addRow("star sign %d", i) << StarSignPicture(i) << QSize(StarSignPictureSize, StarSignPictureSize);
     }
     void everyPictureHasItsSizeAndContent()
     {
@@ -89,6 +94,29 @@ private slots:
         QCOMPARE(int(frames.size()), StalkFrameCount);
         for (size_t i = 0; i < frames.size(); ++i)
             QVERIFY2(frames[i] != frames[(i + 1) % frames.size()], qPrintable(QString::number(i + 1)));
+    }
+
+    // Each animal and each sign has a picture of its own, and a number
+    // outside the table has none.
+    void medallionsAreDistinct_data()
+    {
+        QTest::addColumn<bool>("zodiac");
+        QTest::newRow("zodiac") << true;
+        QTest::newRow("star signs") << false;
+    }
+    void medallionsAreDistinct()
+    {
+        QFETCH(bool, zodiac);
+        const auto picture = [zodiac](int i) { return zodiac ? ZodiacPicture(i) : StarSignPicture(i); };
+        QVERIFY(picture(0).isNull());
+        QVERIFY(picture(13).isNull());
+        QList<QImage> seen;
+        for (int i = 1; i <= 12; ++i) {
+            const QImage medallion = picture(i);
+            QCOMPARE(qAlpha(medallion.pixel(0, 0)), 0);
+            QVERIFY2(!seen.contains(medallion), qPrintable(QString::number(i)));
+            seen << medallion;
+        }
     }
 
     void picturesAreTheSameOnEveryCall()

@@ -8,6 +8,7 @@ namespace {
 
 using enum FestivalDecoration;
 using enum FestivalSound;
+using enum Weekday;
 
 constexpr FestivalDay on(int month, int day)
 {
@@ -138,7 +139,7 @@ bool fallsOn(const FestivalDay &festival, int year, int month, int day)
     if (festival.day != 0)
         return festival.day == day;
     const int firstWeekday = WeekdayNumberOf(QDate(year, month, 1));
-    const int firstMatch = 1 + (festival.weekday - firstWeekday + 7) % 7;
+    const int firstMatch = 1 + (int(festival.weekday) - firstWeekday + 7) % 7;
     return day == firstMatch + 7 * (festival.ordinal - 1);
 }
 

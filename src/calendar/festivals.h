@@ -34,7 +34,7 @@ enum class FestivalSound {
 QString FestivalSoundFile(FestivalSound sound);
 
 // 1 for Sunday to 7 for Saturday, as WeekdayNumberOf counts.
-enum Weekday { Sunday = 1, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
+enum class Weekday { Sunday = 1, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
 
 // A Gregorian festival day: a fixed month and day, or the n-th given weekday
 // of the month when `day` is 0.
@@ -42,7 +42,7 @@ struct FestivalDay {
     int month = 0;
     int day = 0;
     int ordinal = 0;
-    Weekday weekday = Sunday;
+    Weekday weekday = Weekday::Sunday;
 };
 
 inline constexpr int NoYearBound = std::numeric_limits<int>::min();

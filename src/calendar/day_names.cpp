@@ -2,6 +2,7 @@
 
 #include "calendar_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -73,6 +74,15 @@ constexpr std::array<StarSign, 12> StarSignTable{{
     {11, u"水瓶座", 1, 20, 2, 19},
     {12, u"双鱼座", 2, 20, 3, 20},
 }};
+
+constexpr bool allNamed(const auto &names)
+{
+    return std::ranges::none_of(names, [](QStringView name) { return name.isEmpty(); });
+}
+static_assert(allNamed(HeavenlyStems) && allNamed(EarthlyBranches) && allNamed(ZodiacAnimals)
+                  && allNamed(WeekdayNames) && allNamed(NayinTable)
+                  && std::ranges::none_of(StarSignTable, [](const StarSign &sign) { return sign.name.isEmpty(); }),
+              "every name table filled in");
 
 // A day pillar counts from 1888-12-19, a 甲子 day.
 constexpr qint64 DayCycleStartJulianDay = 2410991;

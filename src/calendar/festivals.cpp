@@ -4,6 +4,8 @@
 #include "day_names.h"
 #include "lunar_date.h"
 
+#include <algorithm>
+
 namespace {
 
 using enum FestivalDecoration;
@@ -108,6 +110,9 @@ constexpr std::array<LunarFestival, LunarFestivalCount> LunarTable{{
     {u"腊月廿九", u" 除夕", u"除夕", Red, u"除夕", {Firecrackers}, SpringFestival, u"除夕", Red, false, true},
     {u"腊月三十", u" 除夕", u"除夕", Red, u"除夕", {Firecrackers}, SpringFestival, u"除夕", Red},
 }};
+
+static_assert(std::ranges::none_of(LunarTable, [](const LunarFestival &row) { return row.matchText.isEmpty(); }),
+              "every lunar festival row filled in");
 
 constexpr QStringView NewYearsDayText = u"正月初一";
 

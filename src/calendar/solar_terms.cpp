@@ -35,6 +35,11 @@ constexpr std::array<SolarTerm, SolarTermCount> Table{{
     {u"冬至", 504758},
 }};
 
+// SolarTermOf searches the offsets, so they must grow through the table.
+static_assert(std::ranges::is_sorted(Table, std::ranges::less{}, &SolarTerm::offsetMinutes)
+                  && std::ranges::none_of(Table, [](const SolarTerm &term) { return term.name.isEmpty(); }),
+              "every term named, in order of its offset");
+
 constexpr double YearLengthMinutes = 525948.76;
 constexpr double MinutesPerDay = 1440;
 // The base moment 1900-01-06 02:05, counted from the midnight that starts its day.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// Every message box and input box of the program goes through this service,
+// so tests can answer them without a modal loop.
+class DialogService {
+public:
+    enum class Icon { None, Warning, Question };
+
+    virtual ~DialogService() = default;
+    // An OK box.
+    virtual void ShowMessage(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
+    // A Yes/No box with the question icon; true for Yes.
+    virtual bool AskYesNo(QWidget *parent, const QString &text, const QString &title, bool yesIsDefault) = 0;
+    // An input box; nothing when the user cancels.
+    virtual std::optional<QString> AskText(QWidget *parent, const QString &prompt, const QString &title,
+                                           const QString &defaultText) = 0;
+};
+
+// The title of a box that has none of its own.
+QString ProgramTitle();
+
+// The real boxes: QMessageBox and QInputDialog, whose standard buttons read
+// 是/否/确定/取消 once Qt's Chinese translation is installed.
+class WidgetDialogService final : public DialogService {
+public:
+    void ShowMessage(QWidget *parent, const QString &text, const QString &title, Icon icon) override;
+    bool AskYesNo(QWidget *parent, const QString &text, const QString &title, bool yesIsDefault) override;
+    std::optional<QString> AskText(QWidget *parent, const QString &prompt, const QString &title,
+                                   const QString &defaultText) override;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+// A picture control: shows its picture exactly as given, enabled or not (the
+// program supplies its own disabled pictures), and reports clicks.
+class PictureLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureLabel(const QString &name, QWidget *parent);
+
+    void SetPicture(const QPixmap &picture);
+    const QPixmap &Picture() const { return picture_; }
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap picture_;
+};
+
+// A text label that reports clicks and double-clicks.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickableLabel(const QString &name, QWidget *parent);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};

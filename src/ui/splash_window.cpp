@@ -1,0 +1,78 @@
+#include "splash_window.h"
+
+#include "art/window_panel_art.h"
+#include "fonts.h"
+#include "picture_label.h"
+#include "window_shape.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+constexpr int TickMs = 100;
+const QString FullBar = QStringLiteral("■■■■■■■■■■■■");
+
+QLabel *MakeSplashLabel(const QString &name, const QString &text, const QRect &box, const QFont &font,
+                        const QString &colour, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(box);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
+    return label;
+}
+
+} // namespace
+
+SplashWindow::SplashWindow(const QString &versionText, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("form1"));
+    setWindowTitle(QStringLiteral("Ravezaz"));
+
+    const QImage picture = SplashPicture();
+    auto *background = new PictureLabel(QStringLiteral("splashPicture"), this);
+    background->SetPicture(QPixmap::fromImage(picture));
+    setFixedSize(picture.size());
+    const WindowOutline outline = ShapeWindowFromBitmap(picture);
+    if (outline.status == ShapeStatus::Shaped)
+        setMask(outline.region);
+
+    MakeSplashLabel(QStringLiteral("Label2"), QStringLiteral("程序装载中…"), QRect(40, 192, 120, 22), SansFont(13),
+                    QStringLiteral("#5b4a3c"), this);
+    QLabel *version = MakeSplashLabel(QStringLiteral("Label1"), versionText, QRect(300, 192, 80, 22), SansFont(12),
+                                      QStringLiteral("#8c5a30"), this);
+    version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    progress_ = MakeSplashLabel(QStringLiteral("Label3"), {}, QRect(40, 214, 340, 20), SansFont(13),
+                                QStringLiteral("#a02a1a"), this);
+
+    for (QTimer *timer : {&progressTimer_, &finishTimer_})
+        timer->setInterval(TickMs);
+    progressTimer_.setObjectName(QStringLiteral("Timer1"));
+    finishTimer_.setObjectName(QStringLiteral("Timer3"));
+    progressTimer_.setParent(this);
+    finishTimer_.setParent(this);
+    finishTimer_.setSingleShot(true);
+    connect(&progressTimer_, &QTimer::timeout, this, &SplashWindow::AdvanceProgress);
+    connect(&finishTimer_, &QTimer::timeout, this, &SplashWindow::finished);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void SplashWindow::Start()
+{
+    progressTimer_.start();
+}
+
+void SplashWindow::AdvanceProgress()
+{
+    progress_->setText(progress_->text() + QStringLiteral("■"));
+    if (progress_->text() == FullBar) {
+        progressTimer_.stop();
+        finishTimer_.start();
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+
+// The splash window, form1: the program's name and version and a progress
+// bar of twelve squares that fills in 1.2 seconds. `finished` follows a
+// tenth of a second after the bar is full.
+class SplashWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashWindow(const QString &versionText, QWidget *parent = nullptr);
+
+    // Starts the progress bar.
+    void Start();
+
+signals:
+    void finished();
+
+private:
+    void AdvanceProgress();
+
+    QLabel *progress_ = nullptr;
+    QTimer progressTimer_;
+    QTimer finishTimer_;
+};

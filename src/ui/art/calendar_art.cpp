@@ -4,96 +4,18 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <QRadialGradient>
 #include <QTransform>
 
 #include <array>
 #include <cmath>
 #include <functional>
-#include <initializer_list>
 #include <numbers>
 #include <vector>
 
 namespace {
 
 using namespace ArtPalette;
-
-// --- Silhouette building blocks, in a 100 × 100 design box -----------------
-
-QPainterPath Oval(qreal cx, qreal cy, qreal rx, qreal ry, qreal degrees = 0)
-{
-    QPainterPath path;
-    path.addEllipse(QPointF(0, 0), rx, ry);
-    return QTransform().translate(cx, cy).rotate(degrees).map(path);
-}
-
-QPainterPath Polygon(std::initializer_list<QPointF> points)
-{
-    QPainterPath path;
-    path.addPolygon(QPolygonF(QList<QPointF>(points)));
-    path.closeSubpath();
-    return path;
-}
-
-// A smooth curve through the points (Catmull-Rom as cubic Béziers).
-QPainterPath SmoothCurve(const std::vector<QPointF> &points)
-{
-    QPainterPath path(points.front());
-    const size_t n = points.size();
-    for (size_t i = 0; i + 1 < n; ++i) {
-        const QPointF before = points[i == 0 ? 0 : i - 1];
-        const QPointF from = points[i];
-        const QPointF to = points[i + 1];
-        const QPointF after = points[i + 2 < n ? i + 2 : n - 1];
-        path.cubicTo(from + (to - before) / 6, to - (after - from) / 6, to);
-    }
-    return path;
-}
-
-// A limb, tail or horn: the smooth curve drawn with a round-ended brush.
-QPainterPath Limb(std::initializer_list<QPointF> points, qreal width)
-{
-    QPainterPathStroker stroker;
-    stroker.setWidth(width);
-    stroker.setCapStyle(Qt::RoundCap);
-    stroker.setJoinStyle(Qt::RoundJoin);
-    return stroker.createStroke(SmoothCurve(std::vector<QPointF>(points))).simplified();
-}
-
-// A body that narrows along a smooth curve from `startWidth` to `endWidth`,
-// built as a union of short segments so bends never leave holes.
-QPainterPath Tube(std::initializer_list<QPointF> points, qreal startWidth, qreal endWidth)
-{
-    const QPainterPath spine = SmoothCurve(std::vector<QPointF>(points));
-    constexpr int samples = 40;
-    auto edges = [&](int i) {
-        const qreal t = qreal(i) / samples;
-        const QPointF at = spine.pointAtPercent(t);
-        const qreal angle = spine.angleAtPercent(t) * std::numbers::pi / 180.0;
-        const QPointF normal(std::sin(angle), std::cos(angle));
-        const qreal half = (startWidth + (endWidth - startWidth) * t) / 2;
-        return std::pair{at + normal * half, at - normal * half};
-    };
-    QPainterPath tube = Oval(spine.pointAtPercent(0).x(), spine.pointAtPercent(0).y(), startWidth / 2,
-                             startWidth / 2);
-    auto previous = edges(0);
-    for (int i = 1; i <= samples; ++i) {
-        const auto next = edges(i);
-        tube = tube.united(Polygon({previous.first, next.first, next.second, previous.second}));
-        previous = next;
-    }
-    const QPointF end = spine.pointAtPercent(1);
-    return tube.united(Oval(end.x(), end.y(), endWidth / 2, endWidth / 2));
-}
-
-QPainterPath Unite(std::initializer_list<QPainterPath> parts)
-{
-    QPainterPath all;
-    for (const QPainterPath &part : parts)
-        all = all.united(part);
-    return all;
-}
 
 QPainterPath Eye(qreal x, qreal y, qreal radius = 2.4)
 {
@@ -153,10 +75,10 @@ QPainterPath Claws(QPointF foot)
 
 PaperCut Dragon()
 {
-    const std::initializer_list<QPointF> spinePoints{{30, 44}, {42, 60}, {58, 52}, {72, 40}, {86, 50}, {96, 64}};
+    const std::vector<QPointF> spinePoints{{30, 44}, {42, 60}, {58, 52}, {72, 40}, {86, 50}, {96, 64}};
     constexpr qreal startWidth = 16;
     constexpr qreal endWidth = 5;
-    const QPainterPath spine = SmoothCurve(std::vector<QPointF>(spinePoints));
+    const QPainterPath spine = SmoothCurve(spinePoints);
     // Fins stand along the back, on the left of the direction of travel.
     QPainterPath fins;
     for (qreal t = 0.1; t < 0.9; t += 0.1) {

@@ -7,6 +7,9 @@
 #include <QPointF>
 #include <QString>
 
+#include <initializer_list>
+#include <vector>
+
 class QPainter;
 
 // The colours the program's drawn pictures share: red lacquer, gold,
@@ -42,3 +45,14 @@ QPainterPath StarPath(QPointF centre, qreal outerRadius, qreal rotation = 0);
 // round buttons.
 void PaintGlossyDisc(QPainter &painter, QPointF centre, qreal radius, const QColor &body,
                      const QColor &rim);
+
+// Shape building blocks for silhouettes and emblems.
+QPainterPath Oval(qreal cx, qreal cy, qreal rx, qreal ry, qreal degrees = 0);
+QPainterPath Polygon(std::initializer_list<QPointF> points);
+// A smooth curve through the points (Catmull-Rom as cubic Béziers).
+QPainterPath SmoothCurve(const std::vector<QPointF> &points);
+// A limb, tail or horn: the smooth curve drawn with a round-ended brush.
+QPainterPath Limb(const std::vector<QPointF> &points, qreal width);
+// A body that narrows along a smooth curve from `startWidth` to `endWidth`.
+QPainterPath Tube(const std::vector<QPointF> &points, qreal startWidth, qreal endWidth);
+QPainterPath Unite(std::initializer_list<QPainterPath> parts);

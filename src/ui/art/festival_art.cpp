@@ -73,9 +73,8 @@ void PaintLantern(QPainter &painter, QPointF top, qreal width, qreal cord)
     // Ribs of the frame.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0xF2, 0xB8, 0x40, 170), qMax(0.8, width * 0.025)));
-    for (const qreal rib : {0.18, 0.36}) {
+    for (const qreal rib : {0.18, 0.36})
         painter.drawEllipse(centre, width * rib, height / 2);
-    }
     painter.drawLine(centre - QPointF(0, height / 2), centre + QPointF(0, height / 2));
     // Gold caps and the tassel.
     const QRectF cap(centre.x() - width * 0.2, centre.y() - height / 2 - height * 0.08, width * 0.4, height * 0.12);
@@ -242,6 +241,17 @@ void PaintFlagOnPole(QPainter &painter, const QImage &flat, qreal phase)
     painter.restore();
 }
 
+// The flag waving through one period, with sparkles beside it.
+FestivalAnimation FlagAnimation(const QImage &flag, const QColor &sparkle)
+{
+    constexpr int frames = 10;
+    return Animate(120, 90, frames, 100, [&flag, &sparkle](QPainter &painter, int frame) {
+        PaintFlagOnPole(painter, flag, qreal(frame) / frames);
+        for (int i = 0; i < 4; ++i)
+            PaintTwinkle(painter, QPointF(108 - (i % 2) * 8, 12 + i * 20), 5, TwinkleStrength(i, frame, frames), sparkle);
+    });
+}
+
 // --- Spring Festival ---------------------------------------------------------
 
 QPainterPath CarpBody()
@@ -352,7 +362,7 @@ void PaintLotusFlower(QPainter &painter, QPointF base, qreal size)
     painter.restore();
 }
 
-// The outer frame of the New Year print and of other framed pictures.
+// The red lacquer mount of the New Year print.
 void PaintRedFrame(QPainter &painter, const QRectF &box)
 {
     painter.save();
@@ -525,24 +535,12 @@ QImage ArmyDayBadgePicture()
 
 FestivalAnimation PartyAnniversaryAnimation()
 {
-    const QImage flag = PartyFlag();
-    constexpr int frames = 10;
-    return Animate(120, 90, frames, 100, [&flag](QPainter &painter, int frame) {
-        PaintFlagOnPole(painter, flag, qreal(frame) / frames);
-        for (int i = 0; i < 4; ++i)
-            PaintTwinkle(painter, QPointF(108 - (i % 2) * 8, 12 + i * 20), 5, TwinkleStrength(i, frame, frames), GoldLight);
-    });
+    return FlagAnimation(PartyFlag(), GoldLight);
 }
 
 FestivalAnimation NationalDayAnimation()
 {
-    const QImage flag = NationalFlag();
-    constexpr int frames = 10;
-    return Animate(120, 90, frames, 100, [&flag](QPainter &painter, int frame) {
-        PaintFlagOnPole(painter, flag, qreal(frame) / frames);
-        for (int i = 0; i < 4; ++i)
-            PaintTwinkle(painter, QPointF(108 - (i % 2) * 8, 12 + i * 20), 5, TwinkleStrength(i, frame, frames), FlagYellow);
-    });
+    return FlagAnimation(NationalFlag(), FlagYellow);
 }
 
 FestivalAnimation MidAutumnAnimation()
@@ -749,8 +747,10 @@ QImage LotusCarpPicture()
     water.setColorAt(0.0, QColor(0x8C, 0xC8, 0xC0));
     water.setColorAt(1.0, QColor(0x3E, 0x8E, 0x98));
     QPainterPath surface(QPointF(paper.left(), 118));
-    for (qreal x = paper.left(); x < paper.right() + 20; x += 20)
-        surface.quadTo(x + 5, 113, x + 10, 118), surface.quadTo(x + 15, 123, x + 20, 118);
+    for (qreal x = paper.left(); x < paper.right() + 20; x += 20) {
+        surface.quadTo(x + 5, 113, x + 10, 118);
+        surface.quadTo(x + 15, 123, x + 20, 118);
+    }
     surface.lineTo(paper.right() + 20, paper.bottom());
     surface.lineTo(paper.left(), paper.bottom());
     surface.closeSubpath();

@@ -101,6 +101,7 @@ struct Meter {
 
     long BarTicks() const { return TicksPerQuarter * 4 * beats / unit; }
     long BeatTicks() const { return TicksPerQuarter * 4 / unit; }
+    bool operator==(const Meter &) const = default;
 };
 
 struct VoiceSpec {
@@ -118,6 +119,7 @@ struct PartLine {
 struct Section {
     std::string name;
     int line = 0;
+    std::optional<Meter> meter;
     std::map<std::string, std::vector<PartLine>, std::less<>> parts;
 };
 
@@ -199,8 +201,8 @@ struct PartEvents {
 // Turns the note tokens of one voice in one section into timed notes.
 class PartReader {
 public:
-    PartReader(const VoiceSpec &voice, const PieceSpec &piece)
-        : voice_(voice), piece_(piece), velocity_(voice.startVelocity)
+    PartReader(const VoiceSpec &voice, const Meter &meter, int transpose)
+        : voice_(voice), meter_(meter), transpose_(transpose), velocity_(voice.startVelocity)
     {
     }
 
@@ -222,9 +224,16 @@ public:
 private:
     void ReadToken(std::string_view token, int line)
     {
-        if (token == "|")
+        if (token == "|") {
             BarLine(line);
-        else if (const auto velocity = DynamicVelocity(token))
+            return;
+        }
+        if (token == "%") {
+            RepeatBar(line);
+            return;
+        }
+        currentBar_.tokens.push_back({line, token});
+        if (const auto velocity = DynamicVelocity(token))
             velocity_ = *velocity;
         else if (token.starts_with("tempo="))
             events_.tempos.push_back({time_, Tempo(token.substr(6), line)});
@@ -236,7 +245,7 @@ private:
     // first bar of a section may be shorter (an upbeat).
     void BarLine(int line)
     {
-        const long barTicks = piece_.meter.BarTicks();
+        const long barTicks = meter_.BarTicks();
         if (time_ == lastBar_ && (sawBar_ || time_ == 0)) {
             sawBar_ = true;
             return;
@@ -250,6 +259,22 @@ private:
             anchor_ = time_;
         sawBar_ = true;
         lastBar_ = time_;
+        previousBar_ = std::move(currentBar_);
+        currentBar_ = {duration_, {}};
+    }
+
+    // % plays the bar before it again, as the repeat sign of written music.
+    void RepeatBar(int line)
+    {
+        if (previousBar_.tokens.empty())
+            Fail(line, "% has no bar before it to repeat");
+        if (!currentBar_.tokens.empty())
+            Fail(line, "% must fill a bar of its own");
+        const BarTokens repeated = previousBar_;
+        duration_ = repeated.startDuration;
+        currentBar_.startDuration = repeated.startDuration;
+        for (const BarToken &token : repeated.tokens)
+            ReadToken(token.text, token.line);
     }
 
     void Note(std::string_view token, int line)
@@ -312,7 +337,7 @@ private:
         const auto key = PitchKey(name);
         if (!key)
             Fail(line, "\"" + std::string(name) + "\" is not a pitch (such as C4, F#3, Bb5) or R");
-        const int sounding = *key + piece_.transpose;
+        const int sounding = *key + transpose_;
         if (sounding < 0 || sounding > 127)
             Fail(line, "\"" + std::string(name) + "\" lies outside the MIDI keys");
         return sounding;
@@ -321,8 +346,8 @@ private:
     // Shortens every note to its gate and adds the pulse of the meter.
     void Finish()
     {
-        const long barTicks = piece_.meter.BarTicks();
-        const long beatTicks = piece_.meter.BeatTicks();
+        const long barTicks = meter_.BarTicks();
+        const long beatTicks = meter_.BeatTicks();
         for (ScoreNote &note : events_.notes) {
             note.length = std::max(1L, note.length * voice_.gatePercent / 100);
             const long inBar = ((note.start - anchor_) % barTicks + barTicks) % barTicks;
@@ -335,7 +360,8 @@ private:
     }
 
     const VoiceSpec &voice_;
-    const PieceSpec &piece_;
+    const Meter &meter_;
+    const int transpose_;
     PartEvents events_;
     long time_ = 0;
     long duration_ = TicksPerQuarter;
@@ -345,6 +371,18 @@ private:
     bool sawBar_ = false;
     std::vector<int> tiedKeys_;
     std::size_t tiedFrom_ = 0;
+
+    // The tokens of a bar and the note length in force where it began.
+    struct BarToken {
+        int line;
+        std::string_view text;
+    };
+    struct BarTokens {
+        long startDuration = TicksPerQuarter;
+        std::vector<BarToken> tokens;
+    };
+    BarTokens currentBar_;
+    BarTokens previousBar_;
 };
 
 void ReadVoiceOptions(VoiceSpec &spec, const std::vector<std::string_view> &words, std::size_t first,
@@ -412,7 +450,7 @@ void ReadVoice(PieceSpec &piece, const std::vector<std::string_view> &words, int
     piece.voices.push_back(std::move(spec));
 }
 
-void ReadMeter(PieceSpec &piece, std::string_view text, int line)
+Meter ReadMeter(std::string_view text, int line)
 {
     static constexpr int Units[] = {1, 2, 4, 8, 16};
     const auto slash = text.find('/');
@@ -421,7 +459,7 @@ void ReadMeter(PieceSpec &piece, std::string_view text, int line)
     if (slash == std::string_view::npos || !beats || *beats < 1 || *beats > 32 || !unit
         || std::find(std::begin(Units), std::end(Units), *unit) == std::end(Units))
         Fail(line, "meter must look like 3/4 or 6/8");
-    piece.meter = {*beats, *unit};
+    return {*beats, *unit};
 }
 
 void ReadPartLine(PieceSpec &piece, std::string_view text, int line)
@@ -453,8 +491,13 @@ void ReadLine(PieceSpec &piece, std::string_view text, int line)
         needs(2);
         piece.tempo = Tempo(words[1], line);
     } else if (directive == "meter") {
+        // Before the first section it is the piece's meter; inside a section, that section's.
         needs(2);
-        ReadMeter(piece, words[1], line);
+        const Meter meter = ReadMeter(words[1], line);
+        if (piece.sections.empty())
+            piece.meter = meter;
+        else
+            piece.sections.back().meter = meter;
     } else if (directive == "transpose") {
         needs(2);
         piece.transpose = NumberInRange(words[1], -24, 24, line, "transpose");
@@ -466,7 +509,7 @@ void ReadLine(PieceSpec &piece, std::string_view text, int line)
                                        [&](const Section &section) { return section.name == words[1]; });
         if (taken)
             Fail(line, "section \"" + std::string(words[1]) + "\" is written twice");
-        piece.sections.push_back({std::string(words[1]), line, {}});
+        piece.sections.push_back({std::string(words[1]), line, std::nullopt, {}});
     } else if (directive == "play") {
         piece.playOrder.assign(words.begin() + 1, words.end());
         piece.playLine = line;
@@ -502,8 +545,6 @@ Score BuildScore(const PieceSpec &piece)
 {
     Score score;
     score.title = piece.title;
-    score.meterBeats = piece.meter.beats;
-    score.meterUnit = piece.meter.unit;
     score.tempos.push_back({0, *piece.tempo});
     // Pitched voices take the channels in order, passing over the percussion channel.
     int nextChannel = 0;
@@ -524,13 +565,17 @@ Score BuildScore(const PieceSpec &piece)
                                           [&](const Section &s) { return s.name == name; });
         if (section == piece.sections.end())
             Fail(piece.playLine, "there is no section \"" + std::string(name) + "\"");
+        const Meter meter = section->meter.value_or(piece.meter);
+        if (score.meters.empty() || score.meters.back().beats != meter.beats
+            || score.meters.back().unit != meter.unit)
+            score.meters.push_back({offset, meter.beats, meter.unit});
         std::optional<long> length;
         std::string lengthVoice;
         for (std::size_t v = 0; v < piece.voices.size(); ++v) {
             const auto part = section->parts.find(piece.voices[v].voice.name);
             if (part == section->parts.end())
                 continue;
-            PartEvents events = PartReader(piece.voices[v], piece).Read(part->second);
+            PartEvents events = PartReader(piece.voices[v], meter, piece.transpose).Read(part->second);
             if (length && *length != events.length)
                 Fail(section->line, "in section " + section->name + " voice " + part->first + " lasts "
                                         + std::to_string(events.length) + " ticks but voice " + lengthVoice

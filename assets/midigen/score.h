@@ -28,6 +28,12 @@ struct ScoreVoice {
     std::vector<ScoreNote> notes;
 };
 
+struct MeterChange {
+    long tick = 0;
+    int beats = 4;
+    int unit = 4;
+};
+
 struct TempoChange {
     long tick = 0;
     double quartersPerMinute = 120;
@@ -35,8 +41,7 @@ struct TempoChange {
 
 struct Score {
     std::string title;
-    int meterBeats = 4;
-    int meterUnit = 4;
+    std::vector<MeterChange> meters;
     std::vector<TempoChange> tempos;
     std::vector<ScoreVoice> voices;
     long endTick = 0;

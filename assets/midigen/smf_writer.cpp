@@ -72,11 +72,13 @@ std::string ConductorTrack(const Score &score)
 {
     std::vector<TrackEvent> events;
     events.push_back({0, EventOrder::Setup, MetaEvent(0x03, score.title)});
-    int unitPower = 0;
-    while ((1 << unitPower) < score.meterUnit)
-        ++unitPower;
-    const std::string meter{static_cast<char>(score.meterBeats), static_cast<char>(unitPower), 24, 8};
-    events.push_back({0, EventOrder::TempoOrMeter, MetaEvent(0x58, meter)});
+    for (const MeterChange &meter : score.meters) {
+        int unitPower = 0;
+        while ((1 << unitPower) < meter.unit)
+            ++unitPower;
+        const std::string data{static_cast<char>(meter.beats), static_cast<char>(unitPower), 24, 8};
+        events.push_back({meter.tick, EventOrder::TempoOrMeter, MetaEvent(0x58, data)});
+    }
     for (const TempoChange &tempo : score.tempos) {
         std::string microseconds;
         AppendBigEndian(microseconds, static_cast<std::uint32_t>(std::lround(60'000'000.0 / tempo.quartersPerMinute)), 3);

@@ -321,6 +321,8 @@ private:
             pos = end + 1;
         }
         std::sort(keys.begin(), keys.end());
+        if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
+            Fail(line, "\"" + std::string(head) + "\" strikes one key twice");
         return keys;
     }
 

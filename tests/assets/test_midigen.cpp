@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("tie to another note") << "C4/4~ D4" << "" << "line 5: a tie must continue";
         QTest::newRow("tie left open") << "C4/2~" << "" << "line 5: a tie at the end";
         QTest::newRow("nothing to repeat") << "% C4/2" << "" << "line 5: % has no bar";
+        QTest::newRow("key twice in a chord") << "C4+E4+C4/2" << "" << "line 5: \"C4+E4+C4\" strikes one key twice";
         QTest::newRow("above the keys") << "A9/2" << "" << "line 5: \"A9\" lies outside the MIDI keys";
         QTest::newRow("unknown section") << "C4/2" << "play s t" << "line 7: there is no section \"t\"";
         QTest::newRow("unequal voices") << "C4/2" << "voice w flute\nsection u\nv: C4/2\nw: C4/4\nplay u"

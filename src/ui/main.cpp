@@ -1,18 +1,104 @@
+#include "current_cast.h"
+#include "dialog_service.h"
+#include "exit_sequence.h"
+#include "fonts.h"
+#include "help_viewer.h"
 #include "main_window.h"
+#include "music_control.h"
+#include "music_player.h"
+#include "product_info.h"
+#include "program_folder.h"
+#include "settings.h"
 #include "single_instance.h"
+#include "sound_device.h"
+#include "sound_effect.h"
+#include "sound_mp3_player.h"
+#include "splash_window.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+
+namespace {
+
+// Qt's own Chinese translation gives the standard buttons of message and
+// input boxes their Chinese captions (是/否/确定/取消).
+void InstallQtTranslation(QApplication &app, QTranslator &translator)
+{
+    if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&translator);
+}
+
+void WarnWhenHelpIsMissing(DialogService &dialogs, QWidget *splash)
+{
+    if (!QFileInfo::exists(HelpFilePath()))
+        dialogs.ShowMessage(splash,
+                            QStringLiteral("找不到帮助文件。请确认软件完整性或尝试重新建立程序的快捷方式。"),
+                            ProgramTitle(), DialogService::Icon::None);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    // A second copy ends here, before it opens a window or touches a file.
+    // The names place the instance lock and the per-user data folder. A
+    // second copy ends here, before it opens a window or touches a file.
+    QCoreApplication::setOrganizationName(QStringLiteral("Ravezaz"));
     QCoreApplication::setApplicationName(QStringLiteral("Ravezaz"));
     const SingleInstance instance(InstanceLockPath());
     if (!instance.isFirst())
         return 0;
 
     QApplication app(argc, argv);
-    MainWindow window;
-    window.show();
+
+    QTranslator qtTranslation;
+    InstallQtTranslation(app, qtTranslation);
+    QApplication::setFont(SansFont(12));
+
+    const QString programFolder = ProgramFolder();
+    SoundDevice soundDevice;
+    SdlEffectSound effects([] { QApplication::beep(); });
+    SdlMusicPlayer backgroundPlayer;
+    SdlMusicPlayer festivalPlayer;
+    SdlMp3Player effectPlayer;
+    SdlMp3Player aboutPlayer;
+    WidgetDialogService dialogs;
+
+    MainWindowServices services;
+    services.dialogs = &dialogs;
+    services.effects = &effects;
+    services.effectPlayer = &effectPlayer;
+    services.aboutPlayer = &aboutPlayer;
+    services.openHelp = [](QWidget *owner) { OpenHelpDefault(owner); };
+    services.openWebPage = [] { QDesktopServices::openUrl(ProductWebPage()); };
+    services.now = [] { return QDateTime::currentDateTime(); };
+    services.random = UniformRandom;
+    services.programFolder = programFolder;
+
+    ExitSequence exitSequence([] { WriteSettings(SettingsFilePath(), TheSettings(), TheCurrentCast()); },
+                              [] { QCoreApplication::exit(0); });
+
+    SplashWindow splash(VersionText());
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MusicControl> music;
+    QObject::connect(&splash, &SplashWindow::finished, [&] {
+        WarnWhenHelpIsMissing(dialogs, &splash);
+        ReadSettings(SettingsFilePath(), TheSettings(), TheCurrentCast());
+        window = std::make_unique<MainWindow>(services, TheSettings());
+        FestivalTunes &tunes = window->Tunes();
+        music = std::make_unique<MusicControl>(MusicRecords{TheSettings().musicState, tunes.gregorian, tunes.lunar},
+                                               backgroundPlayer, festivalPlayer, *window, programFolder);
+        window->AttachMusic(music.get());
+        QObject::connect(window.get(), &MainWindow::exitRequested, &exitSequence, &ExitSequence::Start);
+        window->Load([&splash] { splash.close(); });
+    });
+    splash.show();
+    splash.Start();
     return app.exec();
 }

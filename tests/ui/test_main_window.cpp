@@ -1,0 +1,753 @@
+#include "main_window_rig.h"
+
+#include "about_window.h"
+#include "child_window_guard.h"
+#include "music_toggle_box.h"
+#include "picture_label.h"
+#include "program_folder.h"
+#include "quotes.h"
+#include "resolution.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// A resolved cast as the display step hands it over: 乾 with its top line
+// changing into 夬, or 乾 unchanged.
+CastResolution CastOfQian(bool withChange)
+{
+    CastResolution cast;
+    cast.primary = {QStringLiteral("1"), QStringLiteral("乾"), QStringLiteral("111111"), QStringLiteral("乾：元亨利贞。"),
+                    {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                     QStringLiteral("1"), withChange ? QStringLiteral("11") : QStringLiteral("1")}};
+    cast.resulting = cast.primary;
+    cast.resultingShown = withChange;
+    cast.changingLineCount = withChange ? 1 : 0;
+    if (withChange) {
+        cast.resulting = {QStringLiteral("43"), QStringLiteral("夬"), QStringLiteral("111110"),
+                          QStringLiteral("夬：扬于王庭。"),
+                          {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                           QStringLiteral("1"), QStringLiteral("00")}};
+    }
+    cast.ruleText = withChange ? QStringLiteral("变1爻：则以本卦变爻辞占。")
+                               : QStringLiteral("凡卦六爻皆不变,则占本卦彖辞,而以内卦为贞,外卦为悔。");
+    cast.castTime = QStringLiteral("2006-7-16 14:05:09");
+    cast.divinerName = QStringLiteral("某官");
+    cast.matterText = QStringLiteral("出行");
+    return cast;
+}
+
+QImage PictureOf(const MainWindowRig &rig, const QString &name)
+{
+    return rig.Control<PictureLabel>(name)->Picture().toImage();
+}
+
+// Runs `check` on the modal window as soon as it shows, then closes it with
+// F12 as a user would.
+void WhenModalShows(const std::function<void(QWidget *)> &check)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, check] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        check(modal);
+        QTest::keyRelease(modal, Qt::Key_F12);
+    });
+    poll->start();
+}
+
+bool SameWidgetsVisible(const MainWindowRig &rig, const QStringList &names, bool visible)
+{
+    for (const QString &name : names) {
+        if (rig.Control(name)->isVisibleTo(rig.window.get()) != visible)
+            return false;
+    }
+    return true;
+}
+
+const QStringList CastControls{
+    QStringLiteral("Frame1"),  QStringLiteral("Label7"),  QStringLiteral("Label10"), QStringLiteral("Label15"),
+    QStringLiteral("Label16"), QStringLiteral("Label18"), QStringLiteral("Label19"), QStringLiteral("Label21")};
+const QStringList IdleControls{QStringLiteral("Label27_0"), QStringLiteral("Label27_1"), QStringLiteral("Image14"),
+                               QStringLiteral("Image15"), QStringLiteral("Image16")};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadShowsTheIdleView()
+    {
+        MainWindowRig rig;
+        rig.nextRandom = 0.5;
+        rig.Load();
+
+        QVERIFY(rig.window->isVisible());
+        QCOMPARE(rig.window->objectName(), QStringLiteral("form2"));
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("Ravezaz之文王卦"));
+        QCOMPARE(rig.window->size(), QSize(642, 464));
+        QCOMPARE(rig.splashCloses, 1);
+        QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
+        QVERIFY(SameWidgetsVisible(rig, CastControls + QStringList{QStringLiteral("Frame2")}, false));
+        QVERIFY(!rig.Control(QStringLiteral("Command5"))->isEnabled());
+
+        // The first saying is drawn with the click sound.
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label27_0"))->text(), QString::fromUtf16(QuoteTable()[15].saying));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label27_1"))->text(), QString::fromUtf16(QuoteTable()[15].source));
+        QCOMPARE(rig.effects.played, QStringList{rig.ClickSound()});
+
+        auto *about = rig.Control<QLabel>(QStringLiteral("Label24"));
+        QCOMPARE(about->text(), QStringLiteral("关于本软件(A)"));
+        QCOMPARE(about->palette().color(QPalette::WindowText), QColor(128, 128, 192));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("现在时间:2006-7-16 14:05:09"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->text(), QStringLiteral("农历:丙戌(狗)年 六月廿一"));
+        auto *weekday = rig.Control<QLabel>(QStringLiteral("Label26"));
+        QCOMPARE(weekday->text(), QStringLiteral("星期日"));
+        QCOMPARE(weekday->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(rig.window->Today(), QDate(2006, 7, 16));
+        QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
+    }
+
+    void loadOutlinesTheWindowFromItsBackground()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        const QRegion mask = rig.window->mask();
+        QVERIFY(!mask.isEmpty());
+        QVERIFY(!mask.contains(QPoint(0, 0)));
+        QVERIFY(mask.contains(QPoint(321, 232)));
+        QVERIFY(!mask.contains(QPoint(321, 463)));
+    }
+
+    void controlsCarryTheirGivenNames()
+    {
+        MainWindowRig rig;
+        const QStringList names{
+            QStringLiteral("picShape"), QStringLiteral("Check1"),    QStringLiteral("Command1"),
+            QStringLiteral("Command2"), QStringLiteral("Command3"),  QStringLiteral("Command5"),
+            QStringLiteral("Command9"), QStringLiteral("Command10"), QStringLiteral("Command11"),
+            QStringLiteral("Command12"), QStringLiteral("Command13"), QStringLiteral("Command15"),
+            QStringLiteral("Label1"),   QStringLiteral("Label2"),    QStringLiteral("Label24"),
+            QStringLiteral("Label25"),  QStringLiteral("Label26"),   QStringLiteral("Label27_0"),
+            QStringLiteral("Label27_1"), QStringLiteral("Image13"),  QStringLiteral("Image17"),
+            QStringLiteral("Image19_0"), QStringLiteral("Image19_3"), QStringLiteral("Frame1"),
+            QStringLiteral("Frame2"),   QStringLiteral("Labelbg"),   QStringLiteral("Label3"),
+            QStringLiteral("Labelzg"),  QStringLiteral("Label4"),    QStringLiteral("Label22"),
+            QStringLiteral("Label23"),  QStringLiteral("Text1"),     QStringLiteral("Text2"),
+            QStringLiteral("Image1"),   QStringLiteral("Image12"),   QStringLiteral("Picture0"),
+            QStringLiteral("Picture00"), QStringLiteral("Picture1"), QStringLiteral("Picture11"),
+            QStringLiteral("Picture2"), QStringLiteral("Label28"),   QStringLiteral("Label31"),
+            QStringLiteral("Image18"),  QStringLiteral("Image24"),   QStringLiteral("GifAni1"),
+            QStringLiteral("GifAni6"),  QStringLiteral("Timer1"),    QStringLiteral("Timer5"),
+            QStringLiteral("Timer9")};
+        for (const QString &name : names)
+            QVERIFY2(rig.window->findChild<QObject *>(name), qPrintable(name));
+
+        const QList<std::pair<QString, QString>> tips{
+            {QStringLiteral("Command1"), QStringLiteral("开始推演取卦 F5")},
+            {QStringLiteral("Command5"), QStringLiteral("打印此卦 F9")},
+            {QStringLiteral("Command13"), QStringLiteral("功能设置 F4")},
+            {QStringLiteral("Image13"), QStringLiteral("最小化窗口 F11")},
+            {QStringLiteral("Image17"), QStringLiteral("关闭程序 F12")},
+            {QStringLiteral("Label25"), QStringLiteral("双击查看农历日历 F10")},
+            {QStringLiteral("Label27_1"), QStringLiteral("《周易》名言录")},
+            {QStringLiteral("Text1"), QStringLiteral("查看译文(按键\"1\")")},
+            {QStringLiteral("Check1"), QStringLiteral("背景音乐开关 M")},
+        };
+        for (const auto &[name, tip] : tips)
+            QCOMPARE(rig.Control(name)->toolTip(), tip);
+    }
+
+    void keysActOnReleaseWithTheirConditions_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("disabledControl");
+        QTest::addColumn<QByteArray>("signal");
+        QTest::addColumn<int>("emits");
+        QTest::addColumn<int>("clicks");
+
+        const QByteArray options = SIGNAL(optionsRequested());
+        const QByteArray cast = SIGNAL(castRequested());
+        const QByteArray manual = SIGNAL(manualEntryRequested());
+        const QByteArray records = SIGNAL(recordsRequested());
+        const QByteArray trigrams = SIGNAL(trigramsRequested());
+        const QByteArray print = SIGNAL(printRequested());
+        const QByteArray calendar = SIGNAL(calendarRequested());
+        const QByteArray translation = SIGNAL(translationRequested(int));
+        const QString none;
+        const QString idle = QStringLiteral("idle");
+        const QString shown = QStringLiteral("cast");
+        const QString changed = QStringLiteral("changed");
+
+        QTest::newRow("F4 options") << int(Qt::Key_F4) << idle << none << options << 1 << 0;
+        QTest::newRow("F4, options disabled") << int(Qt::Key_F4) << idle << QStringLiteral("Command13") << options << 0 << 0;
+        QTest::newRow("F5 cast") << int(Qt::Key_F5) << idle << none << cast << 1 << 0;
+        QTest::newRow("F5, cast disabled") << int(Qt::Key_F5) << idle << QStringLiteral("Command1") << cast << 0 << 0;
+        QTest::newRow("F6 manual entry") << int(Qt::Key_F6) << idle << none << manual << 1 << 1;
+        QTest::newRow("F6, manual entry disabled") << int(Qt::Key_F6) << idle << QStringLiteral("Command10") << manual << 0 << 0;
+        QTest::newRow("F7 records") << int(Qt::Key_F7) << idle << none << records << 1 << 1;
+        QTest::newRow("F7, records disabled") << int(Qt::Key_F7) << idle << QStringLiteral("Command3") << records << 0 << 0;
+        QTest::newRow("F8 trigrams") << int(Qt::Key_F8) << idle << none << trigrams << 1 << 1;
+        QTest::newRow("F9 without a cast") << int(Qt::Key_F9) << idle << none << print << 0 << 0;
+        QTest::newRow("F9 with a cast") << int(Qt::Key_F9) << shown << none << print << 1 << 0;
+        QTest::newRow("F10 calendar") << int(Qt::Key_F10) << idle << none << calendar << 1 << 1;
+        QTest::newRow("F10, calendar disabled") << int(Qt::Key_F10) << idle << QStringLiteral("Command9") << calendar << 0 << 0;
+        QTest::newRow("1 without a cast") << int(Qt::Key_1) << idle << none << translation << 0 << 0;
+        QTest::newRow("1 with a cast") << int(Qt::Key_1) << shown << none << translation << 1 << 0;
+        QTest::newRow("2 with an unchanged cast") << int(Qt::Key_2) << shown << none << translation << 0 << 0;
+        QTest::newRow("2 with a changing cast") << int(Qt::Key_2) << changed << none << translation << 1 << 0;
+    }
+
+    void keysActOnReleaseWithTheirConditions()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, view);
+        QFETCH(QString, disabledControl);
+        QFETCH(QByteArray, signal);
+        QFETCH(int, emits);
+        QFETCH(int, clicks);
+
+        MainWindowRig rig;
+        rig.Load();
+        if (view != QStringLiteral("idle"))
+            rig.window->ShowCastView(CastOfQian(view == QStringLiteral("changed")));
+        if (!disabledControl.isEmpty())
+            rig.Control(disabledControl)->setEnabled(false);
+        rig.effects.played.clear();
+        QSignalSpy spy(rig.window.get(), signal.constData());
+
+        QTest::keyPress(rig.window.get(), Qt::Key(key));
+        QCOMPARE(spy.count(), 0);
+        QTest::keyRelease(rig.window.get(), Qt::Key(key));
+        QCOMPARE(spy.count(), emits);
+        QCOMPARE(rig.effects.played.count(rig.ClickSound()), qsizetype(clicks));
+    }
+
+    void keysWorkWhereverTheFocusIs()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        rig.window->ShowCastView(CastOfQian(true));
+        QSignalSpy translations(rig.window.get(), &MainWindow::translationRequested);
+
+        QTest::keyRelease(rig.Control(QStringLiteral("Text2")), Qt::Key_2);
+        QTest::keyRelease(rig.Control(QStringLiteral("Text1")), Qt::Key_1, Qt::ShiftModifier | Qt::ControlModifier);
+
+        QCOMPARE(translations.count(), 2);
+        QCOMPARE(translations.at(0).at(0).toInt(), 2);
+        QCOMPARE(translations.at(1).at(0).toInt(), 1);
+    }
+
+    void commandButtonsAskForTheirFunction_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("signal");
+        QTest::addColumn<int>("clicks");
+
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QByteArray(SIGNAL(castRequested())) << 0;
+        QTest::newRow("Command10") << QStringLiteral("Command10") << QByteArray(SIGNAL(manualEntryRequested())) << 1;
+        QTest::newRow("Command3") << QStringLiteral("Command3") << QByteArray(SIGNAL(recordsRequested())) << 1;
+        QTest::newRow("Command11") << QStringLiteral("Command11") << QByteArray(SIGNAL(trigramsRequested())) << 1;
+        QTest::newRow("Command9") << QStringLiteral("Command9") << QByteArray(SIGNAL(calendarRequested())) << 1;
+        QTest::newRow("Command13") << QStringLiteral("Command13") << QByteArray(SIGNAL(optionsRequested())) << 0;
+    }
+
+    void commandButtonsAskForTheirFunction()
+    {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, signal);
+        QFETCH(int, clicks);
+
+        MainWindowRig rig;
+        rig.Load();
+        rig.effects.played.clear();
+        QSignalSpy spy(rig.window.get(), signal.constData());
+        QTest::mouseClick(rig.Control(button), Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(rig.effects.played.count(rig.ClickSound()), qsizetype(clicks));
+    }
+
+    void doubleClickOnTheLunarLineOpensTheCalendar()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        QSignalSpy calendar(rig.window.get(), &MainWindow::calendarRequested);
+        QTest::mouseDClick(rig.Control(QStringLiteral("Label25")), Qt::LeftButton);
+        QCOMPARE(calendar.count(), 1);
+    }
+
+    void helpOpensOnF1AndOnTheReleaseOfTheHelpButton()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        rig.effects.played.clear();
+
+        QTest::keyRelease(rig.window.get(), Qt::Key_F1);
+        QCOMPARE(rig.helpOwners, QList<QWidget *>{rig.window.get()});
+        QVERIFY(rig.effects.played.isEmpty());
+
+        QWidget *help = rig.Control(QStringLiteral("Command2"));
+        QTest::mousePress(help, Qt::LeftButton);
+        QCOMPARE(rig.effects.played, QStringList{rig.ClickSound()});
+        QCOMPARE(rig.helpOwners.size(), 1);
+        QTest::mouseRelease(help, Qt::LeftButton);
+        QCOMPARE(rig.helpOwners.size(), 2);
+    }
+
+    void webPageOpensByKeyAndBySeal()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        rig.effects.played.clear();
+
+        QTest::keyRelease(rig.window.get(), Qt::Key_F2);
+        QTest::keyRelease(rig.window.get(), Qt::Key_L);
+        QTest::mouseClick(rig.Control(QStringLiteral("Image16")), Qt::LeftButton);
+
+        QCOMPARE(rig.webPagesOpened, 3);
+        QCOMPARE(rig.effects.played.count(rig.ClickSound()), 3);
+    }
+
+    void viewsChangeBetweenIdleAndCast()
+    {
+        MainWindowRig rig;
+        rig.Load();
+
+        rig.window->ShowCastView(CastOfQian(true));
+        QVERIFY(SameWidgetsVisible(rig, IdleControls, false));
+        QVERIFY(SameWidgetsVisible(rig, CastControls + QStringList{QStringLiteral("Frame2")}, true));
+        QVERIFY(rig.Control(QStringLiteral("Command5"))->isEnabled());
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("乾"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Labelbg"))->text(), QStringLiteral("乾"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("夬"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label9"))->text(), QStringLiteral("43"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("111110"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label7"))->text(), QStringLiteral("变1爻：则以本卦变爻辞占。"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label21"))->text(), QStringLiteral("出行"));
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image6")), PictureOf(rig, QStringLiteral("Picture11")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image12")), PictureOf(rig, QStringLiteral("Picture00")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image1")), PictureOf(rig, QStringLiteral("Picture1")));
+
+        rig.window->ShowCastView(CastOfQian(false));
+        QVERIFY(!rig.Control(QStringLiteral("Frame2"))->isVisibleTo(rig.window.get()));
+
+        rig.window->findChild<QPushButton *>(QStringLiteral("Command15"))->click();
+        QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
+        QVERIFY(SameWidgetsVisible(rig, CastControls, false));
+        QVERIFY(!rig.Control(QStringLiteral("Command5"))->isEnabled());
+    }
+
+    void resetLeavesTheBannerOffWhenTheOptionSaysSo()
+    {
+        MainWindowRig rig;
+        rig.settings.showQuotes = QStringLiteral("关");
+        rig.Load();
+        rig.window->ShowCastView(CastOfQian(false));
+        rig.window->ResetToIdleView();
+        QVERIFY(!rig.Control(QStringLiteral("Label27_0"))->isVisibleTo(rig.window.get()));
+        QVERIFY(rig.Control(QStringLiteral("Image14"))->isVisibleTo(rig.window.get()));
+    }
+
+    void sayingsChangeByKeyYAndDoubleClick()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        auto *saying = rig.Control<QLabel>(QStringLiteral("Label27_0"));
+        rig.effects.played.clear();
+
+        rig.nextRandom = 1.0 / 31;
+        QTest::keyRelease(rig.window.get(), Qt::Key_Y);
+        QCOMPARE(saying->text(), QString::fromUtf16(QuoteTable()[1].saying));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label27_1"))->text(), QStringLiteral(" 《文言传》"));
+
+        rig.nextRandom = 6.0 / 31;
+        QTest::mouseDClick(rig.Control(QStringLiteral("Label27_1")), Qt::LeftButton);
+        QCOMPARE(saying->text(), QStringLiteral("一阴一阳之谓道。"));
+        QCOMPARE(rig.effects.played.count(rig.ClickSound()), 2);
+
+        // Hidden by a shown cast, the banner does not change.
+        rig.window->ShowCastView(CastOfQian(false));
+        rig.nextRandom = 0.0;
+        QTest::keyRelease(rig.window.get(), Qt::Key_Y);
+        QCOMPARE(saying->text(), QStringLiteral("一阴一阳之谓道。"));
+        QCOMPARE(rig.effects.played.count(rig.ClickSound()), 2);
+    }
+
+    void quotesOptionOffHidesTheBannerAndLowersThePictures()
+    {
+        MainWindowRig rig;
+        rig.settings.showQuotes = QStringLiteral("关");
+        rig.Load();
+
+        QVERIFY(!rig.Control(QStringLiteral("Label27_0"))->isVisibleTo(rig.window.get()));
+        QVERIFY(!rig.Control(QStringLiteral("Label27_1"))->isVisibleTo(rig.window.get()));
+        QCOMPARE(rig.Control(QStringLiteral("Image14"))->y(), 105);
+        QCOMPARE(rig.Control(QStringLiteral("Image15"))->y(), 122);
+        // The first saying is drawn all the same; Y then does nothing.
+        QCOMPARE(rig.effects.played.size(), 1);
+        QTest::keyRelease(rig.window.get(), Qt::Key_Y);
+        QCOMPARE(rig.effects.played.size(), 1);
+    }
+
+    void quotesOptionOnKeepsThePicturesHigh()
+    {
+        MainWindowRig rig;
+        rig.settings.showQuotes = QStringLiteral("开");
+        rig.Load();
+        QCOMPARE(rig.Control(QStringLiteral("Image14"))->y(), 82);
+        QCOMPARE(rig.Control(QStringLiteral("Image15"))->y(), 99);
+    }
+
+    void exitAsksFirst_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void exitAsksFirst()
+    {
+        QFETCH(bool, answer);
+        MainWindowRig rig;
+        rig.Load();
+        rig.dialogs.answers = {answer};
+        QSignalSpy exits(rig.window.get(), &MainWindow::exitRequested);
+
+        QTest::keyRelease(rig.window.get(), Qt::Key_F12);
+
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
+        const FakeDialogs::Box &box = rig.dialogs.boxes.front();
+        QCOMPARE(box.text, QStringLiteral("确定要退出程序吗?"));
+        QCOMPARE(box.title, QStringLiteral("《Ravezaz》系统"));
+        QVERIFY(!box.yesIsDefault);
+        QCOMPARE(exits.count(), answer ? 1 : 0);
+    }
+
+    void closePictureAsksLikeF12()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        rig.dialogs.answers = {true};
+        QSignalSpy exits(rig.window.get(), &MainWindow::exitRequested);
+        QTest::mouseClick(rig.Control(QStringLiteral("Image17")), Qt::LeftButton);
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
+        QCOMPARE(exits.count(), 1);
+    }
+
+    void systemCloseExitsWithoutAQuestion()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        QSignalSpy exits(rig.window.get(), &MainWindow::exitRequested);
+        QVERIFY(!rig.window->close());
+        QCOMPARE(exits.count(), 1);
+        QVERIFY(rig.dialogs.boxes.empty());
+        QVERIFY(rig.window->isVisible());
+    }
+
+    void minimisePictureAndF11Minimise()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        QTest::keyRelease(rig.window.get(), Qt::Key_F11);
+        QVERIFY(rig.window->isMinimized());
+        rig.window->showNormal();
+        QVERIFY(!rig.window->isMinimized());
+        QTest::mouseClick(rig.Control(QStringLiteral("Image13")), Qt::LeftButton);
+        QVERIFY(rig.window->isMinimized());
+    }
+
+    void guardDisablesMinimiseAndCloseUntilASecondAfterTheChild()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        auto *minimise = rig.Control(QStringLiteral("Image13"));
+        auto *close = rig.Control(QStringLiteral("Image17"));
+        auto *releaseTimer = rig.window->findChild<QTimer *>(QStringLiteral("Timer5"));
+
+        rig.window->findChild<QPushButton *>(QStringLiteral("Command12"))->click();
+        QVERIFY(!minimise->isEnabled());
+        QVERIFY(!close->isEnabled());
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image13")), PictureOf(rig, QStringLiteral("Image19_1")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image17")), PictureOf(rig, QStringLiteral("Image19_3")));
+        QVERIFY(!releaseTimer->isActive());
+
+        rig.window->Guard().EndSoon();
+        QVERIFY(releaseTimer->isActive());
+        QVERIFY(releaseTimer->isSingleShot());
+        QCOMPARE(releaseTimer->interval(), 1000);
+
+        // Within the second F11 and F12 do nothing.
+        QTest::keyRelease(rig.window.get(), Qt::Key_F11);
+        QTest::keyRelease(rig.window.get(), Qt::Key_F12);
+        QVERIFY(!rig.window->isMinimized());
+        QVERIFY(rig.dialogs.boxes.empty());
+
+        QTRY_VERIFY_WITH_TIMEOUT(minimise->isEnabled() && close->isEnabled(), 3000);
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image13")), PictureOf(rig, QStringLiteral("Image19_0")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("Image17")), PictureOf(rig, QStringLiteral("Image19_2")));
+        QVERIFY(PictureOf(rig, QStringLiteral("Image19_0")) != PictureOf(rig, QStringLiteral("Image19_1")));
+    }
+
+    void guardStartAgainStopsAPendingRelease()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        auto *releaseTimer = rig.window->findChild<QTimer *>(QStringLiteral("Timer5"));
+        rig.window->Guard().Begin();
+        rig.window->Guard().EndSoon();
+        rig.window->Guard().Begin();
+        QVERIFY(!releaseTimer->isActive());
+        QVERIFY(!rig.Control(QStringLiteral("Image13"))->isEnabled());
+    }
+
+    void guardedChildRunsBehindTheGuard()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        QDialog child(rig.window.get());
+        bool disabledWhileOpen = false;
+        QTimer::singleShot(0, &child, [&] {
+            disabledWhileOpen = !rig.Control(QStringLiteral("Image17"))->isEnabled();
+            child.accept();
+        });
+        rig.window->RunGuardedChild(child);
+        QVERIFY(disabledWhileOpen);
+        QVERIFY(rig.window->findChild<QTimer *>(QStringLiteral("Timer5"))->isActive());
+    }
+
+    void aboutLinkStopsTheEffectAndGuardsWhileTheAboutWindowIsOpen()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        rig.effects.played.clear();
+        QString shownVersion;
+        QString shownTitle;
+        bool guardedWhileOpen = false;
+        QStringList aboutMusicWhileOpen;
+        WhenModalShows([&](QWidget *about) {
+            shownTitle = about->windowTitle();
+            shownVersion = about->findChild<QLabel *>(QStringLiteral("Label3"))->text();
+            guardedWhileOpen = !rig.Control(QStringLiteral("Image13"))->isEnabled();
+            aboutMusicWhileOpen = rig.aboutPlayer.calls;
+        });
+
+        QTest::mouseClick(rig.Control(QStringLiteral("Label24")), Qt::LeftButton);
+
+        QCOMPARE(shownTitle, QStringLiteral("关于本软件"));
+        QCOMPARE(shownVersion, VersionText());
+        QVERIFY(guardedWhileOpen);
+        QCOMPARE(aboutMusicWhileOpen,
+                 (QStringList{QStringLiteral("open ") + rig.folder.path() + QStringLiteral("/wav/音乐.mp3"),
+                              QStringLiteral("play")}));
+        QCOMPARE(rig.aboutPlayer.calls.mid(2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+        QCOMPARE(rig.effectPlayer.calls.mid(rig.effectPlayer.calls.size() - 2),
+                 (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+        QCOMPARE(rig.effects.played, QStringList{rig.ClickSound()});
+        QVERIFY(rig.window->findChild<QTimer *>(QStringLiteral("Timer5"))->isActive());
+    }
+
+    void aboutByKeyOpensDirectly_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("F3") << int(Qt::Key_F3);
+        QTest::newRow("A") << int(Qt::Key_A);
+    }
+
+    void aboutByKeyOpensDirectly()
+    {
+        QFETCH(int, key);
+        MainWindowRig rig;
+        rig.Load();
+        rig.effects.played.clear();
+        const QStringList effectCalls = rig.effectPlayer.calls;
+        bool guardedWhileOpen = true;
+        WhenModalShows([&](QWidget *) { guardedWhileOpen = !rig.Control(QStringLiteral("Image13"))->isEnabled(); });
+
+        QTest::keyRelease(rig.window.get(), Qt::Key(key));
+
+        QVERIFY(!guardedWhileOpen);
+        QCOMPARE(rig.effectPlayer.calls, effectCalls);
+        QVERIFY(rig.effects.played.isEmpty());
+        QCOMPARE(rig.aboutPlayer.calls.size(), 4);
+        QVERIFY(rig.window->findChild<QTimer *>(QStringLiteral("Timer5"))->isActive());
+    }
+
+    void hiddenChildReplacesTheWindowUntilHalfASecondAfter()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        QDialog child;
+        bool hiddenWhileOpen = false;
+        QTimer::singleShot(0, &child, [&] {
+            hiddenWhileOpen = !rig.window->isVisible();
+            child.accept();
+        });
+        rig.window->RunHiddenChild(child);
+
+        QVERIFY(hiddenWhileOpen);
+        auto *reshow = rig.window->findChild<QTimer *>(QStringLiteral("Timer2"));
+        QVERIFY(reshow->isActive());
+        QCOMPARE(reshow->interval(), 500);
+        QVERIFY(!rig.window->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.window->isVisible(), 2000);
+        QCOMPARE(rig.window->focusWidget(), rig.Control(QStringLiteral("picShape")));
+    }
+
+    void musicToggleFollowsKeyMAndClicks()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        // A first run (no stored state) on an ordinary day: background music.
+        QCOMPARE(toggle->Value(), 1);
+        QCOMPARE(rig.settings.musicState, QStringLiteral("音乐开"));
+
+        QTest::keyRelease(rig.window.get(), Qt::Key_M);
+        QCOMPARE(toggle->Value(), 0);
+        QCOMPARE(rig.settings.musicState, QStringLiteral("音乐关"));
+        QCOMPARE(toggle->text(), QStringLiteral("背景音乐(M)"));
+        QCOMPARE(toggle->toolTip(), QStringLiteral("点击开启背景音乐 M"));
+
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggle->Value(), 1);
+        QCOMPARE(rig.settings.musicState, QStringLiteral("音乐开"));
+
+        toggle->setEnabled(false);
+        QTest::keyRelease(rig.window.get(), Qt::Key_M);
+        QCOMPARE(toggle->Value(), 1);
+    }
+
+    void backgroundMusicStartsOnAnOrdinaryDay()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.backgroundPlayer.calls.contains(QStringLiteral("play")), 2000);
+        QVERIFY(rig.backgroundPlayer.calls.contains(QStringLiteral("open ") + rig.folder.path() +
+                                                    QStringLiteral("/mid/piece.mid")));
+        QCOMPARE(rig.Control(QStringLiteral("Check1"))->toolTip(), QStringLiteral("【piece】- 背景音乐 M"));
+    }
+
+    void festivalDayAtLoad()
+    {
+        MainWindowRig rig(QDateTime(QDate(2006, 1, 29), QTime(9, 0)));
+        QSignalSpy tips(rig.window.get(), &MainWindow::todaysTipsDue);
+        rig.Load();
+
+        auto *lunar = rig.Control<QLabel>(QStringLiteral("Label25"));
+        QCOMPARE(lunar->text(), QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
+        QCOMPARE(lunar->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(rig.effectPlayer.calls,
+                 (QStringList{QStringLiteral("open ") + rig.folder.path() + QStringLiteral("/festival/爆竹.mp3"),
+                              QStringLiteral("play")}));
+        auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        QCOMPARE(toggle->Value(), 2);
+        QCOMPARE(toggle->text(), QStringLiteral("节日音乐(M)"));
+        QCOMPARE(rig.window->Tunes().lunar, QStringLiteral("春节"));
+        QTRY_COMPARE_WITH_TIMEOUT(tips.count(), 1, 2000);
+        // The festival tune is missing from the temporary folder.
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.dialogs.boxes.empty(), 2000);
+        QCOMPARE(rig.dialogs.boxes.front().text, QStringLiteral("未找到相关MID背景音乐！"));
+        QCOMPARE(rig.dialogs.boxes.front().title, QStringLiteral("Ravezaz"));
+    }
+
+    void midnightReturnsToTheIdleViewAndEvaluatesTheNewDay()
+    {
+        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)));
+        rig.Load();
+        rig.window->ShowCastView(CastOfQian(true));
+        rig.effectPlayer.calls.clear();
+        QSignalSpy tipsClosed(rig.window.get(), &MainWindow::todaysTipsCloseRequested);
+
+        rig.now = QDateTime(QDate(2006, 7, 17), QTime(0, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期一"), 3000);
+
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("现在时间:2006-7-17 0:00:00"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->text(), QStringLiteral("农历:丙戌(狗)年 六月廿二"));
+        QCOMPARE(tipsClosed.count(), 1);
+        QCOMPARE(rig.window->Today(), QDate(2006, 7, 17));
+        QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 17));
+        QVERIFY(SameWidgetsVisible(rig, CastControls, false));
+        QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
+        QCOMPARE(rig.effectPlayer.calls.mid(0, 2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 1);
+        QCOMPARE(rig.music->savedMusicState(), QStringLiteral("音乐开"));
+    }
+
+    void midnightWithTheCalendarOpenClosesIt()
+    {
+        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)));
+        rig.Load();
+        rig.window->SetCalendarWindowOpen(true);
+        auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));
+        clock->setText(QStringLiteral("2006年7月"));
+        QSignalSpy calendarClosed(rig.window.get(), &MainWindow::calendarCloseRequested);
+
+        rig.now = QDateTime(QDate(2006, 7, 17), QTime(0, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(calendarClosed.count(), 1, 3000);
+
+        QCOMPARE(clock->text(), QStringLiteral("2006年7月"));
+        QCOMPARE(rig.window->Today(), QDate(2006, 7, 17));
+        QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
+        QVERIFY(!rig.window->findChild<QTimer *>(QStringLiteral("Timer4"))->isActive());
+    }
+
+    void selectingADateRunsTheDayChangeStep()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        rig.window->SelectDate(QDate(2020, 10, 1));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期四"), 2000);
+        QCOMPARE(rig.window->Tunes().gregorian, QStringLiteral("国庆节"));
+        QCOMPARE(rig.window->Tunes().lunar, QStringLiteral("中秋节"));
+        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 2);
+    }
+
+    void dragHandlesMoveTheWindow_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("moves");
+        for (const char *handle : {"picShape", "Label1", "Label2", "Label25", "Label26", "Label27_0", "Label27_1"})
+            QTest::newRow(handle) << QString::fromLatin1(handle) << true;
+        QTest::newRow("Image16 is a link, not a handle") << QStringLiteral("Image16") << false;
+    }
+
+    void dragHandlesMoveTheWindow()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, moves);
+        MainWindowRig rig;
+        rig.Load();
+        QWidget *handle = rig.Control(control);
+        const QPoint start = rig.window->pos();
+        const QPoint grab(4, 4);
+
+        QTest::mousePress(handle, Qt::LeftButton, {}, grab);
+        const QPoint target = handle->mapToGlobal(grab) + QPoint(30, 20);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(30, 20)), QPointF(target), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &move);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grab + QPoint(30, 20));
+
+        QCOMPARE(rig.window->pos(), moves ? start + QPoint(30, 20) : start);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

@@ -1,0 +1,145 @@
+#include "about_window.h"
+#include "current_cast.h"
+#include "exit_sequence.h"
+#include "gbk_codec.h"
+#include "main_window_rig.h"
+#include "program_folder.h"
+#include "settings.h"
+#include "splash_window.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class StartAndExitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splashFillsTwelveSquaresThenFinishes()
+    {
+        SplashWindow splash(QStringLiteral("6.0.5"));
+        QCOMPARE(splash.objectName(), QStringLiteral("form1"));
+        QCOMPARE(splash.windowTitle(), QStringLiteral("Ravezaz"));
+        QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("6.0.5"));
+        QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("程序装载中…"));
+        auto *bar = splash.findChild<QLabel *>(QStringLiteral("Label3"));
+        QVERIFY(bar->text().isEmpty());
+        auto *progress = splash.findChild<QTimer *>(QStringLiteral("Timer1"));
+        auto *finish = splash.findChild<QTimer *>(QStringLiteral("Timer3"));
+        QVERIFY(!progress->isActive());
+        QVERIFY(!finish->isActive());
+        QSignalSpy finished(&splash, &SplashWindow::finished);
+
+        splash.Start();
+        QTRY_COMPARE_WITH_TIMEOUT(bar->text(), QStringLiteral("■■■■■■■■■■■■"), 3000);
+        QVERIFY(!progress->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 1000);
+        QCOMPARE(bar->text(), QStringLiteral("■■■■■■■■■■■■"));
+    }
+
+    // The exit waits half a second, then writes the settings file into the
+    // program folder and ends the program, once.
+    void exitWritesTheSettingsAfterHalfASecond()
+    {
+        QTemporaryDir programFolder;
+        QTemporaryDir userFolder;
+        const QString path =
+            WritableFilePath(QStringLiteral("setlog.kds"), programFolder.path(), userFolder.path());
+        QCOMPARE(path, programFolder.path() + QStringLiteral("/setlog.kds"));
+        Settings settings;
+        settings.musicState = QStringLiteral("节日音乐开");
+        settings.showQuotes = QStringLiteral("关");
+        CurrentCast cast;
+        cast.divinerName = QStringLiteral("某官");
+        cast.castingSpeed = 3;
+        int ends = 0;
+        bool writtenBeforeEnd = false;
+        ExitSequence exit([&] { WriteSettings(path, settings, cast); },
+                          [&] {
+                              writtenBeforeEnd = QFile::exists(path);
+                              ++ends;
+                          });
+        QCOMPARE(exit.objectName(), QStringLiteral("form99"));
+
+        QElapsedTimer clock;
+        clock.start();
+        exit.Start();
+        exit.Start();
+        QVERIFY(!QFile::exists(path));
+        QTRY_COMPARE_WITH_TIMEOUT(ends, 1, 2000);
+        QVERIFY(clock.elapsed() >= 450);
+        QVERIFY(writtenBeforeEnd);
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(DecodeGbk(file.readAll()), QStringLiteral("\"节日音乐开\",\"某官\",\"3\",\"关\",\"\",\"\"\r\n"));
+        QTest::qWait(700);
+        QCOMPARE(ends, 1);
+    }
+
+    void aboutWindowShowsVersionTextAndLink()
+    {
+        FakeMp3Player player;
+        int webPages = 0;
+        AboutWindow about(player, QStringLiteral("/prog"), [&] { ++webPages; }, nullptr);
+
+        QCOMPARE(about.objectName(), QStringLiteral("form3"));
+        QCOMPARE(about.windowTitle(), QStringLiteral("关于本软件"));
+        QVERIFY(about.isModal());
+        QCOMPARE(about.findChild<QLabel *>(QStringLiteral("Label3"))->text(), VersionText());
+        auto *text = about.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        QVERIFY(text->isReadOnly());
+        QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(text->toPlainText().contains(QStringLiteral("文王卦")));
+        auto *link = about.findChild<QLabel *>(QStringLiteral("Label2"));
+        QCOMPARE(link->toolTip(), QStringLiteral("连接网站"));
+        QCOMPARE(player.calls, (QStringList{QStringLiteral("open /prog/wav/音乐.mp3"), QStringLiteral("play")}));
+
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(webPages, 1);
+        QCOMPARE(player.calls.size(), 2);
+    }
+
+    void aboutWindowCloses_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click on the background") << QStringLiteral("aboutPicture");
+        QTest::newRow("click on the version") << QStringLiteral("Label3");
+        QTest::newRow("F12") << QString();
+    }
+
+    void aboutWindowCloses()
+    {
+        QFETCH(QString, how);
+        FakeMp3Player player;
+        AboutWindow about(player, QStringLiteral("/prog"), [] {}, nullptr);
+        about.show();
+        QVERIFY(about.isVisible());
+
+        if (how.isEmpty())
+            QTest::keyRelease(&about, Qt::Key_F12);
+        else
+            QTest::mouseClick(about.findChild<QWidget *>(how), Qt::LeftButton);
+
+        QVERIFY(!about.isVisible());
+        QCOMPARE(player.calls.mid(2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+    }
+
+    void aboutWindowStaysOpenOnAClickInItsText()
+    {
+        FakeMp3Player player;
+        AboutWindow about(player, QStringLiteral("/prog"), [] {}, nullptr);
+        about.show();
+        auto *text = about.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        QTest::mouseClick(text->viewport(), Qt::LeftButton);
+        QVERIFY(about.isVisible());
+        QCOMPARE(player.calls.size(), 2);
+    }
+};
+
+QTEST_MAIN(StartAndExitTest)
+#include "test_start_and_exit.moc"

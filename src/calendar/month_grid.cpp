@@ -1,0 +1,139 @@
+#include "month_grid.h"
+
+#include "calendar_text.h"
+#include "day_names.h"
+#include "festivals.h"
+#include "lunar_date.h"
+#include "solar_terms.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace MonthGridLayout;
+
+constexpr int SundayColumn = 0;
+constexpr int SaturdayColumn = 6;
+constexpr QStringView FirstDayName = u"初一";
+constexpr QStringView LunarTooltipPrefix = u"农历:";
+
+// The calendar tries the first-Monday-of-October row before the 国庆节 row,
+// so National Day keeps its label when 10-01 is a Monday.
+bool triedBeforeFixedDays(const GregorianFestival *festival)
+{
+    return festival->date.day == 0 && festival->date.month == 10;
+}
+
+void applySolarTerm(GridCell &cell, QString &termList)
+{
+    const QString term = SolarTermOf(cell.date);
+    if (term.isEmpty())
+        return;
+    const QString month = QString::number(cell.date.month());
+    const QString day = QString::number(cell.date.day());
+    cell.labelText = term;
+    cell.labelColor = SolarTermColor;
+    cell.labelBold = true;
+    cell.labelTooltip = JoinTexts({term, u"（", month, u"月", day, u"日", u"）"});
+    if (!termList.isEmpty())
+        termList += QLatin1Char('\n');
+    termList += JoinTexts({term, u"：", month, u"月", day, u"日"});
+}
+
+void applyGregorianFestivals(GridCell &cell)
+{
+    GregorianFestivalList festivals = GregorianFestivalsOf(cell.date);
+    std::stable_partition(festivals.begin(), festivals.end(), triedBeforeFixedDays);
+    for (const GregorianFestival *festival : festivals) {
+        if (festival->cellLabel.isEmpty())
+            continue;
+        cell.numberColor = festival->numberColor;
+        cell.labelColor = festival->labelColor;
+        cell.labelText = festival->cellLabel.toString();
+    }
+}
+
+void applyWeekendColour(GridCell &cell, int column)
+{
+    if (column == SundayColumn)
+        cell.numberColor = Red;
+    else if (column == SaturdayColumn && cell.numberColor != Red)
+        cell.numberColor = Green;
+}
+
+void applyLunarFestival(GridCell &cell)
+{
+    const LunarFestival *festival = LunarFestivalOnDate(cell.date, cell.lunarText);
+    if (!festival || festival->cellLabel.isEmpty())
+        return;
+    cell.labelColor = festival->cellLabelColor;
+    if (festival->cellNumberRecoloured)
+        cell.numberColor = festival->cellLabelColor;
+    cell.labelText = festival->cellLabel.toString();
+    cell.labelBold = true;
+}
+
+// The month's name on the first day of a lunar month, else the day's name.
+QString shortLunarText(const QString &lunarText)
+{
+    if (lunarText.contains(FirstDayName))
+        return lunarText.chopped(FirstDayName.size());
+    return lunarText.right(FirstDayName.size());
+}
+
+} // namespace
+
+QDebug operator<<(QDebug debug, const TwipPoint &point)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "TwipPoint(" << point.left << ", " << point.top << ')';
+    return debug;
+}
+
+QDebug operator<<(QDebug debug, const GridCell &cell)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "GridCell(" << cell.date.toString(Qt::ISODate) << ", number " << cell.numberColor << ' '
+                    << cell.numberTooltip << ", lunar " << cell.lunarText << ", label " << cell.labelText << ' '
+                    << cell.labelColor << (cell.labelBold ? " bold " : " ") << cell.labelTooltip << ')';
+    return debug;
+}
+
+std::array<GridCellPlace, CellCount> PlaceMonthCells(int firstWeekday)
+{
+    std::array<GridCellPlace, CellCount> places;
+    int column = firstWeekday - 1;
+    int top = FirstRowTop;
+    for (GridCellPlace &place : places) {
+        if (column == ColumnCount) {
+            column = SundayColumn;
+            top += RowStep;
+        }
+        place.column = column;
+        place.number = {WeekdayColumnLeft(column), top};
+        place.label = {place.number.left, top + LabelDrop};
+        ++column;
+    }
+    return places;
+}
+
+MonthGrid FillMonthGrid(QDate monthStart)
+{
+    MonthGrid grid;
+    const auto places = PlaceMonthCells(WeekdayNumberOf(monthStart));
+    for (int i = 0; i < CellCount; ++i) {
+        GridCell &cell = grid.cells[i];
+        cell.date = monthStart.addDays(i);
+        applySolarTerm(cell, grid.solarTermList);
+        applyGregorianFestivals(cell);
+        applyWeekendColour(cell, places[i].column);
+        if (IsLunarConvertible(cell.date)) {
+            cell.lunarText = ConvertToLunar(cell.date).monthDayText;
+            cell.numberTooltip = JoinTexts({LunarTooltipPrefix, cell.lunarText});
+            applyLunarFestival(cell);
+        }
+        if (cell.labelText.isEmpty() && !cell.lunarText.isEmpty())
+            cell.labelText = shortLunarText(cell.lunarText);
+    }
+    return grid;
+}

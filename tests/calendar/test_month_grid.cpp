@@ -1,0 +1,154 @@
+#include "month_grid.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr RgbColor DarkBlue = SolarTermColor;
+
+const GridCell &CellOn(const MonthGrid &grid, QDate date)
+{
+    return grid.cells[date.day() - 1];
+}
+
+} // namespace
+
+class MonthGridTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellsFollowTheWeekdayColumns_data()
+    {
+        QTest::addColumn<int>("firstWeekday");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<TwipPoint>("number");
+        QTest::addColumn<int>("column");
+
+        QTest::newRow("Sunday start, day 1") << 1 << 0 << TwipPoint{240, 1140} << 0;
+        QTest::newRow("Sunday start, Saturday 7") << 1 << 6 << TwipPoint{4560, 1140} << 6;
+        QTest::newRow("Sunday start, day 8 wraps") << 1 << 7 << TwipPoint{240, 1680} << 0;
+        QTest::newRow("Wednesday start, day 1") << 4 << 0 << TwipPoint{2400, 1140} << 3;
+        QTest::newRow("Wednesday start, day 28") << 4 << 27 << TwipPoint{1680, 3300} << 2;
+        QTest::newRow("Saturday start, day 1") << 7 << 0 << TwipPoint{4560, 1140} << 6;
+        QTest::newRow("Saturday start, day 2") << 7 << 1 << TwipPoint{240, 1680} << 0;
+        QTest::newRow("Saturday start, day 31 in a sixth row") << 7 << 30 << TwipPoint{960, 3840} << 1;
+    }
+
+    void cellsFollowTheWeekdayColumns()
+    {
+        QFETCH(int, firstWeekday);
+        QFETCH(int, cell);
+        QFETCH(TwipPoint, number);
+        QFETCH(int, column);
+
+        const GridCellPlace place = PlaceMonthCells(firstWeekday)[cell];
+        QCOMPARE(place.number, number);
+        QCOMPARE(place.column, column);
+        QCOMPARE(place.label, (TwipPoint{number.left, number.top + 240}));
+    }
+
+    void aMonthStartingOnSaturdayNeedsSixRows()
+    {
+        // July 2006 starts on a Saturday and has 31 days.
+        const auto places = PlaceMonthCells(7);
+        QCOMPARE(places[30].number.top - places[0].number.top, 2700);
+        QCOMPARE(WeekdayColumnLeft(0), 240);
+        QCOMPARE(WeekdayColumnLeft(6), 4560);
+    }
+
+    void labelsFollowTheirPrecedence_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<RgbColor>("labelColor");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<RgbColor>("numberColor");
+
+        QTest::newRow("lunar day name") << QDate(2006, 2, 13) << QStringLiteral("十六") << Black << false << Black;
+        QTest::newRow("month name on the first day") << QDate(2006, 2, 28) << QStringLiteral("二月") << Black
+                                                     << false << Black;
+        QTest::newRow("leap month name") << QDate(2006, 8, 24) << QStringLiteral("闰七月") << Black << false << Black;
+        QTest::newRow("leap month day is no festival") << QDate(2006, 9, 7) << QStringLiteral("十五") << Black
+                                                       << false << Black;
+        QTest::newRow("solar term over the day name, Saturday green")
+            << QDate(2006, 2, 4) << QStringLiteral("立春") << DarkBlue << true << Green;
+        QTest::newRow("Gregorian festival colours the number") << QDate(2006, 3, 8) << QStringLiteral("妇女节")
+                                                               << Blue << false << Red;
+        QTest::newRow("blue number turns green on Saturday") << QDate(2006, 4, 22) << QStringLiteral("地球日")
+                                                             << Blue << false << Green;
+        QTest::newRow("Gregorian festival over a solar term keeps the bold")
+            << QDate(2020, 6, 5) << QStringLiteral("环境日") << Blue << true << Blue;
+        QTest::newRow("later row wins: 助残日 over 电信日") << QDate(2009, 5, 17) << QStringLiteral("助残日") << Blue
+                                                          << false << Red;
+        QTest::newRow("National Day on a Sunday") << QDate(2006, 10, 1) << QStringLiteral("国庆节") << Blue << false
+                                                  << Red;
+        QTest::newRow("National Day over the first Monday") << QDate(2007, 10, 1) << QStringLiteral("国庆节")
+                                                            << Blue << false << Red;
+        QTest::newRow("first Monday of October") << QDate(2006, 10, 2) << QStringLiteral("住房日") << Blue << false
+                                                 << Blue;
+        QTest::newRow("lunar festival over Gregorian") << QDate(2020, 10, 1) << QStringLiteral("中秋节") << Red
+                                                       << true << Red;
+        QTest::newRow("Spring Festival reddens a weekday number") << QDate(2008, 2, 7) << QStringLiteral("春节")
+                                                                  << Red << true << Red;
+        QTest::newRow("Spring Festival on a Sunday") << QDate(2006, 1, 29) << QStringLiteral("春节") << Red << true
+                                                     << Red;
+        QTest::newRow("eve on the 29th before 正月初一") << QDate(2006, 1, 28) << QStringLiteral("除夕") << Red << true
+                                                       << Green;
+        QTest::newRow("中元节 in black over a solar term") << QDate(2006, 8, 8) << QStringLiteral("中元节") << Black << true << Black;
+        QTest::newRow("lunar festival without a label shows the day") << QDate(2006, 2, 2)
+                                                                     << QStringLiteral("初五") << Black << false
+                                                                     << Black;
+        QTest::newRow("before the table: Gregorian only") << QDate(1900, 1, 1) << QStringLiteral("元旦") << Blue
+                                                          << false << Red;
+        QTest::newRow("before the table: nothing") << QDate(1900, 1, 2) << QString() << Black << false << Black;
+        QTest::newRow("first day of the table") << QDate(1900, 1, 31) << QStringLiteral("春节") << Red << true
+                                                << Red;
+        QTest::newRow("after the table") << QDate(2050, 1, 24) << QString() << Black << false << Black;
+    }
+
+    void labelsFollowTheirPrecedence()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, label);
+        QFETCH(RgbColor, labelColor);
+        QFETCH(bool, bold);
+        QFETCH(RgbColor, numberColor);
+
+        const GridCell &cell = CellOn(FillMonthGrid(QDate(date.year(), date.month(), 1)), date);
+        QCOMPARE(cell.date, date);
+        QCOMPARE(cell.labelText, label);
+        QCOMPARE(cell.labelColor, labelColor);
+        QCOMPARE(cell.labelBold, bold);
+        QCOMPARE(cell.numberColor, numberColor);
+    }
+
+    void february2006()
+    {
+        const MonthGrid grid = FillMonthGrid(QDate(2006, 2, 1));
+        QCOMPARE(grid.solarTermList, QStringLiteral("立春：2月4日\n雨水：2月19日"));
+
+        const GridCell &springBegins = CellOn(grid, QDate(2006, 2, 4));
+        QCOMPARE(springBegins.labelTooltip, QStringLiteral("立春（2月4日）"));
+        QCOMPARE(springBegins.lunarText, QStringLiteral("正月初七"));
+        QCOMPARE(springBegins.numberTooltip, QStringLiteral("农历:正月初七"));
+        QCOMPARE(CellOn(grid, QDate(2006, 2, 19)).labelText, QStringLiteral("雨水"));
+        QCOMPARE(CellOn(grid, QDate(2006, 2, 5)).labelTooltip, QString());
+
+        // Cells past the 28th carry March's first days for the hidden cells.
+        QCOMPARE(grid.cells[28].date, QDate(2006, 3, 1));
+        QCOMPARE(grid.cells[28].lunarText, QStringLiteral("二月初二"));
+        QCOMPARE(grid.cells[28].labelText, QStringLiteral("龙抬头"));
+    }
+
+    void outOfRangeDaysHaveNoLunarTooltip()
+    {
+        const MonthGrid grid = FillMonthGrid(QDate(1900, 1, 1));
+        QCOMPARE(grid.cells[29].lunarText, QString());
+        QCOMPARE(grid.cells[29].numberTooltip, QString());
+        QCOMPARE(grid.cells[30].numberTooltip, QStringLiteral("农历:正月初一"));
+        QCOMPARE(grid.solarTermList, QStringLiteral("小寒：1月6日\n大寒：1月20日"));
+    }
+};
+
+QTEST_MAIN(MonthGridTest)
+#include "test_month_grid.moc"

@@ -1,0 +1,135 @@
+#include "manual_entry.h"
+
+#include "changed_line_pictures.h"
+#include "changing_line_rules.h"
+#include "lookup.h"
+
+namespace {
+
+struct LineMessages {
+    const char16_t *empty;
+    const char16_t *wrong;
+};
+
+constexpr std::array<LineMessages, LinesPerHexagram> LineMessageTable{{
+    {u"请输入初爻!", u"请正确输入初爻数字替代符号:“0”或“1”!"},
+    {u"请输入二爻!", u"请正确输入二爻数字替代符号:“0”或“1”!"},
+    {u"请输入三爻!", u"请正确输入三爻数字替代符号:“0”或“1”!"},
+    {u"请输入四爻!", u"请正确输入四爻数字替代符号:“0”或“1”!"},
+    {u"请输入五爻!", u"请正确输入五爻数字替代符号:“0”或“1”!"},
+    {u"请输入上爻!", u"请正确输入上爻数字替代符号:“0”或“1”!"},
+}};
+
+struct QuestionRow {
+    ManualTextField field;
+    QString ManualEntryFields::*text;
+    const char16_t *prompt;
+    const char16_t *title;
+    int maxLength;
+};
+
+constexpr std::array<QuestionRow, 3> QuestionTable{{
+    {ManualTextField::Time, &ManualEntryFields::time, u"请输入成卦时间(不能超过20个字符)。", u"输入时间",
+     ManualTimeLength},
+    {ManualTextField::Name, &ManualEntryFields::name, u"请输入占筮者姓名(不能超过9个字符)。", u"输入姓名",
+     ManualNameLength},
+    {ManualTextField::Matter, &ManualEntryFields::matter, u"请输入所占何事(不能超过30个字符)。", u"输入事由",
+     ManualMatterLength},
+}};
+
+QString questionDefault(ManualTextField field, const QDateTime &now, const QString &divinerName)
+{
+    switch (field) {
+    case ManualTextField::Time:
+        return ManualEntryTimeText(now);
+    case ManualTextField::Name:
+        return divinerName;
+    case ManualTextField::Matter:
+        return QStringLiteral("某事云云");
+    }
+    return {};
+}
+
+// Looks `lines` up; the lookup fields keep the result.
+HexagramView lookUp(CurrentCast &cast, const QString &lines)
+{
+    cast.lookupLines = lines;
+    LookupHexagram(cast);
+    return {cast.lookupNumber, cast.lookupName, cast.lookupLines, cast.lookupText, {}};
+}
+
+} // namespace
+
+QString ManualEntryTimeText(const QDateTime &moment)
+{
+    return moment.toString(QStringLiteral("yyyy-M-d H:m"));
+}
+
+std::optional<ManualEntryFault> FirstManualEntryFault(const ManualEntryFields &fields, const QDateTime &now,
+                                                      const QString &divinerName)
+{
+    for (const QuestionRow &row : QuestionTable) {
+        if ((fields.*row.text).trimmed().isEmpty())
+            return ManualFieldQuestion{row.field, QString::fromUtf16(row.prompt), QString::fromUtf16(row.title),
+                                       questionDefault(row.field, now, divinerName), row.maxLength};
+    }
+    for (int i = 0; i < LinesPerHexagram; ++i) {
+        const QString line = fields.lines[i].trimmed();
+        if (line.isEmpty())
+            return ManualLineFault{i + 1, false, QString::fromUtf16(LineMessageTable[i].empty)};
+        if (line != u"0" && line != u"1")
+            return ManualLineFault{i + 1, true, QString::fromUtf16(LineMessageTable[i].wrong)};
+    }
+    return std::nullopt;
+}
+
+CastResolution ResolveManualEntry(CurrentCast &cast, const ManualEntryFields &fields)
+{
+    cast.primaryLines.clear();
+    cast.resultingLines.clear();
+    cast.lookupLines.clear();
+    cast.lookupName.clear();
+    cast.lookupNumber.clear();
+    cast.lookupText.clear();
+
+    cast.castTime = fields.time.trimmed() + QStringLiteral("(人工输入)");
+    cast.divinerName = fields.name.trimmed();
+    cast.matterText = fields.matter.trimmed();
+
+    int changingLineCount = 0;
+    for (int i = 0; i < LinesPerHexagram; ++i) {
+        const QString line = fields.lines[i].trimmed();
+        cast.primaryLines += line;
+        cast.resultingLines += fields.changing[i] && line.size() == 1 ? QString(FlipLineCharacter(line[0])) : line;
+        changingLineCount += fields.changing[i] ? 1 : 0;
+    }
+    cast.changingLineCount = changingLineCount;
+
+    CastResolution resolution;
+    resolution.primary = lookUp(cast, cast.primaryLines);
+    cast.recordPrimaryNumber = cast.lookupNumber;
+    cast.recordPrimaryLines = cast.lookupLines;
+    cast.recordPrimaryName = cast.lookupName;
+
+    resolution.resultingShown = changingLineCount > 0;
+    if (resolution.resultingShown) {
+        resolution.resulting = lookUp(cast, cast.resultingLines);
+        cast.recordResultingNumber = cast.lookupNumber;
+        cast.recordResultingLines = cast.lookupLines;
+        cast.recordResultingName = cast.lookupName;
+    }
+    resolution.resulting.lines = cast.resultingLines;
+
+    const ChangedLinePictures pictures = ChangedLinePicturesOf(cast.primaryLines, cast.resultingLines);
+    resolution.primary.pictures = pictures.primary;
+    resolution.resulting.pictures = pictures.resulting;
+
+    resolution.changingLineCount = changingLineCount;
+    resolution.changingLineField = ChangingLineField(changingLineCount);
+    resolution.ruleText = ChangingLineRule(changingLineCount);
+    resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
+    resolution.castTime = cast.castTime;
+    resolution.divinerName = cast.divinerName;
+    resolution.matterText = cast.matterText;
+    return resolution;
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+// Fakes and a main window for the tests of the manual-entry and record
+// browser windows, which both show a cast on the main window.
+
+#include "cast_display.h"
+#include "dialog_service.h"
+#include "main_window.h"
+#include "picture_label.h"
+#include "settings.h"
+#include "sound_effect.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <deque>
+#include <memory>
+
+// Keeps every box it is shown and answers questions from queues: input
+// boxes with Cancel, Yes/No questions with No, when their queue is empty.
+class RecordingDialogs final : public DialogService {
+public:
+    struct Box {
+        QString text;
+        QString title;
+        Icon icon;
+        QString defaultText;
+        bool yesIsDefault = false;
+    };
+
+    void ShowMessage(QWidget *, const QString &text, const QString &title, Icon icon) override
+    {
+        boxes.push_back({text, title, icon, {}});
+    }
+    bool AskYesNo(QWidget *, const QString &text, const QString &title, bool yesIsDefault) override
+    {
+        boxes.push_back({text, title, Icon::Question, {}, yesIsDefault});
+        return Next(yesNoAnswers, false);
+    }
+    std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title,
+                                   const QString &defaultText) override
+    {
+        boxes.push_back({prompt, title, Icon::None, defaultText});
+        return Next(textAnswers, std::optional<QString>());
+    }
+
+    QStringList Texts() const
+    {
+        QStringList texts;
+        for (const Box &box : boxes)
+            texts << box.text;
+        return texts;
+    }
+
+    std::vector<Box> boxes;
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<QString>> textAnswers;
+
+private:
+    template <typename Answer>
+    static Answer Next(std::deque<Answer> &answers, Answer whenEmpty)
+    {
+        if (answers.empty())
+            return whenEmpty;
+        Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class RecordingEffects final : public EffectSound {
+public:
+    void PlayEffect(const QString &path) override { played << path; }
+    QStringList played;
+};
+
+inline const QString TestProgramFolder = QStringLiteral("/program");
+
+inline QString ProgramSound(const char *relativePath)
+{
+    return TestProgramFolder + QString::fromLatin1(relativePath);
+}
+
+// A main window over fakes and its cast display.
+struct MainWindowUnderTest {
+    RecordingDialogs dialogs;
+    RecordingEffects effects;
+    Settings settings;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindowCastDisplay> display;
+
+    MainWindowUnderTest()
+    {
+        MainWindowServices services;
+        services.dialogs = &dialogs;
+        services.effects = &effects;
+        services.openHelp = [](QWidget *) {};
+        services.openWebPage = [] {};
+        services.now = [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 8, 7)); };
+        services.random = [] { return 0.0; };
+        services.programFolder = TestProgramFolder;
+        window = std::make_unique<MainWindow>(services, settings);
+        display = std::make_unique<MainWindowCastDisplay>(*window);
+    }
+
+    template <typename Control = QWidget>
+    Control *Find(const QString &name) const
+    {
+        auto *found = window->findChild<Control *>(name);
+        if (!found)
+            qFatal("no control %s in the main window", qPrintable(name));
+        return found;
+    }
+
+    QString Text(const char *name) const { return Find<QLabel>(QString::fromLatin1(name))->text(); }
+    bool Shown(const char *name) const
+    {
+        const QWidget *control = Find(QString::fromLatin1(name));
+        return control->isVisibleTo(window.get());
+    }
+
+    // The line picture codes shown in a frame, line 1 first: the code of the
+    // stored picture each line picture equals, or "?" for none of them.
+    QStringList LineCodes(int firstImage) const
+    {
+        QStringList codes;
+        for (int image = firstImage; image < firstImage + 6; ++image) {
+            const QImage shown = Find<PictureLabel>(QStringLiteral("Image%1").arg(image))->Picture().toImage();
+            QString code = QStringLiteral("?");
+            for (const char *store : {"0", "00", "1", "11"}) {
+                const QString name = QStringLiteral("Picture") + QString::fromLatin1(store);
+                if (Find<PictureLabel>(name)->Picture().toImage() == shown)
+                    code = QString::fromLatin1(store);
+            }
+            codes << code;
+        }
+        return codes;
+    }
+};
+
+inline QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool WriteFileBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}

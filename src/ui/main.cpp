@@ -1,3 +1,4 @@
+#include "cast_commands.h"
 #include "current_cast.h"
 #include "dialog_service.h"
 #include "exit_sequence.h"
@@ -96,6 +97,10 @@ int main(int argc, char *argv[])
                                                backgroundPlayer, festivalPlayer, *window, programFolder);
         window->AttachMusic(music.get());
         QObject::connect(window.get(), &MainWindow::exitRequested, &exitSequence, &ExitSequence::Start);
+        const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(),
+                                            [] { return QDateTime::currentDateTime(); }, RecordFilePath()};
+        ConnectCastCommands(*window, {casting, &TheCurrentCast(),
+                                      [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }});
         window->Load([&splash] { splash.close(); });
     });
     splash.show();

@@ -1,0 +1,665 @@
+#include "cast_commands.h"
+#include "cast_display.h"
+#include "casting_window.h"
+#include "dialog_service.h"
+#include "divination_record.h"
+#include "main_window.h"
+#include "picture_label.h"
+#include "settings.h"
+#include "sound_effect.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+namespace {
+
+struct AskedText {
+    QString prompt;
+    QString title;
+    QString defaultText;
+};
+
+// Answers input boxes from a queue and keeps every box it was shown.
+class RecordingDialogs final : public DialogService {
+public:
+    std::deque<std::optional<QString>> answers;
+    QList<AskedText> asked;
+    QStringList messages;
+
+    void ShowMessage(QWidget *, const QString &text, const QString &, Icon) override { messages << text; }
+    bool AskYesNo(QWidget *, const QString &, const QString &, bool) override { return false; }
+    std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title,
+                                   const QString &defaultText) override
+    {
+        asked << AskedText{prompt, title, defaultText};
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class RecordingEffects final : public EffectSound {
+public:
+    QStringList played;
+    void PlayEffect(const QString &path) override { played << path; }
+};
+
+const QString ProgramFolder = QStringLiteral("/program");
+
+QString Sound(const char *relativePath)
+{
+    return ProgramFolder + QString::fromLatin1(relativePath);
+}
+
+// Draws that make each change of a line set aside the fewest (0.05) or the
+// most (0) stalks, which fixes the value of the line.
+QList<double> DrawsForLine(int value)
+{
+    switch (value) {
+    case 9:
+        return {0.05, 0.05, 0.05};
+    case 8:
+        return {0, 0.05, 0.05};
+    case 7:
+        return {0, 0, 0.05};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+RandomSource PlaybackRandom(const QList<int> &lineValues)
+{
+    QList<double> draws;
+    for (int value : lineValues)
+        draws += DrawsForLine(value);
+    auto next = std::make_shared<qsizetype>(0);
+    return [draws, next] { return draws[(*next)++ % draws.size()]; };
+}
+
+const QDateTime CastMoment(QDate(2024, 3, 5), QTime(9, 8, 7));
+
+// A main window and its cast display, with fake boxes and sounds and a
+// record file in a temporary folder; open() puts a casting window over it.
+struct CastingRig {
+    RecordingDialogs dialogs;
+    RecordingEffects effects;
+    Settings settings;
+    CurrentCast cast;
+    QTemporaryDir folder;
+    QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<MainWindowCastDisplay> display;
+    std::unique_ptr<CastingWindow> window;
+
+    explicit CastingRig(int speed = 5)
+    {
+        cast.castingSpeed = speed;
+        cast.divinerName = QStringLiteral("李四");
+        mainWindow = std::make_unique<MainWindow>(mainServices(), settings);
+        display = std::make_unique<MainWindowCastDisplay>(*mainWindow);
+    }
+
+    void open(const QList<int> &lineValues)
+    {
+        window = std::make_unique<CastingWindow>(castingServices(lineValues), cast, *display);
+        window->show();
+    }
+
+    MainWindowServices mainServices()
+    {
+        MainWindowServices services;
+        services.dialogs = &dialogs;
+        services.effects = &effects;
+        services.openHelp = [](QWidget *) {};
+        services.openWebPage = [] {};
+        services.now = [] { return CastMoment; };
+        services.random = [] { return 0.0; };
+        services.programFolder = ProgramFolder;
+        return services;
+    }
+
+    CastingWindowServices castingServices(const QList<int> &lineValues)
+    {
+        return {&dialogs, &effects, ProgramFolder, PlaybackRandom(lineValues), [] { return CastMoment; }, recordPath};
+    }
+
+    template <typename Control>
+    Control *control(const char *name) const
+    {
+        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s in the casting window", name);
+        return found;
+    }
+
+    template <typename Control>
+    Control *mainControl(const QString &name) const
+    {
+        auto *found = mainWindow->findChild<Control *>(name);
+        if (!found)
+            qFatal("no control %s in the main window", qPrintable(name));
+        return found;
+    }
+
+    QString text(const char *name) const { return control<QLabel>(name)->text(); }
+    bool shown(QWidget *widget) const { return widget->isVisibleTo(widget->window()); }
+
+    void fillFields()
+    {
+        control<QLineEdit>("Text65")->setText(QStringLiteral("张三"));
+        control<QLineEdit>("Text66")->setText(QStringLiteral("问前程"));
+    }
+
+    void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window.get(), Qt::Key(key), modifiers);
+    }
+
+    bool finished() const
+    {
+        auto *finish = control<QPushButton>("Command2");
+        return finish->isVisible() && finish->isEnabled();
+    }
+
+    QByteArray recordFile() const
+    {
+        QFile file(recordPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+bool SamePicture(const PictureLabel *shown, const PictureLabel *store)
+{
+    return shown->Picture().toImage() == store->Picture().toImage();
+}
+
+QColor TextColour(const QLabel *label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+constexpr int CastTimeoutMs = 20000;
+
+} // namespace
+
+class CastingWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingShowsTheWaitingWindow()
+    {
+        CastingRig rig(3);
+        rig.open({7, 7, 7, 7, 7, 7});
+        QCOMPARE(rig.window->objectName(), QStringLiteral("form4"));
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("推演卦体"));
+        QVERIFY(rig.window->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!rig.window->mask().isEmpty());
+        QCOMPARE(rig.effects.played, QStringList{Sound("/wav/open.wav")});
+        QCOMPARE(rig.text("Label7"), QStringLiteral("大衍之数"));
+        QCOMPARE(rig.text("Label0"), QStringLiteral("50"));
+        QCOMPARE(rig.text("Label4"), QStringLiteral("■■■"));
+        QCOMPARE(rig.control<QPushButton>("Command1")->text(), QStringLiteral("推演初爻"));
+        QCOMPARE(rig.text("Label11"), QStringLiteral("初爻"));
+        QCOMPARE(rig.text("Label26"), QStringLiteral("上爻"));
+        QVERIFY(SamePicture(rig.control<PictureLabel>("Image4"), rig.control<PictureLabel>("Image5_0")));
+        for (const char *hidden : {"Label6", "Label19", "Label10", "Label30", "Command2"})
+            QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
+        QCOMPARE(rig.control<QWidget>("Command7")->toolTip(), QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
+        QCOMPARE(rig.control<QWidget>("Command8")->toolTip(), QStringLiteral("加快速度(按Alt键和小键盘\"+\"键)"));
+        // The stalk counters are figures in a heavy Latin face, not a CJK one.
+        const QFontInfo counterFace(rig.control<QLabel>("Label0")->font());
+        QVERIFY2(!counterFace.family().contains(QStringLiteral("CJK")), qPrintable(counterFace.family()));
+        QVERIFY(counterFace.weight() >= QFont::Bold);
+    }
+
+    void promptsComeBeforeTheFirstLine_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("step command") << false;
+        QTest::newRow("F5") << true;
+    }
+    void promptsComeBeforeTheFirstLine()
+    {
+        QFETCH(bool, byKey);
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        rig.dialogs.answers = {QStringLiteral("欧阳张三丰欧阳张三丰"), QString(40, QChar(u'事'))};
+        const auto trigger = [&] {
+            if (byKey)
+                rig.pressKey(Qt::Key_F5);
+            else
+                QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
+        };
+
+        trigger();
+        QCOMPARE(rig.dialogs.asked.size(), 1);
+        QCOMPARE(rig.dialogs.asked[0].prompt, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
+        QCOMPARE(rig.dialogs.asked[0].title, QStringLiteral("输入姓名"));
+        QCOMPARE(rig.dialogs.asked[0].defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
+
+        trigger();
+        QCOMPARE(rig.dialogs.asked.size(), 2);
+        QCOMPARE(rig.dialogs.asked[1].prompt, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
+        QCOMPARE(rig.dialogs.asked[1].title, QStringLiteral("输入事由"));
+        QCOMPARE(rig.dialogs.asked[1].defaultText, QStringLiteral("某事云云"));
+        QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QString(30, QChar(u'事')));
+        QVERIFY(rig.shown(rig.control<QWidget>("Command3")));
+        QVERIFY(!rig.effects.played.contains(Sound("/wav/res.wav")));
+
+        trigger();
+        QCOMPARE(rig.dialogs.asked.size(), 2);
+        QVERIFY(rig.effects.played.contains(Sound("/wav/res.wav")));
+        for (const char *hidden : {"Command3", "Command5"})
+            QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
+        QVERIFY(rig.shown(rig.control<QWidget>("Label6")));
+        QVERIFY(!rig.control<QLineEdit>("Text65")->isEnabled());
+        QVERIFY(!rig.control<QLineEdit>("Text66")->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("Label11"), QStringLiteral("7"), CastTimeoutMs);
+        QCOMPARE(rig.cast.divinerName, QStringLiteral("欧阳张三丰欧阳张三"));
+
+        // Only the automatic start goes on to the second line by itself.
+        if (byKey) {
+            QTRY_COMPARE_WITH_TIMEOUT(rig.text("Label12"), QStringLiteral("7"), CastTimeoutMs);
+        } else {
+            QTRY_VERIFY(rig.control<QPushButton>("Command1")->isEnabled());
+            QCOMPARE(rig.control<QPushButton>("Command1")->text(), QStringLiteral("推演二爻"));
+            QTest::qWait(300);
+            QCOMPARE(rig.text("Label12"), QStringLiteral("二爻"));
+        }
+    }
+
+    void enterPressesOnlyAFocusedCommand()
+    {
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        auto *name = rig.control<QLineEdit>("Text65");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(rig.dialogs.asked.isEmpty());
+        auto *step = rig.control<QPushButton>("Command1");
+        step->setFocus();
+        QTest::keyClick(step, Qt::Key_Return);
+        QCOMPARE(rig.dialogs.asked.size(), 1);
+    }
+
+    void cancelledPromptAsksAgain()
+    {
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        rig.dialogs.answers = {std::nullopt, QStringLiteral("张三")};
+        auto *step = rig.control<QPushButton>("Command1");
+        QTest::mouseClick(step, Qt::LeftButton);
+        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QString());
+        QTest::mouseClick(step, Qt::LeftButton);
+        QCOMPARE(rig.dialogs.asked.size(), 2);
+        QCOMPARE(rig.dialogs.asked[1].title, QStringLiteral("输入姓名"));
+        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
+    }
+
+    void doubleClicksFillTheFields()
+    {
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        auto *name = rig.control<QLineEdit>("Text65");
+        auto *matter = rig.control<QLineEdit>("Text66");
+        QTest::mouseDClick(name, Qt::LeftButton);
+        QCOMPARE(name->text(), QStringLiteral("某官"));
+        QTest::mouseDClick(name, Qt::LeftButton);
+        QCOMPARE(name->text(), QStringLiteral("李四"));
+        QTest::mouseDClick(matter, Qt::LeftButton);
+        QCOMPARE(matter->text(), QStringLiteral("某事云云"));
+    }
+
+    void speedCommandsAndKeys_data()
+    {
+        QTest::addColumn<int>("storedSpeed");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("frameInterval");
+        QTest::newRow("slower at 1") << 1 << "Command7" << "■" << 120;
+        QTest::newRow("faster at 5") << 5 << "Command8" << "■■■■■" << 30;
+        QTest::newRow("faster from 3") << 3 << "Command8" << "■■■■" << 45;
+        QTest::newRow("Alt keypad minus from 2") << 2 << "Alt-" << "■" << 120;
+        QTest::newRow("Ctrl keypad plus from 4") << 4 << "Ctrl+" << "■■■■■" << 30;
+        QTest::newRow("Shift keypad plus from 1") << 1 << "Shift+" << "■■" << 90;
+        QTest::newRow("Alt let go before keypad plus") << 3 << "Alt let go before +" << "■■■■" << 45;
+        QTest::newRow("keypad plus alone") << 3 << "+" << "■■■" << 60;
+        QTest::newRow("stored 7 is 5") << 7 << "" << "■■■■■" << 30;
+    }
+    void speedCommandsAndKeys()
+    {
+        QFETCH(int, storedSpeed);
+        QFETCH(QString, action);
+        QFETCH(QString, bar);
+        QFETCH(int, frameInterval);
+        CastingRig rig(storedSpeed);
+        rig.open({7, 7, 7, 7, 7, 7});
+        struct KeyAction {
+            const char *name;
+            Qt::Key key;
+            Qt::KeyboardModifiers pressed;
+            Qt::KeyboardModifiers released;
+        };
+        const std::array<KeyAction, 5> keys{{
+            {"Alt-", Qt::Key_Minus, Qt::AltModifier | Qt::KeypadModifier, Qt::AltModifier | Qt::KeypadModifier},
+            {"Ctrl+", Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, Qt::ControlModifier | Qt::KeypadModifier},
+            {"Shift+", Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, Qt::ShiftModifier | Qt::KeypadModifier},
+            {"Alt let go before +", Qt::Key_Plus, Qt::AltModifier | Qt::KeypadModifier, Qt::KeypadModifier},
+            {"+", Qt::Key_Plus, Qt::KeypadModifier, Qt::KeypadModifier},
+        }};
+        if (action.startsWith(QStringLiteral("Command")))
+            QTest::mouseClick(rig.control<QWidget>(qPrintable(action)), Qt::LeftButton);
+        for (const KeyAction &key : keys) {
+            if (action != QLatin1String(key.name))
+                continue;
+            QTest::keyPress(rig.window.get(), key.key, key.pressed);
+            QTest::keyRelease(rig.window.get(), key.key, key.released);
+        }
+        QCOMPARE(rig.text("Label4"), bar);
+        QCOMPARE(rig.cast.castingSpeed, int(bar.size()));
+        QCOMPARE(rig.control<QTimer>("animationTimer")->interval(), frameInterval);
+    }
+
+    void speedChangeReachesTheRunningPhase()
+    {
+        CastingRig rig(1);
+        rig.open({7, 7, 7, 7, 7, 7});
+        rig.fillFields();
+        QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
+        auto *phase = rig.control<QTimer>("phaseTimer");
+        QVERIFY(phase->isActive());
+        QCOMPARE(phase->interval(), 3000);
+        QTest::mouseClick(rig.control<QWidget>("Command8"), Qt::LeftButton);
+        QVERIFY(phase->isActive());
+        QCOMPARE(phase->interval(), 2000);
+        QVERIFY(rig.effects.played.contains(Sound("/wav/res2.wav")));
+    }
+
+    void automaticStartAndCloseOnlyBeforeTheFirstStep()
+    {
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        rig.fillFields();
+        QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
+        rig.pressKey(Qt::Key_F5);
+        rig.pressKey(Qt::Key_F12);
+        QVERIFY(rig.window->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.control<QPushButton>("Command1")->isEnabled(), CastTimeoutMs);
+        QTest::qWait(300);
+        QCOMPARE(rig.text("Label12"), QStringLiteral("二爻"));
+        QVERIFY(rig.window->isVisible());
+    }
+
+    void closeBeforeTheFirstStep()
+    {
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        rig.effects.played.clear();
+        rig.pressKey(Qt::Key_F12);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.window->result(), int(QDialog::Rejected));
+        QVERIFY(rig.effects.played.isEmpty());
+        QVERIFY(rig.recordFile().isEmpty());
+    }
+
+    void resolvedCastIsShownAndRecorded_data()
+    {
+        QTest::addColumn<QList<int>>("lineValues");
+        QTest::addColumn<QString>("primaryName");
+        QTest::addColumn<QString>("primaryNumber");
+        QTest::addColumn<QString>("primaryLines");
+        QTest::addColumn<QString>("resultingName");
+        QTest::addColumn<QString>("resultingNumber");
+        QTest::addColumn<QString>("resultingLines");
+        QTest::addColumn<QString>("changingLines");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QStringList>("primaryPictures");
+        QTest::addColumn<QStringList>("resultingPictures");
+
+        QTest::newRow("no changing line") << QList<int>{7, 7, 7, 8, 8, 8} << "泰" << "11" << "111000" << ""
+                                          << "" << "111000" << "未有变爻"
+                                          << "凡卦六爻皆不变,则占本卦彖辞,而以内卦为贞,外卦为悔。"
+                                          << QStringList{"1", "1", "1", "0", "0", "0"}
+                                          << QStringList{"1", "1", "1", "0", "0", "0"};
+        QTest::newRow("one changing line") << QList<int>{9, 8, 8, 8, 8, 8} << "复" << "24" << "100000" << "坤"
+                                           << "2" << "000000" << "变1爻" << "变1爻：则以本卦变爻辞占。"
+                                           << QStringList{"11", "0", "0", "0", "0", "0"}
+                                           << QStringList{"00", "0", "0", "0", "0", "0"};
+        QTest::newRow("six changing lines on 乾")
+            << QList<int>{9, 9, 9, 9, 9, 9} << "乾" << "1" << "111111" << "坤" << "2" << "000000" << "变6爻"
+            << "变6爻：则《乾》、《坤》占“二用”，余卦占之卦彖辞。"
+            << QStringList{"11", "11", "11", "11", "11", "11"} << QStringList{"00", "00", "00", "00", "00", "00"};
+    }
+    void resolvedCastIsShownAndRecorded()
+    {
+        QFETCH(QList<int>, lineValues);
+        QFETCH(QString, primaryName);
+        QFETCH(QString, primaryNumber);
+        QFETCH(QString, primaryLines);
+        QFETCH(QString, resultingName);
+        QFETCH(QString, resultingNumber);
+        QFETCH(QString, resultingLines);
+        QFETCH(QString, changingLines);
+        QFETCH(QString, rule);
+        QFETCH(QStringList, primaryPictures);
+        QFETCH(QStringList, resultingPictures);
+        const bool changes = !resultingName.isEmpty();
+        const QStringList lineWords{"初爻", "二爻", "三爻", "四爻", "五爻", "上爻"};
+
+        CastingRig rig;
+        rig.open(lineValues);
+        rig.fillFields();
+        rig.pressKey(Qt::Key_F5);
+        QVERIFY(rig.control<QTimer>("animationTimer")->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
+
+        // The casting window in its finished state.
+        QCOMPARE(rig.text("Label10"), changingLines);
+        QVERIFY(rig.shown(rig.control<QWidget>("Label10")));
+        for (int line = 1; line <= 6; ++line) {
+            const int value = lineValues[line - 1];
+            const bool changing = value == 6 || value == 9;
+            const auto *valueLabel = rig.control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(10 + line)));
+            const auto *changedLabel = rig.control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(20 + line)));
+            QCOMPARE(valueLabel->text(), QString::number(value));
+            QCOMPARE(TextColour(valueLabel) == QColor(Qt::red), changing);
+            if (changes) {
+                QCOMPARE(changedLabel->text(), QString::number(changing ? 15 - value : value));
+                QCOMPARE(TextColour(changedLabel) == QColor(Qt::red), changing);
+            } else {
+                QCOMPARE(changedLabel->text(), lineWords[line - 1]);
+            }
+        }
+        QCOMPARE(rig.text("Label6"), QStringLiteral("推演完成(18/18变)"));
+        QCOMPARE(rig.text("Label19"), QString(18, QChar(u'■')));
+        QCOMPARE(rig.text("Label0"), QStringLiteral("50"));
+        QVERIFY(!rig.shown(rig.control<QWidget>("Command1")));
+        QVERIFY(rig.control<QPushButton>("Command2")->hasFocus());
+        QVERIFY(SamePicture(rig.control<PictureLabel>("Image4"), rig.control<PictureLabel>("Image5_3")));
+        QVERIFY(!rig.control<QTimer>("animationTimer")->isActive());
+        QVERIFY(rig.effects.played.contains(Sound("/wav/end.wav")));
+        QCOMPARE(rig.text("Label30"), QStringLiteral("点击推演完成按钮或\n 5秒后自动退出"));
+
+        // The main window's cast view.
+        MainWindow &main = *rig.mainWindow;
+        QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame1"))));
+        QCOMPARE(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame2"))), changes);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Labelbg"))->text(), primaryName);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), primaryName);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label8"))->text(), primaryNumber);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label5"))->text(), primaryLines);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label6"))->text(), resultingLines);
+        if (changes) {
+            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Labelzg"))->text(), resultingName);
+            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label4"))->text(), resultingName);
+            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label9"))->text(), resultingNumber);
+        }
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label7"))->text(), rule);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label20"))->text(), QStringLiteral("张三"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label21"))->text(), QStringLiteral("问前程"));
+        QVERIFY(rig.mainControl<QWidget>(QStringLiteral("Command5"))->isEnabled());
+        for (const char *idle : {"Label27_0", "Label27_1", "Image14", "Image15", "Image16"})
+            QVERIFY2(!rig.shown(rig.mainControl<QWidget>(QString::fromLatin1(idle))), idle);
+        for (int line = 1; line <= 6; ++line) {
+            const auto picture = [&](int image) {
+                return main.findChild<PictureLabel *>(QStringLiteral("Image%1").arg(image));
+            };
+            const auto store = [&](const QString &code) {
+                return main.findChild<PictureLabel *>(QStringLiteral("Picture") + code, Qt::FindDirectChildrenOnly);
+            };
+            QVERIFY2(SamePicture(picture(line), store(primaryPictures[line - 1])), qPrintable(QString::number(line)));
+            QVERIFY2(SamePicture(picture(6 + line), store(resultingPictures[line - 1])),
+                     qPrintable(QString::number(line)));
+        }
+
+        // Exactly one record line, in GBK, with the shown time.
+        const QString castTime = rig.mainControl<QLabel>(QStringLiteral("Label19"))->text();
+        QCOMPARE(castTime, QStringLiteral("2024-3-5 9:08:07"));
+        const DivinationRecord expected{castTime,
+                                        QStringLiteral("张三"),
+                                        QStringLiteral("问前程"),
+                                        primaryNumber,
+                                        primaryLines,
+                                        primaryName,
+                                        changes ? changingLines : QStringLiteral("未变爻"),
+                                        resultingNumber,
+                                        changes ? resultingLines : QString(),
+                                        resultingName};
+        QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
+        QVERIFY(rig.dialogs.messages.isEmpty());
+    }
+
+    void manualCastWaitsForTheFinishCommand()
+    {
+        CastingRig rig;
+        rig.open({8, 8, 8, 8, 8, 8});
+        rig.fillFields();
+        auto *step = rig.control<QPushButton>("Command1");
+        for (int line = 1; line <= 6; ++line) {
+            QTRY_VERIFY_WITH_TIMEOUT(step->isEnabled(), CastTimeoutMs);
+            QTest::mouseClick(step, Qt::LeftButton);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
+        QCOMPARE(rig.text("Label30"), QStringLiteral("点击推演完成按钮退出"));
+        QVERIFY(!rig.control<QTimer>("exitTimer")->isActive());
+        QTest::mouseClick(rig.control<QPushButton>("Command2"), Qt::LeftButton);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.window->result(), int(QDialog::Accepted));
+        QCOMPARE(rig.effects.played.last(), Sound("/wav/close.wav"));
+    }
+
+    void failedRecordKeepsTheCastShown()
+    {
+        CastingRig rig;
+        const QString unwritable = rig.folder.filePath(QStringLiteral("no-such-folder/filelog.kdf"));
+        rig.recordPath = unwritable;
+        rig.open({9, 8, 8, 8, 8, 8});
+        rig.fillFields();
+        rig.pressKey(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        QVERIFY(rig.dialogs.messages[0].contains(QStringLiteral("no-such-folder")));
+        QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame1"))));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("复"));
+        QVERIFY(!QFile::exists(unwritable));
+    }
+
+    void ruleLabelOpensItsHelpTopics_data()
+    {
+        QTest::addColumn<QString>("ruleLabel");
+        QTest::addColumn<QList<int>>("topics");
+        QTest::newRow("caption before a cast") << "变爻推论规则" << QList<int>{902};
+        QTest::newRow("row 0") << "凡卦六爻皆不变,则占本卦彖辞,而以内卦为贞,外卦为悔。" << QList<int>{902, 920};
+        QTest::newRow("row 1") << "变1爻：则以本卦变爻辞占。" << QList<int>{902, 921};
+        QTest::newRow("row 2") << "变2爻：则以本卦二变爻辞占，仍以上爻为主。" << QList<int>{902, 922};
+        QTest::newRow("row 3") << "变3爻：则占本卦及之卦之彖辞，而以本卦为贞，之卦为悔。前十卦主贞，后十卦主悔。"
+                               << QList<int>{902, 923};
+        QTest::newRow("row 4") << "变4爻：则以之卦二不变爻占，仍以下爻为主。" << QList<int>{902, 924};
+        QTest::newRow("row 5") << "变5爻：则以之卦不变爻占。" << QList<int>{902, 925};
+        QTest::newRow("row 6") << "变6爻：则《乾》、《坤》占“二用”，余卦占之卦彖辞。" << QList<int>{902, 926};
+    }
+    void ruleLabelOpensItsHelpTopics()
+    {
+        QFETCH(QString, ruleLabel);
+        QFETCH(QList<int>, topics);
+        CastingRig rig;
+        QList<int> opened;
+        CastCommandServices services{rig.castingServices({7, 7, 7, 7, 7, 7}), &rig.cast,
+                                     [&](QWidget *owner, int topic) {
+                                         if (owner == rig.mainWindow.get())
+                                             opened << topic;
+                                     }};
+        ConnectCastCommands(*rig.mainWindow, services);
+        rig.mainWindow->show();
+        auto *rule = rig.mainWindow->findChild<QLabel *>(QStringLiteral("Label7"), Qt::FindDirectChildrenOnly);
+        rule->setText(ruleLabel);
+        rule->show();
+        rig.effects.played.clear();
+        QTest::mouseClick(rule, Qt::LeftButton);
+        QCOMPARE(opened, topics);
+        QCOMPARE(rig.effects.played, QStringList{Sound("/wav/s1.wav")});
+    }
+
+    // The whole road from the main window: F5, the two prompts, the
+    // automatic cast at speed 5, the countdown and the main window back.
+    void automaticCastFromTheMainWindow()
+    {
+        CastingRig rig;
+        rig.dialogs.answers = {QStringLiteral("王五"), QStringLiteral("问行期")};
+        CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.cast,
+                                     [](QWidget *, int) {}};
+        ConnectCastCommands(*rig.mainWindow, services);
+        rig.mainWindow->show();
+
+        QStringList countdown;
+        QTimer::singleShot(0, [&] {
+            auto *casting = qobject_cast<CastingWindow *>(QApplication::activeModalWidget());
+            QVERIFY(casting);
+            QVERIFY(!rig.mainWindow->isVisible());
+            for (int press = 0; press < 3; ++press)
+                QTest::keyClick(casting, Qt::Key_F5);
+            auto *hint = casting->findChild<QLabel *>(QStringLiteral("Label30"));
+            QObject::connect(casting->findChild<QTimer *>(QStringLiteral("exitTimer")), &QTimer::timeout, hint,
+                             [&countdown, hint] {
+                                 if (hint->isVisible())
+                                     countdown << hint->text();
+                             });
+        });
+        QTest::keyClick(rig.mainWindow.get(), Qt::Key_F5);
+
+        QCOMPARE(countdown, (QStringList{"5", "4", "3", "2", "1", "0"}));
+        QCOMPARE(rig.effects.played.count(Sound("/wav/step.wav")), 6);
+        QCOMPARE(rig.effects.played.last(), Sound("/wav/close.wav"));
+        QVERIFY(!rig.mainWindow->isVisible());
+        QTRY_VERIFY(rig.mainWindow->isVisible());
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label20"))->text(), QStringLiteral("王五"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("101010"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("100110"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("既济"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("随"));
+        const DivinationRecord expected{QStringLiteral("2024-3-5 9:08:07"), QStringLiteral("王五"),
+                                        QStringLiteral("问行期"),           QStringLiteral("63"),
+                                        QStringLiteral("101010"),           QStringLiteral("既济"),
+                                        QStringLiteral("变2爻"),            QStringLiteral("17"),
+                                        QStringLiteral("100110"),           QStringLiteral("随")};
+        QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
+    }
+};
+
+QTEST_MAIN(CastingWindowTest)
+#include "test_casting_window.moc"

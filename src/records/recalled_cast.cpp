@@ -1,0 +1,51 @@
+#include "recalled_cast.h"
+
+#include "changed_line_pictures.h"
+#include "changing_line_rules.h"
+#include "hexagram.h"
+#include "lookup.h"
+
+namespace {
+
+bool isHexagram(const QString &lines)
+{
+    return HexagramNumberOf(lines) != 0;
+}
+
+QString lookedUpText(CurrentCast &cast, const QString &lines)
+{
+    cast.lookupLines = lines;
+    LookupHexagram(cast);
+    return cast.lookupText;
+}
+
+} // namespace
+
+std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRecord &record)
+{
+    if (!isHexagram(record.primaryLines))
+        return std::nullopt;
+    const QString resultingLines = isHexagram(record.resultingLines) ? record.resultingLines : QString();
+
+    cast.primaryLines = record.primaryLines;
+    cast.resultingLines = resultingLines;
+
+    CastResolution resolution;
+    resolution.castTime = record.castTime;
+    resolution.divinerName = record.divinerName;
+    resolution.matterText = record.matterText;
+
+    const ChangedLinePictures pictures = ChangedLinePicturesOf(record.primaryLines, resultingLines);
+    resolution.primary = {record.primaryNumber, record.primaryName, record.primaryLines,
+                          lookedUpText(cast, record.primaryLines), pictures.primary};
+    resolution.resulting = {record.resultingNumber, record.resultingName, resultingLines,
+                            lookedUpText(cast, resultingLines), pictures.resulting};
+    resolution.resultingShown = !resultingLines.isEmpty() && record.changingLines != ChangingLineField(0);
+
+    resolution.changingLineField = record.changingLines;
+    resolution.ruleText = ChangingLineRuleOfField(record.changingLines);
+    resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
+    for (const QString &code : pictures.primary)
+        resolution.changingLineCount += code.size() == 2 ? 1 : 0;
+    return resolution;
+}

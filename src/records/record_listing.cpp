@@ -1,0 +1,76 @@
+#include "record_listing.h"
+
+#include <QList>
+
+#include <algorithm>
+
+namespace {
+
+const QString Marker = QStringLiteral(" №<");
+
+qsizetype lineStartBefore(QStringView listing, qsizetype position)
+{
+    const qsizetype previousEnd = position > 0 ? listing.lastIndexOf(u'\n', position - 1) : -1;
+    return previousEnd + 1;
+}
+
+qsizetype lineEndFrom(QStringView listing, qsizetype start)
+{
+    qsizetype end = listing.indexOf(u'\n', start);
+    if (end < 0)
+        end = listing.size();
+    if (end > start && listing[end - 1] == u'\r')
+        --end;
+    return end;
+}
+
+// The record number of a line that begins with a marker.
+std::optional<qint64> markedNumber(QStringView line)
+{
+    if (!line.startsWith(Marker))
+        return std::nullopt;
+    const QStringView rest = line.mid(Marker.size());
+    const qsizetype close = rest.indexOf(u'>');
+    if (close <= 0)
+        return std::nullopt;
+    bool converted = false;
+    const qint64 number = rest.left(close).toLongLong(&converted);
+    if (!converted || number < 1)
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+QString ListingForDisplay(QStringView listing)
+{
+    QString shown;
+    shown.reserve(listing.size());
+    for (QStringView line : listing.split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const bool cut = line.size() > ListingLineShownLength;
+        for (QChar character : line.left(ListingLineShownLength))
+            shown += character.unicode() < 0x20 && character != u'\t' ? QChar::ReplacementCharacter : character;
+        if (cut)
+            shown += u'…';
+        shown += u'\n';
+    }
+    shown.chop(1);
+    return shown;
+}
+
+std::optional<ListingEntry> ListingEntryAt(QStringView listing, qsizetype caret)
+{
+    if (listing.trimmed().isEmpty())
+        return std::nullopt;
+    qsizetype start = lineStartBefore(listing, std::clamp<qsizetype>(caret, 0, listing.size()));
+    for (;;) {
+        const qsizetype end = lineEndFrom(listing, start);
+        if (const std::optional<qint64> number = markedNumber(listing.mid(start, end - start)))
+            return ListingEntry{*number, start, end};
+        if (start == 0)
+            return std::nullopt;
+        start = lineStartBefore(listing, start - 1);
+    }
+}

@@ -1,0 +1,873 @@
+#include "changing_line_rules.h"
+#include "divination_record.h"
+#include "hexagram_texts.h"
+#include "recalled_cast.h"
+#include "record_browser_window.h"
+#include "record_file_name.h"
+#include "record_listing.h"
+#include "record_pager.h"
+#include "record_window_rig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+
+namespace {
+
+using Codes = std::array<QString, LinesPerHexagram>;
+
+const QString Fixtures = QStringLiteral(RAVEZAZ_FIXTURES "/browser/");
+
+DivinationRecord Unchanged(int number)
+{
+    return {QStringLiteral("2006-7-16 10:%1").arg(number), QStringLiteral("占者%1").arg(number),
+            QStringLiteral("第%1事").arg(number), QStringLiteral("1"), QStringLiteral("111111"), QStringLiteral("乾"),
+            QStringLiteral("未变爻"), QString(), QString(), QString()};
+}
+
+// A cast whose lines 2 and 5 change; numbers and names are looked up.
+DivinationRecord TwoChanging()
+{
+    const QString primary = QStringLiteral("101000");
+    const QString resulting = QStringLiteral("111010");
+    return {QStringLiteral("2006-7-17 8:00:00"), QStringLiteral("李四"), QStringLiteral("问路"),
+            QString::number(HexagramNumberOf(primary)), primary, HexagramNameOf(HexagramNumberOf(primary)),
+            QStringLiteral("变2爻"), QString::number(HexagramNumberOf(resulting)), resulting,
+            HexagramNameOf(HexagramNumberOf(resulting))};
+}
+
+QByteArray Casts(int count)
+{
+    QByteArray bytes;
+    for (int number = 1; number <= count; ++number)
+        bytes += FormatRecordLine(Unchanged(number));
+    return bytes;
+}
+
+// Answers the open and save dialogs from queues; Cancel when empty.
+class AnsweringFileDialogs final : public RecordFileDialogs {
+public:
+    std::optional<QString> ChooseFileToOpen(QWidget *) override { return Next(openAnswers); }
+    std::optional<QString> ChooseFileToSave(QWidget *) override { return Next(saveAnswers); }
+
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+
+private:
+    static std::optional<QString> Next(std::deque<QString> &answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        const QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// A record browser over a main window, with the default record file in a
+// temporary folder.
+struct BrowserRig {
+    MainWindowUnderTest main;
+    CurrentCast cast;
+    AnsweringFileDialogs files;
+    QTemporaryDir folder;
+    QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
+    std::unique_ptr<RecordBrowserWindow> window;
+
+    explicit BrowserRig(const QByteArray &records) { QVERIFY(WriteFileBytes(recordPath, records)); }
+    BrowserRig() = default;
+
+    RecordBrowserServices Services()
+    {
+        RecordBrowserServices services;
+        services.dialogs = &main.dialogs;
+        services.fileDialogs = &files;
+        services.effects = &main.effects;
+        services.programFolder = TestProgramFolder;
+        services.recordFilePath = recordPath;
+        return services;
+    }
+
+    void Open()
+    {
+        window = std::make_unique<RecordBrowserWindow>(Services(), cast, *main.display);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <typename Control = QWidget>
+    Control *Find(const char *name) const
+    {
+        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s in the record browser", name);
+        return found;
+    }
+
+    QString Text(const char *name) const { return Find<QLabel>(name)->text(); }
+    QPlainTextEdit *List() const { return Find<QPlainTextEdit>("Text1"); }
+    QString Listing() const { return List()->toPlainText(); }
+    QString RecordNumber() const { return Find<QLineEdit>("Text2")->text(); }
+    QAction *Item(const char *name) const { return Find<QAction>(name); }
+    bool Enabled(const char *name) const { return Find(name)->isEnabled(); }
+
+    // The enabled page commands, by their names.
+    QStringList EnabledPageCommands() const
+    {
+        QStringList enabled;
+        for (const char *name : {"Command3", "Command5", "Command6", "Command7", "Command8"})
+            if (Enabled(name))
+                enabled << QString::fromLatin1(name);
+        return enabled;
+    }
+
+    void Click(const char *name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
+    void Key(int key) { QTest::keyClick(List(), Qt::Key(key)); }
+
+    void GoToPage(const QString &typed)
+    {
+        Find<QLineEdit>("Text3")->setText(typed);
+        Click("Command3");
+    }
+
+    // A click in the list at a character of the listing.
+    void ClickListAt(qsizetype position)
+    {
+        QTextCursor cursor = List()->textCursor();
+        cursor.setPosition(int(position));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->cursorRect(cursor).center());
+    }
+
+    void ClickEntry(qint64 number, qsizetype offset = 10)
+    {
+        const qsizetype start = Listing().indexOf(QStringLiteral(" №<%1>").arg(number));
+        QVERIFY2(start >= 0, qPrintable(QString::number(number)));
+        ClickListAt(start + offset);
+    }
+};
+
+// Yes/No questions are answered by the rig; this finds the last one asked.
+QString LastQuestion(const RecordingDialogs &dialogs)
+{
+    for (auto box = dialogs.boxes.rbegin(); box != dialogs.boxes.rend(); ++box)
+        if (box->icon == DialogService::Icon::Question)
+            return box->title + u'|' + box->text;
+    return {};
+}
+
+constexpr int NoticeTimeoutMs = 3000;
+
+} // namespace
+
+Q_DECLARE_METATYPE(DivinationRecord)
+Q_DECLARE_METATYPE(PageCommands)
+
+class RecordBrowserTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pagesHoldTwentyRecords_data()
+    {
+        QTest::addColumn<qint64>("records");
+        QTest::addColumn<qint64>("pages");
+        QTest::addColumn<QString>("countLine");
+        QTest::newRow("none") << qint64(0) << qint64(0) << QStringLiteral("共有 0 条记录（共 0 页，每页最多显示 20 条记录。）");
+        QTest::newRow("one") << qint64(1) << qint64(1) << QStringLiteral("共有 1 条记录（共 1 页，每页最多显示 20 条记录。）");
+        QTest::newRow("twenty") << qint64(20) << qint64(1) << QStringLiteral("共有 20 条记录（共 1 页，每页最多显示 20 条记录。）");
+        QTest::newRow("twenty-one") << qint64(21) << qint64(2) << QStringLiteral("共有 21 条记录（共 2 页，每页最多显示 20 条记录。）");
+        QTest::newRow("a million") << qint64(1000000) << qint64(50000)
+                                   << QStringLiteral("共有 1000000 条记录（共 50000 页，每页最多显示 20 条记录。）");
+    }
+    void pagesHoldTwentyRecords()
+    {
+        QFETCH(qint64, records);
+        QFETCH(qint64, pages);
+        QFETCH(QString, countLine);
+        QCOMPARE(PageCountOf(records), pages);
+        QCOMPARE(RecordCountLine(records), countLine);
+    }
+
+    void typedPagesAreKeptInRange_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint64>("page");
+        QTest::addColumn<qint64>("first");
+        QTest::addColumn<bool>("toEnd");
+        QTest::addColumn<PageCommands>("commands");
+        const PageCommands onFirst{true, false, false, true, true};
+        const PageCommands onLast{true, true, true, false, false};
+        QTest::newRow("0") << "0" << qint64(1) << qint64(1) << false << onFirst;
+        QTest::newRow("-3") << "-3" << qint64(1) << qint64(1) << false << onFirst;
+        QTest::newRow("999") << "999" << qint64(3) << qint64(41) << true << onLast;
+        QTest::newRow("middle with blanks") << " 2 " << qint64(2) << qint64(21) << false
+                                            << PageCommands{true, true, true, true, true};
+    }
+    void typedPagesAreKeptInRange()
+    {
+        QFETCH(QString, typed);
+        QFETCH(qint64, page);
+        QFETCH(qint64, first);
+        QFETCH(bool, toEnd);
+        QFETCH(PageCommands, commands);
+        RecordPager pager;
+        pager.Reset(55);
+        const std::optional<PageRange> range = pager.GoTo(typed);
+        QVERIFY(range);
+        QCOMPARE(pager.CurrentPage(), page);
+        QCOMPARE(range->first, first);
+        QCOMPARE(range->toEnd, toEnd);
+        if (!toEnd)
+            QCOMPARE(range->last, first + 19);
+        QCOMPARE(pager.Commands(), commands);
+    }
+
+    void typedTextThatIsNoNumberIsIgnored_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("letters") << "abc";
+        QTest::newRow("empty") << "";
+        QTest::newRow("number and letters") << "2a";
+        QTest::newRow("fraction") << "1.5";
+    }
+    void typedTextThatIsNoNumberIsIgnored()
+    {
+        QFETCH(QString, typed);
+        RecordPager pager;
+        pager.Reset(55);
+        pager.Last();
+        QVERIFY(!pager.GoTo(typed));
+        QCOMPARE(pager.CurrentPage(), qint64(3));
+    }
+
+    void pageStepsStopAtTheEnds()
+    {
+        RecordPager pager;
+        pager.Reset(41);
+        pager.Last();
+        QCOMPARE(pager.Previous(), (PageRange{21, 40, false}));
+        QCOMPARE(pager.Commands(), (PageCommands{true, true, true, true, true}));
+        QCOMPARE(pager.Previous(), (PageRange{1, 20, false}));
+        QCOMPARE(pager.Previous(), (PageRange{1, 20, false}));
+        QCOMPARE(pager.CurrentPage(), qint64(1));
+        QCOMPARE(pager.Next(), (PageRange{21, 40, false}));
+        QCOMPARE(pager.Next(), (PageRange{41, 60, true}));
+        QCOMPARE(pager.Next(), (PageRange{41, 60, true}));
+        QCOMPARE(pager.CurrentPage(), qint64(3));
+    }
+
+    void aClickFindsTheEntryOfItsLine_data()
+    {
+        const QString listing = QStringLiteral(" №<21>\"时间:a\",\"姓名:b\"\r\n №<22>\"时间: №<9>\"\r\n №<40000>\"x\"\r\n");
+        QTest::addColumn<QString>("listing");
+        QTest::addColumn<qsizetype>("caret");
+        QTest::addColumn<qint64>("number");
+        QTest::newRow("start of the listing") << listing << qsizetype(0) << qint64(21);
+        QTest::newRow("inside the first entry") << listing << listing.indexOf(u"姓名") << qint64(21);
+        QTest::newRow("a marker inside a stored text") << listing << listing.indexOf(u"<9>") + 1 << qint64(22);
+        QTest::newRow("a number above 32767") << listing << listing.indexOf(u"\"x") << qint64(40000);
+        QTest::newRow("after the last entry") << listing << listing.size() << qint64(40000);
+        QTest::newRow("far past the end") << listing << listing.size() + 50 << qint64(40000);
+        const QString shown = ListingForDisplay(listing);
+        QTest::newRow("line feeds only") << shown << shown.indexOf(u"<9>") << qint64(22);
+        QTest::newRow("blank listing") << QStringLiteral(" \r\n ") << qsizetype(1) << qint64(0);
+        QTest::newRow("no marker") << QStringLiteral("hello\r\nworld") << qsizetype(8) << qint64(0);
+    }
+    void aClickFindsTheEntryOfItsLine()
+    {
+        QFETCH(QString, listing);
+        QFETCH(qsizetype, caret);
+        QFETCH(qint64, number);
+        const std::optional<ListingEntry> entry = ListingEntryAt(listing, caret);
+        QCOMPARE(entry ? entry->number : 0, number);
+        if (entry)
+            QVERIFY(listing.mid(entry->start, entry->end - entry->start).startsWith(QStringLiteral(" №<%1>").arg(number)));
+    }
+
+    void listingsShowOneModestLinePerEntry()
+    {
+        const QString longLine(5000, u'长');
+        const QString listing = QStringLiteral(" №<1>a") + QChar(0) + QStringLiteral("b\rc\r\n №<2>") + longLine + QStringLiteral("\r\n");
+        const QString shown = ListingForDisplay(listing);
+        const QStringList lines = shown.split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral(" №<1>a\uFFFDb\uFFFDc"));
+        QCOMPARE(lines[1].size(), ListingLineShownLength + 1);
+        QVERIFY(lines[1].endsWith(u'…'));
+        QVERIFY(lines[2].isEmpty());
+    }
+
+    void saveAsNamesEndInKdf_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("doubled extension") << "/home/u/a.kdf.kdf" << "/home/u/a.kdf";
+        QTest::newRow("no extension") << "/home/u/b" << "/home/u/b.kdf";
+        QTest::newRow("extension inside the name") << "c.kdf.bak" << "c.bak.kdf";
+        QTest::newRow("other case is not the extension") << "d.KDF" << "d.KDF.kdf";
+        QTest::newRow("folder named like a record file") << "/home/u/old.kdf/e" << "/home/u/old.kdf/e.kdf";
+    }
+    void saveAsNamesEndInKdf()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        QCOMPARE(SaveAsRecordFilePath(chosen), saved);
+    }
+
+    void recallShowsTheStoredFields_data()
+    {
+        QTest::addColumn<DivinationRecord>("record");
+        QTest::addColumn<bool>("resultingShown");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QStringList>("primaryCodes");
+        QTest::addColumn<QStringList>("resultingCodes");
+        QTest::newRow("未变爻") << Unchanged(1) << false << ChangingLineRule(0) << QStringList(6, QStringLiteral("1"))
+                                << QStringList(6, QString());
+        QTest::newRow("变2爻") << TwoChanging() << true << ChangingLineRule(2)
+                               << QStringList{"1", "00", "1", "0", "00", "0"} << QStringList{"1", "11", "1", "0", "11", "0"};
+        DivinationRecord strangeField = TwoChanging();
+        strangeField.changingLines = QStringLiteral("变7爻");
+        QTest::newRow("unknown changing-line field") << strangeField << true << ChangingLineRule(0)
+                                                     << QStringList{"1", "00", "1", "0", "00", "0"}
+                                                     << QStringList{"1", "11", "1", "0", "11", "0"};
+        DivinationRecord damagedResult = TwoChanging();
+        damagedResult.resultingLines = QStringLiteral("1O1O11");
+        QTest::newRow("damaged resulting lines") << damagedResult << false << ChangingLineRule(2)
+                                                 << QStringList{"1", "0", "1", "0", "0", "0"} << QStringList(6, QString());
+        DivinationRecord sevenFields = TwoChanging();
+        sevenFields.resultingNumber.clear();
+        sevenFields.resultingLines.clear();
+        sevenFields.resultingName.clear();
+        QTest::newRow("seven fields") << sevenFields << false << ChangingLineRule(2)
+                                      << QStringList{"1", "0", "1", "0", "0", "0"} << QStringList(6, QString());
+    }
+    void recallShowsTheStoredFields()
+    {
+        QFETCH(DivinationRecord, record);
+        QFETCH(bool, resultingShown);
+        QFETCH(QString, rule);
+        QFETCH(QStringList, primaryCodes);
+        QFETCH(QStringList, resultingCodes);
+        CurrentCast cast;
+        cast.lookupName = QStringLiteral("旧");
+        const std::optional<CastResolution> recalled = RecallRecord(cast, record);
+        QVERIFY(recalled);
+        QCOMPARE(recalled->castTime, record.castTime);
+        QCOMPARE(recalled->primary.number, record.primaryNumber);
+        QCOMPARE(recalled->primary.name, record.primaryName);
+        QCOMPARE(recalled->primary.text, HexagramText(HexagramNumberOf(record.primaryLines)));
+        QCOMPARE(recalled->resultingShown, resultingShown);
+        QCOMPARE(recalled->ruleText, rule);
+        QCOMPARE(QStringList(recalled->primary.pictures.begin(), recalled->primary.pictures.end()), primaryCodes);
+        QCOMPARE(QStringList(recalled->resulting.pictures.begin(), recalled->resulting.pictures.end()), resultingCodes);
+        QCOMPARE(cast.primaryLines, record.primaryLines);
+        // The lookup ends on the resulting hexagram, empty when there is none.
+        QCOMPARE(cast.lookupLines, cast.resultingLines);
+        QCOMPARE(cast.lookupName, HexagramNameOf(HexagramNumberOf(cast.resultingLines)));
+    }
+
+    void recallRefusesARecordWithoutAHexagram_data()
+    {
+        QTest::addColumn<QString>("primaryLines");
+        QTest::newRow("empty") << "";
+        QTest::newRow("letter") << "11x111";
+        QTest::newRow("too short") << "11111";
+        QTest::newRow("too long") << "1111111";
+    }
+    void recallRefusesARecordWithoutAHexagram()
+    {
+        QFETCH(QString, primaryLines);
+        DivinationRecord record = TwoChanging();
+        record.primaryLines = primaryLines;
+        CurrentCast cast;
+        cast.primaryLines = QStringLiteral("000000");
+        QVERIFY(!RecallRecord(cast, record));
+        QCOMPARE(cast.primaryLines, QStringLiteral("000000"));
+    }
+
+    void openingShowsTheLastPage_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("firstEntry");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QStringList>("enabledCommands");
+        QTest::newRow("twenty") << 20 << "第 1 页" << " №<1>" << 20 << QStringList();
+        QTest::newRow("twenty-one") << 21 << "第 2 页" << " №<21>" << 1
+                                    << QStringList{"Command3", "Command5", "Command6"};
+        QTest::newRow("sixty-five") << 65 << "第 4 页" << " №<61>" << 5
+                                    << QStringList{"Command3", "Command5", "Command6"};
+        QTest::newRow("empty file") << 0 << "第 0 页" << "" << 0 << QStringList();
+    }
+    void openingShowsTheLastPage()
+    {
+        QFETCH(int, records);
+        QFETCH(QString, page);
+        QFETCH(QString, firstEntry);
+        QFETCH(int, entries);
+        QFETCH(QStringList, enabledCommands);
+        BrowserRig rig(Casts(records));
+        rig.Open();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(records));
+        QCOMPARE(rig.Text("Label3"), page);
+        QVERIFY(rig.Listing().startsWith(firstEntry));
+        QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), entries);
+        QCOMPARE(rig.EnabledPageCommands(), enabledCommands);
+        QVERIFY(rig.Enabled("Command2"));
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
+        QVERIFY(rig.Find<QLineEdit>("Text3")->text().isEmpty());
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("默认记录文件(") + rig.recordPath + u')');
+        QVERIFY(!rig.Item("opendefaultkdf")->isEnabled());
+        QVERIFY(!rig.Item("killset")->isEnabled());
+        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除选中的记录"));
+        QVERIFY(rig.main.dialogs.boxes.empty());
+    }
+
+    void theMenuHoldsItsFiveItems()
+    {
+        BrowserRig rig(Casts(1));
+        rig.Open();
+        const auto *menu = rig.Find<QMenu>("file000uioyuijm");
+        QCOMPARE(menu->title(), QStringLiteral("文件"));
+        QStringList items;
+        for (const QAction *action : menu->actions())
+            items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + u'=' + action->text());
+        QCOMPARE(items, (QStringList{QStringLiteral("openkdf=打开其它记录文件"), QStringLiteral("-"),
+                                     QStringLiteral("opendefaultkdf=默认记录文件"), QStringLiteral("-"),
+                                     QStringLiteral("saveas=记录文件另存为..."), QStringLiteral("-"),
+                                     QStringLiteral("killset=删除选中的记录"), QStringLiteral("-"),
+                                     QStringLiteral("tuichujlform=退出 F12")}));
+    }
+
+    void thePageBoxGoesToTheTypedPage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("firstEntry");
+        QTest::newRow("0") << "0" << "第 1 页" << " №<1>";
+        QTest::newRow("-3") << "-3" << "第 1 页" << " №<1>";
+        QTest::newRow("999") << "999" << "第 4 页" << " №<61>";
+        QTest::newRow("2") << "2" << "第 2 页" << " №<21>";
+        QTest::newRow("abc is ignored") << "abc" << "第 4 页" << " №<61>";
+    }
+    void thePageBoxGoesToTheTypedPage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, page);
+        QFETCH(QString, firstEntry);
+        BrowserRig rig(Casts(65));
+        rig.Open();
+        rig.GoToPage(typed);
+        QCOMPARE(rig.Text("Label3"), page);
+        QVERIFY2(rig.Listing().startsWith(firstEntry), qPrintable(rig.Listing().left(20)));
+        QVERIFY(rig.Find<QLineEdit>("Text3")->text().isEmpty());
+        QCOMPARE(rig.main.effects.played.last(), ProgramSound("/wav/s1.wav"));
+    }
+
+    void pageKeysPressThePageCommands()
+    {
+        BrowserRig rig(Casts(65));
+        rig.Open();
+        rig.Key(Qt::Key_Home);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 1 页"));
+        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"Command3", "Command7", "Command8"}));
+        rig.Key(Qt::Key_PageUp);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 1 页"));
+        rig.Key(Qt::Key_PageDown);
+        rig.Key(Qt::Key_PageDown);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 3 页"));
+        QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<41>")));
+        QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), 20);
+        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"Command3", "Command5", "Command6", "Command7", "Command8"}));
+        rig.Key(Qt::Key_End);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 4 页"));
+        rig.Key(Qt::Key_PageDown);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 4 页"));
+        rig.Key(Qt::Key_PageUp);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 3 页"));
+        QCOMPARE(rig.Find("Command5")->toolTip(), QStringLiteral("到第一页(Home)"));
+        QCOMPARE(rig.Find("Command8")->toolTip(), QStringLiteral("最后一页(End)"));
+    }
+
+    void clickingAnEntrySelectsItsRecord()
+    {
+        BrowserRig rig(Casts(40));
+        rig.Open();
+        rig.GoToPage(QStringLiteral("1"));
+        rig.ClickEntry(3, 25);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("3"));
+        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除第 3 号记录"));
+        QVERIFY(rig.Item("killset")->isEnabled());
+        QCOMPARE(rig.List()->textCursor().selectedText(), rig.Listing().split(u'\n')[2]);
+
+        rig.ClickEntry(17, 1);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("17"));
+
+        // A new listing drops the selection.
+        rig.Key(Qt::Key_PageDown);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
+        QVERIFY(!rig.Item("killset")->isEnabled());
+        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除选中的记录"));
+    }
+
+    void clickingAfterTheLastEntrySelectsTheLastEntry()
+    {
+        BrowserRig rig(Casts(23));
+        rig.Open();
+        QTest::mouseClick(rig.List()->viewport(), Qt::LeftButton, {},
+                          QPoint(20, rig.List()->viewport()->height() - 10));
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("23"));
+    }
+
+    void arrowKeysSelectTheEntryAtTheCaret()
+    {
+        BrowserRig rig(Casts(30));
+        rig.Open();
+        rig.ClickEntry(22);
+        QTest::keyClick(rig.List(), Qt::Key_Down);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("23"));
+        QTest::keyClick(rig.List(), Qt::Key_Up);
+        QTest::keyClick(rig.List(), Qt::Key_Up);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("21"));
+        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除第 21 号记录"));
+    }
+
+    void readShowsAnUnchangedRecord()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        rig.ClickEntry(2);
+        rig.Click("Command2");
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.window->result(), int(QDialog::Accepted));
+        QCOMPARE(rig.main.Text("Label19"), QStringLiteral("2006-7-16 10:2"));
+        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者2"));
+        QCOMPARE(rig.main.Text("Label21"), QStringLiteral("第2事"));
+        QCOMPARE(rig.main.Text("Label3"), QStringLiteral("乾"));
+        QCOMPARE(rig.main.Text("Label8"), QStringLiteral("1"));
+        QCOMPARE(rig.main.Text("Label7"), ChangingLineRule(0));
+        QVERIFY(rig.main.Shown("Frame1"));
+        QVERIFY(!rig.main.Shown("Frame2"));
+        QVERIFY(!rig.main.Shown("Image14"));
+        QVERIFY(rig.main.Find("Command5")->isEnabled());
+        QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
+        QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
+    }
+
+    void readShowsTheChangedLinesInRed()
+    {
+        BrowserRig rig(Casts(2) + FormatRecordLine(TwoChanging()));
+        rig.Open();
+        rig.ClickEntry(3);
+        rig.Click("Command2");
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(rig.main.Shown("Frame1"));
+        QVERIFY(rig.main.Shown("Frame2"));
+        QCOMPARE(rig.main.Text("Label7"), ChangingLineRule(2));
+        QCOMPARE(rig.main.Text("Label4"), TwoChanging().resultingName);
+        QCOMPARE(rig.main.Text("Label6"), QStringLiteral("111010"));
+        QCOMPARE(rig.main.LineCodes(1), (QStringList{"1", "00", "1", "0", "00", "0"}));
+        QCOMPARE(rig.main.LineCodes(7), (QStringList{"1", "11", "1", "0", "11", "0"}));
+        QCOMPARE(rig.main.Find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(),
+                 HexagramText(HexagramNumberOf(u"111010")).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+
+    void readWithoutARecordSaysSo_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("entry");
+        QTest::newRow("nothing selected") << QString() << qint64(0);
+        QTest::newRow("damaged primary lines") << "damaged-line-strings.kdf" << qint64(1);
+        QTest::newRow("another encoding") << "utf8-encoded.kdf" << qint64(1);
+        QTest::newRow("a line of another shape") << "other-shapes.kdf" << qint64(2);
+        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(1);
+    }
+    void readWithoutARecordSaysSo()
+    {
+        QFETCH(QString, file);
+        QFETCH(qint64, entry);
+        BrowserRig rig(file.isEmpty() ? Casts(3) : FileBytes(Fixtures + file));
+        rig.Open();
+        const QStringList before = rig.main.LineCodes(1);
+        if (entry > 0)
+            rig.ClickEntry(entry, 3);
+        rig.Click("Command2");
+        QCOMPARE(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到此条记录。")});
+        QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("Ravezaz"));
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
+        QVERIFY(rig.window->isVisible());
+        for (const char *name : {"Command1", "Command2", "Command3", "Command5", "Command8"})
+            QVERIFY2(rig.Find(name)->isVisible(), name);
+        QVERIFY(!rig.main.Shown("Frame1"));
+        QCOMPARE(rig.main.LineCodes(1), before);
+    }
+
+    void aDamagedResultingHexagramIsNotShown()
+    {
+        BrowserRig rig(FileBytes(Fixtures + QStringLiteral("damaged-line-strings.kdf")));
+        rig.Open();
+        rig.ClickEntry(2, 3);
+        rig.Click("Command2");
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(rig.main.Shown("Frame1"));
+        QVERIFY(!rig.main.Shown("Frame2"));
+        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("李四"));
+        QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
+    }
+
+    void filesOfOtherKindsAreListed_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("records");
+        QTest::newRow("not a record file") << "not-a-record-file.kdf" << 18;
+        QTest::newRow("another encoding") << "utf8-encoded.kdf" << 1;
+        QTest::newRow("lines of other shapes") << "other-shapes.kdf" << 5;
+    }
+    void filesOfOtherKindsAreListed()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, records);
+        BrowserRig rig(FileBytes(Fixtures + file));
+        rig.Open();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(records));
+        QVERIFY(rig.Listing().contains(QStringLiteral(" №<%1>").arg(records)));
+        for (const QString &line : rig.Listing().split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY(line.startsWith(QStringLiteral(" №<")));
+    }
+
+    void deletingAsksAndReloads()
+    {
+        BrowserRig rig(Casts(2));
+        rig.Open();
+        rig.ClickEntry(1);
+        rig.main.dialogs.yesNoAnswers = {false};
+        rig.Item("killset")->trigger();
+        QCOMPARE(LastQuestion(rig.main.dialogs), QStringLiteral("删除记录文件|将要彻底删除第 1 号记录!\n确定要删除吗?"));
+        QVERIFY(!rig.main.dialogs.boxes.back().yesIsDefault);
+        QCOMPARE(FileBytes(rig.recordPath), Casts(2));
+
+        rig.main.dialogs.yesNoAnswers = {true};
+        rig.Item("killset")->trigger();
+        QCOMPARE(rig.main.dialogs.Texts().last(), QStringLiteral("所选记录已成功删除!\n系统将重新读取刷新记录文件。"));
+        QCOMPARE(FileBytes(rig.recordPath), FormatRecordLine(Unchanged(2)));
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 1 页"));
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(1));
+        QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<1>\"时间:2006-7-16 10:2\"")));
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
+        QVERIFY(!rig.Item("killset")->isEnabled());
+    }
+
+    void deletingTheOnlyRecordEndsInTheNotFoundNotice()
+    {
+        BrowserRig rig(Casts(1));
+        rig.Open();
+        rig.ClickEntry(1);
+        rig.main.dialogs.yesNoAnswers = {true};
+        rig.Item("killset")->trigger();
+        QVERIFY(!QFile::exists(rig.recordPath));
+        QCOMPARE(rig.main.dialogs.Texts().last(),
+                 QStringLiteral("所选记录已成功删除!\n现在记录文件为空。系统将彻底删除 ") + rig.recordPath +
+                     QStringLiteral(" 文件！"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.Texts().last(), QStringLiteral("没有找到记录文件。"), NoticeTimeoutMs);
+        QCOMPARE(rig.Text("Label2"), QStringLiteral("未有记录数据"));
+        QVERIFY(rig.Listing().isEmpty());
+        QVERIFY(!rig.Enabled("Command2"));
+        QVERIFY(rig.EnabledPageCommands().isEmpty());
+        QVERIFY(!rig.Item("saveas")->isEnabled());
+        QVERIFY(rig.Item("openkdf")->isEnabled());
+    }
+
+    void aMissingFileIsNoticedAfterASecond()
+    {
+        BrowserRig rig;
+        rig.Open();
+        QVERIFY(rig.main.dialogs.boxes.empty());
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("查看占筮记录"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到记录文件。")},
+                                  NoticeTimeoutMs);
+        QVERIFY(!rig.Enabled("Command2"));
+        QVERIFY(rig.window->isVisible());
+    }
+
+    void anotherFileCanBeBrowsedAndLeft()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        const QString other = rig.folder.filePath(QStringLiteral("other.kdf"));
+        QVERIFY(WriteFileBytes(other, Casts(25)));
+        rig.Item("openkdf")->trigger();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
+        rig.files.openAnswers = {other};
+        rig.Item("openkdf")->trigger();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(25));
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2 页"));
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("记录文件(") + other + u')');
+        QVERIFY(rig.Item("opendefaultkdf")->isEnabled());
+
+        rig.ClickEntry(22);
+        rig.Click("Command2");
+        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者22"));
+    }
+
+    void theDefaultFileComesBack()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        rig.files.openAnswers = {Fixtures + QStringLiteral("other-shapes.kdf")};
+        rig.Item("openkdf")->trigger();
+        rig.Item("opendefaultkdf")->trigger();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("默认记录文件(") + rig.recordPath + u')');
+        QVERIFY(!rig.Item("opendefaultkdf")->isEnabled());
+    }
+
+    void saveAsCopiesTheBrowsedFile_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("a.kdf.kdf") << "a.kdf.kdf" << "a.kdf";
+        QTest::newRow("b") << "b" << "b.kdf";
+    }
+    void saveAsCopiesTheBrowsedFile()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        BrowserRig rig(Casts(4));
+        rig.Open();
+        rig.files.saveAnswers = {rig.folder.filePath(chosen)};
+        rig.Item("saveas")->trigger();
+        QCOMPARE(FileBytes(rig.folder.filePath(saved)), Casts(4));
+        QVERIFY(!QFile::exists(rig.folder.filePath(chosen)) || chosen == saved);
+        QVERIFY(rig.main.dialogs.boxes.empty());
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("默认记录文件(") + rig.recordPath + u')');
+    }
+
+    void saveAsAsksBeforeReplacingTheChangedName()
+    {
+        BrowserRig rig(Casts(4));
+        rig.Open();
+        const QString existing = rig.folder.filePath(QStringLiteral("a.kdf"));
+        QVERIFY(WriteFileBytes(existing, "keep"));
+        rig.files.saveAnswers = {rig.folder.filePath(QStringLiteral("a.kdf.kdf"))};
+        rig.Item("saveas")->trigger();
+        QCOMPARE(LastQuestion(rig.main.dialogs), QStringLiteral("记录文件另存为|") + existing +
+                                                     QStringLiteral(" 已存在。\n要替换它吗?"));
+        QCOMPARE(FileBytes(existing), QByteArray("keep"));
+    }
+
+    void aFailedSaveAsIsReported()
+    {
+        BrowserRig rig(Casts(4));
+        rig.Open();
+        const QString destination = rig.folder.filePath(QStringLiteral("missing/c.kdf"));
+        rig.files.saveAnswers = {destination};
+        rig.Item("saveas")->trigger();
+        QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
+        QVERIFY(rig.main.dialogs.boxes[0].text.contains(destination));
+        QCOMPARE(rig.main.dialogs.boxes[0].icon, DialogService::Icon::Warning);
+    }
+
+    void closeCommandsCloseTheWindow_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("close command") << "Command1";
+        QTest::newRow("menu item") << "tuichujlform";
+        QTest::newRow("F12") << "F12";
+    }
+    void closeCommandsCloseTheWindow()
+    {
+        QFETCH(QString, how);
+        BrowserRig rig(Casts(2));
+        rig.Open();
+        if (how == u"F12")
+            rig.Key(Qt::Key_F12);
+        else if (how == u"tuichujlform")
+            rig.Item("tuichujlform")->trigger();
+        else
+            rig.Click("Command1");
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(!rig.main.Shown("Frame1"));
+    }
+
+    void recordsAbove32767CanBeSelectedAndRead()
+    {
+        BrowserRig rig(Casts(40001));
+        rig.Open();
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2001 页"));
+        rig.Key(Qt::Key_PageUp);
+        rig.ClickEntry(39990);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("39990"));
+        rig.Click("Command2");
+        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者39990"));
+    }
+
+    void aMillionRecordJournalOpensOnItsLastPage()
+    {
+        BrowserRig rig;
+        {
+            QFile file(rig.recordPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QByteArray block;
+            for (int number = 1; number <= 1000000; ++number) {
+                block += "\"" + QByteArray::number(number) + "\"\r\n";
+                if (block.size() > (1 << 20)) {
+                    QVERIFY(file.write(block) == block.size());
+                    block.clear();
+                }
+            }
+            QVERIFY(file.write(block) == block.size());
+        }
+        rig.Open();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(1000000));
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 50000 页"));
+        QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<999981>\"999981\"")));
+        QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), 20);
+        rig.ClickEntry(1000000);
+        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除第 1000000 号记录"));
+        rig.Key(Qt::Key_PageUp);
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 49999 页"));
+        QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<999961>")));
+        rig.GoToPage(QStringLiteral("40000"));
+        QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<799981>")));
+    }
+
+    void f7OpensTheBrowserInPlaceOfTheMainWindow()
+    {
+        MainWindowUnderTest main;
+        CurrentCast cast;
+        AnsweringFileDialogs files;
+        QTemporaryDir folder;
+        RecordBrowserServices services;
+        services.dialogs = &main.dialogs;
+        services.fileDialogs = &files;
+        services.effects = &main.effects;
+        services.programFolder = TestProgramFolder;
+        services.recordFilePath = folder.filePath(QStringLiteral("filelog.kdf"));
+        QVERIFY(WriteFileBytes(services.recordFilePath, Casts(2)));
+        ConnectRecordBrowserCommand(*main.window, services, cast);
+        main.window->show();
+
+        bool mainHiddenMeanwhile = false;
+        QTimer::singleShot(0, [&] {
+            auto *browser = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(browser);
+            mainHiddenMeanwhile = !main.window->isVisible();
+            QTest::keyClick(browser, Qt::Key_F12);
+        });
+        QTest::keyClick(main.window.get(), Qt::Key_F7);
+        QVERIFY(mainHiddenMeanwhile);
+        QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
+        QTRY_VERIFY(main.window->isVisible());
+    }
+};
+
+QTEST_MAIN(RecordBrowserTest)
+#include "test_record_browser.moc"

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class ClickableLabel;
+class EffectSound;
+class MainWindow;
+class PictureButton;
+class PictureLabel;
+class QPlainTextEdit;
+
+// What the trigram reference and the translation viewer use of the rest of
+// the program. Tests hand in fakes.
+struct ReferenceWindowServices {
+    EffectSound *effects = nullptr;
+    QString programFolder;
+    // Opens a numbered topic of the help file, owned by the given window.
+    std::function<void(QWidget *owner, int topic)> openHelpTopic;
+    // The end of the main window's minimise/close guard: its pictures come
+    // back a second later.
+    std::function<void()> endGuard;
+};
+
+// The help topic on the 《说卦传》.
+inline constexpr int ShuoGuaHelpTopic = 1100;
+
+// The trigram reference, "八卦卦象参考": the attributes of the eight trigrams
+// and the Earlier and Later Heaven arrangements, one at a time (a click on
+// the picture or Space shows the other). Its link opens the help on the
+// 《说卦传》. Opened modally from the main window and from the translation
+// viewer; it hands the end of the main window's guard to the viewer when the
+// viewer is still open under it.
+class TrigramReference : public QDialog {
+    Q_OBJECT
+public:
+    TrigramReference(const ReferenceWindowServices &services, QWidget *parent);
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildPictures();
+    void BuildAttributeText();
+    void BuildCloseButton();
+    void WatchEvents();
+
+    void ShowOtherPicture(PictureLabel *shown);
+    void SwapByKey();
+    void SetLinkColour(const QColor &colour);
+    void PlaySound(const QString &relativePath);
+
+    ReferenceWindowServices services_;
+    PictureLabel *earlierHeaven_ = nullptr;
+    PictureLabel *laterHeaven_ = nullptr;
+    ClickableLabel *link_ = nullptr;
+    QPlainTextEdit *attributes_ = nullptr;
+    PictureButton *closeButton_ = nullptr;
+};
+
+// Connects the main window's trigram command (F8, Command11) to a new
+// reference window, run behind the main window's guard.
+void ConnectTrigramCommand(MainWindow &window, const ReferenceWindowServices &services);

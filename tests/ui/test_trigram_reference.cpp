@@ -1,0 +1,252 @@
+#include "main_window_rig.h"
+
+#include "child_window_guard.h"
+#include "picture_label.h"
+#include "translation_viewer.h"
+#include "trigram_reference.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+const QString Folder = QStringLiteral("/program");
+
+// A reference window over fakes that counts the ends of the main window's
+// guard and records the help topics asked for.
+struct ReferenceRig {
+    ReferenceRig()
+    {
+        services.effects = &effects;
+        services.programFolder = Folder;
+        services.openHelpTopic = [this](QWidget *owner, int topic) { helpTopics.push_back({owner, topic}); };
+        services.endGuard = [this] { ++guardEnds; };
+        window = std::make_unique<TrigramReference>(services, nullptr);
+    }
+
+    template <typename T = QWidget>
+    T *Control(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+
+    bool Shows(const QString &name) const { return Control(name)->isVisibleTo(window.get()); }
+
+    QColor LinkColour() const { return Control<QLabel>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText); }
+
+    FakeEffects effects;
+    ReferenceWindowServices services;
+    std::vector<std::pair<QWidget *, int>> helpTopics;
+    int guardEnds = 0;
+    std::unique_ptr<TrigramReference> window;
+};
+
+QString Sound(const char *name)
+{
+    return Folder + QStringLiteral("/wav/") + QString::fromLatin1(name);
+}
+
+void SendEnter(QWidget *widget)
+{
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(widget, &enter);
+}
+
+// Runs `check` on the modal window as soon as it shows, then closes it with
+// F12 as a user would.
+void WhenModalShows(const std::function<void(QWidget *)> &check)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, check] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        check(modal);
+        QTest::keyRelease(modal, Qt::Key_F12);
+    });
+    poll->start();
+}
+
+} // namespace
+
+class TrigramReferenceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { TranslationViewerOpen = false; }
+
+    void opensWithTheEarlierHeavenPictureAndItsSound()
+    {
+        ReferenceRig rig;
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("八卦卦象参考"));
+        QCOMPARE(rig.effects.played, QStringList{Sound("s2.wav")});
+        QVERIFY(rig.Shows(QStringLiteral("Image1")));
+        QVERIFY(!rig.Shows(QStringLiteral("Image2")));
+        QCOMPARE(rig.Control(QStringLiteral("Image1"))->geometry(), QRect(-16, 8, 300, 300));
+        QCOMPARE(rig.Control(QStringLiteral("Image2"))->geometry(), QRect(-16, 8, 300, 300));
+        QCOMPARE(rig.Control(QStringLiteral("Text1"))->geometry(), QRect(280, 40, 265, 233));
+        auto *link = rig.Control<QLabel>(QStringLiteral("Label1"));
+        QCOMPARE(link->text(), QStringLiteral("卦的属性(详细可参考《说卦传》)"));
+        QCOMPARE(link->toolTip(), QStringLiteral("点击查看《说卦传》"));
+        // Every control lies inside the window.
+        const QRect client = rig.window->rect();
+        for (const char *name : {"Label1", "Text1", "Command1"})
+            QVERIFY2(client.contains(rig.Control(QString::fromLatin1(name))->geometry()), name);
+    }
+
+    void textBoxShowsTheEightLinesExactly()
+    {
+        ReferenceRig rig;
+        const QString shown = rig.Control<QPlainTextEdit>(QStringLiteral("Text1"))->toPlainText();
+        const QStringList lines = shown.split(QLatin1Char('\n'));
+        const QStringList expected{
+            QStringLiteral("乾：天、父　、马、首、健、金"), QStringLiteral("坤：地、母　、牛、腹、顺、土"),
+            QStringLiteral("震：雷、长男、龙、足、动、木"), QStringLiteral("巽：风、长女、鸡、股、入、木"),
+            QStringLiteral("坎：水、中男、豕、耳、陷、水"), QStringLiteral("离：火、中女、雉、目、丽、火"),
+            QStringLiteral("艮：山、少男、狗、手、止、土"), QStringLiteral("兑：泽、少女、羊、口、说、金 "),
+        };
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(lines.value(2 * i), expected[i]);
+            QCOMPARE(lines.value(2 * i + 1), QString());
+        }
+        QVERIFY(!shown.contains(QLatin1Char('\r')));
+        QCOMPARE(lines.value(0).at(5), QChar(0x3000));
+    }
+
+    void swapsThePictures_data()
+    {
+        QTest::addColumn<std::function<void(ReferenceRig &)>>("swap");
+        QTest::newRow("space on the window") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
+            QTest::keyClick(rig.window.get(), Qt::Key_Space);
+        });
+        // Space is the pictures' key even while the text box has the focus.
+        QTest::newRow("space in the text box") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
+            QTest::keyClick(rig.Control(QStringLiteral("Text1")), Qt::Key_Space);
+        });
+        QTest::newRow("click on the picture shown") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
+            const QString shown = rig.Shows(QStringLiteral("Image1")) ? QStringLiteral("Image1") : QStringLiteral("Image2");
+            QTest::mouseClick(rig.Control(shown), Qt::LeftButton, {}, QPoint(150, 150));
+        });
+    }
+
+    void swapsThePictures()
+    {
+        QFETCH(std::function<void(ReferenceRig &)>, swap);
+        ReferenceRig rig;
+        rig.effects.played.clear();
+
+        swap(rig);
+        QVERIFY(!rig.Shows(QStringLiteral("Image1")));
+        QVERIFY(rig.Shows(QStringLiteral("Image2")));
+        swap(rig);
+        QVERIFY(rig.Shows(QStringLiteral("Image1")));
+        QVERIFY(!rig.Shows(QStringLiteral("Image2")));
+        QCOMPARE(rig.effects.played, (QStringList{Sound("s1.wav"), Sound("s1.wav")}));
+    }
+
+    void picturesShowTheTwoArrangements()
+    {
+        ReferenceRig rig;
+        const QImage earlier = rig.Control<PictureLabel>(QStringLiteral("Image1"))->Picture().toImage();
+        const QImage later = rig.Control<PictureLabel>(QStringLiteral("Image2"))->Picture().toImage();
+        QCOMPARE(earlier.size(), QSize(300, 300));
+        QVERIFY(earlier != later);
+    }
+
+    void linkOpensTheShuoGuaTopic()
+    {
+        ReferenceRig rig;
+        QTest::mouseClick(rig.Control(QStringLiteral("Label1")), Qt::LeftButton);
+        QCOMPARE(rig.helpTopics.size(), size_t(1));
+        QCOMPARE(rig.helpTopics[0].first, rig.window.get());
+        QCOMPARE(rig.helpTopics[0].second, 1100);
+    }
+
+    void linkColourFollowsTheMouse_data()
+    {
+        QTest::addColumn<QString>("restingOn");
+        QTest::newRow("text box") << QStringLiteral("Text1");
+        QTest::newRow("picture") << QStringLiteral("Image1");
+        QTest::newRow("background") << QString();
+    }
+
+    void linkColourFollowsTheMouse()
+    {
+        QFETCH(QString, restingOn);
+        ReferenceRig rig;
+        SendEnter(rig.Control(QStringLiteral("Label1")));
+        QCOMPARE(rig.LinkColour(), QColor(0, 0, 255));
+
+        if (restingOn.isEmpty()) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(540, 320), QPointF(540, 320), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(rig.window.get(), &move);
+        } else if (auto *text = rig.Control<QPlainTextEdit>(restingOn)) {
+            SendEnter(text->viewport());
+        } else {
+            SendEnter(rig.Control(restingOn));
+        }
+        QCOMPARE(rig.LinkColour(), QColor(255, 0, 0));
+    }
+
+    void closingEndsTheGuardUnlessTheViewerIsOpen_data()
+    {
+        QTest::addColumn<bool>("viewerOpen");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<int>("guardEnds");
+        QTest::newRow("from the main window, close button") << false << false << 1;
+        QTest::newRow("from the main window, F12") << false << true << 1;
+        QTest::newRow("from the viewer, close button") << true << false << 0;
+        QTest::newRow("from the viewer, F12") << true << true << 0;
+    }
+
+    void closingEndsTheGuardUnlessTheViewerIsOpen()
+    {
+        QFETCH(bool, viewerOpen);
+        QFETCH(bool, byKey);
+        QFETCH(int, guardEnds);
+        TranslationViewerOpen = viewerOpen;
+        ReferenceRig rig;
+        rig.window->show();
+        if (byKey)
+            QTest::keyRelease(rig.window.get(), Qt::Key_F12);
+        else
+            QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.guardEnds, guardEnds);
+    }
+
+    void mainWindowCommandRunsTheReferenceBehindTheGuard()
+    {
+        MainWindowRig main;
+        main.Load();
+        ReferenceWindowServices services;
+        services.effects = &main.effects;
+        services.programFolder = main.folder.path();
+        services.openHelpTopic = [](QWidget *, int) {};
+        ConnectTrigramCommand(*main.window, services);
+
+        bool picturesDisabledWhileOpen = false;
+        WhenModalShows([&](QWidget *modal) {
+            QCOMPARE(modal->windowTitle(), QStringLiteral("八卦卦象参考"));
+            picturesDisabledWhileOpen = !main.Control(QStringLiteral("Image13"))->isEnabled() &&
+                                        !main.Control(QStringLiteral("Image17"))->isEnabled();
+        });
+        QTest::keyRelease(main.window.get(), Qt::Key_F8);
+        QVERIFY(picturesDisabledWhileOpen);
+        QVERIFY(main.window->Guard().Timer()->isActive());
+        QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());
+    }
+};
+
+QTEST_MAIN(TrigramReferenceTest)
+#include "test_trigram_reference.moc"

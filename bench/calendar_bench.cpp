@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int Rounds = 7;
+constexpr int Rounds = 25;
 
 // Touches the results so the work cannot be optimised away.
 qsizetype describeRange(QDate today)

@@ -2,7 +2,7 @@
 # Times the calendar against the lunar-javascript library on this machine, in
 # one run: the calendar benchmark (every day 1900-01-01..2050-12-31 fully
 # described in process), the whole `ravezaz-cli almanac` over the same range
-# (process start and output included, best of five), and lunar-javascript
+# (process start and output included, best of ten), and lunar-javascript
 # describing the same days in process. Prints the figures and the ratios.
 #
 #   bench/calendar_vs_lunar_javascript.sh BUILD_DIR
@@ -23,7 +23,7 @@ bench=$("$build/calendar_bench")
 echo "$bench" | sed 's/^/calendar_bench\t/'
 
 best_ns=
-for _ in 1 2 3 4 5; do
+for _ in 1 2 3 4 5 6 7 8 9 10; do
     start=$(date +%s%N)
     "$build/ravezaz-cli" almanac --from 1900-01-01 --to 2050-12-31 >/dev/null
     elapsed=$(( $(date +%s%N) - start ))

@@ -103,8 +103,7 @@ QPushButton *MakeCommand(const QString &name, const QString &caption, const QRec
     return command;
 }
 
-// A round picture command: the picture, lighter under the mouse, darker when
-// pressed, faded when disabled.
+// `picture` washed over with `tint` where it is not transparent.
 QPixmap Tinted(const QImage &picture, const QColor &tint, qreal opacity)
 {
     QImage tinted = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -115,6 +114,8 @@ QPixmap Tinted(const QImage &picture, const QColor &tint, qreal opacity)
     return QPixmap::fromImage(tinted);
 }
 
+// A round picture command: the picture, lighter under the mouse, darker when
+// pressed, faded when disabled.
 PictureButton *MakeRoundCommand(const QString &name, const QImage &picture, QPoint position, QWidget *parent)
 {
     const PictureButton::Pictures pictures{QPixmap::fromImage(picture), Tinted(picture, Qt::white, 0.25),

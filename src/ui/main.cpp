@@ -5,10 +5,12 @@
 #include "fonts.h"
 #include "help_viewer.h"
 #include "main_window.h"
+#include "manual_entry_window.h"
 #include "music_control.h"
 #include "music_player.h"
 #include "product_info.h"
 #include "program_folder.h"
+#include "record_browser_window.h"
 #include "settings.h"
 #include "single_instance.h"
 #include "sound_device.h"
@@ -70,6 +72,7 @@ int main(int argc, char *argv[])
     SdlMp3Player effectPlayer;
     SdlMp3Player aboutPlayer;
     WidgetDialogService dialogs;
+    WidgetRecordFileDialogs recordFileDialogs;
 
     MainWindowServices services;
     services.dialogs = &dialogs;
@@ -101,6 +104,12 @@ int main(int argc, char *argv[])
                                             [] { return QDateTime::currentDateTime(); }, RecordFilePath()};
         ConnectCastCommands(*window, {casting, &TheCurrentCast(),
                                       [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }});
+        ConnectManualEntryCommand(*window,
+                                  {&dialogs, &effects, programFolder, [] { return QDateTime::currentDateTime(); },
+                                   RecordFilePath(), [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }},
+                                  TheCurrentCast());
+        ConnectRecordBrowserCommand(*window, {&dialogs, &recordFileDialogs, &effects, programFolder, RecordFilePath()},
+                                    TheCurrentCast());
         window->Load([&splash] { splash.close(); });
     });
     splash.show();

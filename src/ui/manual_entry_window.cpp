@@ -37,7 +37,12 @@ const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor HeadingColour(0xa0, 0x2a, 0x1a);
 
-const QString WindowStyle = QStringLiteral("QDialog#form5 { background: #f6ecd2; }");
+const QString WindowStyle = QStringLiteral(
+    "QDialog#form5 { background: #f6ecd2; }"
+    "QCheckBox::indicator { width: 16px; height: 16px; border: 1px solid #b08850; border-radius: 3px;"
+    " background: #fffaf0; }"
+    "QCheckBox::indicator:checked { background: #c82a22; border-color: #8e1b1b; }"
+    "QCheckBox::indicator:focus { border: 2px solid #a02a1a; }");
 
 const QString FieldStyle = QStringLiteral(
     "QLineEdit { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 3px; }"

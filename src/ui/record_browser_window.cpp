@@ -31,10 +31,10 @@
 namespace {
 
 constexpr int WindowWidth = 860;
-constexpr int WindowHeight = 528;
+constexpr int WindowHeight = 556;
 constexpr int Margin = 12;
 constexpr int ListTop = 34;
-constexpr int ListHeight = 384;
+constexpr int ListHeight = 412;
 constexpr int RecordRowTop = ListTop + ListHeight + 12;
 constexpr int PageRowTop = RecordRowTop + 46;
 constexpr int NotFoundDelayMs = 1000;

@@ -13,6 +13,9 @@ bool deviceOpen = false;
 
 bool OpenMixer()
 {
+    // SDL would otherwise take over SIGINT and SIGTERM and turn them into
+    // quit events nobody reads, so the program could not be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, OutputChannels, BufferFrames) == 0)

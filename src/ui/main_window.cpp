@@ -42,6 +42,8 @@ constexpr int DayChangeDelayMs = 100;
 constexpr int TodaysTipsDelayMs = 100;
 constexpr int CalendarGridDelayMs = 50;
 
+constexpr int SayingFontSize = 15;
+
 const QColor AboutLinkColour(128, 128, 192);
 const QColor InkColour(0x2b, 0x22, 0x1c);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
@@ -62,6 +64,21 @@ void SetTextColour(QLabel *label, const QColor &colour)
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
+}
+
+// The largest serif size, from `largest` down, at which `text` wraps into
+// the label's box without being cut.
+QFont SerifFontFitting(const QLabel *label, const QString &text, int largest)
+{
+    constexpr int smallest = 11;
+    for (int size = largest; size > smallest; --size) {
+        const QFont font = SerifFont(size);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label->width(), 10000),
+                                                             Qt::TextWordWrap, text);
+        if (needed.height() <= label->height())
+            return font;
+    }
+    return SerifFont(smallest);
 }
 
 QLabel *MakeLabel(const QString &name, const QString &text, const QRect &geometry, const QFont &font,
@@ -113,6 +130,19 @@ constexpr std::array<CommandButtonRow, 8> CommandButtonRows{{
     {"Command13", CommandIcon::Options, u"设置", u"功能设置 F4"},
 }};
 
+// Keys act whatever the Shift state, but Shift turns the digit keys into
+// their symbols; these are the symbols of 1 and 2 on the keyboard layout of
+// Chinese desktops (US).
+int UnshiftedKey(int key)
+{
+    constexpr std::array<std::pair<int, int>, 2> shiftedDigits{{{Qt::Key_Exclam, Qt::Key_1}, {Qt::Key_At, Qt::Key_2}}};
+    for (const auto &[shifted, digit] : shiftedDigits) {
+        if (key == shifted)
+            return digit;
+    }
+    return key;
+}
+
 PictureButton *MakeCommandButton(const CommandButtonRow &row, QPoint position, QWidget *parent)
 {
     const QString caption = QString::fromUtf16(row.caption);
@@ -129,8 +159,8 @@ PictureButton *MakeCommandButton(const CommandButtonRow &row, QPoint position, Q
 }
 
 // The line pictures of a frame sit one above the other, the top line first.
-constexpr int LineTop = 28;
-constexpr int LineStep = 14;
+constexpr int LineTop = 26;
+constexpr int LineStep = 16;
 constexpr int PrimaryLineLeft = 198;
 constexpr int ResultingLineLeft = 18;
 constexpr QRect PrimaryFrameGeometry{26, 46, 280, 210};
@@ -211,7 +241,7 @@ void MainWindow::BuildHeader()
 void MainWindow::BuildBanner()
 {
     const QString tip = QStringLiteral("《周易》名言录");
-    saying_ = MakeClickableLabel(QStringLiteral("Label27_0"), {}, QRect(42, 47, 470, 35), SerifFont(15),
+    saying_ = MakeClickableLabel(QStringLiteral("Label27_0"), {}, QRect(42, 44, 470, 38), SerifFont(SayingFontSize),
                                  InkColour, this);
     saying_->setWordWrap(true);
     saying_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -301,10 +331,11 @@ void MainWindow::BuildCastFrames()
         parts.text->setStyleSheet(TextBoxStyle);
 
         const int lineLeft = parts.mirrored ? ResultingLineLeft : PrimaryLineLeft;
-        const QImage design = LinePicture(parts.designLines);
+        const QStringView designLines(parts.designLines);
         for (int line = 1; line <= 6; ++line) {
             const int index = parts.firstImage + line - 1;
-            linePictures_[index - 1] = MakePicture(QStringLiteral("Image%1").arg(index), design,
+            linePictures_[index - 1] = MakePicture(QStringLiteral("Image%1").arg(index),
+                                                   LinePicture(designLines.mid(line - 1, 1)),
                                                    {lineLeft, LinePictureTop(line)}, frame);
         }
     }
@@ -586,8 +617,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->isAutoRepeat())
             return false;
+        const int pressed = UnshiftedKey(key->key());
         for (const KeyCommand &command : keyTable_) {
-            if (command.key != key->key())
+            if (command.key != pressed)
                 continue;
             if (command.allowed())
                 command.run();
@@ -640,7 +672,9 @@ void MainWindow::PickQuote()
 {
     PlayClick();
     const QuoteRow &row = ::PickQuote(services_.random());
-    saying_->setText(QString::fromUtf16(row.saying));
+    const QString saying = QString::fromUtf16(row.saying);
+    saying_->setFont(SerifFontFitting(saying_, saying, SayingFontSize));
+    saying_->setText(saying);
     sayingSource_->setText(QString::fromUtf16(row.source));
 }
 
@@ -816,10 +850,14 @@ void MainWindow::ShowHexagram(int firstImage, const QString &name, QLabel *shado
     lines->setText(lineText);
     text->setPlainText(classicalText);
     for (int line = 0; line < 6; ++line) {
+        // A code without a picture leaves the line empty rather than showing
+        // the line of an earlier cast.
+        QPixmap picture;
         for (const auto &[code, store] : linePictureStore_) {
             if (code == pictures[line])
-                linePictures_[firstImage - 1 + line]->SetPicture(store->Picture());
+                picture = store->Picture();
         }
+        linePictures_[firstImage - 1 + line]->SetPicture(picture);
     }
 }
 

@@ -371,6 +371,10 @@ void RecordBrowserWindow::SaveFileAs()
 void RecordBrowserWindow::ReloadRecordFile()
 {
     pageBox_->clear();
+    // Set before the file is read, so that the way back to the default file
+    // stays open when another file cannot be read.
+    const bool isDefault = filePath_ == services_.recordFilePath;
+    openDefault_->setEnabled(!isDefault);
     const std::optional<qint64> count = CountRecords(filePath_);
     if (!count) {
         notFoundTimer_.start();
@@ -383,11 +387,9 @@ void RecordBrowserWindow::ReloadRecordFile()
     GoToTypedPage();
     readCommand_->setEnabled(true);
 
-    const bool isDefault = filePath_ == services_.recordFilePath;
     const QString shownPath = QDir::toNativeSeparators(filePath_);
     setWindowTitle((isDefault ? QStringLiteral("默认记录文件(") : QStringLiteral("记录文件(")) + shownPath +
                    QStringLiteral(")"));
-    openDefault_->setEnabled(!isDefault);
 }
 
 // A page box that holds no whole number is ignored; the box is emptied in

@@ -717,6 +717,20 @@ private slots:
         QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者22"));
     }
 
+    void theDefaultFileStaysReachableFromAnUnreadableFile()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        rig.files.openAnswers = {rig.folder.filePath(QStringLiteral("gone.kdf"))};
+        rig.Item("openkdf")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到记录文件。")},
+                                  NoticeTimeoutMs);
+        QVERIFY(rig.Item("opendefaultkdf")->isEnabled());
+        rig.Item("opendefaultkdf")->trigger();
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
+        QVERIFY(rig.Enabled("Command2"));
+    }
+
     void theDefaultFileComesBack()
     {
         BrowserRig rig(Casts(3));

@@ -398,6 +398,34 @@ private slots:
         QVERIFY(rig.festivalPlayer.started().isEmpty());
     }
 
+    // A program folder that lost its music folders gives the messages of
+    // missing pieces and opens nothing.
+    void missingMusicFoldersAreReported_data()
+    {
+        QTest::addColumn<int>("toggle");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("toggleAfter");
+        QTest::newRow("background") << int(BackgroundMusic) << QStringLiteral("没找到MIDI背景音乐文件!") << int(MusicOff);
+        QTest::newRow("festival") << int(FestivalMusic) << QStringLiteral("未找到相关MID背景音乐！")
+                                  << int(FestivalMusic);
+    }
+    void missingMusicFoldersAreReported()
+    {
+        QFETCH(int, toggle);
+        QFETCH(QString, message);
+        QFETCH(int, toggleAfter);
+        MusicRig rig;
+        for (const char *folder : {"mid", "festival"})
+            QVERIFY(QDir(rig.folder.filePath(QString::fromLatin1(folder))).removeRecursively());
+        rig.lunarMusicName = QStringLiteral("春节");
+        rig.control.SetToggleValue(toggle);
+        QVERIFY(toggle == BackgroundMusic ? rig.FireTimer3() : rig.FireTimer7());
+        QCOMPARE(rig.window.messages, QStringList{message});
+        QCOMPARE(rig.control.toggle().value, toggleAfter);
+        QVERIFY(rig.backgroundPlayer.started().isEmpty());
+        QVERIFY(rig.festivalPlayer.started().isEmpty());
+    }
+
     void festivalEndIgnoredOnceMusicIsOff()
     {
         MusicRig rig({}, {QStringLiteral("festival/国庆节.mid"), QStringLiteral("festival/中秋节.mid")});

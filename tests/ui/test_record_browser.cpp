@@ -697,6 +697,54 @@ private slots:
         QVERIFY(rig.window->isVisible());
     }
 
+    // The record file is deleted by another program while its last page is
+    // listed: every command on the stale listing says the file or the record
+    // is gone, and nothing creates the file again.
+    void aFileDeletedWhileListedIsReportedByEveryCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("messages");
+        const QString noFile = QStringLiteral("没有找到记录文件。");
+        QTest::newRow("read") << "Command2" << QStringList{QStringLiteral("没有找到此条记录。")};
+        QTest::newRow("delete") << "killset"
+                                << QStringList{QStringLiteral("无法删除第 21 号记录，记录文件没有改动。"), noFile};
+        QTest::newRow("first page") << "Command5" << QStringList{noFile};
+        QTest::newRow("save as") << "saveas"
+                                 << QStringList{QStringLiteral("记录文件没有保存为 ") +
+                                                QStringLiteral("%1。\n请检查文件夹是否存在、能否写入。")};
+    }
+    void aFileDeletedWhileListedIsReportedByEveryCommand()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, messages);
+        BrowserRig rig(Casts(21));
+        rig.Open();
+        rig.ClickEntry(21);
+        QVERIFY(QFile::remove(rig.recordPath));
+        const QString copy = rig.folder.filePath(QStringLiteral("copy.kdf"));
+        rig.files.saveAnswers = {copy};
+        rig.main.dialogs.yesNoAnswers = {true};
+        if (QAction *item = rig.window->findChild<QAction *>(command))
+            item->trigger();
+        else
+            rig.Click(qPrintable(command));
+
+        for (QString &message : messages)
+            message = message.arg(QDir::toNativeSeparators(copy));
+        const auto shownMessages = [&rig] {
+            QStringList texts;
+            for (const RecordingDialogs::Box &box : rig.main.dialogs.boxes)
+                if (box.icon != DialogService::Icon::Question)
+                    texts << box.text;
+            return texts;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shownMessages(), messages, NoticeTimeoutMs);
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(!QFile::exists(rig.recordPath));
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!rig.main.Shown("Frame1"));
+    }
+
     void anotherFileCanBeBrowsedAndLeft()
     {
         BrowserRig rig(Casts(3));

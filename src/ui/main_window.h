@@ -88,6 +88,8 @@ public:
     void SelectDate(QDate date);
     void SetCalendarWindowOpen(bool open) { calendarWindowOpen_ = open; }
     QDate Today() const { return today_; }
+    // The options window's reload: the next clock tick counts as a change of day.
+    void ForgetToday() { today_ = QDate(); }
     QDate SelectedDate() const { return selectedDate_; }
     FestivalTunes &Tunes() { return tunes_; }
 

@@ -1,0 +1,420 @@
+#include "main_window_rig.h"
+
+#include "child_window_guard.h"
+#include "music_toggle_box.h"
+#include "options_window.h"
+#include "resolution.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+CastResolution CastOfQian()
+{
+    CastResolution cast;
+    cast.primary = {QStringLiteral("1"), QStringLiteral("乾"), QStringLiteral("111111"), QStringLiteral("乾：元亨利贞。"),
+                    {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                     QStringLiteral("1"), QStringLiteral("1")}};
+    cast.resulting = cast.primary;
+    cast.ruleText = QStringLiteral("凡卦六爻皆不变,则占本卦彖辞,而以内卦为贞,外卦为悔。");
+    cast.castTime = QStringLiteral("2006-7-16 14:05:09");
+    cast.divinerName = QStringLiteral("某官");
+    cast.matterText = QStringLiteral("出行");
+    return cast;
+}
+
+// An options window over a loaded main window and fakes.
+struct OptionsRig {
+    explicit OptionsRig(const Settings &initial = {}, bool showCast = false)
+    {
+        main.settings = initial;
+        main.Load();
+        if (showCast)
+            main.window->ShowCastView(CastOfQian());
+        services.dialogs = &main.dialogs;
+        services.effects = &main.effects;
+        services.programFolder = main.folder.path();
+        services.openWebPage = [this] { ++webPagesOpened; };
+        services.startSystemTool = [this](SystemTool tool) {
+            toolsAsked.push_back(tool);
+            return toolsStart;
+        };
+        services.endGuard = [this] { ++guardEnds; };
+        target = std::make_unique<MainWindowOptionsTarget>(*main.window, *main.music);
+        main.effects.played.clear();
+        settingsAtOpening = main.settings;
+        window = std::make_unique<OptionsWindow>(services, main.settings, *target, nullptr);
+    }
+
+    template <typename T = QWidget>
+    T *Control(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    template <typename T = QWidget>
+    T *MainControl(const QString &name) const
+    {
+        return main.window->findChild<T *>(name, Qt::FindDirectChildrenOnly);
+    }
+    bool MainShows(const QString &name) const { return MainControl(name)->isVisibleTo(main.window.get()); }
+    QCheckBox *Box(int number) const { return Control<QCheckBox>(QStringLiteral("Check%1").arg(number)); }
+    QString Sound(const char *name) const { return main.folder.path() + QStringLiteral("/wav/") + QString::fromLatin1(name); }
+
+    MainWindowRig main;
+    OptionsServices services;
+    std::unique_ptr<MainWindowOptionsTarget> target;
+    std::unique_ptr<OptionsWindow> window;
+    Settings settingsAtOpening;
+    int webPagesOpened = 0;
+    std::vector<SystemTool> toolsAsked;
+    bool toolsStart = true;
+    int guardEnds = 0;
+};
+
+Settings SettingsWith(const QString &quotes, const QString &translation, const QString &tips)
+{
+    Settings settings;
+    settings.musicState = QStringLiteral("音乐开");
+    settings.showQuotes = quotes;
+    settings.printTranslation = translation;
+    settings.todayTips = tips;
+    return settings;
+}
+
+// Runs `check` on the modal window as soon as it shows, then closes it with
+// F12 as a user would.
+void WhenModalShows(const std::function<void(QWidget *)> &check)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, check] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        check(modal);
+        QTest::keyRelease(modal, Qt::Key_F12);
+    });
+    poll->start();
+}
+
+} // namespace
+
+class OptionsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensShowingTheCurrentOptions_data()
+    {
+        QTest::addColumn<Settings>("settings");
+        QTest::addColumn<bool>("quotes");
+        QTest::addColumn<bool>("translation");
+        QTest::addColumn<bool>("tips");
+        QTest::newRow("never set") << SettingsWith({}, {}, {}) << true << false << true;
+        QTest::newRow("all switched") << SettingsWith(QStringLiteral("关"), QStringLiteral("是"), QStringLiteral("关"))
+                                      << false << true << false;
+        QTest::newRow("stored defaults") << SettingsWith(QStringLiteral("开"), QStringLiteral("否"), QStringLiteral("开"))
+                                         << true << false << true;
+        QTest::newRow("only the exact texts count")
+            << SettingsWith(QStringLiteral("关 "), QStringLiteral("是 "), QStringLiteral("off")) << true << false << true;
+    }
+
+    void opensShowingTheCurrentOptions()
+    {
+        QFETCH(Settings, settings);
+        QFETCH(bool, quotes);
+        QFETCH(bool, translation);
+        QFETCH(bool, tips);
+        OptionsRig rig(settings);
+        QCOMPARE(rig.window->objectName(), QStringLiteral("form12"));
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("功能选项"));
+        QCOMPARE(rig.Box(2)->isChecked(), quotes);
+        QCOMPARE(rig.Box(3)->isChecked(), translation);
+        QCOMPARE(rig.Box(4)->isChecked(), tips);
+        QCOMPARE(rig.Box(2)->text(), QStringLiteral("显示周易名言"));
+        QCOMPARE(rig.Box(3)->text(), QStringLiteral("打印时打印译文"));
+        QCOMPARE(rig.Box(4)->text(), QStringLiteral("今日提示功能"));
+
+        auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
+        QCOMPARE(music->Value(), mainMusic->Value());
+        QCOMPARE(music->text(), mainMusic->text());
+        QCOMPARE(music->toolTip(), mainMusic->toolTip());
+
+        // Opening only shows: nothing stored changes and only the window's
+        // own sound plays.
+        QCOMPARE(rig.main.settings, rig.settingsAtOpening);
+        QCOMPARE(rig.main.effects.played, QStringList{rig.Sound("option.wav")});
+    }
+
+    void openingAndClosingChangesNothing()
+    {
+        OptionsRig rig(SettingsWith(QStringLiteral("关"), QStringLiteral("是"), QString()), true);
+        const int musicValue = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"))->Value();
+        rig.window->show();
+        QTest::keyRelease(rig.window.get(), Qt::Key_F12);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.main.settings, rig.settingsAtOpening);
+        QCOMPARE(rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"))->Value(), musicValue);
+        QVERIFY(rig.MainShows(QStringLiteral("Frame1")));
+        QVERIFY(!rig.MainShows(QStringLiteral("Label27_0")));
+        QCOMPARE(rig.guardEnds, 1);
+    }
+
+    void boxesSetTheirOption_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QStringList>("valuesAfterClicks");
+        QTest::newRow("translation, off then on") << 3 << QStringList{QStringLiteral("否"), QStringLiteral("是")};
+        QTest::newRow("tips, off then on") << 4 << QStringList{QStringLiteral("关"), QStringLiteral("开")};
+        QTest::newRow("quotes, off then on") << 2 << QStringList{QStringLiteral("关"), QStringLiteral("开")};
+    }
+
+    void boxesSetTheirOption()
+    {
+        QFETCH(int, box);
+        QFETCH(QStringList, valuesAfterClicks);
+        OptionsRig rig(SettingsWith({}, QStringLiteral("是"), {}));
+        rig.main.effects.played.clear();
+        const std::array<QString Settings::*, 5> fields{nullptr, nullptr, &Settings::showQuotes,
+                                                        &Settings::printTranslation, &Settings::todayTips};
+        for (const QString &expected : valuesAfterClicks) {
+            QTest::mouseClick(rig.Box(box), Qt::LeftButton);
+            QCOMPARE(rig.main.settings.*fields[box], expected);
+        }
+        QCOMPARE(rig.main.effects.played, (QStringList{rig.Sound("s1.wav"), rig.Sound("s1.wav")}));
+    }
+
+    void quotesOnWhileACastIsShownHidesTheCast()
+    {
+        OptionsRig rig(SettingsWith(QStringLiteral("关"), {}, {}), true);
+        QVERIFY(!rig.Box(2)->isChecked());
+        QVERIFY(rig.MainControl(QStringLiteral("Command5"))->isEnabled());
+
+        QTest::mouseClick(rig.Box(2), Qt::LeftButton);
+        QCOMPARE(rig.main.settings.showQuotes, QStringLiteral("开"));
+        QStringList castControls{QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Label7")};
+        for (int label = 10; label <= 21; ++label)
+            castControls << QStringLiteral("Label%1").arg(label);
+        for (const QString &name : castControls)
+            QVERIFY2(!rig.MainShows(name), qPrintable(name));
+        for (const char *name : {"Label27_0", "Label27_1", "Image14", "Image15", "Image16"})
+            QVERIFY2(rig.MainShows(QString::fromLatin1(name)), name);
+        QVERIFY(!rig.MainControl(QStringLiteral("Command5"))->isEnabled());
+        QCOMPARE(rig.MainControl(QStringLiteral("Image14"))->y(), 82);
+        QCOMPARE(rig.MainControl(QStringLiteral("Image15"))->y(), 99);
+
+        QTest::mouseClick(rig.Box(2), Qt::LeftButton);
+        QCOMPARE(rig.main.settings.showQuotes, QStringLiteral("关"));
+        QVERIFY(!rig.MainShows(QStringLiteral("Label27_0")));
+        QVERIFY(!rig.MainShows(QStringLiteral("Label27_1")));
+        QCOMPARE(rig.MainControl(QStringLiteral("Image14"))->y(), 105);
+        QCOMPARE(rig.MainControl(QStringLiteral("Image15"))->y(), 122);
+    }
+
+    void musicBoxDrivesTheMainToggle_data()
+    {
+        QTest::addColumn<int>("startValue");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<int>("endValue");
+        QTest::newRow("off goes to background music, click") << 0 << false << 1;
+        QTest::newRow("off goes to background music, M") << 0 << true << 1;
+        QTest::newRow("background music goes off, M") << 1 << true << 0;
+        QTest::newRow("festival music goes off, click") << 2 << false << 0;
+    }
+
+    void musicBoxDrivesTheMainToggle()
+    {
+        QFETCH(int, startValue);
+        QFETCH(bool, byKey);
+        QFETCH(int, endValue);
+        OptionsRig rig(SettingsWith({}, {}, {}));
+        rig.main.music->SetToggleValue(startValue);
+        rig.window = std::make_unique<OptionsWindow>(rig.services, rig.main.settings, *rig.target, nullptr);
+        auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
+        QCOMPARE(music->Value(), startValue);
+        mainMusic->setEnabled(false);
+        rig.main.effects.played.clear();
+
+        if (byKey)
+            QTest::keyRelease(rig.window.get(), Qt::Key_M);
+        else
+            QTest::mouseClick(music, Qt::LeftButton);
+        QCOMPARE(rig.main.music->toggle().value, endValue);
+        QCOMPARE(mainMusic->Value(), endValue);
+        QVERIFY(mainMusic->isEnabled());
+        QCOMPARE(music->Value(), endValue);
+        QCOMPARE(music->text(), mainMusic->text());
+        QCOMPARE(music->toolTip(), mainMusic->toolTip());
+        QCOMPARE(rig.main.effects.played.value(0), rig.Sound("s1.wav"));
+    }
+
+    void webButtonAndItsKeys()
+    {
+        OptionsRig rig;
+        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::keyRelease(rig.window.get(), Qt::Key_L);
+        QTest::keyRelease(rig.window.get(), Qt::Key_F2);
+        QCOMPARE(rig.webPagesOpened, 3);
+        QCOMPARE(rig.main.effects.played.count(rig.Sound("s1.wav")), 3);
+    }
+
+    void systemTools_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("date and time, found") << QStringLiteral("Command2") << int(SystemTool::DateTime) << true;
+        QTest::newRow("date and time, none") << QStringLiteral("Command2") << int(SystemTool::DateTime) << false;
+        QTest::newRow("volume, found") << QStringLiteral("Command3") << int(SystemTool::Volume) << true;
+        QTest::newRow("volume, none") << QStringLiteral("Command3") << int(SystemTool::Volume) << false;
+    }
+
+    void systemTools()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, tool);
+        QFETCH(bool, starts);
+        OptionsRig rig;
+        rig.toolsStart = starts;
+        rig.window->show();
+        rig.main.dialogs.boxes.clear();
+        QTest::mouseClick(rig.Control(button), Qt::LeftButton);
+        QCOMPARE(rig.toolsAsked, std::vector<SystemTool>{SystemTool(tool)});
+        if (starts) {
+            QVERIFY(rig.main.dialogs.boxes.empty());
+        } else {
+            QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
+            QCOMPARE(rig.main.dialogs.boxes[0].text,
+                     QStringLiteral("无法调用操作系统程序！\r请自行查找操作系统中的此项功能。"));
+            QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("Ravezaz"));
+            QCOMPARE(rig.main.dialogs.boxes[0].icon, DialogService::Icon::None);
+        }
+        QVERIFY(rig.window->isVisible());
+    }
+
+    void firstInstalledToolIsStarted_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("first is there") << QStringList{QStringLiteral("pavucontrol"), QStringLiteral("kcmshell5")}
+                                        << QStringList{} << QStringLiteral("/usr/bin/pavucontrol");
+        QTest::newRow("a later one") << QStringList{QStringLiteral("kcmshell5")} << QStringList{}
+                                     << QStringLiteral("/usr/bin/kcmshell5 kcm_pulseaudio");
+        QTest::newRow("first fails to start") << QStringList{QStringLiteral("pavucontrol"), QStringLiteral("mate-volume-control")}
+                                              << QStringList{QStringLiteral("/usr/bin/pavucontrol")}
+                                              << QStringLiteral("/usr/bin/mate-volume-control");
+        QTest::newRow("none") << QStringList{} << QStringList{} << QString();
+    }
+
+    void firstInstalledToolIsStarted()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QStringList, failing);
+        QFETCH(QString, started);
+        QString ran;
+        const bool result = StartFirstInstalled(
+            ToolCommandsFor(SystemTool::Volume),
+            [&](const QString &program) {
+                return installed.contains(program) ? QStringLiteral("/usr/bin/") + program : QString();
+            },
+            [&](const QString &program, const QStringList &arguments) {
+                if (failing.contains(program))
+                    return false;
+                ran = (QStringList{program} + arguments).join(QLatin1Char(' '));
+                return true;
+            });
+        QCOMPARE(result, !started.isEmpty());
+        QCOMPARE(ran, started);
+    }
+
+    void everyToolListOffersCommands()
+    {
+        for (const SystemTool tool : {SystemTool::DateTime, SystemTool::Volume}) {
+            QVERIFY(!ToolCommandsFor(tool).empty());
+            for (const ToolCommand &command : ToolCommandsFor(tool))
+                QVERIFY(!command.program.contains(QLatin1Char(' ')));
+        }
+    }
+
+    void closing_data()
+    {
+        QTest::addColumn<std::function<void(OptionsRig &)>>("close");
+        using Close = std::function<void(OptionsRig &)>;
+        QTest::newRow("F12") << Close([](OptionsRig &rig) { QTest::keyRelease(rig.window.get(), Qt::Key_F12); });
+        QTest::newRow("double-click on the background") << Close([](OptionsRig &rig) {
+            QTest::mouseDClick(rig.Control(QStringLiteral("background")), Qt::LeftButton, {}, QPoint(380, 270));
+        });
+        QTest::newRow("reload") << Close([](OptionsRig &rig) {
+            QTest::mouseClick(rig.Control(QStringLiteral("GifAni1")), Qt::LeftButton);
+        });
+    }
+
+    void closing()
+    {
+        QFETCH(std::function<void(OptionsRig &)>, close);
+        OptionsRig rig;
+        rig.window->show();
+        close(rig);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.guardEnds, 1);
+    }
+
+    void reloadMakesTheNextClockTickChangeTheDay_data()
+    {
+        QTest::addColumn<bool>("reload");
+        QTest::newRow("reload") << true;
+        QTest::newRow("plain close") << false;
+    }
+
+    void reloadMakesTheNextClockTickChangeTheDay()
+    {
+        QFETCH(bool, reload);
+        OptionsRig rig({}, true);
+        rig.window->show();
+        if (reload)
+            QTest::mouseClick(rig.Control(QStringLiteral("GifAni1")), Qt::LeftButton);
+        else
+            QTest::keyRelease(rig.window.get(), Qt::Key_F12);
+        QCOMPARE(rig.main.effects.played.contains(rig.Sound("close.wav")), reload);
+        QCOMPARE(rig.main.window->Today().isValid(), !reload);
+        // The day-change step returns the main window to its idle view.
+        QTest::qWait(1500);
+        QCOMPARE(rig.MainShows(QStringLiteral("Frame1")), !reload);
+        QCOMPARE(rig.main.window->Today(), QDate(2006, 7, 16));
+    }
+
+    void mainWindowCommandRunsTheOptionsBehindTheGuard()
+    {
+        MainWindowRig main;
+        main.Load();
+        OptionsServices services;
+        services.dialogs = &main.dialogs;
+        services.effects = &main.effects;
+        services.programFolder = main.folder.path();
+        services.openWebPage = [] {};
+        ConnectOptionsCommand(*main.window, *main.music, main.settings, services);
+
+        bool closePictureDisabled = false;
+        WhenModalShows([&](QWidget *modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("form12"));
+            closePictureDisabled = !main.Control(QStringLiteral("Image17"))->isEnabled();
+        });
+        QTest::keyRelease(main.window.get(), Qt::Key_F4);
+        QVERIFY(closePictureDisabled);
+        QVERIFY(main.window->Guard().Timer()->isActive());
+        QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());
+    }
+};
+
+QTEST_MAIN(OptionsWindowTest)
+#include "test_options_window.moc"

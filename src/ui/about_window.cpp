@@ -79,6 +79,9 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     link->setCursor(Qt::PointingHandCursor);
     connect(link, &ClickableLabel::clicked, this, [this] { openWebPage_(); });
 
+    if (parent)
+        move(parent->geometry().center() - rect().center());
+
     player_.Open(programFolder + QStringLiteral("/wav/音乐.mp3"));
     player_.Play();
 }

@@ -8,6 +8,8 @@
 #include "manual_entry_window.h"
 #include "music_control.h"
 #include "music_player.h"
+#include "options_window.h"
+#include "print_layout.h"
 #include "product_info.h"
 #include "program_folder.h"
 #include "record_browser_window.h"
@@ -17,6 +19,8 @@
 #include "sound_effect.h"
 #include "sound_mp3_player.h"
 #include "splash_window.h"
+#include "translation_viewer.h"
+#include "trigram_reference.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -73,6 +77,7 @@ int main(int argc, char *argv[])
     SdlMp3Player aboutPlayer;
     WidgetDialogService dialogs;
     WidgetRecordFileDialogs recordFileDialogs;
+    DefaultLayoutPrinter printer;
 
     MainWindowServices services;
     services.dialogs = &dialogs;
@@ -110,6 +115,13 @@ int main(int argc, char *argv[])
                                   TheCurrentCast());
         ConnectRecordBrowserCommand(*window, {&dialogs, &recordFileDialogs, &effects, programFolder, RecordFilePath()},
                                     TheCurrentCast());
+        const ReferenceWindowServices reference{&effects, programFolder,
+                                                [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }};
+        ConnectTranslationCommands(*window, reference, TheCurrentCast());
+        ConnectTrigramCommand(*window, reference);
+        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &TheSettings(), &TheCurrentCast(), &printer});
+        ConnectOptionsCommand(*window, *music, TheSettings(),
+                              {&dialogs, &effects, programFolder, services.openWebPage, StartSystemTool});
         window->Load([&splash] { splash.close(); });
     });
     splash.show();

@@ -243,11 +243,12 @@ void MainWindowOptionsTarget::ForgetToday()
 }
 
 OptionsWindow::OptionsWindow(const OptionsServices &services, Settings &settings, OptionsTarget &target,
-                             QWidget *parent)
+                             std::function<void()> endGuard, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , services_(services)
     , settings_(settings)
     , target_(target)
+    , endGuard_(std::move(endGuard))
 {
     setObjectName(QStringLiteral("form12"));
     setWindowTitle(QStringLiteral("功能选项"));
@@ -415,7 +416,7 @@ void OptionsWindow::keyReleaseEvent(QKeyEvent *event)
 
 void OptionsWindow::done(int result)
 {
-    services_.endGuard();
+    endGuard_();
     QDialog::done(result);
 }
 
@@ -423,11 +424,9 @@ void ConnectOptionsCommand(MainWindow &window, MusicControl &music, Settings &se
                            const OptionsServices &services)
 {
     QObject::connect(&window, &MainWindow::optionsRequested, &window, [&window, &music, &settings, services] {
-        OptionsServices guarded = services;
-        guarded.endGuard = [&window] { window.Guard().EndSoon(); };
         MainWindowOptionsTarget target(window, music);
         window.Guard().Begin();
-        OptionsWindow options(guarded, settings, target, &window);
+        OptionsWindow options(services, settings, target, [&window] { window.Guard().EndSoon(); }, &window);
         options.exec();
     });
 }

@@ -79,8 +79,6 @@ struct OptionsServices {
     QString programFolder;
     std::function<void()> openWebPage;
     std::function<bool(SystemTool)> startSystemTool = StartSystemTool;
-    // The end of the main window's minimise/close guard.
-    std::function<void()> endGuard;
 };
 
 // The options window, form12 "功能选项": background music, the quotes
@@ -90,7 +88,10 @@ struct OptionsServices {
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    OptionsWindow(const OptionsServices &services, Settings &settings, OptionsTarget &target, QWidget *parent);
+    // `endGuard` ends the main window's minimise/close guard when the window
+    // closes.
+    OptionsWindow(const OptionsServices &services, Settings &settings, OptionsTarget &target,
+                  std::function<void()> endGuard, QWidget *parent);
 
     void done(int result) override;
 
@@ -114,6 +115,7 @@ private:
     OptionsServices services_;
     Settings &settings_;
     OptionsTarget &target_;
+    std::function<void()> endGuard_;
     PictureLabel *background_ = nullptr;
     MusicToggleBox *musicBox_ = nullptr;
     QCheckBox *quotesBox_ = nullptr;

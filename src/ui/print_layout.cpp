@@ -436,7 +436,8 @@ void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services)
     auto *layout = new PrintLayout(withTranslation ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts,
                                    shown, &mainWindow);
     if (printCommand)
-        QObject::connect(layout, &PrintLayout::closing, printCommand, [printCommand] { printCommand->setEnabled(true); });
+        QObject::connect(layout, &PrintLayout::closing, printCommand,
+                         [printCommand] { printCommand->setEnabled(true); });
     layout->move(mainWindow.geometry().center() - layout->rect().center());
     layout->show();
     layout->PrintAndStartClosing(*services.printer);

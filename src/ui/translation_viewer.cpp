@@ -166,9 +166,11 @@ UnrollState NextUnrollState(UnrollState state)
     return state;
 }
 
-TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, CurrentCast &cast, QWidget *parent)
+TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard, CurrentCast &cast,
+                                     QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , services_(services)
+    , endGuard_(std::move(endGuard))
 {
     setObjectName(QStringLiteral("TranslationViewer"));
     setWindowTitle(QStringLiteral("卦、爻辞译文"));
@@ -333,7 +335,7 @@ void TranslationViewer::SetBold(bool bold)
 
 void TranslationViewer::OpenReference()
 {
-    TrigramReference reference(services_, this);
+    TrigramReference reference(services_, endGuard_, this);
     reference.exec();
 }
 
@@ -379,7 +381,7 @@ void TranslationViewer::done(int result)
     unrollTimer_.stop();
     PlaySound(QStringLiteral("/wav/s1.wav"));
     TranslationViewerOpen = false;
-    services_.endGuard();
+    endGuard_();
     QDialog::done(result);
 }
 
@@ -388,10 +390,8 @@ void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowService
     QObject::connect(&window, &MainWindow::translationRequested, &window, [&window, services, &cast](int which) {
         services.effects->PlayEffect(services.programFolder + QStringLiteral("/wav/s1.wav"));
         cast.lookupLines = which == 1 ? cast.primaryLines : cast.resultingLines;
-        ReferenceWindowServices guarded = services;
-        guarded.endGuard = [&window] { window.Guard().EndSoon(); };
         window.Guard().Begin();
-        TranslationViewer viewer(guarded, cast, &window);
+        TranslationViewer viewer(services, [&window] { window.Guard().EndSoon(); }, cast, &window);
         viewer.exec();
     });
 }

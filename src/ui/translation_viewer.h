@@ -40,7 +40,8 @@ UnrollState NextUnrollState(UnrollState state);
 class TranslationViewer : public QDialog {
     Q_OBJECT
 public:
-    TranslationViewer(const ReferenceWindowServices &services, CurrentCast &cast, QWidget *parent);
+    TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard, CurrentCast &cast,
+                      QWidget *parent);
 
     // One tick of Timer1.
     void Unroll();
@@ -66,6 +67,7 @@ private:
     void PlaySound(const QString &relativePath);
 
     ReferenceWindowServices services_;
+    GuardEnd endGuard_;
     UnrollState unroll_;
     QTimer unrollTimer_;
     PictureLabel *background_ = nullptr;

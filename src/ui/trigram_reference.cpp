@@ -35,9 +35,10 @@ bool IsEventOfKey(const QEvent *event, int key)
 
 } // namespace
 
-TrigramReference::TrigramReference(const ReferenceWindowServices &services, QWidget *parent)
+TrigramReference::TrigramReference(const ReferenceWindowServices &services, GuardEnd endGuard, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , services_(services)
+    , endGuard_(std::move(endGuard))
 {
     setObjectName(QStringLiteral("TrigramReference"));
     setWindowTitle(QStringLiteral("八卦卦象参考"));
@@ -182,17 +183,15 @@ void TrigramReference::done(int result)
     // Opened from the translation viewer, the viewer ends the guard when it
     // closes itself.
     if (!TranslationViewerOpen)
-        services_.endGuard();
+        endGuard_();
     QDialog::done(result);
 }
 
 void ConnectTrigramCommand(MainWindow &window, const ReferenceWindowServices &services)
 {
     QObject::connect(&window, &MainWindow::trigramsRequested, &window, [&window, services] {
-        ReferenceWindowServices guarded = services;
-        guarded.endGuard = [&window] { window.Guard().EndSoon(); };
         window.Guard().Begin();
-        TrigramReference reference(guarded, &window);
+        TrigramReference reference(services, [&window] { window.Guard().EndSoon(); }, &window);
         reference.exec();
     });
 }

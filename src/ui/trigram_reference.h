@@ -19,10 +19,11 @@ struct ReferenceWindowServices {
     QString programFolder;
     // Opens a numbered topic of the help file, owned by the given window.
     std::function<void(QWidget *owner, int topic)> openHelpTopic;
-    // The end of the main window's minimise/close guard: its pictures come
-    // back a second later.
-    std::function<void()> endGuard;
 };
+
+// The end of the main window's minimise/close guard: its pictures come back
+// a second later.
+using GuardEnd = std::function<void()>;
 
 // The help topic on the 《说卦传》.
 inline constexpr int ShuoGuaHelpTopic = 1100;
@@ -36,7 +37,7 @@ inline constexpr int ShuoGuaHelpTopic = 1100;
 class TrigramReference : public QDialog {
     Q_OBJECT
 public:
-    TrigramReference(const ReferenceWindowServices &services, QWidget *parent);
+    TrigramReference(const ReferenceWindowServices &services, GuardEnd endGuard, QWidget *parent);
 
     void done(int result) override;
 
@@ -55,6 +56,7 @@ private:
     void PlaySound(const QString &relativePath);
 
     ReferenceWindowServices services_;
+    GuardEnd endGuard_;
     PictureLabel *earlierHeaven_ = nullptr;
     PictureLabel *laterHeaven_ = nullptr;
     ClickableLabel *link_ = nullptr;

@@ -45,11 +45,10 @@ struct OptionsRig {
             toolsAsked.push_back(tool);
             return toolsStart;
         };
-        services.endGuard = [this] { ++guardEnds; };
         target = std::make_unique<MainWindowOptionsTarget>(*main.window, *main.music);
         main.effects.played.clear();
         settingsAtOpening = main.settings;
-        window = std::make_unique<OptionsWindow>(services, main.settings, *target, nullptr);
+        window = std::make_unique<OptionsWindow>(services, main.settings, *target, [this] { ++guardEnds; }, nullptr);
     }
 
     template <typename T = QWidget>
@@ -64,7 +63,10 @@ struct OptionsRig {
     }
     bool MainShows(const QString &name) const { return MainControl(name)->isVisibleTo(main.window.get()); }
     QCheckBox *Box(int number) const { return Control<QCheckBox>(QStringLiteral("Check%1").arg(number)); }
-    QString Sound(const char *name) const { return main.folder.path() + QStringLiteral("/wav/") + QString::fromLatin1(name); }
+    QString Sound(const char *name) const
+    {
+        return main.folder.path() + QStringLiteral("/wav/") + QString::fromLatin1(name);
+    }
 
     MainWindowRig main;
     OptionsServices services;
@@ -237,7 +239,7 @@ private slots:
         QFETCH(int, endValue);
         OptionsRig rig(SettingsWith({}, {}, {}));
         rig.main.music->SetToggleValue(startValue);
-        rig.window = std::make_unique<OptionsWindow>(rig.services, rig.main.settings, *rig.target, nullptr);
+        rig.window = std::make_unique<OptionsWindow>(rig.services, rig.main.settings, *rig.target, [] {}, nullptr);
         auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
         auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
         QCOMPARE(music->Value(), startValue);
@@ -310,7 +312,8 @@ private slots:
                                         << QStringList{} << QStringLiteral("/usr/bin/pavucontrol");
         QTest::newRow("a later one") << QStringList{QStringLiteral("kcmshell5")} << QStringList{}
                                      << QStringLiteral("/usr/bin/kcmshell5 kcm_pulseaudio");
-        QTest::newRow("first fails to start") << QStringList{QStringLiteral("pavucontrol"), QStringLiteral("mate-volume-control")}
+        QTest::newRow("first fails to start")
+            << QStringList{QStringLiteral("pavucontrol"), QStringLiteral("mate-volume-control")}
                                               << QStringList{QStringLiteral("/usr/bin/pavucontrol")}
                                               << QStringLiteral("/usr/bin/mate-volume-control");
         QTest::newRow("none") << QStringList{} << QStringList{} << QString();

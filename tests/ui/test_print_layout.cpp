@@ -307,7 +307,9 @@ private slots:
         QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
         PrintLayout *layout = rig.Layout();
         QVERIFY(In<QLabel>(layout, QStringLiteral("Frame1/Label1"))->text().startsWith(QStringLiteral("111111  乾（一）")));
-        QVERIFY(In<QLabel>(layout, QStringLiteral("Frame2/Label2"))->text().startsWith(QStringLiteral("111110  夬（四十三）")));
+        QVERIFY(In<QLabel>(layout, QStringLiteral("Frame2/Label2"))
+                    ->text()
+                    .startsWith(QStringLiteral("111110  夬（四十三）")));
         QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
         QCOMPARE(rig.cast.resultingLines, QStringLiteral("111110"));
     }

@@ -35,8 +35,7 @@ struct ViewerRig {
         services.effects = &effects;
         services.programFolder = Folder;
         services.openHelpTopic = [](QWidget *, int) {};
-        services.endGuard = [this] { ++guardEnds; };
-        window = std::make_unique<TranslationViewer>(services, cast, nullptr);
+        window = std::make_unique<TranslationViewer>(services, [this] { ++guardEnds; }, cast, nullptr);
     }
 
     template <typename T = QWidget>
@@ -182,7 +181,8 @@ private slots:
 
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), heading);
         QVERIFY(rig.Shows(QStringLiteral("Label4")));
-        QCOMPARE(rig.Text()->toPlainText(), HexagramTranslation(number).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(rig.Text()->toPlainText(),
+                 HexagramTranslation(number).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         QCOMPARE(rig.cast.lookupText, HexagramTranslation(number));
         QCOMPARE(rig.effects.played, QStringList{Sound("guyue.wav")});
 
@@ -217,7 +217,8 @@ private slots:
                 end.movePosition(QTextCursor::End);
                 const QString row = QStringLiteral("entry %1, bold %2").arg(number).arg(bold);
                 QVERIFY2(text->cursorRect(end).bottom() <= text->viewport()->height(), qPrintable(row));
-                const int viewportBottom = text->viewport()->mapTo(rig.window.get(), QPoint(0, text->viewport()->height())).y();
+                const int viewportBottom =
+                    text->viewport()->mapTo(rig.window.get(), QPoint(0, text->viewport()->height())).y();
                 QVERIFY2(viewportBottom <= rig.Control(QStringLiteral("Label3"))->y(), qPrintable(row));
             }
         }
@@ -391,7 +392,8 @@ private slots:
         QVERIFY(closePictureDisabled);
         const QString wav = main.folder.path() + QStringLiteral("/wav/");
         QCOMPARE(main.effects.played,
-                 (QStringList{wav + QStringLiteral("s1.wav"), wav + QStringLiteral("guyue.wav"), wav + QStringLiteral("s1.wav")}));
+                 (QStringList{wav + QStringLiteral("s1.wav"), wav + QStringLiteral("guyue.wav"),
+                              wav + QStringLiteral("s1.wav")}));
         QVERIFY(main.window->Guard().Timer()->isActive());
         QVERIFY(!main.Control(QStringLiteral("Image17"))->isEnabled());
         QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());

@@ -26,8 +26,7 @@ struct ReferenceRig {
         services.effects = &effects;
         services.programFolder = Folder;
         services.openHelpTopic = [this](QWidget *owner, int topic) { helpTopics.push_back({owner, topic}); };
-        services.endGuard = [this] { ++guardEnds; };
-        window = std::make_unique<TrigramReference>(services, nullptr);
+        window = std::make_unique<TrigramReference>(services, [this] { ++guardEnds; }, nullptr);
     }
 
     template <typename T = QWidget>
@@ -38,7 +37,10 @@ struct ReferenceRig {
 
     bool Shows(const QString &name) const { return Control(name)->isVisibleTo(window.get()); }
 
-    QColor LinkColour() const { return Control<QLabel>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText); }
+    QColor LinkColour() const
+    {
+        return Control<QLabel>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText);
+    }
 
     FakeEffects effects;
     ReferenceWindowServices services;
@@ -133,7 +135,8 @@ private slots:
             QTest::keyClick(rig.Control(QStringLiteral("Text1")), Qt::Key_Space);
         });
         QTest::newRow("click on the picture shown") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
-            const QString shown = rig.Shows(QStringLiteral("Image1")) ? QStringLiteral("Image1") : QStringLiteral("Image2");
+            const QString shown =
+                rig.Shows(QStringLiteral("Image1")) ? QStringLiteral("Image1") : QStringLiteral("Image2");
             QTest::mouseClick(rig.Control(shown), Qt::LeftButton, {}, QPoint(150, 150));
         });
     }

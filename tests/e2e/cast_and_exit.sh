@@ -5,7 +5,7 @@
 # Then the record line in filelog.kdf and the settings line in setlog.kds are
 # checked byte for byte where they are fixed and by their rules elsewhere.
 #
-# Usage (under xvfb-run): cast_and_exit.sh RAVEZAZ RAVEZAZ-CLI PROGRAM-FOLDER
+# Usage: cast_and_exit.sh RAVEZAZ RAVEZAZ-CLI PROGRAM-FOLDER
 set -euo pipefail
 
 program=$1
@@ -19,9 +19,11 @@ cleanup() {
     if [[ -n $pid ]]; then
         kill -KILL "$pid" 2>/dev/null || true
     fi
+    stop_x_server
     rm -rf "$work"
 }
 trap cleanup EXIT
+start_x_server "$work" -screen 0 1280x1024x24
 
 folder=$work/program
 make_program_folder "$folder" "$program" "$data"

@@ -1,7 +1,31 @@
-# Drives the real program on an X display with xdotool: a throw-away program
-# folder, waiting for windows by their captions, and keys sent to the window
-# that has the focus, exactly as a person would press them. Sourced by the
-# end-to-end test and by docs/make_screenshots.sh; both run under xvfb-run.
+# Drives the real program on a private X server with xdotool: a throw-away
+# program folder, waiting for windows by their captions, and keys sent to the
+# window that has the focus, exactly as a person would press them. Sourced by
+# the end-to-end test and by docs/make_screenshots.sh.
+
+# Starts Xvfb with the server options given and points DISPLAY at it. The
+# server picks a free display number itself (-displayfd), so sessions started
+# at the same time never race for one display. $1 is a scratch folder.
+start_x_server() {
+    local folder=$1 display
+    shift
+    mkfifo "$folder/display"
+    Xvfb -displayfd 3 -nolisten tcp "$@" 3>"$folder/display" 2>"$folder/xvfb.log" &
+    x_server=$!
+    if ! read -r -t 20 display <"$folder/display"; then
+        cat "$folder/xvfb.log" >&2
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=:$display
+}
+
+stop_x_server() {
+    if [[ -n ${x_server:-} ]]; then
+        kill "$x_server" 2>/dev/null || true
+        wait "$x_server" 2>/dev/null || true
+    fi
+}
 
 # Lays out a program folder in $1 around the executable $2 and the data of
 # the build's program folder $3. The executable is copied, not linked: the

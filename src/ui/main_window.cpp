@@ -263,80 +263,73 @@ void MainWindow::BuildIdlePictures()
 
 void MainWindow::BuildCastFrames()
 {
-    struct FrameParts {
-        QGroupBox *&frame;
+    struct FrameRow {
+        HexagramFrame &parts;
         const char16_t *frameName;
         const char16_t *caption;
         QRect geometry;
-        QLabel *&handle;
         const char16_t *handleName;
-        QLabel *&shadow;
         const char16_t *shadowName;
-        QLabel *&face;
-        const char16_t *faceName;
+        const char16_t *nameName;
         const char16_t *designName;
-        QLabel *&number;
         const char16_t *numberName;
-        QLabel *&lines;
         const char16_t *linesName;
         const char16_t *designLines;
-        HexagramTextBox *&text;
         const char16_t *textName;
         const char16_t *textTip;
         bool mirrored;
         int firstImage;
     };
-    const std::array<FrameParts, 2> frames{{
-        {primaryFrame_, u"Frame1", u"本卦", PrimaryFrameGeometry, primaryHandle_, u"Label22", primaryNameShadow_,
-         u"Labelbg", primaryName_, u"Label3", u"乾", primaryNumber_, u"Label8", primaryLines_, u"Label5",
-         u"111111", primaryText_, u"Text1", u"查看译文(按键\"1\")", false, 1},
-        {resultingFrame_, u"Frame2", u"之卦", ResultingFrameGeometry, resultingHandle_, u"Label23",
-         resultingNameShadow_, u"Labelzg", resultingName_, u"Label4", u"坤", resultingNumber_, u"Label9",
-         resultingLines_, u"Label6", u"000000", resultingText_, u"Text2", u"查看译文(按键\"2\")", true, 7},
+    const std::array<FrameRow, 2> frames{{
+        {primary_, u"Frame1", u"本卦", PrimaryFrameGeometry, u"Label22", u"Labelbg", u"Label3", u"乾", u"Label8",
+         u"Label5", u"111111", u"Text1", u"查看译文(按键\"1\")", false, 1},
+        {resulting_, u"Frame2", u"之卦", ResultingFrameGeometry, u"Label23", u"Labelzg", u"Label4", u"坤", u"Label9",
+         u"Label6", u"000000", u"Text2", u"查看译文(按键\"2\")", true, 7},
     }};
 
-    for (const FrameParts &parts : frames) {
-        auto *frame = new QGroupBox(QString::fromUtf16(parts.caption), this);
-        parts.frame = frame;
-        frame->setObjectName(QString::fromUtf16(parts.frameName));
-        frame->setGeometry(parts.geometry);
-        frame->setStyleSheet(FrameStyle);
-        frame->setFont(SerifFont(14, QFont::Bold));
+    for (const FrameRow &row : frames) {
+        HexagramFrame &parts = row.parts;
+        parts.firstImage = row.firstImage;
+        parts.frame = new QGroupBox(QString::fromUtf16(row.caption), this);
+        parts.frame->setObjectName(QString::fromUtf16(row.frameName));
+        parts.frame->setGeometry(row.geometry);
+        parts.frame->setStyleSheet(FrameStyle);
+        parts.frame->setFont(SerifFont(14, QFont::Bold));
 
-        const int width = parts.geometry.width();
-        parts.handle = MakeLabel(QString::fromUtf16(parts.handleName), {}, QRect(0, 0, width, 116), font(),
-                                 InkColour, frame);
-        const Qt::Alignment nameAlignment = (parts.mirrored ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        const QRect nameBox = parts.mirrored ? QRect(width - 148, 20, 130, 62) : QRect(18, 20, 130, 62);
-        parts.shadow = MakeLabel(QString::fromUtf16(parts.shadowName), QString::fromUtf16(parts.designName),
-                                 nameBox.translated(2, 2), SerifFont(46, QFont::Bold), Qt::black, frame);
-        parts.face = MakeLabel(QString::fromUtf16(parts.faceName), QString::fromUtf16(parts.designName), nameBox,
-                               SerifFont(46, QFont::Bold), NameFaceColour, frame);
-        parts.shadow->setAlignment(nameAlignment);
-        parts.face->setAlignment(nameAlignment);
+        const int width = row.geometry.width();
+        parts.handle = MakeLabel(QString::fromUtf16(row.handleName), {}, QRect(0, 0, width, 116), font(), InkColour,
+                                 parts.frame);
+        const Qt::Alignment side = row.mirrored ? Qt::AlignRight : Qt::AlignLeft;
+        const QRect nameBox = row.mirrored ? QRect(width - 148, 20, 130, 62) : QRect(18, 20, 130, 62);
+        parts.nameShadow = MakeLabel(QString::fromUtf16(row.shadowName), QString::fromUtf16(row.designName),
+                                     nameBox.translated(2, 2), SerifFont(46, QFont::Bold), Qt::black, parts.frame);
+        parts.name = MakeLabel(QString::fromUtf16(row.nameName), QString::fromUtf16(row.designName), nameBox,
+                               SerifFont(46, QFont::Bold), NameFaceColour, parts.frame);
+        parts.nameShadow->setAlignment(side | Qt::AlignVCenter);
+        parts.name->setAlignment(side | Qt::AlignVCenter);
 
-        const QRect badgeBox = parts.mirrored ? QRect(width - 46, 88, 26, 26) : QRect(20, 88, 26, 26);
-        parts.number = MakeLabel(QString::fromUtf16(parts.numberName), {}, badgeBox, SansFont(13, QFont::Bold),
-                                 Qt::white, frame);
+        const QRect badgeBox = row.mirrored ? QRect(width - 46, 88, 26, 26) : QRect(20, 88, 26, 26);
+        parts.number = MakeLabel(QString::fromUtf16(row.numberName), {}, badgeBox, SansFont(13, QFont::Bold),
+                                 Qt::white, parts.frame);
         parts.number->setAlignment(Qt::AlignCenter);
         parts.number->setStyleSheet(NumberBadgeStyle);
-        const QRect linesBox = parts.mirrored ? QRect(width - 156, 90, 104, 22) : QRect(52, 90, 104, 22);
-        parts.lines = MakeLabel(QString::fromUtf16(parts.linesName), QString::fromUtf16(parts.designLines),
-                                linesBox, SansFont(13), CaptionColour, frame);
-        parts.lines->setAlignment((parts.mirrored ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        const QRect linesBox = row.mirrored ? QRect(width - 156, 90, 104, 22) : QRect(52, 90, 104, 22);
+        parts.lines = MakeLabel(QString::fromUtf16(row.linesName), QString::fromUtf16(row.designLines), linesBox,
+                                SansFont(13), CaptionColour, parts.frame);
+        parts.lines->setAlignment(side | Qt::AlignVCenter);
 
-        parts.text = new HexagramTextBox(QString::fromUtf16(parts.textName), frame);
+        parts.text = new HexagramTextBox(QString::fromUtf16(row.textName), parts.frame);
         parts.text->setGeometry(10, 122, width - 20, 80);
-        parts.text->setToolTip(QString::fromUtf16(parts.textTip));
+        parts.text->setToolTip(QString::fromUtf16(row.textTip));
         parts.text->setStyleSheet(TextBoxStyle);
 
-        const int lineLeft = parts.mirrored ? ResultingLineLeft : PrimaryLineLeft;
-        const QStringView designLines(parts.designLines);
+        const int lineLeft = row.mirrored ? ResultingLineLeft : PrimaryLineLeft;
+        const QStringView designLines(row.designLines);
         for (int line = 1; line <= 6; ++line) {
-            const int index = parts.firstImage + line - 1;
+            const int index = row.firstImage + line - 1;
             linePictures_[index - 1] = MakePicture(QStringLiteral("Image%1").arg(index),
                                                    LinePicture(designLines.mid(line - 1, 1)),
-                                                   {lineLeft, LinePictureTop(line)}, frame);
+                                                   {lineLeft, LinePictureTop(line)}, parts.frame);
         }
     }
 
@@ -423,7 +416,6 @@ void MainWindow::BuildFestivalOverlay()
     panel->setAutoFillBackground(true);
     newYearPanel_ = panel;
     new PictureLabel(QStringLiteral("Image20"), panel);
-    animations_[4] = new AnimatedPicture(QStringLiteral("GifAni5"), panel);
     struct BannerText {
         const char16_t *name;
         const char16_t *text;
@@ -453,13 +445,17 @@ void MainWindow::BuildFestivalOverlay()
     youthDayBadge_ = new PictureLabel(QStringLiteral("Image24"), this);
     youthDayBadge_->move(470, 90);
 
-    const std::array<QPoint, 6> animationPlaces{
-        QPoint(460, 80), QPoint(460, 180), QPoint(40, 90), QPoint(500, 90), QPoint(), QPoint(460, 80)};
+    // GifAni1 .. GifAni6; the fifth plays inside the New Year banner.
+    const std::array<std::pair<QWidget *, QPoint>, 6> animationPlaces{{{this, QPoint(460, 80)},
+                                                                       {this, QPoint(460, 180)},
+                                                                       {this, QPoint(40, 90)},
+                                                                       {this, QPoint(500, 90)},
+                                                                       {panel, QPoint(330, 20)},
+                                                                       {this, QPoint(460, 80)}}};
     for (int i = 0; i < int(animations_.size()); ++i) {
-        if (i == 4)
-            continue;
-        animations_[i] = new AnimatedPicture(QStringLiteral("GifAni%1").arg(i + 1), this);
-        animations_[i]->move(animationPlaces[i]);
+        const auto &[parent, place] = animationPlaces[i];
+        animations_[i] = new AnimatedPicture(QStringLiteral("GifAni%1").arg(i + 1), parent);
+        animations_[i]->move(place);
     }
 }
 
@@ -531,13 +527,6 @@ void MainWindow::BuildKeyTable()
     };
     const auto enabled = [](QWidget *control) { return [control] { return control->isEnabled(); }; };
     const auto shown = [this](QWidget *control) { return [this, control] { return control->isVisibleTo(this); }; };
-    const auto withClick = [this](void (MainWindow::*signal)()) {
-        return [this, signal] {
-            PlayClick();
-            emit(this->*signal)();
-        };
-    };
-
     keyTable_ = {
         {Qt::Key_F1, always, [this] { OpenHelp(); }},
         {Qt::Key_F2, always, [this] { OpenWebPageWithClick(); }},
@@ -546,36 +535,30 @@ void MainWindow::BuildKeyTable()
         {Qt::Key_A, always, [this] { OpenAbout(); }},
         {Qt::Key_F4, usable(optionsButton_), [this] { emit optionsRequested(); }},
         {Qt::Key_F5, usable(castButton_), [this] { emit castRequested(); }},
-        {Qt::Key_F6, usable(manualEntryButton_), withClick(&MainWindow::manualEntryRequested)},
-        {Qt::Key_F7, usable(recordsButton_), withClick(&MainWindow::recordsRequested)},
-        {Qt::Key_F8, usable(trigramsButton_), withClick(&MainWindow::trigramsRequested)},
+        {Qt::Key_F6, usable(manualEntryButton_), ClickThen(&MainWindow::manualEntryRequested)},
+        {Qt::Key_F7, usable(recordsButton_), ClickThen(&MainWindow::recordsRequested)},
+        {Qt::Key_F8, usable(trigramsButton_), ClickThen(&MainWindow::trigramsRequested)},
         {Qt::Key_F9, usable(printButton_), [this] { emit printRequested(); }},
-        {Qt::Key_F10, usable(calendarButton_), withClick(&MainWindow::calendarRequested)},
+        {Qt::Key_F10, usable(calendarButton_), ClickThen(&MainWindow::calendarRequested)},
         {Qt::Key_F11, enabled(minimise_), [this] { showMinimized(); }},
         {Qt::Key_F12, enabled(close_), [this] { ConfirmExit(); }},
         {Qt::Key_M, enabled(musicToggle_), [this] { ToggleMusic(); }},
         {Qt::Key_Y, [this] { return saying_->isVisibleTo(this) && sayingSource_->isVisibleTo(this); },
          [this] { PickQuote(); }},
-        {Qt::Key_1, shown(primaryFrame_), [this] { emit translationRequested(1); }},
-        {Qt::Key_2, shown(resultingFrame_), [this] { emit translationRequested(2); }},
+        {Qt::Key_1, shown(primary_.frame), [this] { emit translationRequested(1); }},
+        {Qt::Key_2, shown(resulting_.frame), [this] { emit translationRequested(2); }},
     };
 }
 
 void MainWindow::ConnectMouse()
 {
-    const auto withClick = [this](void (MainWindow::*signal)()) {
-        return [this, signal] {
-            PlayClick();
-            emit(this->*signal)();
-        };
-    };
     connect(castButton_, &QAbstractButton::clicked, this, &MainWindow::castRequested);
-    connect(manualEntryButton_, &QAbstractButton::clicked, this, withClick(&MainWindow::manualEntryRequested));
-    connect(recordsButton_, &QAbstractButton::clicked, this, withClick(&MainWindow::recordsRequested));
-    connect(trigramsButton_, &QAbstractButton::clicked, this, withClick(&MainWindow::trigramsRequested));
+    connect(manualEntryButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::manualEntryRequested));
+    connect(recordsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::recordsRequested));
+    connect(trigramsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::trigramsRequested));
     connect(printButton_, &QAbstractButton::clicked, this, &MainWindow::printRequested);
-    connect(calendarButton_, &QAbstractButton::clicked, this, withClick(&MainWindow::calendarRequested));
-    connect(lunarLine_, &ClickableLabel::doubleClicked, this, withClick(&MainWindow::calendarRequested));
+    connect(calendarButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::calendarRequested));
+    connect(lunarLine_, &ClickableLabel::doubleClicked, this, ClickThen(&MainWindow::calendarRequested));
     connect(optionsButton_, &QAbstractButton::clicked, this, &MainWindow::optionsRequested);
     // The help button sounds on its press and opens the help on its release.
     connect(helpButton_, &QAbstractButton::pressed, this, &MainWindow::PlayClick);
@@ -588,8 +571,8 @@ void MainWindow::ConnectMouse()
     connect(musicToggle_, &QAbstractButton::clicked, this, &MainWindow::ToggleMusic);
     connect(saying_, &ClickableLabel::doubleClicked, this, &MainWindow::PickQuote);
     connect(sayingSource_, &ClickableLabel::doubleClicked, this, &MainWindow::PickQuote);
-    connect(primaryText_, &HexagramTextBox::clicked, this, [this] { emit translationRequested(1); });
-    connect(resultingText_, &HexagramTextBox::clicked, this, [this] { emit translationRequested(2); });
+    connect(primary_.text, &HexagramTextBox::clicked, this, [this] { emit translationRequested(1); });
+    connect(resulting_.text, &HexagramTextBox::clicked, this, [this] { emit translationRequested(2); });
     connect(ruleText_, &ClickableLabel::clicked, this, &MainWindow::ruleHelpRequested);
     connect(youthDayBadge_, &PictureLabel::clicked, youthDayBadge_, &QWidget::hide);
 }
@@ -598,7 +581,7 @@ void MainWindow::MakeDragHandles()
 {
     drag_ = new WindowDrag(this);
     for (QWidget *handle : std::initializer_list<QWidget *>{
-             background_, newYearPanel_, clockLine_, headerHandle_, primaryHandle_, resultingHandle_, lunarLine_,
+             background_, newYearPanel_, clockLine_, headerHandle_, primary_.handle, resulting_.handle, lunarLine_,
              weekdayLine_, saying_, sayingSource_, springPicture_, armyDayBadge_})
         drag_->AddHandle(handle);
 }
@@ -666,6 +649,14 @@ void MainWindow::Load(const std::function<void()> &closeSplash)
 void MainWindow::PlayClick()
 {
     services_.effects->PlayEffect(ClickSoundPath(services_.programFolder));
+}
+
+std::function<void()> MainWindow::ClickThen(void (MainWindow::*signal)())
+{
+    return [this, signal] {
+        PlayClick();
+        emit(this->*signal)();
+    };
 }
 
 void MainWindow::PickQuote()
@@ -821,8 +812,8 @@ void MainWindow::ResetToIdleView()
     scrollPicture_->show();
     sealPicture_->show();
 
-    primaryFrame_->hide();
-    resultingFrame_->hide();
+    primary_.frame->hide();
+    resulting_.frame->hide();
     for (QLabel *label : linePositions_)
         label->hide();
     for (int i = 0; i < 3; ++i) {
@@ -839,25 +830,22 @@ void MainWindow::ResetToIdleView()
         button->setEnabled(true);
 }
 
-void MainWindow::ShowHexagram(int firstImage, const QString &name, QLabel *shadow, QLabel *face, QLabel *number,
-                              const QString &numberText, QLabel *lines, const QString &lineText,
-                              HexagramTextBox *text, const QString &classicalText,
-                              const std::array<QString, 6> &pictures)
+void MainWindow::ShowHexagram(const HexagramFrame &frame, const HexagramView &hexagram)
 {
-    shadow->setText(name);
-    face->setText(name);
-    number->setText(numberText);
-    lines->setText(lineText);
-    text->setPlainText(classicalText);
-    for (int line = 0; line < 6; ++line) {
+    frame.nameShadow->setText(hexagram.name);
+    frame.name->setText(hexagram.name);
+    frame.number->setText(hexagram.number);
+    frame.lines->setText(hexagram.lines);
+    frame.text->setPlainText(hexagram.text);
+    for (int line = 0; line < LinesPerHexagram; ++line) {
         // A code without a picture leaves the line empty rather than showing
         // the line of an earlier cast.
         QPixmap picture;
         for (const auto &[code, store] : linePictureStore_) {
-            if (code == pictures[line])
+            if (code == hexagram.pictures[line])
                 picture = store->Picture();
         }
-        linePictures_[firstImage - 1 + line]->SetPicture(picture);
+        linePictures_[frame.firstImage - 1 + line]->SetPicture(picture);
     }
 }
 
@@ -868,18 +856,15 @@ void MainWindow::ShowCastView(const CastResolution &cast)
     scrollPicture_->hide();
     sealPicture_->hide();
 
-    ShowHexagram(1, cast.primary.name, primaryNameShadow_, primaryName_, primaryNumber_, cast.primary.number,
-                 primaryLines_, cast.primary.lines, primaryText_, cast.primary.text, cast.primary.pictures);
-    ShowHexagram(7, cast.resulting.name, resultingNameShadow_, resultingName_, resultingNumber_,
-                 cast.resulting.number, resultingLines_, cast.resulting.lines, resultingText_, cast.resulting.text,
-                 cast.resulting.pictures);
+    ShowHexagram(primary_, cast.primary);
+    ShowHexagram(resulting_, cast.resulting);
     ruleText_->setText(cast.ruleText);
     detailValues_[0]->setText(cast.castTime);
     detailValues_[1]->setText(cast.divinerName);
     detailValues_[2]->setText(cast.matterText);
 
-    primaryFrame_->show();
-    resultingFrame_->setVisible(cast.resultingShown);
+    primary_.frame->show();
+    resulting_.frame->setVisible(cast.resultingShown);
     ruleText_->show();
     for (QLabel *label : linePositions_)
         label->show();

@@ -27,6 +27,7 @@ class QLabel;
 class WindowDrag;
 struct CastResolution;
 struct DateEvaluation;
+struct HexagramView;
 struct Settings;
 
 // What the main window uses of the rest of the program. Tests hand in fakes.
@@ -132,6 +133,19 @@ private:
         std::function<void()> run;
     };
 
+    // The controls of one hexagram's frame.
+    struct HexagramFrame {
+        QGroupBox *frame = nullptr;
+        QLabel *handle = nullptr;
+        QLabel *nameShadow = nullptr;
+        QLabel *name = nullptr;
+        QLabel *number = nullptr;
+        QLabel *lines = nullptr;
+        HexagramTextBox *text = nullptr;
+        // Image1 for the primary hexagram, Image7 for the resulting one.
+        int firstImage = 0;
+    };
+
     void BuildBackground();
     void BuildHeader();
     void BuildBanner();
@@ -149,6 +163,8 @@ private:
     void WatchKeys();
 
     void PlayClick();
+    // The click sound, then `signal`.
+    std::function<void()> ClickThen(void (MainWindow::*signal)());
     void PickQuote();
     void PlaceIdlePictures();
     void SetBannerVisible(bool visible);
@@ -163,9 +179,7 @@ private:
     void DayChangeStep();
     void EvaluateSelectedDay();
     void ApplyEvaluation(const DateEvaluation &evaluation);
-    void ShowHexagram(int firstImage, const QString &name, QLabel *shadow, QLabel *face, QLabel *number,
-                      const QString &numberText, QLabel *lines, const QString &lineText, HexagramTextBox *text,
-                      const QString &classicalText, const std::array<QString, 6> &pictures);
+    void ShowHexagram(const HexagramFrame &frame, const HexagramView &hexagram);
 
     MainWindowServices services_;
     Settings &settings_;
@@ -207,25 +221,13 @@ private:
     MusicToggleBox *musicToggle_ = nullptr;
     ClickableLabel *aboutLink_ = nullptr;
 
-    QGroupBox *primaryFrame_ = nullptr;
-    QGroupBox *resultingFrame_ = nullptr;
-    QLabel *primaryNameShadow_ = nullptr;
-    QLabel *primaryName_ = nullptr;
-    QLabel *primaryNumber_ = nullptr;
-    QLabel *primaryLines_ = nullptr;
-    HexagramTextBox *primaryText_ = nullptr;
-    QLabel *resultingNameShadow_ = nullptr;
-    QLabel *resultingName_ = nullptr;
-    QLabel *resultingNumber_ = nullptr;
-    QLabel *resultingLines_ = nullptr;
-    HexagramTextBox *resultingText_ = nullptr;
+    HexagramFrame primary_;
+    HexagramFrame resulting_;
     std::array<PictureLabel *, 12> linePictures_{};
     std::array<QLabel *, 6> linePositions_{};
     std::array<QLabel *, 3> detailCaptions_{};
     std::array<QLabel *, 3> detailValues_{};
     ClickableLabel *ruleText_ = nullptr;
-    QLabel *primaryHandle_ = nullptr;
-    QLabel *resultingHandle_ = nullptr;
 
     QWidget *newYearPanel_ = nullptr;
     QLabel *newYearGreeting_ = nullptr;
@@ -233,6 +235,7 @@ private:
     std::array<PictureLabel *, 2> springCompanions_{};
     PictureLabel *armyDayBadge_ = nullptr;
     PictureLabel *youthDayBadge_ = nullptr;
+    // GifAni1 .. GifAni6.
     std::array<AnimatedPicture *, 6> animations_{};
 
     QTimer clockTimer_;

@@ -42,6 +42,12 @@ constexpr QRect BandBox = TwipsRect(1080, 5760, 6975, 495);
 
 const QColor HeadingColour(0x8E, 0x1B, 0x1B);
 const QColor TextColour(0x2A, 0x1C, 0x14);
+const QString TextStyle = QStringLiteral(
+    "QPlainTextEdit { background: transparent; }"
+    "QScrollBar:vertical { width: 10px; background: rgba(230, 211, 168, 120); border: none; margin: 0; }"
+    "QScrollBar::handle:vertical { background: #b08a4e; border-radius: 4px; min-height: 24px; margin: 1px; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
 
 // The paper of the window: a thin lacquer rim around parchment, with a rule
 // under the heading row. White outside the rounded outline.
@@ -124,34 +130,6 @@ QImage BandPicture()
                   SerifFont(15, QFont::Bold));
     return image;
 }
-
-// The translation text: it grows from height 0 without a scroll bar, and
-// once unrolled offers one when the entry is longer than the box. The band
-// at the foot of the window covers its last pixels, so the text stops above
-// the band.
-class UnrollingText final : public QPlainTextEdit {
-public:
-    UnrollingText(const QString &name, QWidget *parent)
-        : QPlainTextEdit(parent)
-    {
-        setObjectName(name);
-        setReadOnly(true);
-        setTextInteractionFlags(Qt::NoTextInteraction);
-        setFocusPolicy(Qt::NoFocus);
-        setFrameShape(QFrame::NoFrame);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        viewport()->setCursor(Qt::ArrowCursor);
-        setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
-    }
-
-    void ShowUnrolled(int heightPixels, int coveredBelow)
-    {
-        setViewportMargins(0, 0, 0, coveredBelow);
-        resize(width(), heightPixels);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-};
 
 } // namespace
 
@@ -237,9 +215,20 @@ void TranslationViewer::BuildHeading()
     heading_->hide();
 }
 
+// The text grows from height 0 without a scroll bar; once unrolled it
+// offers one when the entry is longer than the box.
 void TranslationViewer::BuildText()
 {
-    text_ = new UnrollingText(QStringLiteral("Label1"), this);
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("Label1"));
+    text_->setReadOnly(true);
+    text_->setTextInteractionFlags(Qt::NoTextInteraction);
+    text_->setFocusPolicy(Qt::NoFocus);
+    text_->setFrameShape(QFrame::NoFrame);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->viewport()->setCursor(Qt::ArrowCursor);
+    text_->setStyleSheet(TextStyle);
     text_->setGeometry(TextPlace.x(), TextPlace.y(), TextWidth, 0);
     text_->setFont(SerifFont(14));
     QPalette palette = text_->palette();
@@ -319,8 +308,10 @@ void TranslationViewer::Unroll()
         return;
     }
     unrollTimer_.stop();
-    const int coveredBelow = std::max(0, TextPlace.y() + height - BandBox.top());
-    static_cast<UnrollingText *>(text_)->ShowUnrolled(height, coveredBelow);
+    // The full height reaches under the band at the foot of the window; the
+    // text stops at the band, so no line is ever hidden behind it.
+    text_->resize(TextWidth, std::min(height, BandBox.top() - TextPlace.y()));
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     boldSwitch_->show();
 }
 

@@ -312,7 +312,11 @@ void TranslationViewer::Unroll()
     // text stops at the band, so no line is ever hidden behind it.
     text_->resize(TextWidth, std::min(height, BandBox.top() - TextPlace.y()));
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    boldSwitch_->show();
+    // B may already have set the text bold while it unrolled; the normal
+    // switch then stands in this place and the bold one stays away, so the
+    // two never show at once and B keeps switching the weight.
+    if (!normalSwitch_->isVisibleTo(this))
+        boldSwitch_->show();
 }
 
 void TranslationViewer::SetBold(bool bold)

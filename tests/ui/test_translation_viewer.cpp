@@ -226,6 +226,8 @@ private slots:
         }
     }
 
+    // Actions: B the key, 1 and 2 clicks on Image1 and Image2, u the text
+    // unrolling to its end.
     void weightSwitch_data()
     {
         QTest::addColumn<bool>("unrollFirst");
@@ -241,6 +243,12 @@ private slots:
         // Before the text has unrolled the bold switch is hidden, so B acts
         // as the normal switch: normal weight, and the bold switch shows.
         QTest::newRow("B before unrolled") << false << QStringLiteral("B") << false << true << false;
+        QTest::newRow("B twice before unrolled") << false << QStringLiteral("BB") << true << false << true;
+        // Bold before the text has unrolled: the unrolled text keeps the
+        // normal switch alone, and B then sets normal weight.
+        QTest::newRow("B twice before unrolled, unrolled, B")
+            << false << QStringLiteral("BBuB") << false << true << false;
+        QTest::newRow("B twice before unrolled, unrolled") << false << QStringLiteral("BBu") << true << false << true;
     }
 
     void weightSwitch()
@@ -256,13 +264,15 @@ private slots:
         for (const QChar action : actions) {
             if (action == QLatin1Char('B'))
                 QTest::keyRelease(rig.window.get(), Qt::Key_B);
+            else if (action == QLatin1Char('u'))
+                rig.UnrollFully();
             else
                 QTest::mouseClick(rig.Control(QStringLiteral("Image") + action), Qt::LeftButton);
         }
         QCOMPARE(rig.Text()->font().bold(), bold);
         QCOMPARE(rig.Shows(QStringLiteral("Image1")), boldSwitchShown);
         QCOMPARE(rig.Shows(QStringLiteral("Image2")), normalSwitchShown);
-        QVERIFY(rig.Timer()->isActive() != unrollFirst);
+        QVERIFY(rig.Timer()->isActive() != (unrollFirst || actions.contains(QLatin1Char('u'))));
     }
 
     void closing_data()

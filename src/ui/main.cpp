@@ -1,3 +1,4 @@
+#include "calendar_commands.h"
 #include "cast_commands.h"
 #include "current_cast.h"
 #include "dialog_service.h"
@@ -122,6 +123,7 @@ int main(int argc, char *argv[])
         ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &TheSettings(), &TheCurrentCast(), &printer});
         ConnectOptionsCommand(*window, *music, TheSettings(),
                               {&dialogs, &effects, programFolder, services.openWebPage, StartSystemTool});
+        ConnectCalendarCommands(*window, TheSettings());
         window->Load([&splash] { splash.close(); });
     });
     splash.show();

@@ -758,6 +758,11 @@ void MainWindow::SelectDate(QDate date)
     dayChangeTimer_.start();
 }
 
+void MainWindow::ShowClockText(const QString &text)
+{
+    clockLine_->setText(text);
+}
+
 void MainWindow::DayChangeStep()
 {
     services_.effectPlayer->Stop();

@@ -88,6 +88,10 @@ public:
     // Selects a date and starts the day-change step (the calendar window).
     void SelectDate(QDate date);
     void SetCalendarWindowOpen(bool open) { calendarWindowOpen_ = open; }
+    // The calendar window writes the clock line while it is open.
+    void ShowClockText(const QString &text);
+    // Timer9: the calendar window's cells are filled at its tick.
+    void StartCalendarGridTimer() { calendarGridTimer_.start(); }
     QDate Today() const { return today_; }
     // The options window's reload: the next clock tick counts as a change of day.
     void ForgetToday() { today_ = QDate(); }

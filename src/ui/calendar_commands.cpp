@@ -1,0 +1,91 @@
+#include "calendar_commands.h"
+
+#include "calendar_window.h"
+#include "festival_overlay.h"
+#include "main_window.h"
+#include "todays_tips_window.h"
+
+#include <QPointer>
+
+namespace {
+
+class CalendarCommands : public QObject, public CalendarHost {
+public:
+    CalendarCommands(MainWindow &window, Settings &settings)
+        : QObject(&window)
+        , window_(window)
+        , settings_(settings)
+        , overlay_(window)
+    {
+        connect(&window, &MainWindow::dateEvaluated, this, &CalendarCommands::ShowEvaluation);
+        connect(&window, &MainWindow::todaysTipsDue, this, [this] {
+            if (tipsDueOutsideCalendar_ && !calendar_)
+                ShowTodaysTips(lastEvaluation_, &window_);
+        });
+        connect(&window, &MainWindow::calendarRequested, this, &CalendarCommands::OpenCalendar);
+        connect(&window, &MainWindow::calendarGridDue, this, [this] {
+            if (calendar_)
+                calendar_->FillCells();
+        });
+        connect(&window, &MainWindow::todaysTipsCloseRequested, this, [this] {
+            if (tips_)
+                tips_->reject();
+        });
+        connect(&window, &MainWindow::calendarCloseRequested, this, [this] {
+            if (calendar_)
+                calendar_->reject();
+        });
+    }
+
+    // CalendarHost
+    QDate Today() const override { return window_.Today(); }
+    void SelectDate(QDate date) override { window_.SelectDate(date); }
+    void SetCalendarWindowOpen(bool open) override { window_.SetCalendarWindowOpen(open); }
+    void ShowClockText(const QString &text) override { window_.ShowClockText(text); }
+    void StartCellFilling() override { window_.StartCalendarGridTimer(); }
+
+private:
+    void ShowEvaluation(const DateEvaluation &evaluation)
+    {
+        lastEvaluation_ = evaluation;
+        // A day chosen in the calendar window never opens the tips by
+        // itself, even when the window closes before the tips timer ticks.
+        tipsDueOutsideCalendar_ = !calendar_;
+        overlay_.Apply(evaluation);
+        if (calendar_)
+            calendar_->ShowSelectedDayInfo(evaluation);
+    }
+
+    void OpenCalendar()
+    {
+        CalendarWindow calendar(*this, &window_);
+        connect(&calendar, &CalendarWindow::todaysTipsRequested, this,
+                [this, &calendar](const DateEvaluation &evaluation) { ShowTodaysTips(evaluation, &calendar); });
+        calendar_ = &calendar;
+        window_.RunGuardedChild(calendar);
+        calendar_ = nullptr;
+    }
+
+    void ShowTodaysTips(const DateEvaluation &evaluation, QWidget *owner)
+    {
+        TodaysTipsWindow tips(evaluation, settings_, owner);
+        tips_ = &tips;
+        tips.exec();
+        tips_ = nullptr;
+    }
+
+    MainWindow &window_;
+    Settings &settings_;
+    FestivalOverlay overlay_;
+    DateEvaluation lastEvaluation_;
+    bool tipsDueOutsideCalendar_ = false;
+    QPointer<CalendarWindow> calendar_;
+    QPointer<TodaysTipsWindow> tips_;
+};
+
+} // namespace
+
+void ConnectCalendarCommands(MainWindow &window, Settings &settings)
+{
+    new CalendarCommands(window, settings);
+}

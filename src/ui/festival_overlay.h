@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class AnimatedPicture;
+class PictureLabel;
+class QLabel;
+class QWidget;
+struct DateEvaluation;
+struct DecorationRequest;
+
+// The festival greetings on the main window: the New Year banner, the
+// badges, the animations and the Spring Festival pictures. The main window
+// owns the controls and hides them all when it returns to its idle view;
+// this class gives them their pictures and places and switches on the ones
+// an evaluation asks for.
+class FestivalOverlay {
+public:
+    // Finds the overlay's controls among the main window's children by
+    // their control names.
+    explicit FestivalOverlay(QWidget &mainWindow);
+
+    // Switches on every decoration of the evaluation.
+    void Apply(const DateEvaluation &evaluation);
+
+private:
+    void ShowDecoration(const DecorationRequest &request, const DateEvaluation &evaluation);
+    void ShowNewYearBanner(const QString &tooltip, int year);
+    void ShowSpringFestival(const QString &tooltip);
+    void ShowNationalDay(const QString &tooltip, bool withLunarFestival);
+    void Switch(AnimatedPicture *animation, const QString &tooltip);
+
+    QWidget *newYearPanel_;
+    PictureLabel *newYearPicture_;
+    QLabel *newYearGreeting_;
+    QLabel *newYearYear_;
+    QLabel *newYearStars_;
+    QLabel *newYearEnglish_;
+    AnimatedPicture *fireworks_;
+    PictureLabel *springPicture_;
+    std::array<PictureLabel *, 2> springCompanions_;
+    std::array<QWidget *, 4> idleViewParts_;
+    PictureLabel *youthDayBadge_;
+    PictureLabel *armyDayBadge_;
+    AnimatedPicture *midAutumn_;
+    AnimatedPicture *nationalDay_;
+    std::array<AnimatedPicture *, 2> christmas_;
+    AnimatedPicture *partyAnniversary_;
+};

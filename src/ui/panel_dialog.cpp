@@ -1,0 +1,75 @@
+#include "panel_dialog.h"
+
+#include "art/ornament_kit.h"
+#include "art/window_panel_art.h"
+#include "fonts.h"
+#include "picture_label.h"
+#include "window_drag.h"
+#include "window_shape.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr int HeaderHeight = 32;
+constexpr int Border = 10;
+// The title band's taiji disc sits left of the caption.
+constexpr int CaptionLeft = 46;
+
+} // namespace
+
+PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(name);
+    setModal(true);
+    setFixedSize(size);
+    setFont(SansFont(13));
+
+    const QImage picture = WindowPanelPicture(size.width(), size.height(), HeaderHeight, QString());
+    background_ = new PictureLabel(QStringLiteral("panelPicture"), this);
+    background_->SetPicture(QPixmap::fromImage(picture));
+    const WindowOutline outline = ShapeWindowFromBitmap(picture);
+    if (outline.status == ShapeStatus::Shaped)
+        setMask(outline.region);
+
+    caption_ = MakeTextLabel(QStringLiteral("caption"), {}, QRect(CaptionLeft, 2, size.width() - CaptionLeft - Border,
+                                                                  HeaderHeight - 4),
+                             SerifFont(16, QFont::Bold), ArtPalette::GoldLight, this);
+    caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(this, &QWidget::windowTitleChanged, caption_, &QLabel::setText);
+
+    drag_ = new WindowDrag(this);
+    drag_->AddHandle(background_);
+}
+
+QRect PanelDialog::PanelArea() const
+{
+    return QRect(Border, HeaderHeight, width() - 2 * Border, height() - HeaderHeight - Border);
+}
+
+void SetTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void SetBackgroundColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel *MakeTextLabel(const QString &name, const QString &text, const QRect &geometry, const QFont &font,
+                      const QColor &colour, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    SetTextColour(label, colour);
+    return label;
+}

@@ -1,0 +1,571 @@
+#include "art/calendar_art.h"
+#include "calendar_rig.h"
+#include "calendar_window.h"
+#include "date_evaluation.h"
+#include "music_toggle_box.h"
+#include "picture_label.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Stands in for the main window: records what the calendar window asks of
+// it; the test runs the cell filling and the evaluation itself.
+class FakeHost final : public CalendarHost {
+public:
+    explicit FakeHost(QDate today)
+        : today(today)
+    {
+    }
+
+    QDate Today() const override { return today; }
+    void SelectDate(QDate date) override { selected << date; }
+    void SetCalendarWindowOpen(bool open) override { windowOpen = open; }
+    void ShowClockText(const QString &text) override { clockText = text; }
+    void StartCellFilling() override { ++fillingStarts; }
+
+    QDate today;
+    QList<QDate> selected;
+    bool windowOpen = false;
+    QString clockText;
+    int fillingStarts = 0;
+};
+
+// A calendar window opened on `today`, with its cells filled and the
+// selected day evaluated as the main window's timers would.
+struct CalendarWindowRig {
+    explicit CalendarWindowRig(QDate today)
+        : host(today)
+        , window(host, nullptr)
+    {
+        window.show();
+        Settle();
+    }
+
+    void Settle()
+    {
+        window.FillCells();
+        window.ShowSelectedDayInfo(EvaluateSelectedDate(host.selected.last(), host.today, u""));
+    }
+
+    template <typename T = QWidget>
+    T *Control(const QString &name) const
+    {
+        return window.findChild<T *>(name);
+    }
+
+    QLabel *Cell(int index) const { return Control<QLabel>(QStringLiteral("lblnumber_%1").arg(index)); }
+
+    void ChooseMonth(int year, int month)
+    {
+        Control<QComboBox>(QStringLiteral("cboyear"))->setCurrentIndex(year - 1900);
+        Control<QComboBox>(QStringLiteral("cbomonth"))->setCurrentIndex(month - 1);
+    }
+
+    FakeHost host;
+    CalendarWindow window;
+};
+
+QColor TextColour(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::WindowText);
+}
+
+QColor Background(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
+
+const QColor Highlight(192, 192, 255);
+
+QList<int> HighlightedCells(const CalendarWindowRig &rig)
+{
+    QList<int> cells;
+    for (int i = 0; i < 62; ++i) {
+        if (Background(rig.Cell(i)) == Highlight)
+            cells << i;
+    }
+    return cells;
+}
+
+bool Shown(const CalendarWindowRig &rig, const QString &name)
+{
+    return rig.Control(name)->isVisibleTo(&rig.window);
+}
+
+} // namespace
+
+class CalendarWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingSelectsToday()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+
+        QVERIFY(rig.host.windowOpen);
+        QCOMPARE(rig.host.selected, (QList<QDate>{QDate(2006, 7, 16), QDate(2006, 7, 16)}));
+        QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 2006年7月16日"));
+        QCOMPARE(rig.window.objectName(), QStringLiteral("Form11"));
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("所选公历日期:2006年7月16日"));
+
+        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        QCOMPARE(years->count(), 151);
+        QCOMPARE(years->itemText(0), QStringLiteral(" 1900"));
+        QCOMPARE(years->itemText(150), QStringLiteral(" 2050"));
+        QCOMPARE(years->currentText(), QStringLiteral(" 2006"));
+        auto *months = rig.Control<QComboBox>(QStringLiteral("cbomonth"));
+        QCOMPARE(months->count(), 12);
+        QCOMPARE(months->currentText(), QStringLiteral("7"));
+
+        QCOMPARE(HighlightedCells(rig), (QList<int>{15, 46}));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("今天信息"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:2006年7月16日"));
+        auto *weekday = rig.Control<QLabel>(QStringLiteral("lblday"));
+        QCOMPARE(weekday->text(), QStringLiteral("星期日"));
+        QCOMPARE(TextColour(weekday), QColor(255, 0, 0));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label6"))->text(),
+                 QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2050年1月22日"));
+        QCOMPARE(rig.Control(QStringLiteral("Command2"))->toolTip(), QStringLiteral("关闭 F12"));
+    }
+
+    void headerMarksTheWeekend()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        const QStringList names{QStringLiteral("日"), QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"),
+                                QStringLiteral("四"), QStringLiteral("五"), QStringLiteral("六")};
+        for (int column = 0; column < 7; ++column) {
+            auto *header = rig.Control<QLabel>(QStringLiteral("Label2_%1").arg(column));
+            QCOMPARE(header->text(), names[column]);
+            if (column > 0)
+                QVERIFY(header->x() > rig.Control(QStringLiteral("Label2_%1").arg(column - 1))->x());
+        }
+        QCOMPARE(TextColour(rig.Control(QStringLiteral("Label2_0"))), QColor(255, 0, 0));
+        QCOMPARE(TextColour(rig.Control(QStringLiteral("Label2_6"))), QColor(0, 128, 0));
+    }
+
+    void monthStartingOnSaturdayUsesSixRows()
+    {
+        // July 2006 begins on a Saturday and has 31 days.
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        const QLabel *first = rig.Cell(0);
+        const int rowStep = rig.Cell(1)->y() - first->y();
+        QVERIFY(rowStep > 0);
+        QCOMPARE(first->x(), rig.Control(QStringLiteral("Label2_6"))->x());
+        QCOMPARE(rig.Cell(1)->x(), rig.Control(QStringLiteral("Label2_0"))->x());
+        QCOMPARE(rig.Cell(30)->x(), rig.Control(QStringLiteral("Label2_1"))->x());
+        QCOMPARE(rig.Cell(30)->y() - first->y(), 5 * rowStep);
+        for (int i = 0; i < 31; ++i) {
+            QVERIFY(rig.Cell(i)->isVisibleTo(&rig.window));
+            QCOMPARE(rig.Cell(i + 31)->pos(), rig.Cell(i)->pos() + QPoint(0, rig.Cell(i)->height()));
+        }
+        // 07-01 keeps the red of 建党日; other Saturdays are green.
+        QCOMPARE(TextColour(first), QColor(255, 0, 0));
+        QCOMPARE(TextColour(rig.Cell(7)), QColor(0, 128, 0));
+        QCOMPARE(TextColour(rig.Cell(1)), QColor(255, 0, 0));
+    }
+
+    void february2006()
+    {
+        CalendarWindowRig rig(QDate(2006, 2, 10));
+        for (int i = 0; i < 31; ++i) {
+            QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < 28);
+            QCOMPARE(rig.Cell(i + 31)->isVisibleTo(&rig.window), i < 28);
+        }
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_3"))->x());
+
+        // 2006-02-04, a Saturday: 立春 in bold dark blue over the lunar day.
+        QLabel *term = rig.Cell(34);
+        QCOMPARE(term->text(), QStringLiteral("立春"));
+        QVERIFY(term->font().bold());
+        QCOMPARE(TextColour(term), QColor(0, 0, 192));
+        QCOMPARE(term->toolTip(), QStringLiteral("立春（2月4日）"));
+        QCOMPARE(TextColour(rig.Cell(3)), QColor(0, 128, 0));
+        QCOMPARE(rig.Cell(3)->toolTip(), QStringLiteral("农历:正月初七"));
+        QCOMPARE(rig.Cell(49)->text(), QStringLiteral("雨水"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("立春：2月4日\n雨水：2月19日"));
+        // The first day of a lunar month shows the month, other days the day.
+        QCOMPARE(rig.Cell(31 + 27)->text(), QStringLiteral("二月"));
+        QCOMPARE(rig.Cell(31 + 12)->text(), QStringLiteral("十六"));
+        QVERIFY(!rig.Cell(31 + 12)->font().bold());
+    }
+
+    void january2006ShowsTheNewYear()
+    {
+        CalendarWindowRig rig(QDate(2006, 1, 10));
+        QLabel *springFestival = rig.Cell(31 + 28);
+        QCOMPARE(springFestival->text(), QStringLiteral("春节"));
+        QVERIFY(springFestival->font().bold());
+        QCOMPARE(TextColour(springFestival), QColor(255, 0, 0));
+        QCOMPARE(TextColour(rig.Cell(28)), QColor(255, 0, 0));
+        QCOMPARE(rig.Cell(31 + 27)->text(), QStringLiteral("除夕"));
+        QCOMPARE(rig.Cell(31)->text(), QStringLiteral("元旦"));
+        QCOMPARE(TextColour(rig.Cell(31)), QColor(0, 0, 255));
+        QCOMPARE(TextColour(rig.Cell(0)), QColor(255, 0, 0));
+    }
+
+    void nationalDayKeepsItsLabelOnAMonday()
+    {
+        CalendarWindowRig rig(QDate(2007, 10, 20));
+        QCOMPARE(rig.Cell(31)->text(), QStringLiteral("国庆节"));
+        rig.ChooseMonth(2006, 10);
+        rig.Settle();
+        QCOMPARE(rig.Cell(31)->text(), QStringLiteral("国庆节"));
+        QCOMPARE(rig.Cell(32)->text(), QStringLiteral("住房日"));
+    }
+
+    void clickingADayOrItsLabelSelectsIt_data()
+    {
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("weekday");
+        QTest::addColumn<QColor>("weekdayColour");
+        QTest::newRow("day number") << 9 << QDate(2006, 7, 10) << QStringLiteral("星期一") << QColor(Qt::black);
+        QTest::newRow("lunar label") << 31 + 21 << QDate(2006, 7, 22) << QStringLiteral("星期六")
+                                     << QColor(0, 128, 0);
+    }
+
+    void clickingADayOrItsLabelSelectsIt()
+    {
+        QFETCH(int, cell);
+        QFETCH(QDate, date);
+        QFETCH(QString, weekday);
+        QFETCH(QColor, weekdayColour);
+
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QTest::mouseClick(rig.Cell(cell), Qt::LeftButton);
+
+        QCOMPARE(rig.host.selected.last(), date);
+        const int day = date.day() - 1;
+        QCOMPARE(HighlightedCells(rig), (QList<int>{day, day + 31}));
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("所选公历日期:") + date.toString(QStringLiteral("yyyy年M月d日")));
+        QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 ") + date.toString(QStringLiteral("yyyy年M月d日")));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("所选日期信息"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lblday"))->text(), weekday);
+        QCOMPARE(TextColour(rig.Control(QStringLiteral("lblday"))), weekdayColour);
+        // The panel waits for the evaluation.
+        QVERIFY(!Shown(rig, QStringLiteral("Frame1")));
+        rig.Settle();
+        QVERIFY(Shown(rig, QStringLiteral("Frame1")));
+        QCOMPARE(rig.window.focusWidget(), rig.Control(QStringLiteral("Picture1")));
+    }
+
+    void rememberedDayFallsBackWhereTheMonthIsShort()
+    {
+        CalendarWindowRig rig(QDate(2006, 3, 31));
+        const qsizetype before = rig.host.selected.size();
+
+        rig.ChooseMonth(2006, 4);
+        QCOMPARE(rig.host.selected.size(), before);
+        QVERIFY(!Shown(rig, QStringLiteral("Frame1")));
+        QVERIFY(!rig.Cell(30)->isVisibleTo(&rig.window));
+
+        rig.ChooseMonth(2006, 5);
+        QCOMPARE(rig.host.selected.size(), before + 1);
+        QCOMPARE(rig.host.selected.last(), QDate(2006, 5, 30));
+        QCOMPARE(HighlightedCells(rig), (QList<int>{29, 60}));
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("所选公历日期:2006年5月30日"));
+    }
+
+    void changingTheYearKeepsTheMonthAndDay()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        rig.Control<QComboBox>(QStringLiteral("cboyear"))->setCurrentIndex(2008 - 1900);
+        QCOMPARE(rig.host.selected.last(), QDate(2008, 7, 16));
+        rig.Settle();
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_2"))->x());
+    }
+
+    void panelDescribesTheSelectedDay()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("六月廿一"));
+        auto *year = rig.Control<QLabel>(QStringLiteral("Label3"));
+        QCOMPARE(year->text(), QStringLiteral("丙戌(狗)年"));
+        QCOMPARE(year->toolTip(), QStringLiteral("年月干支按照农历月(未按节气)划分"));
+        auto *pillars = rig.Control<QLabel>(QStringLiteral("Label14"));
+        QCOMPARE(pillars->text(), QStringLiteral("乙未月丙午日"));
+        QCOMPARE(pillars->toolTip(), year->toolTip());
+        auto *zodiac = rig.Control<PictureLabel>(QStringLiteral("Image2_0"));
+        QCOMPARE(zodiac->toolTip(), QStringLiteral("丙戌(狗)年[屋上土]"));
+        QCOMPARE(zodiac->Picture().toImage(), ZodiacPicture(11));
+        auto *sign = rig.Control<PictureLabel>(QStringLiteral("Image1_0"));
+        QCOMPARE(sign->toolTip(), QStringLiteral("本日星座:巨蟹座"));
+        QCOMPARE(sign->Picture().toImage(), StarSignPicture(4));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label8"))->text(), QStringLiteral("巨蟹座"));
+        for (const char *part : {"Label3", "Label14", "Label4", "Label11", "Image2_0", "Frame1"})
+            QVERIFY2(Shown(rig, QString::fromLatin1(part)), part);
+
+        // Without a solar term the festival line takes the term line's place.
+        auto *termLine = rig.Control<QLabel>(QStringLiteral("Label12"));
+        auto *festivalLine = rig.Control<QLabel>(QStringLiteral("Label5"));
+        QCOMPARE(termLine->text(), QString());
+        QCOMPARE(festivalLine->y(), termLine->y());
+
+        QTest::mouseClick(rig.Cell(6), Qt::LeftButton);
+        rig.Settle();
+        QCOMPARE(termLine->text(), QStringLiteral("今日小暑"));
+        QCOMPARE(termLine->toolTip(), QStringLiteral("今日小暑（7月7日）"));
+        QVERIFY(festivalLine->y() > termLine->y());
+
+        QTest::mouseClick(rig.Cell(0), Qt::LeftButton);
+        rig.Settle();
+        QCOMPARE(festivalLine->text(), QStringLiteral(" ★龙晒衣 ☆中国共产党建党日 ☆香港回归纪念日"));
+    }
+
+    void outOfRangeDaysShowNoLunarPart()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        rig.ChooseMonth(1900, 1);
+        QTest::mouseClick(rig.Cell(0), Qt::LeftButton);
+        rig.Settle();
+
+        QCOMPARE(rig.host.selected.last(), QDate(1900, 1, 1));
+        QVERIFY(Shown(rig, QStringLiteral("Frame1")));
+        for (const char *part : {"Label3", "Label14", "Label4", "Label11", "Image2_0"})
+            QVERIFY2(!Shown(rig, QString::fromLatin1(part)), part);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral(" ☆元旦"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label8"))->text(), QStringLiteral("摩羯座"));
+        QCOMPARE(rig.Cell(31 + 1)->text(), QString());
+        QCOMPARE(rig.Cell(1)->toolTip(), QString());
+        QCOMPARE(rig.Cell(31 + 30)->text(), QStringLiteral("春节"));
+    }
+
+    void goToTodayComesBackFromAnotherMonth()
+    {
+        CalendarWindowRig rig(QDate(2006, 1, 31));
+        rig.ChooseMonth(2005, 2);
+        rig.Settle();
+
+        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        rig.Settle();
+
+        QCOMPARE(rig.host.selected.last(), QDate(2006, 1, 31));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(), QStringLiteral(" 2006"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QStringLiteral("1"));
+        QCOMPARE(HighlightedCells(rig), (QList<int>{30, 61}));
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("今天公历日期:2006年1月31日"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("今天信息"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:2006年1月31日"));
+        QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 2006-1-31"));
+        QVERIFY(rig.Cell(30)->isVisibleTo(&rig.window));
+
+        // The next change of month starts again from today's day.
+        rig.ChooseMonth(2006, 3);
+        QCOMPARE(rig.host.selected.last(), QDate(2006, 3, 31));
+    }
+
+    void goToTodayInTheShownMonthWritesTheShortDate()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QTest::mouseClick(rig.Cell(2), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        QCOMPARE(rig.host.selected.last(), QDate(2006, 7, 16));
+        QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 2006-7-16"));
+        QCOMPARE(HighlightedCells(rig), (QList<int>{15, 46}));
+    }
+
+    void todayLinkTurnsRedUnderTheMouse()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *link = rig.Control<QLabel>(QStringLiteral("Label10"));
+        QCOMPARE(link->text(), QStringLiteral("今天"));
+        QCOMPARE(TextColour(link), QColor(0, 0, 128));
+
+        QTest::mouseMove(link, link->rect().center());
+        QTRY_COMPARE(TextColour(link), QColor(255, 0, 0));
+        QCOMPARE(link->toolTip(), QStringLiteral("今天是:2006年7月16日"));
+
+        auto *area = rig.Control<QLabel>(QStringLiteral("Label9"));
+        QTest::mouseMove(area, QPoint(2, 2));
+        QTRY_COMPARE(TextColour(link), QColor(0, 0, 128));
+    }
+
+    void resetRedrawsTheShownMonth()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        const int starts = rig.host.fillingStarts;
+        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+
+        QCOMPARE(rig.host.fillingStarts, starts + 1);
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("农历查询"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("所选日期信息"));
+        QCOMPARE(HighlightedCells(rig), QList<int>{});
+        QCOMPARE(rig.Cell(31 + 15)->text(), QString());
+        rig.window.FillCells();
+        QCOMPARE(rig.Cell(31 + 15)->text(), QStringLiteral("廿一"));
+    }
+
+    void closingSelectsTodayAgain_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("F12") << true;
+        QTest::newRow("关闭") << false;
+    }
+
+    void closingSelectsTodayAgain()
+    {
+        QFETCH(bool, byKey);
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QTest::mouseClick(rig.Cell(2), Qt::LeftButton);
+        rig.Settle();
+        if (byKey)
+            QTest::keyRelease(&rig.window, Qt::Key_F12);
+        else
+            QTest::mouseClick(rig.Control(QStringLiteral("Command2")), Qt::LeftButton);
+
+        QVERIFY(!rig.window.isVisible());
+        QVERIFY(!rig.host.windowOpen);
+        QCOMPARE(rig.host.selected.last(), QDate(2006, 7, 16));
+    }
+
+    void f12WaitsForThePanel()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QTest::mouseClick(rig.Cell(2), Qt::LeftButton);
+        QTest::keyRelease(&rig.window, Qt::Key_F12);
+        QVERIFY(rig.window.isVisible());
+        rig.Settle();
+        QTest::keyRelease(&rig.window, Qt::Key_F12);
+        QVERIFY(!rig.window.isVisible());
+    }
+
+    void doubleClickOnTheFestivalLineAsksForTips()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QSignalSpy tips(&rig.window, &CalendarWindow::todaysTipsRequested);
+        auto *festivalLine = rig.Control(QStringLiteral("Label5"));
+
+        QTest::mouseDClick(festivalLine, Qt::LeftButton);
+        QCOMPARE(tips.count(), 0);
+
+        QTest::mouseClick(rig.Cell(0), Qt::LeftButton);
+        rig.Settle();
+        QTest::mouseDClick(festivalLine, Qt::LeftButton);
+        QCOMPARE(tips.count(), 1);
+        QCOMPARE(tips.first().first().value<DateEvaluation>().lunarFestivalText, QStringLiteral(" ★龙晒衣"));
+    }
+
+    void panelAndBackgroundDragTheWindow()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        const QPoint start = rig.window.pos();
+        QWidget *handle = rig.Control(QStringLiteral("Label3"));
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(handle, QPoint(45, 25));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(45, 25));
+        QTRY_COMPARE(rig.window.pos(), start + QPoint(40, 20));
+    }
+
+    // Over the real main window.
+
+    void f10OpensTheCalendarAndTheClockLineShowsTheSelection()
+    {
+        CalendarRig rig(QDateTime(QDate(2006, 7, 16), QTime(14, 5, 9)));
+        rig.Load();
+        auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));
+        bool guarded = false;
+        ModalWatch watch(QStringLiteral("Form11"), [&](QDialog *calendar) {
+            guarded = !rig.Control(QStringLiteral("Image13"))->isEnabled();
+            rig.now = rig.now.addSecs(2);
+            QTest::qWait(1200);
+            QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月16日"));
+            QTest::mouseClick(calendar->findChild<QLabel *>(QStringLiteral("lblnumber_0")), Qt::LeftButton);
+            QTRY_COMPARE(rig.window->SelectedDate(), QDate(2006, 7, 1));
+            QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期六"));
+            QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月1日"));
+        });
+        QTest::keyRelease(rig.window.get(), Qt::Key_F10);
+
+        QCOMPARE(watch.visits, 1);
+        QVERIFY(guarded);
+        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期日"));
+        QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
+        QTRY_VERIFY_WITH_TIMEOUT(clock->text().startsWith(QStringLiteral("现在时间:")), 2000);
+    }
+
+    void calendarOpensFromItsButtonAndTheLunarLine_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("Command9") << QStringLiteral("Command9") << false;
+        QTest::newRow("Label25") << QStringLiteral("Label25") << true;
+    }
+
+    void calendarOpensFromItsButtonAndTheLunarLine()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, doubleClick);
+        CalendarRig rig(Morning(QDate(2006, 7, 16)));
+        rig.Load();
+        ModalWatch watch(QStringLiteral("Form11"), [](QDialog *) {});
+        if (doubleClick)
+            QTest::mouseDClick(rig.Control(control), Qt::LeftButton);
+        else
+            QTest::mouseClick(rig.Control(control), Qt::LeftButton);
+        QCOMPARE(watch.visits, 1);
+    }
+
+    void festivalDayChosenInTheCalendar()
+    {
+        CalendarRig rig(Morning(QDate(2006, 7, 16)));
+        rig.Load();
+        int tipsSeen = 0;
+        QString tipsCaption;
+        ModalWatch tips(QStringLiteral("form13"), [&](QDialog *window) {
+            ++tipsSeen;
+            tipsCaption = window->windowTitle();
+        });
+        ModalWatch calendar(QStringLiteral("Form11"), [&](QDialog *window) {
+            window->findChild<QComboBox *>(QStringLiteral("cbomonth"))->setCurrentIndex(9);
+            QTest::mouseClick(window->findChild<QLabel *>(QStringLiteral("lblnumber_0")), Qt::LeftButton);
+            QTRY_VERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
+            QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 2);
+            auto *festivalLine = window->findChild<QLabel *>(QStringLiteral("Label5"));
+            QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆国庆节"));
+            // Not shown by itself while the calendar is open.
+            QTest::qWait(300);
+            QCOMPARE(tipsSeen, 0);
+            QTest::mouseDClick(festivalLine, Qt::LeftButton);
+            QCOMPARE(tipsSeen, 1);
+        });
+        QTest::keyRelease(rig.window.get(), Qt::Key_F10);
+        QCOMPARE(calendar.visits, 1);
+        QCOMPARE(tipsCaption, QStringLiteral("今日提示:2006-10-1(八月初十)"));
+        // Closing returns the main window to today, without the decoration.
+        QTRY_VERIFY(!rig.Control(QStringLiteral("GifAni2"))->isVisibleTo(rig.window.get()));
+        QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
+    }
+
+    void midnightWithTheCalendarOpenClosesItAndEvaluatesTheNewDay()
+    {
+        CalendarRig rig(QDateTime(QDate(2006, 1, 28), QTime(23, 59, 58)));
+        rig.settings.todayTips = QStringLiteral("关");
+        rig.Load();
+        bool closedByMidnight = false;
+        ModalWatch watch(QStringLiteral("Form11"), [&](QDialog *window) {
+            rig.now = QDateTime(QDate(2006, 1, 29), QTime(0, 0, 0));
+            QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 3000);
+            closedByMidnight = true;
+        });
+        QTest::keyRelease(rig.window.get(), Qt::Key_F10);
+
+        QVERIFY(closedByMidnight);
+        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->text(),
+                     QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
+        QCOMPARE(rig.window->Today(), QDate(2006, 1, 29));
+        QCOMPARE(rig.window->SelectedDate(), QDate(2006, 1, 29));
+        QCOMPARE(rig.Control(QStringLiteral("Image18"))->toolTip(), QStringLiteral("莲年有余  狗年大吉"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label1"))->text().startsWith(
+                                     QStringLiteral("现在时间:2006-1-29")),
+                                 2000);
+    }
+};
+
+QTEST_MAIN(CalendarWindowTest)
+#include "test_calendar_window.moc"

@@ -1,0 +1,330 @@
+#include "animated_picture.h"
+#include "calendar_rig.h"
+#include "main_window_layout.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+const QStringList OverlayControls{
+    QStringLiteral("Picture2"), QStringLiteral("Image18"), QStringLiteral("Image21"), QStringLiteral("Image22"),
+    QStringLiteral("Image23"),  QStringLiteral("Image24"), QStringLiteral("GifAni1"), QStringLiteral("GifAni2"),
+    QStringLiteral("GifAni3"),  QStringLiteral("GifAni4"), QStringLiteral("GifAni5"), QStringLiteral("GifAni6")};
+
+const QStringList IdleControls{QStringLiteral("Image14"), QStringLiteral("Image15"), QStringLiteral("Image16"),
+                               QStringLiteral("Label27_0"), QStringLiteral("Label27_1")};
+
+QStringList ShownOf(const MainWindowRig &rig, const QStringList &names)
+{
+    QStringList shown;
+    for (const QString &name : names) {
+        if (rig.Control(name)->isVisibleTo(rig.window.get()))
+            shown << name;
+    }
+    return shown;
+}
+
+// What the tips window showed when it opened.
+struct TipsSeen {
+    int count = 0;
+    QString caption;
+    QString text;
+    QString legend;
+    bool dontShowTicked = false;
+    QPoint position;
+};
+
+std::unique_ptr<ModalWatch> WatchTips(TipsSeen &seen)
+{
+    return std::make_unique<ModalWatch>(QStringLiteral("form13"), [&seen](QDialog *tips) {
+        ++seen.count;
+        seen.caption = tips->windowTitle();
+        seen.text = tips->findChild<QLabel *>(QStringLiteral("Label2"))->text();
+        seen.legend = tips->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+        seen.dontShowTicked = tips->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked();
+        seen.position = tips->pos();
+    });
+}
+
+} // namespace
+
+class FestivalGreetingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decorationsOfTheDay_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("tooltips");
+
+        QTest::newRow("ordinary day") << QDate(2006, 7, 16) << QStringList{} << QStringList{};
+        QTest::newRow("New Year") << QDate(2006, 1, 1) << QStringList{"Picture2", "GifAni5"}
+                                  << QStringList{QString(), QString()};
+        QTest::newRow("Spring Festival") << QDate(2006, 1, 29) << QStringList{"Image18", "Image21", "Image22"}
+                                         << QStringList{QStringLiteral("莲年有余  狗年大吉"), QString(), QString()};
+        QTest::newRow("eve on the 29th") << QDate(2006, 1, 28) << QStringList{"Image18", "Image21", "Image22"}
+                                         << QStringList{QStringLiteral("莲年有余"), QString(), QString()};
+        QTest::newRow("Youth Day") << QDate(2006, 5, 4) << QStringList{"Image24"}
+                                   << QStringList{QStringLiteral("今天是五四青年节")};
+        QTest::newRow("Party anniversary") << QDate(2006, 7, 1) << QStringList{"GifAni6"}
+                                           << QStringList{QStringLiteral("中国共产党建党85周年")};
+        QTest::newRow("Army Day") << QDate(2006, 8, 1) << QStringList{"Image23"}
+                                  << QStringList{QStringLiteral("中国人民解放军建军79周年")};
+        QTest::newRow("Mid-Autumn and National Day") << QDate(2020, 10, 1) << QStringList{"GifAni1", "GifAni2"}
+                                                     << QStringList{QStringLiteral("中秋节快乐!"),
+                                                                    QStringLiteral("庆祝国庆71周年!")};
+        QTest::newRow("Christmas") << QDate(2006, 12, 25) << QStringList{"GifAni3", "GifAni4"}
+                                   << QStringList{QStringLiteral("圣诞快乐!"), QStringLiteral("圣诞快乐!")};
+    }
+
+    void decorationsOfTheDay()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, tooltips);
+
+        CalendarRig rig(Morning(date));
+        rig.settings.todayTips = QStringLiteral("关");
+        rig.Load();
+
+        QCOMPARE(ShownOf(rig, OverlayControls), shown);
+        for (int i = 0; i < shown.size(); ++i) {
+            if (!tooltips[i].isEmpty())
+                QCOMPARE(rig.Control(shown[i])->toolTip(), tooltips[i]);
+            if (auto *animation = rig.Control<AnimatedPicture>(shown[i]))
+                QVERIFY(animation->IsRunning());
+            // Everything the overlay shows has its picture.
+            QVERIFY(!rig.Control(shown[i])->size().isEmpty());
+        }
+        const bool springFestival = shown.contains(QStringLiteral("Image18"));
+        QCOMPARE(ShownOf(rig, IdleControls).size(), springFestival ? 1 : 5);
+    }
+
+    void newYearBannerShowsTodaysYearAboveTheCommandBar()
+    {
+        CalendarRig rig(Morning(QDate(2007, 3, 1)));
+        rig.Load();
+        rig.window->SelectDate(QDate(2006, 1, 1));
+        QTRY_VERIFY(rig.Control(QStringLiteral("Picture2"))->isVisible());
+
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label29"))->text(), QStringLiteral("2007"));
+        auto *greeting = rig.Control<QLabel>(QStringLiteral("Label28"));
+        QCOMPARE(greeting->text(), QStringLiteral("新年好!"));
+        QCOMPARE(greeting->toolTip(), QStringLiteral("恭贺2007年元旦!"));
+        for (const char *part : {"Image20", "Label28", "Label29", "Label30", "Label31", "GifAni5"})
+            QVERIFY2(rig.Control(QString::fromLatin1(part))->isVisible(), part);
+
+        const QRect banner = rig.Control(QStringLiteral("Picture2"))->geometry();
+        QCOMPARE(banner.topLeft(), QPoint(37, 77));
+        QCOMPARE(rig.Control(QStringLiteral("Picture2"))->palette().color(QPalette::Window), QColor(0, 0, 120));
+        QVERIFY(banner.bottom() < MainLayout::CommandBarTop);
+        QVERIFY(!banner.intersects(rig.Control(QStringLiteral("Command1"))->geometry()));
+        for (const char *text : {"Label28", "Label29", "Label30", "Label31", "GifAni5"}) {
+            const QRect part = rig.Control(QString::fromLatin1(text))->geometry();
+            QVERIFY2(QRect(QPoint(), banner.size()).contains(part), text);
+        }
+    }
+
+    void nationalDayMovesUpWithoutALunarFestival()
+    {
+        CalendarRig rig(Morning(QDate(2020, 10, 1)));
+        rig.settings.todayTips = QStringLiteral("关");
+        rig.Load();
+        const QRect moon = rig.Control(QStringLiteral("GifAni1"))->geometry();
+        QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->pos(), QPoint(moon.left(), moon.top() + moon.height() + 25));
+        QVERIFY(rig.Control(QStringLiteral("GifAni2"))->geometry().bottom() < MainLayout::CommandBarTop);
+
+        rig.window->SelectDate(QDate(2006, 10, 1));
+        QTRY_VERIFY(!rig.Control(QStringLiteral("GifAni1"))->isVisible());
+        QTRY_VERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
+        QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->pos(), moon.topLeft());
+        QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->toolTip(), QStringLiteral("庆祝国庆57周年!"));
+    }
+
+    void springFestivalStartUp()
+    {
+        CalendarRig rig(Morning(QDate(2006, 1, 29)));
+        TipsSeen tips;
+        const auto watch = WatchTips(tips);
+        rig.Load();
+
+        auto *lunar = rig.Control<QLabel>(QStringLiteral("Label25"));
+        QCOMPARE(lunar->text(), QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
+        QCOMPARE(lunar->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(rig.Control(QStringLiteral("Image18"))->toolTip(), QStringLiteral("莲年有余  狗年大吉"));
+        QCOMPARE(ShownOf(rig, IdleControls), QStringList{QStringLiteral("Image16")});
+
+        QTRY_COMPARE(tips.count, 1);
+        QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-1-29(正月初一)"));
+        QCOMPARE(tips.text, QStringLiteral("  今天是: ★春节（大年初一）"));
+        QCOMPARE(tips.legend, QStringLiteral("★表示日期为农历;☆表示日期为公历"));
+        QVERIFY(!tips.dontShowTicked);
+        QCOMPARE(tips.position, QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    }
+
+    void partyAnniversaryStartUpNamesBothFestivals()
+    {
+        CalendarRig rig(Morning(QDate(2006, 7, 1)));
+        TipsSeen tips;
+        const auto watch = WatchTips(tips);
+        rig.Load();
+        QTRY_COMPARE(tips.count, 1);
+        QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-7-1(六月初六)"));
+        QCOMPARE(tips.text, QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日 ☆香港回归纪念日"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->palette().color(QPalette::WindowText),
+                 QColor(0, 128, 0));
+    }
+
+    void ordinaryDayShowsNoTips()
+    {
+        CalendarRig rig(Morning(QDate(2006, 7, 16)));
+        TipsSeen tips;
+        const auto watch = WatchTips(tips);
+        rig.Load();
+        QTest::qWait(400);
+        QCOMPARE(tips.count, 0);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->palette().color(QPalette::WindowText),
+                 QColor(64, 64, 64));
+    }
+
+    void tipsBoxSwitchesTheOptionOff()
+    {
+        CalendarRig rig(Morning(QDate(2006, 12, 25)));
+        QStringList settingsSeen;
+        ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
+            auto *box = tips->findChild<QCheckBox *>(QStringLiteral("Check1"));
+            QCOMPARE(box->text(), QStringLiteral("以后不显示此窗口"));
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            settingsSeen << rig.settings.todayTips;
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            settingsSeen << rig.settings.todayTips;
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            settingsSeen << rig.settings.todayTips;
+            QTest::mouseClick(tips->findChild<QWidget *>(QStringLiteral("Command1")), Qt::LeftButton);
+            QVERIFY(!tips->isVisible());
+        });
+        rig.Load();
+        QTRY_COMPARE(watch.visits, 1);
+        QCOMPARE(settingsSeen, (QStringList{QStringLiteral("关"), QStringLiteral("开"), QStringLiteral("关")}));
+
+        // The next festival day opens no tips window.
+        rig.now = QDateTime(QDate(2006, 12, 26), QTime(0, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"), 3000);
+        QTest::qWait(300);
+        QCOMPARE(watch.visits, 1);
+    }
+
+    void doubleClickClosesTheTips_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("window") << QStringLiteral("panelPicture");
+        QTest::newRow("Label3") << QStringLiteral("Label3");
+    }
+
+    void doubleClickClosesTheTips()
+    {
+        QFETCH(QString, target);
+        CalendarRig rig(Morning(QDate(2006, 12, 25)));
+        bool closed = false;
+        ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
+            QTest::mouseDClick(tips->findChild<QWidget *>(target), Qt::LeftButton, {}, QPoint(8, 8));
+            closed = !tips->isVisible();
+        });
+        rig.Load();
+        QTRY_COMPARE(watch.visits, 1);
+        QVERIFY(closed);
+    }
+
+    void tipsWithTheOptionOffStillOpenFromTheCalendar()
+    {
+        CalendarRig rig(Morning(QDate(2006, 12, 25)));
+        rig.settings.todayTips = QStringLiteral("关");
+        TipsSeen tips;
+        const auto watch = WatchTips(tips);
+        ModalWatch calendar(QStringLiteral("Form11"), [&](QDialog *window) {
+            auto *festivalLine = window->findChild<QLabel *>(QStringLiteral("Label5"));
+            QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆圣诞节"));
+            QTest::mouseDClick(festivalLine, Qt::LeftButton);
+        });
+        rig.Load();
+        QTest::qWait(300);
+        QCOMPARE(tips.count, 0);
+
+        QTest::keyRelease(rig.window.get(), Qt::Key_F10);
+        QCOMPARE(tips.count, 1);
+        QVERIFY(tips.dontShowTicked);
+        QCOMPARE(tips.text, QStringLiteral("  今天是: ☆圣诞节"));
+        // Closing the calendar on a festival day with the option off opens nothing.
+        QTest::qWait(400);
+        QCOMPARE(tips.count, 1);
+    }
+
+    void closingTheCalendarOnAFestivalDayShowsTheTips()
+    {
+        CalendarRig rig(Morning(QDate(2006, 12, 25)));
+        TipsSeen tips;
+        const auto watch = WatchTips(tips);
+        rig.Load();
+        QTRY_COMPARE(tips.count, 1);
+
+        ModalWatch calendar(QStringLiteral("Form11"), [](QDialog *) { QTest::qWait(300); });
+        QTest::keyRelease(rig.window.get(), Qt::Key_F10);
+        QTRY_COMPARE(tips.count, 2);
+        QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-12-25(冬月初六)"));
+    }
+
+    void midnightIntoAFestivalReplacesTheDecorations()
+    {
+        CalendarRig rig(QDateTime(QDate(2006, 10, 1), QTime(23, 59, 59)));
+        TipsSeen tips;
+        const auto watch = WatchTips(tips);
+        rig.Load();
+        QTRY_COMPARE(tips.count, 1);
+        QVERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
+
+        rig.now = QDateTime(QDate(2006, 10, 2), QTime(0, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期一"), 3000);
+        QCOMPARE(ShownOf(rig, OverlayControls), QStringList{});
+        QVERIFY(!rig.Control<AnimatedPicture>(QStringLiteral("GifAni2"))->IsRunning());
+        QTRY_COMPARE(tips.count, 2);
+        QCOMPARE(tips.text, QStringLiteral("  今天是: ☆世界人居(住房)日"));
+    }
+
+    void optionsReloadPutsTheGreetingsUpAgain()
+    {
+        CalendarRig rig(Morning(QDate(2006, 12, 25)));
+        rig.settings.todayTips = QStringLiteral("关");
+        rig.Load();
+        rig.effectPlayer.calls.clear();
+
+        rig.window->ForgetToday();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.effectPlayer.calls.mid(0, 2),
+                                  (QStringList{QStringLiteral("stop"), QStringLiteral("close")}), 3000);
+        QCOMPARE(ShownOf(rig, OverlayControls), (QStringList{QStringLiteral("GifAni3"), QStringLiteral("GifAni4")}));
+        QVERIFY(rig.Control<AnimatedPicture>(QStringLiteral("GifAni3"))->IsRunning());
+    }
+
+    void aTipsWindowLeftOpenClosesAtMidnight()
+    {
+        CalendarRig rig(QDateTime(QDate(2006, 12, 25), QTime(23, 59, 59)));
+        bool closedByMidnight = false;
+        ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
+            if (rig.now.date() != QDate(2006, 12, 25))
+                return;
+            rig.now = QDateTime(QDate(2006, 12, 26), QTime(0, 0, 0));
+            QTRY_VERIFY_WITH_TIMEOUT(!tips->isVisible(), 3000);
+            closedByMidnight = true;
+        });
+        rig.Load();
+        QTRY_VERIFY_WITH_TIMEOUT(closedByMidnight, 3000);
+        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"));
+    }
+};
+
+QTEST_MAIN(FestivalGreetingsTest)
+#include "test_festival_greetings.moc"

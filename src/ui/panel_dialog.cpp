@@ -33,11 +33,11 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
     if (outline.status == ShapeStatus::Shaped)
         setMask(outline.region);
 
-    caption_ = MakeTextLabel(QStringLiteral("caption"), {}, QRect(CaptionLeft, 2, size.width() - CaptionLeft - Border,
-                                                                  HeaderHeight - 4),
-                             SerifFont(16, QFont::Bold), ArtPalette::GoldLight, this);
-    caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(this, &QWidget::windowTitleChanged, caption_, &QLabel::setText);
+    QLabel *caption = MakeTextLabel(QStringLiteral("caption"), {},
+                                    QRect(CaptionLeft, 2, size.width() - CaptionLeft - Border, HeaderHeight - 4),
+                                    SerifFont(16, QFont::Bold), ArtPalette::GoldLight, this);
+    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(this, &QWidget::windowTitleChanged, caption, &QLabel::setText);
 
     drag_ = new WindowDrag(this);
     drag_->AddHandle(background_);

@@ -23,7 +23,6 @@ protected:
 
 private:
     PictureLabel *background_;
-    QLabel *caption_;
     WindowDrag *drag_;
 };
 

@@ -25,7 +25,8 @@ constexpr QSize WindowSize{720, 452};
 constexpr int TwipsPerPixel = 12;
 constexpr int FirstYear = 1900;
 constexpr int LastYear = 2050;
-constexpr int HighestShortMonth = 28;
+// Every month has its first 28 days; the cells after them show as the month needs.
+constexpr int ShortestMonthDays = 28;
 
 // Places inside the information panel; the festival line moves up into the
 // solar-term line's place when the day has no term.
@@ -192,7 +193,6 @@ void CalendarWindow::BuildGrid()
                                      QRect(FromTwips({WeekdayColumnLeft(column), HeaderTop}), cellSize),
                                      SerifFont(15, QFont::Bold), WeekdayHeaderColours[column], grid_);
         header->setAlignment(Qt::AlignCenter);
-        weekdayHeader_[column] = header;
     }
 
     for (int i = 0; i < int(cells_.size()); ++i) {
@@ -347,7 +347,7 @@ void CalendarWindow::RefreshGrid()
 void CalendarWindow::ShowDaysOfMonth()
 {
     const int days = shownMonthStart_.daysInMonth();
-    for (int i = HighestShortMonth; i < CellCount; ++i) {
+    for (int i = ShortestMonthDays; i < CellCount; ++i) {
         cells_[i]->setVisible(i < days);
         cells_[i + CellCount]->setVisible(i < days);
     }

@@ -86,7 +86,6 @@ private:
     ClickableLabel *todayLink_ = nullptr;
     QLabel *todayLinkArea_ = nullptr;
     QWidget *grid_ = nullptr;
-    std::array<QLabel *, 7> weekdayHeader_{};
     // 0..30 the day numbers, 31..61 the lunar labels under them.
     std::array<ClickableLabel *, 62> cells_{};
     QLabel *solarTermList_ = nullptr;

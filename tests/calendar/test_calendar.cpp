@@ -4,7 +4,6 @@
 #include "day_names.h"
 #include "festivals.h"
 #include "lunar_date.h"
-#include "music_decision.h"
 #include "solar_terms.h"
 
 #include <QTest>
@@ -13,7 +12,6 @@
 
 using Decorations = QList<DecorationRequest>;
 using Sounds = QList<FestivalSound>;
-using OptionalToggle = std::optional<MusicToggle>;
 
 class CalendarTest : public QObject {
     Q_OBJECT
@@ -465,31 +463,6 @@ private slots:
         QFETCH(QString, setting);
         QFETCH(bool, due);
         QCOMPARE(EvaluateSelectedDate(date, date, setting).todayTipsDue, due);
-    }
-
-    void decidesMusic_data()
-    {
-        QTest::addColumn<QString>("musicState");
-        QTest::addColumn<QString>("saved");
-        QTest::addColumn<QString>("gregorian");
-        QTest::addColumn<QString>("lunar");
-        QTest::addColumn<OptionalToggle>("toggle");
-        QTest::newRow("first run") << "" << "" << "" << "" << OptionalToggle(MusicToggle::Background);
-        QTest::newRow("music on") << "音乐开" << "" << "" << "" << OptionalToggle(MusicToggle::Background);
-        QTest::newRow("music off") << "音乐关" << "" << "" << "" << OptionalToggle();
-        QTest::newRow("off, background was on") << "音乐关" << "音乐开" << "" << "" << OptionalToggle(MusicToggle::Background);
-        QTest::newRow("festival music saved") << "节日音乐开" << "" << "" << "" << OptionalToggle();
-        QTest::newRow("off on a festival") << "音乐关" << "" << "国庆节" << "" << OptionalToggle(MusicToggle::Festival);
-        QTest::newRow("lunar tune") << "音乐开" << "" << "" << "正月" << OptionalToggle(MusicToggle::Festival);
-    }
-    void decidesMusic()
-    {
-        QFETCH(QString, musicState);
-        QFETCH(QString, saved);
-        QFETCH(QString, gregorian);
-        QFETCH(QString, lunar);
-        QFETCH(OptionalToggle, toggle);
-        QCOMPARE(DecideFestivalMusic(musicState, saved, gregorian, lunar), toggle);
     }
 
     void namesSoundFiles()

@@ -8,7 +8,6 @@
 
 #include <QTest>
 
-#include <optional>
 
 using Decorations = QList<DecorationRequest>;
 using Sounds = QList<FestivalSound>;

@@ -20,8 +20,13 @@ bool isFourByteSequence(const QByteArray &bytes, qsizetype at)
 
 QString DecodeGbk(const QByteArray &bytes)
 {
+    // The decoder holds back a multi-byte sequence cut off at the end of its
+    // input, waiting for more; a line feed, which continues no sequence, makes
+    // it give that sequence out as invalid instead of dropping it.
     QStringDecoder decoder(fileEncoding);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes + '\n');
+    text.chop(1);
+    return text;
 }
 
 QByteArray EncodeGbk(QStringView text)

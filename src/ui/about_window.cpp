@@ -6,7 +6,7 @@
 #include "product_info.h"
 #include "program_folder.h"
 #include "sound_mp3_player.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,9 +34,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     const QImage picture = WindowPanelPicture(Width, Height, HeaderHeight, windowTitle());
     auto *background = new PictureLabel(QStringLiteral("aboutPicture"), this);
     background->SetPicture(QPixmap::fromImage(picture));
-    const WindowOutline outline = ShapeWindowFromBitmap(picture);
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
+    ShapeWindowFromPicture(*this, picture);
     // A click on the background closes the window.
     connect(background, &PictureLabel::clicked, this, &QDialog::accept);
 

@@ -10,7 +10,7 @@
 #include "record_file.h"
 #include "sound_effect.h"
 #include "window_drag.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -178,7 +177,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     speedBar_->setText(SpeedBar(std::max(cast_.castingSpeed, SlowestCastingSpeed)));
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
-    ShapeFromBackground();
+    ShapeWindowFromPicture(*this, CastingBackgroundPicture(), services_.dialogs);
 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);
     connect(&animationTimer_, &QTimer::timeout, this, &CastingWindow::NextAnimationFrame);
@@ -435,19 +434,6 @@ void CastingWindow::ConnectEngine()
             });
     connect(engine, &CastingEngine::readyForStep, this, &CastingWindow::ShowReadyForStep);
     connect(engine, &CastingEngine::castResolved, this, &CastingWindow::ShowResolution);
-}
-
-void CastingWindow::ShapeFromBackground()
-{
-    const int depth = screen() ? screen()->depth() : 32;
-    const WindowOutline outline = ShapeWindowFromBitmap(PictureAtScreenDepth(CastingBackgroundPicture(), depth));
-    if (outline.status == ShapeStatus::UnsupportedDepth) {
-        services_.dialogs->ShowMessage(this, QStringLiteral("对不起，程序必须在 16位, 24-位 或 32-位 颜色下。"),
-                                       ProgramTitle(), DialogService::Icon::Warning);
-        return;
-    }
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
 }
 
 void CastingWindow::reject()

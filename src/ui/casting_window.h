@@ -71,7 +71,6 @@ private:
     void BuildKeyTable();
     void BuildTimers();
     void ConnectEngine();
-    void ShapeFromBackground();
 
     void PlaySound(const QString &relativePath);
     void ApplySpeed();

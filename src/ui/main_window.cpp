@@ -23,7 +23,7 @@
 #include "sound_effect.h"
 #include "sound_mp3_player.h"
 #include "window_drag.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -633,7 +633,7 @@ void MainWindow::Load(const std::function<void()> &closeSplash)
     PlaceIdlePictures();
     SetBannerVisible(ShowsQuotes(settings_));
     closeSplash();
-    ShapeFromBackground();
+    ShapeWindowFromPicture(*this, MainBackgroundPicture(), services_.dialogs);
 
     today_ = services_.now().date();
     selectedDate_ = today_;
@@ -680,19 +680,6 @@ void MainWindow::SetBannerVisible(bool visible)
 {
     saying_->setVisible(visible);
     sayingSource_->setVisible(visible);
-}
-
-void MainWindow::ShapeFromBackground()
-{
-    const int depth = screen() ? screen()->depth() : 32;
-    const WindowOutline outline = ShapeWindowFromBitmap(PictureAtScreenDepth(MainBackgroundPicture(), depth));
-    if (outline.status == ShapeStatus::UnsupportedDepth) {
-        services_.dialogs->ShowMessage(this, QStringLiteral("对不起，程序必须在 16位, 24-位 或 32-位 颜色下。"),
-                                       ProgramTitle(), DialogService::Icon::Warning);
-        return;
-    }
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
 }
 
 void MainWindow::OpenHelp()

@@ -172,7 +172,6 @@ private:
     void PickQuote();
     void PlaceIdlePictures();
     void SetBannerVisible(bool visible);
-    void ShapeFromBackground();
     void OpenHelp();
     void OpenWebPageWithClick();
     void OpenAbout();

@@ -15,7 +15,7 @@
 #include "settings.h"
 #include "sound_effect.h"
 #include "window_drag.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -267,9 +267,7 @@ void OptionsWindow::BuildBackground()
     const QImage picture = WindowPanelPicture(Width, Height, HeaderHeight, windowTitle());
     background_ = new PictureLabel(QStringLiteral("background"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
-    const WindowOutline outline = ShapeWindowFromBitmap(picture);
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
+    ShapeWindowFromPicture(*this, picture);
     connect(background_, &PictureLabel::doubleClicked, this, &QDialog::accept);
     auto *drag = new WindowDrag(this);
     drag->AddHandle(background_);

@@ -5,7 +5,7 @@
 #include "fonts.h"
 #include "picture_label.h"
 #include "window_drag.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QLabel>
 
@@ -29,9 +29,7 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
     const QImage picture = WindowPanelPicture(size.width(), size.height(), HeaderHeight, QString());
     background_ = new PictureLabel(QStringLiteral("panelPicture"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
-    const WindowOutline outline = ShapeWindowFromBitmap(picture);
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
+    ShapeWindowFromPicture(*this, picture);
 
     QLabel *caption = MakeTextLabel(QStringLiteral("caption"), {},
                                     QRect(CaptionLeft, 2, size.width() - CaptionLeft - Border, HeaderHeight - 4),

@@ -3,7 +3,7 @@
 #include "art/window_panel_art.h"
 #include "fonts.h"
 #include "picture_label.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -37,9 +37,7 @@ SplashWindow::SplashWindow(const QString &versionText, QWidget *parent)
     auto *background = new PictureLabel(QStringLiteral("splashPicture"), this);
     background->SetPicture(QPixmap::fromImage(picture));
     setFixedSize(picture.size());
-    const WindowOutline outline = ShapeWindowFromBitmap(picture);
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
+    ShapeWindowFromPicture(*this, picture);
 
     MakeSplashLabel(QStringLiteral("Label2"), QStringLiteral("程序装载中…"), QRect(40, 192, 120, 22), SansFont(13),
                     QStringLiteral("#5b4a3c"), this);

@@ -10,7 +10,7 @@
 #include "sound_effect.h"
 #include "twips.h"
 #include "window_drag.h"
-#include "window_shape.h"
+#include "shaped_window.h"
 
 #include <QKeyEvent>
 #include <QPainterPath>
@@ -176,9 +176,7 @@ void TranslationViewer::BuildBackground()
     const QImage picture = ViewerBackground();
     background_ = new PictureLabel(QStringLiteral("background"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
-    const WindowOutline outline = ShapeWindowFromBitmap(picture);
-    if (outline.status == ShapeStatus::Shaped)
-        setMask(outline.region);
+    ShapeWindowFromPicture(*this, picture);
     connect(background_, &PictureLabel::doubleClicked, this, &QDialog::accept);
 }
 

@@ -786,7 +786,7 @@ void MainWindow::ApplyEvaluation(const DateEvaluation &evaluation)
         todaysTipsTimer_.start();
 }
 
-void MainWindow::ResetToIdleView()
+void MainWindow::HideFestivalOverlay()
 {
     youthDayBadge_->hide();
     armyDayBadge_->hide();
@@ -799,6 +799,11 @@ void MainWindow::ResetToIdleView()
         animations_[i]->Stop();
     springPicture_->hide();
     newYearGreeting_->hide();
+}
+
+void MainWindow::ResetToIdleView()
+{
+    HideFestivalOverlay();
 
     wheelPicture_->show();
     scrollPicture_->show();
@@ -843,6 +848,9 @@ void MainWindow::ShowHexagram(const HexagramFrame &frame, const HexagramView &he
 
 void MainWindow::ShowCastView(const CastResolution &cast)
 {
+    // The festival decorations sit where the cast frames go; a cast on a
+    // festival day would otherwise be hidden behind them.
+    HideFestivalOverlay();
     SetBannerVisible(false);
     wheelPicture_->hide();
     scrollPicture_->hide();

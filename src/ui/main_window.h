@@ -172,6 +172,7 @@ private:
     void PickQuote();
     void PlaceIdlePictures();
     void SetBannerVisible(bool visible);
+    void HideFestivalOverlay();
     void OpenHelp();
     void OpenWebPageWithClick();
     void OpenAbout();

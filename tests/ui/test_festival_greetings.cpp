@@ -1,6 +1,7 @@
 #include "animated_picture.h"
 #include "calendar_rig.h"
 #include "main_window_layout.h"
+#include "resolution.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -103,6 +104,32 @@ private slots:
         }
         const bool springFestival = shown.contains(QStringLiteral("Image18"));
         QCOMPARE(ShownOf(rig, IdleControls).size(), springFestival ? 1 : 5);
+    }
+
+    void aCastOnAFestivalDayIsNotCoveredByDecorations_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("Spring Festival") << QDate(2006, 1, 29);
+        QTest::newRow("National Day and Mid-Autumn") << QDate(2020, 10, 1);
+        QTest::newRow("New Year") << QDate(2007, 1, 1);
+    }
+    void aCastOnAFestivalDayIsNotCoveredByDecorations()
+    {
+        QFETCH(QDate, date);
+        CalendarRig rig(Morning(date));
+        rig.settings.todayTips = QStringLiteral("关");
+        rig.Load();
+        QVERIFY(!ShownOf(rig, OverlayControls).isEmpty());
+
+        CastResolution cast;
+        cast.primary = {QStringLiteral("1"), QStringLiteral("乾"), QStringLiteral("111111"), QStringLiteral("乾：元亨利贞。"),
+                        {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                         QStringLiteral("1"), QStringLiteral("1")}};
+        cast.resulting = cast.primary;
+        rig.window->ShowCastView(cast);
+
+        QCOMPARE(ShownOf(rig, OverlayControls), QStringList());
+        QVERIFY(rig.Control(QStringLiteral("Frame1"))->isVisibleTo(rig.window.get()));
     }
 
     void newYearBannerShowsTodaysYearAboveTheCommandBar()

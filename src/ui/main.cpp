@@ -64,6 +64,8 @@ int main(int argc, char *argv[])
         return 0;
 
     QApplication app(argc, argv);
+    // Lets desktops match the window to the installed ravezaz.desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ravezaz"));
 
     QTranslator qtTranslation;
     InstallQtTranslation(app, qtTranslation);

@@ -10,6 +10,8 @@ const GridCell &CellOn(const MonthGrid &grid, QDate date)
 {
     return grid.cells[date.day() - 1];
 }
+// A cell of a grid that ends with the statement would dangle.
+const GridCell &CellOn(MonthGrid &&grid, QDate date) = delete;
 
 } // namespace
 
@@ -114,7 +116,8 @@ private slots:
         QFETCH(bool, bold);
         QFETCH(RgbColor, numberColor);
 
-        const GridCell &cell = CellOn(FillMonthGrid(QDate(date.year(), date.month(), 1)), date);
+        const MonthGrid grid = FillMonthGrid(QDate(date.year(), date.month(), 1));
+        const GridCell &cell = CellOn(grid, date);
         QCOMPARE(cell.date, date);
         QCOMPARE(cell.labelText, label);
         QCOMPARE(cell.labelColor, labelColor);

@@ -1,0 +1,98 @@
+// A record file of any content: counted, listed, read record by record,
+// appended to and deleted from. The records found are checked against the
+// file's lines split independently of the reader.
+
+#include "divination_record.h"
+#include "fuzz_check.h"
+#include "gbk_codec.h"
+#include "record_file.h"
+#include "record_round_trip.h"
+
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// The lines of a record file: split at LF, a CR before the LF dropped, a
+// last line without a line end counted.
+QList<QByteArray> LinesOf(const QByteArray &bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return lines;
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
+            "the test file is written");
+}
+
+// Records a deletion leaves: every line but the deleted one, less the empty
+// lines before the first line with text.
+qint64 RecordsLeftAfterDeleting(QList<QByteArray> lines, qsizetype index)
+{
+    lines.removeAt(index);
+    qsizetype leadingEmpty = 0;
+    while (leadingEmpty < lines.size() && lines[leadingEmpty].isEmpty())
+        ++leadingEmpty;
+    return lines.size() - leadingEmpty;
+}
+
+// Records in the file, or none when it was removed.
+qint64 RecordsInFile(const QString &path)
+{
+    if (!QFile::exists(path))
+        return 0;
+    const std::optional<qint64> count = CountRecords(path);
+    Require(count.has_value(), "an existing record file is counted");
+    return *count;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("filelog.kdf"));
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    WriteFile(path, bytes);
+    const QList<QByteArray> lines = LinesOf(bytes);
+    const qint64 count = lines.size();
+
+    Require(CountRecords(path) == count, "every line is counted as a record");
+    Require(ListRecords(path, 1, count + 1).has_value(), "the listing is made");
+    for (const qint64 number : {qint64(0), count + 1})
+        Require(ReadRecord(path, number).status == RecordFileStatus::RecordNotFound, "numbers outside the file find nothing");
+    for (const qint64 number : {qint64(1), count / 2 + 1, count}) {
+        if (number > count)
+            break;
+        const RecordReading reading = ReadRecord(path, number);
+        Require(reading.status == RecordFileStatus::Done, "every record inside the file is found");
+        Require(reading.record == ParseRecordLine(DecodeGbk(lines[number - 1])), "a record is read from its own line");
+    }
+
+    if (count > 0) {
+        const RecordDeletion deletion = DeleteRecord(path, count / 2 + 1);
+        Require(deletion.status == RecordFileStatus::Done, "a record inside the file is deleted");
+        Require(deletion.recordsLeft == RecordsLeftAfterDeleting(lines, count / 2), "deleting takes one record");
+        Require(RecordsInFile(path) == deletion.recordsLeft, "the file holds the records the deletion reported");
+    }
+
+    WriteFile(path, bytes);
+    const DivinationRecord appended = lines.isEmpty() ? DivinationRecord{} : ParseRecordLine(DecodeGbk(lines[0]));
+    Require(AppendRecord(path, appended), "a record is appended");
+    Require(CountRecords(path) == count + 1, "appending adds one record after the others");
+    if (WritesBackExactly(appended))
+        Require(ReadRecord(path, count + 1).record == appended, "the appended record is the last one");
+    return 0;
+}

@@ -8,11 +8,15 @@
 #include "sound_effect.h"
 #include "sound_mp3_player.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 // Records every box; Yes/No questions take their answers from a queue
@@ -143,3 +147,21 @@ struct MainWindowRig {
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MusicControl> music;
 };
+
+// Runs `check` on the modal window as soon as it shows, then closes it with
+// F12 as a user would.
+inline void WhenModalShows(const std::function<void(QWidget *)> &check)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, check] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        check(modal);
+        QTest::keyRelease(modal, Qt::Key_F12);
+    });
+    poll->start();
+}

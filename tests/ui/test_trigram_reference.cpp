@@ -60,24 +60,6 @@ void SendEnter(QWidget *widget)
     QApplication::sendEvent(widget, &enter);
 }
 
-// Runs `check` on the modal window as soon as it shows, then closes it with
-// F12 as a user would.
-void WhenModalShows(const std::function<void(QWidget *)> &check)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, check] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        check(modal);
-        QTest::keyRelease(modal, Qt::Key_F12);
-    });
-    poll->start();
-}
-
 } // namespace
 
 class TrigramReferenceTest : public QObject {

@@ -3,13 +3,16 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <atomic>
+
 namespace {
 
 constexpr int MixerChannels = 8;
 constexpr int OutputChannels = 2;
 constexpr int BufferFrames = 2048;
 
-bool deviceOpen = false;
+// Set by whichever thread opens the device, read by the players.
+std::atomic<bool> deviceOpen = false;
 
 bool OpenMixer()
 {
@@ -69,4 +72,20 @@ QString SoundDevice::DriverName()
     if (!deviceOpen)
         return {};
     return QString::fromUtf8(SDL_GetCurrentAudioDriver());
+}
+
+BackgroundSoundDevice::BackgroundSoundDevice()
+    : opening_([this] { device_ = std::make_unique<SoundDevice>(); })
+{
+}
+
+BackgroundSoundDevice::~BackgroundSoundDevice()
+{
+    WaitUntilOpen();
+}
+
+void BackgroundSoundDevice::WaitUntilOpen()
+{
+    if (opening_.joinable())
+        opening_.join();
 }

@@ -62,6 +62,9 @@ int main(int argc, char *argv[])
     const SingleInstance instance(InstanceLockPath());
     if (!instance.isFirst())
         return 0;
+    // Opens while the application and the splash are set up; nothing plays
+    // before the splash has finished.
+    BackgroundSoundDevice soundDevice;
 
     QApplication app(argc, argv);
     // Lets desktops match the window to the installed ravezaz.desktop entry and its icon.
@@ -72,7 +75,6 @@ int main(int argc, char *argv[])
     QApplication::setFont(SansFont(12));
 
     const QString programFolder = ProgramFolder();
-    SoundDevice soundDevice;
     SdlEffectSound effects([] { QApplication::beep(); });
     SdlMusicPlayer backgroundPlayer;
     SdlMusicPlayer festivalPlayer;
@@ -100,6 +102,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MusicControl> music;
     QObject::connect(&splash, &SplashWindow::finished, [&] {
+        soundDevice.WaitUntilOpen();
         WarnWhenHelpIsMissing(dialogs, &splash);
         ReadSettings(SettingsFilePath(), TheSettings(), TheCurrentCast());
         window = std::make_unique<MainWindow>(services, TheSettings());

@@ -100,6 +100,20 @@ private slots:
         qputenv("SDL_AUDIODRIVER", driver);
     }
 
+    void backgroundDeviceOpensAndClosesWithItsOwner()
+    {
+        {
+            BackgroundSoundDevice device;
+            device.WaitUntilOpen();
+            QVERIFY(SoundDevice::IsOpen());
+        }
+        QVERIFY(!SoundDevice::IsOpen());
+        // Ended before anyone waited for it, as when the program is closed
+        // during the splash.
+        { BackgroundSoundDevice device; }
+        QVERIFY(!SoundDevice::IsOpen());
+    }
+
     void playersStaySilentWithoutDevice()
     {
         QTemporaryDir folder;

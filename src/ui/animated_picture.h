@@ -14,6 +14,7 @@ public:
     explicit AnimatedPicture(const QString &name, QWidget *parent);
 
     void SetFrames(const QList<QPixmap> &frames, int frameIntervalMs);
+    bool HasFrames() const { return !frames_.isEmpty(); }
     void Start();
     void Stop();
     bool IsRunning() const { return running_; }

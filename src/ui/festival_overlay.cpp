@@ -76,16 +76,21 @@ int BannerTypeSize(const QRect &place, qreal share)
     return qRound(place.height() * NewYearBannerScale * share);
 }
 
-void SetPicture(PictureLabel *label, const QImage &picture, QPoint place)
+// A decoration's pictures are drawn the first time it shows: most days show
+// none, and drawing every festival's frames would hold up the start by a
+// good part of a second.
+void GivePicture(PictureLabel *label, QImage (*draw)())
 {
-    label->SetPicture(QPixmap::fromImage(picture));
-    label->move(place);
+    if (label->Picture().isNull())
+        label->SetPicture(QPixmap::fromImage(draw()));
 }
 
-void SetAnimation(AnimatedPicture *animation, const FestivalAnimation &frames, QPoint place)
+void GiveFrames(AnimatedPicture *animation, FestivalAnimation (*draw)(), qreal scale = 1)
 {
-    animation->SetFrames(FramesOf(frames), frames.frameIntervalMs);
-    animation->move(place);
+    if (animation->HasFrames())
+        return;
+    const FestivalAnimation frames = draw();
+    animation->SetFrames(FramesOf(frames, scale), frames.frameIntervalMs);
 }
 
 } // namespace
@@ -115,31 +120,26 @@ FestivalOverlay::FestivalOverlay(QWidget &mainWindow)
     navy.setColor(QPalette::Window, NewYearBannerNavy);
     newYearPanel_->setPalette(navy);
     newYearPanel_->setAutoFillBackground(true);
-    newYearPicture_->SetPicture(QPixmap::fromImage(
-        NewYearBannerPicture().scaled(bannerSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     newYearPicture_->move(0, 0);
     newYearPicture_->lower();
 
     const NewYearBannerLayout &places = NewYearBannerPlaces();
-    const FestivalAnimation fireworks = NewYearFireworksAnimation();
-    fireworks_->SetFrames(FramesOf(fireworks, NewYearBannerScale), fireworks.frameIntervalMs);
     fireworks_->move(Scaled(places.fireworks, NewYearBannerScale).topLeft());
     PlaceBannerText(newYearGreeting_, places.greeting, SerifFont(BannerTypeSize(places.greeting, 0.72), QFont::Black));
     PlaceBannerText(newYearYear_, places.year, SerifFont(BannerTypeSize(places.year, 0.78), QFont::Bold));
     PlaceBannerText(newYearStars_, places.stars, SansFont(BannerTypeSize(places.stars, 0.7)));
     PlaceBannerText(newYearEnglish_, places.english, SerifFont(BannerTypeSize(places.english, 0.62), QFont::DemiBold));
 
-    SetPicture(springPicture_, LotusCarpPicture(), LotusCarpPlace);
-    SetPicture(springCompanions_[0], LanternPairPicture(), LanternPairPlace);
-    SetPicture(springCompanions_[1], FortuneDiamondPicture(), FortuneDiamondPlace);
-    SetPicture(youthDayBadge_, YouthDayBadgePicture(), YouthDayBadgePlace);
-    SetPicture(armyDayBadge_, ArmyDayBadgePicture(), ArmyDayBadgePlace);
-
-    SetAnimation(midAutumn_, MidAutumnAnimation(), MidAutumnPlace);
-    SetAnimation(nationalDay_, NationalDayAnimation(), MidAutumnPlace);
-    SetAnimation(christmas_[0], ChristmasTreeAnimation(), ChristmasTreePlace);
-    SetAnimation(christmas_[1], ChristmasBellsAnimation(), ChristmasBellsPlace);
-    SetAnimation(partyAnniversary_, PartyAnniversaryAnimation(), PartyAnniversaryPlace);
+    springPicture_->move(LotusCarpPlace);
+    springCompanions_[0]->move(LanternPairPlace);
+    springCompanions_[1]->move(FortuneDiamondPlace);
+    youthDayBadge_->move(YouthDayBadgePlace);
+    armyDayBadge_->move(ArmyDayBadgePlace);
+    midAutumn_->move(MidAutumnPlace);
+    nationalDay_->move(MidAutumnPlace);
+    christmas_[0]->move(ChristmasTreePlace);
+    christmas_[1]->move(ChristmasBellsPlace);
+    partyAnniversary_->move(PartyAnniversaryPlace);
 }
 
 void FestivalOverlay::Apply(const DateEvaluation &evaluation)
@@ -157,13 +157,15 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
         ShowNewYearBanner(request.tooltip, evaluation.newYearBannerYear);
         break;
     case FestivalDecoration::YouthDayBadge:
+        GivePicture(youthDayBadge_, YouthDayBadgePicture);
         youthDayBadge_->setToolTip(request.tooltip);
         youthDayBadge_->show();
         break;
     case FestivalDecoration::PartyAnniversary:
-        Switch(partyAnniversary_, request.tooltip);
+        Switch(partyAnniversary_, PartyAnniversaryAnimation, request.tooltip);
         break;
     case FestivalDecoration::ArmyDayBadge:
+        GivePicture(armyDayBadge_, ArmyDayBadgePicture);
         armyDayBadge_->move(ArmyDayBadgePlace);
         armyDayBadge_->setToolTip(request.tooltip);
         armyDayBadge_->show();
@@ -172,11 +174,11 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
         ShowNationalDay(request.tooltip, !evaluation.lunarFestivalText.isEmpty());
         break;
     case FestivalDecoration::Christmas:
-        for (AnimatedPicture *animation : christmas_)
-            Switch(animation, request.tooltip);
+        Switch(christmas_[0], ChristmasTreeAnimation, request.tooltip);
+        Switch(christmas_[1], ChristmasBellsAnimation, request.tooltip);
         break;
     case FestivalDecoration::MidAutumn:
-        Switch(midAutumn_, request.tooltip);
+        Switch(midAutumn_, MidAutumnAnimation, request.tooltip);
         break;
     case FestivalDecoration::SpringFestival:
         ShowSpringFestival(request.tooltip);
@@ -186,6 +188,10 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
 
 void FestivalOverlay::ShowNewYearBanner(const QString &tooltip, int year)
 {
+    if (newYearPicture_->Picture().isNull())
+        newYearPicture_->SetPicture(QPixmap::fromImage(
+            NewYearBannerPicture().scaled(newYearPanel_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    GiveFrames(fireworks_, NewYearFireworksAnimation, NewYearBannerScale);
     fireworks_->Start();
     for (QWidget *part : std::initializer_list<QWidget *>{newYearPicture_, newYearStars_, newYearEnglish_})
         part->show();
@@ -199,6 +205,9 @@ void FestivalOverlay::ShowNewYearBanner(const QString &tooltip, int year)
 
 void FestivalOverlay::ShowSpringFestival(const QString &tooltip)
 {
+    GivePicture(springPicture_, LotusCarpPicture);
+    GivePicture(springCompanions_[0], LanternPairPicture);
+    GivePicture(springCompanions_[1], FortuneDiamondPicture);
     springPicture_->show();
     for (QWidget *part : idleViewParts_)
         part->hide();
@@ -210,13 +219,16 @@ void FestivalOverlay::ShowSpringFestival(const QString &tooltip)
 
 void FestivalOverlay::ShowNationalDay(const QString &tooltip, bool withLunarFestival)
 {
+    // Placed below where Mid-Autumn's animation shows, whether or not it has shown yet.
+    GiveFrames(midAutumn_, MidAutumnAnimation);
     const int top = withLunarFestival ? midAutumn_->y() + midAutumn_->height() + NationalDayGap : midAutumn_->y();
     nationalDay_->move(midAutumn_->x(), top);
-    Switch(nationalDay_, tooltip);
+    Switch(nationalDay_, NationalDayAnimation, tooltip);
 }
 
-void FestivalOverlay::Switch(AnimatedPicture *animation, const QString &tooltip)
+void FestivalOverlay::Switch(AnimatedPicture *animation, FestivalAnimation (*draw)(), const QString &tooltip)
 {
+    GiveFrames(animation, draw);
     animation->setToolTip(tooltip);
     animation->Start();
     animation->raise();

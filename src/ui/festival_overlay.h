@@ -9,6 +9,7 @@ class PictureLabel;
 class QLabel;
 class QWidget;
 struct DateEvaluation;
+struct FestivalAnimation;
 struct DecorationRequest;
 
 // The festival greetings on the main window: the New Year banner, the
@@ -30,7 +31,7 @@ private:
     void ShowNewYearBanner(const QString &tooltip, int year);
     void ShowSpringFestival(const QString &tooltip);
     void ShowNationalDay(const QString &tooltip, bool withLunarFestival);
-    void Switch(AnimatedPicture *animation, const QString &tooltip);
+    void Switch(AnimatedPicture *animation, FestivalAnimation (*draw)(), const QString &tooltip);
 
     QWidget *newYearPanel_;
     PictureLabel *newYearPicture_;

@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int NameFieldLength = 9;
@@ -169,6 +171,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     BuildCommands();
     BuildKeyTable();
     BuildTimers();
+    clock_.start();
 
     PlaySound(QStringLiteral("/wav/open.wav"));
     engine_ = new CastingEngine(cast_, services_.random, services_.now, this);
@@ -512,7 +515,7 @@ void CastingWindow::ApplySpeed()
     timings_ = *timings;
     animationTimer_.setInterval(timings_.animationFrame);
     if (phaseTimer_.isActive())
-        phaseTimer_.start(PhaseDelay(timings_, engine_->pendingPhase()));
+        SchedulePendingPhase();
 }
 
 void CastingWindow::ChangeSpeed(const std::function<QString(const QString &)> &nextBar)
@@ -549,16 +552,22 @@ void CastingWindow::AskForField(const FieldPrompt &prompt)
     field->setText(answer.value_or(QString()).left(prompt.maxLength));
 }
 
-void CastingWindow::SchedulePendingPhase()
+// A phase runs its duration from `start`, when the one before it was due, or
+// from now; so the drawing and sounds between phases do not add up over a
+// cast. A phase already overdue runs at once and the next is timed from then.
+void CastingWindow::SchedulePendingPhase(std::optional<qint64> start)
 {
-    if (engine_->isTimedPhase())
-        phaseTimer_.start(PhaseDelay(timings_, engine_->pendingPhase()));
+    if (!engine_->isTimedPhase())
+        return;
+    const qint64 now = clock_.elapsed();
+    phaseDue_ = std::max(start.value_or(now) + PhaseDelay(timings_, engine_->pendingPhase()), now);
+    phaseTimer_.start(int(phaseDue_ - now));
 }
 
 void CastingWindow::AdvancePhase()
 {
     engine_->advance();
-    SchedulePendingPhase();
+    SchedulePendingPhase(phaseDue_);
 }
 
 // The name field offers "某官", then the last diviner's name; the matter

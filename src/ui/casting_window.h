@@ -5,10 +5,12 @@
 #include "casting_speed.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CastDisplay;
@@ -79,7 +81,7 @@ private:
     void StartAutomatic();
     void AfterStep(const std::optional<FieldPrompt> &prompt);
     void AskForField(const FieldPrompt &prompt);
-    void SchedulePendingPhase();
+    void SchedulePendingPhase(std::optional<qint64> start = std::nullopt);
     void AdvancePhase();
     void FieldDoubleClicked(QLineEdit *field);
     bool KeyPressed(QObject *watched, const QKeyEvent &key);
@@ -140,6 +142,9 @@ private:
     std::array<PictureLabel *, StalkFrameCount> frameStore_{};
 
     QTimer phaseTimer_;
+    // Times the phases: when the pending one is due, in ms since the window opened.
+    QElapsedTimer clock_;
+    qint64 phaseDue_ = 0;
     QTimer animationTimer_;
     QTimer exitTimer_;
 };

@@ -75,7 +75,12 @@ QString SoundDevice::DriverName()
 }
 
 BackgroundSoundDevice::BackgroundSoundDevice()
-    : opening_([this] { device_ = std::make_unique<SoundDevice>(); })
+    : opening_([this] {
+        device_ = std::make_unique<SoundDevice>();
+        // SDL frees its per-thread data (the last error message) by itself
+        // only on threads it started.
+        SDL_TLSCleanup();
+    })
 {
 }
 

@@ -4,6 +4,7 @@
 #include "date_text.h"
 #include "day_names.h"
 #include "fonts.h"
+#include "label_kit.h"
 #include "month_grid.h"
 #include "picture_label.h"
 #include "solar_terms.h"

@@ -5,6 +5,7 @@
 #include "dialog_service.h"
 #include "divination_record.h"
 #include "fonts.h"
+#include "label_kit.h"
 #include "picture_button.h"
 #include "picture_label.h"
 #include "record_file.h"
@@ -63,30 +64,11 @@ QFont CounterFont(int pixelSize)
     return font;
 }
 
-void SetTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 QLabel *MakeLabel(const QString &name, const QString &text, const QRect &geometry, const QFont &font,
                   const QColor &colour, Qt::Alignment alignment, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(font);
+    QLabel *label = MakeTextLabel(name, text, geometry, font, colour, parent);
     label->setAlignment(alignment);
-    SetTextColour(label, colour);
-    return label;
-}
-
-PictureLabel *MakePicture(const QString &name, const QImage &picture, QPoint position, QWidget *parent)
-{
-    auto *label = new PictureLabel(name, parent);
-    label->SetPicture(QPixmap::fromImage(picture));
-    label->move(position);
     return label;
 }
 

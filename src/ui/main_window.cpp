@@ -13,6 +13,7 @@
 #include "dialog_service.h"
 #include "fonts.h"
 #include "hexagram_text_box.h"
+#include "label_kit.h"
 #include "main_window_layout.h"
 #include "music_toggle_box.h"
 #include "picture_button.h"
@@ -59,13 +60,6 @@ QColor ToColour(const RgbColor &colour)
     return QColor(colour.red, colour.green, colour.blue);
 }
 
-void SetTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 // The largest serif size, from `largest` down, at which `text` wraps into
 // the label's box without being cut.
 QFont SerifFontFitting(const QLabel *label, const QString &text, int largest)
@@ -81,17 +75,6 @@ QFont SerifFontFitting(const QLabel *label, const QString &text, int largest)
     return SerifFont(smallest);
 }
 
-QLabel *MakeLabel(const QString &name, const QString &text, const QRect &geometry, const QFont &font,
-                  const QColor &colour, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    SetTextColour(label, colour);
-    return label;
-}
-
 ClickableLabel *MakeClickableLabel(const QString &name, const QString &text, const QRect &geometry,
                                    const QFont &font, const QColor &colour, QWidget *parent)
 {
@@ -100,14 +83,6 @@ ClickableLabel *MakeClickableLabel(const QString &name, const QString &text, con
     label->setGeometry(geometry);
     label->setFont(font);
     SetTextColour(label, colour);
-    return label;
-}
-
-PictureLabel *MakePicture(const QString &name, const QImage &picture, QPoint position, QWidget *parent)
-{
-    auto *label = new PictureLabel(name, parent);
-    label->SetPicture(QPixmap::fromImage(picture));
-    label->move(position);
     return label;
 }
 
@@ -225,7 +200,7 @@ void MainWindow::BuildBackground()
 
 void MainWindow::BuildHeader()
 {
-    headerHandle_ = MakeLabel(QStringLiteral("Label2"), {}, QRect(250, 4, 300, 36), font(), InkColour, this);
+    headerHandle_ = MakeTextLabel(QStringLiteral("Label2"), {}, QRect(250, 4, 300, 36), font(), InkColour, this);
 
     using namespace MainLayout;
     minimise_ = MakePicture(QStringLiteral("Image13"), WindowButtonPicture(WindowButtonKind::Minimise, true),
@@ -297,24 +272,24 @@ void MainWindow::BuildCastFrames()
         parts.frame->setFont(SerifFont(14, QFont::Bold));
 
         const int width = row.geometry.width();
-        parts.handle = MakeLabel(QString::fromUtf16(row.handleName), {}, QRect(0, 0, width, 116), font(), InkColour,
+        parts.handle = MakeTextLabel(QString::fromUtf16(row.handleName), {}, QRect(0, 0, width, 116), font(), InkColour,
                                  parts.frame);
         const Qt::Alignment side = row.mirrored ? Qt::AlignRight : Qt::AlignLeft;
         const QRect nameBox = row.mirrored ? QRect(width - 148, 20, 130, 62) : QRect(18, 20, 130, 62);
-        parts.nameShadow = MakeLabel(QString::fromUtf16(row.shadowName), QString::fromUtf16(row.designName),
+        parts.nameShadow = MakeTextLabel(QString::fromUtf16(row.shadowName), QString::fromUtf16(row.designName),
                                      nameBox.translated(2, 2), SerifFont(46, QFont::Bold), Qt::black, parts.frame);
-        parts.name = MakeLabel(QString::fromUtf16(row.nameName), QString::fromUtf16(row.designName), nameBox,
+        parts.name = MakeTextLabel(QString::fromUtf16(row.nameName), QString::fromUtf16(row.designName), nameBox,
                                SerifFont(46, QFont::Bold), NameFaceColour, parts.frame);
         parts.nameShadow->setAlignment(side | Qt::AlignVCenter);
         parts.name->setAlignment(side | Qt::AlignVCenter);
 
         const QRect badgeBox = row.mirrored ? QRect(width - 46, 88, 26, 26) : QRect(20, 88, 26, 26);
-        parts.number = MakeLabel(QString::fromUtf16(row.numberName), {}, badgeBox, SansFont(13, QFont::Bold),
+        parts.number = MakeTextLabel(QString::fromUtf16(row.numberName), {}, badgeBox, SansFont(13, QFont::Bold),
                                  Qt::white, parts.frame);
         parts.number->setAlignment(Qt::AlignCenter);
         parts.number->setStyleSheet(NumberBadgeStyle);
         const QRect linesBox = row.mirrored ? QRect(width - 156, 90, 104, 22) : QRect(52, 90, 104, 22);
-        parts.lines = MakeLabel(QString::fromUtf16(row.linesName), QString::fromUtf16(row.designLines), linesBox,
+        parts.lines = MakeTextLabel(QString::fromUtf16(row.linesName), QString::fromUtf16(row.designLines), linesBox,
                                 SansFont(13), CaptionColour, parts.frame);
         parts.lines->setAlignment(side | Qt::AlignVCenter);
 
@@ -338,7 +313,7 @@ void MainWindow::BuildCastFrames()
     const int columnWidth = ResultingFrameGeometry.left() - column;
     for (int line = 1; line <= 6; ++line) {
         const QRect box(column, PrimaryFrameGeometry.top() + LinePictureTop(line) - 7, columnWidth, 18);
-        linePositions_[line - 1] = MakeLabel(QStringLiteral("Label%1").arg(9 + line), LinePositionName(line), box,
+        linePositions_[line - 1] = MakeTextLabel(QStringLiteral("Label%1").arg(9 + line), LinePositionName(line), box,
                                              SerifFont(13, QFont::Bold), CaptionColour, this);
         linePositions_[line - 1]->setAlignment(Qt::AlignCenter);
     }
@@ -359,9 +334,9 @@ void MainWindow::BuildCastDetails()
         {u"Label18", u"占筮事由：", u"Label21", QRect(30, 280, 72, 18), QRect(102, 280, 510, 18)},
     }};
     for (int i = 0; i < int(rows.size()); ++i) {
-        detailCaptions_[i] = MakeLabel(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
+        detailCaptions_[i] = MakeTextLabel(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
                                        rows[i].captionBox, SansFont(12, QFont::Bold), CaptionColour, this);
-        detailValues_[i] = MakeLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(12),
+        detailValues_[i] = MakeTextLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(12),
                                      InkColour, this);
     }
     ruleText_ = MakeClickableLabel(QStringLiteral("Label7"), QStringLiteral("变爻推论规则"), QRect(30, 300, 582, 20),
@@ -388,9 +363,9 @@ void MainWindow::BuildFooter()
     lunarLine_ = MakeClickableLabel(QStringLiteral("Label25"), {}, QRect(42, FooterRow1, 320, 20), SansFont(13),
                                     ToColour(DefaultTextColor), this);
     lunarLine_->setToolTip(QStringLiteral("双击查看农历日历 F10"));
-    weekdayLine_ = MakeLabel(QStringLiteral("Label26"), {}, QRect(366, FooterRow1, 90, 20), SansFont(13),
+    weekdayLine_ = MakeTextLabel(QStringLiteral("Label26"), {}, QRect(366, FooterRow1, 90, 20), SansFont(13),
                              ToColour(DefaultTextColor), this);
-    clockLine_ = MakeLabel(QStringLiteral("Label1"), {}, QRect(42, FooterRow2, 320, 20), SansFont(12),
+    clockLine_ = MakeTextLabel(QStringLiteral("Label1"), {}, QRect(42, FooterRow2, 320, 20), SansFont(12),
                            QColor(0x5b, 0x4a, 0x3c), this);
 
     musicToggle_ = new MusicToggleBox(QStringLiteral("Check1"), this);
@@ -429,7 +404,7 @@ void MainWindow::BuildFestivalOverlay()
         {u"Label31", u"Happy New Year", QRect(40, 230, 380, 40), SerifFont(26)},
     }};
     for (const BannerText &text : texts)
-        MakeLabel(QString::fromUtf16(text.name), QString::fromUtf16(text.text), text.box, text.font,
+        MakeTextLabel(QString::fromUtf16(text.name), QString::fromUtf16(text.text), text.box, text.font,
                   QColor(0xf1, 0xd9, 0x94), panel);
     newYearGreeting_ = panel->findChild<QLabel *>(QStringLiteral("Label28"));
 

@@ -3,6 +3,7 @@
 #include "art/ornament_kit.h"
 #include "art/window_panel_art.h"
 #include "fonts.h"
+#include "label_kit.h"
 #include "picture_label.h"
 #include "window_drag.h"
 #include "shaped_window.h"
@@ -44,30 +45,4 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
 QRect PanelDialog::PanelArea() const
 {
     return QRect(Border, HeaderHeight, width() - 2 * Border, height() - HeaderHeight - Border);
-}
-
-void SetTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-void SetBackgroundColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-QLabel *MakeTextLabel(const QString &name, const QString &text, const QRect &geometry, const QFont &font,
-                      const QColor &colour, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    SetTextColour(label, colour);
-    return label;
 }

@@ -25,10 +25,3 @@ private:
     PictureLabel *background_;
     WindowDrag *drag_;
 };
-
-// Colours and backgrounds of the labels the small windows recolour.
-void SetTextColour(QWidget *widget, const QColor &colour);
-void SetBackgroundColour(QWidget *widget, const QColor &colour);
-
-QLabel *MakeTextLabel(const QString &name, const QString &text, const QRect &geometry, const QFont &font,
-                      const QColor &colour, QWidget *parent);

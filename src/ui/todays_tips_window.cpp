@@ -4,6 +4,7 @@
 #include "date_evaluation.h"
 #include "date_text.h"
 #include "fonts.h"
+#include "label_kit.h"
 #include "picture_label.h"
 #include "settings.h"
 #include "window_drag.h"

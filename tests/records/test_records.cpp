@@ -1,4 +1,5 @@
 #include "divination_record.h"
+#include "file_size_limit.h"
 #include "gbk_codec.h"
 #include "record_file.h"
 
@@ -7,10 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <limits>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -102,26 +100,6 @@ protected:
 
 private:
     qint64 capacity_;
-};
-
-// Caps the size of files this process writes, as a nearly full disk does;
-// a write past the cap fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit capped = saved_;
-        capped.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &capped);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit saved_{};
 };
 
 } // namespace

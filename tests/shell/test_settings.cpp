@@ -1,13 +1,10 @@
+#include "file_size_limit.h"
 #include "settings.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -49,26 +46,6 @@ Loaded loaded(const char16_t *music, const char16_t *name, int speed, const char
              QString::fromUtf16(tips)},
             QString::fromUtf16(name), speed};
 }
-
-// Caps the size of files this process writes, as a nearly full disk does;
-// a write past the cap fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit capped = saved_;
-        capped.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &capped);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit saved_{};
-};
 
 } // namespace
 

@@ -1,27 +1,15 @@
+#include "cli_run.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 // Runs `ravezaz-cli almanac` and checks what a script would read.
 class AlmanacCliTest : public QObject {
     Q_OBJECT
 
-    struct Result {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
-    static Result run(const QStringList &args)
-    {
-        QProcess process;
-        process.start(QStringLiteral(RAVEZAZ_CLI), QStringList{QStringLiteral("almanac")} + args);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    static CliResult run(const QStringList &args) { return RunCli(QStringList{QStringLiteral("almanac")} + args); }
 
     static QString header()
     {
@@ -57,7 +45,7 @@ private slots:
     {
         QFETCH(QString, date);
         QFETCH(QString, row);
-        const Result result = run({date});
+        const CliResult result = run({date});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, header() + u'\n' + row + u'\n');
         QVERIFY(result.err.isEmpty());
@@ -65,8 +53,8 @@ private slots:
 
     void printsTheWholeRange()
     {
-        const Result result = run({QStringLiteral("--from"), QStringLiteral("1900-01-01"), QStringLiteral("--to"),
-                                   QStringLiteral("2050-12-31")});
+        const CliResult result = run({QStringLiteral("--from"), QStringLiteral("1900-01-01"), QStringLiteral("--to"),
+                                      QStringLiteral("2050-12-31")});
         QCOMPARE(result.exitCode, 0);
         const QStringList rows = result.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(rows.size(), 1 + 55152);
@@ -79,8 +67,8 @@ private slots:
 
     void printsJson()
     {
-        const Result result = run({QStringLiteral("--from"), QStringLiteral("2050-01-22"), QStringLiteral("--to"),
-                                   QStringLiteral("2050-01-23"), QStringLiteral("--format"), QStringLiteral("json")});
+        const CliResult result = run({QStringLiteral("--from"), QStringLiteral("2050-01-22"), QStringLiteral("--to"),
+                                      QStringLiteral("2050-01-23"), QStringLiteral("--format"), QStringLiteral("json")});
         QCOMPARE(result.exitCode, 0);
         QJsonParseError error;
         const QJsonArray days = QJsonDocument::fromJson(result.out.toUtf8(), &error).array();
@@ -101,7 +89,7 @@ private slots:
 
     void defaultsToOneDay()
     {
-        const Result result = run({});
+        const CliResult result = run({});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out.split(u'\n', Qt::SkipEmptyParts).size(), 2);
     }
@@ -125,7 +113,7 @@ private slots:
     void rejectsBadInput()
     {
         QFETCH(QStringList, args);
-        const Result result = run(args);
+        const CliResult result = run(args);
         QCOMPARE(result.exitCode, 2);
         QVERIFY(result.out.isEmpty());
         QVERIFY(!result.err.isEmpty());

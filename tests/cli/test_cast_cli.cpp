@@ -1,9 +1,9 @@
 #include "changing_line_rules.h"
+#include "cli_run.h"
 #include "gbk_codec.h"
 #include "hexagram.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,11 +19,8 @@ class CastCliTest : public QObject {
     };
     static Result run(const QStringList &args)
     {
-        QProcess process;
-        process.start(QStringLiteral(RAVEZAZ_CLI), QStringList{QStringLiteral("cast")} + args);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
-                QString::fromUtf8(process.readAllStandardError())};
+        const CliResult result = RunCli(QStringList{QStringLiteral("cast")} + args);
+        return {result.exitCode, result.out.split(u'\n', Qt::SkipEmptyParts), result.err};
     }
 
     static QString hexagramLine(const QString &lines)

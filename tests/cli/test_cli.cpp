@@ -1,23 +1,12 @@
-#include <QProcess>
+#include "cli_run.h"
+
 #include <QTest>
 
 // Runs the built ravezaz-cli and checks what a script would see.
 class CliTest : public QObject {
     Q_OBJECT
 
-    struct Result {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-    static Result run(const QStringList &args)
-    {
-        QProcess process;
-        process.start(QStringLiteral(RAVEZAZ_CLI), args);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    static CliResult run(const QStringList &args) { return RunCli(args); }
 
 private slots:
     void hexagramPrintsNumberNameAndText_data()
@@ -33,7 +22,7 @@ private slots:
         QFETCH(QString, lines);
         QFETCH(QString, head);
         QFETCH(QString, firstTextLine);
-        const Result result = run({QStringLiteral("hexagram"), lines});
+        const CliResult result = run({QStringLiteral("hexagram"), lines});
         QCOMPARE(result.exitCode, 0);
         const QStringList rows = result.out.split(u'\n');
         QCOMPARE(rows[0], head);
@@ -43,7 +32,7 @@ private slots:
 
     void hexagramPrintsTranslationOnRequest()
     {
-        const Result result = run({QStringLiteral("hexagram"), QStringLiteral("111111"), QStringLiteral("--translation")});
+        const CliResult result = run({QStringLiteral("hexagram"), QStringLiteral("111111"), QStringLiteral("--translation")});
         QCOMPARE(result.exitCode, 0);
         const QStringList rows = result.out.split(u'\n');
         QCOMPARE(rows[0], QStringLiteral("1\t乾\t111111"));
@@ -61,7 +50,7 @@ private slots:
     void unknownLinesExitWithTwo()
     {
         QFETCH(QString, lines);
-        const Result result = run({QStringLiteral("hexagram"), lines});
+        const CliResult result = run({QStringLiteral("hexagram"), lines});
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.err, QStringLiteral("未知卦象: ") + lines + u'\n');
         QVERIFY(result.out.isEmpty());
@@ -69,7 +58,7 @@ private slots:
 
     void helpListsCommands()
     {
-        const Result result = run({QStringLiteral("--help")});
+        const CliResult result = run({QStringLiteral("--help")});
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out.contains(QStringLiteral("hexagram LINES")));
     }

@@ -1,5 +1,6 @@
+#include "cli_run.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -7,22 +8,9 @@
 class RecordsCliTest : public QObject {
     Q_OBJECT
 
-    struct Result {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
     QTemporaryDir dir_;
 
-    static Result run(const QStringList &args)
-    {
-        QProcess process;
-        process.start(QStringLiteral(RAVEZAZ_CLI), QStringList{QStringLiteral("records")} + args);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    static CliResult run(const QStringList &args) { return RunCli(QStringList{QStringLiteral("records")} + args); }
 
     QString copyOfFixture(const QString &name) const
     {
@@ -52,7 +40,7 @@ private slots:
     {
         QFETCH(QStringList, action);
         QFETCH(QString, out);
-        const Result result = run(QStringList{copyOfFixture(QStringLiteral("three-casts.kdf"))} + action);
+        const CliResult result = run(QStringList{copyOfFixture(QStringLiteral("three-casts.kdf"))} + action);
         QCOMPARE(result.err, QString());
         QCOMPARE(result.out, out);
         QCOMPARE(result.exitCode, 0);
@@ -89,7 +77,7 @@ private slots:
         QFETCH(QStringList, action);
         QFETCH(QString, err);
         const QString path = file == u"missing.kdf" ? dir_.filePath(file) : copyOfFixture(file);
-        const Result result = run(QStringList{path} + action);
+        const CliResult result = run(QStringList{path} + action);
         QCOMPARE(result.err, err);
         QCOMPARE(result.out, QString());
         QCOMPARE(result.exitCode, 3);
@@ -106,7 +94,7 @@ private slots:
     void wrongArgumentsExitWithTwo()
     {
         QFETCH(QStringList, args);
-        const Result result = run(args);
+        const CliResult result = run(args);
         QCOMPARE(result.exitCode, 2);
         QVERIFY(result.err.startsWith(QStringLiteral("用法: ravezaz-cli records")));
     }

@@ -387,7 +387,7 @@ private:
     BarTokens previousBar_;
 };
 
-void ReadVoiceOptions(VoiceSpec &spec, const std::vector<std::string_view> &words, std::size_t first,
+void ReadVoiceOptions(VoiceSpec &voiceEntry, const std::vector<std::string_view> &words, std::size_t first,
                       int line)
 {
     for (std::size_t i = first; i < words.size(); i += 2) {
@@ -396,20 +396,20 @@ void ReadVoiceOptions(VoiceSpec &spec, const std::vector<std::string_view> &word
         const std::string_view option = words[i];
         const std::string_view value = words[i + 1];
         if (option == "volume")
-            spec.voice.volume = NumberInRange(value, 0, 127, line, "volume");
+            voiceEntry.voice.volume = NumberInRange(value, 0, 127, line, "volume");
         else if (option == "pan")
-            spec.voice.pan = NumberInRange(value, 0, 127, line, "pan");
+            voiceEntry.voice.pan = NumberInRange(value, 0, 127, line, "pan");
         else if (option == "reverb")
-            spec.voice.reverb = NumberInRange(value, 0, 127, line, "reverb");
+            voiceEntry.voice.reverb = NumberInRange(value, 0, 127, line, "reverb");
         else if (option == "chorus")
-            spec.voice.chorus = NumberInRange(value, 0, 127, line, "chorus");
+            voiceEntry.voice.chorus = NumberInRange(value, 0, 127, line, "chorus");
         else if (option == "gate")
-            spec.gatePercent = NumberInRange(value, 1, 100, line, "gate");
+            voiceEntry.gatePercent = NumberInRange(value, 1, 100, line, "gate");
         else if (option == "dynamic") {
             const auto velocity = DynamicVelocity(value);
             if (!velocity)
                 Fail(line, "dynamic must be pp, p, mp, mf, f or ff");
-            spec.startVelocity = *velocity;
+            voiceEntry.startVelocity = *velocity;
         } else
             Fail(line, "unknown voice option \"" + std::string(option) + "\"");
     }
@@ -421,14 +421,14 @@ void ReadVoice(PieceSpec &piece, const std::vector<std::string_view> &words, int
     const std::size_t optionsFrom = drums ? 2 : 3;
     if (words.size() < optionsFrom)
         Fail(line, drums ? "drums needs a name" : "voice needs a name and an instrument");
-    VoiceSpec spec;
-    spec.drums = drums;
-    spec.voice.name = std::string(words[1]);
+    VoiceSpec voiceEntry;
+    voiceEntry.drums = drums;
+    voiceEntry.voice.name = std::string(words[1]);
     const bool taken = std::any_of(piece.voices.begin(), piece.voices.end(), [&](const VoiceSpec &other) {
-        return other.voice.name == spec.voice.name;
+        return other.voice.name == voiceEntry.voice.name;
     });
     if (taken)
-        Fail(line, "voice \"" + spec.voice.name + "\" is declared twice");
+        Fail(line, "voice \"" + voiceEntry.voice.name + "\" is declared twice");
     const auto pitchedVoices = std::count_if(piece.voices.begin(), piece.voices.end(),
                                              [](const VoiceSpec &other) { return !other.drums; });
     if (!drums && pitchedVoices == 15)
@@ -437,19 +437,19 @@ void ReadVoice(PieceSpec &piece, const std::vector<std::string_view> &words, int
         const auto program = GeneralMidiProgram(words[2]);
         if (!program)
             Fail(line, "\"" + std::string(words[2]) + "\" is not a General MIDI instrument name");
-        spec.voice.program = *program;
+        voiceEntry.voice.program = *program;
     }
-    ReadVoiceOptions(spec, words, optionsFrom, line);
+    ReadVoiceOptions(voiceEntry, words, optionsFrom, line);
     // Drum voices share one channel, so its mixer settings must be the same for all.
     const auto otherDrums = std::find_if(piece.voices.begin(), piece.voices.end(),
                                          [](const VoiceSpec &other) { return other.drums; });
     if (drums && otherDrums != piece.voices.end()) {
         const ScoreVoice &a = otherDrums->voice;
-        const ScoreVoice &b = spec.voice;
+        const ScoreVoice &b = voiceEntry.voice;
         if (a.volume != b.volume || a.pan != b.pan || a.reverb != b.reverb || a.chorus != b.chorus)
             Fail(line, "drum voices share channel 10 and must agree on volume, pan, reverb and chorus");
     }
-    piece.voices.push_back(std::move(spec));
+    piece.voices.push_back(std::move(voiceEntry));
 }
 
 Meter ReadMeter(std::string_view text, int line)
@@ -473,7 +473,7 @@ void ReadPartLine(PieceSpec &piece, std::string_view text, int line)
     if (piece.sections.empty())
         Fail(line, "notes must stand inside a section");
     const bool known = std::any_of(piece.voices.begin(), piece.voices.end(),
-                                   [&](const VoiceSpec &spec) { return spec.voice.name == name; });
+                                   [&](const VoiceSpec &voiceEntry) { return voiceEntry.voice.name == name; });
     if (!known)
         Fail(line, "voice \"" + std::string(name) + "\" is not declared");
     piece.sections.back().parts[std::string(name)].push_back({line, text.substr(colon + 1)});
@@ -550,9 +550,9 @@ Score BuildScore(const PieceSpec &piece)
     score.tempos.push_back({0, *piece.tempo});
     // Pitched voices take the channels in order, passing over the percussion channel.
     int nextChannel = 0;
-    for (const VoiceSpec &spec : piece.voices) {
-        score.voices.push_back(spec.voice);
-        if (spec.drums) {
+    for (const VoiceSpec &voiceEntry : piece.voices) {
+        score.voices.push_back(voiceEntry.voice);
+        if (voiceEntry.drums) {
             score.voices.back().channel = PercussionChannel;
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "art/window_panel_art.h"
 #include "fonts.h"
+#include "label_kit.h"
 #include "picture_label.h"
 #include "shaped_window.h"
 
@@ -13,17 +14,6 @@ namespace {
 
 constexpr int TickMs = 100;
 const QString FullBar = QStringLiteral("■■■■■■■■■■■■");
-
-QLabel *MakeSplashLabel(const QString &name, const QString &text, const QRect &box, const QFont &font,
-                        const QString &colour, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(box);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
-    return label;
-}
 
 } // namespace
 
@@ -39,13 +29,13 @@ SplashWindow::SplashWindow(const QString &versionText, QWidget *parent)
     setFixedSize(picture.size());
     ShapeWindowFromPicture(*this, picture);
 
-    MakeSplashLabel(QStringLiteral("Label2"), QStringLiteral("程序装载中…"), QRect(40, 192, 120, 22), SansFont(13),
-                    QStringLiteral("#5b4a3c"), this);
-    QLabel *version = MakeSplashLabel(QStringLiteral("Label1"), versionText, QRect(300, 192, 80, 22), SansFont(12),
-                                      QStringLiteral("#8c5a30"), this);
+    MakeTextLabel(QStringLiteral("Label2"), QStringLiteral("程序装载中…"), QRect(40, 192, 120, 22), SansFont(13),
+              QColor(0x5b, 0x4a, 0x3c), this);
+    QLabel *version = MakeTextLabel(QStringLiteral("Label1"), versionText, QRect(300, 192, 80, 22), SansFont(12),
+                                    QColor(0x8c, 0x5a, 0x30), this);
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    progress_ = MakeSplashLabel(QStringLiteral("Label3"), {}, QRect(40, 214, 340, 20), SansFont(13),
-                                QStringLiteral("#a02a1a"), this);
+    progress_ = MakeTextLabel(QStringLiteral("Label3"), {}, QRect(40, 214, 340, 20), SansFont(13),
+                              QColor(0xa0, 0x2a, 0x1a), this);
 
     for (QTimer *timer : {&progressTimer_, &finishTimer_})
         timer->setInterval(TickMs);

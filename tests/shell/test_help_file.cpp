@@ -1,8 +1,10 @@
 #include "changing_line_rules.h"
 #include "help_file.h"
+#include "hexagram_texts.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -108,6 +110,30 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("昔者圣人之作《易》也，幽赞于神明而生蓍")));
         QVERIFY(text.contains(QStringLiteral("天地定位，山泽通气，雷风相薄，水火不相射，八卦相错。")));
         QVERIFY(text.contains(QStringLiteral("兑为泽，为少女，为巫，为口舌，为毁折，为附决。其于地也，为刚卤。为妾，为羊。")));
+    }
+
+    // A page that quotes a translation quotes the program's own: every row of
+    // a "translation" paragraph is a whole row of one of the 64 entries.
+    void quotedTranslationsAreTheProgramsOwn()
+    {
+        QSet<QString> rows;
+        for (int number = 1; number <= 64; ++number)
+            for (const QString &row : HexagramTranslation(number).split(QStringLiteral("\r\n")))
+                rows.insert(row);
+        static const QRegularExpression quote(QStringLiteral("<p class=\"translation\">(.*?)</p>"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+        int quoted = 0;
+        for (const QString &entryPath : helpFile_.entryPaths()) {
+            if (!entryPath.endsWith(QStringLiteral(".htm")))
+                continue;
+            for (const QRegularExpressionMatch &match : quote.globalMatch(page(entryPath))) {
+                for (const QString &row : match.captured(1).split(QStringLiteral("<br>"))) {
+                    QVERIFY2(rows.contains(row.trimmed()), qPrintable(entryPath + QStringLiteral(": ") + row));
+                    ++quoted;
+                }
+            }
+        }
+        QVERIFY2(quoted >= 3, "the rule pages quote the translations of 谦 九三 and 恒 六五, 上六");
     }
 
     // Every link and picture of every page names an entry of the file, and

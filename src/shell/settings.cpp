@@ -28,15 +28,14 @@ QStringList firstLineFields(QIODevice &device)
     LineScanner scanner(device);
     QString text;
     QByteArray line;
-    bool continued = false;
+    QuotedFieldSplit split;
     while (scanner.readLine(line)) {
         text += DecodeGbk(line);
-        const QuotedFieldSplit split = SplitQuotedFieldsOf(text);
-        continued = split.fields.size() < settingsFieldCount && split.lastFieldOpen;
-        if (!continued || text.size() > LongestStoredLine)
+        split = SplitQuotedFieldsOf(text);
+        if (split.fields.size() >= settingsFieldCount || !split.lastFieldOpen || text.size() > LongestStoredLine)
             break;
     }
-    QStringList fields = SplitQuotedFields(text);
+    QStringList &fields = split.fields;
     for (QString &field : fields)
         field = FoldControlCharacters(field);
     return fields;

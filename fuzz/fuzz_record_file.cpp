@@ -5,6 +5,7 @@
 #include "divination_record.h"
 #include "fuzz_check.h"
 #include "gbk_codec.h"
+#include "line_scanner.h"
 #include "record_file.h"
 #include "record_round_trip.h"
 
@@ -17,16 +18,16 @@
 
 namespace {
 
-// The lines of a record file: split at LF, a CR before the LF dropped, a
-// last line without a line end counted.
+// The lines of a record file as a reader sees them: ended by CR LF, LF or
+// CR, a last line without a line end counted, each cut to the longest line
+// read.
 QList<QByteArray> LinesOf(const QByteArray &bytes)
 {
-    QList<QByteArray> lines = bytes.split('\n');
+    QList<QByteArray> lines = QByteArray(bytes).replace("\r\n", "\n").replace('\r', '\n').split('\n');
     if (lines.last().isEmpty())
         lines.removeLast();
     for (QByteArray &line : lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
+        line.truncate(LongestStoredLine);
     return lines;
 }
 

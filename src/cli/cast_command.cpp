@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "casting_engine.h"
+#include "quoted_fields.h"
 #include "record_file.h"
 
 #include <QHash>
@@ -13,7 +14,11 @@ constexpr int exitUsage = 2;
 constexpr int exitWriteFailed = 1;
 
 const char *const usage = "用法: ravezaz-cli cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE]\n"
-                          "      ravezaz-cli cast --simulate N [--seed S]\n";
+                          "      ravezaz-cli cast --simulate N [--seed S]   (N 为 0 到 10000000)\n";
+
+// A million lines take about five seconds, so a run stays within a minute
+// instead of going on for hours without a word of output.
+constexpr int mostSimulatedLines = 10'000'000;
 
 // The fields of the casting window hold at most this many characters, and
 // an empty field is answered with the prompt's default.
@@ -48,9 +53,10 @@ std::optional<RandomSource> randomSourceOf(const Options &options)
     return ok ? std::optional(SeededRandomSource(seed)) : std::nullopt;
 }
 
+// Line breaks and other control characters become spaces, as in the windows.
 QString fieldText(const Options &options, const FieldRule &rule)
 {
-    const QString text = options.value(QLatin1String(rule.option)).left(rule.maxLength);
+    const QString text = FoldControlCharacters(options.value(QLatin1String(rule.option))).left(rule.maxLength);
     return text.trimmed().isEmpty() ? QString::fromUtf16(rule.defaultText) : text;
 }
 
@@ -64,7 +70,7 @@ int simulate(const Options &options, CliStreams io)
     bool ok = false;
     const int lineCount = options.value(QStringLiteral("--simulate")).toInt(&ok);
     const std::optional<RandomSource> random = randomSourceOf(options);
-    if (!ok || lineCount < 0 || !random) {
+    if (!ok || lineCount < 0 || lineCount > mostSimulatedLines || !random) {
         io.err << usage;
         return exitUsage;
     }

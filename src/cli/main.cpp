@@ -18,9 +18,10 @@ constexpr std::array commands{
     Command{"hexagram", RunHexagramCommand,
             "hexagram LINES [--translation]   number, name and text of a line string (bottom line first)"},
     Command{"records", RunRecordsCommand,
-            "records FILE count|list FIRST LAST|show N|delete N   count, list, show or delete records of a record file"},
+            "records FILE count|list FIRST LAST|show N|delete N [--expect LINE]   count, list, show or delete records of a record file;\n"
+            "    --expect deletes record N only while its line still reads LINE (as `list` prints it)"},
     Command{"cast", RunCastCommand,
-            "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values"},
+            "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values (N at most 10000000)"},
     Command{"almanac", RunAlmanacCommand,
             "almanac [DATE | --from DATE --to DATE] [--format tsv|json]   lunar date, names, term and festivals per day (YYYY-MM-DD, default today)"},
 };

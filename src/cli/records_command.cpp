@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "quoted_fields.h"
 #include "record_file.h"
 
 #include <array>
@@ -10,8 +11,10 @@ namespace {
 constexpr int exitUsage = 2;
 constexpr int exitNotFound = 3;
 constexpr int exitWriteFailed = 1;
+constexpr int exitChanged = 4;
 
-const char *const usage = "用法: ravezaz-cli records FILE count|list FIRST LAST|show N|delete N\n";
+const char *const usage = "用法: ravezaz-cli records FILE count|list FIRST LAST|show N|delete N [--expect LINE]\n";
+const QString expectOption = QStringLiteral("--expect");
 
 std::optional<qint64> numberArgument(const QString &text)
 {
@@ -20,9 +23,11 @@ std::optional<qint64> numberArgument(const QString &text)
     return ok ? std::optional(number) : std::nullopt;
 }
 
-int fileMissing(CliStreams io)
+// Why a file could not be read: missing or unreadable, or no file at all
+// (a device or a FIFO, which is never read).
+int fileUnreadable(const QString &path, CliStreams io)
 {
-    io.err << "没有找到记录文件。\n";
+    io.err << (ProbeRecordFile(path) == RecordFileStatus::NotRecordFile ? "不是记录文件。\n" : "没有找到记录文件。\n");
     return exitNotFound;
 }
 
@@ -32,45 +37,53 @@ int recordMissing(CliStreams io)
     return exitNotFound;
 }
 
-int printCount(const QString &path, const QList<qint64> &, CliStreams io)
+int printCount(const QString &path, const QList<qint64> &, const std::optional<QString> &, CliStreams io)
 {
     const std::optional<qint64> count = CountRecords(path);
     if (!count)
-        return fileMissing(io);
+        return fileUnreadable(path, io);
     io.out << *count << '\n';
     return 0;
 }
 
-int printListing(const QString &path, const QList<qint64> &numbers, CliStreams io)
+// Stored text is printed with its control characters shown as U+FFFD, so a
+// crafted record file cannot send escape sequences to the terminal.
+int printListing(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
 {
     const std::optional<QString> listing = ListRecords(path, numbers[0], numbers[1]);
     if (!listing)
-        return fileMissing(io);
-    io.out << QString(*listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return fileUnreadable(path, io);
+    for (QStringView line : QStringView(*listing).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        io.out << ControlsShown(line) << '\n';
     return 0;
 }
 
-int printRecord(const QString &path, const QList<qint64> &numbers, CliStreams io)
+int printRecord(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
 {
     const RecordReading reading = ReadRecord(path, numbers[0]);
-    if (reading.status == RecordFileStatus::FileUnreadable)
-        return fileMissing(io);
+    if (reading.status == RecordFileStatus::FileUnreadable || reading.status == RecordFileStatus::NotRecordFile)
+        return fileUnreadable(path, io);
     if (reading.status == RecordFileStatus::RecordNotFound)
         return recordMissing(io);
     int index = 0;
     for (const RecordField &field : RecordFields())
-        io.out << ++index << '\t' << reading.record.*field.member << '\n';
+        io.out << ++index << '\t' << ControlsShown(reading.record.*field.member) << '\n';
     return 0;
 }
 
-int deleteRecord(const QString &path, const QList<qint64> &numbers, CliStreams io)
+int deleteRecord(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &expected,
+                 CliStreams io)
 {
-    const RecordDeletion deletion = DeleteRecord(path, numbers[0]);
+    const RecordDeletion deletion = DeleteRecord(path, numbers[0], expected);
     switch (deletion.status) {
     case RecordFileStatus::FileUnreadable:
-        return fileMissing(io);
+    case RecordFileStatus::NotRecordFile:
+        return fileUnreadable(path, io);
     case RecordFileStatus::RecordNotFound:
         return recordMissing(io);
+    case RecordFileStatus::RecordChanged:
+        io.err << "第 " << numbers[0] << " 号记录已不是所给的内容，没有删除任何记录。\n";
+        return exitChanged;
     case RecordFileStatus::WriteFailed:
         io.err << "无法改写记录文件，文件保持原样。\n";
         return exitWriteFailed;
@@ -84,22 +97,32 @@ int deleteRecord(const QString &path, const QList<qint64> &numbers, CliStreams i
 struct RecordsAction {
     const char *name;
     int numberCount;
-    int (*run)(const QString &path, const QList<qint64> &numbers, CliStreams io);
+    bool takesExpect;
+    int (*run)(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &expected,
+               CliStreams io);
 };
 
 constexpr std::array actions{
-    RecordsAction{"count", 0, printCount},
-    RecordsAction{"list", 2, printListing},
-    RecordsAction{"show", 1, printRecord},
-    RecordsAction{"delete", 1, deleteRecord},
+    RecordsAction{"count", 0, false, printCount},
+    RecordsAction{"list", 2, false, printListing},
+    RecordsAction{"show", 1, false, printRecord},
+    RecordsAction{"delete", 1, true, deleteRecord},
 };
 
 } // namespace
 
-int RunRecordsCommand(const QStringList &args, CliStreams io)
+int RunRecordsCommand(const QStringList &arguments, CliStreams io)
 {
+    QStringList args = arguments;
+    std::optional<QString> expected;
+    const qsizetype expectAt = args.indexOf(expectOption);
+    if (expectAt >= 2 && expectAt + 1 < args.size()) {
+        expected = args[expectAt + 1];
+        args.remove(expectAt, 2);
+    }
     for (const RecordsAction &action : actions) {
-        if (args.size() != 2 + action.numberCount || args[1] != QLatin1String(action.name))
+        if (args.size() != 2 + action.numberCount || args[1] != QLatin1String(action.name) ||
+            (expected && !action.takesExpect))
             continue;
         QList<qint64> numbers;
         for (const QString &text : args.mid(2)) {
@@ -109,7 +132,7 @@ int RunRecordsCommand(const QStringList &args, CliStreams io)
             numbers.append(*number);
         }
         if (numbers.size() == action.numberCount)
-            return action.run(args[0], numbers, io);
+            return action.run(args[0], numbers, expected, io);
     }
     io.err << usage;
     return exitUsage;

@@ -2,18 +2,24 @@
 
 #include <QIODevice>
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
 constexpr qsizetype blockSize = 1 << 20;
 
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
 } // namespace
 
-LineScanner::LineScanner(QIODevice &device) : device_(device) {}
+LineScanner::LineScanner(QIODevice &device, qsizetype longestLine) : device_(device), longestLine_(longestLine) {}
 
 bool LineScanner::refill()
 {
+    blockStart_ += block_.size();
     block_.resize(blockSize);
     const qint64 read = device_.read(block_.data(), blockSize);
     failed_ = failed_ || read < 0;
@@ -22,52 +28,55 @@ bool LineScanner::refill()
     return read > 0;
 }
 
+template <typename Take>
+bool LineScanner::passLine(Take take)
+{
+    bool started = false;
+    for (;;) {
+        if (at_ == block_.size() && !refill())
+            return started;
+        if (skipLf_) {
+            // The LF of a CR LF that ended the line before.
+            skipLf_ = false;
+            if (block_[at_] == '\n') {
+                ++at_;
+                continue;
+            }
+        }
+        if (!started) {
+            started = true;
+            lineStart_ = blockStart_ + at_;
+        }
+        const char *from = block_.constData() + at_;
+        const char *blockEnd = block_.constData() + block_.size();
+        const char *end = std::find_if(from, blockEnd, isLineEnd);
+        take(from, end - from);
+        at_ = end - block_.constData();
+        if (end != blockEnd) {
+            lineEnd_ = blockStart_ + at_;
+            skipLf_ = *end == '\r';
+            ++at_;
+            return true;
+        }
+        lineEnd_ = blockStart_ + at_;
+    }
+}
+
 qint64 LineScanner::skipLines(qint64 count)
 {
     qint64 skipped = 0;
-    while (skipped < count) {
-        if (available() == 0 && !refill())
-            break;
-        const auto *lineEnd = static_cast<const char *>(std::memchr(position(), '\n', available()));
-        if (!lineEnd) {
-            at_ = block_.size();
-            insideLine_ = true;
-            continue;
-        }
-        at_ = lineEnd + 1 - block_.constData();
-        insideLine_ = false;
+    while (skipped < count && passLine([](const char *, qsizetype) {}))
         ++skipped;
-    }
-    if (skipped < count && insideLine_) {
-        insideLine_ = false;
-        ++skipped;
-    }
     return skipped;
 }
 
 bool LineScanner::readLine(QByteArray &line)
 {
     line.clear();
-    for (;;) {
-        if (available() == 0 && !refill()) {
-            const bool lastLine = insideLine_;
-            insideLine_ = false;
-            if (line.endsWith('\r'))
-                line.chop(1);
-            return lastLine;
-        }
-        const auto *lineEnd = static_cast<const char *>(std::memchr(position(), '\n', available()));
-        if (!lineEnd) {
-            line.append(position(), available());
-            at_ = block_.size();
-            insideLine_ = true;
-            continue;
-        }
-        line.append(position(), lineEnd - position());
-        at_ = lineEnd + 1 - block_.constData();
-        insideLine_ = false;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        return true;
-    }
+    cut_ = false;
+    return passLine([this, &line](const char *bytes, qsizetype length) {
+        const qsizetype room = longestLine_ - line.size();
+        cut_ = cut_ || length > room;
+        line.append(bytes, std::min(length, room));
+    });
 }

@@ -30,7 +30,27 @@ qsizetype closingQuote(QStringView line, qsizetype from)
     return -1;
 }
 
+QString replaceControls(QStringView text, QChar replacement)
+{
+    QString replaced = text.toString();
+    for (QChar &character : replaced) {
+        if (character.category() == QChar::Other_Control)
+            character = replacement;
+    }
+    return replaced;
+}
+
 } // namespace
+
+QString FoldControlCharacters(QStringView text)
+{
+    return replaceControls(text, u' ');
+}
+
+QString ControlsShown(QStringView text)
+{
+    return replaceControls(text, QChar::ReplacementCharacter);
+}
 
 QString JoinQuotedFields(const QStringList &fields)
 {
@@ -39,7 +59,7 @@ QString JoinQuotedFields(const QStringList &fields)
         if (!line.isEmpty())
             line += fieldSeparator;
         line += fieldQuote;
-        line += QString(field).replace(fieldQuote, storedQuote);
+        line += FoldControlCharacters(field).replace(fieldQuote, storedQuote);
         line += fieldQuote;
     }
     return line;
@@ -47,7 +67,13 @@ QString JoinQuotedFields(const QStringList &fields)
 
 QStringList SplitQuotedFields(QStringView line)
 {
-    QStringList fields;
+    return SplitQuotedFieldsOf(line).fields;
+}
+
+QuotedFieldSplit SplitQuotedFieldsOf(QStringView line)
+{
+    QuotedFieldSplit split;
+    QStringList &fields = split.fields;
     qsizetype at = 0;
     for (;;) {
         at = skipBlanks(line, at);
@@ -55,15 +81,17 @@ QStringList SplitQuotedFields(QStringView line)
         if (at < line.size() && line[at] == fieldQuote) {
             const qsizetype close = closingQuote(line, at + 1);
             const qsizetype end = close < 0 ? line.size() : close;
+            split.lastFieldOpen = close < 0;
             fields.append(line.mid(at + 1, end - at - 1).toString());
             next = close < 0 ? line.size() : line.indexOf(fieldSeparator, close);
         } else {
             next = line.indexOf(fieldSeparator, at);
             const qsizetype end = next < 0 ? line.size() : next;
             fields.append(line.mid(at, end - at).trimmed().toString());
+            split.lastFieldOpen = false;
         }
         if (next < 0 || next >= line.size())
-            return fields;
+            return split;
         at = next + 1;
     }
 }

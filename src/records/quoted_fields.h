@@ -8,7 +8,16 @@
 // separated by single commas. The format has no escape for a double quote, so
 // the writer stores one as the full-width “ (U+201C) and the line stays
 // readable.
+// Control characters are folded to spaces (FoldControlCharacters), so a
+// field never breaks its line.
 QString JoinQuotedFields(const QStringList &fields);
+
+// `text` with every control character (C0, DEL and C1: line breaks, tabs,
+// escapes) replaced by a space: what a one-line field takes from pasted text.
+QString FoldControlCharacters(QStringView text);
+// `text` with every control character shown as U+FFFD, so that text from a
+// file can be printed or shown without acting on the terminal or the layout.
+QString ControlsShown(QStringView text);
 
 // Splits one line (without its line end) into fields. A field that begins
 // with a double quote runs to the closing quote, which is the next double
@@ -17,3 +26,11 @@ QString JoinQuotedFields(const QStringList &fields);
 // quote never closes runs to the end of the line. An unquoted field runs to
 // the next comma, without its surrounding spaces.
 QStringList SplitQuotedFields(QStringView line);
+
+// The fields of a line, and whether its last field is a quoted one that
+// never closed (the line was cut inside it).
+struct QuotedFieldSplit {
+    QStringList fields;
+    bool lastFieldOpen = false;
+};
+QuotedFieldSplit SplitQuotedFieldsOf(QStringView line);

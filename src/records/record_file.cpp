@@ -2,29 +2,107 @@
 
 #include "gbk_codec.h"
 #include "line_scanner.h"
+#include "quoted_fields.h"
+#include "regular_file.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <limits>
+#include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr qsizetype copyBlockSize = 1 << 20;
 
-// True when the file is empty or its last byte ends a line.
-bool endsWithLineEnd(QFile &file)
+// An open file descriptor, closed (and so unlocked) when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int handle = -1) : handle_(handle) {}
+    ~Descriptor()
+    {
+        if (handle_ >= 0)
+            ::close(handle_);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return handle_; }
+
+private:
+    int handle_;
+};
+
+bool sameFileAs(int handle, const QByteArray &path)
 {
-    const qint64 size = file.size();
-    if (size == 0)
-        return true;
-    char last = 0;
-    return file.seek(size - 1) && file.getChar(&last) && last == '\n';
+    struct stat opened{};
+    struct stat named{};
+    return ::fstat(handle, &opened) == 0 && ::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
 }
 
-bool writeLine(QIODevice &device, const QByteArray &line)
+// The file at `path`, opened with `flags` and locked for writing. A file that
+// was replaced or removed while this waited for the lock is opened again, so
+// the caller always holds the file that the name stands for.
+FileOpening openLocked(const QByteArray &path, int flags, std::unique_ptr<Descriptor> &locked)
 {
-    return device.write(line) == line.size() && device.write("\r\n", 2) == 2;
+    for (;;) {
+        auto file = std::make_unique<Descriptor>(::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
+        struct stat status{};
+        if (file->get() < 0 || ::fstat(file->get(), &status) != 0)
+            return FileOpening::Unopenable;
+        if (!S_ISREG(status.st_mode))
+            return S_ISDIR(status.st_mode) ? FileOpening::Unopenable : FileOpening::NotRegular;
+        int result;
+        do
+            result = ::flock(file->get(), LOCK_EX);
+        while (result != 0 && errno == EINTR);
+        if (result != 0)
+            return FileOpening::Unopenable;
+        if (sameFileAs(file->get(), path)) {
+            locked = std::move(file);
+            return FileOpening::Opened;
+        }
+    }
+}
+
+bool writeAll(int handle, const QByteArray &bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t result = ::write(handle, bytes.constData() + written, size_t(bytes.size() - written));
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result <= 0)
+            return false;
+        written += result;
+    }
+    return true;
+}
+
+// True when the file is empty or its last byte ends a line.
+bool endsWithLineEnd(int handle, qint64 size)
+{
+    char last = 0;
+    return size == 0 || (::pread(handle, &last, 1, size - 1) == 1 && (last == '\n' || last == '\r'));
+}
+
+// Copies bytes from..to of the open file to `destination`, in blocks.
+bool copyRange(int handle, qint64 from, qint64 to, QIODevice &destination)
+{
+    QByteArray block(copyBlockSize, Qt::Uninitialized);
+    while (from < to) {
+        const ssize_t read = ::pread(handle, block.data(), size_t(qMin<qint64>(to - from, block.size())), from);
+        if (read <= 0 || destination.write(block.constData(), read) != read)
+            return false;
+        from += read;
+    }
+    return true;
 }
 
 // QSaveFile::commit() does not notice a failure to write out its buffer, and
@@ -34,9 +112,52 @@ bool commitSaveFile(QSaveFile &file)
     return file.flush() && file.commit();
 }
 
-QString listingEntry(qint64 number, const QByteArray &line)
+// The rewritten file gets the old one's mode and owner; changing the owner
+// succeeds only for root or for a group the user belongs to, and is left as
+// it is otherwise.
+void takeOverOwnership(int from, int to)
 {
-    return QStringLiteral(" №<") + QString::number(number) + u'>' + DecodeGbk(line) + QStringLiteral("\r\n");
+    struct stat status{};
+    if (::fstat(from, &status) != 0)
+        return;
+    ::fchmod(to, status.st_mode & 07777);
+    if (::fchown(to, status.st_uid, status.st_gid) != 0 && ::fchown(to, ::geteuid(), status.st_gid) != 0)
+        return;
+    ::fchmod(to, status.st_mode & 07777); // chown clears the set-id bits
+}
+
+// In a folder that cannot be written the new file cannot be put in place by
+// a rename: it is written over the old one instead. Only a rewrite that is
+// not longer than the old file is written so, which takes no more room on
+// the disk and so cannot fail half way for want of it.
+bool writeInPlace(int handle, QTemporaryFile &rewritten)
+{
+    struct stat status{};
+    if (!rewritten.flush() || ::fstat(handle, &status) != 0 || rewritten.size() > status.st_size ||
+        !rewritten.seek(0))
+        return false;
+    QByteArray block(copyBlockSize, Qt::Uninitialized);
+    qint64 at = 0;
+    for (;;) {
+        const qint64 read = rewritten.read(block.data(), block.size());
+        if (read < 0)
+            return false;
+        if (read == 0)
+            return ::ftruncate(handle, at) == 0 && ::fsync(handle) == 0;
+        if (::pwrite(handle, block.constData(), size_t(read), at) != read)
+            return false;
+        at += read;
+    }
+}
+
+QString listingEntry(qint64 number, const QString &line)
+{
+    return QStringLiteral(" №<") + QString::number(number) + u'>' + line + QStringLiteral("\r\n");
+}
+
+RecordFileStatus statusOf(FileOpening opening)
+{
+    return opening == FileOpening::NotRegular ? RecordFileStatus::NotRecordFile : RecordFileStatus::FileUnreadable;
 }
 
 } // namespace
@@ -49,24 +170,38 @@ bool AppendRecord(QIODevice &device, const DivinationRecord &record)
 
 bool AppendRecord(const QString &path, const DivinationRecord &record)
 {
-    // Unbuffered, so a write that fails leaves nothing pending that would
-    // stop the file from being cut back.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    const QByteArray name = QFile::encodeName(path);
+    std::unique_ptr<Descriptor> file;
+    if (openLocked(name, O_RDWR | O_APPEND | O_CREAT, file) != FileOpening::Opened &&
+        openLocked(name, O_WRONLY | O_APPEND | O_CREAT, file) != FileOpening::Opened)
         return false;
-    const qint64 originalSize = file.size();
-    const bool separate = !endsWithLineEnd(file);
-    const bool written = file.seek(originalSize) && (!separate || file.write("\r\n", 2) == 2)
-        && AppendRecord(file, record) && file.flush();
-    if (!written)
-        file.resize(originalSize);
-    return written;
+    struct stat status{};
+    if (::fstat(file->get(), &status) != 0)
+        return false;
+    const qint64 originalSize = status.st_size;
+    // One write, so that the line lands whole even beside a writer that
+    // takes no lock.
+    const QByteArray line =
+        (endsWithLineEnd(file->get(), originalSize) ? QByteArray() : QByteArray("\r\n")) + FormatRecordLine(record);
+    if (writeAll(file->get(), line))
+        return true;
+    // The lock keeps every other writer out, so all past the old end is ours.
+    const int takenBack = ::ftruncate(file->get(), originalSize);
+    Q_UNUSED(takenBack);
+    return false;
+}
+
+RecordFileStatus ProbeRecordFile(const QString &path)
+{
+    QFile file;
+    const FileOpening opening = OpenRegularFile(file, path);
+    return opening == FileOpening::Opened ? RecordFileStatus::Done : statusOf(opening);
 }
 
 std::optional<qint64> CountRecords(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (OpenRegularFile(file, path) != FileOpening::Opened)
         return std::nullopt;
     LineScanner scanner(file);
     const qint64 count = scanner.skipLines(std::numeric_limits<qint64>::max());
@@ -75,10 +210,15 @@ std::optional<qint64> CountRecords(const QString &path)
     return count;
 }
 
+QString ListedLine(const QByteArray &line, bool cut)
+{
+    return cut ? DecodeGbk(line) + u'…' : DecodeGbk(line);
+}
+
 std::optional<QString> ListRecords(const QString &path, qint64 first, qint64 last)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (OpenRegularFile(file, path) != FileOpening::Opened)
         return std::nullopt;
     first = qMax<qint64>(first, 1);
     LineScanner scanner(file);
@@ -86,7 +226,7 @@ std::optional<QString> ListRecords(const QString &path, qint64 first, qint64 las
     if (first <= last && scanner.skipLines(first - 1) == first - 1) {
         QByteArray line;
         for (qint64 number = first; number <= last && scanner.readLine(line); ++number)
-            listing += listingEntry(number, line);
+            listing += listingEntry(number, ListedLine(line, scanner.lineWasCut()));
     }
     if (scanner.failed())
         return std::nullopt;
@@ -95,9 +235,10 @@ std::optional<QString> ListRecords(const QString &path, qint64 first, qint64 las
 
 RecordReading ReadRecord(const QString &path, qint64 number)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {RecordFileStatus::FileUnreadable, {}};
+    QFile file;
+    const FileOpening opening = OpenRegularFile(file, path);
+    if (opening != FileOpening::Opened)
+        return {statusOf(opening), {}};
     LineScanner scanner(file);
     QByteArray line;
     const bool found = number >= 1 && scanner.skipLines(number - 1) == number - 1 && scanner.readLine(line);
@@ -108,14 +249,26 @@ RecordReading ReadRecord(const QString &path, qint64 number)
     return {RecordFileStatus::Done, ParseRecordLine(DecodeGbk(line))};
 }
 
-RecordDeletion DeleteRecord(const QString &path, qint64 number)
+RecordDeletion DeleteRecord(const QString &path, qint64 number, const std::optional<QString> &expectedLine)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray name = QFile::encodeName(path);
+    std::unique_ptr<Descriptor> locked;
+    FileOpening opening = openLocked(name, O_RDWR, locked);
+    if (opening == FileOpening::Unopenable && errno == EACCES)
+        opening = openLocked(name, O_RDONLY, locked);
+    if (opening != FileOpening::Opened)
+        return {statusOf(opening)};
+    QFile file;
+    if (!file.open(locked->get(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
         return {RecordFileStatus::FileUnreadable};
-    QSaveFile rewritten(path);
-    if (!rewritten.open(QIODevice::WriteOnly))
+
+    QSaveFile replacement(path);
+    QTemporaryFile inPlace;
+    const bool replacing = replacement.open(QIODevice::WriteOnly);
+    if (!replacing && !inPlace.open())
         return {RecordFileStatus::WriteFailed};
+    QIODevice &rewritten = replacing ? static_cast<QIODevice &>(replacement) : inPlace;
+
     LineScanner scanner(file);
     QByteArray line;
     qint64 lineNumber = 0;
@@ -124,12 +277,17 @@ RecordDeletion DeleteRecord(const QString &path, qint64 number)
     while (scanner.readLine(line)) {
         ++lineNumber;
         if (lineNumber == number) {
+            if (expectedLine && ControlsShown(ListedLine(line, scanner.lineWasCut())) != ControlsShown(*expectedLine))
+                return {RecordFileStatus::RecordChanged};
             found = true;
             continue;
         }
         if (kept == 0 && line.isEmpty())
             continue;
-        if (!writeLine(rewritten, line))
+        const bool copied = scanner.lineWasCut()
+            ? copyRange(locked->get(), scanner.lineStart(), scanner.lineEnd(), rewritten)
+            : rewritten.write(line) == line.size();
+        if (!copied || rewritten.write("\r\n", 2) != 2)
             return {RecordFileStatus::WriteFailed};
         ++kept;
     }
@@ -137,18 +295,19 @@ RecordDeletion DeleteRecord(const QString &path, qint64 number)
         return {RecordFileStatus::FileUnreadable};
     if (!found)
         return {RecordFileStatus::RecordNotFound, lineNumber};
-    file.close();
-    if (kept == 0) // the unfinished rewrite is discarded with `rewritten`
+    if (kept == 0) // the unfinished rewrite is discarded
         return {QFile::remove(path) ? RecordFileStatus::Done : RecordFileStatus::WriteFailed, 0};
-    if (!commitSaveFile(rewritten))
+    if (replacing)
+        takeOverOwnership(locked->get(), replacement.handle());
+    if (!(replacing ? commitSaveFile(replacement) : writeInPlace(locked->get(), inPlace)))
         return {RecordFileStatus::WriteFailed};
     return {RecordFileStatus::Done, kept};
 }
 
 bool CopyRecordFile(const QString &path, const QString &destination)
 {
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly))
+    QFile source;
+    if (OpenRegularFile(source, path) != FileOpening::Opened)
         return false;
     QSaveFile copy(destination);
     if (!copy.open(QIODevice::WriteOnly))

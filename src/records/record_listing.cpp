@@ -1,5 +1,7 @@
 #include "record_listing.h"
 
+#include "quoted_fields.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -50,8 +52,7 @@ QString ListingForDisplay(QStringView listing)
         if (line.endsWith(u'\r'))
             line.chop(1);
         const bool cut = line.size() > ListingLineShownLength;
-        for (QChar character : line.left(ListingLineShownLength))
-            shown += character.unicode() < 0x20 && character != u'\t' ? QChar::ReplacementCharacter : character;
+        shown += ControlsShown(line.left(ListingLineShownLength));
         if (cut)
             shown += u'…';
         shown += u'\n';
@@ -73,4 +74,15 @@ std::optional<ListingEntry> ListingEntryAt(QStringView listing, qsizetype caret)
             return std::nullopt;
         start = lineStartBefore(listing, start - 1);
     }
+}
+
+std::optional<QString> ListedRecordLine(QStringView listing, qint64 number)
+{
+    for (QStringView line : listing.split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (markedNumber(line) == number)
+            return line.mid(line.indexOf(u'>') + 1).toString();
+    }
+    return std::nullopt;
 }

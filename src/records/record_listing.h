@@ -32,3 +32,7 @@ struct ListingEntry {
 // itself holds " №<" cannot be taken for an entry. Nothing for a blank
 // listing or when no marked line lies at or above the caret.
 std::optional<ListingEntry> ListingEntryAt(QStringView listing, qsizetype caret);
+
+// The stored line of record `number` in a listing (the text after its
+// marker), as ListRecords gave it; nothing when the listing does not hold it.
+std::optional<QString> ListedRecordLine(QStringView listing, qint64 number);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <chm_lib.h>
@@ -175,6 +176,20 @@ QHash<QString, QByteArray> ParseEntryStream(const QByteArray &stream)
 
 } // namespace
 
+bool IsHtmlPage(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        return false;
+    for (const QChar character : text) {
+        if (character.category() == QChar::Other_Control && !QStringView(u"\t\n\f\r").contains(character))
+            return false;
+    }
+    return text.contains(QLatin1String("<html"), Qt::CaseInsensitive) &&
+           text.contains(QLatin1String("</html>"), Qt::CaseInsensitive);
+}
+
 QHash<int, QString> ParseContextMap(const QByteArray &ivb, const QByteArray &strings)
 {
     QHash<int, QString> map;
@@ -247,7 +262,10 @@ HelpFile HelpFile::Read(const QString &path)
     const bool childEndedWell = waited == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!stream || !childEndedWell)
         return {};
-    return HelpFile(ParseEntryStream(*stream));
+    // chmlib reads a file cut short without complaint and hands out what the
+    // missing blocks decompress to as pages.
+    HelpFile file(ParseEntryStream(*stream));
+    return file.pagesAreWhole() ? file : HelpFile();
 }
 
 bool HelpFile::isEmpty() const
@@ -280,6 +298,16 @@ QString HelpFile::defaultTopic() const
 QString HelpFile::topic(int contextNumber) const
 {
     return entryPathNamedBy(contextMap_.value(contextNumber));
+}
+
+bool HelpFile::pagesAreWhole() const
+{
+    for (auto entry = entries_.cbegin(); entry != entries_.cend(); ++entry) {
+        if ((entry.key().endsWith(QLatin1String(".htm")) || entry.key().endsWith(QLatin1String(".html"))) &&
+            !IsHtmlPage(entry.value()))
+            return false;
+    }
+    return !defaultTopic().isEmpty();
 }
 
 // The help compiler may write a topic as an absolute path of the machine it

@@ -14,6 +14,11 @@ QHash<int, QString> ParseContextMap(const QByteArray &ivb, const QByteArray &str
 // The default topic named in "#SYSTEM" (record code 2), or empty.
 QString ParseDefaultTopic(const QByteArray &system);
 
+// True when `bytes` are a topic page: UTF-8 text without control characters
+// other than white space, holding both the start and the end of an HTML
+// document. Binary garbage and a page cut short are not.
+bool IsHtmlPage(const QByteArray &bytes);
+
 // The entries of a compiled help file (CHM), read completely when the file is
 // opened so that no file handle stays open while a topic is shown.
 class HelpFile {
@@ -22,7 +27,9 @@ public:
     // A help file made of these entries, keyed by path ("/index.htm", "/#IVB").
     explicit HelpFile(QHash<QString, QByteArray> entries);
 
-    // Reads the CHM at `path`. A missing or damaged file gives an empty HelpFile.
+    // Reads the CHM at `path`. A missing or damaged file, one with a page
+    // that is no HTML text or without its default topic, gives an empty
+    // HelpFile.
     static HelpFile Read(const QString &path);
 
     bool isEmpty() const;
@@ -38,6 +45,8 @@ public:
 
 private:
     QString entryPathNamedBy(QString writtenPath) const;
+    // True when every HTML page is one (IsHtmlPage) and the default topic is there.
+    bool pagesAreWhole() const;
 
     QHash<QString, QByteArray> entries_;
     QHash<int, QString> contextMap_;

@@ -22,10 +22,16 @@ QString VersionText()
 
 QString WritableFilePath(const QString &fileName, const QString &programFolder, const QString &userFolder)
 {
+    // A file already beside the program is used wherever it can be written
+    // in place, even in a folder that cannot take new files.
+    const QString besideProgram = programFolder + u'/' + fileName;
+    const QFileInfo existing(besideProgram);
+    if (existing.isFile() && existing.isWritable())
+        return besideProgram;
     // The trailing separator lets the root folder, kept as the empty text, be tested too.
     const QFileInfo folder(programFolder + u'/');
     if (folder.isDir() && folder.isWritable())
-        return programFolder + u'/' + fileName;
+        return besideProgram;
     QDir().mkpath(userFolder);
     return userFolder + u'/' + fileName;
 }

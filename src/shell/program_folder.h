@@ -14,8 +14,9 @@ QString WithoutTrailingSeparator(const QString &folder);
 QString VersionText();
 
 // Where a file the program writes (the settings file, the default record
-// file) lives: beside the program when that folder is writable, otherwise in
-// the per-user data folder, so nothing is lost on a system-wide install.
+// file) lives: beside the program when the file there can be written in
+// place or the folder can be written; otherwise in the per-user data folder,
+// so nothing is lost on a system-wide install.
 // `programFolder` and `userFolder` are parameters so tests can use temporary
 // folders; the one-argument form uses the real ones.
 QString WritableFilePath(const QString &fileName, const QString &programFolder, const QString &userFolder);

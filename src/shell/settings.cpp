@@ -1,7 +1,9 @@
 #include "settings.h"
 
 #include "gbk_codec.h"
+#include "line_scanner.h"
 #include "quoted_fields.h"
+#include "regular_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -9,8 +11,6 @@
 namespace {
 
 constexpr int settingsFieldCount = 6;
-// The file is one short line; anything past this is no settings file.
-constexpr qint64 longestLine = 64 * 1024;
 constexpr int defaultCastingSpeed = 3;
 
 QString defaultDivinerName()
@@ -18,15 +18,34 @@ QString defaultDivinerName()
     return QStringLiteral("某官");
 }
 
+// The fields of the first line. A line break pasted into the name by an
+// earlier version split the line inside a quoted field; the lines after it
+// are joined on while the fields are short and the text read so far ends
+// inside a quoted field, so the options after the name are not lost.
+// Control characters left in a field become spaces.
 QStringList firstLineFields(QIODevice &device)
 {
-    QByteArray bytes = device.read(longestLine);
-    const qsizetype lineEnd = bytes.indexOf('\n');
-    if (lineEnd >= 0)
-        bytes.truncate(lineEnd);
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    return SplitQuotedFields(DecodeGbk(bytes));
+    LineScanner scanner(device);
+    QString text;
+    QByteArray line;
+    QuotedFieldSplit split;
+    while (scanner.readLine(line)) {
+        text += DecodeGbk(line);
+        split = SplitQuotedFieldsOf(text);
+        if (split.fields.size() >= settingsFieldCount || !split.lastFieldOpen || text.size() > LongestStoredLine)
+            break;
+    }
+    QStringList &fields = split.fields;
+    for (QString &field : fields)
+        field = FoldControlCharacters(field);
+    return fields;
+}
+
+// A field holding bytes that are not GBK (read as U+FFFD) is damaged and
+// counts as never set, so its default applies and is written back.
+QString cleanField(const QString &field)
+{
+    return field.contains(QChar::ReplacementCharacter) ? QString() : field;
 }
 
 QString divinerNameOf(const QString &stored)
@@ -47,6 +66,8 @@ void applyFields(QStringList fields, Settings &settings, CurrentCast &cast)
 {
     while (fields.size() < settingsFieldCount)
         fields.append(QString());
+    for (QString &field : fields)
+        field = cleanField(field);
     settings.musicState = fields[0];
     cast.divinerName = divinerNameOf(fields[1]);
     cast.castingSpeed = castingSpeedOf(fields[2]);
@@ -85,8 +106,9 @@ void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast)
 
 void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast)
 {
-    QFile file(path);
-    applyFields(file.open(QIODevice::ReadOnly) ? firstLineFields(file) : QStringList(), settings, cast);
+    QFile file;
+    applyFields(OpenRegularFile(file, path) == FileOpening::Opened ? firstLineFields(file) : QStringList(), settings,
+                cast);
 }
 
 bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCast &cast)
@@ -100,6 +122,9 @@ bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCas
 bool WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast)
 {
     QSaveFile file(path);
+    // In a folder that takes no new files the file is written in place; it
+    // is one short line.
+    file.setDirectWriteFallback(true);
     // QSaveFile::commit() misses a failure to write out its buffer; flushing
     // first catches it.
     return file.open(QIODevice::WriteOnly) && WriteSettings(file, settings, cast) && file.flush() && file.commit();

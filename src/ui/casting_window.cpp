@@ -8,6 +8,7 @@
 #include "label_kit.h"
 #include "picture_button.h"
 #include "picture_label.h"
+#include "quoted_fields.h"
 #include "record_file.h"
 #include "sound_effect.h"
 #include "window_drag.h"
@@ -506,14 +507,17 @@ void CastingWindow::ChangeSpeed(const std::function<QString(const QString &)> &n
     ApplySpeed();
 }
 
+// Line breaks and other control characters pasted into a field become
+// spaces here, so they never reach the record or the settings file.
 void CastingWindow::Step()
 {
-    AfterStep(engine_->step(nameField_->text(), matterField_->text()));
+    AfterStep(engine_->step(FoldControlCharacters(nameField_->text()), FoldControlCharacters(matterField_->text())));
 }
 
 void CastingWindow::StartAutomatic()
 {
-    AfterStep(engine_->startAutomatic(nameField_->text(), matterField_->text()));
+    AfterStep(engine_->startAutomatic(FoldControlCharacters(nameField_->text()),
+                                      FoldControlCharacters(matterField_->text())));
 }
 
 void CastingWindow::AfterStep(const std::optional<FieldPrompt> &prompt)
@@ -531,7 +535,7 @@ void CastingWindow::AskForField(const FieldPrompt &prompt)
     field->setFocus();
     const std::optional<QString> answer =
         services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText);
-    field->setText(answer.value_or(QString()).left(prompt.maxLength));
+    field->setText(FoldControlCharacters(answer.value_or(QString())).left(prompt.maxLength));
 }
 
 // A phase runs its duration from `start`, when the one before it was due, or

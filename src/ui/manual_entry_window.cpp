@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "main_window.h"
 #include "picture_button.h"
+#include "quoted_fields.h"
 #include "record_file.h"
 #include "sound_effect.h"
 
@@ -265,12 +266,14 @@ void ManualEntryWindow::PlaySound(const char *relativePath)
     services_.effects->PlayEffect(services_.programFolder + QString::fromLatin1(relativePath));
 }
 
+// Line breaks and other control characters pasted into a field become
+// spaces here, so they never reach the record or the settings file.
 ManualEntryFields ManualEntryWindow::Fields() const
 {
     ManualEntryFields fields;
-    fields.time = timeField_->text();
-    fields.name = nameField_->text();
-    fields.matter = matterField_->text();
+    fields.time = FoldControlCharacters(timeField_->text());
+    fields.name = FoldControlCharacters(nameField_->text());
+    fields.matter = FoldControlCharacters(matterField_->text());
     for (int i = 0; i < LinesPerHexagram; ++i) {
         fields.lines[i] = lineBoxes_[i]->text();
         fields.changing[i] = changingMarks_[i]->isChecked();
@@ -347,7 +350,7 @@ void ManualEntryWindow::Ask(const ManualFieldQuestion &question)
     field->setFocus();
     const std::optional<QString> answer =
         services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText);
-    field->setText(answer.value_or(QString()).left(question.maxLength));
+    field->setText(FoldControlCharacters(answer.value_or(QString())).left(question.maxLength));
 }
 
 void ManualEntryWindow::Report(const ManualLineFault &fault)

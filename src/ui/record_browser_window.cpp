@@ -416,6 +416,7 @@ void RecordBrowserWindow::ShowPage(const PageRange &range)
 // the listing it was taken from.
 void RecordBrowserWindow::SetPageText(const QString &text)
 {
+    listing_ = text;
     list_->setPlainText(ListingForDisplay(text));
     deleteRecord_->setText(DeleteSelectedCaption);
     deleteRecord_->setEnabled(false);
@@ -489,7 +490,9 @@ void RecordBrowserWindow::DeleteSelectedRecord()
                                          QStringLiteral(" 号记录!\n确定要删除吗?"),
                                      QStringLiteral("删除记录文件"), false))
         return;
-    ReportDeletion(number, DeleteRecord(filePath_, number));
+    // Deletes only while the record is still the line listed: another program
+    // may have changed the file since.
+    ReportDeletion(number, DeleteRecord(filePath_, number, ListedRecordLine(listing_, number)));
 
     deleteRecord_->setText(DeleteSelectedCaption);
     deleteRecord_->setEnabled(false);
@@ -513,7 +516,12 @@ void RecordBrowserWindow::ReportDeletion(qint64 number, const RecordDeletion &de
     case RecordFileStatus::RecordNotFound:
         message = NotFoundRecordMessage;
         break;
+    case RecordFileStatus::RecordChanged:
+        message = QStringLiteral("记录文件已被其它程序改动，第 ") + QString::number(number) +
+                  QStringLiteral(" 号记录已不是所选的记录，没有删除任何记录。\n系统将重新读取刷新记录文件。");
+        break;
     case RecordFileStatus::FileUnreadable:
+    case RecordFileStatus::NotRecordFile:
     case RecordFileStatus::WriteFailed:
         message = QStringLiteral("无法删除第 ") + QString::number(number) +
                   QStringLiteral(" 号记录，记录文件没有改动。");
@@ -527,8 +535,9 @@ void RecordBrowserWindow::ShowFileNotFound()
     notFoundTimer_.stop();
     countLine_->setText(QStringLiteral("未有记录数据"));
     SetPageText({});
-    services_.dialogs->ShowMessage(this, QStringLiteral("没有找到记录文件。"), ProgramTitle(),
-                                   DialogService::Icon::None);
+    const bool notRecordFile = ProbeRecordFile(filePath_) == RecordFileStatus::NotRecordFile;
+    services_.dialogs->ShowMessage(this, notRecordFile ? QStringLiteral("不是记录文件。") : QStringLiteral("没有找到记录文件。"),
+                                   ProgramTitle(), DialogService::Icon::None);
     saveAs_->setEnabled(false);
     readCommand_->setEnabled(false);
     pager_.DisableAll();

@@ -92,6 +92,7 @@ private:
     CurrentCast &cast_;
     CastDisplay &display_;
     QString filePath_;
+    QString listing_; // the page as ListRecords gave it, before it is shaped for display
     RecordPager pager_;
 
     QAction *openOther_ = nullptr;

@@ -108,6 +108,24 @@ private slots:
         QVERIFY2(line.contains(QStringLiteral("\"姓名:一二三四五六七八九\",\"占筮事由:某事云云\"")), qPrintable(line));
     }
 
+    // Line breaks in the fields become spaces: one cast, one record line.
+    void controlCharactersInFieldsBecomeSpaces()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("breaks.kdf"));
+        QCOMPARE(run({QStringLiteral("--name"), QStringLiteral("a\nb"), QStringLiteral("--matter"),
+                      QStringLiteral("问\r\n行程\x1b"), QStringLiteral("--record"), path})
+                     .exitCode,
+                 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count('\n'), 1);
+        QCOMPARE(bytes.count('\r'), 1);
+        const QString line = DecodeGbk(bytes);
+        QVERIFY2(line.contains(QStringLiteral("\"姓名:a b\",\"占筮事由:问  行程 \"")), qPrintable(line));
+    }
+
     void unwritableRecordFileIsReported()
     {
         QTemporaryDir folder;
@@ -149,6 +167,8 @@ private slots:
         QTest::newRow("simulate count missing") << QStringList{"--simulate"};
         QTest::newRow("simulate negative") << QStringList{"--simulate", "-6"};
         QTest::newRow("simulate with record") << QStringList{"--simulate", "6", "--record", "x.kdf"};
+        QTest::newRow("simulate more than ten million") << QStringList{"--simulate", "10000001"};
+        QTest::newRow("simulate the largest int") << QStringList{"--simulate", "2147483647"};
     }
     void badArgumentsExitWithTwo()
     {

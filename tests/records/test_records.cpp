@@ -1,7 +1,10 @@
+#include "as_ordinary_user.h"
 #include "divination_record.h"
 #include "file_size_limit.h"
 #include "gbk_codec.h"
+#include "line_scanner.h"
 #include "record_file.h"
+#include "record_listing.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +12,8 @@
 #include <QTest>
 
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -352,6 +357,9 @@ private slots:
         QCOMPARE(reading.record.changingLines, QStringLiteral("未变爻"));
     }
 
+    // A line of megabytes (a file that is no record file) is never held
+    // whole: it is read cut short, listed with a mark, and a deletion of
+    // another record keeps it byte for byte.
     void hugeLineIsCountedListedAndRead()
     {
         const QString path = tempPath(QStringLiteral("huge.kdf"));
@@ -360,11 +368,173 @@ private slots:
         QCOMPARE(CountRecords(path), std::optional<qint64>(3));
         const RecordReading reading = ReadRecord(path, 2);
         QCOMPARE(reading.status, RecordFileStatus::Done);
-        QCOMPARE(reading.record.castTime.size(), huge.size() - 2);
+        QCOMPARE(reading.record.castTime, QString(LongestStoredLine - 1, u'x'));
         QCOMPARE(ReadRecord(path, 3).record, numberedRecord(3));
         const std::optional<QString> listing = ListRecords(path, 2, 3);
         QVERIFY(listing);
+        QCOMPARE(ListedRecordLine(*listing, 2), u'"' + QString(LongestStoredLine - 1, u'x') + u'…');
         QVERIFY(listing->endsWith(QStringLiteral(" №<3>") + DecodeGbk(FormatRecordLine(numberedRecord(3)))));
+        QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::Done);
+        QCOMPARE(bytesOf(path), huge + "\r\n" + FormatRecordLine(numberedRecord(3)));
+    }
+
+    // Pasted line breaks and other control characters become spaces, so one
+    // cast is always one line.
+    void controlCharactersNeverBreakARecord_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("matter");
+        QTest::addColumn<QString>("storedName");
+        QTest::addColumn<QString>("storedMatter");
+        QTest::newRow("CR LF after the name") << "张三\r\n" << "某事" << "张三  " << "某事";
+        QTest::newRow("LF inside the matter") << "张三" << "问\n行程" << "张三" << "问 行程";
+        QTest::newRow("CR alone, tab") << "\r李\t四" << "问事" << " 李 四" << "问事";
+        QTest::newRow("NUL, escape, C1") << "王五" << QString::fromUtf16(u"a\0b\x1b[31m\x9b", 9) << "王五"
+                                         << "a b [31m ";
+    }
+    void controlCharactersNeverBreakARecord()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, matter);
+        QFETCH(QString, storedName);
+        QFETCH(QString, storedMatter);
+        const QString path = numberedFile(QStringLiteral("control.kdf"), 0);
+        DivinationRecord record = numberedRecord(1);
+        record.divinerName = name;
+        record.matterText = matter;
+        QVERIFY(AppendRecord(path, record));
+        QVERIFY(AppendRecord(path, numberedRecord(2)));
+        QCOMPARE(CountRecords(path), std::optional<qint64>(2));
+        record.divinerName = storedName;
+        record.matterText = storedMatter;
+        QCOMPARE(ReadRecord(path, 1).record, record);
+        QCOMPARE(ReadRecord(path, 2).record, numberedRecord(2));
+    }
+
+    // A record an earlier version split with a pasted line break stays two
+    // listed lines; the records after it keep their places and the pieces
+    // can be deleted.
+    void recordSplitByAnEarlierVersionLeavesTheOthersInPlace()
+    {
+        const QString path = copyOfFixture(QStringLiteral("line-break-in-name.kdf"));
+        const RecordReading intact = ReadRecord(fixture(QStringLiteral("three-casts.kdf")), 2);
+        QCOMPARE(CountRecords(path), std::optional<qint64>(3));
+        QCOMPARE(ReadRecord(path, 3).record, intact.record);
+        QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::Done);
+        QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::Done);
+        QCOMPARE(CountRecords(path), std::optional<qint64>(1));
+        QCOMPARE(ReadRecord(path, 1).record, intact.record);
+    }
+
+    // Files from old Mac editors end lines with CR alone.
+    void crAloneEndsALine_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("count");
+        QTest::newRow("CR alone") << "cr-line-ends.kdf" << 2;
+        QTest::newRow("CR, LF and CR LF mixed") << "mixed-line-ends.kdf" << 3;
+    }
+    void crAloneEndsALine()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, count);
+        const QString path = copyOfFixture(file);
+        QCOMPARE(CountRecords(path), std::optional<qint64>(count));
+        const QList<QByteArray> lines = bytesOf(fixture(QStringLiteral("three-casts.kdf"))).split('\n');
+        for (int number = 1; number <= count; ++number)
+            QCOMPARE(ReadRecord(path, number).record, ReadRecord(fixture(QStringLiteral("three-casts.kdf")), number).record);
+        const RecordDeletion deletion = DeleteRecord(path, 1);
+        QCOMPARE(deletion.status, RecordFileStatus::Done);
+        QCOMPARE(deletion.recordsLeft, count - 1);
+        QByteArray expected;
+        for (int number = 2; number <= count; ++number)
+            expected += lines[number - 1] + '\n';
+        QCOMPARE(bytesOf(path), expected);
+    }
+
+    // A device or a FIFO would fill the memory or hang the reader.
+    void specialFilesAreNoRecordFiles_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QString fifo = tempPath(QStringLiteral("fifo.kdf"));
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("FIFO without a writer") << fifo;
+    }
+    void specialFilesAreNoRecordFiles()
+    {
+        QFETCH(QString, path);
+        QCOMPARE(ProbeRecordFile(path), RecordFileStatus::NotRecordFile);
+        QCOMPARE(CountRecords(path), std::nullopt);
+        QCOMPARE(ListRecords(path, 1, 20), std::nullopt);
+        QCOMPARE(ReadRecord(path, 1).status, RecordFileStatus::NotRecordFile);
+        QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::NotRecordFile);
+        QVERIFY(!AppendRecord(path, numberedRecord(1)));
+        QVERIFY(!CopyRecordFile(path, tempPath(QStringLiteral("copy-of-special.kdf"))));
+    }
+
+    // The browser deletes record n only while it is still the line it listed:
+    // another program may have deleted an earlier record meanwhile.
+    void deletionChecksTheListedLine()
+    {
+        const QString path = numberedFile(QStringLiteral("changed.kdf"), 5);
+        const std::optional<QString> third = ListedRecordLine(ListRecords(path, 1, 5).value(), 3);
+        QVERIFY(third);
+        QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::Done);
+        const QByteArray before = bytesOf(path);
+        QCOMPARE(DeleteRecord(path, 3, third).status, RecordFileStatus::RecordChanged);
+        QCOMPARE(bytesOf(path), before);
+        QCOMPARE(DeleteRecord(path, 2, third).status, RecordFileStatus::Done);
+        QCOMPARE(ReadRecord(path, 2).record, numberedRecord(4));
+    }
+
+    void expectedLineMatchesControlCharactersAsShown()
+    {
+        const QString path = tempPath(QStringLiteral("escape.kdf"));
+        writeBytes(path, "\"\x1b[2J\",\"x\"\r\n" + FormatRecordLine(numberedRecord(2)));
+        QCOMPARE(DeleteRecord(path, 1, QStringLiteral("\"\uFFFD[2J\",\"x\"")).status, RecordFileStatus::Done);
+        QCOMPARE(bytesOf(path), FormatRecordLine(numberedRecord(2)));
+    }
+
+    void deletionKeepsModeAndOwner()
+    {
+        const QString path = numberedFile(QStringLiteral("owned.kdf"), 3);
+        const QByteArray name = QFile::encodeName(path);
+        QCOMPARE(::chmod(name.constData(), 0640), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+        QCOMPARE(DeleteRecord(path, 2).status, RecordFileStatus::Done);
+        struct stat status{};
+        QCOMPARE(::stat(name.constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, 0640u);
+        if (root) {
+            QCOMPARE(status.st_uid, 65534u);
+            QCOMPARE(status.st_gid, 65534u);
+        }
+    }
+
+    // A record file the user may write, in a program folder that takes no
+    // new files: deleting rewrites it in place, appending works as always.
+    void readOnlyFolderKeepsItsRecordFile()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("filelog.kdf"));
+        for (int number = 1; number <= 3; ++number)
+            QVERIFY(AppendRecord(path, numberedRecord(number)));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther));
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        {
+            const AsOrdinaryUser user;
+            const RecordDeletion deletion = DeleteRecord(path, 1);
+            QCOMPARE(deletion.status, RecordFileStatus::Done);
+            QCOMPARE(deletion.recordsLeft, 2);
+            QVERIFY(AppendRecord(path, numberedRecord(4)));
+        }
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(bytesOf(path), FormatRecordLine(numberedRecord(2)) + FormatRecordLine(numberedRecord(3)) +
+                                    FormatRecordLine(numberedRecord(4)));
     }
 
     void deletingMovesLaterRecordsUp()

@@ -1,8 +1,12 @@
 #include "cli_run.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <array>
+#include <sys/stat.h>
 
 // Runs `ravezaz-cli records` on copies of the record fixtures.
 class RecordsCliTest : public QObject {
@@ -35,6 +39,11 @@ private slots:
                               << "1\t2006-7-16 10:20:30\n2\t张三\n3\t某事云云\n4\t1\n5\t111111\n6\t乾\n"
                                  "7\t变3爻\n8\t12\n9\t000111\n10\t否\n";
         QTest::newRow("delete") << QStringList{"delete", "2"} << "2\n";
+        QTest::newRow("delete while the line reads as listed")
+            << QStringList{"delete", "2", "--expect",
+                           "\"时间:2006-7-17 8:05:09\",\"姓名:李四\",\"占筮事由:问行程\",\"卦序号:2\","
+                           "\"卦象:000000\",\"卦名:坤\",\"未变爻\",\"\",\"\",\"\""}
+            << "2\n";
     }
     void actionsPrintWhatTheFileHolds()
     {
@@ -70,17 +79,89 @@ private slots:
         QTest::newRow("show 4 of 3") << "three-casts.kdf" << QStringList{"show", "4"} << noRecord;
         QTest::newRow("show 0") << "three-casts.kdf" << QStringList{"show", "0"} << noRecord;
         QTest::newRow("delete 4 of 3") << "three-casts.kdf" << QStringList{"delete", "4"} << noRecord;
+        const QString noRecordFile = QStringLiteral("不是记录文件。\n");
+        QTest::newRow("count, device") << "/dev/zero" << QStringList{"count"} << noRecordFile;
+        QTest::newRow("list, device") << "/dev/zero" << QStringList{"list", "1", "20"} << noRecordFile;
+        QTest::newRow("show, FIFO") << "fifo" << QStringList{"show", "1"} << noRecordFile;
+        QTest::newRow("delete, FIFO") << "fifo" << QStringList{"delete", "1"} << noRecordFile;
     }
     void missingThingsExitWithThree()
     {
         QFETCH(QString, file);
         QFETCH(QStringList, action);
         QFETCH(QString, err);
-        const QString path = file == u"missing.kdf" ? dir_.filePath(file) : copyOfFixture(file);
+        if (file == u"fifo") {
+            file = dir_.filePath(file);
+            QFile::remove(file);
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        }
+        const QString path = file == u"missing.kdf" ? dir_.filePath(file)
+            : file.startsWith(u'/')                 ? file
+                                                    : copyOfFixture(file);
         const CliResult result = run(QStringList{path} + action);
         QCOMPARE(result.err, err);
         QCOMPARE(result.out, QString());
         QCOMPARE(result.exitCode, 3);
+    }
+
+    void deleteOfALineThatChangedDeletesNothing()
+    {
+        const QString path = copyOfFixture(QStringLiteral("three-casts.kdf"));
+        const QString first = run({path, QStringLiteral("list"), QStringLiteral("1"), QStringLiteral("1")}).out;
+        const CliResult result =
+            run({path, QStringLiteral("delete"), QStringLiteral("2"), QStringLiteral("--expect"), first.mid(5).trimmed()});
+        QCOMPARE(result.exitCode, 4);
+        QCOMPARE(result.err, QStringLiteral("第 2 号记录已不是所给的内容，没有删除任何记录。\n"));
+        QCOMPARE(run({path, QStringLiteral("count")}).out, QStringLiteral("3\n"));
+    }
+
+    // A crafted file cannot send escape sequences to the terminal.
+    void storedControlCharactersAreNotPrinted_data()
+    {
+        QTest::addColumn<QStringList>("action");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("list") << QStringList{"list", "1", "1"} << " №<1>\"时间:\uFFFD]0;x\uFFFD\uFFFD[2J\",\"姓名:a\uFFFDb\"\n";
+        QTest::newRow("show") << QStringList{"show", "1"}
+                              << "1\t\uFFFD]0;x\uFFFD\uFFFD[2J\n2\ta\uFFFDb\n3\t\n4\t\n5\t\n6\t\n7\t\n8\t\n9\t\n10\t\n";
+    }
+    void storedControlCharactersAreNotPrinted()
+    {
+        QFETCH(QStringList, action);
+        QFETCH(QString, out);
+        const CliResult result = run(QStringList{copyOfFixture(QStringLiteral("terminal-escapes.kdf"))} + action);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.exitCode, 0);
+    }
+
+    // Two writers appending and a third deleting, all at once: every
+    // appended record arrives whole and no record is lost or left in pieces.
+    // bench/record_writers.sh runs the same with more records.
+    void writersAtOnceLoseNoRecord()
+    {
+        const QString path = dir_.filePath(QStringLiteral("shared.kdf"));
+        QFile::remove(path);
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(RunCli({QStringLiteral("cast"), QStringLiteral("--matter"), QStringLiteral("旧"),
+                             QStringLiteral("--record"), path}).exitCode, 0);
+        const QString cli = QStringLiteral(RAVEZAZ_CLI);
+        const QString appender = QStringLiteral("for i in $(seq 25); do \"$0\" cast --matter 新 --record \"$1\" >/dev/null || exit 1; done");
+        const QString deleter = QStringLiteral("for i in $(seq 20); do \"$0\" records \"$1\" delete 1 >/dev/null || exit 1; done");
+        std::array<QProcess, 3> writers;
+        const std::array<QString, 3> scripts{appender, appender, deleter};
+        for (std::size_t i = 0; i < writers.size(); ++i)
+            writers[i].start(QStringLiteral("sh"), {QStringLiteral("-c"), scripts[i], cli, path});
+        for (QProcess &writer : writers) {
+            QVERIFY(writer.waitForFinished(120000));
+            QCOMPARE(writer.exitCode(), 0);
+        }
+        QCOMPARE(run({path, QStringLiteral("count")}).out, QStringLiteral("60\n"));
+        const QStringList lines = run({path, QStringLiteral("list"), QStringLiteral("1"), QStringLiteral("60")})
+                                      .out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 60);
+        QCOMPARE(lines.filter(QStringLiteral("\"占筮事由:新\"")).size(), 50);
+        static const QRegularExpression whole(QStringLiteral("^ №<\\d+>(\"[^\"]*\",){9}\"[^\"]*\"$"));
+        for (const QString &line : lines)
+            QVERIFY2(whole.match(line).hasMatch(), qPrintable(line));
     }
 
     void wrongArgumentsExitWithTwo_data()
@@ -90,6 +171,8 @@ private slots:
         QTest::newRow("unknown action") << QStringList{"a.kdf", "drop", "1"};
         QTest::newRow("letters for a number") << QStringList{"a.kdf", "show", "x"};
         QTest::newRow("list with one number") << QStringList{"a.kdf", "list", "1"};
+        QTest::newRow("expect without a line") << QStringList{"a.kdf", "delete", "1", "--expect"};
+        QTest::newRow("expect with show") << QStringList{"a.kdf", "show", "1", "--expect", "x"};
     }
     void wrongArgumentsExitWithTwo()
     {

@@ -273,6 +273,7 @@ private slots:
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("not a help file") << QByteArray("<html>not compiled</html>");
         QTest::newRow("cut after the headers") << good.left(200);
+        QTest::newRow("cut to half (garbage pages)") << good.left(good.size() / 2);
         QTest::newRow("LZX window out of range (null pointer in chmlib)") << lzxWindow;
         QTest::newRow("reset block length zero (division by zero in chmlib)") << resetBlockLength;
         QTest::newRow("directory chunk that follows itself (endless in chmlib)") << directoryLoop;

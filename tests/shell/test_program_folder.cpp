@@ -1,5 +1,8 @@
+#include "as_ordinary_user.h"
 #include "program_folder.h"
+#include "settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -36,6 +39,67 @@ private slots:
         QTemporaryDir user;
         QCOMPARE(WritableFilePath(QStringLiteral("setlog.kds"), program.path(), user.path()),
                  program.path() + QStringLiteral("/setlog.kds"));
+    }
+
+    // A program folder the user cannot write, holding files the user can:
+    // they stay in use, and only a missing or read-only file goes to the
+    // user folder.
+    void writableFileInAReadOnlyFolderStaysInUse_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("besideProgram");
+        QTest::newRow("writable record file") << "filelog.kdf" << true << true;
+        QTest::newRow("writable settings file") << "setlog.kds" << true << true;
+        QTest::newRow("read-only settings file") << "setlog.kds" << false << false;
+        QTest::newRow("missing file") << QString() << false << false;
+    }
+    void writableFileInAReadOnlyFolderStaysInUse()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(bool, writable);
+        QFETCH(bool, besideProgram);
+        QTemporaryDir scratch;
+        const QString program = scratch.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkdir(program));
+        const QString name = fileName.isEmpty() ? QStringLiteral("filelog.kdf") : fileName;
+        if (!fileName.isEmpty()) {
+            QFile file(program + u'/' + fileName);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            QVERIFY(file.setPermissions(writable ? QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner | QFile::WriteOwner
+                                                 : QFile::ReadOther | QFile::ReadOwner));
+        }
+        const QFile::Permissions open = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(program, open));
+        QVERIFY(QFile::setPermissions(scratch.path(), open | QFile::WriteOwner | QFile::WriteOther));
+        const QString userFolder = scratch.filePath(QStringLiteral("user"));
+        const AsOrdinaryUser user;
+        QCOMPARE(WritableFilePath(name, program, userFolder),
+                 (besideProgram ? program : userFolder) + u'/' + name);
+    }
+
+    // The settings file is written in place where its folder takes no new files.
+    void settingsAreWrittenInAReadOnlyFolder()
+    {
+        QTemporaryDir program;
+        const QString path = program.filePath(QStringLiteral("setlog.kds"));
+        CurrentCast cast;
+        cast.divinerName = QStringLiteral("张三");
+        QVERIFY(WriteSettings(path, Settings{}, cast));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(program.path(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        cast.divinerName = QStringLiteral("李四");
+        {
+            const AsOrdinaryUser user;
+            QVERIFY(WriteSettings(path, Settings{}, cast));
+        }
+        QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        Settings settings;
+        CurrentCast read;
+        ReadSettings(path, settings, read);
+        QCOMPARE(read.divinerName, QStringLiteral("李四"));
     }
 
     void writableFileFallsBackToTheUserFolder_data()

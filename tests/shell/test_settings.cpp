@@ -78,8 +78,15 @@ private slots:
         QTest::newRow("unquoted fields") << "unquoted-fields.kds" << loaded(u"音乐关", u"张三", 2, u"关", u"是", u"关");
         QTest::newRow("no final line end") << "no-final-crlf.kds" << loaded(u"音乐开", u"王五", 1, u"", u"是", u"");
         QTest::newRow("two lines") << "two-lines.kds" << loaded(u"音乐开", u"赵六", 2, u"", u"", u"");
-        QTest::newRow("invalid GBK in name") << "invalid-gbk.kds"
-                                             << loaded(u"音乐开", u"\uFFFD\uFFFD", 4, u"", u"", u"");
+        // A field that is not GBK counts as never set.
+        QTest::newRow("invalid GBK in name") << "invalid-gbk.kds" << loaded(u"音乐开", u"某官", 4, u"", u"", u"");
+        QTest::newRow("invalid GBK in music state")
+            << "invalid-gbk-music.kds" << loaded(u"", u"张三", 2, u"关", u"是", u"关");
+        // A line break an earlier version let into the name splits the line
+        // inside the quoted name; the options after it are still read.
+        QTest::newRow("CR LF in name") << "line-break-in-name.kds" << loaded(u"音乐关", u"张三", 2, u"关", u"是", u"关");
+        QTest::newRow("CR in name") << "cr-line-break-in-name.kds"
+                                    << loaded(u"节日音乐开", u"李四", 5, u"", u"是", u"");
     }
     void readingAppliesDefaultsToWhatIsMissing()
     {
@@ -120,6 +127,7 @@ private slots:
         QTest::addColumn<QString>("golden");
         QTest::newRow("no file") << "missing.kds" << "defaults-written.kds";
         QTest::newRow("all set") << "all-set.kds" << "all-set.kds";
+        QTest::newRow("damaged name and speed") << "invalid-gbk.kds" << "damaged-name-written.kds";
     }
     void unchangedRunWritesBackWhatItRead()
     {
@@ -141,6 +149,30 @@ private slots:
         const QString path = dir_.filePath(QStringLiteral("quote.kds"));
         QVERIFY(WriteSettings(path, Settings{}, cast));
         QCOMPARE(load(path), loaded(u"", u"张“三", 3, u"", u"", u""));
+    }
+
+    void controlCharactersInTheNameNeverBreakTheLine_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("CR LF") << "张三\r\n" << "张三  ";
+        QTest::newRow("LF inside") << "张\n三" << "张 三";
+        QTest::newRow("CR, tab and escape") << "\r张\t三\x1b" << " 张 三 ";
+    }
+    void controlCharactersInTheNameNeverBreakTheLine()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        CurrentCast cast;
+        cast.divinerName = name;
+        cast.castingSpeed = 2;
+        const QString path = dir_.filePath(QStringLiteral("control.kds"));
+        QVERIFY(WriteSettings(path, Settings{QStringLiteral("音乐关"), QStringLiteral("关"), {}, {}}, cast));
+        const QByteArray bytes = bytesOf(path);
+        QCOMPARE(bytes.count('\n'), 1);
+        QCOMPARE(bytes.count('\r'), 1);
+        const Loaded expected{{QStringLiteral("音乐关"), QStringLiteral("关"), {}, {}}, stored, 2};
+        QCOMPARE(load(path), expected);
     }
 
     void failedWriteKeepsTheOldFile()

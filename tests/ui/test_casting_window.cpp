@@ -3,6 +3,7 @@
 #include "casting_window.h"
 #include "dialog_service.h"
 #include "divination_record.h"
+#include "gbk_codec.h"
 #include "main_window.h"
 #include "picture_label.h"
 #include "settings.h"
@@ -561,6 +562,23 @@ private slots:
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.window->result(), int(QDialog::Accepted));
         QCOMPARE(rig.effects.played.last(), Sound("/wav/close.wav"));
+    }
+
+    // Text pasted with line breaks reaches the record as one line.
+    void pastedLineBreaksBecomeSpaces()
+    {
+        CastingRig rig;
+        rig.open({8, 8, 8, 8, 8, 8});
+        rig.control<QLineEdit>("Text65")->setText(QStringLiteral("张三\r\n"));
+        rig.control<QLineEdit>("Text66")->setText(QStringLiteral("问\n前程"));
+        QVERIFY(rig.control<QLineEdit>("Text65")->text().contains(u'\n'));
+        rig.pressKey(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.recordFile().isEmpty(), CastTimeoutMs);
+        const QByteArray bytes = rig.recordFile();
+        QCOMPARE(bytes.count('\n'), 1);
+        QCOMPARE(bytes.count('\r'), 1);
+        QVERIFY2(DecodeGbk(bytes).contains(QStringLiteral("\"姓名:张三  \",\"占筮事由:问 前程\"")),
+                 qPrintable(DecodeGbk(bytes)));
     }
 
     void failedRecordKeepsTheCastShown()

@@ -515,6 +515,22 @@ private slots:
         QVERIFY(rig.main.Find("Command5")->isEnabled());
     }
 
+    // Text pasted with line breaks reaches the record as one line.
+    void pastedLineBreaksBecomeSpaces()
+    {
+        EntryRig rig;
+        rig.Fill(QStringLiteral("111111"));
+        rig.Field("Text2")->setText(QStringLiteral("张三\r\n"));
+        rig.Field("Text3")->setText(QStringLiteral("问\n前程"));
+        QVERIFY(rig.Field("Text2")->text().contains(u'\n'));
+        rig.Confirm();
+        const QList<QByteArray> records = rig.RecordLines();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(FileBytes(rig.recordPath).count('\r'), 1);
+        const QString record = DecodeGbk(records[0]);
+        QVERIFY2(record.contains(QStringLiteral("\"姓名:张三\",\"占筮事由:问 前程\"")), qPrintable(record));
+    }
+
     void anUnwritableRecordFileIsReportedAndTheCastStaysShown()
     {
         EntryRig rig;

@@ -3,6 +3,7 @@
 #include "hexagram_texts.h"
 #include "recalled_cast.h"
 #include "record_browser_window.h"
+#include "record_file.h"
 #include "record_file_name.h"
 #include "record_listing.h"
 #include "record_pager.h"
@@ -588,7 +589,7 @@ private slots:
         QTest::newRow("damaged primary lines") << "damaged-line-strings.kdf" << qint64(1);
         QTest::newRow("another encoding") << "utf8-encoded.kdf" << qint64(1);
         QTest::newRow("a line of another shape") << "other-shapes.kdf" << qint64(2);
-        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(1);
+        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(30);
     }
     void readWithoutARecordSaysSo()
     {
@@ -627,7 +628,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("records");
-        QTest::newRow("not a record file") << "not-a-record-file.kdf" << 18;
+        // Its CR bytes end lines too, as in files from old Mac editors.
+        QTest::newRow("not a record file") << "not-a-record-file.kdf" << 30;
         QTest::newRow("another encoding") << "utf8-encoded.kdf" << 1;
         QTest::newRow("lines of other shapes") << "other-shapes.kdf" << 5;
     }
@@ -663,6 +665,35 @@ private slots:
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<1>\"时间:2006-7-16 10:2\"")));
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
         QVERIFY(!rig.Item("killset")->isEnabled());
+    }
+
+    // Another program deleted record 1 after the page was listed: record 3
+    // of the listing is now line 2, and line 3 holds another record.
+    void aRecordChangedSinceListingIsNotDeleted()
+    {
+        BrowserRig rig(Casts(4));
+        rig.Open();
+        rig.ClickEntry(3);
+        QCOMPARE(DeleteRecord(rig.recordPath, 1).status, RecordFileStatus::Done);
+        const QByteArray changed = FileBytes(rig.recordPath);
+        rig.main.dialogs.yesNoAnswers = {true};
+        rig.Item("killset")->trigger();
+        QCOMPARE(FileBytes(rig.recordPath), changed);
+        QCOMPARE(rig.main.dialogs.Texts().last(),
+                 QStringLiteral("记录文件已被其它程序改动，第 3 号记录已不是所选的记录，没有删除任何记录。\n"
+                                "系统将重新读取刷新记录文件。"));
+        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
+        QVERIFY(!rig.Item("killset")->isEnabled());
+    }
+
+    void aSpecialFileIsNoRecordFile()
+    {
+        BrowserRig rig;
+        rig.files.openAnswers = {QStringLiteral("/dev/zero")};
+        rig.Open();
+        rig.Item("openkdf")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.main.dialogs.Texts().contains(QStringLiteral("不是记录文件。")), NoticeTimeoutMs);
+        QVERIFY(!rig.Enabled("Command2"));
     }
 
     void deletingTheOnlyRecordEndsInTheNotFoundNotice()

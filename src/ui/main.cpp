@@ -62,8 +62,8 @@ int main(int argc, char *argv[])
     const SingleInstance instance(InstanceLockPath());
     if (!instance.isFirst())
         return 0;
-    // Opens while the application and the splash are set up; nothing plays
-    // before the splash has finished.
+    // Loads the sound library and opens the device while the splash's bar
+    // fills; nothing plays before the splash has finished.
     BackgroundSoundDevice soundDevice;
 
     QApplication app(argc, argv);
@@ -131,6 +131,7 @@ int main(int argc, char *argv[])
         ConnectCalendarCommands(*window, TheSettings());
         window->Load([&splash] { splash.close(); });
     });
+    QObject::connect(&splash, &SplashWindow::shown, [&soundDevice] { soundDevice.Start(); });
     splash.show();
     splash.Start();
     return app.exec();

@@ -56,6 +56,15 @@ void SplashWindow::Start()
     progressTimer_.start();
 }
 
+void SplashWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        emit shown();
+    }
+}
+
 void SplashWindow::AdvanceProgress()
 {
     progress_->setText(progress_->text() + QStringLiteral("■"));

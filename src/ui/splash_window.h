@@ -17,7 +17,12 @@ public:
     void Start();
 
 signals:
+    // The splash paints itself for the first time: it is on screen.
+    void shown();
     void finished();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void AdvanceProgress();
@@ -25,4 +30,5 @@ private:
     QLabel *progress_ = nullptr;
     QTimer progressTimer_;
     QTimer finishTimer_;
+    bool shown_ = false;
 };

@@ -22,6 +22,7 @@ MidiSynth::MidiSynth(const SoundLibrary &sdl, int frequency, int channels, const
         return;
     sdl_.fluid_settings_setnum(settings_, "synth.sample-rate", frequency);
     sdl_.fluid_settings_setnum(settings_, "synth.gain", Gain);
+    sdl_.fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = sdl_.new_fluid_synth(settings_);
     if (!synth_)
         return;

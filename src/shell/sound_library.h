@@ -37,6 +37,7 @@
     X(new_fluid_settings)                                                                                            \
     X(delete_fluid_settings)                                                                                         \
     X(fluid_settings_setnum)                                                                                         \
+    X(fluid_settings_setint)                                                                                         \
     X(new_fluid_synth)                                                                                               \
     X(delete_fluid_synth)                                                                                            \
     X(fluid_synth_sfload)                                                                                            \

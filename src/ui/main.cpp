@@ -4,6 +4,7 @@
 #include "dialog_service.h"
 #include "exit_sequence.h"
 #include "fonts.h"
+#include "freed_memory_release.h"
 #include "help_viewer.h"
 #include "main_window.h"
 #include "manual_entry_window.h"
@@ -70,6 +71,8 @@ int main(int argc, char *argv[])
     // Lets desktops match the window to the installed ravezaz.desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ravezaz"));
 
+    FreedMemoryRelease freedMemoryRelease;
+    app.installEventFilter(&freedMemoryRelease);
     QTranslator qtTranslation;
     InstallQtTranslation(app, qtTranslation);
     QApplication::setFont(SansFont(12));

@@ -103,7 +103,7 @@ int RunChild(int argc, char *argv[], qint64 startNanoseconds)
     WidgetDialogService dialogs;
     clock.End(2);
 
-    SplashWindow splash(VersionText());
+    SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
     const PaintWatch splashPaint(splash);
     splash.show();
     splashPaint.WaitUntilPainted();

@@ -5,11 +5,17 @@
 
 #include <malloc.h>
 
+namespace {
+
+constexpr int ReleaseDelayMs = 1000;
+
+} // namespace
+
 FreedMemoryRelease::FreedMemoryRelease(QObject *parent)
     : QObject(parent)
 {
     release_.setSingleShot(true);
-    release_.setInterval(0);
+    release_.setInterval(ReleaseDelayMs);
     connect(&release_, &QTimer::timeout, this, [] { malloc_trim(0); });
 }
 

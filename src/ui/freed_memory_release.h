@@ -8,7 +8,9 @@
 // C library keeps such freed blocks for reuse, so without this the resident
 // size climbs by some 20 MB over the first few dozen openings and stays
 // there. Installed on the application, it notices any window being hidden
-// and trims the C library's heap once the window has gone.
+// and trims the C library's heap a second later, when the window has gone;
+// the delay also keeps the trim off the start-up, where the splash closes
+// just before the main window's first paint.
 class FreedMemoryRelease : public QObject {
 public:
     explicit FreedMemoryRelease(QObject *parent = nullptr);
@@ -17,7 +19,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // A zero-interval single shot: it fires once the event that closed the
-    // window has been handled and the window's owner has destroyed it.
+    // One trim for a burst of closings.
     QTimer release_;
 };

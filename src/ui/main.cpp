@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     ExitSequence exitSequence([] { WriteSettings(SettingsFilePath(), TheSettings(), TheCurrentCast()); },
                               [] { QCoreApplication::exit(0); });
 
-    SplashWindow splash(VersionText());
+    SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MusicControl> music;
     QObject::connect(&splash, &SplashWindow::finished, [&] {

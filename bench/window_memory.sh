@@ -19,7 +19,8 @@ work=$(mktemp -d)
 pid=
 cleanup() {
     if [[ -n $pid ]]; then
-        kill -KILL "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     fi
     stop_x_server
     rm -rf "$work"

@@ -1,20 +1,17 @@
 #include "music_player.h"
 
+#include "midi_synth.h"
 #include "sound_device.h"
+#include "sound_library.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
-#include <SDL_mixer.h>
-
-#include <atomic>
-
 namespace {
 
-// Numbers every start and every deliberate halt of the music stream. The
-// end-of-music hook reports the number current when it runs, so a notice
-// that belongs to a piece since closed or replaced matches nothing.
-std::atomic<std::uint64_t> streamNumber{0};
+// Numbers every start of the music stream, so that a notice that belongs to
+// a piece since closed or replaced matches nothing.
+std::uint64_t streamNumber = 0;
 
 // The player whose piece holds the stream, and the number of that start.
 // Touched on the GUI thread only.
@@ -23,8 +20,9 @@ std::uint64_t ownerPlayNumber = 0;
 
 void HaltStream()
 {
-    ++streamNumber;
-    Mix_HaltMusic();
+    if (MidiSynth *synth = Synth(); synth && SoundDevice::IsOpen())
+        synth->Stop();
+    streamOwner = nullptr;
 }
 
 } // namespace
@@ -37,27 +35,29 @@ SdlMusicPlayer::~SdlMusicPlayer()
 bool SdlMusicPlayer::Open(const QString &path)
 {
     Close();
-    if (!SoundDevice::IsOpen())
+    if (!SoundDevice::IsOpen() || !Synth())
         return false;
-    music_ = Mix_LoadMUS(QFile::encodeName(path).constData());
-    return music_ != nullptr;
+    const QByteArray file = QFile::encodeName(path);
+    if (!Sdl().fluid_is_midifile(file.constData()))
+        return false;
+    file_ = file;
+    return true;
 }
 
 void SdlMusicPlayer::Play()
 {
-    if (!music_ || !SoundDevice::IsOpen())
+    MidiSynth *synth = Synth();
+    if (file_.isEmpty() || !synth || !SoundDevice::IsOpen())
         return;
     if (streamOwner)
         HaltStream();
-    // Runs on the audio thread, or inside Mix_HaltMusic: no mixer calls here,
-    // only a hand-over to the GUI thread.
-    Mix_HookMusicFinished([] {
-        const std::uint64_t number = streamNumber.load();
+    const std::uint64_t number = ++streamNumber;
+    // Runs on the audio thread: only a hand-over to the GUI thread.
+    const auto finished = [number] {
         if (QCoreApplication *app = QCoreApplication::instance())
             QMetaObject::invokeMethod(app, [number] { DeliverFinished(number); }, Qt::QueuedConnection);
-    });
-    const std::uint64_t number = ++streamNumber;
-    if (Mix_PlayMusic(music_, 0) != 0)
+    };
+    if (!synth->Play(file_, finished))
         return;
     streamOwner = this;
     ownerPlayNumber = number;
@@ -65,19 +65,15 @@ void SdlMusicPlayer::Play()
 
 void SdlMusicPlayer::Close()
 {
-    if (streamOwner == this) {
+    if (streamOwner == this)
         HaltStream();
-        streamOwner = nullptr;
-    }
-    if (music_) {
-        Mix_FreeMusic(music_);
-        music_ = nullptr;
-    }
+    file_.clear();
 }
 
 bool SdlMusicPlayer::IsPlaying() const
 {
-    return streamOwner == this && Mix_PlayingMusic();
+    MidiSynth *synth = Synth();
+    return streamOwner == this && synth && SoundDevice::IsOpen() && synth->IsPlaying();
 }
 
 void SdlMusicPlayer::DeliverFinished(std::uint64_t playNumber)

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
-
-typedef struct _Mix_Music Mix_Music;
 
 // A MIDI player for one file at a time. `finished` tells that the opened
 // piece has played to its end; closing or replacing a piece never reports it.
@@ -23,12 +22,12 @@ signals:
     void finished();
 };
 
-// Plays through SDL2_mixer's FluidSynth backend with the system's General
-// MIDI SoundFont. The mixer has a single music stream: starting a piece on
-// one player silences any piece of another. The end of a piece is noticed on
-// the audio thread and delivered as `finished` on the thread of the
-// application object, about three seconds after the last note (the
-// synthesizer's release tail).
+// Plays through the sound device's FluidSynth synthesizer, which holds the
+// system's General MIDI SoundFont, into SDL2_mixer's music stream. The
+// stream is single: starting a piece on one player silences any piece of
+// another. The end of a piece is noticed on the audio thread and delivered as
+// `finished` on the thread of the application object, once the release of
+// its last notes has died away.
 class SdlMusicPlayer final : public MusicPlayer {
     Q_OBJECT
 public:
@@ -44,5 +43,6 @@ public:
 private:
     static void DeliverFinished(std::uint64_t playNumber);
 
-    Mix_Music *music_ = nullptr;
+    // The opened piece, as a file name for the synthesizer.
+    QByteArray file_;
 };

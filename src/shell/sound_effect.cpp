@@ -1,10 +1,10 @@
 #include "sound_effect.h"
 
 #include "sound_device.h"
+#include "sound_library.h"
 
 #include <QFileInfo>
 
-#include <SDL_mixer.h>
 
 SdlEffectSound::SdlEffectSound(std::function<void()> beep)
     : beep_(std::move(beep))
@@ -25,19 +25,19 @@ void SdlEffectSound::PlayEffect(const QString &path)
     }
     if (!SoundDevice::IsOpen())
         return;
-    chunk_ = Mix_LoadWAV(QFile::encodeName(path).constData());
+    chunk_ = Sdl().Mix_LoadWAV(QFile::encodeName(path).constData());
     if (!chunk_) {
         // A file that cannot be decoded counts as missing.
         beep_();
         return;
     }
     path_ = path;
-    Mix_PlayChannel(EffectChannel, chunk_, 0);
+    Sdl().Mix_PlayChannel(EffectChannel, chunk_, 0);
 }
 
 QString SdlEffectSound::SoundingEffect() const
 {
-    if (!chunk_ || !Mix_Playing(EffectChannel) || Mix_GetChunk(EffectChannel) != chunk_)
+    if (!chunk_ || !Sdl().Mix_Playing(EffectChannel) || Sdl().Mix_GetChunk(EffectChannel) != chunk_)
         return {};
     return path_;
 }
@@ -47,7 +47,7 @@ void SdlEffectSound::StopEffect()
     if (!chunk_)
         return;
     // Freeing a chunk halts the channel playing it.
-    Mix_FreeChunk(chunk_);
+    Sdl().Mix_FreeChunk(chunk_);
     chunk_ = nullptr;
     path_.clear();
 }

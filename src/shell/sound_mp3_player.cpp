@@ -1,10 +1,10 @@
 #include "sound_mp3_player.h"
 
 #include "sound_device.h"
+#include "sound_library.h"
 
 #include <QFile>
 
-#include <SDL_mixer.h>
 
 SdlMp3Player::~SdlMp3Player()
 {
@@ -15,13 +15,13 @@ bool SdlMp3Player::Open(const QString &path)
 {
     if (!SoundDevice::IsOpen())
         return false;
-    Mix_Chunk *decoded = Mix_LoadWAV(QFile::encodeName(path).constData());
+    Mix_Chunk *decoded = Sdl().Mix_LoadWAV(QFile::encodeName(path).constData());
     if (!decoded)
         return false;
     // The playing sound points into samples_, which is about to grow.
     Stop();
     samples_.insert(samples_.end(), decoded->abuf, decoded->abuf + decoded->alen);
-    Mix_FreeChunk(decoded);
+    Sdl().Mix_FreeChunk(decoded);
     return true;
 }
 
@@ -31,9 +31,9 @@ void SdlMp3Player::Play()
     if (samples_.empty() || !SoundDevice::IsOpen())
         return;
     // The chunk borrows samples_ and leaves it alone when freed.
-    chunk_ = Mix_QuickLoad_RAW(samples_.data(), static_cast<Uint32>(samples_.size()));
+    chunk_ = Sdl().Mix_QuickLoad_RAW(samples_.data(), static_cast<Uint32>(samples_.size()));
     if (chunk_)
-        channel_ = Mix_PlayChannel(-1, chunk_, 0);
+        channel_ = Sdl().Mix_PlayChannel(-1, chunk_, 0);
 }
 
 void SdlMp3Player::Stop()
@@ -41,7 +41,7 @@ void SdlMp3Player::Stop()
     if (!chunk_)
         return;
     // Freeing a chunk halts the channel playing it.
-    Mix_FreeChunk(chunk_);
+    Sdl().Mix_FreeChunk(chunk_);
     chunk_ = nullptr;
     channel_ = -1;
 }
@@ -54,7 +54,7 @@ void SdlMp3Player::Close()
 
 bool SdlMp3Player::IsPlaying() const
 {
-    return chunk_ && channel_ >= 0 && Mix_Playing(channel_) && Mix_GetChunk(channel_) == chunk_;
+    return chunk_ && channel_ >= 0 && Sdl().Mix_Playing(channel_) && Sdl().Mix_GetChunk(channel_) == chunk_;
 }
 
 int SdlMp3Player::DurationMs() const
@@ -62,7 +62,7 @@ int SdlMp3Player::DurationMs() const
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (!SoundDevice::IsOpen() || !Mix_QuerySpec(&frequency, &format, &channels))
+    if (!SoundDevice::IsOpen() || !Sdl().Mix_QuerySpec(&frequency, &format, &channels))
         return 0;
     const qint64 bytesPerFrame = qint64(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     return int(qint64(samples_.size()) * 1000 / (bytesPerFrame * frequency));

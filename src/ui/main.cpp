@@ -4,6 +4,7 @@
 #include "dialog_service.h"
 #include "exit_sequence.h"
 #include "fonts.h"
+#include "freed_memory_release.h"
 #include "help_viewer.h"
 #include "main_window.h"
 #include "manual_entry_window.h"
@@ -62,14 +63,16 @@ int main(int argc, char *argv[])
     const SingleInstance instance(InstanceLockPath());
     if (!instance.isFirst())
         return 0;
-    // Opens while the application and the splash are set up; nothing plays
-    // before the splash has finished.
+    // Loads the sound library and opens the device while the splash's bar
+    // fills; nothing plays before the splash has finished.
     BackgroundSoundDevice soundDevice;
 
     QApplication app(argc, argv);
     // Lets desktops match the window to the installed ravezaz.desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ravezaz"));
 
+    FreedMemoryRelease freedMemoryRelease;
+    app.installEventFilter(&freedMemoryRelease);
     QTranslator qtTranslation;
     InstallQtTranslation(app, qtTranslation);
     QApplication::setFont(SansFont(12));
@@ -98,7 +101,7 @@ int main(int argc, char *argv[])
     ExitSequence exitSequence([] { WriteSettings(SettingsFilePath(), TheSettings(), TheCurrentCast()); },
                               [] { QCoreApplication::exit(0); });
 
-    SplashWindow splash(VersionText());
+    SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MusicControl> music;
     QObject::connect(&splash, &SplashWindow::finished, [&] {
@@ -131,6 +134,7 @@ int main(int argc, char *argv[])
         ConnectCalendarCommands(*window, TheSettings());
         window->Load([&splash] { splash.close(); });
     });
+    QObject::connect(&splash, &SplashWindow::shown, [&soundDevice] { soundDevice.Start(); });
     splash.show();
     splash.Start();
     return app.exec();

@@ -608,7 +608,7 @@ void MainWindow::Load(const std::function<void()> &closeSplash)
     PlaceIdlePictures();
     SetBannerVisible(ShowsQuotes(settings_));
     closeSplash();
-    ShapeWindowFromPicture(*this, MainBackgroundPicture(), services_.dialogs);
+    ShapeWindowFromPicture(*this, background_->Picture().toImage(), services_.dialogs);
 
     today_ = services_.now().date();
     selectedDate_ = today_;

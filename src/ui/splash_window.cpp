@@ -1,5 +1,6 @@
 #include "splash_window.h"
 
+#include "art/picture_cache.h"
 #include "art/window_panel_art.h"
 #include "fonts.h"
 #include "label_kit.h"
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace {
 
@@ -17,13 +19,20 @@ const QString FullBar = QStringLiteral("■■■■■■■■■■■■");
 
 } // namespace
 
-SplashWindow::SplashWindow(const QString &versionText, QWidget *parent)
+QImage CachedSplashPicture(const QString &versionText)
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/pictures");
+    return CachedPicture(folder, PictureCacheKey(QStringLiteral("splash"), versionText, qApp->devicePixelRatio()),
+                         SplashPicture);
+}
+
+SplashWindow::SplashWindow(const QString &versionText, const QImage &picture, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("Ravezaz"));
 
-    const QImage picture = SplashPicture();
     auto *background = new PictureLabel(QStringLiteral("splashPicture"), this);
     background->SetPicture(QPixmap::fromImage(picture));
     setFixedSize(picture.size());
@@ -54,6 +63,15 @@ SplashWindow::SplashWindow(const QString &versionText, QWidget *parent)
 void SplashWindow::Start()
 {
     progressTimer_.start();
+}
+
+void SplashWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        emit shown();
+    }
 }
 
 void SplashWindow::AdvanceProgress()

@@ -5,19 +5,29 @@
 
 class QLabel;
 
+// The splash's picture, SplashPicture(), from the per-user picture cache:
+// drawn at the first start of a new or rebuilt program, read afterwards.
+QImage CachedSplashPicture(const QString &versionText);
+
 // The splash window, form1: the program's name and version and a progress
 // bar of twelve squares that fills in 1.2 seconds. `finished` follows a
 // tenth of a second after the bar is full.
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SplashWindow(const QString &versionText, QWidget *parent = nullptr);
+    // `picture` is SplashPicture(), drawn or taken from the picture cache.
+    SplashWindow(const QString &versionText, const QImage &picture, QWidget *parent = nullptr);
 
     // Starts the progress bar.
     void Start();
 
 signals:
+    // The splash paints itself for the first time: it is on screen.
+    void shown();
     void finished();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void AdvanceProgress();
@@ -25,4 +35,5 @@ private:
     QLabel *progress_ = nullptr;
     QTimer progressTimer_;
     QTimer finishTimer_;
+    bool shown_ = false;
 };

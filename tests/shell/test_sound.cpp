@@ -15,6 +15,8 @@
 
 #include <cmath>
 
+Q_DECLARE_METATYPE(SoundLibraryFiles)
+
 namespace {
 
 void AppendLittleEndian(QByteArray &bytes, quint32 value, int size)
@@ -110,8 +112,60 @@ private slots:
         QVERIFY(!SoundDevice::IsOpen());
         // Ended before anyone waited for it, as when the program is closed
         // during the splash.
-        { BackgroundSoundDevice device; }
+        {
+            BackgroundSoundDevice device;
+            device.Start();
+        }
         QVERIFY(!SoundDevice::IsOpen());
+    }
+
+    void missingSoundLibraryLeavesThePlayersSilent_data()
+    {
+        QTest::addColumn<SoundLibraryFiles>("files");
+        SoundLibraryFiles noSdl;
+        noSdl.sdl.name = QStringLiteral("no-such-sdl");
+        SoundLibraryFiles noMixer;
+        noMixer.mixer.name = QStringLiteral("no-such-mixer");
+        SoundLibraryFiles noSynth;
+        noSynth.synth.name = QStringLiteral("no-such-fluidsynth");
+        QTest::newRow("SDL2 missing") << noSdl;
+        QTest::newRow("SDL2_mixer missing") << noMixer;
+        QTest::newRow("FluidSynth missing") << noSynth;
+    }
+    void missingSoundLibraryLeavesThePlayersSilent()
+    {
+        QFETCH(SoundLibraryFiles, files);
+        QTemporaryDir folder;
+        const QString tone = folder.filePath(QStringLiteral("tone.wav"));
+        const QString piece = folder.filePath(QStringLiteral("piece.mid"));
+        WriteToneWav(tone, 0.5, 440);
+        WriteOneNoteMidi(piece, 0, 60);
+        BackgroundSoundDevice device;
+        device.Start(files);
+        device.WaitUntilOpen();
+        QVERIFY(!SoundDevice::IsOpen());
+        QCOMPARE(SoundDevice::DriverName(), QString());
+
+        int beeps = 0;
+        SdlEffectSound effects([&] { ++beeps; });
+        effects.PlayEffect(tone);
+        QCOMPARE(effects.SoundingEffect(), QString());
+        QCOMPARE(beeps, 0);
+        effects.PlayEffect(folder.filePath(QStringLiteral("missing.wav")));
+        QCOMPARE(beeps, 1);
+        SdlMp3Player mp3;
+        QVERIFY(!mp3.Open(tone));
+        QCOMPARE(mp3.DurationMs(), 0);
+        SdlMusicPlayer midi;
+        QSignalSpy ends(&midi, &MusicPlayer::finished);
+        QVERIFY(!midi.Open(piece));
+        midi.Play();
+        QVERIFY(!midi.IsPlaying());
+        QCOMPARE(ends.count(), 0);
+
+        // The right library still opens afterwards.
+        SoundDevice working;
+        QVERIFY(SoundDevice::IsOpen());
     }
 
     void playersStaySilentWithoutDevice()

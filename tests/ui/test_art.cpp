@@ -1,10 +1,13 @@
 #include "art/calendar_art.h"
 #include "art/casting_art.h"
 #include "art/festival_art.h"
+#include "art/picture_cache.h"
 #include "art/trigram_art.h"
 
 #include <QColor>
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -52,6 +55,8 @@ class ArtTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cachedPictureIsDrawnOnceAndReadAfterwards();
+    void cacheKeyChangesWithVersionAndPixelRatio();
     void everyPictureHasItsSizeAndContent_data()
     {
         QTest::addColumn<QImage>("picture");
@@ -265,6 +270,57 @@ private slots:
         }
     }
 };
+
+void ArtTest::cachedPictureIsDrawnOnceAndReadAfterwards()
+{
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("cache/pictures"));
+    int drawings = 0;
+    const auto draw = [&drawings] {
+        ++drawings;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(QColor(0xa0, 0x2a, 0x1a));
+        picture.setPixel(3, 4, qRgb(0xff, 0xd7, 0x00));
+        return picture;
+    };
+    const QImage drawn = CachedPicture(folder, QStringLiteral("splash-1.0.0-1x"), draw);
+    QCOMPARE(drawings, 1);
+    const QImage read = CachedPicture(folder, QStringLiteral("splash-1.0.0-1x"), draw);
+    QCOMPARE(drawings, 1);
+    QCOMPARE(read.convertToFormat(QImage::Format_RGB32), drawn);
+
+    // Another key (a new version, another pixel ratio) draws afresh.
+    CachedPicture(folder, QStringLiteral("splash-1.0.1-1x"), draw);
+    QCOMPARE(drawings, 2);
+
+    // A damaged file is drawn again and replaced.
+    QFile damaged(folder + QStringLiteral("/splash-1.0.0-1x.bmp"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("BM\x10");
+    damaged.close();
+    QCOMPARE(CachedPicture(folder, QStringLiteral("splash-1.0.0-1x"), draw), drawn);
+    QCOMPARE(drawings, 3);
+    CachedPicture(folder, QStringLiteral("splash-1.0.0-1x"), draw);
+    QCOMPARE(drawings, 3);
+
+    // A folder that cannot be made still gives the picture, drawn each time.
+    QFile blocker(home.filePath(QStringLiteral("file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unusable = home.filePath(QStringLiteral("file/pictures"));
+    QCOMPARE(CachedPicture(unusable, QStringLiteral("splash"), draw), drawn);
+    QCOMPARE(CachedPicture(unusable, QStringLiteral("splash"), draw), drawn);
+    QCOMPARE(drawings, 5);
+}
+
+void ArtTest::cacheKeyChangesWithVersionAndPixelRatio()
+{
+    const QString key = PictureCacheKey(QStringLiteral("splash"), QStringLiteral("1.0.0"), 1.0);
+    QVERIFY(key.startsWith(QStringLiteral("splash-1.0.0-")));
+    QCOMPARE(PictureCacheKey(QStringLiteral("splash"), QStringLiteral("1.0.0"), 1.0), key);
+    QVERIFY(PictureCacheKey(QStringLiteral("splash"), QStringLiteral("1.0.1"), 1.0) != key);
+    QVERIFY(PictureCacheKey(QStringLiteral("splash"), QStringLiteral("1.0.0"), 2.0) != key);
+}
 
 QTEST_MAIN(ArtTest)
 #include "test_art.moc"

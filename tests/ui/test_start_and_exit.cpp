@@ -1,4 +1,5 @@
 #include "about_window.h"
+#include "art/window_panel_art.h"
 #include "current_cast.h"
 #include "exit_sequence.h"
 #include "gbk_codec.h"
@@ -21,7 +22,7 @@ class StartAndExitTest : public QObject {
 private slots:
     void splashFillsTwelveSquaresThenFinishes()
     {
-        SplashWindow splash(QStringLiteral("6.0.5"));
+        SplashWindow splash(QStringLiteral("6.0.5"), SplashPicture());
         QCOMPARE(splash.objectName(), QStringLiteral("form1"));
         QCOMPARE(splash.windowTitle(), QStringLiteral("Ravezaz"));
         QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("6.0.5"));

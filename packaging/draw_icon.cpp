@@ -1,6 +1,6 @@
 // Draws the program's desktop icon: a vermilion seal holding the hexagram
 // 既济 (water over fire) in cream. Every size given becomes
-// <output>/<size>x<size>/apps/ravezaz.png, the layout of the hicolor theme.
+// <output>/<size>x<size>/apps/<name>.png, the layout of the hicolor theme.
 // The lines are snapped to whole pixels so the small sizes stay crisp.
 #include <QColor>
 #include <QDir>
@@ -93,19 +93,20 @@ QImage DrawIcon(int size)
 
 int main(int argc, char *argv[])
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER SIZE...\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER NAME SIZE...\n", argv[0]);
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    for (int i = 2; i < argc; ++i) {
+    const QString fileName = QString::fromLocal8Bit(argv[2]) + QStringLiteral(".png");
+    for (int i = 3; i < argc; ++i) {
         const int size = QByteArray(argv[i]).toInt();
         if (size < 16) {
             std::fprintf(stderr, "%s: not an icon size: %s\n", argv[0], argv[i]);
             return 2;
         }
         const QString folder = root + QStringLiteral("/%1x%1/apps").arg(size);
-        if (!QDir().mkpath(folder) || !DrawIcon(size).save(folder + QStringLiteral("/ravezaz.png"))) {
+        if (!QDir().mkpath(folder) || !DrawIcon(size).save(folder + u'/' + fileName)) {
             std::fprintf(stderr, "%s: cannot write the %d-pixel icon\n", argv[0], size);
             return 1;
         }

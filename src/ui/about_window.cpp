@@ -68,7 +68,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
                                        " color: #2b221c; }"));
 
     auto *link = new ClickableLabel(QStringLiteral("Label2"), this);
-    link->setText(ProductWebPage().toString());
+    link->setText(QStringLiteral("打开本软件主页"));
     link->setFont(SansFont(12));
     link->setStyleSheet(QStringLiteral("color: #3c4e9a; text-decoration: underline;"));
     link->setAlignment(Qt::AlignCenter);

@@ -68,8 +68,8 @@ int main(int argc, char *argv[])
     BackgroundSoundDevice soundDevice;
 
     QApplication app(argc, argv);
-    // Lets desktops match the window to the installed ravezaz.desktop entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("ravezaz"));
+    // Lets desktops match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RAVEZAZ_APP_ID));
 
     FreedMemoryRelease freedMemoryRelease;
     app.installEventFilter(&freedMemoryRelease);
@@ -93,7 +93,7 @@ int main(int argc, char *argv[])
     services.effectPlayer = &effectPlayer;
     services.aboutPlayer = &aboutPlayer;
     services.openHelp = [](QWidget *owner) { OpenHelpDefault(owner); };
-    services.openWebPage = [] { QDesktopServices::openUrl(ProductWebPage()); };
+    services.openWebPage = [programFolder] { QDesktopServices::openUrl(ProductWebPage(programFolder)); };
     services.now = [] { return QDateTime::currentDateTime(); };
     services.random = UniformRandom;
     services.programFolder = programFolder;

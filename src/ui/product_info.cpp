@@ -1,8 +1,8 @@
 #include "product_info.h"
 
-QUrl ProductWebPage()
+QUrl ProductWebPage(const QString &programFolder)
 {
-    return QUrl(QStringLiteral("https://www.ravezaz.net/"));
+    return QUrl::fromLocalFile(programFolder + QStringLiteral("/page/index.html"));
 }
 
 QString AboutText()
@@ -24,5 +24,5 @@ QString AboutText()
         "　　版权声明：本软件受著作权法保护。未经作者书面许可，任何单位和个人不得复制、修改、"
         "出售或传播本软件的全部或部分内容，违者必究。\n"
         "　　出品：Ravezaz 工作室\n"
-        "　　网址：") + ProductWebPage().toString();
+        "　　主页：随软件一同安装，点击下方链接或在主窗口按 F2 即可在浏览器中打开。");
 }

@@ -4,6 +4,7 @@
 #include "exit_sequence.h"
 #include "gbk_codec.h"
 #include "main_window_rig.h"
+#include "product_info.h"
 #include "program_folder.h"
 #include "settings.h"
 #include "splash_window.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +105,34 @@ private slots:
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(webPages, 1);
         QCOMPARE(player.calls.size(), 2);
+    }
+
+    // F2, the about window and the options window open the page installed
+    // beside the program, never an address on the web.
+    void webPageIsTheProgramsOwnPage()
+    {
+        const QUrl page = ProductWebPage(QStringLiteral(RAVEZAZ_PROGRAM_DIR));
+        QVERIFY(page.isLocalFile());
+        QFile file(page.toLocalFile());
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(page.toLocalFile()));
+        const QString html = QString::fromUtf8(file.readAll());
+        QVERIFY(html.contains(VersionText()));
+
+        static const QRegularExpression reference(QStringLiteral("(?:src|href)=\"([^\"]+)\""));
+        int pictures = 0;
+        for (const QRegularExpressionMatch &match : reference.globalMatch(html)) {
+            const QString target = match.captured(1);
+            QVERIFY2(!target.contains(u':'), qPrintable(target + QStringLiteral(" leaves the installed page")));
+            QVERIFY2(QFileInfo::exists(QFileInfo(file).dir().filePath(target)), qPrintable(target));
+            ++pictures;
+        }
+        QCOMPARE(pictures, 3);
+
+        FakeMp3Player player;
+        AboutWindow about(player, QStringLiteral("/prog"), [] {}, nullptr);
+        for (const QString &text : {about.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
+                                    about.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText()})
+            QVERIFY2(!text.contains(QStringLiteral("www.")) && !text.contains(QStringLiteral("://")), qPrintable(text));
     }
 
     void aboutWindowCloses_data()

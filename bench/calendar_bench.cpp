@@ -1,8 +1,9 @@
-// Times the calendar over every day from 1900-01-01 to 2050-12-31: the lunar
+// Times the calendar over every day from 1900-01-31 to 2100-12-31: the lunar
 // date with all its names, the solar term and both festival texts, as the
 // almanac command describes a day. Prints one line per measurement.
 
 #include "almanac.h"
+#include "lunar_date.h"
 
 #include <QElapsedTimer>
 
@@ -18,7 +19,7 @@ constexpr int Rounds = 25;
 qsizetype describeRange(QDate today)
 {
     qsizetype characters = 0;
-    for (QDate date = AlmanacFirstDate; date <= AlmanacLastDate; date = date.addDays(1)) {
+    for (QDate date = FirstLunarConvertibleDate; date <= LastLunarConvertibleDate; date = date.addDays(1)) {
         const AlmanacDay day = DescribeAlmanacDay(date, today);
         characters += day.lunarLine.size() + day.lunarDay.monthPillarText.size()
             + day.lunarDay.dayPillarText.size() + day.nayin.size() + day.starSign.size()
@@ -33,7 +34,7 @@ qsizetype describeRange(QDate today)
 int main()
 {
     const QDate today(2006, 1, 1);
-    const qint64 days = AlmanacFirstDate.daysTo(AlmanacLastDate) + 1;
+    const qint64 days = FirstLunarConvertibleDate.daysTo(LastLunarConvertibleDate) + 1;
     qint64 best = std::numeric_limits<qint64>::max();
     qsizetype characters = 0;
     for (int round = 0; round < Rounds; ++round) {

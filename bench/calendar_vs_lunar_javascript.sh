@@ -27,29 +27,30 @@ cmake --build "$build" --target calendar_bench ravezaz-cli >/dev/null
 bench=$("$build/calendar_bench")
 echo "$bench" | sed 's/^/calendar_bench\t/'
 
-# Best wall-clock and best CPU (user + system) milliseconds of a command run
-# `rounds` times with its output thrown away.
+# Best wall-clock and best CPU (user + system) microseconds of a command run
+# `rounds` times with its output thrown away; the CPU time comes from the
+# kernel's accounting of the child, to the microsecond.
 best_of() {
     local rounds=$1
     shift
-    local best_wall= best_cpu=
-    for _ in $(seq "$rounds"); do
-        local cpu_file
-        cpu_file=$(mktemp)
-        local start
-        start=$(date +%s%N)
-        /usr/bin/time -f '%U %S' -o "$cpu_file" "$@" >/dev/null
-        local wall=$(( ($(date +%s%N) - start) / 1000 ))
-        local cpu
-        cpu=$(awk '{ printf "%d", ($1 + $2) * 1000000 }' "$cpu_file")
-        rm -f "$cpu_file"
-        if [ -z "$best_wall" ] || [ "$wall" -lt "$best_wall" ]; then best_wall=$wall; fi
-        if [ -z "$best_cpu" ] || [ "$cpu" -lt "$best_cpu" ]; then best_cpu=$cpu; fi
-    done
-    echo "$best_wall $best_cpu"
+    /usr/bin/python3 - "$rounds" "$@" <<'PYTHON'
+import resource, subprocess, sys, time
+rounds, command = int(sys.argv[1]), sys.argv[2:]
+best_wall = best_cpu = None
+for _ in range(rounds):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.perf_counter()
+    subprocess.run(command, stdout=subprocess.DEVNULL, check=True)
+    wall = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    best_wall = wall if best_wall is None else min(best_wall, wall)
+    best_cpu = cpu if best_cpu is None else min(best_cpu, cpu)
+print(int(best_wall * 1e6), int(best_cpu * 1e6))
+PYTHON
 }
 
-read -r almanac_wall almanac_cpu < <(best_of 10 "$build/ravezaz-cli" almanac --from "$first" --to "$last")
+read -r almanac_wall almanac_cpu < <(best_of 20 "$build/ravezaz-cli" almanac --from "$first" --to "$last")
 read -r javascript_wall javascript_cpu < <(best_of 3 node "$here/lunar_javascript.js" describe)
 
 javascript=$(node "$here/lunar_javascript.js" time)

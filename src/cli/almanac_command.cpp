@@ -26,28 +26,45 @@ enum class ColumnKind {
 using RowBuffer = std::string;
 constexpr std::size_t OutputPieceSize = 1 << 16;
 
+// UTF-8 of a text, written through a pointer into room made beforehand: at
+// most three bytes per UTF-16 unit. The texts are mostly Chinese, so the
+// three-byte form is tested before the rarer ones.
 RowBuffer &operator+=(RowBuffer &out, QStringView text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
-        if (c < 0x80) {
-            out += char(c);
+    const std::size_t start = out.size();
+    out.resize(start + 3 * std::size_t(text.size()));
+    char *end = out.data() + start;
+    const char16_t *unit = text.utf16();
+    const char16_t *const last = unit + text.size();
+    for (; unit != last; ++unit) {
+        const char32_t c = *unit;
+        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+            end[0] = char(0xE0 | (c >> 12));
+            end[1] = char(0x80 | ((c >> 6) & 0x3F));
+            end[2] = char(0x80 | (c & 0x3F));
+            end += 3;
+        } else if (c < 0x80) {
+            *end++ = char(c);
         } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            end[0] = char(0xC0 | (c >> 6));
+            end[1] = char(0x80 | (c & 0x3F));
+            end += 2;
+        } else if (QChar::isHighSurrogate(c) && unit + 1 != last && QChar::isLowSurrogate(unit[1])) {
+            const char32_t code = QChar::surrogateToUcs4(char16_t(c), *++unit);
+            end[0] = char(0xF0 | (code >> 18));
+            end[1] = char(0x80 | ((code >> 12) & 0x3F));
+            end[2] = char(0x80 | ((code >> 6) & 0x3F));
+            end[3] = char(0x80 | (code & 0x3F));
+            end += 4;
         } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            // A lone surrogate becomes U+FFFD.
+            end[0] = char(0xEF);
+            end[1] = char(0xBF);
+            end[2] = char(0xBD);
+            end += 3;
         }
     }
+    out.resize(std::size_t(end - out.data()));
     return out;
 }
 
@@ -70,16 +87,17 @@ struct Column {
 // Decimal digits of a whole number, at least `minimumDigits` of them.
 void appendNumber(RowBuffer &out, int value, int minimumDigits = 1)
 {
-    std::array<char, 12> digits;
-    std::size_t start = digits.size();
+    char digits[12];
+    char *const stop = digits + sizeof digits;
+    char *first = stop;
     unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
     do {
-        digits[--start] = char('0' + magnitude % 10);
+        *--first = char('0' + magnitude % 10);
         magnitude /= 10;
-    } while (magnitude != 0 || digits.size() - start < std::size_t(minimumDigits));
+    } while (magnitude != 0 || stop - first < minimumDigits);
     if (value < 0)
-        out += '-';
-    out.append(digits.data() + start, digits.size() - start);
+        *--first = '-';
+    out.append(first, std::size_t(stop - first));
 }
 
 void appendIsoDate(RowBuffer &out, QDate date)

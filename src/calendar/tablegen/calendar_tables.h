@@ -38,7 +38,8 @@ struct LunarMonth {
 };
 
 // The months from the eleventh month of lunar year `firstYear` − 1 to the
-// first month of lunar year `lastYear` + 1.
+// tenth month of lunar year `lastYear` + 1, one span from 冬至 to 冬至 after
+// another.
 std::vector<LunarMonth> AstronomicalLunarMonths(int firstYear, int lastYear);
 
 // A lunar year as a table entry: bits 16..19 the month followed by a leap

@@ -58,7 +58,7 @@ echo "$javascript" | sed 's/^/lunar_javascript\t/'
 
 value() { awk -F'\t' -v key="$1" '$1 == key { print $2 }'; }
 days=$(echo "$bench" | value days)
-bench_ns=$(echo "$bench" | value ns_per_described_day)
+bench_ns=$(echo "$bench" | value wall_ns_per_described_day)
 javascript_ns=$(echo "$javascript" | value ns_per_described_day)
 
 awk -v days="$days" -v bench="$bench_ns" -v js="$javascript_ns" \
@@ -67,5 +67,5 @@ awk -v days="$days" -v bench="$bench_ns" -v js="$javascript_ns" \
     printf "process\tlunar_javascript describe\twall_ms\t%.1f\tcpu_ms\t%.1f\tns_per_day\t%.1f\n", jw / 1e3, jc / 1e3, jw * 1e3 / days
     printf "ratio\tlunar_javascript process / almanac process (wall)\t%.1f\n", jw / aw
     printf "ratio\tlunar_javascript process / almanac process (cpu)\t%.1f\n", (ac > 0 ? jc / ac : 0)
-    printf "ratio\tlunar_javascript in process / calendar_bench per day\t%.1f\n", js / bench
+    printf "ratio\tlunar_javascript in process / calendar_bench per day (wall)\t%.1f\n", js / bench
 }'

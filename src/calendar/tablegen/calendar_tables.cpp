@@ -29,8 +29,8 @@ qint64 firstDayOfYear(int year)
     return QDate(year, 1, 1).toJulianDay();
 }
 
-// The China Standard Time days of the principal terms, the even multiples of
-// 30° (冬至, 大寒, 雨水 …), from `firstYear` to `lastYear`, in order.
+// The China Standard Time days of the principal terms, the multiples of 30°
+// (大寒 300°, 雨水 330° … 冬至 270°), from `firstYear` to `lastYear`, in order.
 std::vector<qint64> principalTermDays(int firstYear, int lastYear)
 {
     std::vector<qint64> days;

@@ -6,10 +6,10 @@
 #include <QDebug>
 #include <QString>
 
-// The days the almanac describes: a little wider than the lunar table, so the
-// range ends show their Gregorian side too.
+// The days the almanac describes: the lunar range, and the month before it
+// for its Gregorian side and solar terms.
 inline constexpr QDate AlmanacFirstDate = QDate::fromJulianDay(2415021); // 1900-01-01
-inline constexpr QDate AlmanacLastDate = QDate::fromJulianDay(2470172);  // 2050-12-31
+inline constexpr QDate AlmanacLastDate = QDate::fromJulianDay(2488434);  // 2100-12-31
 
 // One fully described day: the lunar date and its names, the Gregorian
 // names, the solar term, the festival texts and the main window's lunar line.

@@ -67,7 +67,9 @@ void applyLunarStep(DateEvaluation &result, QDate date, QDate today)
     result.lunarInRange = true;
     result.lunarDay = DescribeLunarDay(date);
     const LunarDate &lunar = result.lunarDay.lunar;
-    result.selectedLunarText = lunar.monthDayText.trimmed();
+    // Month-and-day texts are built from the name tables without blanks, so
+    // there is nothing to trim off them.
+    result.selectedLunarText = lunar.monthDayText;
     QString monthDayText = lunar.monthDayText;
 
     if (monthDayText.contains(FirstMonthRule.monthText)) {

@@ -139,11 +139,11 @@ constexpr auto FirstRowOfMonth = [] {
 }();
 static_assert(FirstRowOfMonth[13] == GregorianFestivalCount, "festival rows must be in month order");
 
-bool fallsOn(const FestivalDay &festival, int year, int month, int day)
+// `firstWeekday` is the weekday of the month's first day, 1 Sunday .. 7 Saturday.
+bool fallsOn(const FestivalDay &festival, int firstWeekday, int day)
 {
     if (festival.day != 0)
         return festival.day == day;
-    const int firstWeekday = WeekdayNumberOf(QDate(year, month, 1));
     const int firstMatch = 1 + (int(festival.weekday) - firstWeekday + 7) % 7;
     return day == firstMatch + 7 * (festival.ordinal - 1);
 }
@@ -191,9 +191,12 @@ GregorianFestivalList GregorianFestivalsOf(QDate date)
     const auto [year, month, day] = CivilDateOf(date);
     if (month < 1 || month > 12)
         return festivals;
+    // The first of the month lies day − 1 days back, a whole number of weeks
+    // and (day − 1) mod 7 weekdays earlier.
+    const int firstWeekday = (WeekdayNumberOf(date) - 1 - (day - 1) % 7 + 7) % 7 + 1;
     for (int row = FirstRowOfMonth[month]; row < FirstRowOfMonth[month + 1]; ++row) {
         const GregorianFestival &festival = GregorianTable[row];
-        if (year > festival.afterYear && fallsOn(festival.date, year, month, day))
+        if (year > festival.afterYear && fallsOn(festival.date, firstWeekday, day))
             festivals.append(&festival);
     }
     return festivals;

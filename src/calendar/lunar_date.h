@@ -16,14 +16,15 @@ struct LunarYearEntry {
 };
 
 inline constexpr int FirstLunarYear = 1900;
-inline constexpr int LunarYearCount = 150;
+inline constexpr int LunarYearCount = 201;
 
 const std::array<LunarYearEntry, LunarYearCount> &LunarYearTable();
 
-// The first and last Gregorian days the table covers: 正月初一 of lunar 1900
-// and the last day of lunar 2049.
+// The first and last Gregorian days the calendar converts: 正月初一 of lunar
+// 1900 and the last day of 2100. The table itself runs on to the end of lunar
+// 2100, in January 2101.
 inline constexpr QDate FirstLunarConvertibleDate = QDate::fromJulianDay(2415051); // 1900-01-31
-inline constexpr QDate LastLunarConvertibleDate = QDate::fromJulianDay(2469829); // 2050-01-22
+inline constexpr QDate LastLunarConvertibleDate = QDate::fromJulianDay(2488434); // 2100-12-31
 
 struct LunarDate {
     int lunarYear = 0;
@@ -48,6 +49,6 @@ LunarDate ConvertToLunar(QDate date);
 // name, "月", the day name. A month or day without a name reads "*".
 QString FormatLunarMonthDay(int lunarMonth, int lunarDay);
 
-// The month-and-day text of the day after a convertible date. The table ends
-// with a whole lunar year, so the day after its last day is 正月初一.
+// The month-and-day text of the day after a convertible date; the table
+// reaches past the last convertible day, so that day has a next day too.
 QString MonthDayTextOfNextDay(QDate date);

@@ -26,18 +26,17 @@ bool triedBeforeFixedDays(const GregorianFestival *festival)
 
 void applySolarTerm(GridCell &cell, QString &termList)
 {
-    const QString term = SolarTermOf(cell.date);
-    if (term.isEmpty())
+    const SolarTermOfDay term = SolarTermOn(cell.date);
+    if (term.name.isEmpty())
         return;
-    const QString month = QString::number(cell.date.month());
-    const QString day = QString::number(cell.date.day());
-    cell.labelText = term;
+    cell.labelText = term.name;
     cell.labelColor = SolarTermColor;
     cell.labelBold = true;
-    cell.labelTooltip = JoinTexts({term, u"（", month, u"月", day, u"日", u"）"});
+    cell.labelTooltip = SolarTermTooltip(cell.date, term);
     if (!termList.isEmpty())
         termList += QLatin1Char('\n');
-    termList += JoinTexts({term, u"：", month, u"月", day, u"日"});
+    termList += JoinTexts({term.name, u"：", QString::number(cell.date.month()), u"月",
+                           QString::number(cell.date.day()), u"日"});
 }
 
 void applyGregorianFestivals(GridCell &cell)

@@ -67,7 +67,7 @@ struct GridCell {
     QString labelText;
     RgbColor labelColor = Black;
     bool labelBold = false;
-    QString labelTooltip;   // set on solar-term days
+    QString labelTooltip;   // on solar-term days the term and its moment
 
     friend bool operator==(const GridCell &, const GridCell &) = default;
 };

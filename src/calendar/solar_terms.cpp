@@ -4,98 +4,103 @@
 #include "civil_date.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-constexpr std::array<SolarTerm, SolarTermCount> Table{{
-    {u"小寒", 0},
-    {u"大寒", 21208},
-    {u"立春", 42467},
-    {u"雨水", 63836},
-    {u"惊蛰", 85337},
-    {u"春分", 107014},
-    {u"清明", 128867},
-    {u"谷雨", 150921},
-    {u"立夏", 173149},
-    {u"小满", 195551},
-    {u"芒种", 218072},
-    {u"夏至", 240693},
-    {u"小暑", 263343},
-    {u"大暑", 285989},
-    {u"立秋", 308563},
-    {u"处暑", 331033},
-    {u"白露", 353350},
-    {u"秋分", 375494},
-    {u"寒露", 397447},
-    {u"霜降", 419210},
-    {u"立冬", 440795},
-    {u"小雪", 462224},
-    {u"大雪", 483532},
-    {u"冬至", 504758},
-}};
+#include "solar_term_table.inc"
 
-// SolarTermOf searches the offsets, so they must grow through the table.
-static_assert(std::ranges::is_sorted(Table, std::ranges::less{}, &SolarTerm::offsetMinutes)
-                  && std::ranges::none_of(Table, [](const SolarTerm &term) { return term.name.isEmpty(); }),
-              "every term named, in order of its offset");
+static_assert(FirstSolarTermYear + qsizetype(SolarTermMinutes.size()) - 1 == LastSolarTermYear,
+              "one row of terms per year");
 
-constexpr double YearLengthMinutes = 525948.76;
-constexpr double MinutesPerDay = 1440;
-// The base moment 1900-01-06 02:05, counted from the midnight that starts its day.
-constexpr qint64 BaseJulianDay = 2415026;
-constexpr double BaseMinuteOfDay = 2 * 60 + 5;
+constexpr std::array<QStringView, SolarTermCount> Names{
+    u"小寒", u"大寒", u"立春", u"雨水", u"惊蛰", u"春分", u"清明", u"谷雨",
+    u"立夏", u"小满", u"芒种", u"夏至", u"小暑", u"大暑", u"立秋", u"处暑",
+    u"白露", u"秋分", u"寒露", u"霜降", u"立冬", u"小雪", u"大雪", u"冬至",
+};
 
-// Minutes from the midnight of the base day to the moment of a term.
-double minutesFromBaseMidnight(int year, int row)
+constexpr int MinutesPerDay = 24 * 60;
+
+constexpr bool termsFollowEachOther()
 {
-    return YearLengthMinutes * (year - 1900) + Table[row].offsetMinutes + BaseMinuteOfDay;
+    for (const auto &year : SolarTermMinutes) {
+        if (!std::ranges::is_sorted(year) || year.front() < 0 || year.back() >= 366 * MinutesPerDay)
+            return false;
+    }
+    return true;
 }
+static_assert(termsFollowEachOther(), "every year's terms in order, inside the year");
 
-qint64 julianDayOfTerm(int year, int row)
+// Julian day of 1 January of a Gregorian year.
+constexpr qint64 julianDayOfYearStart(int year)
 {
-    return BaseJulianDay + qint64(std::floor(minutesFromBaseMidnight(year, row) / MinutesPerDay));
+    const qint64 before = year - 1;
+    return 1721426 + 365 * before + before / 4 - before / 100 + before / 400;
+}
+static_assert(julianDayOfYearStart(2000) == 2451545);
+
+const std::array<qint32, SolarTermCount> *termsOfYear(int year)
+{
+    if (year < FirstSolarTermYear || year > LastSolarTermYear)
+        return nullptr;
+    return &SolarTermMinutes[year - FirstSolarTermYear];
 }
 
 } // namespace
 
-const std::array<SolarTerm, SolarTermCount> &SolarTermTable()
+const std::array<QStringView, SolarTermCount> &SolarTermNames()
 {
-    return Table;
+    return Names;
 }
 
 QDebug operator<<(QDebug debug, const SolarTermTime &time)
 {
     QDebugStateSaver saver(debug);
-    debug.nospace() << "SolarTermTime(" << time.date.toString(Qt::ISODate) << ", "
-                    << qSetRealNumberPrecision(12) << time.minuteOfDay << ')';
+    debug.nospace() << "SolarTermTime(" << time.date.toString(Qt::ISODate) << ", " << time.minuteOfDay << ')';
     return debug;
 }
 
 SolarTermTime SolarTermMoment(int year, int row)
 {
-    const double minutes = minutesFromBaseMidnight(year, row);
-    const double days = std::floor(minutes / MinutesPerDay);
-    return {QDate::fromJulianDay(BaseJulianDay + qint64(days)), minutes - days * MinutesPerDay};
+    const auto *terms = termsOfYear(year);
+    if (!terms || row < 0 || row >= SolarTermCount)
+        return {};
+    const qint32 minutes = (*terms)[row];
+    return {QDate::fromJulianDay(julianDayOfYearStart(year) + minutes / MinutesPerDay), minutes % MinutesPerDay};
 }
 
-QString SolarTermOf(QDate date)
+SolarTermOfDay SolarTermOn(QDate date)
 {
     if (!date.isValid())
         return {};
     const int year = CivilDateOf(date).year;
-    // Offsets grow through the year: find the first term that could still
-    // fall on this day or later, then test it and the next by their day.
-    const double dayStartOffset = (date.toJulianDay() - BaseJulianDay) * MinutesPerDay
-        - minutesFromBaseMidnight(year, 0);
-    const auto first = std::lower_bound(Table.begin(), Table.end(), dayStartOffset - MinutesPerDay,
-                                        [](const SolarTerm &term, double offset) {
-                                            return term.offsetMinutes < offset;
-                                        });
-    const int firstRow = int(first - Table.begin());
-    for (int row = firstRow; row < std::min(firstRow + 2, SolarTermCount); ++row) {
-        if (julianDayOfTerm(year, row) == date.toJulianDay())
-            return StaticText(Table[row].name);
-    }
-    return {};
+    const auto *terms = termsOfYear(year);
+    if (!terms)
+        return {};
+    const qint64 dayStart = (date.toJulianDay() - julianDayOfYearStart(year)) * MinutesPerDay;
+    const auto term = std::lower_bound(terms->begin(), terms->end(), dayStart);
+    if (term == terms->end() || *term >= dayStart + MinutesPerDay)
+        return {};
+    const int row = int(term - terms->begin());
+    return {StaticText(Names[row]), row, int(*term - dayStart)};
+}
+
+QString SolarTermOf(QDate date)
+{
+    return SolarTermOn(date).name;
+}
+
+QString SolarTermClockText(int minuteOfDay)
+{
+    return QStringLiteral("%1:%2")
+        .arg(minuteOfDay / 60, 2, 10, QLatin1Char('0'))
+        .arg(minuteOfDay % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString SolarTermTooltip(QDate date, const SolarTermOfDay &term)
+{
+    return QStringLiteral("%1（%2月%3日 %4）")
+        .arg(term.name)
+        .arg(date.month())
+        .arg(date.day())
+        .arg(SolarTermClockText(term.minuteOfDay));
 }

@@ -1,8 +1,10 @@
 #include "commands.h"
 
 #include "almanac.h"
+#include "almanac_ics.h"
 #include "civil_date.h"
 
+#include <QIODevice>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -18,16 +20,62 @@ enum class ColumnKind {
     Number,  // written bare in JSON; an empty value there is null
 };
 
-// Rows are assembled in a plain UTF-16 buffer and handed to the output
-// stream in large pieces: over the full range, growing the stream's buffer
-// row by row would cost more than describing the days.
-using RowBuffer = std::u16string;
-constexpr std::size_t OutputPieceSize = 1 << 12;
+// Rows are assembled as UTF-8 in a plain buffer and written to the output
+// device in large pieces: over the full range, converting and buffering row
+// by row through a text stream would cost more than describing the days.
+using RowBuffer = std::string;
+constexpr std::size_t OutputPieceSize = 1 << 16;
 
-RowBuffer &operator+=(RowBuffer &out, const QString &text)
+// UTF-8 of a text, written through a pointer into room made beforehand: at
+// most three bytes per UTF-16 unit. The texts are mostly Chinese, so the
+// three-byte form is tested before the rarer ones.
+RowBuffer &operator+=(RowBuffer &out, QStringView text)
 {
-    out.append(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size()));
+    const std::size_t start = out.size();
+    out.resize(start + 3 * std::size_t(text.size()));
+    char *end = out.data() + start;
+    const char16_t *unit = text.utf16();
+    const char16_t *const last = unit + text.size();
+    for (; unit != last; ++unit) {
+        const char32_t c = *unit;
+        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+            end[0] = char(0xE0 | (c >> 12));
+            end[1] = char(0x80 | ((c >> 6) & 0x3F));
+            end[2] = char(0x80 | (c & 0x3F));
+            end += 3;
+        } else if (c < 0x80) {
+            *end++ = char(c);
+        } else if (c < 0x800) {
+            end[0] = char(0xC0 | (c >> 6));
+            end[1] = char(0x80 | (c & 0x3F));
+            end += 2;
+        } else if (QChar::isHighSurrogate(c) && unit + 1 != last && QChar::isLowSurrogate(unit[1])) {
+            const char32_t code = QChar::surrogateToUcs4(char16_t(c), *++unit);
+            end[0] = char(0xF0 | (code >> 18));
+            end[1] = char(0x80 | ((code >> 12) & 0x3F));
+            end[2] = char(0x80 | ((code >> 6) & 0x3F));
+            end[3] = char(0x80 | (code & 0x3F));
+            end += 4;
+        } else {
+            // A lone surrogate becomes U+FFFD.
+            end[0] = char(0xEF);
+            end[1] = char(0xBF);
+            end[2] = char(0xBD);
+            end += 3;
+        }
+    }
+    out.resize(std::size_t(end - out.data()));
     return out;
+}
+
+// Hands UTF-8 bytes to the stream's device, after whatever the stream holds.
+void writeBytes(QTextStream &out, std::string_view bytes)
+{
+    out.flush();
+    if (QIODevice *device = out.device())
+        device->write(bytes.data(), qint64(bytes.size()));
+    else
+        out << QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
 }
 
 struct Column {
@@ -39,25 +87,26 @@ struct Column {
 // Decimal digits of a whole number, at least `minimumDigits` of them.
 void appendNumber(RowBuffer &out, int value, int minimumDigits = 1)
 {
-    std::array<char16_t, 12> digits{};
-    std::size_t start = digits.size();
+    char digits[12];
+    char *const stop = digits + sizeof digits;
+    char *first = stop;
     unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
     do {
-        digits[--start] = char16_t(u'0' + magnitude % 10);
+        *--first = char('0' + magnitude % 10);
         magnitude /= 10;
-    } while (magnitude != 0 || digits.size() - start < std::size_t(minimumDigits));
+    } while (magnitude != 0 || stop - first < minimumDigits);
     if (value < 0)
-        out += u'-';
-    out.append(digits.data() + start, digits.size() - start);
+        *--first = '-';
+    out.append(first, std::size_t(stop - first));
 }
 
 void appendIsoDate(RowBuffer &out, QDate date)
 {
     const CivilDate civil = CivilDateOf(date);
     appendNumber(out, civil.year, 4);
-    out += u'-';
+    out += '-';
     appendNumber(out, civil.month, 2);
-    out += u'-';
+    out += '-';
     appendNumber(out, civil.day, 2);
 }
 
@@ -87,33 +136,49 @@ const std::array<Column, 16> Columns{{
     {"lunar_line", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarLine; }},
 }};
 
-constexpr auto Usage = "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json]\n";
+constexpr auto Usage =
+    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json]\n"
+    "      ravezaz-cli almanac [DATE | --from DATE --to DATE] --format ics [--lunar-days]\n";
+
+enum class OutputFormat { Tsv, Json, Ics };
+
+constexpr std::array<std::pair<std::u16string_view, OutputFormat>, 3> Formats{{
+    {u"tsv", OutputFormat::Tsv}, {u"json", OutputFormat::Json}, {u"ics", OutputFormat::Ics}}};
 
 struct AlmanacRequest {
     QDate from;
     QDate to;
-    bool json = false;
+    OutputFormat format = OutputFormat::Tsv;
+    bool lunarDays = false;
 };
 
-void appendJsonString(RowBuffer &out, std::u16string_view text)
+// A JSON string of UTF-8 text: quotes, backslashes and control characters
+// escaped; every byte of a multi-byte character is above them.
+void appendJsonString(RowBuffer &out, std::string_view text)
 {
-    out += u'"';
-    for (char16_t c : text) {
-        if (c == u'"' || c == u'\\')
-            out += u'\\';
-        if (c < 0x20)
-            out += QStringLiteral("\\u%1").arg(int(c), 4, 16, QLatin1Char('0'));
-        else
+    constexpr std::string_view HexDigits = "0123456789abcdef";
+    out += '"';
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (uchar(c) < 0x20) {
+            out += "\\u00";
+            out += HexDigits[uchar(c) >> 4];
+            out += HexDigits[uchar(c) & 0xF];
+        } else {
             out += c;
+        }
     }
-    out += u'"';
+    out += '"';
 }
 
-QString tsvHeader()
+RowBuffer tsvHeader()
 {
-    QString header;
-    for (const Column &column : Columns)
-        header += QLatin1String(column.name) + (&column == &Columns.back() ? u'\n' : u'\t');
+    RowBuffer header;
+    for (const Column &column : Columns) {
+        header += column.name;
+        header += &column == &Columns.back() ? '\n' : '\t';
+    }
     return header;
 }
 
@@ -121,7 +186,7 @@ void appendTsvRow(RowBuffer &row, const AlmanacDay &day)
 {
     for (const Column &column : Columns) {
         column.append(row, day);
-        row += &column == &Columns.back() ? u'\n' : u'\t';
+        row += &column == &Columns.back() ? '\n' : '\t';
     }
 }
 
@@ -129,17 +194,17 @@ void appendJsonObject(RowBuffer &object, const AlmanacDay &day)
 {
     RowBuffer value;
     for (const Column &column : Columns) {
-        object += &column == &Columns.front() ? u'{' : u',';
-        appendJsonString(object, QString::fromLatin1(column.name).toStdU16String());
-        object += u':';
+        object += &column == &Columns.front() ? '{' : ',';
+        appendJsonString(object, column.name);
+        object += ':';
         value.clear();
         column.append(value, day);
         if (column.kind == ColumnKind::Text)
             appendJsonString(object, value);
         else
-            object += value.empty() ? u"null" : value;
+            object += value.empty() ? "null" : value;
     }
-    object += u'}';
+    object += '}';
 }
 
 // A date as YYYY-MM-DD inside the almanac's range, or a message for stderr.
@@ -165,27 +230,40 @@ std::optional<AlmanacRequest> usageError(QTextStream &err)
     return std::nullopt;
 }
 
+std::optional<OutputFormat> formatNamed(const QString &name)
+{
+    for (const auto &[text, format] : Formats) {
+        if (name == QStringView(text))
+            return format;
+    }
+    return std::nullopt;
+}
+
 std::optional<AlmanacRequest> parseRequest(const QStringList &args, QDate today, QTextStream &err)
 {
     QString single;
     QString from;
     QString to;
-    QString format = QStringLiteral("tsv");
+    QString formatName = QStringLiteral("tsv");
+    bool lunarDays = false;
     const std::array<std::pair<const char *, QString *>, 3> options{{
-        {"--from", &from}, {"--to", &to}, {"--format", &format}}};
+        {"--from", &from}, {"--to", &to}, {"--format", &formatName}}};
     for (int i = 0; i < args.size(); ++i) {
         const auto option = std::find_if(options.begin(), options.end(),
                                          [&](const auto &entry) { return args[i] == QLatin1String(entry.first); });
         if (option != options.end() && i + 1 < args.size())
             *option->second = args[++i];
+        else if (args[i] == u"--lunar-days" && !lunarDays)
+            lunarDays = true;
         else if (option == options.end() && !args[i].startsWith(u"--") && single.isEmpty())
             single = args[i];
         else
             return usageError(err);
     }
     const bool range = !from.isEmpty() || !to.isEmpty();
-    if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty()))
-        || (format != u"tsv" && format != u"json"))
+    const std::optional<OutputFormat> format = formatNamed(formatName);
+    if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty())) || !format
+        || (lunarDays && format != OutputFormat::Ics))
         return usageError(err);
     if (!range) {
         from = single.isEmpty() ? today.toString(u"yyyy-MM-dd") : single;
@@ -199,7 +277,30 @@ std::optional<AlmanacRequest> parseRequest(const QStringList &args, QDate today,
         err << "起始日期晚于结束日期: " << from << " > " << to << '\n';
         return std::nullopt;
     }
-    return AlmanacRequest{*first, *last, format == u"json"};
+    return AlmanacRequest{*first, *last, *format, lunarDays};
+}
+
+void writeRows(const AlmanacRequest &request, QDate today, QTextStream &out)
+{
+    const bool json = request.format == OutputFormat::Json;
+    RowBuffer output;
+    output.reserve(OutputPieceSize + OutputPieceSize / 4);
+    output += json ? RowBuffer("[") : tsvHeader();
+    for (QDate date = request.from; date <= request.to; date = date.addDays(1)) {
+        const AlmanacDay day = DescribeAlmanacDay(date, today);
+        if (json) {
+            output += date == request.from ? "\n" : ",\n";
+            appendJsonObject(output, day);
+        } else {
+            appendTsvRow(output, day);
+        }
+        if (output.size() >= OutputPieceSize || date == request.to) {
+            writeBytes(out, output);
+            output.clear();
+        }
+    }
+    if (json)
+        writeBytes(out, "\n]\n");
 }
 
 } // namespace
@@ -210,23 +311,12 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
     const std::optional<AlmanacRequest> request = parseRequest(args, today, io.err);
     if (!request)
         return 2;
-    RowBuffer output;
-    output.reserve(OutputPieceSize + OutputPieceSize / 4);
-    output += request->json ? QStringLiteral("[") : tsvHeader();
-    for (QDate date = request->from; date <= request->to; date = date.addDays(1)) {
-        const AlmanacDay day = DescribeAlmanacDay(date, today);
-        if (request->json) {
-            output += date == request->from ? u"\n" : u",\n";
-            appendJsonObject(output, day);
-        } else {
-            appendTsvRow(output, day);
-        }
-        if (output.size() >= OutputPieceSize || date == request->to) {
-            io.out << QStringView(output.data(), qsizetype(output.size()));
-            output.clear();
-        }
+    if (request->format == OutputFormat::Ics) {
+        const AlmanacIcsRequest ics{request->from, request->to, request->lunarDays, QDateTime::currentDateTimeUtc()};
+        const QByteArray text = AlmanacIcs(ics);
+        writeBytes(io.out, std::string_view(text.constData(), std::size_t(text.size())));
+    } else {
+        writeRows(*request, today, io.out);
     }
-    if (request->json)
-        io.out << "\n]\n";
     return 0;
 }

@@ -22,7 +22,7 @@ constexpr std::array commands{
     Command{"cast", RunCastCommand,
             "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values (N at most 10000000)"},
     Command{"almanac", RunAlmanacCommand,
-            "almanac [DATE | --from DATE --to DATE] [--format tsv|json]   lunar date, names, term and festivals per day (YYYY-MM-DD, default today)"},
+            "almanac [DATE | --from DATE --to DATE] [--format tsv|json|ics] [--lunar-days]   lunar date, names, term and festivals per day (YYYY-MM-DD, 1900-01-01..2100-12-31, default today); ics: an iCalendar file of terms and festivals, --lunar-days adds each day's lunar date"},
 };
 
 void printHelp(QTextStream &out)

@@ -1,6 +1,7 @@
 #include "calendar_commands.h"
 
 #include "calendar_window.h"
+#include "dialog_service.h"
 #include "festival_overlay.h"
 #include "main_window.h"
 #include "todays_tips_window.h"
@@ -43,6 +44,12 @@ public:
     void SetCalendarWindowOpen(bool open) override { window_.SetCalendarWindowOpen(open); }
     void ShowClockText(const QString &text) override { window_.ShowClockText(text); }
     void StartCellFilling() override { window_.StartCalendarGridTimer(); }
+    QDateTime Now() const override { return window_.Services().now(); }
+    void ShowMessage(QWidget *parent, const QString &text, bool warning) override
+    {
+        window_.Services().dialogs->ShowMessage(parent, text, ProgramTitle(),
+                                                warning ? DialogService::Icon::Warning : DialogService::Icon::None);
+    }
 
 private:
     void ShowEvaluation(const DateEvaluation &evaluation)

@@ -1,5 +1,6 @@
 #include "calendar_window.h"
 
+#include "almanac_ics.h"
 #include "art/calendar_art.h"
 #include "date_text.h"
 #include "day_names.h"
@@ -11,10 +12,13 @@
 #include "window_drag.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -25,7 +29,7 @@ constexpr QSize WindowSize{720, 452};
 // numbers and three-character labels a comfortable size.
 constexpr int TwipsPerPixel = 12;
 constexpr int FirstYear = 1900;
-constexpr int LastYear = 2050;
+constexpr int LastYear = 2100;
 // Every month has its first 28 days; the cells after them show as the month needs.
 constexpr int ShortestMonthDays = 28;
 
@@ -52,6 +56,10 @@ const QString SelectedDayPanel = QStringLiteral("所选日期信息");
 const QString TodayPanel = QStringLiteral("今天信息");
 const QString ClockPrefix = QStringLiteral("☆万年历选择的日期 ");
 const QString PillarTooltip = QStringLiteral("年月干支按照农历月(未按节气)划分");
+// The export's save dialog offers the file with and without the lunar date
+// of every day; the chosen filter decides.
+const QString ExportTermsAndFestivals = QStringLiteral("iCalendar 日历文件：节气和节日 (*.ics)");
+const QString ExportWithLunarDays = QStringLiteral("iCalendar 日历文件：节气、节日和每日农历 (*.ics)");
 
 const QString PanelStyle = QStringLiteral(
     "QGroupBox { border: 1px solid rgba(138, 98, 52, 170); border-radius: 6px; margin-top: 10px;"
@@ -263,14 +271,19 @@ void CalendarWindow::BuildCommands()
     const int top = PanelGeometry.bottom() + 12;
     auto *reset = new QPushButton(QStringLiteral("重置日期显示"), this);
     reset->setObjectName(QStringLiteral("Command1"));
-    reset->setGeometry(PanelGeometry.left(), top, 128, 28);
+    reset->setGeometry(PanelGeometry.left(), top, 98, 28);
     connect(reset, &QPushButton::clicked, this, &CalendarWindow::RefreshGrid);
+    auto *exportYear = new QPushButton(QStringLiteral("导出本年"), this);
+    exportYear->setObjectName(QStringLiteral("Command3"));
+    exportYear->setToolTip(QStringLiteral("把所显示年份的节气和节日导出为日历文件(iCalendar)，供其他日历程序导入"));
+    exportYear->setGeometry(PanelGeometry.left() + 104, top, 74, 28);
+    connect(exportYear, &QPushButton::clicked, this, &CalendarWindow::ExportShownYear);
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("Command2"));
     close->setToolTip(QStringLiteral("关闭 F12"));
-    close->setGeometry(PanelGeometry.right() - 100, top, 100, 28);
+    close->setGeometry(PanelGeometry.right() - 53, top, 54, 28);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    for (QPushButton *command : {reset, close}) {
+    for (QPushButton *command : {reset, exportYear, close}) {
         command->setStyleSheet(CommandStyle);
         command->setFont(SansFont(13, QFont::Bold));
         command->setAutoDefault(false);
@@ -278,7 +291,7 @@ void CalendarWindow::BuildCommands()
     }
 
     auto *note = MakeTextLabel(QStringLiteral("Label6"),
-                               QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2050年1月22日"),
+                               QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日"),
                                QRect(area.left() + 30, area.bottom() - 30, area.width() - 60, 20), SansFont(12),
                                NoteColour, this);
     note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -470,12 +483,12 @@ void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
     starSignPicture_->setToolTip(QStringLiteral("本日星座:") + sign.name.toString());
     starSignName_->setText(sign.name.toString());
 
-    const QString term = SolarTermOf(date);
-    if (term.isEmpty()) {
+    const SolarTermOfDay term = SolarTermOn(date);
+    if (term.name.isEmpty()) {
         festivalLine_->move(festivalLine_->x(), SolarTermLineTop);
     } else {
-        solarTermLine_->setText(QStringLiteral("今日") + term);
-        solarTermLine_->setToolTip(QStringLiteral("今日%1（%2月%3日）").arg(term).arg(date.month()).arg(date.day()));
+        solarTermLine_->setText(QStringLiteral("今日") + term.name);
+        solarTermLine_->setToolTip(QStringLiteral("今日") + SolarTermTooltip(date, term));
     }
     festivalLine_->setText(evaluation.lunarFestivalText + evaluation.gregorianFestivalText);
     panel_->show();
@@ -485,6 +498,29 @@ void CalendarWindow::RequestTodaysTips()
 {
     if (!shownEvaluation_.gregorianFestivalText.isEmpty() || !shownEvaluation_.lunarFestivalText.isEmpty())
         emit todaysTipsRequested(shownEvaluation_);
+}
+
+void CalendarWindow::ExportShownYear()
+{
+    const int year = shownMonthStart_.year();
+    QFileDialog dialog(this, QStringLiteral("导出%1年的万年历").arg(year));
+    dialog.setObjectName(QStringLiteral("exportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({ExportTermsAndFestivals, ExportWithLunarDays});
+    dialog.setDefaultSuffix(QStringLiteral("ics"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.selectFile(QStringLiteral("万年历%1年.ics").arg(year));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    const bool lunarDays = dialog.selectedNameFilter() == ExportWithLunarDays;
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (WriteYearIcs(path, year, lunarDays, host_.Now()))
+        host_.ShowMessage(this, QStringLiteral("已将%1年的万年历导出到:\n%2").arg(year).arg(shownPath), false);
+    else
+        host_.ShowMessage(this, QStringLiteral("无法写入日历文件:\n%1").arg(shownPath), true);
 }
 
 void CalendarWindow::done(int result)

@@ -4,6 +4,7 @@
 #include "panel_dialog.h"
 
 #include <QDate>
+#include <QDateTime>
 
 #include <array>
 
@@ -29,11 +30,17 @@ public:
     virtual void ShowClockText(const QString &text) = 0;
     // Starts the one-shot timer whose tick runs FillCells.
     virtual void StartCellFilling() = 0;
+    // The clock, for the time stamp of an exported calendar.
+    virtual QDateTime Now() const = 0;
+    // An OK box with the program's title, with the warning icon or none.
+    virtual void ShowMessage(QWidget *parent, const QString &text, bool warning) = 0;
 };
 
 // The calendar window, Form11 "农历查询": a month grid of day cells with
 // lunar labels, chosen by year and month, and a panel describing the
 // selected day. Opening it selects today; closing it selects today again.
+// Its export command saves the shown year's solar terms and festivals as an
+// iCalendar file for other calendar programs.
 class CalendarWindow : public PanelDialog {
     Q_OBJECT
 public:
@@ -73,6 +80,7 @@ private:
     void GoToToday();
     void HideLunarPart();
     void RequestTodaysTips();
+    void ExportShownYear();
     QDate ListedMonthStart() const;
 
     CalendarHost &host_;

@@ -93,6 +93,7 @@ public:
     // Timer9: the calendar window's cells are filled at its tick.
     void StartCalendarGridTimer() { calendarGridTimer_.start(); }
     QDate Today() const { return today_; }
+    const MainWindowServices &Services() const { return services_; }
     // The options window's reload: the next clock tick counts as a change of day.
     void ForgetToday() { today_ = QDate(); }
     QDate SelectedDate() const { return selectedDate_; }

@@ -47,7 +47,11 @@ private slots:
         row("2033 leap eleventh starts", "2033-12-22", 2033, -11, 1, u"闰冬月初一");
         row("2033 leap eleventh ends", "2034-01-19", 2033, -11, 29, u"闰冬月廿九");
         row("2033 twelfth month", "2034-01-20", 2033, 12, 1, u"腊月初一");
-        row("range end", "2050-01-22", 2049, 12, 29, u"腊月廿九");
+        row("end of the old table", "2050-01-22", 2049, 12, 29, u"腊月廿九");
+        row("2057 eighth month ends as published", "2057-09-28", 2057, 8, 30, u"八月三十");
+        row("2057 ninth month starts as published", "2057-09-29", 2057, 9, 1, u"九月初一");
+        row("1914 as published", "1914-11-17", 1914, 10, 1, u"十月初一");
+        row("range end", "2100-12-31", 2100, 12, 1, u"腊月初一");
     }
     void convertsToLunar()
     {
@@ -85,9 +89,9 @@ private slots:
             }
             previous = current;
         }
-        QCOMPARE(previous.lunarYear, 2049);
-        QCOMPARE(leapYears, 55);
-        QCOMPARE(FirstLunarConvertibleDate.daysTo(LastLunarConvertibleDate) + 1, 54779);
+        QCOMPARE(previous.lunarYear, 2100);
+        QCOMPARE(leapYears, 74);
+        QCOMPARE(FirstLunarConvertibleDate.daysTo(LastLunarConvertibleDate) + 1, 73384);
     }
 
     void rangeTest_data()
@@ -96,8 +100,9 @@ private slots:
         QTest::addColumn<bool>("convertible");
         QTest::newRow("day before start") << day("1900-01-30") << false;
         QTest::newRow("start") << day("1900-01-31") << true;
-        QTest::newRow("end") << day("2050-01-22") << true;
-        QTest::newRow("day after end") << day("2050-01-23") << false;
+        QTest::newRow("end of the old table") << day("2050-01-23") << true;
+        QTest::newRow("end") << day("2100-12-31") << true;
+        QTest::newRow("day after end") << day("2101-01-01") << false;
         QTest::newRow("invalid") << QDate() << false;
     }
     void rangeTest()
@@ -133,10 +138,11 @@ private slots:
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("next");
-        QTest::newRow("last day of the table") << day("2050-01-22") << QStringLiteral("正月初一");
+        QTest::newRow("eve of 2050") << day("2050-01-22") << QStringLiteral("正月初一");
         QTest::newRow("eve of 2006") << day("2006-01-28") << QStringLiteral("正月初一");
         QTest::newRow("29th before a 30th") << day("2007-02-16") << QStringLiteral("腊月三十");
-        QTest::newRow("out of range") << day("2050-01-23") << QString();
+        QTest::newRow("last day of the range") << day("2100-12-31") << QStringLiteral("腊月初二");
+        QTest::newRow("out of range") << day("2101-01-01") << QString();
     }
     void looksAheadOneDay()
     {
@@ -158,7 +164,8 @@ private slots:
         QTest::newRow("fourth month 2020") << day("2020-05-22") << "庚子(鼠)年" << "辛巳月" << "乙丑日" << "[壁上土]";
         QTest::newRow("leap fourth 2020") << day("2020-05-23") << "庚子(鼠)年" << "辛巳月" << "丙寅日" << "[壁上土]";
         QTest::newRow("2033 leap eleventh") << day("2033-12-22") << "癸丑(牛)年" << "甲子月" << "丁未日" << "[桑柘木]";
-        QTest::newRow("range end") << day("2050-01-22") << "己巳(蛇)年" << "丁丑月" << "壬寅日" << "[大林木]";
+        QTest::newRow("end of the old table") << day("2050-01-22") << "己巳(蛇)年" << "丁丑月" << "壬寅日" << "[大林木]";
+        QTest::newRow("range end") << day("2100-12-31") << "庚申(猴)年" << "己丑月" << "丁未日" << "[石柳木]";
     }
     void describesLunarDay()
     {
@@ -243,21 +250,26 @@ private slots:
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("term");
-        QTest::newRow("base moment") << day("1900-01-06") << "小寒";
-        QTest::newRow("day before base") << day("1900-01-05") << "";
-        QTest::newRow("day after base") << day("1900-01-07") << "";
+        QTest::newRow("first term of the table") << day("1900-01-06") << "小寒";
+        QTest::newRow("day before it") << day("1900-01-05") << "";
+        QTest::newRow("day after it") << day("1900-01-07") << "";
         QTest::newRow("立春 2006") << day("2006-02-04") << "立春";
         QTest::newRow("夏至 2006") << day("2006-06-21") << "夏至";
         QTest::newRow("day after 夏至") << day("2006-06-22") << "";
         QTest::newRow("between terms") << day("2006-07-16") << "";
-        QTest::newRow("立春 1910 at 23:59:36") << day("1910-02-04") << "立春";
-        QTest::newRow("not the day after it") << day("1910-02-05") << "";
-        QTest::newRow("白露 1960 at 00:00:36") << day("1960-09-08") << "白露";
-        QTest::newRow("not the day before it") << day("1960-09-07") << "";
-        QTest::newRow("立秋 1915 at 23:59:24") << day("1915-08-08") << "立秋";
-        QTest::newRow("立秋 2043 at 00:00:41") << day("2043-08-08") << "立秋";
-        QTest::newRow("冬至 2050") << day("2050-12-21") << "冬至";
-        QTest::newRow("day after 冬至 2050") << day("2050-12-22") << "";
+        // Days the mean-year formula got wrong.
+        QTest::newRow("立春 2009 on the 4th") << day("2009-02-04") << "立春";
+        QTest::newRow("not on the 3rd") << day("2009-02-03") << "";
+        QTest::newRow("大雪 2012 on the 7th") << day("2012-12-07") << "大雪";
+        QTest::newRow("not on the 6th") << day("2012-12-06") << "";
+        QTest::newRow("立春 1910 at 00:27") << day("1910-02-05") << "立春";
+        QTest::newRow("白露 1960 at 23:45") << day("1960-09-07") << "白露";
+        QTest::newRow("冬至 2050 at 00:38") << day("2050-12-22") << "冬至";
+        QTest::newRow("立春 2099 at 21:09") << day("2099-02-03") << "立春";
+        QTest::newRow("冬至 2100") << day("2100-12-22") << "冬至";
+        QTest::newRow("after the table") << day("2101-01-05") << "";
+        QTest::newRow("before the table") << day("1899-12-22") << "";
+        QTest::newRow("invalid") << QDate() << "";
     }
     void findsSolarTerm()
     {
@@ -266,27 +278,51 @@ private slots:
         QCOMPARE(SolarTermOf(date), term);
     }
 
-    void estimatesTermMoment_data()
+    void readsTermMoment_data()
     {
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("row");
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<double>("minuteOfDay");
-        QTest::newRow("小寒 1900") << 1900 << 0 << day("1900-01-06") << 125.0;
-        QTest::newRow("立春 2006") << 2006 << 2 << day("2006-02-04") << 360.56;
-        QTest::newRow("冬至 2006") << 2006 << 23 << day("2006-12-22") << 411.56;
-        QTest::newRow("立春 1910") << 1910 << 2 << day("1910-02-04") << 1439.6;
-        QTest::newRow("立春 2038") << 2038 << 2 << day("2038-02-04") << 0.88;
+        QTest::addColumn<SolarTermTime>("moment");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("小寒 1900") << 1900 << 0 << SolarTermTime{day("1900-01-06"), 2 * 60 + 4}
+                                 << "小寒（1月6日 02:04）";
+        QTest::newRow("立春 2009") << 2009 << 2 << SolarTermTime{day("2009-02-04"), 50} << "立春（2月4日 00:50）";
+        QTest::newRow("冬至 2100") << 2100 << 23 << SolarTermTime{day("2100-12-22"), 3 * 60 + 51}
+                                 << "冬至（12月22日 03:51）";
+        QTest::newRow("立秋 1915 at 23:47") << 1915 << 14 << SolarTermTime{day("1915-08-08"), 23 * 60 + 48}
+                                          << "立秋（8月8日 23:48）";
+        QTest::newRow("year after the table") << 2101 << 0 << SolarTermTime{} << "";
+        QTest::newRow("no such row") << 2006 << 24 << SolarTermTime{} << "";
     }
-    void estimatesTermMoment()
+    void readsTermMoment()
     {
         QFETCH(int, year);
         QFETCH(int, row);
-        QFETCH(QDate, date);
-        QFETCH(double, minuteOfDay);
-        const SolarTermTime moment = SolarTermMoment(year, row);
-        QCOMPARE(moment.date, date);
-        QVERIFY2(std::abs(moment.minuteOfDay - minuteOfDay) < 1e-4, qPrintable(QString::number(moment.minuteOfDay, 'f', 6)));
+        QFETCH(SolarTermTime, moment);
+        QFETCH(QString, tooltip);
+        QCOMPARE(SolarTermMoment(year, row), moment);
+        const SolarTermOfDay term = SolarTermOn(moment.date);
+        QCOMPARE(term.minuteOfDay, moment.minuteOfDay);
+        QCOMPARE(term.row, moment.date.isValid() ? row : -1);
+        QCOMPARE(term.name.isEmpty() ? QString() : SolarTermTooltip(moment.date, term), tooltip);
+    }
+
+    // Each year has its 24 terms, in order, 小寒 in early January and 冬至
+    // in late December, on 24 different days.
+    void everyYearHasItsTerms()
+    {
+        for (int year = FirstSolarTermYear; year <= LastSolarTermYear; ++year) {
+            QDate previous;
+            for (int row = 0; row < SolarTermCount; ++row) {
+                const SolarTermTime moment = SolarTermMoment(year, row);
+                QCOMPARE(moment.date.year(), year);
+                QVERIFY(!previous.isValid() || previous.daysTo(moment.date) >= 13);
+                QCOMPARE(SolarTermOf(moment.date), SolarTermNames()[row].toString());
+                previous = moment.date;
+            }
+            QVERIFY(SolarTermMoment(year, 0).date.day() <= 7);
+            QVERIFY(SolarTermMoment(year, 23).date.day() >= 21);
+        }
     }
 
     void findsGregorianFestivals_data()
@@ -357,8 +393,6 @@ private slots:
                                             << "" << "" << "" << "";
         QTest::newRow("30th eve") << day("2007-02-17") << "农历:丙戌(狗)年 腊月三十 除夕" << Red << "" << " ★除夕"
                                   << "" << "除夕";
-        QTest::newRow("last day of the table") << day("2050-01-22") << "农历:己巳(蛇)年 腊月廿九 除夕" << Red
-                                               << "" << " ★除夕" << "" << "除夕";
         QTest::newRow("first month, no row") << day("2006-02-09") << "农历:丙戌(狗)年 正月十二" << Red << "" << ""
                                              << "" << "正月";
         QTest::newRow("first month row") << day("2006-02-05") << "农历:丙戌(狗)年 正月初八 顺星" << Red << ""
@@ -379,8 +413,14 @@ private slots:
                                             << " ☆中国共产党建党日 ☆香港回归纪念日" << " ★龙晒衣" << "建党日" << "";
         QTest::newRow("before the table") << day("1900-01-01") << "双击查看万年历(L)" << DefaultTextColor
                                           << " ☆元旦" << "" << "元旦" << "";
-        QTest::newRow("after the table") << day("2050-01-23") << "双击查看万年历(L)" << DefaultTextColor << ""
-                                         << "" << "" << "";
+        QTest::newRow("after the table") << day("2101-01-01") << "双击查看万年历(L)" << DefaultTextColor
+                                         << " ☆元旦" << "" << "元旦" << "";
+        QTest::newRow("eve at the end of the old table") << day("2050-01-22") << "农历:己巳(蛇)年 腊月廿九 除夕"
+                                                         << Red << "" << " ★除夕" << "" << "除夕";
+        QTest::newRow("last day of the range") << day("2100-12-31") << "农历:庚申(猴)年 腊月初一" << DefaultTextColor
+                                               << "" << "" << "" << "";
+        QTest::newRow("eve in 2100") << day("2100-02-08") << "农历:己未(羊)年 腊月三十 除夕" << Red << ""
+                                     << " ★除夕" << "" << "除夕";
         QTest::newRow("plain day") << day("2006-07-16") << "农历:丙戌(狗)年 六月廿一" << DefaultTextColor << ""
                                    << "" << "" << "";
     }
@@ -479,12 +519,12 @@ private slots:
         QCOMPARE(inRange.weekday, QStringLiteral("星期日"));
         QCOMPARE(inRange.lunarLine, QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
 
-        const AlmanacDay outside = DescribeAlmanacDay(day("2050-12-21"), day("2006-07-16"));
+        const AlmanacDay outside = DescribeAlmanacDay(day("1900-01-06"), day("2006-07-16"));
         QVERIFY(!outside.inRange);
         QCOMPARE(outside.lunarDay, LunarDayInfo());
         QVERIFY(outside.nayin.isEmpty());
-        QCOMPARE(outside.solarTerm, QStringLiteral("冬至"));
-        QCOMPARE(outside.starSign, QStringLiteral("射手座"));
+        QCOMPARE(outside.solarTerm, QStringLiteral("小寒"));
+        QCOMPARE(outside.starSign, QStringLiteral("摩羯座"));
     }
 };
 

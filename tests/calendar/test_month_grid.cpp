@@ -105,7 +105,11 @@ private slots:
         QTest::newRow("before the table: nothing") << QDate(1900, 1, 2) << QString() << Black << false << Black;
         QTest::newRow("first day of the table") << QDate(1900, 1, 31) << QStringLiteral("春节") << Red << true
                                                 << Red;
-        QTest::newRow("after the table") << QDate(2050, 1, 24) << QString() << Black << false << Black;
+        QTest::newRow("end of the old table") << QDate(2050, 1, 24) << QStringLiteral("初二") << Black << false
+                                              << Black;
+        QTest::newRow("last day of the range") << QDate(2100, 12, 31) << QStringLiteral("腊月") << Black << false
+                                               << Black;
+        QTest::newRow("after the range") << QDate(2101, 1, 4) << QString() << Black << false << Black;
     }
 
     void labelsFollowTheirPrecedence()
@@ -131,7 +135,7 @@ private slots:
         QCOMPARE(grid.solarTermList, QStringLiteral("立春：2月4日\n雨水：2月19日"));
 
         const GridCell &springBegins = CellOn(grid, QDate(2006, 2, 4));
-        QCOMPARE(springBegins.labelTooltip, QStringLiteral("立春（2月4日）"));
+        QCOMPARE(springBegins.labelTooltip, QStringLiteral("立春（2月4日 07:27）"));
         QCOMPARE(springBegins.lunarText, QStringLiteral("正月初七"));
         QCOMPARE(springBegins.numberTooltip, QStringLiteral("农历:正月初七"));
         QCOMPARE(CellOn(grid, QDate(2006, 2, 19)).labelText, QStringLiteral("雨水"));
@@ -141,6 +145,16 @@ private slots:
         QCOMPARE(grid.cells[28].date, QDate(2006, 3, 1));
         QCOMPARE(grid.cells[28].lunarText, QStringLiteral("二月初二"));
         QCOMPARE(grid.cells[28].labelText, QStringLiteral("龙抬头"));
+    }
+
+    // 立春 2009 fell at 00:50 on 4 February; the mean-year formula had put it
+    // on the 3rd.
+    void february2009()
+    {
+        const MonthGrid grid = FillMonthGrid(QDate(2009, 2, 1));
+        QCOMPARE(grid.solarTermList, QStringLiteral("立春：2月4日\n雨水：2月18日"));
+        QCOMPARE(CellOn(grid, QDate(2009, 2, 4)).labelTooltip, QStringLiteral("立春（2月4日 00:50）"));
+        QCOMPARE(CellOn(grid, QDate(2009, 2, 3)).labelText, QStringLiteral("初九"));
     }
 
     void outOfRangeDaysHaveNoLunarTooltip()

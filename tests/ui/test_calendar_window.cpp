@@ -6,10 +6,13 @@
 #include "picture_label.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -28,12 +31,18 @@ public:
     void SetCalendarWindowOpen(bool open) override { windowOpen = open; }
     void ShowClockText(const QString &text) override { clockText = text; }
     void StartCellFilling() override { ++fillingStarts; }
+    QDateTime Now() const override { return QDateTime(today, QTime(9, 30), Qt::UTC); }
+    void ShowMessage(QWidget *, const QString &text, bool warning) override
+    {
+        messages << (warning ? QStringLiteral("warning: ") : QString()) + text;
+    }
 
     QDate today;
     QList<QDate> selected;
     bool windowOpen = false;
     QString clockText;
     int fillingStarts = 0;
+    QStringList messages;
 };
 
 // A calendar window opened on `today`, with its cells filled and the
@@ -115,9 +124,9 @@ private slots:
         QCOMPARE(rig.window.windowTitle(), QStringLiteral("所选公历日期:2006年7月16日"));
 
         auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
-        QCOMPARE(years->count(), 151);
+        QCOMPARE(years->count(), 201);
         QCOMPARE(years->itemText(0), QStringLiteral(" 1900"));
-        QCOMPARE(years->itemText(150), QStringLiteral(" 2050"));
+        QCOMPARE(years->itemText(200), QStringLiteral(" 2100"));
         QCOMPARE(years->currentText(), QStringLiteral(" 2006"));
         auto *months = rig.Control<QComboBox>(QStringLiteral("cbomonth"));
         QCOMPARE(months->count(), 12);
@@ -130,7 +139,7 @@ private slots:
         QCOMPARE(weekday->text(), QStringLiteral("星期日"));
         QCOMPARE(TextColour(weekday), QColor(255, 0, 0));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label6"))->text(),
-                 QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2050年1月22日"));
+                 QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日"));
         QCOMPARE(rig.Control(QStringLiteral("Command2"))->toolTip(), QStringLiteral("关闭 F12"));
     }
 
@@ -184,7 +193,7 @@ private slots:
         QCOMPARE(term->text(), QStringLiteral("立春"));
         QVERIFY(term->font().bold());
         QCOMPARE(TextColour(term), QColor(0, 0, 192));
-        QCOMPARE(term->toolTip(), QStringLiteral("立春（2月4日）"));
+        QCOMPARE(term->toolTip(), QStringLiteral("立春（2月4日 07:27）"));
         QCOMPARE(TextColour(rig.Cell(3)), QColor(0, 128, 0));
         QCOMPARE(rig.Cell(3)->toolTip(), QStringLiteral("农历:正月初七"));
         QCOMPARE(rig.Cell(49)->text(), QStringLiteral("雨水"));
@@ -310,7 +319,7 @@ private slots:
         QTest::mouseClick(rig.Cell(6), Qt::LeftButton);
         rig.Settle();
         QCOMPARE(termLine->text(), QStringLiteral("今日小暑"));
-        QCOMPARE(termLine->toolTip(), QStringLiteral("今日小暑（7月7日）"));
+        QCOMPARE(termLine->toolTip(), QStringLiteral("今日小暑（7月7日 13:51）"));
         QVERIFY(festivalLine->y() > termLine->y());
 
         QTest::mouseClick(rig.Cell(0), Qt::LeftButton);
@@ -334,6 +343,76 @@ private slots:
         QCOMPARE(rig.Cell(31 + 1)->text(), QString());
         QCOMPARE(rig.Cell(1)->toolTip(), QString());
         QCOMPARE(rig.Cell(31 + 30)->text(), QStringLiteral("春节"));
+    }
+
+    // The far end of the range: February 2099 with its lunar labels, 立春 on
+    // the 3rd at 21:09, and the last day of 2100 still described.
+    void showsTheLastCentury()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        rig.ChooseMonth(2099, 2);
+        rig.Settle();
+        QCOMPARE(rig.Cell(31 + 2)->text(), QStringLiteral("立春"));
+        QCOMPARE(rig.Cell(31 + 2)->toolTip(), QStringLiteral("立春（2月3日 21:09）"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("立春：2月3日\n雨水：2月18日"));
+        QVERIFY(!rig.Cell(2)->toolTip().isEmpty());
+
+        rig.ChooseMonth(2100, 12);
+        QTest::mouseClick(rig.Cell(30), Qt::LeftButton);
+        rig.Settle();
+        QCOMPARE(rig.host.selected.last(), QDate(2100, 12, 31));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("腊月初一"));
+        QVERIFY(Shown(rig, QStringLiteral("Label3")));
+    }
+
+    // The export command saves the shown year through a Chinese save dialog;
+    // the chosen filter adds the lunar date of every day.
+    void exportsTheShownYear()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        rig.ChooseMonth(2099, 2);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("万年历.ics"));
+        QString title;
+        ModalWatch watch(QStringLiteral("exportDialog"), [&](QDialog *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            title = files->windowTitle();
+            files->selectNameFilter(files->nameFilters().last());
+            files->selectFile(path);
+            dialog->accept();
+        });
+        QTest::mouseClick(rig.Control<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
+        QCOMPARE(watch.visits, 1);
+        QCOMPARE(title, QStringLiteral("导出2099年的万年历"));
+        QCOMPARE(rig.host.messages,
+                 QStringList{QStringLiteral("已将2099年的万年历导出到:\n") + QDir::toNativeSeparators(path)});
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray ics = file.readAll();
+        QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
+        QCOMPARE(ics.count("BEGIN:VEVENT\r\nUID:2099"), ics.count("BEGIN:VEVENT"));
+        QVERIFY(ics.contains("UID:20990203-term@ravezaz\r\n"));
+        QVERIFY(ics.contains("UID:20990101-lunar-day@ravezaz\r\n"));
+        QVERIFY(ics.contains("UID:20991231-lunar-day@ravezaz\r\n"));
+        QVERIFY(ics.contains("DTSTAMP:20060716T093000Z\r\n"));
+    }
+
+    void exportToAnUnwritablePlaceSaysSo()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("no such folder/2006.ics"));
+        ModalWatch watch(QStringLiteral("exportDialog"), [&](QDialog *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            files->selectFile(path);
+            dialog->accept();
+        });
+        QTest::mouseClick(rig.Control<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
+        QCOMPARE(rig.host.messages.size(), 1);
+        QVERIFY(rig.host.messages.first().startsWith(QStringLiteral("warning: 无法写入日历文件:\n")));
+        QVERIFY(rig.host.messages.first().endsWith(QStringLiteral("no such folder/2006.ics")));
+        QVERIFY(!QFile::exists(path));
     }
 
     void goToTodayComesBackFromAnotherMonth()

@@ -1,0 +1,139 @@
+#include "astronomy.h"
+#include "calendar_tables.h"
+#include "lunar_date.h"
+#include "solar_terms.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+// The calendar's tables are generated source: made again here from the
+// astronomy, they must equal what the program compiles.
+class CalendarTablesTest : public QObject {
+    Q_OBJECT
+
+    static QString committed(const char *name)
+    {
+        QFile file(QStringLiteral(RAVEZAZ_CALENDAR_SOURCE_DIR "/") + QLatin1String(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll());
+    }
+
+    // The first line where two texts differ, for a readable failure.
+    static QString firstDifference(const QString &generated, const QString &stored)
+    {
+        const QStringList generatedLines = generated.split(u'\n');
+        const QStringList storedLines = stored.split(u'\n');
+        for (qsizetype i = 0; i < std::max(generatedLines.size(), storedLines.size()); ++i) {
+            const QString made = generatedLines.value(i);
+            const QString kept = storedLines.value(i);
+            if (made != kept)
+                return QStringLiteral("line %1: generated \"%2\", stored \"%3\"").arg(i + 1).arg(made, kept);
+        }
+        return {};
+    }
+
+    static QDateTime chinaTime(double jde)
+    {
+        const double jd = Astronomy::UniversalTime(jde) + 0.5 + 8.0 / 24;
+        const double day = std::floor(jd);
+        const auto seconds = qint64(std::llround((jd - day) * 86400));
+        return QDateTime(QDate::fromJulianDay(qint64(day)), QTime(0, 0)).addSecs(seconds);
+    }
+
+private slots:
+    void generatedSourcesAreUpToDate_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("generated");
+        QTest::newRow("solar terms") << "solar_term_table.inc" << CalendarTables::RenderSolarTermTable();
+        QTest::newRow("lunar years") << "lunar_year_table.inc" << CalendarTables::RenderLunarYearTable();
+    }
+    void generatedSourcesAreUpToDate()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, generated);
+        const QString stored = committed(qPrintable(file));
+        QVERIFY2(!stored.isEmpty(), qPrintable(file + QStringLiteral(" is missing")));
+        QVERIFY2(generated == stored,
+                 qPrintable(file + QStringLiteral(" is out of date (cmake --build build --target calendar-tables): ")
+                            + firstDifference(generated, stored)));
+    }
+
+    // Moments published for the solstices and equinoxes of 2024 (UTC+8) and
+    // for 立春 2009; the model must reach them to within a minute.
+    void termMomentsMatchPublishedTimes_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QDateTime>("published");
+        const auto at = [](int y, int m, int d, int h, int min) { return QDateTime(QDate(y, m, d), QTime(h, min)); };
+        QTest::newRow("立春 2009") << 2009 << 2 << at(2009, 2, 4, 0, 50);
+        QTest::newRow("春分 2024") << 2024 << 5 << at(2024, 3, 20, 11, 6);
+        QTest::newRow("夏至 2024") << 2024 << 11 << at(2024, 6, 21, 4, 51);
+        QTest::newRow("秋分 2024") << 2024 << 17 << at(2024, 9, 22, 20, 44);
+        QTest::newRow("冬至 2024") << 2024 << 23 << at(2024, 12, 21, 17, 21);
+    }
+    void termMomentsMatchPublishedTimes()
+    {
+        QFETCH(int, year);
+        QFETCH(int, row);
+        QFETCH(QDateTime, published);
+        const QDateTime computed = chinaTime(CalendarTables::SolarTermMoment(year, row));
+        QVERIFY2(std::abs(computed.secsTo(published)) <= 60, qPrintable(computed.toString(Qt::ISODate)));
+        const SolarTermTime stored = SolarTermMoment(year, row);
+        QCOMPARE(stored.date, published.date());
+        QVERIFY(std::abs(stored.minuteOfDay - published.time().msecsSinceStartOfDay() / 60000) <= 1);
+    }
+
+    // The worked example of the moon-phase tables: the new moon of
+    // 1977-02-18 at JDE 2443192.65118.
+    void newMoonMatchesWorkedExample()
+    {
+        QVERIFY(std::abs(Astronomy::NewMoonMoment(-283) - 2443192.65118) < 1e-5);
+        QCOMPARE(Astronomy::LunationNear(2443192.65118), -283);
+    }
+
+    // A term at a whole minute past 23:59 stays on its day: the stored
+    // minute is rounded only while that keeps the day.
+    void storedMinuteKeepsTheTermsDay()
+    {
+        for (int year = CalendarTables::FirstYear; year <= CalendarTables::LastYear; ++year) {
+            for (int row = 0; row < SolarTermCount; ++row) {
+                const double jde = CalendarTables::SolarTermMoment(year, row);
+                const SolarTermTime stored = SolarTermMoment(year, row);
+                QCOMPARE(stored.date.toJulianDay(), CalendarTables::ChinaDayOf(jde));
+                QCOMPARE(SolarTermOf(stored.date), SolarTermNames()[row].toString());
+            }
+        }
+    }
+
+    // Every published year overrides astronomy that disagrees with it, and
+    // astronomy gives every other year, 2033's leap eleventh month included.
+    void publishedYearsAreTheOnlyDepartures()
+    {
+        const std::vector<CalendarTables::LunarYearRow> astronomical = CalendarTables::AstronomicalLunarYears();
+        QCOMPARE(int(astronomical.size()), LunarYearCount);
+        const auto &published = CalendarTables::PublishedYears();
+        for (const CalendarTables::LunarYearRow &row : astronomical) {
+            const auto override = std::find_if(published.begin(), published.end(), [&](const auto &year) {
+                return year.lunarYear == row.lunarYear;
+            });
+            const qint32 stored = LunarYearTable()[row.lunarYear - FirstLunarYear].entry;
+            if (override == published.end()) {
+                QCOMPARE(stored, row.entry);
+            } else {
+                QVERIFY2(override->entry != row.entry, qPrintable(QString::number(row.lunarYear)));
+                QCOMPARE(stored, override->entry);
+            }
+        }
+        QCOMPARE(LunarYearTable()[2033 - FirstLunarYear].entry >> 16, 11);
+    }
+};
+
+QTEST_GUILESS_MAIN(CalendarTablesTest)
+#include "test_calendar_tables.moc"

@@ -16,6 +16,9 @@ missing_packages() {
 install_packages() {
     local missing
     missing=$(missing_packages)
+    # Debian's nodejs comes without npm, which the calendar comparison needs;
+    # a nodejs build that bundles npm conflicts with Debian's npm package.
+    command -v npm >/dev/null || missing="$missing npm"
     [ -z "$missing" ] && return 0
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo=sudo

@@ -12,6 +12,7 @@
 #include "sound_effect.h"
 #include "window_drag.h"
 #include "shaped_window.h"
+#include "window_placement.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -162,6 +163,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     speedBar_->setText(SpeedBar(std::max(cast_.castingSpeed, SlowestCastingSpeed)));
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
+    CentreOverOwner(*this, parent);
     ShapeWindowFromPicture(*this, CastingBackgroundPicture(), services_.dialogs);
 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);

@@ -7,6 +7,7 @@
 #include "program_folder.h"
 #include "sound_mp3_player.h"
 #include "shaped_window.h"
+#include "window_placement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,8 +78,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     link->setCursor(Qt::PointingHandCursor);
     connect(link, &ClickableLabel::clicked, this, [this] { openWebPage_(); });
 
-    if (parent)
-        move(parent->geometry().center() - rect().center());
+    CentreOverOwner(*this, parent);
 
     player_.Open(programFolder + QStringLiteral("/wav/音乐.mp3"));
     player_.Play();

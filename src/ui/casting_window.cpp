@@ -13,6 +13,7 @@
 #include "sound_effect.h"
 #include "window_drag.h"
 #include "shaped_window.h"
+#include "window_placement.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -163,6 +164,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     speedBar_->setText(SpeedBar(std::max(cast_.castingSpeed, SlowestCastingSpeed)));
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
+    CentreOverOwner(*this, parent);
     ShapeWindowFromPicture(*this, CastingBackgroundPicture(), services_.dialogs);
 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);

@@ -1,3 +1,4 @@
+#include "art/program_icon_art.h"
 #include "calendar_commands.h"
 #include "cast_commands.h"
 #include "current_cast.h"
@@ -11,6 +12,7 @@
 #include "music_control.h"
 #include "music_player.h"
 #include "options_window.h"
+#include "platform_choice.h"
 #include "print_layout.h"
 #include "product_info.h"
 #include "program_folder.h"
@@ -67,9 +69,12 @@ int main(int argc, char *argv[])
     // fills; nothing plays before the splash has finished.
     BackgroundSoundDevice soundDevice;
 
+    PreferX11Platform();
     QApplication app(argc, argv);
+    ForgetPlatformPreference();
     // Lets desktops match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(RAVEZAZ_APP_ID));
+    QApplication::setWindowIcon(ProgramIcon(QStringLiteral(RAVEZAZ_APP_ID)));
 
     FreedMemoryRelease freedMemoryRelease;
     app.installEventFilter(&freedMemoryRelease);

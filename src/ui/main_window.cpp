@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -485,10 +486,7 @@ void MainWindow::BuildTimers()
         row.timer.setSingleShot(row.singleShot);
     }
     connect(&clockTimer_, &QTimer::timeout, this, &MainWindow::ClockTick);
-    connect(&reshowTimer_, &QTimer::timeout, this, [this] {
-        show();
-        background_->setFocus();
-    });
+    connect(&reshowTimer_, &QTimer::timeout, this, &MainWindow::ShowAgain);
     connect(&dayChangeTimer_, &QTimer::timeout, this, &MainWindow::DayChangeStep);
     connect(&todaysTipsTimer_, &QTimer::timeout, this, &MainWindow::todaysTipsDue);
     connect(&calendarGridTimer_, &QTimer::timeout, this, &MainWindow::calendarGridDue);
@@ -585,6 +583,24 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::ShowAgain()
+{
+    // A minimise leaves Qt's X11 layer with the "start iconic" hint, which it
+    // keeps after the window manager restores the window, so every show
+    // would map the window minimised again. Passing the hidden window through
+    // another state makes the platform write its hints afresh; being
+    // unmapped, nothing of it shows.
+    if (QWindow *handle = windowHandle(); handle && !isVisible()) {
+        handle->setWindowStates(Qt::WindowMaximized);
+        handle->setWindowStates(Qt::WindowNoState);
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    background_->setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

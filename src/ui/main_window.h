@@ -181,6 +181,9 @@ private:
     void ConfirmExit();
     void ToggleMusic();
     void ClockTick();
+    // Timer2: back after a hidden child, normal and active whatever state
+    // the window was in before it hid.
+    void ShowAgain();
     void DayChangeStep();
     void EvaluateSelectedDay();
     void ApplyEvaluation(const DateEvaluation &evaluation);

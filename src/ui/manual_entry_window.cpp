@@ -10,6 +10,7 @@
 #include "quoted_fields.h"
 #include "record_file.h"
 #include "sound_effect.h"
+#include "window_placement.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -95,6 +96,7 @@ ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, Curren
     setWindowTitle(QStringLiteral("人工输入卦体"));
     setModal(true);
     setFixedSize(WindowWidth, WindowHeight);
+    CentreOverOwner(*this, parent);
     setFont(SansFont(13));
     setStyleSheet(WindowStyle);
 

@@ -16,6 +16,7 @@
 #include "sound_effect.h"
 #include "window_drag.h"
 #include "shaped_window.h"
+#include "window_placement.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -254,6 +255,7 @@ OptionsWindow::OptionsWindow(const OptionsServices &services, Settings &settings
     setWindowTitle(QStringLiteral("功能选项"));
     setModal(true);
     setFixedSize(Width, Height);
+    CentreOverOwner(*this, parent);
 
     BuildBackground();
     BuildOptionBoxes();

@@ -7,6 +7,7 @@
 #include "picture_label.h"
 #include "window_drag.h"
 #include "shaped_window.h"
+#include "window_placement.h"
 
 #include <QLabel>
 
@@ -25,6 +26,7 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
     setObjectName(name);
     setModal(true);
     setFixedSize(size);
+    CentreOverOwner(*this, parent);
     setFont(SansFont(13));
 
     const QImage picture = WindowPanelPicture(size.width(), size.height(), HeaderHeight, QString());

@@ -9,6 +9,7 @@
 #include "settings.h"
 #include "sound_effect.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -438,7 +439,7 @@ void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services)
     if (printCommand)
         QObject::connect(layout, &PrintLayout::closing, printCommand,
                          [printCommand] { printCommand->setEnabled(true); });
-    layout->move(mainWindow.geometry().center() - layout->rect().center());
+    CentreOverOwner(*layout, &mainWindow);
     layout->show();
     layout->PrintAndStartClosing(*services.printer);
 }

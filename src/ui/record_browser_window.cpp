@@ -11,6 +11,7 @@
 #include "record_file_name.h"
 #include "record_listing.h"
 #include "sound_effect.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QDir>
@@ -136,6 +137,7 @@ RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, 
     setWindowTitle(QStringLiteral("查看占筮记录"));
     setModal(true);
     setFixedSize(WindowWidth, WindowHeight);
+    CentreOverOwner(*this, parent);
     setFont(SansFont(13));
     setStyleSheet(WindowStyle);
 

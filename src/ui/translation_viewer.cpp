@@ -11,6 +11,7 @@
 #include "twips.h"
 #include "window_drag.h"
 #include "shaped_window.h"
+#include "window_placement.h"
 
 #include <QKeyEvent>
 #include <QPainterPath>
@@ -154,6 +155,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
     setWindowTitle(QStringLiteral("卦、爻辞译文"));
     setModal(true);
     setFixedSize(WindowSize);
+    CentreOverOwner(*this, parent);
 
     BuildBackground();
     BuildLinePictures();

@@ -3,12 +3,16 @@
 #include <QObject>
 #include <QPoint>
 
+class QMouseEvent;
 class QWidget;
 
-// Moves a whole window when the mouse is pressed on one of its handles, as a
-// press on a title bar would. The window manager does the move where it can;
-// where it refuses (no window manager, offscreen) the window follows the
-// mouse here until the button is released.
+// Moves a whole window when the left button is held on one of its handles
+// and the pointer travels, as a drag on a title bar would. The move starts
+// only once the pointer has gone QApplication::startDragDistance(), so plain
+// clicks and double-clicks on a handle never reach the window manager. The
+// window manager does the move where it can; where it refuses (no window
+// manager, offscreen) the window follows the pointer here while the left
+// button stays down.
 class WindowDrag : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +26,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    enum class Phase { Idle, Pressed, FollowingPointer };
+
+    void Press(const QMouseEvent &press);
+    void Move(const QMouseEvent &move);
+
     QWidget *const window_;
-    bool manualMove_ = false;
+    Phase phase_ = Phase::Idle;
+    QPoint pressPoint_;
     QPoint grabOffset_;
 };

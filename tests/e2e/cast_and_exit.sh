@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# One whole session with the real program, keys only: open the casting window
-# with F5, raise the speed to 5, answer the name and matter prompts, cast
-# automatically, let the countdown close the window, leave with F12 and Yes.
+# One whole session with the real program under a window manager, keys only:
+# open the casting window with F5, raise the speed to 5, answer the name and
+# matter prompts, cast automatically, let the countdown close the window,
+# leave with F12 and Yes.
 # Then the record line in filelog.kdf and the settings line in setlog.kds are
 # checked byte for byte where they are fixed and by their rules elsewhere.
 #
@@ -24,6 +25,7 @@ cleanup() {
 }
 trap cleanup EXIT
 start_x_server "$work" -screen 0 1280x1024x24
+start_window_manager
 
 folder=$work/program
 make_program_folder "$folder" "$program" "$data"
@@ -32,11 +34,6 @@ isolate_user_folders "$work"
 fail() {
     echo "FAIL: $*" >&2
     exit 1
-}
-
-# GBK bytes of a UTF-8 text, CR LF appended.
-gbk_line() {
-    printf '%s\r\n' "$1" | iconv -f UTF-8 -t GBK
 }
 
 # Music off, today's tips off: on a festival day the tips window would

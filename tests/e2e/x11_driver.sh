@@ -20,7 +20,31 @@ start_x_server() {
     export DISPLAY=:$display
 }
 
+# Starts a window manager on the X server (openbox unless a command is given)
+# and waits until it has taken charge of the screen. Windows then get frames,
+# focus and minimise as on a user's desktop.
+start_window_manager() {
+    local deadline
+    if (($# == 0)); then
+        set -- openbox --sm-disable
+    fi
+    "$@" >/dev/null 2>&1 &
+    window_manager=$!
+    deadline=$((SECONDS + 20))
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        if ((SECONDS >= deadline)); then
+            echo "the window manager $1 did not start" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
 stop_x_server() {
+    if [[ -n ${window_manager:-} ]]; then
+        kill "$window_manager" 2>/dev/null || true
+        wait "$window_manager" 2>/dev/null || true
+    fi
     if [[ -n ${x_server:-} ]]; then
         kill "$x_server" 2>/dev/null || true
         wait "$x_server" 2>/dev/null || true
@@ -66,6 +90,35 @@ wait_for_window() {
     done
     echo "no window \"$caption\" within $seconds s" >&2
     return 1
+}
+
+# Prints "left top width height" of the window $1 on the screen, with the
+# frame the window manager gave it.
+window_box() {
+    local left=0 right=0 top=0 bottom=0 extents
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9]*, [0-9]*, [0-9]*, [0-9]*') || true
+    if [[ -n $extents ]]; then
+        IFS=', ' read -r left right top bottom <<<"$extents"
+    fi
+    xwininfo -id "$1" | awk -v l="$left" -v r="$right" -v t="$top" -v b="$bottom" '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /Width:/ {w = $NF} /Height:/ {h = $NF}
+        END {print x - l, y - t, w + l + r, h + t + b}'
+}
+
+# Succeeds when the centre of the box $2 lies within 2 pixels of the centre
+# of the box $1 (boxes as window_box prints them); else says by how much it
+# is off and fails.
+centred_over() {
+    local px py pw ph cx cy cw ch dx dy
+    read -r px py pw ph <<<"$1"
+    read -r cx cy cw ch <<<"$2"
+    dx=$(((2 * cx + cw) - (2 * px + pw)))
+    dy=$(((2 * cy + ch) - (2 * py + ph)))
+    if ((dx < -4 || dx > 4 || dy < -4 || dy > 4)); then
+        echo "off the centre by ($((dx / 2)), $((dy / 2))) pixels" >&2
+        return 1
+    fi
 }
 
 # Waits up to $2 seconds until no viewable window has the caption $1.
@@ -115,4 +168,9 @@ wait_for_exit() {
     echo "the program is still running after $seconds s" >&2
     kill -KILL "$pid" 2>/dev/null || true
     return 124
+}
+
+# GBK bytes of a UTF-8 text, CR LF appended.
+gbk_line() {
+    printf '%s\r\n' "$1" | iconv -f UTF-8 -t GBK
 }

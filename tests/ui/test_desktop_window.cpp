@@ -1,0 +1,196 @@
+#include "art/program_icon_art.h"
+#include "platform_choice.h"
+#include "window_drag.h"
+#include "window_placement.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+// A borderless window with one drag handle, where the platform refuses a
+// system move (offscreen), so the drag helper moves the window itself.
+struct DragRig {
+    QWidget window{nullptr, Qt::FramelessWindowHint};
+    QLabel *handle = new QLabel(&window);
+    QPoint grab{10, 10};
+    // Where the pointer went down on the screen; the handle's own position
+    // changes as the window moves.
+    QPoint screenGrab{110, 110};
+
+    DragRig()
+    {
+        window.setGeometry(100, 100, 300, 200);
+        handle->setGeometry(0, 0, 300, 40);
+        (new WindowDrag(&window))->AddHandle(handle);
+        window.show();
+    }
+
+    void Send(QEvent::Type type, QPoint travel, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        const QPoint pointer = screenGrab + travel;
+        QMouseEvent event(type, QPointF(handle->mapFromGlobal(pointer)), QPointF(pointer), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    }
+    void Press(Qt::MouseButton button) { Send(QEvent::MouseButtonPress, {}, button, button); }
+    void Release(Qt::MouseButton button, QPoint travel = {}) { Send(QEvent::MouseButtonRelease, travel, button, {}); }
+    void Move(QPoint travel, Qt::MouseButtons held) { Send(QEvent::MouseMove, travel, Qt::NoButton, held); }
+};
+
+} // namespace
+
+class DesktopWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onlyALeftDragBeyondTheDragDistanceMovesTheWindow_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("travel");
+        QTest::addColumn<QPoint>("moved");
+        const int distance = QApplication::startDragDistance();
+        const QPoint far(40, 25);
+        QTest::newRow("left, far") << int(Qt::LeftButton) << far << far;
+        QTest::newRow("left, just at the drag distance") << int(Qt::LeftButton) << QPoint(distance, 0)
+                                                         << QPoint(distance, 0);
+        QTest::newRow("left, within the drag distance") << int(Qt::LeftButton) << QPoint(distance - 1, 0) << QPoint();
+        QTest::newRow("right") << int(Qt::RightButton) << far << QPoint();
+        QTest::newRow("middle") << int(Qt::MiddleButton) << far << QPoint();
+    }
+
+    void onlyALeftDragBeyondTheDragDistanceMovesTheWindow()
+    {
+        QFETCH(int, button);
+        QFETCH(QPoint, travel);
+        QFETCH(QPoint, moved);
+        DragRig rig;
+        const auto held = Qt::MouseButton(button);
+        rig.Press(held);
+        // In steps, as a pointer travels; the window keeps the grabbed point
+        // under the pointer from the moment the drag starts.
+        rig.Move(travel / 2, held);
+        rig.Move(travel, held);
+        rig.Release(held, travel);
+        QCOMPARE(rig.window.pos(), QPoint(100, 100) + moved);
+
+        // Nothing follows the pointer once the button is up.
+        rig.Move(travel + QPoint(50, 50), Qt::NoButton);
+        QCOMPARE(rig.window.pos(), QPoint(100, 100) + moved);
+    }
+
+    void aLostReleaseNeverLeavesTheWindowOnThePointer()
+    {
+        DragRig rig;
+        rig.Press(Qt::LeftButton);
+        rig.Move(QPoint(30, 0), Qt::LeftButton);
+        QCOMPARE(rig.window.pos(), QPoint(130, 100));
+        // The release went elsewhere; the next move has no button held.
+        rig.Move(QPoint(80, 60), Qt::NoButton);
+        rig.Move(QPoint(120, 90), Qt::NoButton);
+        QCOMPARE(rig.window.pos(), QPoint(130, 100));
+    }
+
+    void aClickWhosePressAndReleaseComeTogetherLeavesTheWindowWhereItIs()
+    {
+        DragRig rig;
+        rig.Press(Qt::LeftButton);
+        rig.Release(Qt::LeftButton);
+        rig.Move(QPoint(60, 40), Qt::NoButton);
+        rig.Move(QPoint(60, 40), Qt::LeftButton);
+        QCOMPARE(rig.window.pos(), QPoint(100, 100));
+        // And the next drag still works.
+        rig.Press(Qt::LeftButton);
+        rig.Move(QPoint(0, 30), Qt::LeftButton);
+        QCOMPARE(rig.window.pos(), QPoint(100, 130));
+    }
+
+    void theHandleStillGetsItsOwnClicks()
+    {
+        DragRig rig;
+        int doubleClicks = 0;
+        struct Counter : QObject {
+            int &count;
+            explicit Counter(int &c) : count(c) {}
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                count += event->type() == QEvent::MouseButtonDblClick;
+                return false;
+            }
+        } counter(doubleClicks);
+        rig.handle->installEventFilter(&counter);
+        QTest::mouseDClick(rig.handle, Qt::LeftButton, {}, rig.grab);
+        QCOMPARE(doubleClicks, 1);
+    }
+
+    void childWindowsOpenOnTheCentreOfTheirOwner_data()
+    {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QSize>("child");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("smaller child") << QRect(319, 280, 642, 464) << QSize(400, 300) << QPoint(440, 362);
+        QTest::newRow("larger child") << QRect(100, 100, 200, 100) << QSize(400, 300) << QPoint(0, 0);
+    }
+
+    void childWindowsOpenOnTheCentreOfTheirOwner()
+    {
+        QFETCH(QRect, owner);
+        QFETCH(QSize, child);
+        QFETCH(QPoint, placed);
+        QWidget ownerWindow(nullptr, Qt::FramelessWindowHint);
+        ownerWindow.setGeometry(owner);
+        QWidget childWindow(&ownerWindow, Qt::Dialog | Qt::FramelessWindowHint);
+        childWindow.setFixedSize(child);
+        CentreOverOwner(childWindow, &ownerWindow);
+        QCOMPARE(childWindow.pos(), placed);
+        // Shown, it stays there: Qt's own dialog placement does not move it.
+        childWindow.show();
+        QCOMPARE(childWindow.geometry().center(), ownerWindow.geometry().center());
+    }
+
+    void theWindowIconIsDrawnWhenTheThemeHasNone()
+    {
+        const QIcon icon = ProgramIcon(QStringLiteral("no-such-theme-icon"));
+        QVERIFY(!icon.isNull());
+        QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+        const QImage small = icon.pixmap(QSize(32, 32)).toImage();
+        // The vermilion seal fills the middle; the corners stay clear.
+        const QColor seal = small.pixelColor(16, 4);
+        QVERIFY2(seal.red() > 150 && seal.green() < 100, qPrintable(seal.name()));
+        QCOMPARE(small.pixelColor(0, 0).alpha(), 0);
+    }
+
+    void theX11PlatformComesFirstUnlessTheUserChoseOne_data()
+    {
+        QTest::addColumn<QByteArray>("userChoice");
+        QTest::addColumn<QByteArray>("whileStarting");
+        QTest::newRow("nothing chosen") << QByteArray() << QByteArrayLiteral("xcb;wayland");
+        QTest::newRow("wayland chosen") << QByteArrayLiteral("wayland") << QByteArrayLiteral("wayland");
+        QTest::newRow("offscreen chosen") << QByteArrayLiteral("offscreen") << QByteArrayLiteral("offscreen");
+    }
+
+    void theX11PlatformComesFirstUnlessTheUserChoseOne()
+    {
+        QFETCH(QByteArray, userChoice);
+        QFETCH(QByteArray, whileStarting);
+        const QByteArray saved = qgetenv("QT_QPA_PLATFORM");
+        if (userChoice.isNull())
+            qunsetenv("QT_QPA_PLATFORM");
+        else
+            qputenv("QT_QPA_PLATFORM", userChoice);
+        PreferX11Platform();
+        const QByteArray duringStart = qgetenv("QT_QPA_PLATFORM");
+        ForgetPlatformPreference();
+        const QByteArray afterStart = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", saved);
+
+        QCOMPARE(duringStart, whileStarting);
+        // Programs started later see what the user set, nothing more.
+        QCOMPARE(afterStart, userChoice.isNull() ? QByteArray() : userChoice);
+    }
+};
+
+QTEST_MAIN(DesktopWindowTest)
+#include "test_desktop_window.moc"

@@ -11,16 +11,7 @@ docs=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$docs/../build}" && pwd)
 
 source "$docs/../tests/e2e/x11_driver.sh"
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n $pid ]]; then
-        kill -KILL "$pid" 2>/dev/null || true
-    fi
-    stop_x_server
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_session
 # White root: the corners a shaped window cuts away come out white.
 start_x_server "$work" -screen 0 1280x1024x24 -wr
 

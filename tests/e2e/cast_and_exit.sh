@@ -14,16 +14,7 @@ cli=$2
 data=$3
 source "$(dirname "$0")/x11_driver.sh"
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n $pid ]]; then
-        kill -KILL "$pid" 2>/dev/null || true
-    fi
-    stop_x_server
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_session
 start_x_server "$work" -screen 0 1280x1024x24
 start_window_manager
 

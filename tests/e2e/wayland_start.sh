@@ -75,7 +75,7 @@ export DISPLAY=${display##* }
 "$folder/ravezaz" 2>"$work/program.log" &
 pid=$!
 main=$(wait_for_window 'Ravezaz之文王卦' 30) || fail "no main window on XWayland: $(cat "$work/program.log")"
-centred_over "0 0 1280 1024" "$(window_box "$main")" || fail "the main window is not centred on the screen"
+wait_until_centred "0 0 1280 1024" "$main" || fail "the main window is not centred on the screen"
 stop_program
 stop_compositor
 unset DISPLAY

@@ -12,16 +12,7 @@ data=$2
 shift 2
 source "$(dirname "$0")/x11_driver.sh"
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n $pid ]]; then
-        kill -KILL "$pid" 2>/dev/null || true
-    fi
-    stop_x_server
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_session
 start_x_server "$work" -screen 0 1280x1024x24
 folder=$work/program
 make_program_folder "$folder" "$program" "$data"
@@ -48,18 +39,6 @@ wait_for_state() {
     local id=$1 wanted=$2 deadline=$((SECONDS + $3))
     until [[ $(window_state "$id") == "$wanted" ]]; do
         ((SECONDS < deadline)) || fail "the main window is $(window_state "$id"), not $wanted"
-        sleep 0.1
-    done
-}
-
-# Waits up to three seconds until the window $2 sits on the centre of the box
-# $1; some window managers place a new window only after mapping it.
-expect_centred() {
-    local deadline=$((SECONDS + 3))
-    until centred_over "$1" "$(window_box "$2")" 2>/dev/null; do
-        if ((SECONDS >= deadline)); then
-            centred_over "$1" "$(window_box "$2")" || fail "the window \"$3\" is not centred"
-        fi
         sleep 0.1
     done
 }
@@ -123,7 +102,7 @@ for row in "double-click $calendar_caption" "F4 功能选项"; do
         press_in "$main_caption" "$key"
     fi
     child=$(wait_for_window "$caption" 10) || fail "no window \"$caption\" after $key"
-    expect_centred "$main_box" "$child" "$caption"
+    wait_until_centred "$main_box" "$child" || fail "the window \"$caption\" is not centred"
     press_in "$caption" F12
     wait_until_gone "$caption" 10
     # The minimise and close pictures wake one second after a child closes.
@@ -139,7 +118,7 @@ wait_for_state "$main" Normal 10
 for round in 1 2; do
     press_in "$main_caption" F6
     child=$(wait_for_window '人工输入卦体' 10)
-    expect_centred "$main_box" "$child" 人工输入卦体
+    wait_until_centred "$main_box" "$child" || fail "the window \"人工输入卦体\" is not centred"
     press_in '人工输入卦体' F12
     wait_until_gone '人工输入卦体' 10
     wait_for_window "$main_caption" 10 >/dev/null || fail "the main window did not come back (round $round)"

@@ -40,6 +40,24 @@ start_window_manager() {
     done
 }
 
+# Makes the scratch folder $work and sees to it that at exit the program
+# (its process id in $pid, once started) is killed, the window manager and
+# the X server are stopped and the folder is removed.
+begin_session() {
+    work=$(mktemp -d)
+    pid=
+    trap end_session EXIT
+}
+
+end_session() {
+    if [[ -n $pid ]]; then
+        kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    stop_x_server
+    rm -rf "$work"
+}
+
 stop_x_server() {
     if [[ -n ${window_manager:-} ]]; then
         kill "$window_manager" 2>/dev/null || true
@@ -119,6 +137,19 @@ centred_over() {
         echo "off the centre by ($((dx / 2)), $((dy / 2))) pixels" >&2
         return 1
     fi
+}
+
+# Waits up to three seconds until the window $2 sits on the centre of the box
+# $1: some window managers place a new window only after mapping it.
+wait_until_centred() {
+    local deadline=$((SECONDS + 3))
+    until centred_over "$1" "$(window_box "$2")" 2>/dev/null; do
+        if ((SECONDS >= deadline)); then
+            centred_over "$1" "$(window_box "$2")"
+            return
+        fi
+        sleep 0.1
+    done
 }
 
 # Waits up to $2 seconds until no viewable window has the caption $1.

@@ -94,27 +94,27 @@ private slots:
         }
     }
 
-    void fieldsAreCutToTheWindowLimits()
+    // The fields are recorded as the casting window records them: cut to its
+    // limits, and with line breaks and other control characters as spaces, so
+    // one cast is always one record line.
+    void fieldsAreRecordedAsTheWindowWouldTakeThem_data()
     {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("cut.kdf"));
-        QCOMPARE(run({QStringLiteral("--name"), QStringLiteral("一二三四五六七八九十"), QStringLiteral("--matter"),
-                      QStringLiteral("  "), QStringLiteral("--record"), path})
-                     .exitCode,
-                 0);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString line = DecodeGbk(file.readAll());
-        QVERIFY2(line.contains(QStringLiteral("\"姓名:一二三四五六七八九\",\"占筮事由:某事云云\"")), qPrintable(line));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("matter");
+        QTest::addColumn<QString>("recorded");
+        QTest::newRow("cut to the limits") << QStringLiteral("一二三四五六七八九十") << QStringLiteral("  ")
+                                           << QStringLiteral("\"姓名:一二三四五六七八九\",\"占筮事由:某事云云\"");
+        QTest::newRow("control characters") << QStringLiteral("a\nb") << QStringLiteral("问\r\n行程\x1b")
+                                            << QStringLiteral("\"姓名:a b\",\"占筮事由:问  行程 \"");
     }
-
-    // Line breaks in the fields become spaces: one cast, one record line.
-    void controlCharactersInFieldsBecomeSpaces()
+    void fieldsAreRecordedAsTheWindowWouldTakeThem()
     {
+        QFETCH(QString, name);
+        QFETCH(QString, matter);
+        QFETCH(QString, recorded);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("breaks.kdf"));
-        QCOMPARE(run({QStringLiteral("--name"), QStringLiteral("a\nb"), QStringLiteral("--matter"),
-                      QStringLiteral("问\r\n行程\x1b"), QStringLiteral("--record"), path})
+        const QString path = folder.filePath(QStringLiteral("fields.kdf"));
+        QCOMPARE(run({QStringLiteral("--name"), name, QStringLiteral("--matter"), matter, QStringLiteral("--record"), path})
                      .exitCode,
                  0);
         QFile file(path);
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(bytes.count('\n'), 1);
         QCOMPARE(bytes.count('\r'), 1);
         const QString line = DecodeGbk(bytes);
-        QVERIFY2(line.contains(QStringLiteral("\"姓名:a b\",\"占筮事由:问  行程 \"")), qPrintable(line));
+        QVERIFY2(line.contains(recorded), qPrintable(line));
     }
 
     void unwritableRecordFileIsReported()

@@ -53,11 +53,10 @@ FileOpening openLocked(const QByteArray &path, int flags, std::unique_ptr<Descri
 {
     for (;;) {
         auto file = std::make_unique<Descriptor>(::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
-        struct stat status{};
-        if (file->get() < 0 || ::fstat(file->get(), &status) != 0)
+        if (file->get() < 0)
             return FileOpening::Unopenable;
-        if (!S_ISREG(status.st_mode))
-            return S_ISDIR(status.st_mode) ? FileOpening::Unopenable : FileOpening::NotRegular;
+        if (const FileOpening kind = KindOfOpenFile(file->get()); kind != FileOpening::Opened)
+            return kind;
         int result;
         do
             result = ::flock(file->get(), LOCK_EX);

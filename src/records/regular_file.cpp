@@ -6,16 +6,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+FileOpening KindOfOpenFile(int handle)
+{
+    struct stat status{};
+    if (::fstat(handle, &status) != 0 || S_ISDIR(status.st_mode))
+        return FileOpening::Unopenable;
+    return S_ISREG(status.st_mode) ? FileOpening::Opened : FileOpening::NotRegular;
+}
+
 FileOpening OpenRegularFile(QFile &file, const QString &path)
 {
     const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0)
         return FileOpening::Unopenable;
-    struct stat status{};
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-        const bool folder = S_ISDIR(status.st_mode);
+    if (const FileOpening kind = KindOfOpenFile(handle); kind != FileOpening::Opened) {
         ::close(handle);
-        return folder ? FileOpening::Unopenable : FileOpening::NotRegular;
+        return kind;
     }
     if (!file.open(handle, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(handle);

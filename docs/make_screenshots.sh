@@ -54,7 +54,4 @@ wait_until_gone '推演卦体' 60
 sleep 2
 shoot 'Ravezaz之文王卦' cast-view.png
 
-press_in 'Ravezaz之文王卦' F12
-press_in '《Ravezaz》系统' alt+y
-wait_for_exit "$pid" 15
-pid=
+quit_program 'Ravezaz之文王卦'

@@ -60,12 +60,8 @@ press_in '推演卦体' F5
 # from 5 to 0 close the window by themselves.
 wait_until_gone '推演卦体' 60
 wait_for_window 'Ravezaz之文王卦' 10 >/dev/null
-press_in 'Ravezaz之文王卦' F12
-# The box offers No as its default; Alt+Y is the mnemonic of its Yes button.
-press_in '《Ravezaz》系统' alt+y
 status=0
-wait_for_exit "$pid" 15 || status=$?
-pid=
+quit_program 'Ravezaz之文王卦' || status=$?
 [[ $status == 0 ]] || fail "the program ended with status $status"
 day_after=$(date +%Y-%-m-%-d)
 echo "session took $((SECONDS - started)) s"

@@ -201,6 +201,18 @@ wait_for_exit() {
     return 124
 }
 
+# Leaves the program as a user does: F12 in the main window (caption $1) and
+# Yes in the confirmation, whose default is No (Alt+Y is the mnemonic of its
+# Yes button). Returns the program's exit status.
+quit_program() {
+    local status=0
+    press_in "$1" F12
+    press_in '《Ravezaz》系统' alt+y
+    wait_for_exit "$pid" 15 || status=$?
+    pid=
+    return "$status"
+}
+
 # GBK bytes of a UTF-8 text, CR LF appended.
 gbk_line() {
     printf '%s\r\n' "$1" | iconv -f UTF-8 -t GBK

@@ -2,8 +2,8 @@
 // date with all its names, the solar term and both festival texts, as the
 // almanac command describes a day. Prints one line per measurement.
 
-#include "almanac.h"
-#include "lunar_date.h"
+#include "calendar/almanac.h"
+#include "calendar/lunar_date.h"
 
 #include <QElapsedTimer>
 

@@ -3,7 +3,7 @@
 // record, and deleting one. Usage: records_bench [RECORDS] (default 1000000).
 // Prints one line per measurement: name, best of several rounds in ms.
 
-#include "record_file.h"
+#include "records/record_file.h"
 
 #include <QElapsedTimer>
 #include <QFile>

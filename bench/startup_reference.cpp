@@ -5,7 +5,7 @@
 // on reaching main() and phase 1 at its first paint, as the bench's own
 // child does.
 
-#include "fonts.h"
+#include "ui/art/fonts.h"
 #include "startup_timing.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // the whole input also serves as "#SYSTEM".
 
 #include "fuzz_check.h"
-#include "help_file.h"
+#include "shell/help_file.h"
 
 #include <QtEndian>
 

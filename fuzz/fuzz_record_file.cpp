@@ -2,11 +2,11 @@
 // appended to and deleted from. The records found are checked against the
 // file's lines split independently of the reader.
 
-#include "divination_record.h"
+#include "records/divination_record.h"
 #include "fuzz_check.h"
-#include "gbk_codec.h"
-#include "line_scanner.h"
-#include "record_file.h"
+#include "fileformat/gbk_codec.h"
+#include "fileformat/line_scanner.h"
+#include "records/record_file.h"
 #include "record_round_trip.h"
 
 #include <QFile>

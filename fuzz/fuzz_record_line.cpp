@@ -2,9 +2,9 @@
 // back. The line arrives as the file reader hands it over: without its line
 // end (CR or LF).
 
-#include "divination_record.h"
+#include "records/divination_record.h"
 #include "fuzz_check.h"
-#include "gbk_codec.h"
+#include "fileformat/gbk_codec.h"
 #include "record_round_trip.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The settings file: whatever is in it, the options read from it are
 // written back so that the next run reads the same options.
 
-#include "current_cast.h"
+#include "core/current_cast.h"
 #include "fuzz_check.h"
-#include "settings.h"
+#include "shell/settings.h"
 
 #include <QBuffer>
 

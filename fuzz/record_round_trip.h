@@ -1,6 +1,6 @@
 #pragma once
 
-#include "divination_record.h"
+#include "records/divination_record.h"
 
 #include <algorithm>
 

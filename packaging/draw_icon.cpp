@@ -1,6 +1,6 @@
 // Writes the program's desktop icon at every size given as
 // <output>/<size>x<size>/apps/<name>.png, the layout of the hicolor theme.
-#include "art/program_icon_art.h"
+#include "ui/art/program_icon_art.h"
 
 #include <QDir>
 #include <QImage>

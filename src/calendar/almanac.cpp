@@ -1,9 +1,9 @@
-#include "almanac.h"
+#include "calendar/almanac.h"
 
-#include "calendar_text.h"
-#include "civil_date.h"
-#include "date_evaluation.h"
-#include "solar_terms.h"
+#include "calendar/calendar_text.h"
+#include "calendar/civil_date.h"
+#include "calendar/date_evaluation.h"
+#include "calendar/solar_terms.h"
 
 QDebug operator<<(QDebug debug, const AlmanacDay &day)
 {

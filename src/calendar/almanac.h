@@ -1,6 +1,6 @@
 #pragma once
 
-#include "day_names.h"
+#include "calendar/day_names.h"
 
 #include <QDate>
 #include <QDebug>

@@ -1,9 +1,9 @@
-#include "almanac_ics.h"
+#include "calendar/almanac_ics.h"
 
-#include "day_names.h"
-#include "festivals.h"
-#include "lunar_date.h"
-#include "solar_terms.h"
+#include "calendar/day_names.h"
+#include "calendar/festivals.h"
+#include "calendar/lunar_date.h"
+#include "calendar/solar_terms.h"
 
 #include <QSaveFile>
 #include <QString>

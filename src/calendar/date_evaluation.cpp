@@ -1,8 +1,8 @@
-#include "date_evaluation.h"
+#include "calendar/date_evaluation.h"
 
-#include "calendar_text.h"
-#include "civil_date.h"
-#include "lunar_date.h"
+#include "calendar/calendar_text.h"
+#include "calendar/civil_date.h"
+#include "calendar/lunar_date.h"
 
 #include <array>
 
@@ -37,9 +37,9 @@ constexpr std::array<DecorationTooltip, 7> DecorationTooltips{{
 }};
 
 // Indexed by weekday number; index 0 is never used.
-constexpr std::array<RgbColor, 8> WeekdayColors{
-    DefaultTextColor, Red, DefaultTextColor, DefaultTextColor,
-    DefaultTextColor, DefaultTextColor, Blue, Green,
+constexpr std::array<RgbColour, 8> WeekdayColours{
+    CalendarColour::DefaultText, CalendarColour::Red, CalendarColour::DefaultText, CalendarColour::DefaultText,
+    CalendarColour::DefaultText, CalendarColour::DefaultText, CalendarColour::Blue, CalendarColour::Green,
 };
 
 constexpr QStringView GregorianMark = u" ☆";
@@ -73,7 +73,7 @@ void applyLunarStep(DateEvaluation &result, QDate date, QDate today)
     QString monthDayText = lunar.monthDayText;
 
     if (monthDayText.contains(FirstMonthRule.monthText)) {
-        result.lunarLineColor = FirstMonthRule.lineColor;
+        result.lunarLineColour = FirstMonthRule.lineColour;
         const QString greeting = JoinTexts({FirstMonthRule.greetingBeforeAnimal,
                                             ZodiacAnimalOf(YearCycleIndex(lunar.lunarYear)),
                                             FirstMonthRule.greetingAfterAnimal});
@@ -82,7 +82,7 @@ void applyLunarStep(DateEvaluation &result, QDate date, QDate today)
     }
 
     if (const LunarFestival *festival = LunarFestivalOnDate(date, monthDayText)) {
-        result.lunarLineColor = festival->lineColor;
+        result.lunarLineColour = festival->lineColour;
         monthDayText += festival->suffix;
         result.lunarFestivalText = JoinTexts({LunarMark, festival->name});
         if (!festival->musicName.isEmpty())
@@ -127,9 +127,9 @@ QDebug operator<<(QDebug debug, const DateEvaluation &evaluation)
     QDebugStateSaver saver(debug);
     debug.nospace() << "DateEvaluation(" << evaluation.selectedDate.toString(Qt::ISODate)
                     << ", weekday " << evaluation.weekdayNumber << ' ' << evaluation.weekdayText << ' '
-                    << evaluation.weekdayColor << ", inRange " << evaluation.lunarInRange << ", "
+                    << evaluation.weekdayColour << ", inRange " << evaluation.lunarInRange << ", "
                     << evaluation.lunarDay << ", line " << evaluation.lunarLineText << ' '
-                    << evaluation.lunarLineColor << ", selected " << evaluation.selectedLunarText
+                    << evaluation.lunarLineColour << ", selected " << evaluation.selectedLunarText
                     << ", festivals " << evaluation.gregorianFestivalText << " | "
                     << evaluation.lunarFestivalText << ", music " << evaluation.gregorianMusicName
                     << " | " << evaluation.lunarMusicName << ", sounds ";
@@ -146,7 +146,7 @@ DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView tod
     result.selectedDate = selected;
     result.weekdayNumber = WeekdayNumberOf(selected);
     result.weekdayText = WeekdayNameOf(selected);
-    result.weekdayColor = WeekdayColors[result.weekdayNumber];
+    result.weekdayColour = WeekdayColours[result.weekdayNumber];
     if (IsLunarConvertible(selected))
         applyLunarStep(result, selected, today);
     else

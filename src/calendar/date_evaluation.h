@@ -1,8 +1,8 @@
 #pragma once
 
-#include "day_names.h"
-#include "festivals.h"
-#include "rgb_color.h"
+#include "calendar/day_names.h"
+#include "calendar/festivals.h"
+#include "calendar/rgb_colour.h"
 
 #include <QDate>
 #include <QDebug>
@@ -27,11 +27,11 @@ struct DateEvaluation {
     QDate selectedDate;
     int weekdayNumber = 0;                  // 1 Sunday .. 7 Saturday
     QString weekdayText;
-    RgbColor weekdayColor = DefaultTextColor;
+    RgbColour weekdayColour = CalendarColour::DefaultText;
     bool lunarInRange = false;
     LunarDayInfo lunarDay;                  // empty out of range
     QString lunarLineText;                  // 农历:丙戌(狗)年 正月初一 过年好!
-    RgbColor lunarLineColor = DefaultTextColor;
+    RgbColour lunarLineColour = CalendarColour::DefaultText;
     QString selectedLunarText;              // month-and-day text, trimmed; empty out of range
     QString gregorianFestivalText;          // " ☆元旦"
     QString lunarFestivalText;              // " ★除夕"

@@ -1,6 +1,6 @@
-#include "day_names.h"
+#include "calendar/day_names.h"
 
-#include "calendar_text.h"
+#include "calendar/calendar_text.h"
 
 #include <algorithm>
 #include <array>

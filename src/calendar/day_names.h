@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lunar_date.h"
+#include "calendar/lunar_date.h"
 
 #include <QDate>
 #include <QDebug>

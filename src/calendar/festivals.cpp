@@ -1,12 +1,14 @@
-#include "festivals.h"
+#include "calendar/festivals.h"
 
-#include "civil_date.h"
-#include "day_names.h"
-#include "lunar_date.h"
+#include "calendar/civil_date.h"
+#include "calendar/day_names.h"
+#include "calendar/lunar_date.h"
 
 #include <algorithm>
 
 namespace {
+
+using namespace CalendarColour;
 
 using enum FestivalDecoration;
 using enum FestivalSound;
@@ -100,10 +102,10 @@ constexpr std::array<LunarFestival, LunarFestivalCount> LunarTable{{
     {u"五月初五", u" 端午节", u"端午节", Red, {}, {}, NoDecoration, u"端午节", Red},
     {u"六月初六", u" 龙晒衣", u"龙晒衣", Red, {}, {}, NoDecoration, u"龙晒衣", Red},
     {u"七月初七", u" 七夕节", u"七夕节", Red, {}, {}, NoDecoration, u"七夕节", Red},
-    {u"七月十五", u" 中元节", u"中元节", DefaultTextColor, {}, {}, NoDecoration, u"中元节", Black},
+    {u"七月十五", u" 中元节", u"中元节", CalendarColour::DefaultText, {}, {}, NoDecoration, u"中元节", Black},
     {u"八月十五", u" 中秋节", u"中秋节", Red, u"中秋节", {}, MidAutumn, u"中秋节", Red},
     {u"九月初九", u" 重阳节", u"重阳节", Red, {}, {}, NoDecoration, u"重阳节", Red},
-    {u"十月初一", u" 祭祖日", u"祭祖日", DefaultTextColor},
+    {u"十月初一", u" 祭祖日", u"祭祖日", CalendarColour::DefaultText},
     {u"腊月初八", u" 腊八节", u"腊八节", Red, {}, {}, NoDecoration, u"腊八节", Red},
     {u"腊月廿四", u" 扫房日", u"扫房日", Red},
     {u"腊月廿三", u" 小年", u"小年(祭灶)", Red, {}, {}, NoDecoration, u"小年", Red},

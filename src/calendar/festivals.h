@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rgb_color.h"
+#include "calendar/rgb_colour.h"
 
 #include <QDate>
 #include <QString>
@@ -54,8 +54,8 @@ struct GregorianFestival {
     QStringView musicName{};
     FestivalDecoration decoration = FestivalDecoration::NoDecoration;
     QStringView cellLabel{};        // empty: the calendar window leaves the day unmarked
-    RgbColor numberColor{};
-    RgbColor labelColor{};
+    RgbColour numberColour{};
+    RgbColour labelColour{};
 };
 
 inline constexpr int GregorianFestivalCount = 63;
@@ -71,12 +71,12 @@ struct LunarFestival {
     QStringView matchText{};        // compared with the whole month-and-day text
     QStringView suffix{};           // appended to the month-and-day text on the lunar line
     QStringView name{};
-    RgbColor lineColor{};
+    RgbColour lineColour{};
     QStringView musicName{};
     std::array<FestivalSound, 2> sounds{};  // opened in this order, then played once
     FestivalDecoration decoration = FestivalDecoration::NoDecoration;
     QStringView cellLabel{};
-    RgbColor cellLabelColor{};
+    RgbColour cellLabelColour{};
     bool cellNumberRecoloured = false;
     bool onlyBeforeNewYear = false;  // counts only when the next day is 正月初一
 };
@@ -98,7 +98,7 @@ const LunarFestival *LunarFestivalOnDate(QDate date, QStringView monthDayText);
 // "正月", before the lunar festival rows are tried.
 struct WholeMonthRule {
     QStringView monthText;
-    RgbColor lineColor{};
+    RgbColour lineColour{};
     FestivalDecoration decoration;
     QStringView greetingBeforeAnimal;
     QStringView greetingAfterAnimal;
@@ -106,5 +106,5 @@ struct WholeMonthRule {
 };
 
 inline constexpr WholeMonthRule FirstMonthRule{
-    u"正月", Red, FestivalDecoration::SpringFestival, u"莲年有余  ", u"年大吉", u"正月",
+    u"正月", CalendarColour::Red, FestivalDecoration::SpringFestival, u"莲年有余  ", u"年大吉", u"正月",
 };

@@ -1,12 +1,12 @@
-#include "lunar_date.h"
+#include "calendar/lunar_date.h"
 
-#include "calendar_text.h"
+#include "calendar/calendar_text.h"
 
 #include <cstdlib>
 
 namespace {
 
-#include "lunar_year_table.inc"
+#include "calendar/lunar_year_table.inc"
 
 constexpr bool yearsFollowEachOther()
 {

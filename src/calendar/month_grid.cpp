@@ -1,10 +1,10 @@
-#include "month_grid.h"
+#include "calendar/month_grid.h"
 
-#include "calendar_text.h"
-#include "day_names.h"
-#include "festivals.h"
-#include "lunar_date.h"
-#include "solar_terms.h"
+#include "calendar/calendar_text.h"
+#include "calendar/day_names.h"
+#include "calendar/festivals.h"
+#include "calendar/lunar_date.h"
+#include "calendar/solar_terms.h"
 
 #include <algorithm>
 
@@ -30,7 +30,7 @@ void applySolarTerm(GridCell &cell, QString &termList)
     if (term.name.isEmpty())
         return;
     cell.labelText = term.name;
-    cell.labelColor = SolarTermColor;
+    cell.labelColour = SolarTermColour;
     cell.labelBold = true;
     cell.labelTooltip = SolarTermTooltip(cell.date, term);
     if (!termList.isEmpty())
@@ -46,8 +46,8 @@ void applyGregorianFestivals(GridCell &cell)
     for (const GregorianFestival *festival : festivals) {
         if (festival->cellLabel.isEmpty())
             continue;
-        cell.numberColor = festival->numberColor;
-        cell.labelColor = festival->labelColor;
+        cell.numberColour = festival->numberColour;
+        cell.labelColour = festival->labelColour;
         cell.labelText = festival->cellLabel.toString();
     }
 }
@@ -55,9 +55,9 @@ void applyGregorianFestivals(GridCell &cell)
 void applyWeekendColour(GridCell &cell, int column)
 {
     if (column == SundayColumn)
-        cell.numberColor = Red;
-    else if (column == SaturdayColumn && cell.numberColor != Red)
-        cell.numberColor = Green;
+        cell.numberColour = CalendarColour::Red;
+    else if (column == SaturdayColumn && cell.numberColour != CalendarColour::Red)
+        cell.numberColour = CalendarColour::Green;
 }
 
 void applyLunarFestival(GridCell &cell)
@@ -65,9 +65,9 @@ void applyLunarFestival(GridCell &cell)
     const LunarFestival *festival = LunarFestivalOnDate(cell.date, cell.lunarText);
     if (!festival || festival->cellLabel.isEmpty())
         return;
-    cell.labelColor = festival->cellLabelColor;
+    cell.labelColour = festival->cellLabelColour;
     if (festival->cellNumberRecoloured)
-        cell.numberColor = festival->cellLabelColor;
+        cell.numberColour = festival->cellLabelColour;
     cell.labelText = festival->cellLabel.toString();
     cell.labelBold = true;
 }
@@ -92,9 +92,9 @@ QDebug operator<<(QDebug debug, const TwipPoint &point)
 QDebug operator<<(QDebug debug, const GridCell &cell)
 {
     QDebugStateSaver saver(debug);
-    debug.nospace() << "GridCell(" << cell.date.toString(Qt::ISODate) << ", number " << cell.numberColor << ' '
+    debug.nospace() << "GridCell(" << cell.date.toString(Qt::ISODate) << ", number " << cell.numberColour << ' '
                     << cell.numberTooltip << ", lunar " << cell.lunarText << ", label " << cell.labelText << ' '
-                    << cell.labelColor << (cell.labelBold ? " bold " : " ") << cell.labelTooltip << ')';
+                    << cell.labelColour << (cell.labelBold ? " bold " : " ") << cell.labelTooltip << ')';
     return debug;
 }
 

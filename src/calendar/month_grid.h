@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rgb_color.h"
+#include "calendar/rgb_colour.h"
 
 #include <QDate>
 #include <QDebug>
@@ -36,7 +36,7 @@ inline constexpr int CellHeight = 240;
 } // namespace MonthGridLayout
 
 // The colour of the solar-term line, which the cells of term days share.
-inline constexpr RgbColor SolarTermColor{0, 0, 192};
+inline constexpr RgbColour SolarTermColour{0, 0, 192};
 
 // Left edge of weekday column 0 (Sunday) to 6 (Saturday): the header and
 // the cells below it.
@@ -61,11 +61,11 @@ std::array<GridCellPlace, MonthGridLayout::CellCount> PlaceMonthCells(int firstW
 // What one day cell and its lunar label show.
 struct GridCell {
     QDate date;
-    RgbColor numberColor = Black;
+    RgbColour numberColour = CalendarColour::Black;
     QString numberTooltip;  // "农历:" and the lunar text; empty out of range
     QString lunarText;      // the month-and-day text; empty out of range
     QString labelText;
-    RgbColor labelColor = Black;
+    RgbColour labelColour = CalendarColour::Black;
     bool labelBold = false;
     QString labelTooltip;   // on solar-term days the term and its moment
 

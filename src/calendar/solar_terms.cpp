@@ -1,13 +1,13 @@
-#include "solar_terms.h"
+#include "calendar/solar_terms.h"
 
-#include "calendar_text.h"
-#include "civil_date.h"
+#include "calendar/calendar_text.h"
+#include "calendar/civil_date.h"
 
 #include <algorithm>
 
 namespace {
 
-#include "solar_term_table.inc"
+#include "calendar/solar_term_table.inc"
 
 static_assert(FirstSolarTermYear + qsizetype(SolarTermMinutes.size()) - 1 == LastSolarTermYear,
               "one row of terms per year");

@@ -1,8 +1,8 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "almanac.h"
-#include "almanac_ics.h"
-#include "civil_date.h"
+#include "calendar/almanac.h"
+#include "calendar/almanac_ics.h"
+#include "calendar/civil_date.h"
 
 #include <QIODevice>
 #include <QRegularExpression>

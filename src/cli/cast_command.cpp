@@ -1,8 +1,8 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "casting_engine.h"
-#include "quoted_fields.h"
-#include "record_file.h"
+#include "core/casting_engine.h"
+#include "fileformat/quoted_fields.h"
+#include "records/record_file.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "lookup.h"
+#include "core/lookup.h"
 
 namespace {
 

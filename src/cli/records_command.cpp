@@ -1,7 +1,7 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "quoted_fields.h"
-#include "record_file.h"
+#include "fileformat/quoted_fields.h"
+#include "records/record_file.h"
 
 #include <array>
 #include <optional>

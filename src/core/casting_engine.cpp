@@ -1,6 +1,6 @@
-#include "casting_engine.h"
+#include "core/casting_engine.h"
 
-#include "changing_line_rules.h"
+#include "core/changing_line_rules.h"
 
 namespace {
 

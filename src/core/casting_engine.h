@@ -1,8 +1,8 @@
 #pragma once
 
-#include "current_cast.h"
-#include "resolution.h"
-#include "yarrow_stalks.h"
+#include "core/current_cast.h"
+#include "core/resolution.h"
+#include "core/yarrow_stalks.h"
 
 #include <QDateTime>
 #include <QList>

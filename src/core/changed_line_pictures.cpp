@@ -1,4 +1,4 @@
-#include "changed_line_pictures.h"
+#include "core/changed_line_pictures.h"
 
 namespace {
 

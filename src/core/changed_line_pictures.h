@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hexagram.h"
+#include "core/hexagram.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "changing_line_rules.h"
+#include "core/changing_line_rules.h"
 
 namespace {
 

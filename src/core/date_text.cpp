@@ -1,4 +1,4 @@
-#include "date_text.h"
+#include "core/date_text.h"
 
 QString GeneralDateTimeText(const QDateTime &moment)
 {

@@ -1,4 +1,4 @@
-#include "hexagram.h"
+#include "core/hexagram.h"
 
 namespace {
 

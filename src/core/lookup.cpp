@@ -1,6 +1,6 @@
-#include "lookup.h"
+#include "core/lookup.h"
 
-#include "hexagram_texts.h"
+#include "texts/hexagram_texts.h"
 
 namespace {
 

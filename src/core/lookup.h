@@ -1,6 +1,6 @@
 #pragma once
 
-#include "current_cast.h"
+#include "core/current_cast.h"
 
 // Both lookups read cast.lookupLines and write lookupName, lookupNumber and
 // lookupText. They clear the three outputs first, so a failed lookup never

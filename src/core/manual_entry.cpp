@@ -1,8 +1,8 @@
-#include "manual_entry.h"
+#include "core/manual_entry.h"
 
-#include "changed_line_pictures.h"
-#include "changing_line_rules.h"
-#include "lookup.h"
+#include "core/changed_line_pictures.h"
+#include "core/changing_line_rules.h"
+#include "core/lookup.h"
 
 namespace {
 

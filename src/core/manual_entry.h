@@ -1,7 +1,7 @@
 #pragma once
 
-#include "current_cast.h"
-#include "resolution.h"
+#include "core/current_cast.h"
+#include "core/resolution.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "resolution.h"
+#include "core/resolution.h"
 
-#include "changing_line_rules.h"
-#include "date_text.h"
-#include "lookup.h"
+#include "core/changing_line_rules.h"
+#include "core/date_text.h"
+#include "core/lookup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "yarrow_stalks.h"
+#include "core/yarrow_stalks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "divination_record.h"
+#include "records/divination_record.h"
 
-#include "changing_line_rules.h"
-#include "gbk_codec.h"
-#include "quoted_fields.h"
+#include "core/changing_line_rules.h"
+#include "fileformat/gbk_codec.h"
+#include "fileformat/quoted_fields.h"
 
 #include <QDebug>
 

@@ -1,9 +1,9 @@
-#include "recalled_cast.h"
+#include "records/recalled_cast.h"
 
-#include "changed_line_pictures.h"
-#include "changing_line_rules.h"
-#include "hexagram.h"
-#include "lookup.h"
+#include "core/changed_line_pictures.h"
+#include "core/changing_line_rules.h"
+#include "core/hexagram.h"
+#include "core/lookup.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "current_cast.h"
-#include "divination_record.h"
-#include "resolution.h"
+#include "core/current_cast.h"
+#include "records/divination_record.h"
+#include "core/resolution.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "record_file_name.h"
+#include "records/record_file_name.h"
 
 namespace {
 

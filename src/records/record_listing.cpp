@@ -1,6 +1,6 @@
-#include "record_listing.h"
+#include "records/record_listing.h"
 
-#include "quoted_fields.h"
+#include "fileformat/quoted_fields.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "record_pager.h"
+#include "records/record_pager.h"
 
 #include <algorithm>
 

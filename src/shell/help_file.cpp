@@ -1,4 +1,4 @@
-#include "help_file.h"
+#include "shell/help_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "midi_synth.h"
+#include "shell/midi_synth.h"
 
-#include "sound_library.h"
+#include "shell/sound_library.h"
 
 #include <QFile>
 #include <QString>

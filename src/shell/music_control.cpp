@@ -1,6 +1,6 @@
-#include "music_control.h"
+#include "shell/music_control.h"
 
-#include "music_player.h"
+#include "shell/music_player.h"
 
 #include <QDir>
 #include <QFileInfo>

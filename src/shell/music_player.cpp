@@ -1,8 +1,8 @@
-#include "music_player.h"
+#include "shell/music_player.h"
 
-#include "midi_synth.h"
-#include "sound_device.h"
-#include "sound_library.h"
+#include "shell/midi_synth.h"
+#include "shell/sound_device.h"
+#include "shell/sound_library.h"
 
 #include <QCoreApplication>
 #include <QFile>

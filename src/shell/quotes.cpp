@@ -1,4 +1,4 @@
-#include "quotes.h"
+#include "shell/quotes.h"
 
 #include <algorithm>
 #include <cmath>

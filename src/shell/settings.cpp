@@ -1,9 +1,9 @@
-#include "settings.h"
+#include "shell/settings.h"
 
-#include "gbk_codec.h"
-#include "line_scanner.h"
-#include "quoted_fields.h"
-#include "regular_file.h"
+#include "fileformat/gbk_codec.h"
+#include "fileformat/line_scanner.h"
+#include "fileformat/quoted_fields.h"
+#include "fileformat/regular_file.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "current_cast.h"
+#include "core/current_cast.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "sound_device.h"
+#include "shell/sound_device.h"
 
-#include "midi_synth.h"
-#include "sound_library.h"
+#include "shell/midi_synth.h"
+#include "shell/sound_library.h"
 
 #include <atomic>
 #include <memory>

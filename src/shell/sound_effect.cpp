@@ -1,7 +1,7 @@
-#include "sound_effect.h"
+#include "shell/sound_effect.h"
 
-#include "sound_device.h"
-#include "sound_library.h"
+#include "shell/sound_device.h"
+#include "shell/sound_library.h"
 
 #include <QFileInfo>
 

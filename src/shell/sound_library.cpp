@@ -1,4 +1,4 @@
-#include "sound_library.h"
+#include "shell/sound_library.h"
 
 #include <QLibrary>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound_device.h"
+#include "shell/sound_device.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,4 +1,4 @@
-#include "hexagram_texts.h"
+#include "texts/hexagram_texts.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "trigrams.h"
+#include "texts/trigrams.h"
 
 namespace {
 

@@ -1,16 +1,18 @@
-#include "almanac.h"
-#include "civil_date.h"
-#include "date_evaluation.h"
-#include "day_names.h"
-#include "festivals.h"
-#include "lunar_date.h"
-#include "solar_terms.h"
+#include "calendar/almanac.h"
+#include "calendar/civil_date.h"
+#include "calendar/date_evaluation.h"
+#include "calendar/day_names.h"
+#include "calendar/festivals.h"
+#include "calendar/lunar_date.h"
+#include "calendar/solar_terms.h"
 
 #include <QTest>
 
 
 using Decorations = QList<DecorationRequest>;
 using Sounds = QList<FestivalSound>;
+
+using namespace CalendarColour;
 
 class CalendarTest : public QObject {
     Q_OBJECT
@@ -215,9 +217,9 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<RgbColor>("colour");
+        QTest::addColumn<RgbColour>("colour");
         QTest::newRow("Sunday") << day("2006-07-16") << 1 << "星期日" << Red;
-        QTest::newRow("Monday") << day("2006-07-17") << 2 << "星期一" << DefaultTextColor;
+        QTest::newRow("Monday") << day("2006-07-17") << 2 << "星期一" << CalendarColour::DefaultText;
         QTest::newRow("Friday") << day("2006-07-21") << 6 << "星期五" << Blue;
         QTest::newRow("Saturday") << day("2006-07-22") << 7 << "星期六" << Green;
     }
@@ -226,12 +228,12 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(int, number);
         QFETCH(QString, name);
-        QFETCH(RgbColor, colour);
+        QFETCH(RgbColour, colour);
         QCOMPARE(WeekdayNumberOf(date), number);
         QCOMPARE(WeekdayNameOf(date), name);
         const DateEvaluation evaluation = EvaluateSelectedDate(date, date, u"开");
         QCOMPARE(evaluation.weekdayText, name);
-        QCOMPARE(evaluation.weekdayColor, colour);
+        QCOMPARE(evaluation.weekdayColour, colour);
     }
 
     void civilDateMatchesQDate()
@@ -380,7 +382,7 @@ private slots:
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("lunarLine");
-        QTest::addColumn<RgbColor>("lineColour");
+        QTest::addColumn<RgbColour>("lineColour");
         QTest::addColumn<QString>("gregorian");
         QTest::addColumn<QString>("lunar");
         QTest::addColumn<QString>("gregorianMusic");
@@ -389,7 +391,7 @@ private slots:
                                   << " ★春节（大年初一）" << "" << "春节";
         QTest::newRow("short-month eve") << day("2006-01-28") << "农历:乙酉(鸡)年 腊月廿九 除夕" << Red << ""
                                          << " ★除夕" << "" << "除夕";
-        QTest::newRow("29th before a 30th") << day("2007-02-16") << "农历:丙戌(狗)年 腊月廿九" << DefaultTextColor
+        QTest::newRow("29th before a 30th") << day("2007-02-16") << "农历:丙戌(狗)年 腊月廿九" << CalendarColour::DefaultText
                                             << "" << "" << "" << "";
         QTest::newRow("30th eve") << day("2007-02-17") << "农历:丙戌(狗)年 腊月三十 除夕" << Red << "" << " ★除夕"
                                   << "" << "除夕";
@@ -398,9 +400,9 @@ private slots:
         QTest::newRow("first month row") << day("2006-02-05") << "农历:丙戌(狗)年 正月初八 顺星" << Red << ""
                                          << " ★顺星(祭星)" << "" << "正月";
         QTest::newRow("default-coloured row") << day("2007-08-27") << "农历:丁亥(猪)年 七月十五 中元节"
-                                              << DefaultTextColor << "" << " ★中元节" << "" << "";
+                                              << CalendarColour::DefaultText << "" << " ★中元节" << "" << "";
         QTest::newRow("leap month gets no festival") << day("2006-09-07") << "农历:丙戌(狗)年 闰七月十五"
-                                                     << DefaultTextColor << "" << "" << "" << "";
+                                                     << CalendarColour::DefaultText << "" << "" << "" << "";
         QTest::newRow("both calendars") << day("2020-10-01") << "农历:庚子(鼠)年 八月十五 中秋节" << Red
                                         << " ☆国庆节" << " ★中秋节" << "国庆节" << "中秋节";
         QTest::newRow("2033 mid-autumn") << day("2033-09-08") << "农历:癸丑(牛)年 八月十五 中秋节" << Red
@@ -408,34 +410,34 @@ private slots:
         QTest::newRow("2033 double ninth") << day("2033-10-01") << "农历:癸丑(牛)年 九月初九 重阳节" << Red
                                            << " ☆国庆节" << " ★重阳节" << "国庆节" << "";
         QTest::newRow("2033 ancestors' day") << day("2033-10-23") << "农历:癸丑(牛)年 十月初一 祭祖日"
-                                             << DefaultTextColor << "" << " ★祭祖日" << "" << "";
+                                             << CalendarColour::DefaultText << "" << " ★祭祖日" << "" << "";
         QTest::newRow("two Gregorian rows") << day("2006-07-01") << "农历:丙戌(狗)年 六月初六 龙晒衣" << Red
                                             << " ☆中国共产党建党日 ☆香港回归纪念日" << " ★龙晒衣" << "建党日" << "";
-        QTest::newRow("before the table") << day("1900-01-01") << "双击查看万年历(L)" << DefaultTextColor
+        QTest::newRow("before the table") << day("1900-01-01") << "双击查看万年历(L)" << CalendarColour::DefaultText
                                           << " ☆元旦" << "" << "元旦" << "";
-        QTest::newRow("after the table") << day("2101-01-01") << "双击查看万年历(L)" << DefaultTextColor
+        QTest::newRow("after the table") << day("2101-01-01") << "双击查看万年历(L)" << CalendarColour::DefaultText
                                          << " ☆元旦" << "" << "元旦" << "";
         QTest::newRow("eve at the end of the old table") << day("2050-01-22") << "农历:己巳(蛇)年 腊月廿九 除夕"
                                                          << Red << "" << " ★除夕" << "" << "除夕";
-        QTest::newRow("last day of the range") << day("2100-12-31") << "农历:庚申(猴)年 腊月初一" << DefaultTextColor
+        QTest::newRow("last day of the range") << day("2100-12-31") << "农历:庚申(猴)年 腊月初一" << CalendarColour::DefaultText
                                                << "" << "" << "" << "";
         QTest::newRow("eve in 2100") << day("2100-02-08") << "农历:己未(羊)年 腊月三十 除夕" << Red << ""
                                      << " ★除夕" << "" << "除夕";
-        QTest::newRow("plain day") << day("2006-07-16") << "农历:丙戌(狗)年 六月廿一" << DefaultTextColor << ""
+        QTest::newRow("plain day") << day("2006-07-16") << "农历:丙戌(狗)年 六月廿一" << CalendarColour::DefaultText << ""
                                    << "" << "" << "";
     }
     void evaluatesTexts()
     {
         QFETCH(QDate, date);
         QFETCH(QString, lunarLine);
-        QFETCH(RgbColor, lineColour);
+        QFETCH(RgbColour, lineColour);
         QFETCH(QString, gregorian);
         QFETCH(QString, lunar);
         QFETCH(QString, gregorianMusic);
         QFETCH(QString, lunarMusic);
         const DateEvaluation evaluation = EvaluateSelectedDate(date, day("2006-07-16"), u"开");
         QCOMPARE(evaluation.lunarLineText, lunarLine);
-        QCOMPARE(evaluation.lunarLineColor, lineColour);
+        QCOMPARE(evaluation.lunarLineColour, lineColour);
         QCOMPARE(evaluation.gregorianFestivalText, gregorian);
         QCOMPARE(evaluation.lunarFestivalText, lunar);
         QCOMPARE(evaluation.gregorianMusicName, gregorianMusic);

@@ -1,10 +1,12 @@
-#include "month_grid.h"
+#include "calendar/month_grid.h"
 
 #include <QTest>
 
 namespace {
 
-constexpr RgbColor DarkBlue = SolarTermColor;
+using namespace CalendarColour;
+
+constexpr RgbColour DarkBlue = SolarTermColour;
 
 const GridCell &CellOn(const MonthGrid &grid, QDate date)
 {
@@ -62,9 +64,9 @@ private slots:
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("label");
-        QTest::addColumn<RgbColor>("labelColor");
+        QTest::addColumn<RgbColour>("labelColour");
         QTest::addColumn<bool>("bold");
-        QTest::addColumn<RgbColor>("numberColor");
+        QTest::addColumn<RgbColour>("numberColour");
 
         QTest::newRow("lunar day name") << QDate(2006, 2, 13) << QStringLiteral("十六") << Black << false << Black;
         QTest::newRow("month name on the first day") << QDate(2006, 2, 28) << QStringLiteral("二月") << Black
@@ -116,17 +118,17 @@ private slots:
     {
         QFETCH(QDate, date);
         QFETCH(QString, label);
-        QFETCH(RgbColor, labelColor);
+        QFETCH(RgbColour, labelColour);
         QFETCH(bool, bold);
-        QFETCH(RgbColor, numberColor);
+        QFETCH(RgbColour, numberColour);
 
         const MonthGrid grid = FillMonthGrid(QDate(date.year(), date.month(), 1));
         const GridCell &cell = CellOn(grid, date);
         QCOMPARE(cell.date, date);
         QCOMPARE(cell.labelText, label);
-        QCOMPARE(cell.labelColor, labelColor);
+        QCOMPARE(cell.labelColour, labelColour);
         QCOMPARE(cell.labelBold, bold);
-        QCOMPARE(cell.numberColor, numberColor);
+        QCOMPARE(cell.numberColour, numberColour);
     }
 
     void february2006()

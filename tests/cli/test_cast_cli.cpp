@@ -1,7 +1,7 @@
-#include "changing_line_rules.h"
+#include "core/changing_line_rules.h"
 #include "cli_run.h"
-#include "gbk_codec.h"
-#include "hexagram.h"
+#include "fileformat/gbk_codec.h"
+#include "core/hexagram.h"
 
 #include <QFile>
 #include <QRegularExpression>

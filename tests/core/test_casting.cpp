@@ -1,7 +1,7 @@
-#include "casting_engine.h"
-#include "changing_line_rules.h"
-#include "date_text.h"
-#include "resolution.h"
+#include "core/casting_engine.h"
+#include "core/changing_line_rules.h"
+#include "core/date_text.h"
+#include "core/resolution.h"
 
 #include <QTest>
 

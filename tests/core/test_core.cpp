@@ -1,6 +1,6 @@
-#include "gbk_codec.h"
-#include "hexagram.h"
-#include "lookup.h"
+#include "fileformat/gbk_codec.h"
+#include "core/hexagram.h"
+#include "core/lookup.h"
 
 #include <QSet>
 #include <QTest>

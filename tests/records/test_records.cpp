@@ -1,10 +1,10 @@
 #include "as_ordinary_user.h"
-#include "divination_record.h"
+#include "records/divination_record.h"
 #include "file_size_limit.h"
-#include "gbk_codec.h"
-#include "line_scanner.h"
-#include "record_file.h"
-#include "record_listing.h"
+#include "fileformat/gbk_codec.h"
+#include "fileformat/line_scanner.h"
+#include "records/record_file.h"
+#include "records/record_listing.h"
 
 #include <QDir>
 #include <QFile>

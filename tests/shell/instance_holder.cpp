@@ -1,7 +1,7 @@
 // Stands in for a copy of the program in the instance tests: takes the
 // instance lock at the path given, says whether it is the first copy, and
 // keeps the lock until its standard input closes.
-#include "single_instance.h"
+#include "shell/single_instance.h"
 
 #include <cstdio>
 

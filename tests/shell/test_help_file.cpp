@@ -1,6 +1,6 @@
-#include "changing_line_rules.h"
-#include "help_file.h"
-#include "hexagram_texts.h"
+#include "core/changing_line_rules.h"
+#include "shell/help_file.h"
+#include "texts/hexagram_texts.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#include "music_control.h"
-#include "music_player.h"
+#include "shell/music_control.h"
+#include "shell/music_player.h"
 
 #include <QDir>
 #include <QFile>

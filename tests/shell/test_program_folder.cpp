@@ -1,6 +1,6 @@
 #include "as_ordinary_user.h"
-#include "program_folder.h"
-#include "settings.h"
+#include "shell/program_folder.h"
+#include "shell/settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "file_size_limit.h"
-#include "settings.h"
+#include "shell/settings.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,10 +1,10 @@
 // The SDL2_mixer services, played for real under the dummy audio driver,
 // which runs in real time and reports the end of a piece like a sound card.
-#include "music_control.h"
-#include "music_player.h"
-#include "sound_device.h"
-#include "sound_effect.h"
-#include "sound_mp3_player.h"
+#include "shell/music_control.h"
+#include "shell/music_player.h"
+#include "shell/sound_device.h"
+#include "shell/sound_effect.h"
+#include "shell/sound_mp3_player.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "gbk_codec.h"
-#include "hexagram.h"
-#include "hexagram_texts.h"
-#include "lookup.h"
+#include "fileformat/gbk_codec.h"
+#include "core/hexagram.h"
+#include "texts/hexagram_texts.h"
+#include "core/lookup.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "hexagram.h"
-#include "trigrams.h"
+#include "core/hexagram.h"
+#include "texts/trigrams.h"
 
 #include <QSet>
 #include <QTest>

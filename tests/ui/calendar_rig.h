@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar_commands.h"
+#include "ui/windows/calendar_commands.h"
 #include "main_window_rig.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "dialog_service.h"
-#include "main_window.h"
-#include "music_control.h"
-#include "music_player.h"
-#include "settings.h"
-#include "sound_effect.h"
-#include "sound_mp3_player.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
+#include "shell/music_control.h"
+#include "shell/music_player.h"
+#include "shell/settings.h"
+#include "shell/sound_effect.h"
+#include "shell/sound_mp3_player.h"
 
 #include <QApplication>
 #include <QDir>

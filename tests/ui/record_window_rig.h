@@ -3,12 +3,12 @@
 // Fakes and a main window for the tests of the manual-entry and record
 // browser windows, which both show a cast on the main window.
 
-#include "cast_display.h"
-#include "dialog_service.h"
-#include "main_window.h"
-#include "picture_label.h"
-#include "settings.h"
-#include "sound_effect.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
+#include "ui/widgets/picture_label.h"
+#include "shell/settings.h"
+#include "shell/sound_effect.h"
 
 #include <QFile>
 #include <QGroupBox>

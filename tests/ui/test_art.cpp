@@ -1,8 +1,8 @@
-#include "art/calendar_art.h"
-#include "art/casting_art.h"
-#include "art/festival_art.h"
-#include "art/picture_cache.h"
-#include "art/trigram_art.h"
+#include "ui/art/calendar_art.h"
+#include "ui/art/casting_art.h"
+#include "ui/art/festival_art.h"
+#include "ui/art/picture_cache.h"
+#include "ui/art/trigram_art.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "art/calendar_art.h"
+#include "ui/art/calendar_art.h"
 #include "calendar_rig.h"
-#include "calendar_window.h"
-#include "date_evaluation.h"
-#include "music_toggle_box.h"
-#include "picture_label.h"
+#include "ui/windows/calendar_window.h"
+#include "calendar/date_evaluation.h"
+#include "ui/widgets/music_toggle_box.h"
+#include "ui/widgets/picture_label.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,8 +21,8 @@ namespace {
 // it; the test runs the cell filling and the evaluation itself.
 class FakeHost final : public CalendarHost {
 public:
-    explicit FakeHost(QDate today)
-        : today(today)
+    explicit FakeHost(QDate fixedToday)
+        : today(fixedToday)
     {
     }
 

@@ -1,13 +1,13 @@
-#include "cast_commands.h"
-#include "cast_display.h"
-#include "casting_window.h"
-#include "dialog_service.h"
-#include "divination_record.h"
-#include "gbk_codec.h"
-#include "main_window.h"
-#include "picture_label.h"
-#include "settings.h"
-#include "sound_effect.h"
+#include "ui/windows/cast_commands.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/casting_window.h"
+#include "ui/windows/dialog_service.h"
+#include "records/divination_record.h"
+#include "fileformat/gbk_codec.h"
+#include "ui/windows/main_window.h"
+#include "ui/widgets/picture_label.h"
+#include "shell/settings.h"
+#include "shell/sound_effect.h"
 
 #include <QApplication>
 #include <QFile>

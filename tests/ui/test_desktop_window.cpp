@@ -1,7 +1,7 @@
-#include "art/program_icon_art.h"
-#include "platform_choice.h"
-#include "window_drag.h"
-#include "window_placement.h"
+#include "ui/art/program_icon_art.h"
+#include "ui/widgets/platform_choice.h"
+#include "ui/widgets/window_drag.h"
+#include "ui/widgets/window_placement.h"
 
 #include <QApplication>
 #include <QLabel>

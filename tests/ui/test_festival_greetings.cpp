@@ -1,7 +1,7 @@
-#include "animated_picture.h"
+#include "ui/widgets/animated_picture.h"
 #include "calendar_rig.h"
-#include "main_window_layout.h"
-#include "resolution.h"
+#include "ui/windows/main_window_layout.h"
+#include "core/resolution.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

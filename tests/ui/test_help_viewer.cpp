@@ -1,4 +1,4 @@
-#include "help_viewer.h"
+#include "ui/windows/help_viewer.h"
 
 #include <QImage>
 #include <QPixmap>

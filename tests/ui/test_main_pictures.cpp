@@ -1,7 +1,7 @@
-#include "art/line_pictures.h"
-#include "art/main_background_art.h"
-#include "art/window_panel_art.h"
-#include "window_shape.h"
+#include "ui/art/line_pictures.h"
+#include "ui/art/main_background_art.h"
+#include "ui/art/window_panel_art.h"
+#include "ui/widgets/window_shape.h"
 
 #include <QTest>
 

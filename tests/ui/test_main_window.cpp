@@ -1,12 +1,12 @@
 #include "main_window_rig.h"
 
-#include "about_window.h"
-#include "child_window_guard.h"
-#include "music_toggle_box.h"
-#include "picture_label.h"
-#include "program_folder.h"
-#include "quotes.h"
-#include "resolution.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/widgets/music_toggle_box.h"
+#include "ui/widgets/picture_label.h"
+#include "shell/program_folder.h"
+#include "shell/quotes.h"
+#include "core/resolution.h"
 
 #include <QApplication>
 #include <QCheckBox>

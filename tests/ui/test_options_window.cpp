@@ -1,9 +1,9 @@
 #include "main_window_rig.h"
 
-#include "child_window_guard.h"
-#include "music_toggle_box.h"
-#include "options_window.h"
-#include "resolution.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/widgets/music_toggle_box.h"
+#include "ui/windows/options_window.h"
+#include "core/resolution.h"
 
 #include <QApplication>
 #include <QCheckBox>

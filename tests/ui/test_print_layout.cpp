@@ -1,10 +1,10 @@
 #include "main_window_rig.h"
 
-#include "current_cast.h"
-#include "hexagram_texts.h"
-#include "picture_label.h"
-#include "print_layout.h"
-#include "resolution.h"
+#include "core/current_cast.h"
+#include "texts/hexagram_texts.h"
+#include "ui/widgets/picture_label.h"
+#include "ui/windows/print_layout.h"
+#include "core/resolution.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "about_window.h"
-#include "art/window_panel_art.h"
-#include "current_cast.h"
-#include "exit_sequence.h"
-#include "gbk_codec.h"
+#include "ui/windows/about_window.h"
+#include "ui/art/window_panel_art.h"
+#include "core/current_cast.h"
+#include "ui/windows/exit_sequence.h"
+#include "fileformat/gbk_codec.h"
 #include "main_window_rig.h"
-#include "product_info.h"
-#include "program_folder.h"
-#include "settings.h"
-#include "splash_window.h"
+#include "ui/windows/product_info.h"
+#include "shell/program_folder.h"
+#include "shell/settings.h"
+#include "ui/windows/splash_window.h"
 
 #include <QFile>
 #include <QLabel>

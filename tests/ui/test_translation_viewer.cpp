@@ -1,11 +1,11 @@
 #include "main_window_rig.h"
 
-#include "child_window_guard.h"
-#include "current_cast.h"
-#include "hexagram_texts.h"
-#include "picture_label.h"
-#include "resolution.h"
-#include "translation_viewer.h"
+#include "ui/windows/child_window_guard.h"
+#include "core/current_cast.h"
+#include "texts/hexagram_texts.h"
+#include "ui/widgets/picture_label.h"
+#include "core/resolution.h"
+#include "ui/windows/translation_viewer.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "main_window_rig.h"
 
-#include "child_window_guard.h"
-#include "picture_label.h"
-#include "translation_viewer.h"
-#include "trigram_reference.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/widgets/picture_label.h"
+#include "ui/windows/translation_viewer.h"
+#include "ui/windows/trigram_reference.h"
 
 #include <QApplication>
 #include <QEnterEvent>

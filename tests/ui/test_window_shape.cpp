@@ -1,5 +1,5 @@
-#include "art/main_background_art.h"
-#include "window_shape.h"
+#include "ui/art/main_background_art.h"
+#include "ui/widgets/window_shape.h"
 
 #include <QTest>
 

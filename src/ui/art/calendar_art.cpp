@@ -1,6 +1,6 @@
-#include "calendar_art.h"
+#include "ui/art/calendar_art.h"
 
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QPainter>
 #include <QPainterPath>

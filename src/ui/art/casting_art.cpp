@@ -1,6 +1,6 @@
-#include "casting_art.h"
+#include "ui/art/casting_art.h"
 
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "command_button_art.h"
+#include "ui/art/command_button_art.h"
 
-#include "panel_kit.h"
-#include "fonts.h"
+#include "ui/art/panel_kit.h"
+#include "ui/art/fonts.h"
 
 #include <QPainterPath>
 

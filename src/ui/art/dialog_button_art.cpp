@@ -1,6 +1,6 @@
-#include "dialog_button_art.h"
+#include "ui/art/dialog_button_art.h"
 
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "command_button_art.h"
+#include "ui/art/command_button_art.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "festival_art.h"
+#include "ui/art/festival_art.h"
 
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QLinearGradient>
 #include <QPainter>

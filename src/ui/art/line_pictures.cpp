@@ -1,4 +1,4 @@
-#include "line_pictures.h"
+#include "ui/art/line_pictures.h"
 
 #include <QColor>
 

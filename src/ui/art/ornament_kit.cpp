@@ -1,4 +1,4 @@
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "panel_kit.h"
+#include "ui/art/panel_kit.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QColor>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "picture_cache.h"
+#include "ui/art/picture_cache.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "art/program_icon_art.h"
+#include "ui/art/program_icon_art.h"
 
 #include <QColor>
 #include <QIcon>

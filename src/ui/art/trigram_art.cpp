@@ -1,6 +1,6 @@
-#include "trigram_art.h"
+#include "ui/art/trigram_art.h"
 
-#include "ornament_kit.h"
+#include "ui/art/ornament_kit.h"
 
 #include <QLinearGradient>
 #include <QPainter>

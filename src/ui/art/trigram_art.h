@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trigrams.h"
+#include "texts/trigrams.h"
 
 #include <QImage>
 #include <QPointF>

@@ -1,6 +1,6 @@
-#include "window_button_art.h"
+#include "ui/art/window_button_art.h"
 
-#include "panel_kit.h"
+#include "ui/art/panel_kit.h"
 
 #include <QRadialGradient>
 

@@ -1,7 +1,7 @@
-#include "window_panel_art.h"
+#include "ui/art/window_panel_art.h"
 
-#include "panel_kit.h"
-#include "fonts.h"
+#include "ui/art/panel_kit.h"
+#include "ui/art/fonts.h"
 
 #include <QPainterPath>
 

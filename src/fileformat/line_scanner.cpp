@@ -1,0 +1,82 @@
+#include "fileformat/line_scanner.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype blockSize = 1 << 20;
+
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+} // namespace
+
+LineScanner::LineScanner(QIODevice &device, qsizetype longestLine) : device_(device), longestLine_(longestLine) {}
+
+bool LineScanner::refill()
+{
+    blockStart_ += block_.size();
+    block_.resize(blockSize);
+    const qint64 read = device_.read(block_.data(), blockSize);
+    failed_ = failed_ || read < 0;
+    block_.resize(qMax<qint64>(read, 0));
+    at_ = 0;
+    return read > 0;
+}
+
+template <typename Take>
+bool LineScanner::passLine(Take take)
+{
+    bool started = false;
+    for (;;) {
+        if (at_ == block_.size() && !refill())
+            return started;
+        if (skipLf_) {
+            // The LF of a CR LF that ended the line before.
+            skipLf_ = false;
+            if (block_[at_] == '\n') {
+                ++at_;
+                continue;
+            }
+        }
+        if (!started) {
+            started = true;
+            lineStart_ = blockStart_ + at_;
+        }
+        const char *from = block_.constData() + at_;
+        const char *blockEnd = block_.constData() + block_.size();
+        const char *end = std::find_if(from, blockEnd, isLineEnd);
+        take(from, end - from);
+        at_ = end - block_.constData();
+        if (end != blockEnd) {
+            lineEnd_ = blockStart_ + at_;
+            skipLf_ = *end == '\r';
+            ++at_;
+            return true;
+        }
+        lineEnd_ = blockStart_ + at_;
+    }
+}
+
+qint64 LineScanner::skipLines(qint64 count)
+{
+    qint64 skipped = 0;
+    while (skipped < count && passLine([](const char *, qsizetype) {}))
+        ++skipped;
+    return skipped;
+}
+
+bool LineScanner::readLine(QByteArray &line)
+{
+    line.clear();
+    cut_ = false;
+    return passLine([this, &line](const char *bytes, qsizetype length) {
+        const qsizetype room = longestLine_ - line.size();
+        cut_ = cut_ || length > room;
+        line.append(bytes, std::min(length, room));
+    });
+}

@@ -1,0 +1,65 @@
+#include "ui/widgets/picture_label.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureLabel::PictureLabel(const QString &name, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void PictureLabel::SetPicture(const QPixmap &picture)
+{
+    picture_ = picture;
+    resize(picture.deviceIndependentSize().toSize());
+    update();
+}
+
+void PictureLabel::paintEvent(QPaintEvent *)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+// Taking the press makes this control receive the matching release.
+void PictureLabel::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void PictureLabel::mouseDoubleClickEvent(QMouseEvent *)
+{
+    emit doubleClicked();
+}
+
+ClickableLabel::ClickableLabel(const QString &name, QWidget *parent)
+    : QLabel(parent)
+{
+    setObjectName(name);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent *)
+{
+    emit doubleClicked();
+}

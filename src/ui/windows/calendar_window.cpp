@@ -1,0 +1,553 @@
+#include "ui/windows/calendar_window.h"
+
+#include "calendar/almanac_ics.h"
+#include "ui/art/calendar_art.h"
+#include "core/date_text.h"
+#include "calendar/day_names.h"
+#include "ui/art/fonts.h"
+#include "ui/widgets/label_kit.h"
+#include "calendar/month_grid.h"
+#include "ui/widgets/picture_label.h"
+#include "calendar/solar_terms.h"
+#include "ui/widgets/window_drag.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+
+using namespace MonthGridLayout;
+
+constexpr QSize WindowSize{720, 452};
+// The grid is laid out in twips as on a 120 dpi screen, which gives the day
+// numbers and three-character labels a comfortable size.
+constexpr int TwipsPerPixel = 12;
+constexpr int FirstYear = 1900;
+constexpr int LastYear = 2100;
+// Every month has its first 28 days; the cells after them show as the month needs.
+constexpr int ShortestMonthDays = 28;
+
+// Places inside the information panel; the festival line moves up into the
+// solar-term line's place when the day has no term.
+constexpr QRect PanelGeometry{460, 54, 238, 290};
+constexpr int SolarTermLineTop = 2500 / TwipsPerPixel;
+constexpr int FestivalLineTop = 2760 / TwipsPerPixel;
+
+const QColor InkColour(0x2a, 0x1c, 0x14);
+const QColor CaptionColour(0x6e, 0x3a, 0x20);
+const QColor CellColour(Qt::white);
+const QColor HighlightColour(192, 192, 255);
+const QColor DarkRed(192, 0, 0);
+const QColor Navy(0, 0, 128);
+const QColor SolarTermLineColour(0, 0, 192);
+const QColor FestivalLineColour(128, 128, 255);
+const QColor NoteColour(128, 128, 128);
+const QColor WeekdayHeaderColours[ColumnCount] = {QColor(255, 0, 0), InkColour, InkColour, InkColour,
+                                                  InkColour,         InkColour, QColor(0, 128, 0)};
+
+const QString CalendarCaption = QStringLiteral("农历查询");
+const QString SelectedDayPanel = QStringLiteral("所选日期信息");
+const QString TodayPanel = QStringLiteral("今天信息");
+const QString ClockPrefix = QStringLiteral("☆万年历选择的日期 ");
+const QString PillarTooltip = QStringLiteral("年月干支按照农历月(未按节气)划分");
+// The export's save dialog offers the file with and without the lunar date
+// of every day; the chosen filter decides.
+const QString ExportTermsAndFestivals = QStringLiteral("iCalendar 日历文件：节气和节日 (*.ics)");
+const QString ExportWithLunarDays = QStringLiteral("iCalendar 日历文件：节气、节日和每日农历 (*.ics)");
+
+const QString PanelStyle = QStringLiteral(
+    "QGroupBox { border: 1px solid rgba(138, 98, 52, 170); border-radius: 6px; margin-top: 10px;"
+    " background: rgba(255, 250, 236, 150); }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 5px; color: #7a2a18; }");
+
+const QString CommandStyle = QStringLiteral(
+    "QPushButton { color: #f6e3a4; border: 1px solid #d4a437; border-radius: 5px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #b0362a, stop:1 #74150f); }"
+    "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c8463a, stop:1 #8a1d15); }"
+    "QPushButton:pressed { background: #5e1010; }");
+
+const QString ListStyle = QStringLiteral(
+    "QComboBox { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 4px;"
+    " color: #2a1c14; }");
+
+QPoint FromTwips(const TwipPoint &point)
+{
+    return QPoint(point.left / TwipsPerPixel, point.top / TwipsPerPixel);
+}
+
+QColor ToColour(const RgbColour &colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+// Black for weekdays, red for Sunday, green for Saturday.
+QColor WeekdayColour(QDate date)
+{
+    switch (WeekdayNumberOf(date)) {
+    case 1:
+        return WeekdayHeaderColours[0];
+    case 7:
+        return WeekdayHeaderColours[6];
+    default:
+        return Qt::black;
+    }
+}
+
+void SetBold(QWidget *widget, bool bold)
+{
+    QFont font = widget->font();
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+ClickableLabel *MakeClickableText(const QString &name, const QRect &geometry, const QFont &font,
+                                  const QColor &colour, QWidget *parent)
+{
+    auto *label = new ClickableLabel(name, parent);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    SetTextColour(label, colour);
+    return label;
+}
+
+} // namespace
+
+CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
+    : PanelDialog(QStringLiteral("Form11"), WindowSize, parent)
+    , host_(host)
+{
+    setWindowTitle(CalendarCaption);
+    BuildGrid();
+    BuildSelectors();
+    BuildPanel();
+    BuildCommands();
+    MakeDragHandles();
+
+    const QDate today = host_.Today();
+    host_.SetCalendarWindowOpen(true);
+    host_.SelectDate(today);
+    host_.ShowClockText(ClockPrefix + ShortDateText(today));
+    shownMonthStart_ = QDate(today.year(), today.month(), 1);
+    RefreshGrid();
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(today));
+    rememberedDay_ = today.day();
+    SelectInLists(today);
+    Highlight(today.day() - 1);
+    rememberedDay_ = today.day();
+    ShowWeekday(today);
+    panel_->setTitle(TodayPanel);
+}
+
+void CalendarWindow::BuildSelectors()
+{
+    const QRect area = PanelArea();
+    const int top = area.top() + 22;
+    const QFont captionFont = SansFont(13, QFont::Bold);
+    MakeTextLabel(QStringLiteral("Label1_0"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
+                  captionFont, CaptionColour, this);
+    yearList_ = new QComboBox(this);
+    yearList_->setObjectName(QStringLiteral("cboyear"));
+    yearList_->setGeometry(area.left() + 122, top, 74, 24);
+    for (int year = FirstYear; year <= LastYear; ++year)
+        yearList_->addItem(QLatin1Char(' ') + QString::number(year));
+    MakeTextLabel(QStringLiteral("Label1_1"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
+                  CaptionColour, this);
+    monthList_ = new QComboBox(this);
+    monthList_->setObjectName(QStringLiteral("cbomonth"));
+    monthList_->setGeometry(area.left() + 220, top, 52, 24);
+    for (int month = 1; month <= 12; ++month)
+        monthList_->addItem(QString::number(month));
+    MakeTextLabel(QStringLiteral("Label1_2"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
+                  CaptionColour, this);
+    for (QComboBox *list : {yearList_, monthList_}) {
+        list->setStyleSheet(ListStyle);
+        list->setMaxVisibleItems(12);
+        // Opening selects today in both lists; their first change is then a real change.
+        list->setCurrentIndex(-1);
+    }
+    connect(yearList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnYearChanged);
+    connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
+
+    todayLinkArea_ = MakeTextLabel(QStringLiteral("Label9"), {}, QRect(area.left() + 318, top - 8, 96, 40), font(),
+                                   InkColour, this);
+    todayLink_ = MakeClickableText(QStringLiteral("Label10"), QRect(area.left() + 342, top, 48, 24),
+                                   SansFont(14, QFont::Bold), Navy, this);
+    todayLink_->setText(QStringLiteral("今天"));
+    todayLink_->setAlignment(Qt::AlignCenter);
+    todayLink_->setCursor(Qt::PointingHandCursor);
+    for (QLabel *label : std::initializer_list<QLabel *>{todayLinkArea_, todayLink_}) {
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
+    }
+    connect(todayLink_, &ClickableLabel::clicked, this, &CalendarWindow::GoToToday);
+}
+
+void CalendarWindow::BuildGrid()
+{
+    const QRect area = PanelArea();
+    grid_ = new QWidget(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setGeometry(area.left(), area.top(), WeekdayColumnLeft(ColumnCount) / TwipsPerPixel, area.height());
+
+    const QSize cellSize(CellWidth / TwipsPerPixel, CellHeight / TwipsPerPixel);
+    const std::array<const char16_t *, ColumnCount> names{u"日", u"一", u"二", u"三", u"四", u"五", u"六"};
+    for (int column = 0; column < ColumnCount; ++column) {
+        auto *header = MakeTextLabel(QStringLiteral("Label2_%1").arg(column), QString::fromUtf16(names[column]),
+                                     QRect(FromTwips({WeekdayColumnLeft(column), HeaderTop}), cellSize),
+                                     SerifFont(15, QFont::Bold), WeekdayHeaderColours[column], grid_);
+        header->setAlignment(Qt::AlignCenter);
+    }
+
+    for (int i = 0; i < int(cells_.size()); ++i) {
+        const bool isNumber = i < CellCount;
+        auto *cell = new ClickableLabel(QStringLiteral("lblnumber_%1").arg(i), grid_);
+        cell->resize(cellSize);
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setFont(isNumber ? SansFont(15, QFont::Bold) : SansFont(12));
+        if (isNumber)
+            cell->setText(QString::number(i + 1));
+        cell->setCursor(Qt::PointingHandCursor);
+        connect(cell, &ClickableLabel::clicked, this, [this, i] { SelectDay(i); });
+        cells_[i] = cell;
+    }
+
+    solarTermList_ = MakeTextLabel(QStringLiteral("Label13"), {},
+                                   QRect(FromTwips({2400, 4050}), QSize(2895 / TwipsPerPixel, 520 / TwipsPerPixel)),
+                                   SansFont(13), SolarTermLineColour, grid_);
+    solarTermList_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    focusSink_ = new QWidget(this);
+    focusSink_->setObjectName(QStringLiteral("Picture1"));
+    focusSink_->setGeometry(0, 0, 1, 1);
+    focusSink_->setFocusPolicy(Qt::StrongFocus);
+}
+
+void CalendarWindow::BuildPanel()
+{
+    panel_ = new QGroupBox(TodayPanel, this);
+    panel_->setObjectName(QStringLiteral("Frame1"));
+    panel_->setGeometry(PanelGeometry);
+    panel_->setStyleSheet(PanelStyle);
+    panel_->setFont(SerifFont(14, QFont::Bold));
+
+    const QFont text = SansFont(13);
+    const QFont strong = SansFont(13, QFont::Bold);
+    longDate_ = MakeTextLabel(QStringLiteral("lbldate"), {}, QRect(12, 24, 220, 20), strong, InkColour, panel_);
+    weekday_ = MakeTextLabel(QStringLiteral("lblday"), {}, QRect(12, 46, 100, 20), strong, Qt::black, panel_);
+    lunarCaption_ = MakeTextLabel(QStringLiteral("Label11"), QStringLiteral("农历:"), QRect(12, 74, 38, 20), text,
+                                  InkColour, panel_);
+    lunarText_ = MakeTextLabel(QStringLiteral("Label4"), {}, QRect(50, 74, 110, 20), strong, QColor(0, 0, 255), panel_);
+    yearText_ = MakeTextLabel(QStringLiteral("Label3"), QStringLiteral("农历年干支"), QRect(12, 98, 148, 20), text,
+                              DarkRed, panel_);
+    pillarText_ = MakeTextLabel(QStringLiteral("Label14"), QStringLiteral("农历月、日干支"), QRect(12, 122, 148, 20),
+                                text, DarkRed, panel_);
+
+    zodiacPicture_ = new PictureLabel(QStringLiteral("Image2_0"), panel_);
+    zodiacPicture_->move(168, 46);
+    starSignPicture_ = new PictureLabel(QStringLiteral("Image1_0"), panel_);
+    starSignPicture_->move(168, 120);
+    starSignName_ = MakeTextLabel(QStringLiteral("Label8"), {}, QRect(160, 186, 80, 18), strong, Navy, panel_);
+    starSignName_->setAlignment(Qt::AlignCenter);
+
+    solarTermLine_ = MakeTextLabel(QStringLiteral("Label12"), QStringLiteral("节气"),
+                                   QRect(12, SolarTermLineTop, 148, 20), strong, SolarTermLineColour, panel_);
+    festivalLine_ = MakeClickableText(QStringLiteral("Label5"), QRect(12, FestivalLineTop, 220, 44), strong,
+                                      FestivalLineColour, panel_);
+    festivalLine_->setText(QStringLiteral("节日"));
+    festivalLine_->setWordWrap(true);
+    festivalLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(festivalLine_, &ClickableLabel::doubleClicked, this, &CalendarWindow::RequestTodaysTips);
+}
+
+void CalendarWindow::BuildCommands()
+{
+    const QRect area = PanelArea();
+    const int top = PanelGeometry.bottom() + 12;
+    auto *reset = new QPushButton(QStringLiteral("重置日期显示"), this);
+    reset->setObjectName(QStringLiteral("Command1"));
+    reset->setGeometry(PanelGeometry.left(), top, 98, 28);
+    connect(reset, &QPushButton::clicked, this, &CalendarWindow::RefreshGrid);
+    auto *exportYear = new QPushButton(QStringLiteral("导出本年"), this);
+    exportYear->setObjectName(QStringLiteral("Command3"));
+    exportYear->setToolTip(QStringLiteral("把所显示年份的节气和节日导出为日历文件(iCalendar)，供其他日历程序导入"));
+    exportYear->setGeometry(PanelGeometry.left() + 104, top, 74, 28);
+    connect(exportYear, &QPushButton::clicked, this, &CalendarWindow::ExportShownYear);
+    auto *close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setObjectName(QStringLiteral("Command2"));
+    close->setToolTip(QStringLiteral("关闭 F12"));
+    close->setGeometry(PanelGeometry.right() - 53, top, 54, 28);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    for (QPushButton *command : {reset, exportYear, close}) {
+        command->setStyleSheet(CommandStyle);
+        command->setFont(SansFont(13, QFont::Bold));
+        command->setAutoDefault(false);
+        command->setCursor(Qt::PointingHandCursor);
+    }
+
+    auto *note = MakeTextLabel(QStringLiteral("Label6"),
+                               QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日"),
+                               QRect(area.left() + 30, area.bottom() - 30, area.width() - 60, 20), SansFont(12),
+                               NoteColour, this);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void CalendarWindow::MakeDragHandles()
+{
+    for (QWidget *handle : std::initializer_list<QWidget *>{
+             grid_, panel_, longDate_, weekday_, lunarCaption_, lunarText_, yearText_, pillarText_, zodiacPicture_,
+             starSignPicture_, starSignName_, solarTermLine_, festivalLine_})
+        Drag()->AddHandle(handle);
+}
+
+QDate CalendarWindow::ListedMonthStart() const
+{
+    return QDate(yearList_->currentText().trimmed().toInt(), monthList_->currentIndex() + 1, 1);
+}
+
+void CalendarWindow::OnYearChanged()
+{
+    // The first change comes from opening the window, before a month is
+    // listed; it only arms the list.
+    if (!yearComboArmed_) {
+        yearComboArmed_ = true;
+        return;
+    }
+    OnMonthChanged();
+}
+
+void CalendarWindow::OnMonthChanged()
+{
+    shownMonthStart_ = ListedMonthStart();
+    RefreshGrid();
+    ShowDaysOfMonth();
+    SelectDay(rememberedDay_ - 1);
+}
+
+void CalendarWindow::RefreshGrid()
+{
+    setWindowTitle(CalendarCaption);
+    panel_->setTitle(SelectedDayPanel);
+    solarTermLine_->clear();
+    solarTermLine_->setToolTip({});
+    festivalLine_->move(festivalLine_->x(), FestivalLineTop);
+    solarTermList_->clear();
+
+    for (int i = 0; i < CellCount; ++i) {
+        for (ClickableLabel *cell : {cells_[i], cells_[i + CellCount]}) {
+            SetBackgroundColour(cell, CellColour);
+            SetTextColour(cell, Qt::black);
+            cell->setToolTip({});
+        }
+        cells_[i + CellCount]->clear();
+        SetBold(cells_[i + CellCount], false);
+    }
+    host_.StartCellFilling();
+
+    const auto places = PlaceMonthCells(WeekdayNumberOf(shownMonthStart_));
+    for (int i = 0; i < CellCount; ++i) {
+        cells_[i]->move(FromTwips(places[i].number));
+        cells_[i + CellCount]->move(FromTwips(places[i].label));
+        if (places[i].column == 0 || places[i].column == ColumnCount - 1)
+            SetTextColour(cells_[i], WeekdayHeaderColours[places[i].column]);
+    }
+}
+
+void CalendarWindow::ShowDaysOfMonth()
+{
+    const int days = shownMonthStart_.daysInMonth();
+    for (int i = ShortestMonthDays; i < CellCount; ++i) {
+        cells_[i]->setVisible(i < days);
+        cells_[i + CellCount]->setVisible(i < days);
+    }
+}
+
+void CalendarWindow::FillCells()
+{
+    const MonthGrid grid = FillMonthGrid(shownMonthStart_);
+    for (int i = 0; i < CellCount; ++i) {
+        const GridCell &cell = grid.cells[i];
+        ClickableLabel *number = cells_[i];
+        ClickableLabel *label = cells_[i + CellCount];
+        SetTextColour(number, ToColour(cell.numberColour));
+        number->setToolTip(cell.numberTooltip);
+        label->setText(cell.labelText);
+        SetTextColour(label, ToColour(cell.labelColour));
+        SetBold(label, cell.labelBold);
+        label->setToolTip(cell.labelTooltip);
+    }
+    solarTermList_->setText(grid.solarTermList);
+}
+
+void CalendarWindow::HideLunarPart()
+{
+    panel_->hide();
+    for (QWidget *part : std::initializer_list<QWidget *>{yearText_, lunarText_, lunarCaption_, zodiacPicture_})
+        part->hide();
+}
+
+void CalendarWindow::SelectDay(int index)
+{
+    panel_->setTitle(SelectedDayPanel);
+    if (index >= CellCount)
+        index -= CellCount;
+    HideLunarPart();
+    pillarText_->hide();
+    solarTermLine_->clear();
+    solarTermLine_->setToolTip({});
+    festivalLine_->move(festivalLine_->x(), FestivalLineTop);
+    Highlight(index);
+    focusSink_->setFocus();
+
+    rememberedDay_ = index + 1;
+    const QDate listedMonth = ListedMonthStart();
+    const QDate date(listedMonth.year(), listedMonth.month(), rememberedDay_);
+    if (!date.isValid()) {
+        --rememberedDay_;
+        return;
+    }
+    host_.SelectDate(date);
+    setWindowTitle(QStringLiteral("所选公历日期:") + LongDateText(date));
+    host_.ShowClockText(ClockPrefix + LongDateText(date));
+    ShowWeekday(date);
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(date));
+}
+
+void CalendarWindow::Highlight(int index)
+{
+    for (ClickableLabel *cell : cells_)
+        SetBackgroundColour(cell, CellColour);
+    SetBackgroundColour(cells_[index], HighlightColour);
+    SetBackgroundColour(cells_[index + CellCount], HighlightColour);
+}
+
+void CalendarWindow::ShowWeekday(QDate date)
+{
+    weekday_->setText(WeekdayNameOf(date));
+    SetTextColour(weekday_, WeekdayColour(date));
+}
+
+void CalendarWindow::SelectInLists(QDate date)
+{
+    yearList_->setCurrentIndex(date.year() - FirstYear);
+    monthList_->setCurrentIndex(date.month() - 1);
+}
+
+void CalendarWindow::GoToToday()
+{
+    const QDate today = host_.Today();
+    HideLunarPart();
+    shownMonthStart_ = QDate(today.year(), today.month(), 1);
+    RefreshGrid();
+    rememberedDay_ = today.day();
+    SelectInLists(today);
+    Highlight(today.day() - 1);
+    rememberedDay_ = today.day();
+    // Today is selected and described after the lists are set: when both
+    // change, the change of the first may select a day of an in-between
+    // month, or none.
+    host_.SelectDate(today);
+    host_.ShowClockText(ClockPrefix + ShortDateText(today));
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(today));
+    ShowWeekday(today);
+    panel_->setTitle(TodayPanel);
+    setWindowTitle(QStringLiteral("今天公历日期:") + LongDateText(today));
+}
+
+void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
+{
+    shownEvaluation_ = evaluation;
+    const QDate date = evaluation.selectedDate;
+    if (evaluation.lunarInRange) {
+        const LunarDayInfo &lunar = evaluation.lunarDay;
+        lunarText_->setText(evaluation.selectedLunarText);
+        yearText_->setText(lunar.yearText);
+        pillarText_->setText(lunar.monthPillarText + lunar.dayPillarText);
+        yearText_->setToolTip(PillarTooltip);
+        pillarText_->setToolTip(PillarTooltip);
+        const int cycle = YearCycleIndex(lunar.lunar.lunarYear);
+        zodiacPicture_->SetPicture(QPixmap::fromImage(ZodiacPicture(cycle % ZodiacAnimalCount + 1)));
+        zodiacPicture_->setToolTip(lunar.yearText + NayinOfYear(cycle));
+        for (QWidget *part :
+             std::initializer_list<QWidget *>{yearText_, pillarText_, lunarText_, lunarCaption_, zodiacPicture_})
+            part->show();
+    }
+
+    const StarSign &sign = StarSignOf(date.month(), date.day());
+    starSignPicture_->SetPicture(QPixmap::fromImage(StarSignPicture(sign.picture)));
+    starSignPicture_->setToolTip(QStringLiteral("本日星座:") + sign.name.toString());
+    starSignName_->setText(sign.name.toString());
+
+    const SolarTermOfDay term = SolarTermOn(date);
+    if (term.name.isEmpty()) {
+        festivalLine_->move(festivalLine_->x(), SolarTermLineTop);
+    } else {
+        solarTermLine_->setText(QStringLiteral("今日") + term.name);
+        solarTermLine_->setToolTip(QStringLiteral("今日") + SolarTermTooltip(date, term));
+    }
+    festivalLine_->setText(evaluation.lunarFestivalText + evaluation.gregorianFestivalText);
+    panel_->show();
+}
+
+void CalendarWindow::RequestTodaysTips()
+{
+    if (!shownEvaluation_.gregorianFestivalText.isEmpty() || !shownEvaluation_.lunarFestivalText.isEmpty())
+        emit todaysTipsRequested(shownEvaluation_);
+}
+
+void CalendarWindow::ExportShownYear()
+{
+    const int year = shownMonthStart_.year();
+    QFileDialog dialog(this, QStringLiteral("导出%1年的万年历").arg(year));
+    dialog.setObjectName(QStringLiteral("exportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({ExportTermsAndFestivals, ExportWithLunarDays});
+    dialog.setDefaultSuffix(QStringLiteral("ics"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.selectFile(QStringLiteral("万年历%1年.ics").arg(year));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    const bool lunarDays = dialog.selectedNameFilter() == ExportWithLunarDays;
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (WriteYearIcs(path, year, lunarDays, host_.Now()))
+        host_.ShowMessage(this, QStringLiteral("已将%1年的万年历导出到:\n%2").arg(year).arg(shownPath), false);
+    else
+        host_.ShowMessage(this, QStringLiteral("无法写入日历文件:\n%1").arg(shownPath), true);
+}
+
+void CalendarWindow::done(int result)
+{
+    host_.SetCalendarWindowOpen(false);
+    host_.SelectDate(host_.Today());
+    QDialog::done(result);
+}
+
+void CalendarWindow::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F12 && !event->isAutoRepeat() && panel_->isVisibleTo(this)) {
+        accept();
+        return;
+    }
+    PanelDialog::keyReleaseEvent(event);
+}
+
+bool CalendarWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == todayLink_) {
+            SetTextColour(todayLink_, Qt::red);
+            todayLink_->setToolTip(QStringLiteral("今天是:") + LongDateText(host_.Today()));
+        } else if (watched == todayLinkArea_) {
+            SetTextColour(todayLink_, Navy);
+        }
+    }
+    return PanelDialog::eventFilter(watched, event);
+}

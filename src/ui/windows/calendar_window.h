@@ -1,0 +1,114 @@
+#pragma once
+
+#include "calendar/date_evaluation.h"
+#include "ui/windows/panel_dialog.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <array>
+
+class ClickableLabel;
+class PictureLabel;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// What the calendar window needs of the main window.
+class CalendarHost {
+public:
+    virtual ~CalendarHost() = default;
+    // The date the main window treats as today.
+    virtual QDate Today() const = 0;
+    // Makes `date` the selected date and starts the day-change step, whose
+    // evaluation comes back through ShowSelectedDayInfo.
+    virtual void SelectDate(QDate date) = 0;
+    virtual void SetCalendarWindowOpen(bool open) = 0;
+    // The main window's clock line, which its clock leaves alone while the
+    // calendar window is open.
+    virtual void ShowClockText(const QString &text) = 0;
+    // Starts the one-shot timer whose tick runs FillCells.
+    virtual void StartCellFilling() = 0;
+    // The clock, for the time stamp of an exported calendar.
+    virtual QDateTime Now() const = 0;
+    // An OK box with the program's title, with the warning icon or none.
+    virtual void ShowMessage(QWidget *parent, const QString &text, bool warning) = 0;
+};
+
+// The calendar window, Form11 "农历查询": a month grid of day cells with
+// lunar labels, chosen by year and month, and a panel describing the
+// selected day. Opening it selects today; closing it selects today again.
+// Its export command saves the shown year's solar terms and festivals as an
+// iCalendar file for other calendar programs.
+class CalendarWindow : public PanelDialog {
+    Q_OBJECT
+public:
+    CalendarWindow(CalendarHost &host, QWidget *parent);
+
+    // Fills the day cells of the shown month: lunar labels, festivals,
+    // solar terms, colours and tooltips.
+    void FillCells();
+    // Fills the panel from the evaluation of the selected date.
+    void ShowSelectedDayInfo(const DateEvaluation &evaluation);
+
+    void done(int result) override;
+
+signals:
+    // A double-click on the festival line of a festival day.
+    void todaysTipsRequested(const DateEvaluation &evaluation);
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildSelectors();
+    void BuildGrid();
+    void BuildPanel();
+    void BuildCommands();
+    void MakeDragHandles();
+
+    void OnYearChanged();
+    void OnMonthChanged();
+    void RefreshGrid();
+    void ShowDaysOfMonth();
+    void SelectDay(int index);
+    void Highlight(int index);
+    void ShowWeekday(QDate date);
+    void SelectInLists(QDate date);
+    void GoToToday();
+    void HideLunarPart();
+    void RequestTodaysTips();
+    void ExportShownYear();
+    QDate ListedMonthStart() const;
+
+    CalendarHost &host_;
+    int rememberedDay_ = 0;
+    bool yearComboArmed_ = false;
+    QDate shownMonthStart_;
+    DateEvaluation shownEvaluation_;
+
+    QComboBox *yearList_ = nullptr;
+    QComboBox *monthList_ = nullptr;
+    ClickableLabel *todayLink_ = nullptr;
+    QLabel *todayLinkArea_ = nullptr;
+    QWidget *grid_ = nullptr;
+    // 0..30 the day numbers, 31..61 the lunar labels under them.
+    std::array<ClickableLabel *, 62> cells_{};
+    QLabel *solarTermList_ = nullptr;
+    QWidget *focusSink_ = nullptr;
+
+    QGroupBox *panel_ = nullptr;
+    QLabel *longDate_ = nullptr;
+    QLabel *weekday_ = nullptr;
+    QLabel *lunarCaption_ = nullptr;
+    QLabel *lunarText_ = nullptr;
+    QLabel *yearText_ = nullptr;
+    QLabel *pillarText_ = nullptr;
+    PictureLabel *zodiacPicture_ = nullptr;
+    PictureLabel *starSignPicture_ = nullptr;
+    QLabel *starSignName_ = nullptr;
+    QLabel *solarTermLine_ = nullptr;
+    ClickableLabel *festivalLine_ = nullptr;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/windows/casting_window.h"
+
+#include <functional>
+
+class MainWindow;
+
+// What a cast started from the main window needs besides the window itself.
+struct CastCommandServices {
+    CastingWindowServices casting;
+    CurrentCast *cast = nullptr;
+    // Opens a numbered topic of the help file, owned by the given window.
+    std::function<void(QWidget *owner, int topic)> openHelpTopic;
+};
+
+// Connects the main window's cast command (F5, Command1) to a new casting
+// window, run while the main window is hidden, and its rule label (Label7)
+// to the rule help.
+void ConnectCastCommands(MainWindow &window, const CastCommandServices &services);

@@ -1,0 +1,154 @@
+#include "ui/windows/help_viewer.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString ChmScheme = QStringLiteral("chm");
+
+QString DecodePage(const QByteArray &bytes)
+{
+    // A page names its encoding in its meta tag; without one it is UTF-8.
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    return decoder.decode(bytes);
+}
+
+// Shows `entryPath` in the help window of `owner`, made on first use.
+void ShowInViewer(QWidget *owner, HelpFile file, const QString &entryPath)
+{
+    if (entryPath.isEmpty())
+        return;
+    HelpViewer *viewer = owner ? owner->findChild<HelpViewer *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!viewer)
+        viewer = new HelpViewer(owner);
+    viewer->showTopic(std::move(file), entryPath);
+}
+
+} // namespace
+
+HelpBrowser::HelpBrowser(QWidget *parent)
+    : QTextBrowser(parent)
+{
+    setObjectName(QStringLiteral("helpBrowser"));
+}
+
+void HelpBrowser::setHelpFile(HelpFile file)
+{
+    file_ = std::move(file);
+}
+
+QUrl HelpBrowser::UrlOf(const QString &entryPath)
+{
+    return QUrl(ChmScheme + u':' + entryPath);
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl &name)
+{
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    if (url.scheme() != ChmScheme)
+        return {};
+    const QByteArray bytes = file_.entry(url.path());
+    if (bytes.isEmpty())
+        return {};
+    switch (type) {
+    case QTextDocument::HtmlResource:
+        return DecodePage(bytes);
+    case QTextDocument::StyleSheetResource:
+        return QString::fromUtf8(bytes);
+    default:
+        return bytes;
+    }
+}
+
+void HelpBrowser::doSetSource(const QUrl &url, QTextDocument::ResourceType type)
+{
+    // A link to a page the file does not hold, or out of the file, leaves
+    // the page shown.
+    if (url.scheme() == ChmScheme && file_.contains(url.path()))
+        QTextBrowser::doSetSource(url, type);
+}
+
+HelpViewer::HelpViewer(QWidget *owner)
+    : QWidget(owner, Qt::Window),
+      browser_(new HelpBrowser(this)),
+      homeButton_(new QPushButton(QStringLiteral("帮助首页"), this)),
+      backButton_(new QPushButton(QStringLiteral("← 后退"), this)),
+      forwardButton_(new QPushButton(QStringLiteral("前进 →"), this)),
+      closeButton_(new QPushButton(QStringLiteral("关闭 F12"), this))
+{
+    setObjectName(QStringLiteral("helpViewer"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(860, 640);
+
+    homeButton_->setObjectName(QStringLiteral("helpHomeButton"));
+    backButton_->setObjectName(QStringLiteral("helpBackButton"));
+    forwardButton_->setObjectName(QStringLiteral("helpForwardButton"));
+    closeButton_->setObjectName(QStringLiteral("helpCloseButton"));
+    backButton_->setEnabled(false);
+    forwardButton_->setEnabled(false);
+
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(homeButton_);
+    commands->addWidget(backButton_);
+    commands->addWidget(forwardButton_);
+    commands->addStretch();
+    commands->addWidget(closeButton_);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(commands);
+    layout->addWidget(browser_);
+
+    connect(homeButton_, &QPushButton::clicked, this,
+            [this] { browser_->setSource(HelpBrowser::UrlOf(browser_->helpFile().defaultTopic())); });
+    connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::showTitle);
+}
+
+void HelpViewer::showTopic(HelpFile file, const QString &entryPath)
+{
+    browser_->setHelpFile(std::move(file));
+    browser_->setSource(HelpBrowser::UrlOf(entryPath));
+    showTitle();
+    show();
+    raise();
+    activateWindow();
+}
+
+void HelpViewer::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F12) {
+        close();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void HelpViewer::showTitle()
+{
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Ravezaz 帮助") : QStringLiteral("Ravezaz 帮助 - ") + title);
+}
+
+void OpenHelpDefault(QWidget *owner, const QString &helpFilePath)
+{
+    HelpFile file = HelpFile::Read(helpFilePath);
+    const QString topic = file.defaultTopic();
+    ShowInViewer(owner, std::move(file), topic);
+}
+
+void OpenHelpTopic(QWidget *owner, int contextNumber, const QString &helpFilePath)
+{
+    HelpFile file = HelpFile::Read(helpFilePath);
+    const QString topic = file.topic(contextNumber);
+    ShowInViewer(owner, std::move(file), topic);
+}

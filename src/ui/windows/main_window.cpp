@@ -1,0 +1,893 @@
+#include "ui/windows/main_window.h"
+
+#include "ui/windows/about_window.h"
+#include "ui/widgets/animated_picture.h"
+#include "ui/art/command_button_art.h"
+#include "ui/art/idle_view_art.h"
+#include "ui/art/line_pictures.h"
+#include "ui/art/main_background_art.h"
+#include "ui/art/window_button_art.h"
+#include "ui/windows/child_window_guard.h"
+#include "calendar/date_evaluation.h"
+#include "core/date_text.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/art/fonts.h"
+#include "ui/widgets/hexagram_text_box.h"
+#include "ui/widgets/label_kit.h"
+#include "ui/windows/main_window_layout.h"
+#include "ui/widgets/music_toggle_box.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/widgets/picture_label.h"
+#include "shell/quotes.h"
+#include "core/resolution.h"
+#include "shell/settings.h"
+#include "shell/sound_effect.h"
+#include "shell/sound_mp3_player.h"
+#include "ui/widgets/window_drag.h"
+#include "ui/widgets/shaped_window.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+constexpr int ClockIntervalMs = 1000;
+constexpr int ReshowDelayMs = 500;
+constexpr int DayChangeDelayMs = 100;
+constexpr int TodaysTipsDelayMs = 100;
+constexpr int CalendarGridDelayMs = 50;
+
+constexpr int SayingFontSize = 15;
+
+const QColor AboutLinkColour(128, 128, 192);
+const QColor InkColour(0x2b, 0x22, 0x1c);
+const QColor CaptionColour(0x6e, 0x3a, 0x20);
+const QColor NameFaceColour(0x80, 0x80, 0x80);
+
+QString ClickSoundPath(const QString &programFolder)
+{
+    return programFolder + QStringLiteral("/wav/s1.wav");
+}
+
+QColor ToColour(const RgbColour &colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+// The largest serif size, from `largest` down, at which `text` wraps into
+// the label's box without being cut.
+QFont SerifFontFitting(const QLabel *label, const QString &text, int largest)
+{
+    constexpr int smallest = 11;
+    for (int size = largest; size > smallest; --size) {
+        const QFont font = SerifFont(size);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label->width(), 10000),
+                                                             Qt::TextWordWrap, text);
+        if (needed.height() <= label->height())
+            return font;
+    }
+    return SerifFont(smallest);
+}
+
+ClickableLabel *MakeClickableLabel(const QString &name, const QString &text, const QRect &geometry,
+                                   const QFont &font, const QColor &colour, QWidget *parent)
+{
+    auto *label = new ClickableLabel(name, parent);
+    label->setText(text);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    SetTextColour(label, colour);
+    return label;
+}
+
+// The command bar, left to right.
+struct CommandButtonRow {
+    const char *name;
+    CommandIcon icon;
+    const char16_t *caption;
+    const char16_t *tooltip;
+};
+
+constexpr std::array<CommandButtonRow, 8> CommandButtonRows{{
+    {"Command1", CommandIcon::Cast, u"起卦", u"开始推演取卦 F5"},
+    {"Command10", CommandIcon::ManualEntry, u"输入", u"人工输入卦体 F6"},
+    {"Command3", CommandIcon::Records, u"记录", u"查看占筮记录 F7"},
+    {"Command11", CommandIcon::Trigrams, u"八卦", u"八卦卦象属性参考说明 F8"},
+    {"Command5", CommandIcon::Print, u"打印", u"打印此卦 F9"},
+    {"Command9", CommandIcon::Calendar, u"日历", u"查看农历日历 F10"},
+    {"Command2", CommandIcon::Help, u"帮助", u"查看帮助主题 F1"},
+    {"Command13", CommandIcon::Options, u"设置", u"功能设置 F4"},
+}};
+
+// Keys act whatever the Shift state, but Shift turns the digit keys into
+// their symbols; these are the symbols of 1 and 2 on the keyboard layout of
+// Chinese desktops (US).
+int UnshiftedKey(int key)
+{
+    constexpr std::array<std::pair<int, int>, 2> shiftedDigits{{{Qt::Key_Exclam, Qt::Key_1}, {Qt::Key_At, Qt::Key_2}}};
+    for (const auto &[shifted, digit] : shiftedDigits) {
+        if (key == shifted)
+            return digit;
+    }
+    return key;
+}
+
+PictureButton *MakeCommandButton(const CommandButtonRow &row, QPoint position, QWidget *parent)
+{
+    const QString caption = QString::fromUtf16(row.caption);
+    const PictureButton::Pictures pictures{
+        QPixmap::fromImage(CommandButtonPicture(row.icon, caption, ButtonLook::Normal)),
+        QPixmap::fromImage(CommandButtonPicture(row.icon, caption, ButtonLook::Hover)),
+        QPixmap::fromImage(CommandButtonPicture(row.icon, caption, ButtonLook::Pressed)),
+        QPixmap::fromImage(CommandButtonPicture(row.icon, caption, ButtonLook::Disabled)),
+    };
+    auto *button = new PictureButton(QString::fromLatin1(row.name), pictures, parent);
+    button->setToolTip(QString::fromUtf16(row.tooltip));
+    button->move(position);
+    return button;
+}
+
+// The line pictures of a frame sit one above the other, the top line first.
+constexpr int LineTop = 26;
+constexpr int LineStep = 16;
+constexpr int PrimaryLineLeft = 198;
+constexpr int ResultingLineLeft = 18;
+constexpr QRect PrimaryFrameGeometry{26, 46, 280, 210};
+constexpr QRect ResultingFrameGeometry{336, 46, 280, 210};
+
+int LinePictureTop(int line)
+{
+    return LineTop + (6 - line) * LineStep;
+}
+
+const QString FrameStyle = QStringLiteral(
+    "QGroupBox { border: 1px solid rgba(138, 98, 52, 170); border-radius: 6px; margin-top: 9px;"
+    " background: rgba(255, 250, 236, 110); }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 5px; color: #7a2a18; }");
+
+const QString TextBoxStyle = QStringLiteral(
+    "QPlainTextEdit { background: rgba(255, 252, 242, 200); border: 1px solid rgba(138, 98, 52, 120);"
+    " border-radius: 3px; color: #2b221c; }");
+
+const QString NumberBadgeStyle = QStringLiteral(
+    "QLabel { background: #a02a1a; color: #fbf5e6; border: 1px solid #d8b25c; border-radius: 13px; }");
+
+const QString ToggleStyle = QStringLiteral("QCheckBox { color: #5b4a3c; spacing: 5px; }");
+
+} // namespace
+
+MainWindow::MainWindow(const MainWindowServices &services, Settings &settings, QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint)
+    , services_(services)
+    , settings_(settings)
+{
+    setObjectName(QStringLiteral("form2"));
+    setWindowTitle(QStringLiteral("Ravezaz之文王卦"));
+    setFixedSize(MainLayout::Width, MainLayout::Height);
+    setFont(SansFont(12));
+
+    BuildBackground();
+    BuildHeader();
+    BuildBanner();
+    BuildIdlePictures();
+    BuildCastFrames();
+    BuildCastDetails();
+    BuildCommandBar();
+    BuildFooter();
+    BuildFestivalOverlay();
+    BuildHiddenStores();
+    BuildTimers();
+    BuildKeyTable();
+    ConnectMouse();
+    MakeDragHandles();
+    WatchKeys();
+    ResetToIdleView();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildBackground()
+{
+    background_ = MakePicture(QStringLiteral("picShape"), MainBackgroundPicture(), {0, 0}, this);
+    background_->setFocusPolicy(Qt::StrongFocus);
+}
+
+void MainWindow::BuildHeader()
+{
+    headerHandle_ = MakeTextLabel(QStringLiteral("Label2"), {}, QRect(250, 4, 300, 36), font(), InkColour, this);
+
+    using namespace MainLayout;
+    minimise_ = MakePicture(QStringLiteral("Image13"), WindowButtonPicture(WindowButtonKind::Minimise, true),
+                            {Width - Border - 52, 11}, this);
+    minimise_->setToolTip(QStringLiteral("最小化窗口 F11"));
+    close_ = MakePicture(QStringLiteral("Image17"), WindowButtonPicture(WindowButtonKind::Close, true),
+                         {Width - Border - 26, 11}, this);
+    close_->setToolTip(QStringLiteral("关闭程序 F12"));
+    for (PictureLabel *picture : {minimise_, close_})
+        picture->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::BuildBanner()
+{
+    const QString tip = QStringLiteral("《周易》名言录");
+    saying_ = MakeClickableLabel(QStringLiteral("Label27_0"), {}, QRect(42, 44, 470, 38), SerifFont(SayingFontSize),
+                                 InkColour, this);
+    saying_->setWordWrap(true);
+    saying_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    sayingSource_ = MakeClickableLabel(QStringLiteral("Label27_1"), {}, QRect(512, 60, 88, 22), SerifFont(13),
+                                       CaptionColour, this);
+    sayingSource_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (ClickableLabel *label : {saying_, sayingSource_})
+        label->setToolTip(tip);
+}
+
+void MainWindow::BuildIdlePictures()
+{
+    wheelPicture_ = MakePicture(QStringLiteral("Image14"), TrigramWheelPicture(), {42, MainLayout::Image14Top}, this);
+    scrollPicture_ =
+        MakePicture(QStringLiteral("Image15"), LandscapeScrollPicture(), {250, MainLayout::Image15Top}, this);
+    sealPicture_ = MakePicture(QStringLiteral("Image16"), SealPicture(), {558, 250}, this);
+    sealPicture_->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::BuildCastFrames()
+{
+    struct FrameRow {
+        HexagramFrame &parts;
+        const char16_t *frameName;
+        const char16_t *caption;
+        QRect geometry;
+        const char16_t *handleName;
+        const char16_t *shadowName;
+        const char16_t *nameName;
+        const char16_t *designName;
+        const char16_t *numberName;
+        const char16_t *linesName;
+        const char16_t *designLines;
+        const char16_t *textName;
+        const char16_t *textTip;
+        bool mirrored;
+        int firstImage;
+    };
+    const std::array<FrameRow, 2> frames{{
+        {primary_, u"Frame1", u"本卦", PrimaryFrameGeometry, u"Label22", u"Labelbg", u"Label3", u"乾", u"Label8",
+         u"Label5", u"111111", u"Text1", u"查看译文(按键\"1\")", false, 1},
+        {resulting_, u"Frame2", u"之卦", ResultingFrameGeometry, u"Label23", u"Labelzg", u"Label4", u"坤", u"Label9",
+         u"Label6", u"000000", u"Text2", u"查看译文(按键\"2\")", true, 7},
+    }};
+
+    for (const FrameRow &row : frames) {
+        HexagramFrame &parts = row.parts;
+        parts.firstImage = row.firstImage;
+        parts.frame = new QGroupBox(QString::fromUtf16(row.caption), this);
+        parts.frame->setObjectName(QString::fromUtf16(row.frameName));
+        parts.frame->setGeometry(row.geometry);
+        parts.frame->setStyleSheet(FrameStyle);
+        parts.frame->setFont(SerifFont(14, QFont::Bold));
+
+        const int width = row.geometry.width();
+        parts.handle = MakeTextLabel(QString::fromUtf16(row.handleName), {}, QRect(0, 0, width, 116), font(), InkColour,
+                                 parts.frame);
+        const Qt::Alignment side = row.mirrored ? Qt::AlignRight : Qt::AlignLeft;
+        const QRect nameBox = row.mirrored ? QRect(width - 148, 20, 130, 62) : QRect(18, 20, 130, 62);
+        parts.nameShadow = MakeTextLabel(QString::fromUtf16(row.shadowName), QString::fromUtf16(row.designName),
+                                     nameBox.translated(2, 2), SerifFont(46, QFont::Bold), Qt::black, parts.frame);
+        parts.name = MakeTextLabel(QString::fromUtf16(row.nameName), QString::fromUtf16(row.designName), nameBox,
+                               SerifFont(46, QFont::Bold), NameFaceColour, parts.frame);
+        parts.nameShadow->setAlignment(side | Qt::AlignVCenter);
+        parts.name->setAlignment(side | Qt::AlignVCenter);
+
+        const QRect badgeBox = row.mirrored ? QRect(width - 46, 88, 26, 26) : QRect(20, 88, 26, 26);
+        parts.number = MakeTextLabel(QString::fromUtf16(row.numberName), {}, badgeBox, SansFont(13, QFont::Bold),
+                                 Qt::white, parts.frame);
+        parts.number->setAlignment(Qt::AlignCenter);
+        parts.number->setStyleSheet(NumberBadgeStyle);
+        const QRect linesBox = row.mirrored ? QRect(width - 156, 90, 104, 22) : QRect(52, 90, 104, 22);
+        parts.lines = MakeTextLabel(QString::fromUtf16(row.linesName), QString::fromUtf16(row.designLines), linesBox,
+                                SansFont(13), CaptionColour, parts.frame);
+        parts.lines->setAlignment(side | Qt::AlignVCenter);
+
+        parts.text = new HexagramTextBox(QString::fromUtf16(row.textName), parts.frame);
+        parts.text->setGeometry(10, 122, width - 20, 80);
+        parts.text->setToolTip(QString::fromUtf16(row.textTip));
+        parts.text->setStyleSheet(TextBoxStyle);
+
+        const int lineLeft = row.mirrored ? ResultingLineLeft : PrimaryLineLeft;
+        const QStringView designLines(row.designLines);
+        for (int line = 1; line <= 6; ++line) {
+            const int index = row.firstImage + line - 1;
+            linePictures_[index - 1] = MakePicture(QStringLiteral("Image%1").arg(index),
+                                                   LinePicture(designLines.mid(line - 1, 1)),
+                                                   {lineLeft, LinePictureTop(line)}, parts.frame);
+        }
+    }
+
+    // The position names sit between the two frames, level with the lines.
+    const int column = PrimaryFrameGeometry.right() + 1;
+    const int columnWidth = ResultingFrameGeometry.left() - column;
+    for (int line = 1; line <= 6; ++line) {
+        const QRect box(column, PrimaryFrameGeometry.top() + LinePictureTop(line) - 7, columnWidth, 18);
+        linePositions_[line - 1] = MakeTextLabel(QStringLiteral("Label%1").arg(9 + line), LinePositionName(line), box,
+                                             SerifFont(13, QFont::Bold), CaptionColour, this);
+        linePositions_[line - 1]->setAlignment(Qt::AlignCenter);
+    }
+}
+
+void MainWindow::BuildCastDetails()
+{
+    struct DetailRow {
+        const char16_t *captionName;
+        const char16_t *caption;
+        const char16_t *valueName;
+        QRect captionBox;
+        QRect valueBox;
+    };
+    constexpr std::array<DetailRow, 3> rows{{
+        {u"Label16", u"成卦时间：", u"Label19", QRect(30, 260, 72, 18), QRect(102, 260, 210, 18)},
+        {u"Label17", u"姓名：", u"Label20", QRect(340, 260, 46, 18), QRect(386, 260, 226, 18)},
+        {u"Label18", u"占筮事由：", u"Label21", QRect(30, 280, 72, 18), QRect(102, 280, 510, 18)},
+    }};
+    for (int i = 0; i < int(rows.size()); ++i) {
+        detailCaptions_[i] = MakeTextLabel(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
+                                       rows[i].captionBox, SansFont(12, QFont::Bold), CaptionColour, this);
+        detailValues_[i] = MakeTextLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(12),
+                                     InkColour, this);
+    }
+    ruleText_ = MakeClickableLabel(QStringLiteral("Label7"), QStringLiteral("变爻推论规则"), QRect(30, 300, 582, 20),
+                                   SerifFont(13, QFont::DemiBold), QColor(0xa0, 0x2a, 0x1a), this);
+    ruleText_->setToolTip(QStringLiteral("推论帮助"));
+    ruleText_->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::BuildCommandBar()
+{
+    using namespace MainLayout;
+    std::array<PictureButton **, 8> buttons{&castButton_,     &manualEntryButton_, &recordsButton_,
+                                            &trigramsButton_, &printButton_,       &calendarButton_,
+                                            &helpButton_,     &optionsButton_};
+    for (int i = 0; i < int(CommandButtonRows.size()); ++i) {
+        const QPoint position(CommandBarLeft + i * (CommandButtonWidth + CommandButtonGap), CommandBarTop + 2);
+        *buttons[i] = MakeCommandButton(CommandButtonRows[i], position, this);
+    }
+}
+
+void MainWindow::BuildFooter()
+{
+    using namespace MainLayout;
+    lunarLine_ = MakeClickableLabel(QStringLiteral("Label25"), {}, QRect(42, FooterRow1, 320, 20), SansFont(13),
+                                    ToColour(CalendarColour::DefaultText), this);
+    lunarLine_->setToolTip(QStringLiteral("双击查看农历日历 F10"));
+    weekdayLine_ = MakeTextLabel(QStringLiteral("Label26"), {}, QRect(366, FooterRow1, 90, 20), SansFont(13),
+                             ToColour(CalendarColour::DefaultText), this);
+    clockLine_ = MakeTextLabel(QStringLiteral("Label1"), {}, QRect(42, FooterRow2, 320, 20), SansFont(12),
+                           QColor(0x5b, 0x4a, 0x3c), this);
+
+    musicToggle_ = new MusicToggleBox(QStringLiteral("Check1"), this);
+    musicToggle_->setText(QStringLiteral("背景音乐(M)"));
+    musicToggle_->setToolTip(QStringLiteral("背景音乐开关 M"));
+    musicToggle_->setStyleSheet(ToggleStyle);
+    musicToggle_->setFont(SansFont(12));
+    musicToggle_->setGeometry(500, FooterRow1, 112, 20);
+
+    aboutLink_ = MakeClickableLabel(QStringLiteral("Label24"), QStringLiteral("关于本软件(A)"),
+                                    QRect(500, FooterRow2, 112, 20), SansFont(12), InkColour, this);
+    aboutLink_->setToolTip(QStringLiteral("关于本软件 F3"));
+    aboutLink_->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::BuildFestivalOverlay()
+{
+    // The overlay's controls are present from the start and hidden; the
+    // festival greetings give them their pictures and switch them on.
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Picture2"));
+    panel->setGeometry(37, 77, 457, 320);
+    panel->setAutoFillBackground(true);
+    newYearPanel_ = panel;
+    new PictureLabel(QStringLiteral("Image20"), panel);
+    struct BannerText {
+        const char16_t *name;
+        const char16_t *text;
+        QRect box;
+        QFont font;
+    };
+    const std::array<BannerText, 4> texts{{
+        {u"Label28", u"新年好!", QRect(40, 110, 380, 70), SerifFont(44, QFont::Bold)},
+        {u"Label29", u"2000", QRect(40, 40, 200, 60), SerifFont(40, QFont::Bold)},
+        {u"Label30", u"★★★★★★★", QRect(40, 190, 380, 30), SansFont(20)},
+        {u"Label31", u"Happy New Year", QRect(40, 230, 380, 40), SerifFont(26)},
+    }};
+    for (const BannerText &text : texts)
+        MakeTextLabel(QString::fromUtf16(text.name), QString::fromUtf16(text.text), text.box, text.font,
+                  QColor(0xf1, 0xd9, 0x94), panel);
+    newYearGreeting_ = panel->findChild<QLabel *>(QStringLiteral("Label28"));
+
+    springPicture_ = new PictureLabel(QStringLiteral("Image18"), this);
+    springPicture_->setToolTip(QStringLiteral("莲年有余"));
+    springPicture_->move(42, MainLayout::Image14Top);
+    springCompanions_ = {new PictureLabel(QStringLiteral("Image21"), this),
+                         new PictureLabel(QStringLiteral("Image22"), this)};
+    springCompanions_[0]->move(250, MainLayout::Image15Top);
+    springCompanions_[1]->move(558, 250);
+    armyDayBadge_ = new PictureLabel(QStringLiteral("Image23"), this);
+    armyDayBadge_->move(221, 126);
+    youthDayBadge_ = new PictureLabel(QStringLiteral("Image24"), this);
+    youthDayBadge_->move(470, 90);
+
+    // GifAni1 .. GifAni6; the fifth plays inside the New Year banner.
+    const std::array<std::pair<QWidget *, QPoint>, 6> animationPlaces{{{this, QPoint(460, 80)},
+                                                                       {this, QPoint(460, 180)},
+                                                                       {this, QPoint(40, 90)},
+                                                                       {this, QPoint(500, 90)},
+                                                                       {panel, QPoint(330, 20)},
+                                                                       {this, QPoint(460, 80)}}};
+    for (int i = 0; i < int(animations_.size()); ++i) {
+        const auto &[parent, place] = animationPlaces[i];
+        animations_[i] = new AnimatedPicture(QStringLiteral("GifAni%1").arg(i + 1), parent);
+        animations_[i]->move(place);
+    }
+}
+
+void MainWindow::BuildHiddenStores()
+{
+    for (int index = 0; index < 4; ++index) {
+        const bool enabled = index % 2 == 0;
+        const WindowButtonKind kind = index < 2 ? WindowButtonKind::Minimise : WindowButtonKind::Close;
+        windowButtonStore_[index] =
+            MakePicture(QStringLiteral("Image19_%1").arg(index), WindowButtonPicture(kind, enabled), {}, this);
+        windowButtonStore_[index]->hide();
+    }
+    guard_ = new ChildWindowGuard(minimise_, close_, windowButtonStore_, this);
+
+    const std::array<const char16_t *, 4> codes{u"0", u"00", u"1", u"11"};
+    for (int i = 0; i < int(codes.size()); ++i) {
+        const QString code = QString::fromUtf16(codes[i]);
+        PictureLabel *store = MakePicture(QStringLiteral("Picture") + code, LinePicture(code), {}, this);
+        store->hide();
+        linePictureStore_[i] = {code, store};
+    }
+
+    auto *guardStart = new QPushButton(QStringLiteral("按钮失效"), this);
+    guardStart->setObjectName(QStringLiteral("Command12"));
+    guardStart->hide();
+    connect(guardStart, &QPushButton::clicked, guard_, &ChildWindowGuard::Begin);
+    auto *resetView = new QPushButton(this);
+    resetView->setObjectName(QStringLiteral("Command15"));
+    resetView->hide();
+    connect(resetView, &QPushButton::clicked, this, &MainWindow::ResetToIdleView);
+}
+
+void MainWindow::BuildTimers()
+{
+    struct TimerRow {
+        QTimer &timer;
+        const char *name;
+        int intervalMs;
+        bool singleShot;
+    };
+    const std::array<TimerRow, 5> timers{{
+        {clockTimer_, "Timer1", ClockIntervalMs, false},
+        {reshowTimer_, "Timer2", ReshowDelayMs, true},
+        {dayChangeTimer_, "Timer4", DayChangeDelayMs, true},
+        {todaysTipsTimer_, "Timer8", TodaysTipsDelayMs, true},
+        {calendarGridTimer_, "Timer9", CalendarGridDelayMs, true},
+    }};
+    for (const TimerRow &row : timers) {
+        row.timer.setParent(this);
+        row.timer.setObjectName(QString::fromLatin1(row.name));
+        row.timer.setInterval(row.intervalMs);
+        row.timer.setSingleShot(row.singleShot);
+    }
+    connect(&clockTimer_, &QTimer::timeout, this, &MainWindow::ClockTick);
+    connect(&reshowTimer_, &QTimer::timeout, this, &MainWindow::ShowAgain);
+    connect(&dayChangeTimer_, &QTimer::timeout, this, &MainWindow::DayChangeStep);
+    connect(&todaysTipsTimer_, &QTimer::timeout, this, &MainWindow::todaysTipsDue);
+    connect(&calendarGridTimer_, &QTimer::timeout, this, &MainWindow::calendarGridDue);
+}
+
+void MainWindow::BuildKeyTable()
+{
+    const auto always = [] { return true; };
+    const auto usable = [this](QWidget *control) {
+        return [this, control] { return control->isVisibleTo(this) && control->isEnabled(); };
+    };
+    const auto enabled = [](QWidget *control) { return [control] { return control->isEnabled(); }; };
+    const auto shown = [this](QWidget *control) { return [this, control] { return control->isVisibleTo(this); }; };
+    keyTable_ = {
+        {Qt::Key_F1, always, [this] { OpenHelp(); }},
+        {Qt::Key_F2, always, [this] { OpenWebPageWithClick(); }},
+        {Qt::Key_L, always, [this] { OpenWebPageWithClick(); }},
+        {Qt::Key_F3, always, [this] { OpenAbout(); }},
+        {Qt::Key_A, always, [this] { OpenAbout(); }},
+        {Qt::Key_F4, usable(optionsButton_), [this] { emit optionsRequested(); }},
+        {Qt::Key_F5, usable(castButton_), [this] { emit castRequested(); }},
+        {Qt::Key_F6, usable(manualEntryButton_), ClickThen(&MainWindow::manualEntryRequested)},
+        {Qt::Key_F7, usable(recordsButton_), ClickThen(&MainWindow::recordsRequested)},
+        {Qt::Key_F8, usable(trigramsButton_), ClickThen(&MainWindow::trigramsRequested)},
+        {Qt::Key_F9, usable(printButton_), [this] { emit printRequested(); }},
+        {Qt::Key_F10, usable(calendarButton_), ClickThen(&MainWindow::calendarRequested)},
+        {Qt::Key_F11, enabled(minimise_), [this] { showMinimized(); }},
+        {Qt::Key_F12, enabled(close_), [this] { ConfirmExit(); }},
+        {Qt::Key_M, enabled(musicToggle_), [this] { ToggleMusic(); }},
+        {Qt::Key_Y, [this] { return saying_->isVisibleTo(this) && sayingSource_->isVisibleTo(this); },
+         [this] { PickQuote(); }},
+        {Qt::Key_1, shown(primary_.frame), [this] { emit translationRequested(1); }},
+        {Qt::Key_2, shown(resulting_.frame), [this] { emit translationRequested(2); }},
+    };
+}
+
+void MainWindow::ConnectMouse()
+{
+    connect(castButton_, &QAbstractButton::clicked, this, &MainWindow::castRequested);
+    connect(manualEntryButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::manualEntryRequested));
+    connect(recordsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::recordsRequested));
+    connect(trigramsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::trigramsRequested));
+    connect(printButton_, &QAbstractButton::clicked, this, &MainWindow::printRequested);
+    connect(calendarButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::calendarRequested));
+    connect(lunarLine_, &ClickableLabel::doubleClicked, this, ClickThen(&MainWindow::calendarRequested));
+    connect(optionsButton_, &QAbstractButton::clicked, this, &MainWindow::optionsRequested);
+    // The help button sounds on its press and opens the help on its release.
+    connect(helpButton_, &QAbstractButton::pressed, this, &MainWindow::PlayClick);
+    connect(helpButton_, &QAbstractButton::released, this, &MainWindow::OpenHelp);
+
+    connect(sealPicture_, &PictureLabel::clicked, this, &MainWindow::OpenWebPageWithClick);
+    connect(aboutLink_, &ClickableLabel::clicked, this, &MainWindow::OpenAboutByLink);
+    connect(minimise_, &PictureLabel::clicked, this, &QWidget::showMinimized);
+    connect(close_, &PictureLabel::clicked, this, &MainWindow::ConfirmExit);
+    connect(musicToggle_, &QAbstractButton::clicked, this, &MainWindow::ToggleMusic);
+    connect(saying_, &ClickableLabel::doubleClicked, this, &MainWindow::PickQuote);
+    connect(sayingSource_, &ClickableLabel::doubleClicked, this, &MainWindow::PickQuote);
+    connect(primary_.text, &HexagramTextBox::clicked, this, [this] { emit translationRequested(1); });
+    connect(resulting_.text, &HexagramTextBox::clicked, this, [this] { emit translationRequested(2); });
+    connect(ruleText_, &ClickableLabel::clicked, this, &MainWindow::ruleHelpRequested);
+    connect(youthDayBadge_, &PictureLabel::clicked, youthDayBadge_, &QWidget::hide);
+}
+
+void MainWindow::MakeDragHandles()
+{
+    drag_ = new WindowDrag(this);
+    for (QWidget *handle : std::initializer_list<QWidget *>{
+             background_, newYearPanel_, clockLine_, headerHandle_, primary_.handle, resulting_.handle, lunarLine_,
+             weekdayLine_, saying_, sayingSource_, springPicture_, armyDayBadge_})
+        drag_->AddHandle(handle);
+}
+
+void MainWindow::WatchKeys()
+{
+    // Keys act anywhere in the window, whichever control has the focus.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->isAutoRepeat())
+            return false;
+        const int pressed = UnshiftedKey(key->key());
+        for (const KeyCommand &command : keyTable_) {
+            if (command.key != pressed)
+                continue;
+            if (command.allowed())
+                command.run();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::ShowAgain()
+{
+    // A minimise leaves Qt's X11 layer with the "start iconic" hint, which it
+    // keeps after the window manager restores the window, so every show
+    // would map the window minimised again. Passing the hidden window through
+    // another state makes the platform write its hints afresh; being
+    // unmapped, nothing of it shows.
+    if (QWindow *handle = windowHandle(); handle && !isVisible()) {
+        handle->setWindowStates(Qt::WindowMaximized);
+        handle->setWindowStates(Qt::WindowNoState);
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    background_->setFocus();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The system's close command ends the program without a question; the
+    // window stays on screen until the exit sequence has saved the settings.
+    event->ignore();
+    emit exitRequested();
+}
+
+void MainWindow::AttachMusic(MusicControl *music)
+{
+    music_ = music;
+    ShowMusicToggle(music->toggle());
+}
+
+void MainWindow::Load(const std::function<void()> &closeSplash)
+{
+    SetTextColour(aboutLink_, AboutLinkColour);
+    PickQuote();
+    PlaceIdlePictures();
+    SetBannerVisible(ShowsQuotes(settings_));
+    closeSplash();
+    ShapeWindowFromPicture(*this, background_->Picture().toImage(), services_.dialogs);
+
+    today_ = services_.now().date();
+    selectedDate_ = today_;
+    EvaluateSelectedDay();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    clockTimer_.start();
+    ClockTick();
+}
+
+void MainWindow::PlayClick()
+{
+    services_.effects->PlayEffect(ClickSoundPath(services_.programFolder));
+}
+
+std::function<void()> MainWindow::ClickThen(void (MainWindow::*signal)())
+{
+    return [this, signal] {
+        PlayClick();
+        emit(this->*signal)();
+    };
+}
+
+void MainWindow::PickQuote()
+{
+    PlayClick();
+    const QuoteRow &row = ::PickQuote(services_.random());
+    const QString saying = QString::fromUtf16(row.saying);
+    saying_->setFont(SerifFontFitting(saying_, saying, SayingFontSize));
+    saying_->setText(saying);
+    sayingSource_->setText(QString::fromUtf16(row.source));
+}
+
+void MainWindow::PlaceIdlePictures()
+{
+    const int drop = ShowsQuotes(settings_) ? 0 : MainLayout::BannerHeight;
+    wheelPicture_->move(wheelPicture_->x(), MainLayout::Image14Top + drop);
+    scrollPicture_->move(scrollPicture_->x(), MainLayout::Image15Top + drop);
+}
+
+void MainWindow::SetBannerVisible(bool visible)
+{
+    saying_->setVisible(visible);
+    sayingSource_->setVisible(visible);
+}
+
+void MainWindow::OpenHelp()
+{
+    services_.openHelp(this);
+}
+
+void MainWindow::OpenWebPageWithClick()
+{
+    PlayClick();
+    services_.openWebPage();
+}
+
+void MainWindow::OpenAbout()
+{
+    AboutWindow about(*services_.aboutPlayer, services_.programFolder, services_.openWebPage, this);
+    about.exec();
+    guard_->EndSoon();
+}
+
+void MainWindow::OpenAboutByLink()
+{
+    PlayClick();
+    services_.effectPlayer->Stop();
+    services_.effectPlayer->Close();
+    guard_->Begin();
+    OpenAbout();
+}
+
+void MainWindow::ConfirmExit()
+{
+    if (services_.dialogs->AskYesNo(this, QStringLiteral("确定要退出程序吗?"), QStringLiteral("《Ravezaz》系统"),
+                                    false))
+        emit exitRequested();
+}
+
+void MainWindow::ToggleMusic()
+{
+    if (music_)
+        music_->ToggleByUser();
+}
+
+void MainWindow::ClockTick()
+{
+    const QDateTime now = services_.now();
+    if (!calendarWindowOpen_)
+        clockLine_->setText(QStringLiteral("现在时间:") + GeneralDateTimeText(now));
+    if (now.date() == today_)
+        return;
+    today_ = now.date();
+    emit todaysTipsCloseRequested();
+    if (calendarWindowOpen_) {
+        emit calendarCloseRequested();
+        return;
+    }
+    selectedDate_ = today_;
+    dayChangeTimer_.start();
+}
+
+void MainWindow::SelectDate(QDate date)
+{
+    selectedDate_ = date;
+    dayChangeTimer_.start();
+}
+
+void MainWindow::ShowClockText(const QString &text)
+{
+    clockLine_->setText(text);
+}
+
+void MainWindow::DayChangeStep()
+{
+    services_.effectPlayer->Stop();
+    services_.effectPlayer->Close();
+    ResetToIdleView();
+    if (music_)
+        music_->BeginDayChange();
+    EvaluateSelectedDay();
+}
+
+void MainWindow::EvaluateSelectedDay()
+{
+    ApplyEvaluation(EvaluateSelectedDate(selectedDate_, today_, settings_.todayTips));
+}
+
+void MainWindow::ApplyEvaluation(const DateEvaluation &evaluation)
+{
+    lunarLine_->setText(evaluation.lunarLineText);
+    SetTextColour(lunarLine_, ToColour(evaluation.lunarLineColour));
+    weekdayLine_->setText(evaluation.weekdayText);
+    SetTextColour(weekdayLine_, ToColour(evaluation.weekdayColour));
+
+    tunes_.gregorian = evaluation.gregorianMusicName;
+    tunes_.lunar = evaluation.lunarMusicName;
+    for (FestivalSound sound : evaluation.sounds)
+        services_.effectPlayer->Open(services_.programFolder + FestivalSoundFile(sound));
+    if (!evaluation.sounds.isEmpty())
+        services_.effectPlayer->Play();
+
+    emit dateEvaluated(evaluation);
+    if (music_)
+        music_->ApplyDayMusic();
+    if (evaluation.todayTipsDue)
+        todaysTipsTimer_.start();
+}
+
+void MainWindow::HideFestivalOverlay()
+{
+    youthDayBadge_->hide();
+    armyDayBadge_->hide();
+    animations_[5]->Stop();
+    animations_[4]->Stop();
+    springCompanions_[0]->hide();
+    springCompanions_[1]->hide();
+    newYearPanel_->hide();
+    for (int i = 0; i < 4; ++i)
+        animations_[i]->Stop();
+    springPicture_->hide();
+    newYearGreeting_->hide();
+}
+
+void MainWindow::ResetToIdleView()
+{
+    HideFestivalOverlay();
+
+    wheelPicture_->show();
+    scrollPicture_->show();
+    sealPicture_->show();
+
+    primary_.frame->hide();
+    resulting_.frame->hide();
+    for (QLabel *label : linePositions_)
+        label->hide();
+    for (int i = 0; i < 3; ++i) {
+        detailCaptions_[i]->hide();
+        detailValues_[i]->hide();
+    }
+    ruleText_->hide();
+    printButton_->setEnabled(false);
+
+    if (ShowsQuotes(settings_))
+        SetBannerVisible(true);
+
+    for (PictureButton *button : {castButton_, recordsButton_, manualEntryButton_, optionsButton_})
+        button->setEnabled(true);
+}
+
+void MainWindow::ShowHexagram(const HexagramFrame &frame, const HexagramView &hexagram)
+{
+    frame.nameShadow->setText(hexagram.name);
+    frame.name->setText(hexagram.name);
+    frame.number->setText(hexagram.number);
+    frame.lines->setText(hexagram.lines);
+    frame.text->setPlainText(hexagram.text);
+    for (int line = 0; line < LinesPerHexagram; ++line) {
+        // A code without a picture leaves the line empty rather than showing
+        // the line of an earlier cast.
+        QPixmap picture;
+        for (const auto &[code, store] : linePictureStore_) {
+            if (code == hexagram.pictures[line])
+                picture = store->Picture();
+        }
+        linePictures_[frame.firstImage - 1 + line]->SetPicture(picture);
+    }
+}
+
+void MainWindow::ShowCastView(const CastResolution &cast)
+{
+    // The festival decorations sit where the cast frames go; a cast on a
+    // festival day would otherwise be hidden behind them.
+    HideFestivalOverlay();
+    SetBannerVisible(false);
+    wheelPicture_->hide();
+    scrollPicture_->hide();
+    sealPicture_->hide();
+
+    ShowHexagram(primary_, cast.primary);
+    ShowHexagram(resulting_, cast.resulting);
+    ruleText_->setText(cast.ruleText);
+    detailValues_[0]->setText(cast.castTime);
+    detailValues_[1]->setText(cast.divinerName);
+    detailValues_[2]->setText(cast.matterText);
+
+    primary_.frame->show();
+    resulting_.frame->setVisible(cast.resultingShown);
+    ruleText_->show();
+    for (QLabel *label : linePositions_)
+        label->show();
+    for (int i = 0; i < 3; ++i) {
+        detailCaptions_[i]->show();
+        detailValues_[i]->show();
+    }
+    printButton_->setEnabled(true);
+}
+
+void MainWindow::RunHiddenChild(QDialog &child)
+{
+    hide();
+    child.exec();
+    reshowTimer_.start();
+}
+
+void MainWindow::RunGuardedChild(QDialog &child)
+{
+    guard_->Begin();
+    child.exec();
+    guard_->EndSoon();
+}
+
+void MainWindow::ShowMusicMessage(const QString &text)
+{
+    services_.dialogs->ShowMessage(this, text, ProgramTitle(), DialogService::Icon::None);
+}
+
+void MainWindow::ShowMusicToggle(const MusicToggle &toggle)
+{
+    musicToggle_->SetValue(toggle.value);
+    musicToggle_->setText(toggle.caption);
+    musicToggle_->setToolTip(toggle.tooltip);
+}

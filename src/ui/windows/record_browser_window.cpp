@@ -1,0 +1,556 @@
+#include "ui/windows/record_browser_window.h"
+
+#include "ui/windows/cast_display.h"
+#include "ui/widgets/dialog_picture_button.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/art/fonts.h"
+#include "ui/windows/main_window.h"
+#include "ui/widgets/picture_button.h"
+#include "records/recalled_cast.h"
+#include "records/record_file.h"
+#include "records/record_file_name.h"
+#include "records/record_listing.h"
+#include "shell/sound_effect.h"
+#include "ui/widgets/window_placement.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr int WindowWidth = 860;
+constexpr int WindowHeight = 556;
+constexpr int Margin = 12;
+constexpr int ListTop = 34;
+constexpr int ListHeight = 412;
+constexpr int RecordRowTop = ListTop + ListHeight + 12;
+constexpr int PageRowTop = RecordRowTop + 46;
+constexpr int NotFoundDelayMs = 1000;
+constexpr int PageBoxLength = 7;
+
+const QColor InkColour(0x2a, 0x1c, 0x14);
+const QColor CaptionColour(0x6e, 0x3a, 0x20);
+
+const QString WindowStyle = QStringLiteral(
+    "QDialog#RecordBrowser { background: #f6ecd2; }"
+    "QMenuBar { background: #e6d3a8; color: #2a1c14; }"
+    "QMenuBar::item:selected { background: #c8a866; }"
+    "QMenu { background: #fffaf0; color: #2a1c14; border: 1px solid #b08850; }"
+    "QMenu::item:selected { background: #8e1b1b; color: #f6e7c1; }"
+    "QMenu::item:disabled { color: #a89880; }"
+    "QPlainTextEdit { background: #fffdf6; border: 1px solid #b08850; color: #2a1c14;"
+    " selection-background-color: #8e1b1b; selection-color: #fbf5e6; }"
+    "QLineEdit { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 3px;"
+    " color: #2a1c14; }"
+    "QLineEdit:read-only { background: #efe4cc; }"
+    "QPushButton { color: #2a1c14; border: 1px solid #b08850; border-radius: 5px; padding: 0 6px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffaf0, stop:1 #e6d3a8); }"
+    "QPushButton:hover { border-color: #c82a22; }"
+    "QPushButton:pressed { background: #d8c292; }"
+    "QPushButton:disabled { color: #a89880; border-color: #cfc2a8; background: #efe6d2; }");
+
+const QString DeleteSelectedCaption = QStringLiteral("删除选中的记录");
+const QString NotFoundRecordMessage = QStringLiteral("没有找到此条记录。");
+
+QLabel *MakeCaption(const QString &name, const QString &text, const QRect &geometry, const QColor &colour,
+                    Qt::Alignment alignment, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton *MakePageCommand(const QString &name, const QString &caption, const QString &tooltip,
+                             const QRect &geometry, QWidget *parent)
+{
+    auto *command = new QPushButton(caption, parent);
+    command->setObjectName(name);
+    command->setGeometry(geometry);
+    command->setToolTip(tooltip);
+    command->setEnabled(false);
+    // Enter in the page box must not press a command behind the user's back.
+    command->setAutoDefault(false);
+    return command;
+}
+
+// The file dialogs share their name, extension and filter.
+QFileDialog *MakeRecordFileDialog(QWidget *parent, const QString &title)
+{
+    auto *dialog = new QFileDialog(parent, title);
+    dialog->setNameFilter(QStringLiteral("记录文件(*.kdf)"));
+    dialog->setDefaultSuffix(QStringLiteral("kdf"));
+    dialog->selectFile(QStringLiteral("*.kdf"));
+    return dialog;
+}
+
+std::optional<QString> RunFileDialog(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> WidgetRecordFileDialogs::ChooseFileToOpen(QWidget *parent)
+{
+    std::unique_ptr<QFileDialog> dialog(MakeRecordFileDialog(parent, QStringLiteral("读取Ravezaz记录文件 *.kdf")));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(*dialog);
+}
+
+std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent)
+{
+    std::unique_ptr<QFileDialog> dialog(MakeRecordFileDialog(parent, QStringLiteral("存储Ravezaz记录文件 *.kdf")));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    return RunFileDialog(*dialog);
+}
+
+RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast,
+                                         CastDisplay &display, QWidget *parent)
+    : QDialog(parent)
+    , services_(services)
+    , cast_(cast)
+    , display_(display)
+{
+    setObjectName(QStringLiteral("RecordBrowser"));
+    setWindowTitle(QStringLiteral("查看占筮记录"));
+    setModal(true);
+    setFixedSize(WindowWidth, WindowHeight);
+    CentreOverOwner(*this, parent);
+    setFont(SansFont(13));
+    setStyleSheet(WindowStyle);
+
+    BuildMenu();
+    BuildList();
+    BuildRecordRow();
+    BuildPageRow();
+    WatchKeys();
+
+    notFoundTimer_.setParent(this);
+    notFoundTimer_.setObjectName(QStringLiteral("Timer1"));
+    notFoundTimer_.setInterval(NotFoundDelayMs);
+    notFoundTimer_.setSingleShot(true);
+    connect(&notFoundTimer_, &QTimer::timeout, this, &RecordBrowserWindow::ShowFileNotFound);
+
+    deleteRecord_->setEnabled(false);
+    BrowseDefaultFile();
+}
+
+void RecordBrowserWindow::BuildMenu()
+{
+    auto *menuBar = new QMenuBar(this);
+    menuBar->setGeometry(0, 0, WindowWidth, 26);
+    QMenu *fileMenu = menuBar->addMenu(QStringLiteral("文件"));
+    fileMenu->setObjectName(QStringLiteral("file000uioyuijm"));
+
+    struct ItemRow {
+        QAction *&action;
+        const char *name;
+        const char16_t *caption;
+        void (RecordBrowserWindow::*run)();
+    };
+    const std::array<ItemRow, 5> items{{
+        {openOther_, "openkdf", u"打开其它记录文件", &RecordBrowserWindow::BrowseOtherFile},
+        {openDefault_, "opendefaultkdf", u"默认记录文件", &RecordBrowserWindow::BrowseDefaultFile},
+        {saveAs_, "saveas", u"记录文件另存为...", &RecordBrowserWindow::SaveFileAs},
+        {deleteRecord_, "killset", u"删除选中的记录", &RecordBrowserWindow::DeleteSelectedRecord},
+        {exit_, "tuichujlform", u"退出 F12", &RecordBrowserWindow::reject},
+    }};
+    for (const ItemRow &item : items) {
+        if (!fileMenu->actions().isEmpty())
+            fileMenu->addSeparator();
+        item.action = fileMenu->addAction(QString::fromUtf16(item.caption));
+        item.action->setObjectName(QString::fromLatin1(item.name));
+        connect(item.action, &QAction::triggered, this, item.run);
+    }
+}
+
+void RecordBrowserWindow::BuildList()
+{
+    list_ = new QPlainTextEdit(this);
+    list_->setObjectName(QStringLiteral("Text1"));
+    list_->setGeometry(Margin, ListTop, WindowWidth - 2 * Margin, ListHeight);
+    list_->setReadOnly(true);
+    // The caret can still be moved, by the mouse and by the arrow keys, to
+    // pick an entry.
+    list_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    list_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->setFont(SansFont(13));
+    list_->viewport()->installEventFilter(this);
+}
+
+void RecordBrowserWindow::BuildRecordRow()
+{
+    const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignVCenter;
+    MakeCaption(QStringLiteral("Label1"), QStringLiteral("当前记录号："), QRect(Margin, RecordRowTop, 96, 30),
+                CaptionColour, rightAligned, this);
+    recordNumber_ = new QLineEdit(QStringLiteral("0"), this);
+    recordNumber_->setObjectName(QStringLiteral("Text2"));
+    recordNumber_->setGeometry(Margin + 98, RecordRowTop, 96, 30);
+    recordNumber_->setReadOnly(true);
+    recordNumber_->setAlignment(Qt::AlignCenter);
+
+    readCommand_ = MakeDialogButton(QStringLiteral("Command2"), DialogIcon::Tick, QStringLiteral("读取"),
+                                    {Margin + 208, RecordRowTop - 2}, this);
+    readCommand_->setEnabled(false);
+    connect(readCommand_, &QAbstractButton::clicked, this, &RecordBrowserWindow::ShowRecordInMainWindow);
+
+    const int countLeft = Margin + 208 + DialogButtonWidth + 16;
+    countLine_ = MakeCaption(QStringLiteral("Label2"), QStringLiteral("未有记录数据"),
+                             QRect(countLeft, RecordRowTop, WindowWidth - Margin - countLeft, 30), InkColour,
+                             rightAligned, this);
+}
+
+void RecordBrowserWindow::BuildPageRow()
+{
+    const Qt::Alignment centred = Qt::AlignCenter;
+    pageCaption_ = MakeCaption(QStringLiteral("Label3"), PageCaption(0), QRect(Margin, PageRowTop, 96, 30),
+                               CaptionColour, Qt::AlignLeft | Qt::AlignVCenter, this);
+    pageCaption_->setFont(SansFont(14, QFont::Bold));
+    MakeCaption(QStringLiteral("Label4"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), InkColour,
+                centred, this);
+    pageBox_ = new QLineEdit(this);
+    pageBox_->setObjectName(QStringLiteral("Text3"));
+    pageBox_->setGeometry(Margin + 136, PageRowTop, 70, 30);
+    pageBox_->setMaxLength(PageBoxLength);
+    pageBox_->setAlignment(Qt::AlignCenter);
+    MakeCaption(QStringLiteral("Label5"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), InkColour,
+                centred, this);
+
+    struct CommandRow {
+        QPushButton *&command;
+        const char *name;
+        const char16_t *caption;
+        const char16_t *tooltip;
+        int left;
+        int width;
+    };
+    const std::array<CommandRow, 5> commands{{
+        {goCommand_, "Command3", u"确定", u"", Margin + 234, 56},
+        {firstCommand_, "Command5", u"到第一页", u"到第一页(Home)", Margin + 312, 92},
+        {previousCommand_, "Command6", u"←上一页", u"上一页(PageUp)", Margin + 410, 92},
+        {nextCommand_, "Command7", u"下一页→", u"下一页(PageDown)", Margin + 508, 92},
+        {lastCommand_, "Command8", u"到最后页", u"最后一页(End)", Margin + 606, 92},
+    }};
+    for (const CommandRow &row : commands)
+        row.command = MakePageCommand(QString::fromLatin1(row.name), QString::fromUtf16(row.caption),
+                                      QString::fromUtf16(row.tooltip), QRect(row.left, PageRowTop, row.width, 30),
+                                      this);
+
+    // Every page command sounds first.
+    connect(goCommand_, &QPushButton::clicked, this, [this] {
+        PlayClick();
+        GoToTypedPage();
+    });
+    const std::array<std::pair<QPushButton *, PageRange (RecordPager::*)()>, 4> pageMoves{{
+        {firstCommand_, &RecordPager::First},
+        {previousCommand_, &RecordPager::Previous},
+        {nextCommand_, &RecordPager::Next},
+        {lastCommand_, &RecordPager::Last},
+    }};
+    for (const auto &[command, move] : pageMoves) {
+        connect(command, &QPushButton::clicked, this, [this, move] {
+            PlayClick();
+            ShowPage((pager_.*move)());
+        });
+    }
+
+    closeCommand_ = MakeDialogButton(QStringLiteral("Command1"), DialogIcon::Cross, QStringLiteral("关闭窗口"),
+                                     {WindowWidth - Margin - DialogButtonWidth, PageRowTop - 2}, this);
+    connect(closeCommand_, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+void RecordBrowserWindow::WatchKeys()
+{
+    // Keys act wherever the focus is in the window.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && watched == list_->viewport()) {
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            SelectRecordAtCaret();
+        return false;
+    }
+    if (event->type() != QEvent::KeyRelease)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->isAutoRepeat())
+        return false;
+    if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+        list_->setFocus();
+        SelectRecordAtCaret();
+        return true;
+    }
+    const std::array<std::pair<int, QAbstractButton *>, 5> keyCommands{{
+        {Qt::Key_PageUp, previousCommand_},
+        {Qt::Key_PageDown, nextCommand_},
+        {Qt::Key_End, lastCommand_},
+        {Qt::Key_Home, firstCommand_},
+        {Qt::Key_F12, closeCommand_},
+    }};
+    for (const auto &[keyCode, command] : keyCommands) {
+        if (keyCode != key->key())
+            continue;
+        if (command->isVisible() && command->isEnabled())
+            command->click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void RecordBrowserWindow::PlayClick()
+{
+    services_.effects->PlayEffect(services_.programFolder + QStringLiteral("/wav/s1.wav"));
+}
+
+void RecordBrowserWindow::BrowseDefaultFile()
+{
+    openDefault_->setEnabled(false);
+    BrowseFile(services_.recordFilePath);
+}
+
+void RecordBrowserWindow::BrowseOtherFile()
+{
+    if (const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToOpen(this))
+        BrowseFile(*chosen);
+}
+
+void RecordBrowserWindow::BrowseFile(const QString &path)
+{
+    filePath_ = path;
+    pager_.Reset(0);
+    SetPageText({});
+    ReloadRecordFile();
+}
+
+// The file dialog asks before replacing the name the user typed; when the
+// name is then changed (a.kdf.kdf saved as a.kdf), replacing an existing
+// file of the changed name is asked here.
+void RecordBrowserWindow::SaveFileAs()
+{
+    const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToSave(this);
+    if (!chosen)
+        return;
+    const QString destination = SaveAsRecordFilePath(*chosen);
+    const QString shownDestination = QDir::toNativeSeparators(destination);
+    if (destination != *chosen && QFileInfo::exists(destination) &&
+        !services_.dialogs->AskYesNo(this, shownDestination + QStringLiteral(" 已存在。\n要替换它吗?"),
+                                     QStringLiteral("记录文件另存为"), false))
+        return;
+    if (!CopyRecordFile(filePath_, destination))
+        services_.dialogs->ShowMessage(this, QStringLiteral("记录文件没有保存为 ") + shownDestination +
+                                                 QStringLiteral("。\n请检查文件夹是否存在、能否写入。"),
+                                       ProgramTitle(), DialogService::Icon::Warning);
+}
+
+void RecordBrowserWindow::ReloadRecordFile()
+{
+    pageBox_->clear();
+    // Set before the file is read, so that the way back to the default file
+    // stays open when another file cannot be read.
+    const bool isDefault = filePath_ == services_.recordFilePath;
+    openDefault_->setEnabled(!isDefault);
+    const std::optional<qint64> count = CountRecords(filePath_);
+    if (!count) {
+        notFoundTimer_.start();
+        return;
+    }
+    pager_.Reset(*count);
+    countLine_->setText(RecordCountLine(*count));
+    // A fresh load shows the last page, where the newest records are.
+    pageBox_->setText(QString::number(pager_.PageCount()));
+    GoToTypedPage();
+    readCommand_->setEnabled(true);
+
+    const QString shownPath = QDir::toNativeSeparators(filePath_);
+    setWindowTitle((isDefault ? QStringLiteral("默认记录文件(") : QStringLiteral("记录文件(")) + shownPath +
+                   QStringLiteral(")"));
+}
+
+// A page box that holds no whole number is ignored; the box is emptied in
+// every case.
+void RecordBrowserWindow::GoToTypedPage()
+{
+    if (const std::optional<PageRange> range = pager_.GoTo(pageBox_->text()))
+        ShowPage(*range);
+    pageBox_->clear();
+}
+
+void RecordBrowserWindow::ShowPage(const PageRange &range)
+{
+    const qint64 last = range.toEnd ? std::numeric_limits<qint64>::max() : range.last;
+    const std::optional<QString> listing = ListRecords(filePath_, range.first, last);
+    SetPageText(listing.value_or(QString()));
+    pageCaption_->setText(PageCaption(pager_.CurrentPage()));
+    ApplyPageCommands();
+    if (!listing)
+        notFoundTimer_.start();
+}
+
+// Every new listing drops the selection: the record number is valid only for
+// the listing it was taken from.
+void RecordBrowserWindow::SetPageText(const QString &text)
+{
+    listing_ = text;
+    list_->setPlainText(ListingForDisplay(text));
+    deleteRecord_->setText(DeleteSelectedCaption);
+    deleteRecord_->setEnabled(false);
+    recordNumber_->setText(QStringLiteral("0"));
+    if (!text.trimmed().isEmpty())
+        saveAs_->setEnabled(true);
+}
+
+void RecordBrowserWindow::ApplyPageCommands()
+{
+    const PageCommands &commands = pager_.Commands();
+    goCommand_->setEnabled(commands.go);
+    firstCommand_->setEnabled(commands.first);
+    previousCommand_->setEnabled(commands.previous);
+    nextCommand_->setEnabled(commands.next);
+    lastCommand_->setEnabled(commands.last);
+}
+
+void RecordBrowserWindow::SelectRecordAtCaret()
+{
+    recordNumber_->clear();
+    QTextCursor cursor = list_->textCursor();
+    const std::optional<ListingEntry> entry = ListingEntryAt(list_->toPlainText(), cursor.position());
+    if (!entry)
+        return;
+    cursor.setPosition(int(entry->start));
+    cursor.setPosition(int(entry->end), QTextCursor::KeepAnchor);
+    list_->setTextCursor(cursor);
+    const QString number = QString::number(entry->number);
+    recordNumber_->setText(number);
+    deleteRecord_->setText(QStringLiteral("删除第 ") + number + QStringLiteral(" 号记录"));
+    deleteRecord_->setEnabled(true);
+}
+
+void RecordBrowserWindow::ShowRecordInMainWindow()
+{
+    PlayClick();
+    SetRecallCommandsVisible(false);
+    bool converted = false;
+    const qint64 number = recordNumber_->text().toLongLong(&converted);
+    const RecordReading reading =
+        converted ? ReadRecord(filePath_, number) : RecordReading{RecordFileStatus::RecordNotFound, {}};
+    const std::optional<CastResolution> recalled =
+        reading.status == RecordFileStatus::Done ? RecallRecord(cast_, reading.record) : std::nullopt;
+    if (!recalled) {
+        SetRecallCommandsVisible(true);
+        services_.dialogs->ShowMessage(this, NotFoundRecordMessage, ProgramTitle(), DialogService::Icon::None);
+        recordNumber_->setText(QStringLiteral("0"));
+        return;
+    }
+    display_.PrepareForNewCast();
+    display_.ShowCast(*recalled);
+    accept();
+}
+
+void RecordBrowserWindow::SetRecallCommandsVisible(bool visible)
+{
+    for (QWidget *command : std::initializer_list<QWidget *>{closeCommand_, readCommand_, goCommand_, firstCommand_,
+                                                             previousCommand_, nextCommand_, lastCommand_})
+        command->setVisible(visible);
+}
+
+void RecordBrowserWindow::DeleteSelectedRecord()
+{
+    bool converted = false;
+    const qint64 number = recordNumber_->text().toLongLong(&converted);
+    if (!converted)
+        return;
+    if (!services_.dialogs->AskYesNo(this,
+                                     QStringLiteral("将要彻底删除第 ") + QString::number(number) +
+                                         QStringLiteral(" 号记录!\n确定要删除吗?"),
+                                     QStringLiteral("删除记录文件"), false))
+        return;
+    // Deletes only while the record is still the line listed: another program
+    // may have changed the file since.
+    ReportDeletion(number, DeleteRecord(filePath_, number, ListedRecordLine(listing_, number)));
+
+    deleteRecord_->setText(DeleteSelectedCaption);
+    deleteRecord_->setEnabled(false);
+    recordNumber_->setText(QStringLiteral("0"));
+    openDefault_->setEnabled(false);
+    pager_.Reset(0);
+    SetPageText({});
+    ReloadRecordFile();
+}
+
+void RecordBrowserWindow::ReportDeletion(qint64 number, const RecordDeletion &deletion)
+{
+    QString message;
+    switch (deletion.status) {
+    case RecordFileStatus::Done:
+        message = deletion.recordsLeft > 0
+            ? QStringLiteral("所选记录已成功删除!\n系统将重新读取刷新记录文件。")
+            : QStringLiteral("所选记录已成功删除!\n现在记录文件为空。系统将彻底删除 ") +
+                QDir::toNativeSeparators(filePath_) + QStringLiteral(" 文件！");
+        break;
+    case RecordFileStatus::RecordNotFound:
+        message = NotFoundRecordMessage;
+        break;
+    case RecordFileStatus::RecordChanged:
+        message = QStringLiteral("记录文件已被其它程序改动，第 ") + QString::number(number) +
+                  QStringLiteral(" 号记录已不是所选的记录，没有删除任何记录。\n系统将重新读取刷新记录文件。");
+        break;
+    case RecordFileStatus::FileUnreadable:
+    case RecordFileStatus::NotRecordFile:
+    case RecordFileStatus::WriteFailed:
+        message = QStringLiteral("无法删除第 ") + QString::number(number) +
+                  QStringLiteral(" 号记录，记录文件没有改动。");
+        break;
+    }
+    services_.dialogs->ShowMessage(this, message, ProgramTitle(), DialogService::Icon::None);
+}
+
+void RecordBrowserWindow::ShowFileNotFound()
+{
+    notFoundTimer_.stop();
+    countLine_->setText(QStringLiteral("未有记录数据"));
+    SetPageText({});
+    const bool notRecordFile = ProbeRecordFile(filePath_) == RecordFileStatus::NotRecordFile;
+    services_.dialogs->ShowMessage(this, notRecordFile ? QStringLiteral("不是记录文件。") : QStringLiteral("没有找到记录文件。"),
+                                   ProgramTitle(), DialogService::Icon::None);
+    saveAs_->setEnabled(false);
+    readCommand_->setEnabled(false);
+    pager_.DisableAll();
+    ApplyPageCommands();
+}
+
+void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast)
+{
+    QObject::connect(&window, &MainWindow::recordsRequested, &window, [&window, services, &cast] {
+        MainWindowCastDisplay display(window);
+        RecordBrowserWindow browser(services, cast, display, &window);
+        window.RunHiddenChild(browser);
+    });
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "core/current_cast.h"
+#include "records/record_pager.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <optional>
+
+class CastDisplay;
+class DialogService;
+class EffectSound;
+class MainWindow;
+class PictureButton;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+struct RecordDeletion;
+
+// The open-file and save-file dialogs of the record browser; tests answer
+// them without a modal loop.
+class RecordFileDialogs {
+public:
+    virtual ~RecordFileDialogs() = default;
+    // An existing record file to browse; nothing when the user cancels.
+    virtual std::optional<QString> ChooseFileToOpen(QWidget *parent) = 0;
+    // A name to save the browsed file as, asked before overwriting an
+    // existing file; nothing when the user cancels.
+    virtual std::optional<QString> ChooseFileToSave(QWidget *parent) = 0;
+};
+
+// The real dialogs: QFileDialog, filtered to record files (*.kdf).
+class WidgetRecordFileDialogs final : public RecordFileDialogs {
+public:
+    std::optional<QString> ChooseFileToOpen(QWidget *parent) override;
+    std::optional<QString> ChooseFileToSave(QWidget *parent) override;
+};
+
+// What the record browser uses of the rest of the program.
+struct RecordBrowserServices {
+    DialogService *dialogs = nullptr;
+    RecordFileDialogs *fileDialogs = nullptr;
+    EffectSound *effects = nullptr;
+    QString programFolder;
+    // The default record file, the one casts are appended to.
+    QString recordFilePath;
+};
+
+// The record browser "查看占筮记录": pages through a record file twenty
+// records at a time, selects a record by a click on its entry, shows it
+// again on the main window (读取), deletes it, browses another record file
+// or the default one, and saves a copy of the browsed file. Every page and
+// every record is read afresh from the file; only the page shown is held.
+class RecordBrowserWindow : public QDialog {
+    Q_OBJECT
+public:
+    RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast, CastDisplay &display,
+                        QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildMenu();
+    void BuildList();
+    void BuildRecordRow();
+    void BuildPageRow();
+    void WatchKeys();
+
+    void PlayClick();
+    void BrowseDefaultFile();
+    void BrowseOtherFile();
+    void SaveFileAs();
+    void BrowseFile(const QString &path);
+    void ReloadRecordFile();
+    void GoToTypedPage();
+    void ShowPage(const PageRange &range);
+    void SetPageText(const QString &text);
+    void ApplyPageCommands();
+    void SelectRecordAtCaret();
+    void ShowRecordInMainWindow();
+    void SetRecallCommandsVisible(bool visible);
+    void DeleteSelectedRecord();
+    void ReportDeletion(qint64 number, const RecordDeletion &deletion);
+    void ShowFileNotFound();
+
+    RecordBrowserServices services_;
+    CurrentCast &cast_;
+    CastDisplay &display_;
+    QString filePath_;
+    QString listing_; // the page as ListRecords gave it, before it is shaped for display
+    RecordPager pager_;
+
+    QAction *openOther_ = nullptr;
+    QAction *openDefault_ = nullptr;
+    QAction *saveAs_ = nullptr;
+    QAction *deleteRecord_ = nullptr;
+    QAction *exit_ = nullptr;
+    QPlainTextEdit *list_ = nullptr;
+    QLineEdit *recordNumber_ = nullptr;
+    PictureButton *readCommand_ = nullptr;
+    PictureButton *closeCommand_ = nullptr;
+    QLabel *countLine_ = nullptr;
+    QLabel *pageCaption_ = nullptr;
+    QLineEdit *pageBox_ = nullptr;
+    QPushButton *goCommand_ = nullptr;
+    QPushButton *firstCommand_ = nullptr;
+    QPushButton *previousCommand_ = nullptr;
+    QPushButton *nextCommand_ = nullptr;
+    QPushButton *lastCommand_ = nullptr;
+    QTimer notFoundTimer_;
+};
+
+// Connects the main window's record command (F7, Command3) to a new record
+// browser, run while the main window is hidden.
+void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast);

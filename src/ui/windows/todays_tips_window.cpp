@@ -1,0 +1,122 @@
+#include "ui/windows/todays_tips_window.h"
+
+#include "ui/art/festival_art.h"
+#include "calendar/date_evaluation.h"
+#include "core/date_text.h"
+#include "ui/art/fonts.h"
+#include "ui/widgets/label_kit.h"
+#include "ui/widgets/picture_label.h"
+#include "shell/settings.h"
+#include "ui/widgets/window_drag.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr QSize WindowSize{420, 262};
+// Clear of the panel's fret corners.
+constexpr int Margin = 22;
+const QColor InkColour(0x2a, 0x1c, 0x14);
+const QColor HeadingColour(0xa0, 0x1e, 0x16);
+const QColor LegendColour(0x6e, 0x5a, 0x48);
+
+const QString TipsOff = QStringLiteral("关");
+const QString TipsOn = QStringLiteral("开");
+
+const QString FrameStyle = QStringLiteral(
+    "QLabel#Shape1 { background: rgba(255, 250, 238, 200); border: 1px solid rgba(160, 30, 22, 150);"
+    " border-radius: 6px; }");
+const QString RuleStyle = QStringLiteral("QLabel { background: rgba(160, 30, 22, 120); }");
+const QString CommandStyle = QStringLiteral(
+    "QPushButton { color: #f6e3a4; border: 1px solid #d4a437; border-radius: 5px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #b0362a, stop:1 #74150f); }"
+    "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c8463a, stop:1 #8a1d15); }"
+    "QPushButton:pressed { background: #5e1010; }");
+
+// A double-click on a label closes the window.
+class DoubleClickLabel : public QLabel {
+public:
+    DoubleClickLabel(const QString &name, const QString &text, QDialog *window)
+        : QLabel(text, window)
+        , window_(window)
+    {
+        setObjectName(name);
+    }
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *) override { window_->accept(); }
+
+private:
+    QDialog *window_;
+};
+
+} // namespace
+
+TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &settings, QWidget *parent)
+    : PanelDialog(QStringLiteral("form13"), WindowSize, parent)
+{
+    setWindowTitle(QStringLiteral("今日提示:") + ShortDateText(evaluation.selectedDate) + QLatin1Char('(') +
+                   evaluation.selectedLunarText + QLatin1Char(')'));
+    const QRect panel = PanelArea();
+
+    auto *picture = new PictureLabel(QStringLiteral("Image1"), this);
+    picture->SetPicture(QPixmap::fromImage(
+        LanternPairPicture().scaled(84, 105, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    picture->move(panel.left() + Margin - 4, panel.top() + 14);
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto *heading = new DoubleClickLabel(QStringLiteral("Label3"), QStringLiteral("节日提示"), this);
+    heading->setGeometry(panel.left() + 112, panel.top() + 10, 200, 26);
+    heading->setFont(SerifFont(18, QFont::Bold));
+    SetTextColour(heading, HeadingColour);
+    Drag()->AddHandle(heading);
+
+    auto *shape = MakeTextLabel(QStringLiteral("Shape1"), {}, QRect(panel.left() + 110, panel.top() + 42,
+                                                                     panel.width() - 110 - Margin, 78),
+                                font(), InkColour, this);
+    shape->setStyleSheet(FrameStyle);
+    shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto *tips = MakeTextLabel(QStringLiteral("Label2"),
+                               QStringLiteral("  今天是:") + evaluation.lunarFestivalText +
+                                   evaluation.gregorianFestivalText,
+                               shape->geometry().adjusted(8, 6, -8, -6), SerifFont(15), InkColour, this);
+    tips->setWordWrap(true);
+    tips->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    tips->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // Two red rules frame the legend.
+    for (int line = 0; line < 2; ++line) {
+        auto *rule = new QLabel(this);
+        rule->setObjectName(QStringLiteral("Line%1").arg(line + 1));
+        rule->setGeometry(panel.left() + Margin, panel.top() + 132 + line * 32, panel.width() - 2 * Margin, 1);
+        rule->setStyleSheet(RuleStyle);
+    }
+
+    auto *legend = MakeTextLabel(QStringLiteral("Label1"), QStringLiteral("★表示日期为农历;☆表示日期为公历"),
+                                 QRect(panel.left() + Margin, panel.top() + 138, panel.width() - 2 * Margin, 20), SansFont(12),
+                                 LegendColour, this);
+    legend->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto *dontShow = new QCheckBox(QStringLiteral("以后不显示此窗口"), this);
+    dontShow->setObjectName(QStringLiteral("Check1"));
+    dontShow->setGeometry(panel.left() + Margin, panel.top() + 178, 200, 24);
+    dontShow->setChecked(settings.todayTips == TipsOff);
+    connect(dontShow, &QCheckBox::toggled, this,
+            [&settings](bool checked) { settings.todayTips = checked ? TipsOff : TipsOn; });
+
+    auto *close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setObjectName(QStringLiteral("Command1"));
+    close->setGeometry(panel.right() - Margin - 86, panel.top() + 176, 86, 28);
+    close->setStyleSheet(CommandStyle);
+    close->setFont(SansFont(13, QFont::Bold));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    connect(Background(), &PictureLabel::doubleClicked, this, &QDialog::accept);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().topLeft());
+}

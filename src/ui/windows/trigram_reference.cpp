@@ -1,0 +1,197 @@
+#include "ui/windows/trigram_reference.h"
+
+#include "ui/art/trigram_art.h"
+#include "ui/widgets/button_looks.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/art/fonts.h"
+#include "ui/windows/main_window.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/widgets/picture_label.h"
+#include "shell/sound_effect.h"
+#include "ui/windows/translation_viewer.h"
+#include "texts/trigrams.h"
+#include "ui/widgets/twips.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr QSize ClientSize(TwipsToPixels(8400), TwipsToPixels(4950));
+constexpr QPoint PicturePlace = TwipsPoint(-240, 120);
+constexpr QRect LinkBox = TwipsRect(4200, 240, 3975, 330);
+constexpr QRect AttributeBox = TwipsRect(4200, 600, 3975, 3495);
+constexpr QPoint CloseButtonPlace = TwipsPoint(3600, 4400);
+
+const QColor LinkHoverColour(0, 0, 255);
+const QColor LinkRestColour(255, 0, 0);
+const QColor PaperColour(0xF2, 0xE7, 0xCA);
+
+bool IsEventOfKey(const QEvent *event, int key)
+{
+    const auto *keyEvent = static_cast<const QKeyEvent *>(event);
+    return keyEvent->key() == key;
+}
+
+} // namespace
+
+TrigramReference::TrigramReference(const ReferenceWindowServices &services, GuardEnd endGuard, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , services_(services)
+    , endGuard_(std::move(endGuard))
+{
+    setObjectName(QStringLiteral("TrigramReference"));
+    setWindowTitle(QStringLiteral("八卦卦象参考"));
+    setModal(true);
+    setFixedSize(ClientSize);
+    QPalette paper = palette();
+    paper.setColor(QPalette::Window, PaperColour);
+    setPalette(paper);
+    setAutoFillBackground(true);
+
+    BuildPictures();
+    BuildAttributeText();
+    BuildCloseButton();
+    WatchEvents();
+    PlaySound(QStringLiteral("/wav/s2.wav"));
+}
+
+void TrigramReference::BuildPictures()
+{
+    struct PictureRow {
+        PictureLabel *&label;
+        const char *name;
+        const TrigramArrangement &arrangement;
+        bool shown;
+    };
+    const std::array<PictureRow, 2> rows{{
+        {earlierHeaven_, "Image1", EarlierHeavenArrangement(), true},
+        {laterHeaven_, "Image2", LaterHeavenArrangement(), false},
+    }};
+    for (const PictureRow &row : rows) {
+        row.label = new PictureLabel(QString::fromLatin1(row.name), this);
+        row.label->SetPicture(QPixmap::fromImage(TrigramArrangementPicture(row.arrangement)));
+        row.label->move(PicturePlace);
+        row.label->setVisible(row.shown);
+        connect(row.label, &PictureLabel::clicked, this, [this, label = row.label] { ShowOtherPicture(label); });
+    }
+}
+
+void TrigramReference::BuildAttributeText()
+{
+    link_ = new ClickableLabel(QStringLiteral("Label1"), this);
+    link_->setText(QStringLiteral("卦的属性(详细可参考《说卦传》)"));
+    link_->setToolTip(QStringLiteral("点击查看《说卦传》"));
+    link_->setFont(SerifFont(14, QFont::DemiBold));
+    link_->setGeometry(LinkBox);
+    link_->setCursor(Qt::PointingHandCursor);
+    SetLinkColour(LinkRestColour);
+    connect(link_, &ClickableLabel::clicked, this,
+            [this] { services_.openHelpTopic(this, ShuoGuaHelpTopic); });
+
+    attributes_ = new QPlainTextEdit(this);
+    attributes_->setObjectName(QStringLiteral("Text1"));
+    attributes_->setReadOnly(true);
+    attributes_->setPlainText(TrigramAttributeText());
+    attributes_->setFont(SerifFont(15));
+    attributes_->setGeometry(AttributeBox);
+    attributes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    attributes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    attributes_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffdf6; color: #2a1c14;"
+                                              " border: 1px solid #b89a6a; }"));
+}
+
+void TrigramReference::BuildCloseButton()
+{
+    closeButton_ = new PictureButton(QStringLiteral("Command1"), ButtonLooksOf(CloseWindowButtonPicture()), this);
+    closeButton_->move(CloseButtonPlace);
+    closeButton_->setToolTip(QStringLiteral("关闭窗口"));
+    closeButton_->raise();
+    connect(closeButton_, &QAbstractButton::clicked, this, &QDialog::accept);
+}
+
+// Keys are watched on every control, so Space and F12 act whichever has the
+// focus; the link colour follows the mouse over the window's parts.
+void TrigramReference::WatchEvents()
+{
+    setMouseTracking(true);
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+bool TrigramReference::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Space belongs to the pictures: no control may take it as a click.
+        return IsEventOfKey(event, Qt::Key_Space);
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space) {
+            if (!key->isAutoRepeat())
+                SwapByKey();
+            return true;
+        }
+        if (key->key() == Qt::Key_F12 && !key->isAutoRepeat()) {
+            if (closeButton_->isVisibleTo(this) && closeButton_->isEnabled())
+                accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+        if (watched == link_)
+            SetLinkColour(LinkHoverColour);
+        else if (watched == this || watched == attributes_->viewport() || watched == earlierHeaven_ ||
+                 watched == laterHeaven_)
+            SetLinkColour(LinkRestColour);
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TrigramReference::ShowOtherPicture(PictureLabel *shown)
+{
+    shown->hide();
+    (shown == earlierHeaven_ ? laterHeaven_ : earlierHeaven_)->show();
+    PlaySound(QStringLiteral("/wav/s1.wav"));
+}
+
+void TrigramReference::SwapByKey()
+{
+    ShowOtherPicture(earlierHeaven_->isVisibleTo(this) && earlierHeaven_->isEnabled() ? earlierHeaven_ : laterHeaven_);
+}
+
+void TrigramReference::SetLinkColour(const QColor &colour)
+{
+    QPalette palette = link_->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    link_->setPalette(palette);
+}
+
+void TrigramReference::PlaySound(const QString &relativePath)
+{
+    services_.effects->PlayEffect(services_.programFolder + relativePath);
+}
+
+void TrigramReference::done(int result)
+{
+    // Opened from the translation viewer, the viewer ends the guard when it
+    // closes itself.
+    if (!TranslationViewerOpen)
+        endGuard_();
+    QDialog::done(result);
+}
+
+void ConnectTrigramCommand(MainWindow &window, const ReferenceWindowServices &services)
+{
+    QObject::connect(&window, &MainWindow::trigramsRequested, &window, [&window, services] {
+        window.Guard().Begin();
+        TrigramReference reference(services, [&window] { window.Guard().EndSoon(); }, &window);
+        reference.exec();
+    });
+}

@@ -62,7 +62,7 @@ class ExpectedDuration : public QObject {
 public:
     ExpectedDuration(CastingEngine &engine, const CastingTimings &timings) : timings_(timings)
     {
-        connect(&engine, &CastingEngine::heapsShown, this, [this](int left, int hung, int right) {
+        connect(&engine, &CastingEngine::HeapsShown, this, [this](int left, int hung, int right) {
             if (hung == 0) {
                 splitPending_ = true;
             } else if (splitPending_) {
@@ -125,7 +125,7 @@ CastTiming TimeAutomaticCast(int speed, EffectSound &effects, DialogService &dia
     ExpectedDuration expected(*engine, *TimingsOfSpeed(speed));
     QElapsedTimer clock;
     qint64 resolvedAt = -1;
-    QObject::connect(engine, &CastingEngine::castResolved, &window,
+    QObject::connect(engine, &CastingEngine::CastResolved, &window,
                      [&](const CastResolution &) { resolvedAt = clock.elapsed(); });
 
     clock.start();

@@ -46,6 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                          {QStringLiteral("/html/rule0.htm"), "rule"}});
     for (auto entry = map.cbegin(); entry != map.cend(); ++entry)
         Require(NamesAnEntry(file, file.topic(entry.key())), "a context number opens an entry of the file");
-    Require(NamesAnEntry(file, file.defaultTopic()), "the default topic is an entry of the file");
+    Require(NamesAnEntry(file, file.DefaultTopic()), "the default topic is an entry of the file");
     return 0;
 }

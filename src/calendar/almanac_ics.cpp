@@ -15,7 +15,7 @@ constexpr QByteArrayView LineEnd = "\r\n";
 
 // Appends one content line, folded so that no line exceeds 75 octets and no
 // UTF-8 character is cut: each continuation line starts with a blank.
-void appendLine(QByteArray &out, const QByteArray &line)
+void AppendLine(QByteArray &out, const QByteArray &line)
 {
     qsizetype start = 0;
     int room = MaximumLineOctets;
@@ -34,13 +34,13 @@ void appendLine(QByteArray &out, const QByteArray &line)
     out += LineEnd;
 }
 
-void appendProperty(QByteArray &out, const char *name, const QString &value)
+void AppendProperty(QByteArray &out, const char *name, const QString &value)
 {
-    appendLine(out, QByteArray(name) + ':' + value.toUtf8());
+    AppendLine(out, QByteArray(name) + ':' + value.toUtf8());
 }
 
 // TEXT values escape backslash, semicolon, comma and line breaks.
-QString escapedText(const QString &text)
+QString EscapedText(const QString &text)
 {
     QString escaped;
     escaped.reserve(text.size());
@@ -55,7 +55,7 @@ QString escapedText(const QString &text)
     return escaped;
 }
 
-QString basicDate(QDate date)
+QString BasicDate(QDate date)
 {
     return date.toString(u"yyyyMMdd");
 }
@@ -67,24 +67,24 @@ struct DayEvent {
     QString category;
 };
 
-void appendEvent(QByteArray &out, QDate date, const DayEvent &event, const QString &stamp)
+void AppendEvent(QByteArray &out, QDate date, const DayEvent &event, const QString &stamp)
 {
-    appendLine(out, "BEGIN:VEVENT");
-    appendProperty(out, "UID", basicDate(date) + u'-' + event.uidKind + QStringLiteral("@ravezaz"));
-    appendProperty(out, "DTSTAMP", stamp);
-    appendProperty(out, "DTSTART;VALUE=DATE", basicDate(date));
-    appendProperty(out, "DTEND;VALUE=DATE", basicDate(date.addDays(1)));
-    appendProperty(out, "SUMMARY", escapedText(event.summary));
+    AppendLine(out, "BEGIN:VEVENT");
+    AppendProperty(out, "UID", BasicDate(date) + u'-' + event.uidKind + QStringLiteral("@ravezaz"));
+    AppendProperty(out, "DTSTAMP", stamp);
+    AppendProperty(out, "DTSTART;VALUE=DATE", BasicDate(date));
+    AppendProperty(out, "DTEND;VALUE=DATE", BasicDate(date.addDays(1)));
+    AppendProperty(out, "SUMMARY", EscapedText(event.summary));
     if (!event.description.isEmpty())
-        appendProperty(out, "DESCRIPTION", escapedText(event.description));
-    appendProperty(out, "CATEGORIES", escapedText(event.category));
+        AppendProperty(out, "DESCRIPTION", EscapedText(event.description));
+    AppendProperty(out, "CATEGORIES", EscapedText(event.category));
     // Festival days do not make the user busy.
-    appendLine(out, "TRANSP:TRANSPARENT");
-    appendLine(out, "END:VEVENT");
+    AppendLine(out, "TRANSP:TRANSPARENT");
+    AppendLine(out, "END:VEVENT");
 }
 
 // 立春：太阳视黄经315°，交节时刻2009年2月4日 00:50（北京时间）
-QString termDescription(QDate date, const SolarTermOfDay &term)
+QString TermDescription(QDate date, const SolarTermOfDay &term)
 {
     return QStringLiteral("%1：太阳视黄经%2°，交节时刻%3年%4月%5日 %6（北京时间）")
         .arg(term.name)
@@ -97,12 +97,12 @@ QString termDescription(QDate date, const SolarTermOfDay &term)
 
 // The events of one day, in a fixed order: term, lunar festival, Gregorian
 // festivals, lunar date.
-QList<DayEvent> eventsOf(QDate date, bool lunarDays)
+QList<DayEvent> EventsOf(QDate date, bool lunarDays)
 {
     QList<DayEvent> events;
     const SolarTermOfDay term = SolarTermOn(date);
     if (!term.name.isEmpty())
-        events.append({QStringLiteral("term"), term.name, termDescription(date, term), QStringLiteral("节气")});
+        events.append({QStringLiteral("term"), term.name, TermDescription(date, term), QStringLiteral("节气")});
     const bool convertible = IsLunarConvertible(date);
     const LunarDayInfo lunar = convertible ? DescribeLunarDay(date) : LunarDayInfo();
     if (convertible) {
@@ -132,17 +132,17 @@ QByteArray AlmanacIcs(const AlmanacIcsRequest &request)
 {
     const QString stamp = request.stamp.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'");
     QByteArray out;
-    appendLine(out, "BEGIN:VCALENDAR");
-    appendLine(out, "VERSION:2.0");
-    appendLine(out, "PRODID:-//Ravezaz//Perpetual Calendar//ZH");
-    appendLine(out, "CALSCALE:GREGORIAN");
-    appendLine(out, "METHOD:PUBLISH");
-    appendProperty(out, "X-WR-CALNAME", QStringLiteral("万年历"));
+    AppendLine(out, "BEGIN:VCALENDAR");
+    AppendLine(out, "VERSION:2.0");
+    AppendLine(out, "PRODID:-//Ravezaz//Perpetual Calendar//ZH");
+    AppendLine(out, "CALSCALE:GREGORIAN");
+    AppendLine(out, "METHOD:PUBLISH");
+    AppendProperty(out, "X-WR-CALNAME", QStringLiteral("万年历"));
     for (QDate date = request.from; date.isValid() && date <= request.to; date = date.addDays(1)) {
-        for (const DayEvent &event : eventsOf(date, request.lunarDays))
-            appendEvent(out, date, event, stamp);
+        for (const DayEvent &event : EventsOf(date, request.lunarDays))
+            AppendEvent(out, date, event, stamp);
     }
-    appendLine(out, "END:VCALENDAR");
+    AppendLine(out, "END:VCALENDAR");
     return out;
 }
 

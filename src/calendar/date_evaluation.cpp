@@ -47,7 +47,7 @@ constexpr QStringView LunarMark = u" ★";
 constexpr QStringView LunarLinePrefix = u"农历:";
 constexpr QStringView TipsOff = u"关";
 
-DecorationRequest decorationFor(FestivalDecoration decoration, QDate selected, QDate today)
+DecorationRequest DecorationFor(FestivalDecoration decoration, QDate selected, QDate today)
 {
     for (const DecorationTooltip &tooltip : DecorationTooltips) {
         if (tooltip.decoration != decoration)
@@ -62,7 +62,7 @@ DecorationRequest decorationFor(FestivalDecoration decoration, QDate selected, Q
     return {decoration, {}};
 }
 
-void applyLunarStep(DateEvaluation &result, QDate date, QDate today)
+void ApplyLunarStep(DateEvaluation &result, QDate date, QDate today)
 {
     result.lunarInRange = true;
     result.lunarDay = DescribeLunarDay(date);
@@ -92,13 +92,13 @@ void applyLunarStep(DateEvaluation &result, QDate date, QDate today)
                 result.sounds.append(sound);
         }
         if (festival->decoration != NoDecoration)
-            result.decorations.append(decorationFor(festival->decoration, date, today));
+            result.decorations.append(DecorationFor(festival->decoration, date, today));
     }
 
     result.lunarLineText = JoinTexts({LunarLinePrefix, result.lunarDay.yearText, u" ", monthDayText});
 }
 
-void applyGregorianStep(DateEvaluation &result, QDate today)
+void ApplyGregorianStep(DateEvaluation &result, QDate today)
 {
     for (const GregorianFestival *festival : GregorianFestivalsOf(result.selectedDate)) {
         result.gregorianFestivalText += GregorianMark;
@@ -107,7 +107,7 @@ void applyGregorianStep(DateEvaluation &result, QDate today)
             result.gregorianMusicName = StaticText(festival->musicName);
         if (festival->decoration == NoDecoration)
             continue;
-        result.decorations.append(decorationFor(festival->decoration, result.selectedDate, today));
+        result.decorations.append(DecorationFor(festival->decoration, result.selectedDate, today));
         if (festival->decoration == NewYearBanner)
             result.newYearBannerYear = today.year();
     }
@@ -148,10 +148,10 @@ DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView tod
     result.weekdayText = WeekdayNameOf(selected);
     result.weekdayColour = WeekdayColours[result.weekdayNumber];
     if (IsLunarConvertible(selected))
-        applyLunarStep(result, selected, today);
+        ApplyLunarStep(result, selected, today);
     else
         result.lunarLineText = OutOfRangeLunarLine.toString();
-    applyGregorianStep(result, today);
+    ApplyGregorianStep(result, today);
     result.todayTipsDue = todayTipsSetting != TipsOff
         && !(result.gregorianFestivalText.isEmpty() && result.lunarFestivalText.isEmpty());
     return result;

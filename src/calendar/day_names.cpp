@@ -75,12 +75,12 @@ constexpr std::array<StarSign, 12> StarSignTable{{
     {12, u"双鱼座", 2, 20, 3, 20},
 }};
 
-constexpr bool allNamed(const auto &names)
+constexpr bool AllNamed(const auto &names)
 {
     return std::ranges::none_of(names, [](QStringView name) { return name.isEmpty(); });
 }
-static_assert(allNamed(HeavenlyStems) && allNamed(EarthlyBranches) && allNamed(ZodiacAnimals)
-                  && allNamed(WeekdayNames) && allNamed(NayinTable)
+static_assert(AllNamed(HeavenlyStems) && AllNamed(EarthlyBranches) && AllNamed(ZodiacAnimals)
+                  && AllNamed(WeekdayNames) && AllNamed(NayinTable)
                   && std::ranges::none_of(StarSignTable, [](const StarSign &sign) { return sign.name.isEmpty(); }),
               "every name table filled in");
 
@@ -89,57 +89,57 @@ constexpr qint64 DayCycleStartJulianDay = 2410991;
 // Lunar 1888 is a 戊子 year whose first month is 甲寅, month cycle index 0.
 constexpr int MonthCycleStartYear = 1888;
 
-constexpr int wrap(qint64 value, int length)
+constexpr int Wrap(qint64 value, int length)
 {
     const int remainder = int(value % length);
     return remainder < 0 ? remainder + length : remainder;
 }
 
-QString stemBranch(int stem, int branch, QStringView suffix)
+QString StemBranch(int stem, int branch, QStringView suffix)
 {
     return JoinTexts({HeavenlyStems[stem], EarthlyBranches[branch], suffix});
 }
 
-const QString &yearTextOf(int cycleIndex)
+const QString &YearTextOf(int cycleIndex)
 {
     static const ComposedTexts<CycleLength> texts([](int index) {
-        return JoinTexts({stemBranch(index % 10, index % 12, u"("), ZodiacAnimals[index % 12], u")年"});
+        return JoinTexts({StemBranch(index % 10, index % 12, u"("), ZodiacAnimals[index % 12], u")年"});
     });
     return texts[cycleIndex];
 }
 
 // The month cycle pairs stem k with branch k + 2, so the first month is 寅.
-const QString &monthPillarTextOf(int cycleIndex)
+const QString &MonthPillarTextOf(int cycleIndex)
 {
     static const ComposedTexts<CycleLength> texts([](int index) {
-        return stemBranch(index % 10, (index + 2) % 12, u"月");
+        return StemBranch(index % 10, (index + 2) % 12, u"月");
     });
     return texts[cycleIndex];
 }
 
-const QString &dayPillarTextOf(int cycleIndex)
+const QString &DayPillarTextOf(int cycleIndex)
 {
     static const ComposedTexts<CycleLength> texts([](int index) {
-        return stemBranch(index % 10, index % 12, u"日");
+        return StemBranch(index % 10, index % 12, u"日");
     });
     return texts[cycleIndex];
 }
 
-int monthCycleIndex(int lunarYear, int lunarMonth)
+int MonthCycleIndex(int lunarYear, int lunarMonth)
 {
     const int month = lunarMonth < 0 ? -lunarMonth : lunarMonth;
-    return wrap(qint64(lunarYear - MonthCycleStartYear) * 12 + month - 1, CycleLength);
+    return Wrap(qint64(lunarYear - MonthCycleStartYear) * 12 + month - 1, CycleLength);
 }
 
-int monthDayKey(int month, int day)
+int MonthDayKey(int month, int day)
 {
     return month * 100 + day;
 }
 
-bool signCovers(const StarSign &sign, int key)
+bool SignCovers(const StarSign &sign, int key)
 {
-    const int from = monthDayKey(sign.fromMonth, sign.fromDay);
-    const int to = monthDayKey(sign.toMonth, sign.toDay);
+    const int from = MonthDayKey(sign.fromMonth, sign.fromDay);
+    const int to = MonthDayKey(sign.toMonth, sign.toDay);
     return from <= to ? key >= from && key <= to : key >= from || key <= to;
 }
 
@@ -159,32 +159,32 @@ LunarDayInfo DescribeLunarDay(QDate date)
     info.lunar = ConvertToLunar(date);
     if (info.lunar.lunarYear == 0)
         return info;
-    info.yearText = yearTextOf(YearCycleIndex(info.lunar.lunarYear));
-    info.monthPillarText = monthPillarTextOf(monthCycleIndex(info.lunar.lunarYear, info.lunar.lunarMonth));
-    info.dayPillarText = dayPillarTextOf(wrap(date.toJulianDay() - DayCycleStartJulianDay, CycleLength));
+    info.yearText = YearTextOf(YearCycleIndex(info.lunar.lunarYear));
+    info.monthPillarText = MonthPillarTextOf(MonthCycleIndex(info.lunar.lunarYear, info.lunar.lunarMonth));
+    info.dayPillarText = DayPillarTextOf(Wrap(date.toJulianDay() - DayCycleStartJulianDay, CycleLength));
     return info;
 }
 
 int YearCycleIndex(int lunarYear)
 {
-    return wrap(qint64(lunarYear) - 4, CycleLength);
+    return Wrap(qint64(lunarYear) - 4, CycleLength);
 }
 
 QString ZodiacAnimalOf(int cycleIndex)
 {
-    return StaticText(ZodiacAnimals[wrap(cycleIndex, 12)]);
+    return StaticText(ZodiacAnimals[Wrap(cycleIndex, 12)]);
 }
 
 QString NayinOfYear(int cycleIndex)
 {
-    return StaticText(NayinTable[wrap(cycleIndex, CycleLength) / 2]);
+    return StaticText(NayinTable[Wrap(cycleIndex, CycleLength) / 2]);
 }
 
 const StarSign &StarSignOf(int month, int day)
 {
-    const int key = monthDayKey(month, day);
+    const int key = MonthDayKey(month, day);
     for (const StarSign &sign : StarSignTable) {
-        if (signCovers(sign, key))
+        if (SignCovers(sign, key))
             return sign;
     }
     return StarSignTable.back();
@@ -193,7 +193,7 @@ const StarSign &StarSignOf(int month, int day)
 int WeekdayNumberOf(QDate date)
 {
     // Julian day 0 was a Monday, so a Sunday is one less than a multiple of 7.
-    return date.isValid() ? wrap(date.toJulianDay() + 1, 7) + 1 : 0;
+    return date.isValid() ? Wrap(date.toJulianDay() + 1, 7) + 1 : 0;
 }
 
 QString WeekdayNameOf(QDate date)

@@ -14,80 +14,80 @@ using enum FestivalDecoration;
 using enum FestivalSound;
 using enum Weekday;
 
-constexpr FestivalDay on(int month, int day)
+constexpr FestivalDay On(int month, int day)
 {
     return {month, day};
 }
 
-constexpr FestivalDay nth(int ordinal, Weekday weekday, int month)
+constexpr FestivalDay Nth(int ordinal, Weekday weekday, int month)
 {
     return {month, 0, ordinal, weekday};
 }
 
 constexpr std::array<GregorianFestival, GregorianFestivalCount> GregorianTable{{
-    {on(1, 1), NoYearBound, u"元旦", u"元旦", NewYearBanner, u"元旦", Red, Blue},
-    {on(2, 2), 1996, u"世界湿地日"},
-    {on(2, 14), NoYearBound, u"情人节", {}, NoDecoration, u"情人节", Blue, Blue},
-    {on(3, 3), 1999, u"全国爱耳日"},
-    {on(3, 8), 1909, u"三八妇女节", {}, NoDecoration, u"妇女节", Red, Blue},
-    {on(3, 12), 1978, u"植树节", {}, NoDecoration, u"植树节", Blue, Blue},
-    {on(3, 14), NoYearBound, u"国际警察日"},
-    {on(3, 15), 1982, u"消费者权益日", {}, NoDecoration, u"消费日", Blue, Blue},
-    {on(3, 21), NoYearBound, u"世界森林日"},
-    {on(3, 22), 1992, u"世界水日"},
-    {on(3, 23), 1960, u"世界气象日", {}, NoDecoration, u"气象日", Blue, Blue},
-    {on(3, 24), NoYearBound, u"世界防治结核病日"},
-    {on(4, 1), NoYearBound, u"愚人节", {}, NoDecoration, u"愚人节", Blue, Blue},
-    {on(4, 7), NoYearBound, u"世界卫生日"},
-    {on(4, 22), 1969, u"世界地球日", {}, NoDecoration, u"地球日", Blue, Blue},
-    {on(5, 1), 1937, u"五一国际劳动节", u"劳动节", NoDecoration, u"劳动节", Red, Blue},
-    {on(5, 4), 1949, u"五四青年节", {}, YouthDayBadge, u"青年节", Blue, Blue},
-    {on(5, 8), 1862, u"世界红十字日"},
-    {on(5, 12), NoYearBound, u"国际护士节"},
-    {on(5, 15), NoYearBound, u"国际家庭日"},
-    {on(5, 17), 1968, u"世界电信日", {}, NoDecoration, u"电信日", Blue, Blue},
-    {on(5, 18), NoYearBound, u"国际博物馆日"},
-    {on(5, 20), NoYearBound, u"全国学生营养日"},
-    {on(5, 22), 2000, u"国际生物多样性日"},
-    {on(5, 31), NoYearBound, u"世界无烟日"},
-    {nth(2, Sunday, 5), 1913, u"母亲节", {}, NoDecoration, u"母亲节", Blue, Blue},
-    {nth(3, Sunday, 5), 1989, u"全国助残日", {}, NoDecoration, u"助残日", Blue, Blue},
-    {on(6, 1), 1949, u"国际儿童节", u"儿童节", NoDecoration, u"儿童节", Red, Blue},
-    {on(6, 5), 1972, u"世界环境日", {}, NoDecoration, u"环境日", Blue, Blue},
-    {on(6, 6), NoYearBound, u"全国爱眼日"},
-    {nth(3, Sunday, 6), 1933, u"父亲节", {}, NoDecoration, u"父亲节", Blue, Blue},
-    {on(6, 17), 1994, u"防治荒漠化和干旱日"},
-    {on(6, 23), NoYearBound, u"国际奥林匹克日"},
-    {on(6, 25), 1990, u"全国土地日"},
-    {on(6, 26), NoYearBound, u"国际反毒品日"},
-    {on(7, 1), 1920, u"中国共产党建党日", u"建党日", PartyAnniversary, u"建党日", Red, Blue},
-    {on(7, 1), 1996, u"香港回归纪念日"},
-    {on(7, 11), 1987, u"世界人口日", {}, NoDecoration, u"人口日", Blue, Blue},
-    {on(8, 1), 1926, u"建军节", u"建军节", ArmyDayBadge, u"建军节", Red, Blue},
-    {on(9, 8), NoYearBound, u"国际扫盲日"},
-    {on(9, 10), 1984, u"教师节", {}, NoDecoration, u"教师节", Blue, Blue},
-    {on(9, 16), 1986, u"国际臭氧层保护日"},
-    {nth(3, Tuesday, 9), 1980, u"国际和平日", {}, NoDecoration, u"和平日", Blue, Blue},
-    {on(9, 20), 1988, u"全国爱牙日"},
-    {on(9, 27), NoYearBound, u"世界旅游日"},
-    {on(10, 1), 1948, u"国庆节", u"国庆节", NationalDay, u"国庆节", Red, Blue},
-    {on(10, 4), NoYearBound, u"世界动物日"},
-    {nth(1, Monday, 10), 1985, u"世界人居(住房)日", {}, NoDecoration, u"住房日", Blue, Blue},
-    {on(10, 8), NoYearBound, u"全国高血压日"},
-    {on(10, 9), 1983, u"世界邮政日", {}, NoDecoration, u"邮政日", Blue, Blue},
-    {on(10, 10), NoYearBound, u"世界精神卫生日"},
-    {on(10, 15), 1983, u"国际盲人节"},
-    {on(10, 16), 1980, u"世界粮食日"},
-    {on(10, 17), 1992, u"世界消除贫困日"},
-    {on(10, 22), 1990, u"世界传统医药日"},
-    {on(10, 24), 1946, u"联合国日"},
-    {on(11, 8), NoYearBound, u"中国记者日"},
-    {on(11, 9), NoYearBound, u"消防宣传日"},
-    {on(11, 12), NoYearBound, u"孙中山诞辰纪念日"},
-    {nth(4, Thursday, 11), NoYearBound, u"感恩节", {}, NoDecoration, u"感恩节", Blue, Blue},
-    {on(12, 20), 1998, u"澳门回归纪念日"},
-    {on(12, 25), NoYearBound, u"圣诞节", u"圣诞节", Christmas, u"圣诞节", Blue, Blue},
-    {on(12, 26), NoYearBound, u"毛泽东诞辰纪念日"},
+    {On(1, 1), NoYearBound, u"元旦", u"元旦", NewYearBanner, u"元旦", Red, Blue},
+    {On(2, 2), 1996, u"世界湿地日"},
+    {On(2, 14), NoYearBound, u"情人节", {}, NoDecoration, u"情人节", Blue, Blue},
+    {On(3, 3), 1999, u"全国爱耳日"},
+    {On(3, 8), 1909, u"三八妇女节", {}, NoDecoration, u"妇女节", Red, Blue},
+    {On(3, 12), 1978, u"植树节", {}, NoDecoration, u"植树节", Blue, Blue},
+    {On(3, 14), NoYearBound, u"国际警察日"},
+    {On(3, 15), 1982, u"消费者权益日", {}, NoDecoration, u"消费日", Blue, Blue},
+    {On(3, 21), NoYearBound, u"世界森林日"},
+    {On(3, 22), 1992, u"世界水日"},
+    {On(3, 23), 1960, u"世界气象日", {}, NoDecoration, u"气象日", Blue, Blue},
+    {On(3, 24), NoYearBound, u"世界防治结核病日"},
+    {On(4, 1), NoYearBound, u"愚人节", {}, NoDecoration, u"愚人节", Blue, Blue},
+    {On(4, 7), NoYearBound, u"世界卫生日"},
+    {On(4, 22), 1969, u"世界地球日", {}, NoDecoration, u"地球日", Blue, Blue},
+    {On(5, 1), 1937, u"五一国际劳动节", u"劳动节", NoDecoration, u"劳动节", Red, Blue},
+    {On(5, 4), 1949, u"五四青年节", {}, YouthDayBadge, u"青年节", Blue, Blue},
+    {On(5, 8), 1862, u"世界红十字日"},
+    {On(5, 12), NoYearBound, u"国际护士节"},
+    {On(5, 15), NoYearBound, u"国际家庭日"},
+    {On(5, 17), 1968, u"世界电信日", {}, NoDecoration, u"电信日", Blue, Blue},
+    {On(5, 18), NoYearBound, u"国际博物馆日"},
+    {On(5, 20), NoYearBound, u"全国学生营养日"},
+    {On(5, 22), 2000, u"国际生物多样性日"},
+    {On(5, 31), NoYearBound, u"世界无烟日"},
+    {Nth(2, Sunday, 5), 1913, u"母亲节", {}, NoDecoration, u"母亲节", Blue, Blue},
+    {Nth(3, Sunday, 5), 1989, u"全国助残日", {}, NoDecoration, u"助残日", Blue, Blue},
+    {On(6, 1), 1949, u"国际儿童节", u"儿童节", NoDecoration, u"儿童节", Red, Blue},
+    {On(6, 5), 1972, u"世界环境日", {}, NoDecoration, u"环境日", Blue, Blue},
+    {On(6, 6), NoYearBound, u"全国爱眼日"},
+    {Nth(3, Sunday, 6), 1933, u"父亲节", {}, NoDecoration, u"父亲节", Blue, Blue},
+    {On(6, 17), 1994, u"防治荒漠化和干旱日"},
+    {On(6, 23), NoYearBound, u"国际奥林匹克日"},
+    {On(6, 25), 1990, u"全国土地日"},
+    {On(6, 26), NoYearBound, u"国际反毒品日"},
+    {On(7, 1), 1920, u"中国共产党建党日", u"建党日", PartyAnniversary, u"建党日", Red, Blue},
+    {On(7, 1), 1996, u"香港回归纪念日"},
+    {On(7, 11), 1987, u"世界人口日", {}, NoDecoration, u"人口日", Blue, Blue},
+    {On(8, 1), 1926, u"建军节", u"建军节", ArmyDayBadge, u"建军节", Red, Blue},
+    {On(9, 8), NoYearBound, u"国际扫盲日"},
+    {On(9, 10), 1984, u"教师节", {}, NoDecoration, u"教师节", Blue, Blue},
+    {On(9, 16), 1986, u"国际臭氧层保护日"},
+    {Nth(3, Tuesday, 9), 1980, u"国际和平日", {}, NoDecoration, u"和平日", Blue, Blue},
+    {On(9, 20), 1988, u"全国爱牙日"},
+    {On(9, 27), NoYearBound, u"世界旅游日"},
+    {On(10, 1), 1948, u"国庆节", u"国庆节", NationalDay, u"国庆节", Red, Blue},
+    {On(10, 4), NoYearBound, u"世界动物日"},
+    {Nth(1, Monday, 10), 1985, u"世界人居(住房)日", {}, NoDecoration, u"住房日", Blue, Blue},
+    {On(10, 8), NoYearBound, u"全国高血压日"},
+    {On(10, 9), 1983, u"世界邮政日", {}, NoDecoration, u"邮政日", Blue, Blue},
+    {On(10, 10), NoYearBound, u"世界精神卫生日"},
+    {On(10, 15), 1983, u"国际盲人节"},
+    {On(10, 16), 1980, u"世界粮食日"},
+    {On(10, 17), 1992, u"世界消除贫困日"},
+    {On(10, 22), 1990, u"世界传统医药日"},
+    {On(10, 24), 1946, u"联合国日"},
+    {On(11, 8), NoYearBound, u"中国记者日"},
+    {On(11, 9), NoYearBound, u"消防宣传日"},
+    {On(11, 12), NoYearBound, u"孙中山诞辰纪念日"},
+    {Nth(4, Thursday, 11), NoYearBound, u"感恩节", {}, NoDecoration, u"感恩节", Blue, Blue},
+    {On(12, 20), 1998, u"澳门回归纪念日"},
+    {On(12, 25), NoYearBound, u"圣诞节", u"圣诞节", Christmas, u"圣诞节", Blue, Blue},
+    {On(12, 26), NoYearBound, u"毛泽东诞辰纪念日"},
 }};
 
 constexpr std::array<LunarFestival, LunarFestivalCount> LunarTable{{
@@ -142,7 +142,7 @@ constexpr auto FirstRowOfMonth = [] {
 static_assert(FirstRowOfMonth[13] == GregorianFestivalCount, "festival rows must be in month order");
 
 // `firstWeekday` is the weekday of the month's first day, 1 Sunday .. 7 Saturday.
-bool fallsOn(const FestivalDay &festival, int firstWeekday, int day)
+bool FallsOn(const FestivalDay &festival, int firstWeekday, int day)
 {
     if (festival.day != 0)
         return festival.day == day;
@@ -152,7 +152,7 @@ bool fallsOn(const FestivalDay &festival, int firstWeekday, int day)
 
 // Month-and-day texts mostly differ in their first character; testing it
 // first keeps the search through the table short.
-bool sameText(QStringView a, QStringView b)
+bool SameText(QStringView a, QStringView b)
 {
     return a.size() == b.size() && (a.isEmpty() || (a.front() == b.front() && a == b));
 }
@@ -160,10 +160,10 @@ bool sameText(QStringView a, QStringView b)
 // The first row matching the text; a row kept for the eve of the new year
 // asks for the next day's text only when it is reached.
 template <typename NextDayText>
-const LunarFestival *findLunarFestival(QStringView monthDayText, NextDayText nextDayText)
+const LunarFestival *FindLunarFestival(QStringView monthDayText, NextDayText nextDayText)
 {
     for (const LunarFestival &festival : LunarTable) {
-        if (!sameText(festival.matchText, monthDayText))
+        if (!SameText(festival.matchText, monthDayText))
             continue;
         if (!festival.onlyBeforeNewYear || nextDayText() == NewYearsDayText)
             return &festival;
@@ -198,7 +198,7 @@ GregorianFestivalList GregorianFestivalsOf(QDate date)
     const int firstWeekday = (WeekdayNumberOf(date) - 1 - (day - 1) % 7 + 7) % 7 + 1;
     for (int row = FirstRowOfMonth[month]; row < FirstRowOfMonth[month + 1]; ++row) {
         const GregorianFestival &festival = GregorianTable[row];
-        if (year > festival.afterYear && fallsOn(festival.date, firstWeekday, day))
+        if (year > festival.afterYear && FallsOn(festival.date, firstWeekday, day))
             festivals.append(&festival);
     }
     return festivals;
@@ -211,10 +211,10 @@ const std::array<LunarFestival, LunarFestivalCount> &LunarFestivalTable()
 
 const LunarFestival *LunarFestivalOf(QStringView monthDayText, QStringView nextMonthDayText)
 {
-    return findLunarFestival(monthDayText, [&] { return nextMonthDayText; });
+    return FindLunarFestival(monthDayText, [&] { return nextMonthDayText; });
 }
 
 const LunarFestival *LunarFestivalOnDate(QDate date, QStringView monthDayText)
 {
-    return findLunarFestival(monthDayText, [&] { return MonthDayTextOfNextDay(date); });
+    return FindLunarFestival(monthDayText, [&] { return MonthDayTextOfNextDay(date); });
 }

@@ -8,7 +8,7 @@ namespace {
 
 #include "calendar/lunar_year_table.inc"
 
-constexpr bool yearsFollowEachOther()
+constexpr bool YearsFollowEachOther()
 {
     for (int index = 0; index < LunarYearCount; ++index) {
         if (Table[index].lunarYear != FirstLunarYear + index)
@@ -16,45 +16,45 @@ constexpr bool yearsFollowEachOther()
     }
     return true;
 }
-static_assert(Table.size() == LunarYearCount && yearsFollowEachOther(), "one row per lunar year, in order");
+static_assert(Table.size() == LunarYearCount && YearsFollowEachOther(), "one row per lunar year, in order");
 
-constexpr int leapMonthOf(qint32 entry)
+constexpr int LeapMonthOf(qint32 entry)
 {
     return entry >> 16;
 }
 
-constexpr int monthCountOf(qint32 entry)
+constexpr int MonthCountOf(qint32 entry)
 {
-    return leapMonthOf(entry) == 0 ? 12 : 13;
+    return LeapMonthOf(entry) == 0 ? 12 : 13;
 }
 
 // Length of the month at 0-based calendar position `position` of the year.
-constexpr int monthLengthAt(qint32 entry, int position)
+constexpr int MonthLengthAt(qint32 entry, int position)
 {
-    const int bit = monthCountOf(entry) - 1 - position;
+    const int bit = MonthCountOf(entry) - 1 - position;
     return 29 + ((entry >> bit) & 1);
 }
 
 // Month number at a calendar position: the leap month repeats the number of
 // the month before it, negated, and every later month moves one place back.
-constexpr int monthNumberAt(qint32 entry, int position)
+constexpr int MonthNumberAt(qint32 entry, int position)
 {
-    const int leap = leapMonthOf(entry);
+    const int leap = LeapMonthOf(entry);
     const int place = position + 1;
     if (leap == 0 || place <= leap)
         return place;
     return place == leap + 1 ? -leap : place - 1;
 }
 
-constexpr int countMonths()
+constexpr int CountMonths()
 {
     int months = 0;
     for (const LunarYearEntry &year : Table)
-        months += monthCountOf(year.entry);
+        months += MonthCountOf(year.entry);
     return months;
 }
 
-constexpr int MonthCount = countMonths();
+constexpr int MonthCount = CountMonths();
 
 // Start of every lunar month of the table, as days after 1900-01-31, laid out
 // once at compile time so a conversion never walks the table.
@@ -70,9 +70,9 @@ constexpr auto MonthStarts = [] {
     int index = 0;
     int day = 0;
     for (const LunarYearEntry &year : Table) {
-        for (int position = 0; position < monthCountOf(year.entry); ++position) {
-            starts[index++] = {day, year.lunarYear, monthNumberAt(year.entry, position)};
-            day += monthLengthAt(year.entry, position);
+        for (int position = 0; position < MonthCountOf(year.entry); ++position) {
+            starts[index++] = {day, year.lunarYear, MonthNumberAt(year.entry, position)};
+            day += MonthLengthAt(year.entry, position);
         }
     }
     starts[index] = {day, FirstLunarYear + LunarYearCount, 1};
@@ -98,19 +98,19 @@ constexpr std::array<QStringView, 31> LunarDayNames{
 };
 
 template <std::size_t Size>
-QStringView nameAt(const std::array<QStringView, Size> &names, qint64 index)
+QStringView NameAt(const std::array<QStringView, Size> &names, qint64 index)
 {
     return index > 0 && index < qint64(Size) ? names[index] : names[0];
 }
 
-QString buildMonthDayText(int lunarMonth, int lunarDay)
+QString BuildMonthDayText(int lunarMonth, int lunarDay)
 {
     QString text;
     if (lunarMonth < 0)
         text += u'闰';
-    text += nameAt(LunarMonthNames, std::abs(qint64(lunarMonth)));
+    text += NameAt(LunarMonthNames, std::abs(qint64(lunarMonth)));
     text += u'月';
-    text += nameAt(LunarDayNames, lunarDay);
+    text += NameAt(LunarDayNames, lunarDay);
     return text;
 }
 
@@ -119,10 +119,10 @@ constexpr int NamedDays = 30;
 
 // Every month-and-day text a conversion can give, built once: leap and
 // ordinary months −12..12 by days 1..30.
-const QString *cachedMonthDayText(int lunarMonth, int lunarDay)
+const QString *CachedMonthDayText(int lunarMonth, int lunarDay)
 {
     static const ComposedTexts<(2 * NamedMonths + 1) * NamedDays> texts([](int index) {
-        return buildMonthDayText(index / NamedDays - NamedMonths, index % NamedDays + 1);
+        return BuildMonthDayText(index / NamedDays - NamedMonths, index % NamedDays + 1);
     });
     if (std::abs(qint64(lunarMonth)) > NamedMonths || lunarDay < 1 || lunarDay > NamedDays)
         return nullptr;
@@ -130,7 +130,7 @@ const QString *cachedMonthDayText(int lunarMonth, int lunarDay)
 }
 
 // The lunar date `offset` days after 1900-01-31, for 0 <= offset <= DayCount.
-LunarDate lunarDateAt(int offset)
+LunarDate LunarDateAt(int offset)
 {
     // Months are close to equal in length, so the proportional guess lands
     // on the right month or next to it.
@@ -168,19 +168,19 @@ LunarDate ConvertToLunar(QDate date)
 {
     if (!IsLunarConvertible(date))
         return {};
-    return lunarDateAt(int(date.toJulianDay() - FirstJulianDay));
+    return LunarDateAt(int(date.toJulianDay() - FirstJulianDay));
 }
 
 QString FormatLunarMonthDay(int lunarMonth, int lunarDay)
 {
-    if (const QString *cached = cachedMonthDayText(lunarMonth, lunarDay))
+    if (const QString *cached = CachedMonthDayText(lunarMonth, lunarDay))
         return *cached;
-    return buildMonthDayText(lunarMonth, lunarDay);
+    return BuildMonthDayText(lunarMonth, lunarDay);
 }
 
 QString MonthDayTextOfNextDay(QDate date)
 {
     if (!IsLunarConvertible(date))
         return {};
-    return lunarDateAt(int(date.toJulianDay() - FirstJulianDay) + 1).monthDayText;
+    return LunarDateAt(int(date.toJulianDay() - FirstJulianDay) + 1).monthDayText;
 }

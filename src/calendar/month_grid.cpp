@@ -19,12 +19,12 @@ constexpr QStringView LunarTooltipPrefix = u"农历:";
 
 // The calendar tries the first-Monday-of-October row before the 国庆节 row,
 // so National Day keeps its label when 10-01 is a Monday.
-bool triedBeforeFixedDays(const GregorianFestival *festival)
+bool TriedBeforeFixedDays(const GregorianFestival *festival)
 {
     return festival->date.day == 0 && festival->date.month == 10;
 }
 
-void applySolarTerm(GridCell &cell, QString &termList)
+void ApplySolarTerm(GridCell &cell, QString &termList)
 {
     const SolarTermOfDay term = SolarTermOn(cell.date);
     if (term.name.isEmpty())
@@ -39,10 +39,10 @@ void applySolarTerm(GridCell &cell, QString &termList)
                            QString::number(cell.date.day()), u"日"});
 }
 
-void applyGregorianFestivals(GridCell &cell)
+void ApplyGregorianFestivals(GridCell &cell)
 {
     GregorianFestivalList festivals = GregorianFestivalsOf(cell.date);
-    std::stable_partition(festivals.begin(), festivals.end(), triedBeforeFixedDays);
+    std::stable_partition(festivals.begin(), festivals.end(), TriedBeforeFixedDays);
     for (const GregorianFestival *festival : festivals) {
         if (festival->cellLabel.isEmpty())
             continue;
@@ -52,7 +52,7 @@ void applyGregorianFestivals(GridCell &cell)
     }
 }
 
-void applyWeekendColour(GridCell &cell, int column)
+void ApplyWeekendColour(GridCell &cell, int column)
 {
     if (column == SundayColumn)
         cell.numberColour = CalendarColour::Red;
@@ -60,7 +60,7 @@ void applyWeekendColour(GridCell &cell, int column)
         cell.numberColour = CalendarColour::Green;
 }
 
-void applyLunarFestival(GridCell &cell)
+void ApplyLunarFestival(GridCell &cell)
 {
     const LunarFestival *festival = LunarFestivalOnDate(cell.date, cell.lunarText);
     if (!festival || festival->cellLabel.isEmpty())
@@ -73,7 +73,7 @@ void applyLunarFestival(GridCell &cell)
 }
 
 // The month's name on the first day of a lunar month, else the day's name.
-QString shortLunarText(const QString &lunarText)
+QString ShortLunarText(const QString &lunarText)
 {
     if (lunarText.contains(FirstDayName))
         return lunarText.chopped(FirstDayName.size());
@@ -123,16 +123,16 @@ MonthGrid FillMonthGrid(QDate monthStart)
     for (int i = 0; i < CellCount; ++i) {
         GridCell &cell = grid.cells[i];
         cell.date = monthStart.addDays(i);
-        applySolarTerm(cell, grid.solarTermList);
-        applyGregorianFestivals(cell);
-        applyWeekendColour(cell, places[i].column);
+        ApplySolarTerm(cell, grid.solarTermList);
+        ApplyGregorianFestivals(cell);
+        ApplyWeekendColour(cell, places[i].column);
         if (IsLunarConvertible(cell.date)) {
             cell.lunarText = ConvertToLunar(cell.date).monthDayText;
             cell.numberTooltip = JoinTexts({LunarTooltipPrefix, cell.lunarText});
-            applyLunarFestival(cell);
+            ApplyLunarFestival(cell);
         }
         if (cell.labelText.isEmpty() && !cell.lunarText.isEmpty())
-            cell.labelText = shortLunarText(cell.lunarText);
+            cell.labelText = ShortLunarText(cell.lunarText);
     }
     return grid;
 }

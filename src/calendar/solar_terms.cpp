@@ -20,7 +20,7 @@ constexpr std::array<QStringView, SolarTermCount> Names{
 
 constexpr int MinutesPerDay = 24 * 60;
 
-constexpr bool termsFollowEachOther()
+constexpr bool TermsFollowEachOther()
 {
     for (const auto &year : SolarTermMinutes) {
         if (!std::ranges::is_sorted(year) || year.front() < 0 || year.back() >= 366 * MinutesPerDay)
@@ -28,17 +28,17 @@ constexpr bool termsFollowEachOther()
     }
     return true;
 }
-static_assert(termsFollowEachOther(), "every year's terms in order, inside the year");
+static_assert(TermsFollowEachOther(), "every year's terms in order, inside the year");
 
 // Julian day of 1 January of a Gregorian year.
-constexpr qint64 julianDayOfYearStart(int year)
+constexpr qint64 JulianDayOfYearStart(int year)
 {
     const qint64 before = year - 1;
     return 1721426 + 365 * before + before / 4 - before / 100 + before / 400;
 }
-static_assert(julianDayOfYearStart(2000) == 2451545);
+static_assert(JulianDayOfYearStart(2000) == 2451545);
 
-const std::array<qint32, SolarTermCount> *termsOfYear(int year)
+const std::array<qint32, SolarTermCount> *TermsOfYear(int year)
 {
     if (year < FirstSolarTermYear || year > LastSolarTermYear)
         return nullptr;
@@ -61,11 +61,11 @@ QDebug operator<<(QDebug debug, const SolarTermTime &time)
 
 SolarTermTime SolarTermMoment(int year, int row)
 {
-    const auto *terms = termsOfYear(year);
+    const auto *terms = TermsOfYear(year);
     if (!terms || row < 0 || row >= SolarTermCount)
         return {};
     const qint32 minutes = (*terms)[row];
-    return {QDate::fromJulianDay(julianDayOfYearStart(year) + minutes / MinutesPerDay), minutes % MinutesPerDay};
+    return {QDate::fromJulianDay(JulianDayOfYearStart(year) + minutes / MinutesPerDay), minutes % MinutesPerDay};
 }
 
 SolarTermOfDay SolarTermOn(QDate date)
@@ -73,10 +73,10 @@ SolarTermOfDay SolarTermOn(QDate date)
     if (!date.isValid())
         return {};
     const int year = CivilDateOf(date).year;
-    const auto *terms = termsOfYear(year);
+    const auto *terms = TermsOfYear(year);
     if (!terms)
         return {};
-    const qint64 dayStart = (date.toJulianDay() - julianDayOfYearStart(year)) * MinutesPerDay;
+    const qint64 dayStart = (date.toJulianDay() - JulianDayOfYearStart(year)) * MinutesPerDay;
     const auto term = std::lower_bound(terms->begin(), terms->end(), dayStart);
     if (term == terms->end() || *term >= dayStart + MinutesPerDay)
         return {};

@@ -69,7 +69,7 @@ RowBuffer &operator+=(RowBuffer &out, QStringView text)
 }
 
 // Hands UTF-8 bytes to the stream's device, after whatever the stream holds.
-void writeBytes(QTextStream &out, std::string_view bytes)
+void WriteBytes(QTextStream &out, std::string_view bytes)
 {
     out.flush();
     if (QIODevice *device = out.device())
@@ -85,7 +85,7 @@ struct Column {
 };
 
 // Decimal digits of a whole number, at least `minimumDigits` of them.
-void appendNumber(RowBuffer &out, int value, int minimumDigits = 1)
+void AppendNumber(RowBuffer &out, int value, int minimumDigits = 1)
 {
     char digits[12];
     char *const stop = digits + sizeof digits;
@@ -100,29 +100,29 @@ void appendNumber(RowBuffer &out, int value, int minimumDigits = 1)
     out.append(first, std::size_t(stop - first));
 }
 
-void appendIsoDate(RowBuffer &out, QDate date)
+void AppendIsoDate(RowBuffer &out, QDate date)
 {
     const CivilDate civil = CivilDateOf(date);
-    appendNumber(out, civil.year, 4);
+    AppendNumber(out, civil.year, 4);
     out += '-';
-    appendNumber(out, civil.month, 2);
+    AppendNumber(out, civil.month, 2);
     out += '-';
-    appendNumber(out, civil.day, 2);
+    AppendNumber(out, civil.day, 2);
 }
 
-void appendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
+void AppendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
 {
     if (day.inRange)
-        appendNumber(out, value);
+        AppendNumber(out, value);
 }
 
 // The columns of both output forms, in their order.
 const std::array<Column, 16> Columns{{
-    {"date", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { appendIsoDate(o, d.date); }},
-    {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { appendNumber(o, int(d.inRange)); }},
-    {"lunar_year", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { appendLunarNumber(o, d, d.lunarDay.lunar.lunarYear); }},
-    {"lunar_month", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { appendLunarNumber(o, d, d.lunarDay.lunar.lunarMonth); }},
-    {"lunar_day", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { appendLunarNumber(o, d, d.lunarDay.lunar.lunarDay); }},
+    {"date", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { AppendIsoDate(o, d.date); }},
+    {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendNumber(o, int(d.inRange)); }},
+    {"lunar_year", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarYear); }},
+    {"lunar_month", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarMonth); }},
+    {"lunar_day", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarDay); }},
     {"month_day_text", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarDay.lunar.monthDayText; }},
     {"year_text", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarDay.yearText; }},
     {"month_pillar", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarDay.monthPillarText; }},
@@ -154,7 +154,7 @@ struct AlmanacRequest {
 
 // A JSON string of UTF-8 text: quotes, backslashes and control characters
 // escaped; every byte of a multi-byte character is above them.
-void appendJsonString(RowBuffer &out, std::string_view text)
+void AppendJsonString(RowBuffer &out, std::string_view text)
 {
     constexpr std::string_view HexDigits = "0123456789abcdef";
     out += '"';
@@ -172,7 +172,7 @@ void appendJsonString(RowBuffer &out, std::string_view text)
     out += '"';
 }
 
-RowBuffer tsvHeader()
+RowBuffer TsvHeader()
 {
     RowBuffer header;
     for (const Column &column : Columns) {
@@ -182,7 +182,7 @@ RowBuffer tsvHeader()
     return header;
 }
 
-void appendTsvRow(RowBuffer &row, const AlmanacDay &day)
+void AppendTsvRow(RowBuffer &row, const AlmanacDay &day)
 {
     for (const Column &column : Columns) {
         column.append(row, day);
@@ -190,17 +190,17 @@ void appendTsvRow(RowBuffer &row, const AlmanacDay &day)
     }
 }
 
-void appendJsonObject(RowBuffer &object, const AlmanacDay &day)
+void AppendJsonObject(RowBuffer &object, const AlmanacDay &day)
 {
     RowBuffer value;
     for (const Column &column : Columns) {
         object += &column == &Columns.front() ? '{' : ',';
-        appendJsonString(object, column.name);
+        AppendJsonString(object, column.name);
         object += ':';
         value.clear();
         column.append(value, day);
         if (column.kind == ColumnKind::Text)
-            appendJsonString(object, value);
+            AppendJsonString(object, value);
         else
             object += value.empty() ? "null" : value;
     }
@@ -208,7 +208,7 @@ void appendJsonObject(RowBuffer &object, const AlmanacDay &day)
 }
 
 // A date as YYYY-MM-DD inside the almanac's range, or a message for stderr.
-std::optional<QDate> parseDate(const QString &text, QTextStream &err)
+std::optional<QDate> ParseDate(const QString &text, QTextStream &err)
 {
     static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     const QDate date = shape.match(text).hasMatch() ? QDate::fromString(text, u"yyyy-MM-dd") : QDate();
@@ -224,13 +224,13 @@ std::optional<QDate> parseDate(const QString &text, QTextStream &err)
     return date;
 }
 
-std::optional<AlmanacRequest> usageError(QTextStream &err)
+std::optional<AlmanacRequest> UsageError(QTextStream &err)
 {
     err << Usage;
     return std::nullopt;
 }
 
-std::optional<OutputFormat> formatNamed(const QString &name)
+std::optional<OutputFormat> FormatNamed(const QString &name)
 {
     for (const auto &[text, format] : Formats) {
         if (name == QStringView(text))
@@ -239,7 +239,7 @@ std::optional<OutputFormat> formatNamed(const QString &name)
     return std::nullopt;
 }
 
-std::optional<AlmanacRequest> parseRequest(const QStringList &args, QDate today, QTextStream &err)
+std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today, QTextStream &err)
 {
     QString single;
     QString from;
@@ -258,19 +258,19 @@ std::optional<AlmanacRequest> parseRequest(const QStringList &args, QDate today,
         else if (option == options.end() && !args[i].startsWith(u"--") && single.isEmpty())
             single = args[i];
         else
-            return usageError(err);
+            return UsageError(err);
     }
     const bool range = !from.isEmpty() || !to.isEmpty();
-    const std::optional<OutputFormat> format = formatNamed(formatName);
+    const std::optional<OutputFormat> format = FormatNamed(formatName);
     if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty())) || !format
         || (lunarDays && format != OutputFormat::Ics))
-        return usageError(err);
+        return UsageError(err);
     if (!range) {
         from = single.isEmpty() ? today.toString(u"yyyy-MM-dd") : single;
         to = from;
     }
-    const std::optional<QDate> first = parseDate(from, err);
-    const std::optional<QDate> last = first ? parseDate(to, err) : std::nullopt;
+    const std::optional<QDate> first = ParseDate(from, err);
+    const std::optional<QDate> last = first ? ParseDate(to, err) : std::nullopt;
     if (!last)
         return std::nullopt;
     if (*first > *last) {
@@ -280,27 +280,27 @@ std::optional<AlmanacRequest> parseRequest(const QStringList &args, QDate today,
     return AlmanacRequest{*first, *last, *format, lunarDays};
 }
 
-void writeRows(const AlmanacRequest &request, QDate today, QTextStream &out)
+void WriteRows(const AlmanacRequest &request, QDate today, QTextStream &out)
 {
     const bool json = request.format == OutputFormat::Json;
     RowBuffer output;
     output.reserve(OutputPieceSize + OutputPieceSize / 4);
-    output += json ? RowBuffer("[") : tsvHeader();
+    output += json ? RowBuffer("[") : TsvHeader();
     for (QDate date = request.from; date <= request.to; date = date.addDays(1)) {
         const AlmanacDay day = DescribeAlmanacDay(date, today);
         if (json) {
             output += date == request.from ? "\n" : ",\n";
-            appendJsonObject(output, day);
+            AppendJsonObject(output, day);
         } else {
-            appendTsvRow(output, day);
+            AppendTsvRow(output, day);
         }
         if (output.size() >= OutputPieceSize || date == request.to) {
-            writeBytes(out, output);
+            WriteBytes(out, output);
             output.clear();
         }
     }
     if (json)
-        writeBytes(out, "\n]\n");
+        WriteBytes(out, "\n]\n");
 }
 
 } // namespace
@@ -308,15 +308,15 @@ void writeRows(const AlmanacRequest &request, QDate today, QTextStream &out)
 int RunAlmanacCommand(const QStringList &args, CliStreams io)
 {
     const QDate today = QDate::currentDate();
-    const std::optional<AlmanacRequest> request = parseRequest(args, today, io.err);
+    const std::optional<AlmanacRequest> request = ParseRequest(args, today, io.err);
     if (!request)
         return 2;
     if (request->format == OutputFormat::Ics) {
         const AlmanacIcsRequest ics{request->from, request->to, request->lunarDays, QDateTime::currentDateTimeUtc()};
         const QByteArray text = AlmanacIcs(ics);
-        writeBytes(io.out, std::string_view(text.constData(), std::size_t(text.size())));
+        WriteBytes(io.out, std::string_view(text.constData(), std::size_t(text.size())));
     } else {
-        writeRows(*request, today, io.out);
+        WriteRows(*request, today, io.out);
     }
     return 0;
 }

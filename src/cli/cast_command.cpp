@@ -33,7 +33,7 @@ constexpr FieldRule matterRule{"--matter", u"某事云云", 30};
 // Every option takes one value.
 using Options = QHash<QString, QString>;
 
-std::optional<Options> parseOptions(const QStringList &args, const QStringList &allowed)
+std::optional<Options> ParseOptions(const QStringList &args, const QStringList &allowed)
 {
     Options options;
     for (int i = 0; i < args.size(); i += 2) {
@@ -44,7 +44,7 @@ std::optional<Options> parseOptions(const QStringList &args, const QStringList &
     return options;
 }
 
-std::optional<RandomSource> randomSourceOf(const Options &options)
+std::optional<RandomSource> RandomSourceOf(const Options &options)
 {
     if (!options.contains(QStringLiteral("--seed")))
         return SystemRandomSource();
@@ -54,22 +54,22 @@ std::optional<RandomSource> randomSourceOf(const Options &options)
 }
 
 // Line breaks and other control characters become spaces, as in the windows.
-QString fieldText(const Options &options, const FieldRule &rule)
+QString FieldText(const Options &options, const FieldRule &rule)
 {
     const QString text = FoldControlCharacters(options.value(QLatin1String(rule.option))).left(rule.maxLength);
     return text.trimmed().isEmpty() ? QString::fromUtf16(rule.defaultText) : text;
 }
 
-QString hexagramLine(const HexagramView &view)
+QString HexagramLine(const HexagramView &view)
 {
     return view.number + u' ' + view.name + u' ' + view.lines;
 }
 
-int simulate(const Options &options, CliStreams io)
+int Simulate(const Options &options, CliStreams io)
 {
     bool ok = false;
     const int lineCount = options.value(QStringLiteral("--simulate")).toInt(&ok);
-    const std::optional<RandomSource> random = randomSourceOf(options);
+    const std::optional<RandomSource> random = RandomSourceOf(options);
     if (!ok || lineCount < 0 || lineCount > mostSimulatedLines || !random) {
         io.err << usage;
         return exitUsage;
@@ -80,9 +80,9 @@ int simulate(const Options &options, CliStreams io)
     return 0;
 }
 
-int castOnce(const Options &options, CliStreams io)
+int CastOnce(const Options &options, CliStreams io)
 {
-    const std::optional<RandomSource> random = randomSourceOf(options);
+    const std::optional<RandomSource> random = RandomSourceOf(options);
     if (!random) {
         io.err << usage;
         return exitUsage;
@@ -91,16 +91,16 @@ int castOnce(const Options &options, CliStreams io)
     cast.divinerName = QString::fromUtf16(nameRule.defaultText);
     CastingEngine engine(cast, *random, [] { return QDateTime::currentDateTime(); });
     std::optional<CastResolution> resolution;
-    QObject::connect(&engine, &CastingEngine::castResolved,
+    QObject::connect(&engine, &CastingEngine::CastResolved,
                      [&resolution](const CastResolution &resolved) { resolution = resolved; });
-    engine.startAutomatic(fieldText(options, nameRule), fieldText(options, matterRule));
-    engine.runPendingPhases();
+    engine.StartAutomatic(FieldText(options, nameRule), FieldText(options, matterRule));
+    engine.RunPendingPhases();
 
     io.out << "values:";
     for (int value : cast.lineValue)
         io.out << ' ' << value;
-    io.out << "\nprimary: " << hexagramLine(resolution->primary)
-           << "\nresulting: " << (resolution->resultingShown ? hexagramLine(resolution->resulting) : QStringLiteral("-"))
+    io.out << "\nprimary: " << HexagramLine(resolution->primary)
+           << "\nresulting: " << (resolution->resultingShown ? HexagramLine(resolution->resulting) : QStringLiteral("-"))
            << "\nrule: " << resolution->ruleText << '\n';
 
     const QString recordPath = options.value(QStringLiteral("--record"));
@@ -120,10 +120,10 @@ int RunCastCommand(const QStringList &args, CliStreams io)
     const QStringList allowed = simulating
         ? QStringList{QStringLiteral("--simulate"), seed}
         : QStringList{seed, QLatin1String(nameRule.option), QLatin1String(matterRule.option), QStringLiteral("--record")};
-    const std::optional<Options> options = parseOptions(args, allowed);
+    const std::optional<Options> options = ParseOptions(args, allowed);
     if (!options) {
         io.err << usage;
         return exitUsage;
     }
-    return simulating ? simulate(*options, io) : castOnce(*options, io);
+    return simulating ? Simulate(*options, io) : CastOnce(*options, io);
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-QString withLfLineEnds(QString text)
+QString WithLfLineEnds(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
@@ -31,7 +31,7 @@ int RunHexagramCommand(const QStringList &args, CliStreams io)
         return 2;
     }
     io.out << cast.lookupNumber << '\t' << cast.lookupName << '\t' << cast.lookupLines << '\n'
-           << withLfLineEnds(cast.lookupText);
+           << WithLfLineEnds(cast.lookupText);
     if (!cast.lookupText.endsWith(u"\r\n"))
         io.out << '\n';
     return 0;

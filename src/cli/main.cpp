@@ -25,7 +25,7 @@ constexpr std::array commands{
             "almanac [DATE | --from DATE --to DATE] [--format tsv|json|ics] [--lunar-days]   lunar date, names, term and festivals per day (YYYY-MM-DD, 1900-01-01..2100-12-31, default today); ics: an iCalendar file of terms and festivals, --lunar-days adds each day's lunar date"},
 };
 
-void printHelp(QTextStream &out)
+void PrintHelp(QTextStream &out)
 {
     out << "用法: ravezaz-cli COMMAND [ARGS]\n\n";
     for (const Command &command : commands)
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == u"--help" || args.first() == u"-h") {
-        printHelp(out);
+        PrintHelp(out);
         return args.isEmpty() ? 2 : 0;
     }
     const QString name = args.takeFirst();
@@ -50,6 +50,6 @@ int main(int argc, char *argv[])
             return command.run(args, CliStreams{out, err});
     }
     err << "未知命令: " << name << '\n';
-    printHelp(err);
+    PrintHelp(err);
     return 2;
 }

@@ -16,7 +16,7 @@ constexpr int exitChanged = 4;
 const char *const usage = "用法: ravezaz-cli records FILE count|list FIRST LAST|show N|delete N [--expect LINE]\n";
 const QString expectOption = QStringLiteral("--expect");
 
-std::optional<qint64> numberArgument(const QString &text)
+std::optional<qint64> NumberArgument(const QString &text)
 {
     bool ok = false;
     const qint64 number = text.toLongLong(&ok);
@@ -25,62 +25,62 @@ std::optional<qint64> numberArgument(const QString &text)
 
 // Why a file could not be read: missing or unreadable, or no file at all
 // (a device or a FIFO, which is never read).
-int fileUnreadable(const QString &path, CliStreams io)
+int FileUnreadable(const QString &path, CliStreams io)
 {
     io.err << (ProbeRecordFile(path) == RecordFileStatus::NotRecordFile ? "不是记录文件。\n" : "没有找到记录文件。\n");
     return exitNotFound;
 }
 
-int recordMissing(CliStreams io)
+int RecordMissing(CliStreams io)
 {
     io.err << "没有找到此条记录。\n";
     return exitNotFound;
 }
 
-int printCount(const QString &path, const QList<qint64> &, const std::optional<QString> &, CliStreams io)
+int PrintCount(const QString &path, const QList<qint64> &, const std::optional<QString> &, CliStreams io)
 {
     const std::optional<qint64> count = CountRecords(path);
     if (!count)
-        return fileUnreadable(path, io);
+        return FileUnreadable(path, io);
     io.out << *count << '\n';
     return 0;
 }
 
 // Stored text is printed with its control characters shown as U+FFFD, so a
 // crafted record file cannot send escape sequences to the terminal.
-int printListing(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
+int PrintListing(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
 {
     const std::optional<QString> listing = ListRecords(path, numbers[0], numbers[1]);
     if (!listing)
-        return fileUnreadable(path, io);
+        return FileUnreadable(path, io);
     for (QStringView line : QStringView(*listing).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
         io.out << ControlsShown(line) << '\n';
     return 0;
 }
 
-int printRecord(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
+int PrintRecord(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
 {
     const RecordReading reading = ReadRecord(path, numbers[0]);
     if (reading.status == RecordFileStatus::FileUnreadable || reading.status == RecordFileStatus::NotRecordFile)
-        return fileUnreadable(path, io);
+        return FileUnreadable(path, io);
     if (reading.status == RecordFileStatus::RecordNotFound)
-        return recordMissing(io);
+        return RecordMissing(io);
     int index = 0;
     for (const RecordField &field : RecordFields())
         io.out << ++index << '\t' << ControlsShown(reading.record.*field.member) << '\n';
     return 0;
 }
 
-int deleteRecord(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &expected,
+int DeleteAndReport(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &expected,
                  CliStreams io)
 {
     const RecordDeletion deletion = DeleteRecord(path, numbers[0], expected);
     switch (deletion.status) {
     case RecordFileStatus::FileUnreadable:
     case RecordFileStatus::NotRecordFile:
-        return fileUnreadable(path, io);
+        return FileUnreadable(path, io);
     case RecordFileStatus::RecordNotFound:
-        return recordMissing(io);
+        return RecordMissing(io);
     case RecordFileStatus::RecordChanged:
         io.err << "第 " << numbers[0] << " 号记录已不是所给的内容，没有删除任何记录。\n";
         return exitChanged;
@@ -103,10 +103,10 @@ struct RecordsAction {
 };
 
 constexpr std::array actions{
-    RecordsAction{"count", 0, false, printCount},
-    RecordsAction{"list", 2, false, printListing},
-    RecordsAction{"show", 1, false, printRecord},
-    RecordsAction{"delete", 1, true, deleteRecord},
+    RecordsAction{"count", 0, false, PrintCount},
+    RecordsAction{"list", 2, false, PrintListing},
+    RecordsAction{"show", 1, false, PrintRecord},
+    RecordsAction{"delete", 1, true, DeleteAndReport},
 };
 
 } // namespace
@@ -126,7 +126,7 @@ int RunRecordsCommand(const QStringList &arguments, CliStreams io)
             continue;
         QList<qint64> numbers;
         for (const QString &text : args.mid(2)) {
-            const std::optional<qint64> number = numberArgument(text);
+            const std::optional<qint64> number = NumberArgument(text);
             if (!number)
                 break;
             numbers.append(*number);

@@ -11,7 +11,7 @@ constexpr int MatterFieldLength = 30;
 
 // The fields are tested with blanks at both ends ignored, and asked for in
 // this order.
-std::optional<FieldPrompt> blankFieldPrompt(const QString &nameField, const QString &matterField,
+std::optional<FieldPrompt> BlankFieldPrompt(const QString &nameField, const QString &matterField,
                                             const QString &divinerName)
 {
     if (nameField.trimmed().isEmpty())
@@ -24,12 +24,12 @@ std::optional<FieldPrompt> blankFieldPrompt(const QString &nameField, const QStr
 }
 
 // The quicker speeds start a line with the shorter sound.
-QString lineStartSound(int castingSpeed)
+QString LineStartSound(int castingSpeed)
 {
     return castingSpeed <= 3 ? QStringLiteral("/wav/res2.wav") : QStringLiteral("/wav/res.wav");
 }
 
-QString progressText(int changesDone)
+QString ProgressText(int changesDone)
 {
     const QString head = changesDone == ChangesPerCast ? QStringLiteral("推演完成(") : QStringLiteral("推演进度(");
     return head + QString::number(changesDone) + QStringLiteral("/18变)");
@@ -49,48 +49,48 @@ CastingEngine::CastingEngine(CurrentCast &cast, RandomSource random, Clock clock
     cast_.castTime.clear();
 }
 
-std::optional<FieldPrompt> CastingEngine::step(const QString &nameField, const QString &matterField)
+std::optional<FieldPrompt> CastingEngine::Step(const QString &nameField, const QString &matterField)
 {
     if (phase_ != CastingPhase::WaitingForStep)
         return std::nullopt;
-    if (auto prompt = blankFieldPrompt(nameField, matterField, cast_.divinerName)) {
+    if (auto prompt = BlankFieldPrompt(nameField, matterField, cast_.divinerName)) {
         autoMode_ = false;
         return prompt;
     }
     nameField_ = nameField;
     matterField_ = matterField;
-    castOn();
+    CastOn();
     return std::nullopt;
 }
 
-std::optional<FieldPrompt> CastingEngine::startAutomatic(const QString &nameField, const QString &matterField)
+std::optional<FieldPrompt> CastingEngine::StartAutomatic(const QString &nameField, const QString &matterField)
 {
     if (started_ || phase_ != CastingPhase::WaitingForStep)
         return std::nullopt;
     autoMode_ = true;
-    return step(nameField, matterField);
+    return Step(nameField, matterField);
 }
 
-void CastingEngine::advance()
+void CastingEngine::Advance()
 {
     switch (phase_) {
     case CastingPhase::SplitDelay:
-        splitBundle();
+        SplitBundle();
         break;
     case CastingPhase::HeapsShownDelay:
-        showHeaps();
+        ShowHeaps();
         break;
     case CastingPhase::Pause:
         phase_ = CastingPhase::LeftCounting;
         break;
     case CastingPhase::LeftCounting:
-        countLeft();
+        CountLeft();
         break;
     case CastingPhase::RightCounting:
-        countRight();
+        CountRight();
         break;
     case CastingPhase::NextStepDelay:
-        castOn();
+        CastOn();
         break;
     case CastingPhase::WaitingForStep:
     case CastingPhase::Finished:
@@ -98,104 +98,104 @@ void CastingEngine::advance()
     }
 }
 
-void CastingEngine::runPendingPhases()
+void CastingEngine::RunPendingPhases()
 {
-    while (isTimedPhase())
-        advance();
+    while (IsTimedPhase())
+        Advance();
 }
 
-bool CastingEngine::isTimedPhase() const
+bool CastingEngine::IsTimedPhase() const
 {
     return phase_ != CastingPhase::WaitingForStep && phase_ != CastingPhase::Finished;
 }
 
-QString CastingEngine::stepCaption() const
+QString CastingEngine::StepCaption() const
 {
     if (phase_ == CastingPhase::Finished)
         return {};
-    return QStringLiteral("推演") + lineWord();
+    return QStringLiteral("推演") + LineWord();
 }
 
 // A step that proceeds: starts the next change of the line, or finishes the
 // line after its third change.
-void CastingEngine::castOn()
+void CastingEngine::CastOn()
 {
     started_ = true;
-    emit stepStarted();
-    emit lampChanged(StatusLamp::Yellow);
+    emit StepStarted();
+    emit LampChanged(StatusLamp::Yellow);
     cast_.divinerName = nameField_;
     cast_.matterText = matterField_;
     if (changeInLine_ == 0)
-        emit soundRequested(lineStartSound(cast_.castingSpeed));
+        emit SoundRequested(LineStartSound(cast_.castingSpeed));
     ++changeInLine_;
-    emit heapsShown(0, 0, 0);
+    emit HeapsShown(0, 0, 0);
     if (changeInLine_ > ChangesPerLine) {
-        finishLine();
+        FinishLine();
         return;
     }
     if (changesDone_ == 0 && changeInLine_ == 1)
-        emit stalkCounterShown(StalksPerLine);
+        emit StalkCounterShown(StalksPerLine);
     phase_ = CastingPhase::SplitDelay;
 }
 
-void CastingEngine::splitBundle()
+void CastingEngine::SplitBundle()
 {
     const int stalks = cast_.stalksInPlay;
-    emit changeMessageShown(changeMessage(QStringLiteral("变开始")));
-    emit stalkCounterShown(stalks);
+    emit ChangeMessageShown(ChangeMessage(QStringLiteral("变开始")));
+    emit StalkCounterShown(stalks);
     cast_.leftPile = LeftHeapOfSplit(stalks, random_());
     cast_.hungStalk = 1;
     cast_.rightPile = stalks - cast_.leftPile - cast_.hungStalk;
     phase_ = CastingPhase::HeapsShownDelay;
 }
 
-void CastingEngine::showHeaps()
+void CastingEngine::ShowHeaps()
 {
     // From here on stalksInPlay counts the stalks counted off by fours.
     cast_.stalksInPlay = 0;
-    emit stalkCounterShown(0);
-    emit heapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
-    emit changeMessageShown(changeMessage(QStringLiteral("变进行中…")));
+    emit StalkCounterShown(0);
+    emit HeapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
+    emit ChangeMessageShown(ChangeMessage(QStringLiteral("变进行中…")));
     phase_ = CastingPhase::Pause;
 }
 
-void CastingEngine::countLeft()
+void CastingEngine::CountLeft()
 {
-    emit lampChanged(StatusLamp::Red);
+    emit LampChanged(StatusLamp::Red);
     if (!CountOffGroup(cast_.leftPile, cast_.stalksInPlay)) {
         phase_ = CastingPhase::RightCounting;
         return;
     }
-    emit heapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
-    emit stalkCounterShown(cast_.stalksInPlay);
+    emit HeapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
+    emit StalkCounterShown(cast_.stalksInPlay);
 }
 
-void CastingEngine::countRight()
+void CastingEngine::CountRight()
 {
-    emit lampChanged(StatusLamp::Red);
+    emit LampChanged(StatusLamp::Red);
     if (!CountOffGroup(cast_.rightPile, cast_.stalksInPlay)) {
-        finishChange();
+        FinishChange();
         return;
     }
-    emit heapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
-    emit stalkCounterShown(cast_.stalksInPlay);
+    emit HeapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
+    emit StalkCounterShown(cast_.stalksInPlay);
 }
 
 // The remainders and the hung stalk are set aside; the counted stalks go on
 // into the next change.
-void CastingEngine::finishChange()
+void CastingEngine::FinishChange()
 {
-    emit stalkCounterShown(cast_.stalksInPlay);
-    emit heapsShown(0, 0, 0);
-    emit changeMessageShown(changeMessage(QStringLiteral("变完成")));
+    emit StalkCounterShown(cast_.stalksInPlay);
+    emit HeapsShown(0, 0, 0);
+    emit ChangeMessageShown(ChangeMessage(QStringLiteral("变完成")));
     ++changesDone_;
-    emit progressShown(progressText(changesDone_), changesDone_);
+    emit ProgressShown(ProgressText(changesDone_), changesDone_);
     phase_ = CastingPhase::NextStepDelay;
 }
 
-void CastingEngine::finishLine()
+void CastingEngine::FinishLine()
 {
-    emit soundRequested(QStringLiteral("/wav/s1.wav"));
+    emit SoundRequested(QStringLiteral("/wav/s1.wav"));
     if (line_ == 1) {
         cast_.changingLineCount = 0;
         cast_.primaryLines.clear();
@@ -209,40 +209,40 @@ void CastingEngine::finishLine()
     const int value = cast_.stalksInPlay / StalksPerGroup;
     cast_.lineValue[index] = value;
     cast_.changedLineValue[index] = ChangedLineValue(value);
-    emit lineValueShown(line_, value);
+    emit LineValueShown(line_, value);
     if (IsChangingLine(value))
         ++cast_.changingLineCount;
     cast_.primaryLines += PrimaryLineCharacter(value);
     cast_.resultingLines += ResultingLineCharacter(value);
     const LinePictureCodes pictures = LinePicturesOf(value);
-    emit linePicturesShown(line_, pictures.primary, pictures.resulting);
+    emit LinePicturesShown(line_, pictures.primary, pictures.resulting);
     if (cast_.changingLineCount > 0) {
         const QList<int> changed(cast_.changedLineValue.begin(), cast_.changedLineValue.begin() + line_);
-        emit changingLinesShown(ChangingLineField(cast_.changingLineCount), changed);
+        emit ChangingLinesShown(ChangingLineField(cast_.changingLineCount), changed);
     }
 
     if (line_ == LinesPerHexagram) {
         phase_ = CastingPhase::Finished;
-        emit castResolved(ResolveCast(cast_, clock_()));
+        emit CastResolved(ResolveCast(cast_, clock_()));
         return;
     }
     ++line_;
     changeInLine_ = 0;
     cast_.stalksInPlay = StalksPerLine;
     phase_ = CastingPhase::WaitingForStep;
-    emit readyForStep(stepCaption());
+    emit ReadyForStep(StepCaption());
     if (autoMode_)
-        castOn();
+        CastOn();
 }
 
-QString CastingEngine::lineWord() const
+QString CastingEngine::LineWord() const
 {
     return LinePositionWord(line_);
 }
 
-QString CastingEngine::changeMessage(const QString &event) const
+QString CastingEngine::ChangeMessage(const QString &event) const
 {
-    return lineWord() + QString::number(changeInLine_) + event;
+    return LineWord() + QString::number(changeInLine_) + event;
 }
 
 std::array<int, 4> CountLineValues(int lineCount, RandomSource random)
@@ -253,8 +253,8 @@ std::array<int, 4> CountLineValues(int lineCount, RandomSource random)
         CurrentCast cast;
         // Every engine draws from the one shared source.
         CastingEngine engine(cast, [&random] { return random(); }, [] { return QDateTime(); });
-        engine.startAutomatic(QStringLiteral("某官"), QStringLiteral("某事云云"));
-        engine.runPendingPhases();
+        engine.StartAutomatic(QStringLiteral("某官"), QStringLiteral("某事云云"));
+        engine.RunPendingPhases();
         for (int value : cast.lineValue) {
             if (counted == lineCount)
                 break;

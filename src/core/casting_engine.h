@@ -56,60 +56,60 @@ public:
     // The step command. Returns the prompt when the name or the matter field
     // is blank (automatic mode is then left); otherwise casts on. Ignored
     // unless the engine waits for a step.
-    std::optional<FieldPrompt> step(const QString &nameField, const QString &matterField);
+    std::optional<FieldPrompt> Step(const QString &nameField, const QString &matterField);
     // The automatic-start command: available only before the first step.
-    std::optional<FieldPrompt> startAutomatic(const QString &nameField, const QString &matterField);
+    std::optional<FieldPrompt> StartAutomatic(const QString &nameField, const QString &matterField);
     // The delay of the pending timed phase has passed.
-    void advance();
+    void Advance();
     // Runs every pending timed phase at once, for a cast without animation.
-    void runPendingPhases();
+    void RunPendingPhases();
 
-    CastingPhase pendingPhase() const { return phase_; }
-    bool isTimedPhase() const;
-    bool hasStarted() const { return started_; }
-    bool autoMode() const { return autoMode_; }
-    int changeInLine() const { return changeInLine_; }
-    int changesDone() const { return changesDone_; }
+    CastingPhase PendingPhase() const { return phase_; }
+    bool IsTimedPhase() const;
+    bool HasStarted() const { return started_; }
+    bool AutoMode() const { return autoMode_; }
+    int ChangeInLine() const { return changeInLine_; }
+    int ChangesDone() const { return changesDone_; }
     // "推演初爻" … "推演上爻".
-    QString stepCaption() const;
+    QString StepCaption() const;
 
 signals:
     // Every step that casts on: disable the step command, prepare the main
     // window for a new result, start the animation, hide the automatic-start
     // and close commands, show the progress, disable the two fields.
-    void stepStarted();
+    void StepStarted();
     // A sound file, relative to the program folder ("/wav/s1.wav").
-    void soundRequested(const QString &path);
-    void lampChanged(StatusLamp lamp);
-    void changeMessageShown(const QString &message);
-    void stalkCounterShown(int stalks);
-    void heapsShown(int left, int hung, int right);
+    void SoundRequested(const QString &path);
+    void LampChanged(StatusLamp lamp);
+    void ChangeMessageShown(const QString &message);
+    void StalkCounterShown(int stalks);
+    void HeapsShown(int left, int hung, int right);
     // "推演进度(5/18变)" and the progress bar, one "■" per finished change.
-    void progressShown(const QString &text, int finishedChanges);
+    void ProgressShown(const QString &text, int finishedChanges);
     // Value 6, 7, 8 or 9 of line 1..6; 6 and 9 are drawn red.
-    void lineValueShown(int line, int value);
+    void LineValueShown(int line, int value);
     // "变k爻" and the changed values of lines 1 … the line just finished.
-    void changingLinesShown(const QString &label, const QList<int> &changedValues);
+    void ChangingLinesShown(const QString &label, const QList<int> &changedValues);
     // The main window's pictures of line 1..6 in both hexagrams.
-    void linePicturesShown(int line, const QString &primaryCode, const QString &resultingCode);
+    void LinePicturesShown(int line, const QString &primaryCode, const QString &resultingCode);
     // A line is finished and the next one waits for the step command, which
     // now carries `caption`, is enabled and has the focus.
-    void readyForStep(const QString &caption);
+    void ReadyForStep(const QString &caption);
     // Line 6 is finished and the cast resolved: the window shows the result,
     // appends the record and brings itself to its finished state.
-    void castResolved(const CastResolution &resolution);
+    void CastResolved(const CastResolution &resolution);
 
 private:
-    void castOn();
-    void startLine();
-    void splitBundle();
-    void showHeaps();
-    void countLeft();
-    void countRight();
-    void finishChange();
-    void finishLine();
-    QString lineWord() const;
-    QString changeMessage(const QString &event) const;
+    void CastOn();
+    void StartLine();
+    void SplitBundle();
+    void ShowHeaps();
+    void CountLeft();
+    void CountRight();
+    void FinishChange();
+    void FinishLine();
+    QString LineWord() const;
+    QString ChangeMessage(const QString &event) const;
 
     CurrentCast &cast_;
     RandomSource random_;

@@ -2,19 +2,19 @@
 
 namespace {
 
-bool isLineCharacter(QChar character)
+bool IsLineCharacter(QChar character)
 {
     return character == u'1' || character == u'0';
 }
 
-QChar characterAt(QStringView lines, int index)
+QChar CharacterAt(QStringView lines, int index)
 {
     return index < lines.size() ? lines[index] : QChar();
 }
 
-QString code(QChar line, bool changing)
+QString Code(QChar line, bool changing)
 {
-    if (!isLineCharacter(line))
+    if (!IsLineCharacter(line))
         return {};
     const QString single(line);
     return changing ? single + single : single;
@@ -27,13 +27,13 @@ ChangedLinePictures ChangedLinePicturesOf(QStringView primaryLines, QStringView 
     ChangedLinePictures pictures;
     const bool hasResulting = !resultingLines.isEmpty();
     for (int i = 0; i < LinesPerHexagram; ++i) {
-        const QChar primary = characterAt(primaryLines, i);
-        const QChar resulting = characterAt(resultingLines, i);
+        const QChar primary = CharacterAt(primaryLines, i);
+        const QChar resulting = CharacterAt(resultingLines, i);
         const bool changing =
-            hasResulting && isLineCharacter(primary) && isLineCharacter(resulting) && primary != resulting;
-        pictures.primary[i] = code(primary, changing);
+            hasResulting && IsLineCharacter(primary) && IsLineCharacter(resulting) && primary != resulting;
+        pictures.primary[i] = Code(primary, changing);
         if (hasResulting)
-            pictures.resulting[i] = code(resulting, changing);
+            pictures.resulting[i] = Code(resulting, changing);
     }
     return pictures;
 }

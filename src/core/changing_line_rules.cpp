@@ -27,7 +27,7 @@ constexpr std::array<HelpTopicRow, ChangingLineRuleCount> helpTopics{{
     {u"变6", 926},
 }};
 
-bool isChangingCount(int count)
+bool IsChangingCount(int count)
 {
     return count >= 1 && count < ChangingLineRuleCount;
 }
@@ -41,12 +41,12 @@ const std::array<const char16_t *, ChangingLineRuleCount> &ChangingLineRules()
 
 QString ChangingLineRule(int changingLineCount)
 {
-    return QString::fromUtf16(rules[isChangingCount(changingLineCount) ? changingLineCount : 0]);
+    return QString::fromUtf16(rules[IsChangingCount(changingLineCount) ? changingLineCount : 0]);
 }
 
 QString ChangingLineField(int changingLineCount)
 {
-    if (!isChangingCount(changingLineCount))
+    if (!IsChangingCount(changingLineCount))
         return QStringLiteral("未变爻");
     return QStringLiteral("变") + QString::number(changingLineCount) + QStringLiteral("爻");
 }

@@ -41,7 +41,7 @@ constexpr std::array<LineValueRow, 4> lineValues{{
     {9, u'1', u'0', 6},
 }};
 
-const LineValueRow *lineValueRow(int value)
+const LineValueRow *FindLineValueRow(int value)
 {
     for (const LineValueRow &row : lineValues) {
         if (row.value == value)
@@ -94,7 +94,7 @@ QChar FlipLineCharacter(QChar line)
 
 bool IsLineValue(int value)
 {
-    return lineValueRow(value) != nullptr;
+    return FindLineValueRow(value) != nullptr;
 }
 
 bool IsChangingLine(int value)
@@ -104,19 +104,19 @@ bool IsChangingLine(int value)
 
 int ChangedLineValue(int value)
 {
-    const LineValueRow *row = lineValueRow(value);
+    const LineValueRow *row = FindLineValueRow(value);
     return row ? row->changed : value;
 }
 
 QChar PrimaryLineCharacter(int value)
 {
-    const LineValueRow *row = lineValueRow(value);
+    const LineValueRow *row = FindLineValueRow(value);
     return row ? QChar(row->primary) : QChar();
 }
 
 QChar ResultingLineCharacter(int value)
 {
-    const LineValueRow *row = lineValueRow(value);
+    const LineValueRow *row = FindLineValueRow(value);
     return row ? QChar(row->resulting) : QChar();
 }
 

@@ -6,7 +6,7 @@ namespace {
 
 using EntryOf = QString (*)(int number);
 
-void lookup(CurrentCast &cast, EntryOf entryOf)
+void Lookup(CurrentCast &cast, EntryOf entryOf)
 {
     cast.lookupName.clear();
     cast.lookupNumber.clear();
@@ -29,10 +29,10 @@ CurrentCast &TheCurrentCast()
 
 void LookupHexagram(CurrentCast &cast)
 {
-    lookup(cast, HexagramText);
+    Lookup(cast, HexagramText);
 }
 
 void LookupHexagramTranslation(CurrentCast &cast)
 {
-    lookup(cast, HexagramTranslation);
+    Lookup(cast, HexagramTranslation);
 }

@@ -37,7 +37,7 @@ constexpr std::array<QuestionRow, 3> QuestionTable{{
      ManualMatterLength},
 }};
 
-QString questionDefault(ManualTextField field, const QDateTime &now, const QString &divinerName)
+QString QuestionDefault(ManualTextField field, const QDateTime &now, const QString &divinerName)
 {
     switch (field) {
     case ManualTextField::Time:
@@ -51,7 +51,7 @@ QString questionDefault(ManualTextField field, const QDateTime &now, const QStri
 }
 
 // Looks `lines` up; the lookup fields keep the result.
-HexagramView lookUp(CurrentCast &cast, const QString &lines)
+HexagramView LookUp(CurrentCast &cast, const QString &lines)
 {
     cast.lookupLines = lines;
     LookupHexagram(cast);
@@ -71,7 +71,7 @@ std::optional<ManualEntryFault> FirstManualEntryFault(const ManualEntryFields &f
     for (const QuestionRow &row : QuestionTable) {
         if ((fields.*row.text).trimmed().isEmpty())
             return ManualFieldQuestion{row.field, QString::fromUtf16(row.prompt), QString::fromUtf16(row.title),
-                                       questionDefault(row.field, now, divinerName), row.maxLength};
+                                       QuestionDefault(row.field, now, divinerName), row.maxLength};
     }
     for (int i = 0; i < LinesPerHexagram; ++i) {
         const QString line = fields.lines[i].trimmed();
@@ -106,14 +106,14 @@ CastResolution ResolveManualEntry(CurrentCast &cast, const ManualEntryFields &fi
     cast.changingLineCount = changingLineCount;
 
     CastResolution resolution;
-    resolution.primary = lookUp(cast, cast.primaryLines);
+    resolution.primary = LookUp(cast, cast.primaryLines);
     cast.recordPrimaryNumber = cast.lookupNumber;
     cast.recordPrimaryLines = cast.lookupLines;
     cast.recordPrimaryName = cast.lookupName;
 
     resolution.resultingShown = changingLineCount > 0;
     if (resolution.resultingShown) {
-        resolution.resulting = lookUp(cast, cast.resultingLines);
+        resolution.resulting = LookUp(cast, cast.resultingLines);
         cast.recordResultingNumber = cast.lookupNumber;
         cast.recordResultingLines = cast.lookupLines;
         cast.recordResultingName = cast.lookupName;

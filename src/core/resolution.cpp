@@ -8,7 +8,7 @@ namespace {
 
 // A line whose character differs between the two line strings takes part in
 // a change and is drawn with the doubled (red) code in both hexagrams.
-std::array<QString, LinesPerHexagram> linePictures(const QString &lines, const QString &otherLines)
+std::array<QString, LinesPerHexagram> LinePictures(const QString &lines, const QString &otherLines)
 {
     std::array<QString, LinesPerHexagram> pictures;
     for (int i = 0; i < LinesPerHexagram && i < lines.size(); ++i) {
@@ -20,12 +20,12 @@ std::array<QString, LinesPerHexagram> linePictures(const QString &lines, const Q
 }
 
 // Runs LookupHexagram on `lines`; the lookup fields keep the result.
-HexagramView lookUp(CurrentCast &cast, const QString &lines, const QString &otherLines)
+HexagramView LookUp(CurrentCast &cast, const QString &lines, const QString &otherLines)
 {
     cast.lookupLines = lines;
     LookupHexagram(cast);
     return {cast.lookupNumber, cast.lookupName, cast.lookupLines, cast.lookupText,
-            linePictures(lines, otherLines)};
+            LinePictures(lines, otherLines)};
 }
 
 } // namespace
@@ -37,18 +37,18 @@ CastResolution ResolveCast(CurrentCast &cast, const QDateTime &now)
     resolution.changingLineField = ChangingLineField(cast.changingLineCount);
     resolution.resultingShown = cast.changingLineCount > 0;
     if (resolution.resultingShown) {
-        resolution.resulting = lookUp(cast, cast.resultingLines, cast.primaryLines);
+        resolution.resulting = LookUp(cast, cast.resultingLines, cast.primaryLines);
         cast.recordResultingNumber = cast.lookupNumber;
         cast.recordResultingLines = cast.lookupLines;
         cast.recordResultingName = cast.lookupName;
     } else {
         resolution.resulting.lines = cast.resultingLines;
-        resolution.resulting.pictures = linePictures(cast.resultingLines, cast.primaryLines);
+        resolution.resulting.pictures = LinePictures(cast.resultingLines, cast.primaryLines);
     }
     resolution.ruleText = ChangingLineRule(cast.changingLineCount);
     resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
 
-    resolution.primary = lookUp(cast, cast.primaryLines, cast.resultingLines);
+    resolution.primary = LookUp(cast, cast.primaryLines, cast.resultingLines);
     cast.recordPrimaryNumber = cast.lookupNumber;
     cast.recordPrimaryLines = cast.lookupLines;
     cast.recordPrimaryName = cast.lookupName;

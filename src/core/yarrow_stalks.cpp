@@ -7,7 +7,7 @@
 
 namespace {
 
-RandomSource sourceFrom(std::mt19937_64 generator)
+RandomSource SourceFrom(std::mt19937_64 generator)
 {
     auto shared = std::make_shared<std::mt19937_64>(generator);
     // The top 53 bits make a double strictly below 1.
@@ -20,12 +20,12 @@ RandomSource SystemRandomSource()
 {
     std::random_device device;
     std::seed_seq seeds{device(), device(), device(), device()};
-    return sourceFrom(std::mt19937_64(seeds));
+    return SourceFrom(std::mt19937_64(seeds));
 }
 
 RandomSource SeededRandomSource(unsigned long long seed)
 {
-    return sourceFrom(std::mt19937_64(seed));
+    return SourceFrom(std::mt19937_64(seed));
 }
 
 int LeftHeapOfSplit(int stalks, double r)

@@ -9,7 +9,7 @@ constexpr const char *fileEncoding = "GB18030";
 
 // GB18030 writes a character outside GBK as a four-byte sequence; GBK itself
 // has only one- and two-byte characters.
-bool isFourByteSequence(const QByteArray &bytes, qsizetype at)
+bool IsFourByteSequence(const QByteArray &bytes, qsizetype at)
 {
     return at + 1 < bytes.size() && static_cast<unsigned char>(bytes[at]) >= 0x81
         && static_cast<unsigned char>(bytes[at + 1]) >= 0x30
@@ -47,7 +47,7 @@ bool IsGbkEncodable(QStringView text)
             ++at;
             continue;
         }
-        if (isFourByteSequence(bytes, at))
+        if (IsFourByteSequence(bytes, at))
             return false;
         at += 2;
     }

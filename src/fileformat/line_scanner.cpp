@@ -8,7 +8,7 @@ namespace {
 
 constexpr qsizetype blockSize = 1 << 20;
 
-bool isLineEnd(char c)
+bool IsLineEnd(char c)
 {
     return c == '\n' || c == '\r';
 }
@@ -17,7 +17,7 @@ bool isLineEnd(char c)
 
 LineScanner::LineScanner(QIODevice &device, qsizetype longestLine) : device_(device), longestLine_(longestLine) {}
 
-bool LineScanner::refill()
+bool LineScanner::Refill()
 {
     blockStart_ += block_.size();
     block_.resize(blockSize);
@@ -29,11 +29,11 @@ bool LineScanner::refill()
 }
 
 template <typename Take>
-bool LineScanner::passLine(Take take)
+bool LineScanner::PassLine(Take take)
 {
     bool started = false;
     for (;;) {
-        if (at_ == block_.size() && !refill())
+        if (at_ == block_.size() && !Refill())
             return started;
         if (skipLf_) {
             // The LF of a CR LF that ended the line before.
@@ -49,7 +49,7 @@ bool LineScanner::passLine(Take take)
         }
         const char *from = block_.constData() + at_;
         const char *blockEnd = block_.constData() + block_.size();
-        const char *end = std::find_if(from, blockEnd, isLineEnd);
+        const char *end = std::find_if(from, blockEnd, IsLineEnd);
         take(from, end - from);
         at_ = end - block_.constData();
         if (end != blockEnd) {
@@ -62,19 +62,19 @@ bool LineScanner::passLine(Take take)
     }
 }
 
-qint64 LineScanner::skipLines(qint64 count)
+qint64 LineScanner::SkipLines(qint64 count)
 {
     qint64 skipped = 0;
-    while (skipped < count && passLine([](const char *, qsizetype) {}))
+    while (skipped < count && PassLine([](const char *, qsizetype) {}))
         ++skipped;
     return skipped;
 }
 
-bool LineScanner::readLine(QByteArray &line)
+bool LineScanner::ReadLine(QByteArray &line)
 {
     line.clear();
     cut_ = false;
-    return passLine([this, &line](const char *bytes, qsizetype length) {
+    return PassLine([this, &line](const char *bytes, qsizetype length) {
         const qsizetype room = longestLine_ - line.size();
         cut_ = cut_ || length > room;
         line.append(bytes, std::min(length, room));

@@ -18,25 +18,25 @@ public:
     explicit LineScanner(QIODevice &device, qsizetype longestLine = LongestStoredLine);
 
     // Skips up to `count` lines and returns how many there were.
-    qint64 skipLines(qint64 count);
+    qint64 SkipLines(qint64 count);
     // The next line without its line end, cut to `longestLine` bytes; false
     // at the end of the file.
-    bool readLine(QByteArray &line);
+    bool ReadLine(QByteArray &line);
     // True when the last line read was longer than `longestLine`.
-    bool lineWasCut() const { return cut_; }
+    bool LineWasCut() const { return cut_; }
     // Where the last line read lies in the file: its first byte and the byte
     // after its text (its line end excluded).
-    qint64 lineStart() const { return lineStart_; }
-    qint64 lineEnd() const { return lineEnd_; }
+    qint64 LineStart() const { return lineStart_; }
+    qint64 LineEnd() const { return lineEnd_; }
     // True when the device reported a read error.
-    bool failed() const { return failed_; }
+    bool Failed() const { return failed_; }
 
 private:
-    bool refill();
+    bool Refill();
     // Moves past the rest of the current line and its line end, handing the
     // line's bytes to `take` in pieces; false when no line was left.
     template <typename Take>
-    bool passLine(Take take);
+    bool PassLine(Take take);
 
     QIODevice &device_;
     const qsizetype longestLine_;

@@ -6,31 +6,31 @@ constexpr QChar fieldQuote = u'"';
 constexpr QChar fieldSeparator = u',';
 constexpr QChar storedQuote = u'\u201C';
 
-bool isBlank(QChar c)
+bool IsBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
 }
 
-qsizetype skipBlanks(QStringView line, qsizetype at)
+qsizetype SkipBlanks(QStringView line, qsizetype at)
 {
-    while (at < line.size() && isBlank(line[at]))
+    while (at < line.size() && IsBlank(line[at]))
         ++at;
     return at;
 }
 
 // Position of the quote that closes a quoted field whose text starts at
 // `from`, or -1 when the field never closes.
-qsizetype closingQuote(QStringView line, qsizetype from)
+qsizetype ClosingQuote(QStringView line, qsizetype from)
 {
     for (qsizetype at = line.indexOf(fieldQuote, from); at >= 0; at = line.indexOf(fieldQuote, at + 1)) {
-        const qsizetype next = skipBlanks(line, at + 1);
+        const qsizetype next = SkipBlanks(line, at + 1);
         if (next == line.size() || line[next] == fieldSeparator)
             return at;
     }
     return -1;
 }
 
-QString replaceControls(QStringView text, QChar replacement)
+QString ReplaceControls(QStringView text, QChar replacement)
 {
     QString replaced = text.toString();
     for (QChar &character : replaced) {
@@ -44,12 +44,12 @@ QString replaceControls(QStringView text, QChar replacement)
 
 QString FoldControlCharacters(QStringView text)
 {
-    return replaceControls(text, u' ');
+    return ReplaceControls(text, u' ');
 }
 
 QString ControlsShown(QStringView text)
 {
-    return replaceControls(text, QChar::ReplacementCharacter);
+    return ReplaceControls(text, QChar::ReplacementCharacter);
 }
 
 QString JoinQuotedFields(const QStringList &fields)
@@ -76,10 +76,10 @@ QuotedFieldSplit SplitQuotedFieldsOf(QStringView line)
     QStringList &fields = split.fields;
     qsizetype at = 0;
     for (;;) {
-        at = skipBlanks(line, at);
+        at = SkipBlanks(line, at);
         qsizetype next;
         if (at < line.size() && line[at] == fieldQuote) {
-            const qsizetype close = closingQuote(line, at + 1);
+            const qsizetype close = ClosingQuote(line, at + 1);
             const qsizetype end = close < 0 ? line.size() : close;
             split.lastFieldOpen = close < 0;
             fields.append(line.mid(at + 1, end - at - 1).toString());

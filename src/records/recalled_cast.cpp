@@ -7,12 +7,12 @@
 
 namespace {
 
-bool isHexagram(const QString &lines)
+bool IsHexagram(const QString &lines)
 {
     return HexagramNumberOf(lines) != 0;
 }
 
-QString lookedUpText(CurrentCast &cast, const QString &lines)
+QString LookedUpText(CurrentCast &cast, const QString &lines)
 {
     cast.lookupLines = lines;
     LookupHexagram(cast);
@@ -23,9 +23,9 @@ QString lookedUpText(CurrentCast &cast, const QString &lines)
 
 std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRecord &record)
 {
-    if (!isHexagram(record.primaryLines))
+    if (!IsHexagram(record.primaryLines))
         return std::nullopt;
-    const QString resultingLines = isHexagram(record.resultingLines) ? record.resultingLines : QString();
+    const QString resultingLines = IsHexagram(record.resultingLines) ? record.resultingLines : QString();
 
     cast.primaryLines = record.primaryLines;
     cast.resultingLines = resultingLines;
@@ -37,9 +37,9 @@ std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRe
 
     const ChangedLinePictures pictures = ChangedLinePicturesOf(record.primaryLines, resultingLines);
     resolution.primary = {record.primaryNumber, record.primaryName, record.primaryLines,
-                          lookedUpText(cast, record.primaryLines), pictures.primary};
+                          LookedUpText(cast, record.primaryLines), pictures.primary};
     resolution.resulting = {record.resultingNumber, record.resultingName, resultingLines,
-                            lookedUpText(cast, resultingLines), pictures.resulting};
+                            LookedUpText(cast, resultingLines), pictures.resulting};
     resolution.resultingShown = !resultingLines.isEmpty() && record.changingLines != ChangingLineField(0);
 
     resolution.changingLineField = record.changingLines;

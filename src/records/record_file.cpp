@@ -38,7 +38,7 @@ private:
     int handle_;
 };
 
-bool sameFileAs(int handle, const QByteArray &path)
+bool SameFileAs(int handle, const QByteArray &path)
 {
     struct stat opened{};
     struct stat named{};
@@ -49,7 +49,7 @@ bool sameFileAs(int handle, const QByteArray &path)
 // The file at `path`, opened with `flags` and locked for writing. A file that
 // was replaced or removed while this waited for the lock is opened again, so
 // the caller always holds the file that the name stands for.
-FileOpening openLocked(const QByteArray &path, int flags, std::unique_ptr<Descriptor> &locked)
+FileOpening OpenLocked(const QByteArray &path, int flags, std::unique_ptr<Descriptor> &locked)
 {
     for (;;) {
         auto file = std::make_unique<Descriptor>(::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
@@ -63,14 +63,14 @@ FileOpening openLocked(const QByteArray &path, int flags, std::unique_ptr<Descri
         while (result != 0 && errno == EINTR);
         if (result != 0)
             return FileOpening::Unopenable;
-        if (sameFileAs(file->get(), path)) {
+        if (SameFileAs(file->get(), path)) {
             locked = std::move(file);
             return FileOpening::Opened;
         }
     }
 }
 
-bool writeAll(int handle, const QByteArray &bytes)
+bool WriteAll(int handle, const QByteArray &bytes)
 {
     qsizetype written = 0;
     while (written < bytes.size()) {
@@ -85,14 +85,14 @@ bool writeAll(int handle, const QByteArray &bytes)
 }
 
 // True when the file is empty or its last byte ends a line.
-bool endsWithLineEnd(int handle, qint64 size)
+bool EndsWithLineEnd(int handle, qint64 size)
 {
     char last = 0;
     return size == 0 || (::pread(handle, &last, 1, size - 1) == 1 && (last == '\n' || last == '\r'));
 }
 
 // Copies bytes from..to of the open file to `destination`, in blocks.
-bool copyRange(int handle, qint64 from, qint64 to, QIODevice &destination)
+bool CopyRange(int handle, qint64 from, qint64 to, QIODevice &destination)
 {
     QByteArray block(copyBlockSize, Qt::Uninitialized);
     while (from < to) {
@@ -106,7 +106,7 @@ bool copyRange(int handle, qint64 from, qint64 to, QIODevice &destination)
 
 // QSaveFile::commit() does not notice a failure to write out its buffer, and
 // would put a cut-off file in place; flushing first catches it.
-bool commitSaveFile(QSaveFile &file)
+bool CommitSaveFile(QSaveFile &file)
 {
     return file.flush() && file.commit();
 }
@@ -114,7 +114,7 @@ bool commitSaveFile(QSaveFile &file)
 // The rewritten file gets the old one's mode and owner; changing the owner
 // succeeds only for root or for a group the user belongs to, and is left as
 // it is otherwise.
-void takeOverOwnership(int from, int to)
+void TakeOverOwnership(int from, int to)
 {
     struct stat status{};
     if (::fstat(from, &status) != 0)
@@ -129,7 +129,7 @@ void takeOverOwnership(int from, int to)
 // a rename: it is written over the old one instead. Only a rewrite that is
 // not longer than the old file is written so, which takes no more room on
 // the disk and so cannot fail half way for want of it.
-bool writeInPlace(int handle, QTemporaryFile &rewritten)
+bool WriteInPlace(int handle, QTemporaryFile &rewritten)
 {
     struct stat status{};
     if (!rewritten.flush() || ::fstat(handle, &status) != 0 || rewritten.size() > status.st_size ||
@@ -149,12 +149,12 @@ bool writeInPlace(int handle, QTemporaryFile &rewritten)
     }
 }
 
-QString listingEntry(qint64 number, const QString &line)
+QString ListingEntry(qint64 number, const QString &line)
 {
     return QStringLiteral(" №<") + QString::number(number) + u'>' + line + QStringLiteral("\r\n");
 }
 
-RecordFileStatus statusOf(FileOpening opening)
+RecordFileStatus StatusOf(FileOpening opening)
 {
     return opening == FileOpening::NotRegular ? RecordFileStatus::NotRecordFile : RecordFileStatus::FileUnreadable;
 }
@@ -171,8 +171,8 @@ bool AppendRecord(const QString &path, const DivinationRecord &record)
 {
     const QByteArray name = QFile::encodeName(path);
     std::unique_ptr<Descriptor> file;
-    if (openLocked(name, O_RDWR | O_APPEND | O_CREAT, file) != FileOpening::Opened &&
-        openLocked(name, O_WRONLY | O_APPEND | O_CREAT, file) != FileOpening::Opened)
+    if (OpenLocked(name, O_RDWR | O_APPEND | O_CREAT, file) != FileOpening::Opened &&
+        OpenLocked(name, O_WRONLY | O_APPEND | O_CREAT, file) != FileOpening::Opened)
         return false;
     struct stat status{};
     if (::fstat(file->get(), &status) != 0)
@@ -181,8 +181,8 @@ bool AppendRecord(const QString &path, const DivinationRecord &record)
     // One write, so that the line lands whole even beside a writer that
     // takes no lock.
     const QByteArray line =
-        (endsWithLineEnd(file->get(), originalSize) ? QByteArray() : QByteArray("\r\n")) + FormatRecordLine(record);
-    if (writeAll(file->get(), line))
+        (EndsWithLineEnd(file->get(), originalSize) ? QByteArray() : QByteArray("\r\n")) + FormatRecordLine(record);
+    if (WriteAll(file->get(), line))
         return true;
     // The lock keeps every other writer out, so all past the old end is ours.
     const int takenBack = ::ftruncate(file->get(), originalSize);
@@ -194,7 +194,7 @@ RecordFileStatus ProbeRecordFile(const QString &path)
 {
     QFile file;
     const FileOpening opening = OpenRegularFile(file, path);
-    return opening == FileOpening::Opened ? RecordFileStatus::Done : statusOf(opening);
+    return opening == FileOpening::Opened ? RecordFileStatus::Done : StatusOf(opening);
 }
 
 std::optional<qint64> CountRecords(const QString &path)
@@ -203,8 +203,8 @@ std::optional<qint64> CountRecords(const QString &path)
     if (OpenRegularFile(file, path) != FileOpening::Opened)
         return std::nullopt;
     LineScanner scanner(file);
-    const qint64 count = scanner.skipLines(std::numeric_limits<qint64>::max());
-    if (scanner.failed())
+    const qint64 count = scanner.SkipLines(std::numeric_limits<qint64>::max());
+    if (scanner.Failed())
         return std::nullopt;
     return count;
 }
@@ -222,12 +222,12 @@ std::optional<QString> ListRecords(const QString &path, qint64 first, qint64 las
     first = qMax<qint64>(first, 1);
     LineScanner scanner(file);
     QString listing;
-    if (first <= last && scanner.skipLines(first - 1) == first - 1) {
+    if (first <= last && scanner.SkipLines(first - 1) == first - 1) {
         QByteArray line;
-        for (qint64 number = first; number <= last && scanner.readLine(line); ++number)
-            listing += listingEntry(number, ListedLine(line, scanner.lineWasCut()));
+        for (qint64 number = first; number <= last && scanner.ReadLine(line); ++number)
+            listing += ListingEntry(number, ListedLine(line, scanner.LineWasCut()));
     }
-    if (scanner.failed())
+    if (scanner.Failed())
         return std::nullopt;
     return listing;
 }
@@ -237,11 +237,11 @@ RecordReading ReadRecord(const QString &path, qint64 number)
     QFile file;
     const FileOpening opening = OpenRegularFile(file, path);
     if (opening != FileOpening::Opened)
-        return {statusOf(opening), {}};
+        return {StatusOf(opening), {}};
     LineScanner scanner(file);
     QByteArray line;
-    const bool found = number >= 1 && scanner.skipLines(number - 1) == number - 1 && scanner.readLine(line);
-    if (scanner.failed())
+    const bool found = number >= 1 && scanner.SkipLines(number - 1) == number - 1 && scanner.ReadLine(line);
+    if (scanner.Failed())
         return {RecordFileStatus::FileUnreadable, {}};
     if (!found)
         return {RecordFileStatus::RecordNotFound, {}};
@@ -252,11 +252,11 @@ RecordDeletion DeleteRecord(const QString &path, qint64 number, const std::optio
 {
     const QByteArray name = QFile::encodeName(path);
     std::unique_ptr<Descriptor> locked;
-    FileOpening opening = openLocked(name, O_RDWR, locked);
+    FileOpening opening = OpenLocked(name, O_RDWR, locked);
     if (opening == FileOpening::Unopenable && errno == EACCES)
-        opening = openLocked(name, O_RDONLY, locked);
+        opening = OpenLocked(name, O_RDONLY, locked);
     if (opening != FileOpening::Opened)
-        return {statusOf(opening)};
+        return {StatusOf(opening)};
     QFile file;
     if (!file.open(locked->get(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
         return {RecordFileStatus::FileUnreadable};
@@ -273,32 +273,32 @@ RecordDeletion DeleteRecord(const QString &path, qint64 number, const std::optio
     qint64 lineNumber = 0;
     qint64 kept = 0;
     bool found = false;
-    while (scanner.readLine(line)) {
+    while (scanner.ReadLine(line)) {
         ++lineNumber;
         if (lineNumber == number) {
-            if (expectedLine && ControlsShown(ListedLine(line, scanner.lineWasCut())) != ControlsShown(*expectedLine))
+            if (expectedLine && ControlsShown(ListedLine(line, scanner.LineWasCut())) != ControlsShown(*expectedLine))
                 return {RecordFileStatus::RecordChanged};
             found = true;
             continue;
         }
         if (kept == 0 && line.isEmpty())
             continue;
-        const bool copied = scanner.lineWasCut()
-            ? copyRange(locked->get(), scanner.lineStart(), scanner.lineEnd(), rewritten)
+        const bool copied = scanner.LineWasCut()
+            ? CopyRange(locked->get(), scanner.LineStart(), scanner.LineEnd(), rewritten)
             : rewritten.write(line) == line.size();
         if (!copied || rewritten.write("\r\n", 2) != 2)
             return {RecordFileStatus::WriteFailed};
         ++kept;
     }
-    if (scanner.failed())
+    if (scanner.Failed())
         return {RecordFileStatus::FileUnreadable};
     if (!found)
         return {RecordFileStatus::RecordNotFound, lineNumber};
     if (kept == 0) // the unfinished rewrite is discarded
         return {QFile::remove(path) ? RecordFileStatus::Done : RecordFileStatus::WriteFailed, 0};
     if (replacing)
-        takeOverOwnership(locked->get(), replacement.handle());
-    if (!(replacing ? commitSaveFile(replacement) : writeInPlace(locked->get(), inPlace)))
+        TakeOverOwnership(locked->get(), replacement.handle());
+    if (!(replacing ? CommitSaveFile(replacement) : WriteInPlace(locked->get(), inPlace)))
         return {RecordFileStatus::WriteFailed};
     return {RecordFileStatus::Done, kept};
 }
@@ -317,7 +317,7 @@ bool CopyRecordFile(const QString &path, const QString &destination)
         if (read < 0)
             return false;
         if (read == 0)
-            return commitSaveFile(copy);
+            return CommitSaveFile(copy);
         if (copy.write(block.constData(), read) != read)
             return false;
     }

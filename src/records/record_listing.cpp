@@ -10,13 +10,13 @@ namespace {
 
 const QString Marker = QStringLiteral(" №<");
 
-qsizetype lineStartBefore(QStringView listing, qsizetype position)
+qsizetype LineStartBefore(QStringView listing, qsizetype position)
 {
     const qsizetype previousEnd = position > 0 ? listing.lastIndexOf(u'\n', position - 1) : -1;
     return previousEnd + 1;
 }
 
-qsizetype lineEndFrom(QStringView listing, qsizetype start)
+qsizetype LineEndFrom(QStringView listing, qsizetype start)
 {
     qsizetype end = listing.indexOf(u'\n', start);
     if (end < 0)
@@ -27,7 +27,7 @@ qsizetype lineEndFrom(QStringView listing, qsizetype start)
 }
 
 // The record number of a line that begins with a marker.
-std::optional<qint64> markedNumber(QStringView line)
+std::optional<qint64> MarkedNumber(QStringView line)
 {
     if (!line.startsWith(Marker))
         return std::nullopt;
@@ -65,14 +65,14 @@ std::optional<ListingEntry> ListingEntryAt(QStringView listing, qsizetype caret)
 {
     if (listing.trimmed().isEmpty())
         return std::nullopt;
-    qsizetype start = lineStartBefore(listing, std::clamp<qsizetype>(caret, 0, listing.size()));
+    qsizetype start = LineStartBefore(listing, std::clamp<qsizetype>(caret, 0, listing.size()));
     for (;;) {
-        const qsizetype end = lineEndFrom(listing, start);
-        if (const std::optional<qint64> number = markedNumber(listing.mid(start, end - start)))
+        const qsizetype end = LineEndFrom(listing, start);
+        if (const std::optional<qint64> number = MarkedNumber(listing.mid(start, end - start)))
             return ListingEntry{*number, start, end};
         if (start == 0)
             return std::nullopt;
-        start = lineStartBefore(listing, start - 1);
+        start = LineStartBefore(listing, start - 1);
     }
 }
 
@@ -81,7 +81,7 @@ std::optional<QString> ListedRecordLine(QStringView listing, qint64 number)
     for (QStringView line : listing.split(u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (markedNumber(line) == number)
+        if (MarkedNumber(line) == number)
             return line.mid(line.indexOf(u'>') + 1).toString();
     }
     return std::nullopt;

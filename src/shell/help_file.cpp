@@ -265,49 +265,49 @@ HelpFile HelpFile::Read(const QString &path)
     // chmlib reads a file cut short without complaint and hands out what the
     // missing blocks decompress to as pages.
     HelpFile file(ParseEntryStream(*stream));
-    return file.pagesAreWhole() ? file : HelpFile();
+    return file.PagesAreWhole() ? file : HelpFile();
 }
 
-bool HelpFile::isEmpty() const
+bool HelpFile::IsEmpty() const
 {
     return entries_.isEmpty();
 }
 
-QStringList HelpFile::entryPaths() const
+QStringList HelpFile::EntryPaths() const
 {
     QStringList paths = entries_.keys();
     paths.sort();
     return paths;
 }
 
-bool HelpFile::contains(const QString &entryPath) const
+bool HelpFile::Contains(const QString &entryPath) const
 {
     return entries_.contains(entryPath);
 }
 
-QByteArray HelpFile::entry(const QString &entryPath) const
+QByteArray HelpFile::Entry(const QString &entryPath) const
 {
     return entries_.value(entryPath);
 }
 
-QString HelpFile::defaultTopic() const
+QString HelpFile::DefaultTopic() const
 {
-    return entryPathNamedBy(defaultTopic_);
+    return EntryPathNamedBy(defaultTopic_);
 }
 
-QString HelpFile::topic(int contextNumber) const
+QString HelpFile::Topic(int contextNumber) const
 {
-    return entryPathNamedBy(contextMap_.value(contextNumber));
+    return EntryPathNamedBy(contextMap_.value(contextNumber));
 }
 
-bool HelpFile::pagesAreWhole() const
+bool HelpFile::PagesAreWhole() const
 {
     for (auto entry = entries_.cbegin(); entry != entries_.cend(); ++entry) {
         if ((entry.key().endsWith(QLatin1String(".htm")) || entry.key().endsWith(QLatin1String(".html"))) &&
             !IsHtmlPage(entry.value()))
             return false;
     }
-    return !defaultTopic().isEmpty();
+    return !DefaultTopic().isEmpty();
 }
 
 // The help compiler may write a topic as an absolute path of the machine it
@@ -315,7 +315,7 @@ bool HelpFile::pagesAreWhole() const
 // ("rule0.htm", "html\rule0.htm") or with an anchor ("index.htm#keys"). The
 // entry meant is the longest tail of that path, starting at a separator,
 // that the file holds.
-QString HelpFile::entryPathNamedBy(QString writtenPath) const
+QString HelpFile::EntryPathNamedBy(QString writtenPath) const
 {
     writtenPath.replace(u'\\', u'/');
     QString anchor;

@@ -32,21 +32,21 @@ public:
     // HelpFile.
     static HelpFile Read(const QString &path);
 
-    bool isEmpty() const;
-    QStringList entryPaths() const;
-    bool contains(const QString &entryPath) const;
+    bool IsEmpty() const;
+    QStringList EntryPaths() const;
+    bool Contains(const QString &entryPath) const;
     // The bytes of an entry; empty when there is none.
-    QByteArray entry(const QString &entryPath) const;
+    QByteArray Entry(const QString &entryPath) const;
 
     // The entry path of the default topic and of a context number, followed
     // by its "#anchor" when the map names one; empty when the file has none.
-    QString defaultTopic() const;
-    QString topic(int contextNumber) const;
+    QString DefaultTopic() const;
+    QString Topic(int contextNumber) const;
 
 private:
-    QString entryPathNamedBy(QString writtenPath) const;
+    QString EntryPathNamedBy(QString writtenPath) const;
     // True when every HTML page is one (IsHtmlPage) and the default topic is there.
-    bool pagesAreWhole() const;
+    bool PagesAreWhole() const;
 
     QHash<QString, QByteArray> entries_;
     QHash<int, QString> contextMap_;

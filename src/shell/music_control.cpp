@@ -109,8 +109,8 @@ MusicControl::MusicControl(MusicRecords records, MusicPlayer &backgroundPlayer, 
 {
     connect(backgroundTimer_, &QTimer::timeout, this, &MusicControl::StartBackgroundPiece);
     connect(festivalTimer_, &QTimer::timeout, this, &MusicControl::StartFestivalTune);
-    connect(&backgroundPlayer_, &MusicPlayer::finished, this, &MusicControl::OnBackgroundFinished);
-    connect(&festivalPlayer_, &MusicPlayer::finished, this, &MusicControl::OnFestivalFinished);
+    connect(&backgroundPlayer_, &MusicPlayer::Finished, this, &MusicControl::OnBackgroundFinished);
+    connect(&festivalPlayer_, &MusicPlayer::Finished, this, &MusicControl::OnFestivalFinished);
 }
 
 void MusicControl::SetToggleValue(int value)

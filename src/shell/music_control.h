@@ -80,8 +80,8 @@ public:
                  MusicWindow &window, QString programFolder,
                  std::function<double()> random = UniformRandom, QObject *parent = nullptr);
 
-    const MusicToggle &toggle() const { return toggle_; }
-    const QString &savedMusicState() const { return savedMusicState_; }
+    const MusicToggle &Toggle() const { return toggle_; }
+    const QString &SavedMusicState() const { return savedMusicState_; }
 
     // Sets the toggle; the change handler runs only when the value changes.
     void SetToggleValue(int value);

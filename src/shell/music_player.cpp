@@ -82,5 +82,5 @@ void SdlMusicPlayer::DeliverFinished(std::uint64_t playNumber)
         return;
     SdlMusicPlayer *player = streamOwner;
     streamOwner = nullptr;
-    emit player->finished();
+    emit player->Finished();
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-// A MIDI player for one file at a time. `finished` tells that the opened
+// A MIDI player for one file at a time. `Finished` tells that the opened
 // piece has played to its end; closing or replacing a piece never reports it.
 class MusicPlayer : public QObject {
     Q_OBJECT
@@ -19,14 +19,14 @@ public:
     virtual void Close() = 0;
 
 signals:
-    void finished();
+    void Finished();
 };
 
 // Plays through the sound device's FluidSynth synthesizer, which holds the
 // system's General MIDI SoundFont, into SDL2_mixer's music stream. The
 // stream is single: starting a piece on one player silences any piece of
 // another. The end of a piece is noticed on the audio thread and delivered as
-// `finished` on the thread of the application object, once the release of
+// `Finished` on the thread of the application object, once the release of
 // its last notes has died away.
 class SdlMusicPlayer final : public MusicPlayer {
     Q_OBJECT

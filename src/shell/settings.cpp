@@ -13,7 +13,7 @@ namespace {
 constexpr int settingsFieldCount = 6;
 constexpr int defaultCastingSpeed = 3;
 
-QString defaultDivinerName()
+QString DefaultDivinerName()
 {
     return QStringLiteral("某官");
 }
@@ -23,13 +23,13 @@ QString defaultDivinerName()
 // are joined on while the fields are short and the text read so far ends
 // inside a quoted field, so the options after the name are not lost.
 // Control characters left in a field become spaces.
-QStringList firstLineFields(QIODevice &device)
+QStringList FirstLineFields(QIODevice &device)
 {
     LineScanner scanner(device);
     QString text;
     QByteArray line;
     QuotedFieldSplit split;
-    while (scanner.readLine(line)) {
+    while (scanner.ReadLine(line)) {
         text += DecodeGbk(line);
         split = SplitQuotedFieldsOf(text);
         if (split.fields.size() >= settingsFieldCount || !split.lastFieldOpen || text.size() > LongestStoredLine)
@@ -43,18 +43,18 @@ QStringList firstLineFields(QIODevice &device)
 
 // A field holding bytes that are not GBK (read as U+FFFD) is damaged and
 // counts as never set, so its default applies and is written back.
-QString cleanField(const QString &field)
+QString CleanField(const QString &field)
 {
     return field.contains(QChar::ReplacementCharacter) ? QString() : field;
 }
 
-QString divinerNameOf(const QString &stored)
+QString DivinerNameOf(const QString &stored)
 {
-    return stored.trimmed().isEmpty() ? defaultDivinerName() : stored;
+    return stored.trimmed().isEmpty() ? DefaultDivinerName() : stored;
 }
 
 // A speed outside 1..5 is kept as stored; the casting window deals with it.
-int castingSpeedOf(const QString &stored)
+int CastingSpeedOf(const QString &stored)
 {
     bool ok = false;
     const short speed = stored.trimmed().toShort(&ok);
@@ -62,15 +62,15 @@ int castingSpeedOf(const QString &stored)
 }
 
 // Fields the file lacks are empty, so their defaults apply.
-void applyFields(QStringList fields, Settings &settings, CurrentCast &cast)
+void ApplyFields(QStringList fields, Settings &settings, CurrentCast &cast)
 {
     while (fields.size() < settingsFieldCount)
         fields.append(QString());
     for (QString &field : fields)
-        field = cleanField(field);
+        field = CleanField(field);
     settings.musicState = fields[0];
-    cast.divinerName = divinerNameOf(fields[1]);
-    cast.castingSpeed = castingSpeedOf(fields[2]);
+    cast.divinerName = DivinerNameOf(fields[1]);
+    cast.castingSpeed = CastingSpeedOf(fields[2]);
     settings.showQuotes = fields[3];
     settings.printTranslation = fields[4];
     settings.todayTips = fields[5];
@@ -101,13 +101,13 @@ bool AllowsTodayTips(const Settings &settings)
 
 void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast)
 {
-    applyFields(firstLineFields(device), settings, cast);
+    ApplyFields(FirstLineFields(device), settings, cast);
 }
 
 void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast)
 {
     QFile file;
-    applyFields(OpenRegularFile(file, path) == FileOpening::Opened ? firstLineFields(file) : QStringList(), settings,
+    ApplyFields(OpenRegularFile(file, path) == FileOpening::Opened ? FirstLineFields(file) : QStringList(), settings,
                 cast);
 }
 

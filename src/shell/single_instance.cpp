@@ -17,7 +17,7 @@ SingleInstance::SingleInstance(const QString &lockPath)
     first_ = lock_.tryLock(0) || lock_.error() != QLockFile::LockFailedError;
 }
 
-bool SingleInstance::isFirst() const
+bool SingleInstance::IsFirst() const
 {
     return first_;
 }

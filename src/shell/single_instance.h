@@ -18,7 +18,7 @@ public:
     // False only when another running copy holds the lock. A lock that cannot
     // be made at all (an unwritable folder) does not keep the program from
     // starting.
-    bool isFirst() const;
+    bool IsFirst() const;
 
 private:
     QLockFile lock_;

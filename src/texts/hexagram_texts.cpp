@@ -13,7 +13,7 @@ using Entries = std::array<QString, entryCount>;
 // The data files hold the entries as UTF-8 with LF line ends, each entry
 // after a line "=== N" and followed by one LF that is not part of it. The
 // program's texts use CR LF.
-Entries readEntries(const QString &resource)
+Entries ReadEntries(const QString &resource)
 {
     Entries entries;
     QFile file(resource);
@@ -38,7 +38,7 @@ Entries readEntries(const QString &resource)
     return entries;
 }
 
-QString entryOf(const Entries &entries, int number)
+QString EntryOf(const Entries &entries, int number)
 {
     if (number < 1 || number > entryCount)
         return {};
@@ -54,18 +54,18 @@ QString HexagramText(int number)
 {
     // The classical entries end with CR LF, so an empty line closes them.
     static const Entries entries = [] {
-        Entries read = readEntries(QStringLiteral(":/texts/hexagram-texts.txt"));
+        Entries read = ReadEntries(QStringLiteral(":/texts/hexagram-texts.txt"));
         for (QString &entry : read)
             entry += u"\r\n";
         return read;
     }();
-    return entryOf(entries, number);
+    return EntryOf(entries, number);
 }
 
 QString HexagramTranslation(int number)
 {
-    static const Entries entries = readEntries(QStringLiteral(":/texts/hexagram-translations.txt"));
-    return entryOf(entries, number);
+    static const Entries entries = ReadEntries(QStringLiteral(":/texts/hexagram-translations.txt"));
+    return EntryOf(entries, number);
 }
 
 QString LineLabel(QStringView lines, int line)

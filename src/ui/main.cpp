@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Ravezaz"));
     QCoreApplication::setApplicationName(QStringLiteral("Ravezaz"));
     const SingleInstance instance(InstanceLockPath());
-    if (!instance.isFirst())
+    if (!instance.IsFirst())
         return 0;
     // Loads the sound library and opens the device while the splash's bar
     // fills; nothing plays before the splash has finished.
@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MusicControl> music;
-    QObject::connect(&splash, &SplashWindow::finished, [&] {
+    QObject::connect(&splash, &SplashWindow::Finished, [&] {
         soundDevice.WaitUntilOpen();
         WarnWhenHelpIsMissing(dialogs, &splash);
         ReadSettings(SettingsFilePath(), TheSettings(), TheCurrentCast());
@@ -118,7 +118,7 @@ int main(int argc, char *argv[])
         music = std::make_unique<MusicControl>(MusicRecords{TheSettings().musicState, tunes.gregorian, tunes.lunar},
                                                backgroundPlayer, festivalPlayer, *window, programFolder);
         window->AttachMusic(music.get());
-        QObject::connect(window.get(), &MainWindow::exitRequested, &exitSequence, &ExitSequence::Start);
+        QObject::connect(window.get(), &MainWindow::ExitRequested, &exitSequence, &ExitSequence::Start);
         const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(),
                                             [] { return QDateTime::currentDateTime(); }, RecordFilePath()};
         ConnectCastCommands(*window, {casting, &TheCurrentCast(),
@@ -139,7 +139,7 @@ int main(int argc, char *argv[])
         ConnectCalendarCommands(*window, TheSettings());
         window->Load([&splash] { splash.close(); });
     });
-    QObject::connect(&splash, &SplashWindow::shown, [&soundDevice] { soundDevice.Start(); });
+    QObject::connect(&splash, &SplashWindow::Shown, [&soundDevice] { soundDevice.Start(); });
     splash.show();
     splash.Start();
     return app.exec();

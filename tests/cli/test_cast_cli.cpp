@@ -23,7 +23,7 @@ class CastCliTest : public QObject {
         return {result.exitCode, result.out.split(u'\n', Qt::SkipEmptyParts), result.err};
     }
 
-    static QString hexagramLine(const QString &lines)
+    static QString HexagramLine(const QString &lines)
     {
         const int number = HexagramNumberOf(lines);
         return QString::number(number) + u' ' + HexagramNameOf(number) + u' ' + lines;
@@ -54,8 +54,8 @@ private slots:
             changing += IsChangingLine(lineValues[i]);
         }
         const CastLineStrings strings = BuildLineStrings(lineValues);
-        QCOMPARE(result.lines[1], "primary: " + hexagramLine(strings.primary));
-        QCOMPARE(result.lines[2], changing ? "resulting: " + hexagramLine(strings.resulting) : QStringLiteral("resulting: -"));
+        QCOMPARE(result.lines[1], "primary: " + HexagramLine(strings.primary));
+        QCOMPARE(result.lines[2], changing ? "resulting: " + HexagramLine(strings.resulting) : QStringLiteral("resulting: -"));
         QCOMPARE(result.lines[3], "rule: " + ChangingLineRule(changing));
     }
 

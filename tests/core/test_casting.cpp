@@ -51,33 +51,33 @@ struct Recorder {
 
     explicit Recorder(CastingEngine &engine)
     {
-        QObject::connect(&engine, &CastingEngine::stepStarted, [this] { events << "step"; });
-        QObject::connect(&engine, &CastingEngine::soundRequested, [this](const QString &path) { events << "sound " + path; });
-        QObject::connect(&engine, &CastingEngine::lampChanged, [this](StatusLamp lamp) {
+        QObject::connect(&engine, &CastingEngine::StepStarted, [this] { events << "step"; });
+        QObject::connect(&engine, &CastingEngine::SoundRequested, [this](const QString &path) { events << "sound " + path; });
+        QObject::connect(&engine, &CastingEngine::LampChanged, [this](StatusLamp lamp) {
             events << (lamp == StatusLamp::Red ? "lamp red" : lamp == StatusLamp::Yellow ? "lamp yellow" : "lamp other");
         });
-        QObject::connect(&engine, &CastingEngine::changeMessageShown, [this](const QString &text) { events << "message " + text; });
-        QObject::connect(&engine, &CastingEngine::stalkCounterShown, [this](int stalks) { events << QStringLiteral("counter %1").arg(stalks); });
-        QObject::connect(&engine, &CastingEngine::heapsShown, [this](int left, int hung, int right) {
+        QObject::connect(&engine, &CastingEngine::ChangeMessageShown, [this](const QString &text) { events << "message " + text; });
+        QObject::connect(&engine, &CastingEngine::StalkCounterShown, [this](int stalks) { events << QStringLiteral("counter %1").arg(stalks); });
+        QObject::connect(&engine, &CastingEngine::HeapsShown, [this](int left, int hung, int right) {
             events << QStringLiteral("heaps %1 %2 %3").arg(left).arg(hung).arg(right);
         });
-        QObject::connect(&engine, &CastingEngine::progressShown, [this](const QString &text, int bar) {
+        QObject::connect(&engine, &CastingEngine::ProgressShown, [this](const QString &text, int bar) {
             events << QStringLiteral("progress %1 %2").arg(text).arg(bar);
         });
-        QObject::connect(&engine, &CastingEngine::lineValueShown, [this](int line, int value) {
+        QObject::connect(&engine, &CastingEngine::LineValueShown, [this](int line, int value) {
             events << QStringLiteral("value %1 %2").arg(line).arg(value);
         });
-        QObject::connect(&engine, &CastingEngine::changingLinesShown, [this](const QString &label, const QList<int> &values) {
+        QObject::connect(&engine, &CastingEngine::ChangingLinesShown, [this](const QString &label, const QList<int> &values) {
             QStringList texts;
             for (int value : values)
                 texts << QString::number(value);
             events << "changing " + label + " " + texts.join(u' ');
         });
-        QObject::connect(&engine, &CastingEngine::linePicturesShown, [this](int line, const QString &primary, const QString &resulting) {
+        QObject::connect(&engine, &CastingEngine::LinePicturesShown, [this](int line, const QString &primary, const QString &resulting) {
             events << QStringLiteral("pictures %1 %2 %3").arg(line).arg(primary, resulting);
         });
-        QObject::connect(&engine, &CastingEngine::readyForStep, [this](const QString &caption) { events << "ready " + caption; });
-        QObject::connect(&engine, &CastingEngine::castResolved, [this](const CastResolution &resolution) {
+        QObject::connect(&engine, &CastingEngine::ReadyForStep, [this](const QString &caption) { events << "ready " + caption; });
+        QObject::connect(&engine, &CastingEngine::CastResolved, [this](const CastResolution &resolution) {
             events << "resolved";
             resolutions << resolution;
         });
@@ -111,8 +111,8 @@ struct Fixture {
     // Casts one line in manual mode: one click, then every timed phase.
     void castLine()
     {
-        QVERIFY(!engine.step(QStringLiteral("张三"), QStringLiteral("问行程")));
-        engine.runPendingPhases();
+        QVERIFY(!engine.Step(QStringLiteral("张三"), QStringLiteral("问行程")));
+        engine.RunPendingPhases();
     }
 };
 
@@ -383,27 +383,27 @@ private slots:
         CastingEngine engine(cast, [left] { return drawFor(left, 49); }, [] { return castMoment; });
         Recorder recorder(engine);
 
-        QVERIFY(!engine.step(QStringLiteral("张三"), QStringLiteral("问行程")));
+        QVERIFY(!engine.Step(QStringLiteral("张三"), QStringLiteral("问行程")));
         QCOMPARE(recorder.take(), (QStringList{"step", "lamp yellow", "sound /wav/res2.wav", "heaps 0 0 0", "counter 49"}));
-        QCOMPARE(engine.pendingPhase(), CastingPhase::SplitDelay);
-        engine.advance();
+        QCOMPARE(engine.PendingPhase(), CastingPhase::SplitDelay);
+        engine.Advance();
         QCOMPARE(recorder.take(), (QStringList{"message 初爻1变开始", "counter 49"}));
-        engine.advance();
+        engine.Advance();
         QCOMPARE(recorder.take(), (QStringList{"counter 0", QStringLiteral("heaps %1 1 %2").arg(left).arg(48 - left),
                                                "message 初爻1变进行中…"}));
-        QCOMPARE(engine.pendingPhase(), CastingPhase::Pause);
-        engine.advance();
+        QCOMPARE(engine.PendingPhase(), CastingPhase::Pause);
+        engine.Advance();
         QVERIFY(recorder.take().isEmpty());
 
         int ticks = 0;
-        for (; engine.pendingPhase() == CastingPhase::LeftCounting; ++ticks)
-            engine.advance();
+        for (; engine.PendingPhase() == CastingPhase::LeftCounting; ++ticks)
+            engine.Advance();
         QCOMPARE(ticks, leftTicks);
         const int leftRemainder = cast.leftPile;
         QVERIFY(leftRemainder >= 1 && leftRemainder <= 4);
         QCOMPARE((left - leftRemainder) % 4, 0);
-        for (ticks = 0; engine.pendingPhase() == CastingPhase::RightCounting; ++ticks)
-            engine.advance();
+        for (ticks = 0; engine.PendingPhase() == CastingPhase::RightCounting; ++ticks)
+            engine.Advance();
         QCOMPARE(ticks, rightTicks);
         QCOMPARE(cast.stalksInPlay, carried);
         QCOMPARE(cast.stalksInPlay, 49 - 1 - leftRemainder - cast.rightPile);
@@ -411,7 +411,7 @@ private slots:
         QCOMPARE(recorder.events.mid(recorder.events.size() - 5),
                  (QStringList{"lamp red", QStringLiteral("counter %1").arg(carried), "heaps 0 0 0",
                               "message 初爻1变完成", "progress 推演进度(1/18变) 1"}));
-        QCOMPARE(engine.pendingPhase(), CastingPhase::NextStepDelay);
+        QCOMPARE(engine.PendingPhase(), CastingPhase::NextStepDelay);
     }
 
     void firstChangeCarriesFortyFourWithOddsThirtyInFortyOne()
@@ -421,9 +421,9 @@ private slots:
         for (int left = 4; left <= 44; ++left) {
             CurrentCast cast;
             CastingEngine engine(cast, [left] { return drawFor(left, 49); }, [] { return castMoment; });
-            engine.step(QStringLiteral("张三"), QStringLiteral("问行程"));
-            while (engine.changesDone() == 0)
-                engine.advance();
+            engine.Step(QStringLiteral("张三"), QStringLiteral("问行程"));
+            while (engine.ChangesDone() == 0)
+                engine.Advance();
             fortyFour += cast.stalksInPlay == 44;
             forty += cast.stalksInPlay == 40;
         }
@@ -461,9 +461,9 @@ private slots:
         QCOMPARE(cast.resultingLines, QString(ResultingLineCharacter(value)));
         QVERIFY(cast.lookupName.isEmpty());
         QCOMPARE(cast.stalksInPlay, 49);
-        QCOMPARE(fixture.engine.changeInLine(), 0);
-        QCOMPARE(fixture.engine.changesDone(), 3);
-        QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::WaitingForStep);
+        QCOMPARE(fixture.engine.ChangeInLine(), 0);
+        QCOMPARE(fixture.engine.ChangesDone(), 3);
+        QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::WaitingForStep);
         const Recorder &recorder = fixture.recorder;
         QCOMPARE(recorder.matching("value"), QStringList{QStringLiteral("value 1 %1").arg(value)});
         QCOMPARE(recorder.matching("pictures"), QStringList{pictures});
@@ -483,7 +483,7 @@ private slots:
         Fixture fixture({9, 7, 8, 6, 7, 8});
         QStringList captions;
         for (int line = 1; line <= 6; ++line) {
-            captions << fixture.engine.stepCaption();
+            captions << fixture.engine.StepCaption();
             fixture.castLine();
         }
         QCOMPARE(captions, (QStringList{"推演初爻", "推演二爻", "推演三爻", "推演四爻", "推演五爻", "推演上爻"}));
@@ -521,10 +521,10 @@ private slots:
         QCOMPARE(recorder.matching("sound /wav/s1.wav").size(), 6);
         QCOMPARE(recorder.matching("sound /wav/res2.wav").size(), 6);
 
-        QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::Finished);
-        QVERIFY(fixture.engine.stepCaption().isEmpty());
-        QVERIFY(!fixture.engine.step(QStringLiteral("张三"), QStringLiteral("问行程")));
-        QCOMPARE(fixture.engine.changesDone(), 18);
+        QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::Finished);
+        QVERIFY(fixture.engine.StepCaption().isEmpty());
+        QVERIFY(!fixture.engine.Step(QStringLiteral("张三"), QStringLiteral("问行程")));
+        QCOMPARE(fixture.engine.ChangesDone(), 18);
         QCOMPARE(recorder.resolutions.size(), 1);
     }
 
@@ -532,8 +532,8 @@ private slots:
     {
         Fixture fixture({7, 8, 8, 7, 7, 8});
         fixture.cast.recordResultingName = QStringLiteral("否");
-        fixture.engine.startAutomatic(QStringLiteral("张三"), QStringLiteral("问行程"));
-        fixture.engine.runPendingPhases();
+        fixture.engine.StartAutomatic(QStringLiteral("张三"), QStringLiteral("问行程"));
+        fixture.engine.RunPendingPhases();
         QVERIFY(fixture.recorder.matching("changing").isEmpty());
         QCOMPARE(fixture.cast.resultingLines, fixture.cast.primaryLines);
         QCOMPARE(fixture.cast.recordResultingName, QStringLiteral("否"));
@@ -546,10 +546,10 @@ private slots:
     void automaticModeChainsTheSixLines()
     {
         Fixture fixture({6, 9});
-        QVERIFY(!fixture.engine.startAutomatic(QStringLiteral("张三"), QStringLiteral("问行程")));
-        QVERIFY(fixture.engine.autoMode());
-        fixture.engine.runPendingPhases();
-        QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::Finished);
+        QVERIFY(!fixture.engine.StartAutomatic(QStringLiteral("张三"), QStringLiteral("问行程")));
+        QVERIFY(fixture.engine.AutoMode());
+        fixture.engine.RunPendingPhases();
+        QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::Finished);
         QCOMPARE(fixture.recorder.resolutions.size(), 1);
         QCOMPARE(fixture.recorder.resolutions.first().changingLineCount, 6);
         QCOMPARE(fixture.cast.resultingLines, QStringLiteral("101010"));
@@ -573,17 +573,17 @@ private slots:
         QFETCH(QString, matter);
         QFETCH(QString, asked);
         Fixture fixture({7});
-        const std::optional<FieldPrompt> prompt = fixture.engine.step(name, matter);
+        const std::optional<FieldPrompt> prompt = fixture.engine.Step(name, matter);
         if (asked.isEmpty()) {
             QVERIFY(!prompt);
-            QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::SplitDelay);
-            QVERIFY(fixture.engine.hasStarted());
+            QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::SplitDelay);
+            QVERIFY(fixture.engine.HasStarted());
             return;
         }
         QVERIFY(prompt);
         QVERIFY(fixture.recorder.events.isEmpty());
-        QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::WaitingForStep);
-        QVERIFY(!fixture.engine.hasStarted());
+        QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::WaitingForStep);
+        QVERIFY(!fixture.engine.HasStarted());
         if (asked == "name") {
             QCOMPARE(prompt->field, CastingField::Name);
             QCOMPARE(prompt->prompt, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
@@ -602,39 +602,39 @@ private slots:
     void automaticStartAsksThenStartsOnTheThirdTry()
     {
         Fixture fixture({7});
-        QCOMPARE(fixture.engine.startAutomatic({}, {})->field, CastingField::Name);
-        QVERIFY(!fixture.engine.autoMode());
-        QCOMPARE(fixture.engine.startAutomatic(QStringLiteral("张三"), {})->field, CastingField::Matter);
-        QVERIFY(!fixture.engine.autoMode());
-        QVERIFY(!fixture.engine.startAutomatic(QStringLiteral("张三"), QStringLiteral("问行程")));
-        QVERIFY(fixture.engine.autoMode());
+        QCOMPARE(fixture.engine.StartAutomatic({}, {})->field, CastingField::Name);
+        QVERIFY(!fixture.engine.AutoMode());
+        QCOMPARE(fixture.engine.StartAutomatic(QStringLiteral("张三"), {})->field, CastingField::Matter);
+        QVERIFY(!fixture.engine.AutoMode());
+        QVERIFY(!fixture.engine.StartAutomatic(QStringLiteral("张三"), QStringLiteral("问行程")));
+        QVERIFY(fixture.engine.AutoMode());
     }
 
     void automaticStartIsRefusedOnceCastingHasBegun()
     {
         Fixture fixture({7});
         fixture.castLine();
-        QVERIFY(!fixture.engine.startAutomatic(QStringLiteral("张三"), QStringLiteral("问行程")));
-        QVERIFY(!fixture.engine.autoMode());
-        QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::WaitingForStep);
+        QVERIFY(!fixture.engine.StartAutomatic(QStringLiteral("张三"), QStringLiteral("问行程")));
+        QVERIFY(!fixture.engine.AutoMode());
+        QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::WaitingForStep);
     }
 
     void stepIsIgnoredWhileAChangeRuns()
     {
         Fixture fixture({7});
-        fixture.engine.step(QStringLiteral("张三"), QStringLiteral("问行程"));
-        fixture.engine.advance();
+        fixture.engine.Step(QStringLiteral("张三"), QStringLiteral("问行程"));
+        fixture.engine.Advance();
         fixture.recorder.take();
-        QVERIFY(!fixture.engine.step(QStringLiteral("李四"), QStringLiteral("别事")));
+        QVERIFY(!fixture.engine.Step(QStringLiteral("李四"), QStringLiteral("别事")));
         QVERIFY(fixture.recorder.events.isEmpty());
-        QCOMPARE(fixture.engine.pendingPhase(), CastingPhase::HeapsShownDelay);
+        QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::HeapsShownDelay);
         QCOMPARE(fixture.cast.divinerName, QStringLiteral("张三"));
     }
 
     void fieldsAreCopiedAsTheyStand()
     {
         Fixture fixture({7});
-        fixture.engine.step(QStringLiteral(" 张三 "), QStringLiteral("问行程 "));
+        fixture.engine.Step(QStringLiteral(" 张三 "), QStringLiteral("问行程 "));
         QCOMPARE(fixture.cast.divinerName, QStringLiteral(" 张三 "));
         QCOMPARE(fixture.cast.matterText, QStringLiteral("问行程 "));
     }

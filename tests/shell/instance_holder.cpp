@@ -10,9 +10,9 @@ int main(int argc, char *argv[])
     if (argc != 2)
         return 2;
     const SingleInstance instance(QString::fromLocal8Bit(argv[1]));
-    std::puts(instance.isFirst() ? "first" : "second");
+    std::puts(instance.IsFirst() ? "first" : "second");
     std::fflush(stdout);
-    if (instance.isFirst())
+    if (instance.IsFirst())
         while (std::getchar() != EOF) {
         }
     return 0;

@@ -29,7 +29,7 @@ class HelpFileTest : public QObject {
     QString page(const QString &entryPath) const
     {
         QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString text = utf8(helpFile_.entry(entryPath));
+        const QString text = utf8(helpFile_.Entry(entryPath));
         return utf8.hasError() ? QString() : text;
     }
 
@@ -44,7 +44,7 @@ private slots:
     void initTestCase()
     {
         helpFile_ = HelpFile::Read(helpFilePath());
-        QVERIFY2(!helpFile_.isEmpty(), qPrintable(helpFilePath()));
+        QVERIFY2(!helpFile_.IsEmpty(), qPrintable(helpFilePath()));
     }
 
     void contextNumberOpensItsTopic_data()
@@ -68,7 +68,7 @@ private slots:
         QFETCH(int, contextNumber);
         QFETCH(QString, entryPath);
         QFETCH(QString, title);
-        QCOMPARE(helpFile_.topic(contextNumber), entryPath);
+        QCOMPARE(helpFile_.Topic(contextNumber), entryPath);
         const QString text = page(entryPath);
         QVERIFY2(!text.isEmpty(), "the page is UTF-8 text");
         QVERIFY(text.contains(QStringLiteral("charset=utf-8")));
@@ -87,15 +87,15 @@ private slots:
         const QString rule = ChangingLineRule(changingLines);
         const std::optional<int> topic = ChangingLineRuleHelpTopic(rule);
         QVERIFY(topic);
-        QVERIFY2(page(helpFile_.topic(*topic)).contains(QStringLiteral("<p class=\"rule\">") + rule),
+        QVERIFY2(page(helpFile_.Topic(*topic)).contains(QStringLiteral("<p class=\"rule\">") + rule),
                  qPrintable(rule));
-        QVERIFY(page(helpFile_.topic(ChangingLineRulesHelpTopic)).contains(rule));
+        QVERIFY(page(helpFile_.Topic(ChangingLineRulesHelpTopic)).contains(rule));
     }
 
     void defaultTopicExplainsEveryKeyOfTheMainWindow()
     {
-        QCOMPARE(helpFile_.defaultTopic(), QStringLiteral("/index.htm"));
-        const QString text = page(helpFile_.defaultTopic());
+        QCOMPARE(helpFile_.DefaultTopic(), QStringLiteral("/index.htm"));
+        const QString text = page(helpFile_.DefaultTopic());
         const QStringList keys{"F1", "F2、L", "F3、A", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",
                                "M", "Y", "1", "2"};
         for (const QString &key : keys)
@@ -104,7 +104,7 @@ private slots:
 
     void shuoguazhuanIsComplete()
     {
-        const QString text = page(helpFile_.topic(1100));
+        const QString text = page(helpFile_.Topic(1100));
         static const QRegularExpression chapter(QStringLiteral("<h2>第[一二三四五六七八九十]+章</h2>"));
         QCOMPARE(text.count(chapter), 11);
         QVERIFY(text.contains(QStringLiteral("昔者圣人之作《易》也，幽赞于神明而生蓍")));
@@ -123,7 +123,7 @@ private slots:
         static const QRegularExpression quote(QStringLiteral("<p class=\"translation\">(.*?)</p>"),
                                               QRegularExpression::DotMatchesEverythingOption);
         int quoted = 0;
-        for (const QString &entryPath : helpFile_.entryPaths()) {
+        for (const QString &entryPath : helpFile_.EntryPaths()) {
             if (!entryPath.endsWith(QStringLiteral(".htm")))
                 continue;
             for (const QRegularExpressionMatch &match : quote.globalMatch(page(entryPath))) {
@@ -141,7 +141,7 @@ private slots:
     void everyLinkInsideTheFileLeadsSomewhere()
     {
         static const QRegularExpression reference(QStringLiteral("(href|src)=\"([^\"]+)\""));
-        const QStringList entries = helpFile_.entryPaths();
+        const QStringList entries = helpFile_.EntryPaths();
         int pages = 0;
         for (const QString &entryPath : entries) {
             if (!entryPath.endsWith(QStringLiteral(".htm")))
@@ -153,12 +153,12 @@ private slots:
                 const qsizetype hash = link.indexOf(u'#');
                 const QString target = hash == 0 ? entryPath : folder + link.left(hash);
                 const QString anchor = hash < 0 ? QString() : link.mid(hash + 1);
-                QVERIFY2(helpFile_.contains(target), qPrintable(entryPath + QStringLiteral(" → ") + link));
+                QVERIFY2(helpFile_.Contains(target), qPrintable(entryPath + QStringLiteral(" → ") + link));
                 if (!anchor.isEmpty())
                     QVERIFY2(page(target).contains(QStringLiteral("name=\"") + anchor + u'"'),
                              qPrintable(entryPath + QStringLiteral(" → ") + link));
                 if (match.captured(1) == u"src")
-                    QVERIFY2(helpFile_.entry(target).startsWith("\x89PNG"), qPrintable(target));
+                    QVERIFY2(helpFile_.Entry(target).startsWith("\x89PNG"), qPrintable(target));
             }
         }
         QCOMPARE(pages, 11);
@@ -166,9 +166,9 @@ private slots:
 
     void contextNumberOutsideTheMapOpensNothing()
     {
-        QVERIFY(helpFile_.topic(0).isEmpty());
-        QVERIFY(helpFile_.topic(927).isEmpty());
-        QVERIFY(helpFile_.topic(-800).isEmpty());
+        QVERIFY(helpFile_.Topic(0).isEmpty());
+        QVERIFY(helpFile_.Topic(927).isEmpty());
+        QVERIFY(helpFile_.Topic(-800).isEmpty());
     }
 
     void mapPathIsResolvedByItsLongestExistingTail_data()
@@ -192,7 +192,7 @@ private slots:
                              {QStringLiteral("/html/rules.htm"), "h"},
                              {QStringLiteral("/#IVB"), u32(8) + u32(902) + u32(1)},
                              {QStringLiteral("/#STRINGS"), QByteArray(1, '\0') + writtenPath + '\0'}});
-        QCOMPARE(file.topic(902), topic);
+        QCOMPARE(file.Topic(902), topic);
     }
 
     void damagedContextMapIsReadAsFarAsItHolds_data()
@@ -222,8 +222,8 @@ private slots:
                              {QStringLiteral("/b.htm"), "b"},
                              {QStringLiteral("/#IVB"), ivb},
                              {QStringLiteral("/#STRINGS"), strings}});
-        QCOMPARE(file.topic(800), topic800);
-        QCOMPARE(file.topic(902), topic902);
+        QCOMPARE(file.Topic(800), topic800);
+        QCOMPARE(file.Topic(902), topic902);
     }
 
     void damagedSystemRecordsGiveNoDefaultTopic_data()
@@ -244,7 +244,7 @@ private slots:
         QFETCH(QByteArray, system);
         QFETCH(QString, defaultTopic);
         const HelpFile file({{QStringLiteral("/index.htm"), "i"}, {QStringLiteral("/#SYSTEM"), system}});
-        QCOMPARE(file.defaultTopic(), defaultTopic);
+        QCOMPARE(file.DefaultTopic(), defaultTopic);
     }
 
     // Each damage below crashes or hangs a program that hands the file to
@@ -287,14 +287,14 @@ private slots:
         file.write(bytes);
         file.close();
 
-        QVERIFY(HelpFile::Read(file.fileName()).isEmpty());
+        QVERIFY(HelpFile::Read(file.fileName()).IsEmpty());
     }
 
     void missingFileOpensNothing()
     {
         QTemporaryDir folder;
-        QVERIFY(HelpFile::Read(folder.filePath(QStringLiteral("kdhelp.chm"))).isEmpty());
-        QVERIFY(HelpFile::Read(folder.path()).isEmpty());
+        QVERIFY(HelpFile::Read(folder.filePath(QStringLiteral("kdhelp.chm"))).IsEmpty());
+        QVERIFY(HelpFile::Read(folder.path()).IsEmpty());
     }
 };
 

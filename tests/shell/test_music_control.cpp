@@ -19,7 +19,7 @@ public:
     }
     void Play() override { calls << QStringLiteral("play"); }
     void Close() override { calls << QStringLiteral("close"); }
-    void Finish() { emit finished(); }
+    void Finish() { emit Finished(); }
 
     // The pieces started, as "folder/name".
     QStringList started() const
@@ -111,7 +111,7 @@ private slots:
     void toggleStartsAtDesignCaption()
     {
         MusicRig rig;
-        QCOMPARE(rig.control.toggle(),
+        QCOMPARE(rig.control.Toggle(),
                  (MusicToggle{MusicOff, QStringLiteral("背景音乐(M)"), QStringLiteral("背景音乐开关 M")}));
     }
 
@@ -147,7 +147,7 @@ private slots:
         rig.control.SetToggleValue(to);
         QCOMPARE(rig.musicState, musicState);
         const MusicToggle expected{to, caption, tooltip};
-        QCOMPARE(rig.control.toggle(), expected);
+        QCOMPARE(rig.control.Toggle(), expected);
         QCOMPARE(rig.window.shown.last(), expected);
         QCOMPARE(rig.timer("Timer3")->isActive(), backgroundPending);
         QCOMPARE(rig.timer("Timer7")->isActive(), festivalPending);
@@ -220,7 +220,7 @@ private slots:
         MusicRig rig;
         rig.control.SetToggleValue(from);
         rig.control.ToggleByUser();
-        QCOMPARE(rig.control.toggle().value, to);
+        QCOMPARE(rig.control.Toggle().value, to);
     }
 
     void pickPieceIndex_data()
@@ -257,8 +257,8 @@ private slots:
         QVERIFY(rig.FireTimer3());
         QCOMPARE(rig.backgroundPlayer.calls,
                  (QStringList{QStringLiteral("close"), QStringLiteral("open mid/高山流水.mid"), QStringLiteral("play")}));
-        QCOMPARE(rig.control.toggle().tooltip, QStringLiteral("【高山流水】- 背景音乐 M"));
-        QCOMPARE(rig.window.shown.last(), rig.control.toggle());
+        QCOMPARE(rig.control.Toggle().tooltip, QStringLiteral("【高山流水】- 背景音乐 M"));
+        QCOMPARE(rig.window.shown.last(), rig.control.Toggle());
     }
 
     void onePieceRepeatsAfterEachEnd()
@@ -308,9 +308,9 @@ private slots:
         rig.backgroundPlayer.Finish();
         QVERIFY(rig.FireTimer3());
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("没找到MIDI背景音乐文件!")});
-        QCOMPARE(rig.control.toggle().value, int(MusicOff));
+        QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         QCOMPARE(rig.musicState, Off);
-        QCOMPARE(rig.control.toggle().tooltip, QStringLiteral("点击开启背景音乐 M"));
+        QCOMPARE(rig.control.Toggle().tooltip, QStringLiteral("点击开启背景音乐 M"));
         QVERIFY(!rig.timer("Timer3")->isActive());
     }
 
@@ -393,7 +393,7 @@ private slots:
         rig.control.SetToggleValue(FestivalMusic);
         QVERIFY(rig.FireTimer7());
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("未找到相关MID背景音乐！")});
-        QCOMPARE(rig.control.toggle().value, int(FestivalMusic));
+        QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
         QCOMPARE(rig.musicState, Festival);
         QVERIFY(rig.festivalPlayer.started().isEmpty());
     }
@@ -421,7 +421,7 @@ private slots:
         rig.control.SetToggleValue(toggle);
         QVERIFY(toggle == BackgroundMusic ? rig.FireTimer3() : rig.FireTimer7());
         QCOMPARE(rig.window.messages, QStringList{message});
-        QCOMPARE(rig.control.toggle().value, toggleAfter);
+        QCOMPARE(rig.control.Toggle().value, toggleAfter);
         QVERIFY(rig.backgroundPlayer.started().isEmpty());
         QVERIFY(rig.festivalPlayer.started().isEmpty());
     }
@@ -484,8 +484,8 @@ private slots:
         rig.control.ApplyDayMusic();
         QVERIFY(rig.FireTimer3());
         rig.control.BeginDayChange();
-        QCOMPARE(rig.control.savedMusicState(), On);
-        QCOMPARE(rig.control.toggle().value, int(MusicOff));
+        QCOMPARE(rig.control.SavedMusicState(), On);
+        QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         rig.control.ApplyDayMusic();
         QVERIFY(rig.FireTimer3());
         const QStringList started = rig.backgroundPlayer.started();
@@ -498,20 +498,20 @@ private slots:
         MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("festival/中秋节.mid")});
         rig.musicState = On;
         rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.toggle().value, int(BackgroundMusic));
+        QCOMPARE(rig.control.Toggle().value, int(BackgroundMusic));
 
         rig.control.BeginDayChange();
         rig.lunarMusicName = QStringLiteral("中秋节");
         rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.toggle().value, int(FestivalMusic));
+        QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
         QVERIFY(rig.FireTimer7());
 
         rig.control.BeginDayChange();
         QCOMPARE(rig.window.idleResets, 1);
-        QCOMPARE(rig.control.savedMusicState(), QString());
+        QCOMPARE(rig.control.SavedMusicState(), QString());
         rig.lunarMusicName.clear();
         rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.toggle().value, int(MusicOff));
+        QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         QCOMPARE(rig.musicState, Off);
     }
 
@@ -525,7 +525,7 @@ private slots:
         QCOMPARE(rig.musicState, Off);
         rig.control.BeginDayChange();
         rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.toggle().value, int(FestivalMusic));
+        QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
         QVERIFY(rig.FireTimer7());
         QCOMPARE(rig.festivalPlayer.started(), QStringList{QStringLiteral("festival/春节.mid")});
     }

@@ -32,7 +32,7 @@ private slots:
         QTemporaryDir folder;
         const QString lockPath = folder.filePath(QStringLiteral("ravezaz.lock"));
         const SingleInstance instance(lockPath);
-        QVERIFY(instance.isFirst());
+        QVERIFY(instance.IsFirst());
         QVERIFY(QFileInfo::exists(lockPath));
     }
 
@@ -78,7 +78,7 @@ private slots:
         const QByteArray before = contents(lockPath);
         {
             const SingleInstance instance(lockPath);
-            QCOMPARE(instance.isFirst(), first);
+            QCOMPARE(instance.IsFirst(), first);
             // A refused copy leaves the running copy's lock exactly as it was.
             if (!first)
                 QCOMPARE(contents(lockPath), before);
@@ -92,7 +92,7 @@ private slots:
         QTemporaryDir folder;
         const QString lockPath = folder.filePath(QStringLiteral("ravezaz.lock"));
         const SingleInstance instance(lockPath);
-        QVERIFY(instance.isFirst());
+        QVERIFY(instance.IsFirst());
 
         QProcess second;
         second.start(QStringLiteral(RAVEZAZ_INSTANCE_HOLDER), {lockPath});
@@ -105,7 +105,7 @@ private slots:
     {
         QTemporaryDir folder;
         const SingleInstance instance(folder.filePath(QStringLiteral("missing-folder/ravezaz.lock")));
-        QVERIFY(instance.isFirst());
+        QVERIFY(instance.IsFirst());
     }
 };
 

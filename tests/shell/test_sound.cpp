@@ -157,7 +157,7 @@ private slots:
         QVERIFY(!mp3.Open(tone));
         QCOMPARE(mp3.DurationMs(), 0);
         SdlMusicPlayer midi;
-        QSignalSpy ends(&midi, &MusicPlayer::finished);
+        QSignalSpy ends(&midi, &MusicPlayer::Finished);
         QVERIFY(!midi.Open(piece));
         midi.Play();
         QVERIFY(!midi.IsPlaying());
@@ -309,8 +309,8 @@ private slots:
         WriteOneNoteMidi(piece, 0, 60);
         SdlMusicPlayer background;
         SdlMusicPlayer festival;
-        QSignalSpy backgroundEnds(&background, &MusicPlayer::finished);
-        QSignalSpy festivalEnds(&festival, &MusicPlayer::finished);
+        QSignalSpy backgroundEnds(&background, &MusicPlayer::Finished);
+        QSignalSpy festivalEnds(&festival, &MusicPlayer::Finished);
 
         QVERIFY(background.Open(piece));
         background.Play();

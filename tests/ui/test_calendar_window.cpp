@@ -517,7 +517,7 @@ private slots:
     void doubleClickOnTheFestivalLineAsksForTips()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        QSignalSpy tips(&rig.window, &CalendarWindow::todaysTipsRequested);
+        QSignalSpy tips(&rig.window, &CalendarWindow::TodaysTipsRequested);
         auto *festivalLine = rig.Control(QStringLiteral("Label5"));
 
         QTest::mouseDClick(festivalLine, Qt::LeftButton);

@@ -20,7 +20,7 @@ class HelpViewerTest : public QObject {
         return owner.findChild<HelpViewer *>(QStringLiteral("helpViewer"), Qt::FindDirectChildrenOnly);
     }
 
-    static QString shownPage(HelpViewer *viewer) { return viewer->browser()->source().path(); }
+    static QString shownPage(HelpViewer *viewer) { return viewer->Browser()->source().path(); }
 
     // A picture as the document holds it: the bytes read from the file, or
     // the pixmap made of them once the page was drawn.
@@ -66,9 +66,9 @@ private slots:
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QCOMPARE(shownPage(viewer), page);
-        QVERIFY(viewer->windowTitle().endsWith(viewer->browser()->documentTitle()));
+        QVERIFY(viewer->windowTitle().endsWith(viewer->Browser()->documentTitle()));
         // The page is decoded as UTF-8: its heading reads as Chinese.
-        const QTextDocument *document = viewer->browser()->document();
+        const QTextDocument *document = viewer->Browser()->document();
         QCOMPARE(document->findBlockByNumber(1).text().trimmed(), heading);
     }
 
@@ -104,7 +104,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 922, helpFilePath());
-        HelpBrowser *browser = viewerOf(owner)->browser();
+        HelpBrowser *browser = viewerOf(owner)->Browser();
 
         const QVariant picture = browser->document()->resource(
             QTextDocument::ImageResource, QUrl(QStringLiteral("images/lines-797797.png")));
@@ -123,7 +123,7 @@ private slots:
         owner.show();
         OpenHelpTopic(&owner, 800, helpFilePath());
         HelpViewer *viewer = viewerOf(owner);
-        HelpBrowser *browser = viewer->browser();
+        HelpBrowser *browser = viewer->Browser();
         browser->setFocus();
 
         // The first link of every page leads to the overview.
@@ -140,7 +140,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 902, helpFilePath());
-        HelpBrowser *browser = viewerOf(owner)->browser();
+        HelpBrowser *browser = viewerOf(owner)->Browser();
         browser->setSource(QUrl(QStringLiteral("chm:/missing.htm")));
         QCOMPARE(browser->source().path(), QStringLiteral("/rules.htm"));
         QVERIFY(!browser->toPlainText().isEmpty());
@@ -162,7 +162,7 @@ private slots:
         owner.show();
         OpenHelpTopic(&owner, 800, helpFilePath());
         const QPointer<HelpViewer> viewer = viewerOf(owner);
-        QTest::keyRelease(viewer->browser(), Qt::Key_F12);
+        QTest::keyRelease(viewer->Browser(), Qt::Key_F12);
         QTRY_VERIFY(!viewer);
     }
 

@@ -164,14 +164,14 @@ private slots:
         QTest::addColumn<int>("emits");
         QTest::addColumn<int>("clicks");
 
-        const QByteArray options = SIGNAL(optionsRequested());
-        const QByteArray cast = SIGNAL(castRequested());
-        const QByteArray manual = SIGNAL(manualEntryRequested());
-        const QByteArray records = SIGNAL(recordsRequested());
-        const QByteArray trigrams = SIGNAL(trigramsRequested());
-        const QByteArray print = SIGNAL(printRequested());
-        const QByteArray calendar = SIGNAL(calendarRequested());
-        const QByteArray translation = SIGNAL(translationRequested(int));
+        const QByteArray options = SIGNAL(OptionsRequested());
+        const QByteArray cast = SIGNAL(CastRequested());
+        const QByteArray manual = SIGNAL(ManualEntryRequested());
+        const QByteArray records = SIGNAL(RecordsRequested());
+        const QByteArray trigrams = SIGNAL(TrigramsRequested());
+        const QByteArray print = SIGNAL(PrintRequested());
+        const QByteArray calendar = SIGNAL(CalendarRequested());
+        const QByteArray translation = SIGNAL(TranslationRequested(int));
         const QString none;
         const QString idle = QStringLiteral("idle");
         const QString shown = QStringLiteral("cast");
@@ -226,7 +226,7 @@ private slots:
         MainWindowRig rig;
         rig.Load();
         rig.window->ShowCastView(CastOfQian(true));
-        QSignalSpy translations(rig.window.get(), &MainWindow::translationRequested);
+        QSignalSpy translations(rig.window.get(), &MainWindow::TranslationRequested);
 
         QTest::keyRelease(rig.Control(QStringLiteral("Text2")), Qt::Key_2);
         QTest::keyRelease(rig.Control(QStringLiteral("Text1")), Qt::Key_1, Qt::ControlModifier | Qt::AltModifier);
@@ -245,12 +245,12 @@ private slots:
         QTest::addColumn<QByteArray>("signal");
         QTest::addColumn<int>("clicks");
 
-        QTest::newRow("Command1") << QStringLiteral("Command1") << QByteArray(SIGNAL(castRequested())) << 0;
-        QTest::newRow("Command10") << QStringLiteral("Command10") << QByteArray(SIGNAL(manualEntryRequested())) << 1;
-        QTest::newRow("Command3") << QStringLiteral("Command3") << QByteArray(SIGNAL(recordsRequested())) << 1;
-        QTest::newRow("Command11") << QStringLiteral("Command11") << QByteArray(SIGNAL(trigramsRequested())) << 1;
-        QTest::newRow("Command9") << QStringLiteral("Command9") << QByteArray(SIGNAL(calendarRequested())) << 1;
-        QTest::newRow("Command13") << QStringLiteral("Command13") << QByteArray(SIGNAL(optionsRequested())) << 0;
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QByteArray(SIGNAL(CastRequested())) << 0;
+        QTest::newRow("Command10") << QStringLiteral("Command10") << QByteArray(SIGNAL(ManualEntryRequested())) << 1;
+        QTest::newRow("Command3") << QStringLiteral("Command3") << QByteArray(SIGNAL(RecordsRequested())) << 1;
+        QTest::newRow("Command11") << QStringLiteral("Command11") << QByteArray(SIGNAL(TrigramsRequested())) << 1;
+        QTest::newRow("Command9") << QStringLiteral("Command9") << QByteArray(SIGNAL(CalendarRequested())) << 1;
+        QTest::newRow("Command13") << QStringLiteral("Command13") << QByteArray(SIGNAL(OptionsRequested())) << 0;
     }
 
     void commandButtonsAskForTheirFunction()
@@ -272,7 +272,7 @@ private slots:
     {
         MainWindowRig rig;
         rig.Load();
-        QSignalSpy calendar(rig.window.get(), &MainWindow::calendarRequested);
+        QSignalSpy calendar(rig.window.get(), &MainWindow::CalendarRequested);
         QTest::mouseDClick(rig.Control(QStringLiteral("Label25")), Qt::LeftButton);
         QCOMPARE(calendar.count(), 1);
     }
@@ -412,7 +412,7 @@ private slots:
         MainWindowRig rig;
         rig.Load();
         rig.dialogs.answers = {answer};
-        QSignalSpy exits(rig.window.get(), &MainWindow::exitRequested);
+        QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
 
@@ -429,7 +429,7 @@ private slots:
         MainWindowRig rig;
         rig.Load();
         rig.dialogs.answers = {true};
-        QSignalSpy exits(rig.window.get(), &MainWindow::exitRequested);
+        QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
         QTest::mouseClick(rig.Control(QStringLiteral("Image17")), Qt::LeftButton);
         QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
         QCOMPARE(exits.count(), 1);
@@ -439,7 +439,7 @@ private slots:
     {
         MainWindowRig rig;
         rig.Load();
-        QSignalSpy exits(rig.window.get(), &MainWindow::exitRequested);
+        QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
         QVERIFY(!rig.window->close());
         QCOMPARE(exits.count(), 1);
         QVERIFY(rig.dialogs.boxes.empty());
@@ -632,7 +632,7 @@ private slots:
     void festivalDayAtLoad()
     {
         MainWindowRig rig(QDateTime(QDate(2006, 1, 29), QTime(9, 0)));
-        QSignalSpy tips(rig.window.get(), &MainWindow::todaysTipsDue);
+        QSignalSpy tips(rig.window.get(), &MainWindow::TodaysTipsDue);
         rig.Load();
 
         auto *lunar = rig.Control<QLabel>(QStringLiteral("Label25"));
@@ -658,7 +658,7 @@ private slots:
         rig.Load();
         rig.window->ShowCastView(CastOfQian(true));
         rig.effectPlayer.calls.clear();
-        QSignalSpy tipsClosed(rig.window.get(), &MainWindow::todaysTipsCloseRequested);
+        QSignalSpy tipsClosed(rig.window.get(), &MainWindow::TodaysTipsCloseRequested);
 
         rig.now = QDateTime(QDate(2006, 7, 17), QTime(0, 0, 0));
         QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期一"), 3000);
@@ -672,7 +672,7 @@ private slots:
         QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
         QCOMPARE(rig.effectPlayer.calls.mid(0, 2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
         QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 1);
-        QCOMPARE(rig.music->savedMusicState(), QStringLiteral("音乐开"));
+        QCOMPARE(rig.music->SavedMusicState(), QStringLiteral("音乐开"));
     }
 
     void midnightWithTheCalendarOpenClosesIt()
@@ -682,7 +682,7 @@ private slots:
         rig.window->SetCalendarWindowOpen(true);
         auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));
         clock->setText(QStringLiteral("2006年7月"));
-        QSignalSpy calendarClosed(rig.window.get(), &MainWindow::calendarCloseRequested);
+        QSignalSpy calendarClosed(rig.window.get(), &MainWindow::CalendarCloseRequested);
 
         rig.now = QDateTime(QDate(2006, 7, 17), QTime(0, 0, 0));
         QTRY_COMPARE_WITH_TIMEOUT(calendarClosed.count(), 1, 3000);

@@ -232,7 +232,7 @@ private slots:
             QTest::keyRelease(rig.window.get(), Qt::Key_M);
         else
             QTest::mouseClick(music, Qt::LeftButton);
-        QCOMPARE(rig.main.music->toggle().value, endValue);
+        QCOMPARE(rig.main.music->Toggle().value, endValue);
         QCOMPARE(mainMusic->Value(), endValue);
         QVERIFY(mainMusic->isEnabled());
         QCOMPARE(music->Value(), endValue);

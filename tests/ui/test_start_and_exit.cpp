@@ -35,7 +35,7 @@ private slots:
         auto *finish = splash.findChild<QTimer *>(QStringLiteral("Timer3"));
         QVERIFY(!progress->isActive());
         QVERIFY(!finish->isActive());
-        QSignalSpy finished(&splash, &SplashWindow::finished);
+        QSignalSpy finished(&splash, &SplashWindow::Finished);
 
         splash.Start();
         QTRY_COMPARE_WITH_TIMEOUT(bar->text(), QStringLiteral("■■■■■■■■■■■■"), 3000);

@@ -15,12 +15,12 @@ constexpr double DaysPerMillennium = 365250.0;
 constexpr double SecondsPerDay = 86400.0;
 constexpr double ArcsecondsPerDegree = 3600.0;
 
-constexpr double radians(double degrees)
+constexpr double Radians(double degrees)
 {
     return degrees * std::numbers::pi / 180.0;
 }
 
-double degreesIn360(double degrees)
+double DegreesIn360(double degrees)
 {
     const double wrapped = std::fmod(degrees, 360.0);
     return wrapped < 0 ? wrapped + 360.0 : wrapped;
@@ -35,7 +35,7 @@ struct PeriodicTerm {
 
 using Series = std::span<const PeriodicTerm>;
 
-double sumSeries(Series series, double tau)
+double SumSeries(Series series, double tau)
 {
     double sum = 0;
     for (const PeriodicTerm &term : series)
@@ -44,12 +44,12 @@ double sumSeries(Series series, double tau)
 }
 
 // Σ seriesₖ·τᵏ, in radians or astronomical units.
-double evaluatePolynomialSeries(std::initializer_list<Series> powers, double tau)
+double EvaluatePolynomialSeries(std::initializer_list<Series> powers, double tau)
 {
     double sum = 0;
     double power = 1;
     for (Series series : powers) {
-        sum += sumSeries(series, tau) * power;
+        sum += SumSeries(series, tau) * power;
         power *= tau;
     }
     return sum * 1e-8;
@@ -300,7 +300,7 @@ struct NutationTerm {
     double a, b;
 };
 
-constexpr NutationTerm NutationInLongitude[] = {
+constexpr NutationTerm NutationSeriesInLongitude[] = {
     {0, 0, 0, 0, 1, -171996, -174.2},
     {-2, 0, 0, 2, 2, -13187, -1.6},
     {0, 0, 0, 2, 2, -2274, -0.2},
@@ -365,18 +365,18 @@ constexpr NutationTerm NutationInLongitude[] = {
     {0, 0, 3, 2, 2, -3, 0},
     {2, -1, 0, 2, 2, -3, 0},
 };
-static_assert(std::size(NutationInLongitude) == 63, "the whole IAU 1980 series in longitude");
+static_assert(std::size(NutationSeriesInLongitude) == 63, "the whole IAU 1980 series in longitude");
 
 // Nutation in longitude in degrees at `t` Julian centuries from J2000.
-double nutationInLongitude(double t)
+double NutationInLongitude(double t)
 {
-    const double d = radians(297.85036 + 445267.111480 * t - 0.0019142 * t * t + t * t * t / 189474);
-    const double m = radians(357.52772 + 35999.050340 * t - 0.0001603 * t * t - t * t * t / 300000);
-    const double mPrime = radians(134.96298 + 477198.867398 * t + 0.0086972 * t * t + t * t * t / 56250);
-    const double f = radians(93.27191 + 483202.017538 * t - 0.0036825 * t * t + t * t * t / 327270);
-    const double omega = radians(125.04452 - 1934.136261 * t + 0.0020708 * t * t + t * t * t / 450000);
+    const double d = Radians(297.85036 + 445267.111480 * t - 0.0019142 * t * t + t * t * t / 189474);
+    const double m = Radians(357.52772 + 35999.050340 * t - 0.0001603 * t * t - t * t * t / 300000);
+    const double mPrime = Radians(134.96298 + 477198.867398 * t + 0.0086972 * t * t + t * t * t / 56250);
+    const double f = Radians(93.27191 + 483202.017538 * t - 0.0036825 * t * t + t * t * t / 327270);
+    const double omega = Radians(125.04452 - 1934.136261 * t + 0.0020708 * t * t + t * t * t / 450000);
     double sum = 0;
-    for (const NutationTerm &term : NutationInLongitude) {
+    for (const NutationTerm &term : NutationSeriesInLongitude) {
         const double argument = term.d * d + term.m * m + term.mPrime * mPrime + term.f * f + term.omega * omega;
         sum += (term.a + term.b * t) * std::sin(argument);
     }
@@ -495,16 +495,16 @@ double ApparentSolarLongitude(double jde)
 {
     const double tau = (jde - J2000) / DaysPerMillennium;
     const double t = (jde - J2000) / DaysPerCentury;
-    const double heliocentric = evaluatePolynomialSeries({EarthL0, EarthL1, EarthL2, EarthL3, EarthL4, EarthL5}, tau);
-    const double distance = evaluatePolynomialSeries({EarthR0, EarthR1, EarthR2, EarthR3, EarthR4}, tau);
+    const double heliocentric = EvaluatePolynomialSeries({EarthL0, EarthL1, EarthL2, EarthL3, EarthL4, EarthL5}, tau);
+    const double distance = EvaluatePolynomialSeries({EarthR0, EarthR1, EarthR2, EarthR3, EarthR4}, tau);
     // Geocentric longitude of the Sun, then the small correction from the
     // dynamical ecliptic to the FK5 system.
     double longitude = heliocentric * 180 / std::numbers::pi + 180;
     longitude -= 0.09033 / ArcsecondsPerDegree;
-    longitude += nutationInLongitude(t);
+    longitude += NutationInLongitude(t);
     // Aberration: the light left the Sun about 8 minutes earlier.
     longitude -= 20.4898 / ArcsecondsPerDegree / distance;
-    return degreesIn360(longitude);
+    return DegreesIn360(longitude);
 }
 
 double SolarLongitudeMoment(double longitude, double guessJde)
@@ -533,10 +533,10 @@ double NewMoonMoment(int lunation)
     const double t4 = t3 * t;
     double jde = FirstNewMoonJde + SynodicMonth * k + 0.00015437 * t2 - 0.000000150 * t3 + 0.00000000073 * t4;
     const double e = 1 - 0.002516 * t - 0.0000074 * t2;
-    const double m = radians(2.5534 + 29.10535670 * k - 0.0000014 * t2 - 0.00000011 * t3);
-    const double mPrime = radians(201.5643 + 385.81693528 * k + 0.0107582 * t2 + 0.00001238 * t3 - 0.000000058 * t4);
-    const double f = radians(160.7108 + 390.67050284 * k - 0.0016118 * t2 - 0.00000227 * t3 + 0.000000011 * t4);
-    const double omega = radians(124.7746 - 1.56375588 * k + 0.0020672 * t2 + 0.00000215 * t3);
+    const double m = Radians(2.5534 + 29.10535670 * k - 0.0000014 * t2 - 0.00000011 * t3);
+    const double mPrime = Radians(201.5643 + 385.81693528 * k + 0.0107582 * t2 + 0.00001238 * t3 - 0.000000058 * t4);
+    const double f = Radians(160.7108 + 390.67050284 * k - 0.0016118 * t2 - 0.00000227 * t3 + 0.000000011 * t4);
+    const double omega = Radians(124.7746 - 1.56375588 * k + 0.0020672 * t2 + 0.00000215 * t3);
     for (const NewMoonTerm &term : NewMoonCorrections) {
         const double argument = term.m * m + term.mPrime * mPrime + term.f * f + term.omega * omega;
         jde += term.coefficient * std::pow(e, term.powerOfE) * std::sin(argument);
@@ -545,7 +545,7 @@ double NewMoonMoment(int lunation)
         double degrees = argument.constant + argument.perLunation * k;
         if (&argument == &PlanetaryArguments[0])
             degrees -= 0.009173 * t2;
-        jde += argument.coefficient * std::sin(radians(degrees));
+        jde += argument.coefficient * std::sin(Radians(degrees));
     }
     return jde;
 }

@@ -19,19 +19,19 @@ constexpr int WinterSolsticeRow = 23;
 
 // A moment as a Julian day counted in China Standard Time from midnight: its
 // whole part is the Julian day number of the date the moment falls on.
-double chinaJulianDay(double jde)
+double ChinaJulianDay(double jde)
 {
     return Astronomy::UniversalTime(jde) + 0.5 + ChinaStandardTimeOffsetDays;
 }
 
-qint64 firstDayOfYear(int year)
+qint64 FirstDayOfYear(int year)
 {
     return QDate(year, 1, 1).toJulianDay();
 }
 
 // The China Standard Time days of the principal terms, the multiples of 30°
 // (大寒 300°, 雨水 330° … 冬至 270°), from `firstYear` to `lastYear`, in order.
-std::vector<qint64> principalTermDays(int firstYear, int lastYear)
+std::vector<qint64> PrincipalTermDays(int firstYear, int lastYear)
 {
     std::vector<qint64> days;
     for (int year = firstYear; year <= lastYear; ++year) {
@@ -41,29 +41,29 @@ std::vector<qint64> principalTermDays(int firstYear, int lastYear)
     return days;
 }
 
-qint64 newMoonDay(int lunation)
+qint64 NewMoonDay(int lunation)
 {
     return ChinaDayOf(Astronomy::NewMoonMoment(lunation));
 }
 
 // The lunation whose day starts the month containing `day`.
-int lunationOfMonthContaining(qint64 day)
+int LunationOfMonthContaining(qint64 day)
 {
     int lunation = Astronomy::LunationNear(double(day));
-    while (newMoonDay(lunation) > day)
+    while (NewMoonDay(lunation) > day)
         --lunation;
-    while (newMoonDay(lunation + 1) <= day)
+    while (NewMoonDay(lunation + 1) <= day)
         ++lunation;
     return lunation;
 }
 
-bool containsAny(const std::vector<qint64> &sortedDays, qint64 from, qint64 until)
+bool ContainsAny(const std::vector<qint64> &sortedDays, qint64 from, qint64 until)
 {
     const auto first = std::lower_bound(sortedDays.begin(), sortedDays.end(), from);
     return first != sortedDays.end() && *first < until;
 }
 
-qint32 entryOf(std::vector<LunarMonth>::const_iterator first, std::vector<LunarMonth>::const_iterator end)
+qint32 EntryOf(std::vector<LunarMonth>::const_iterator first, std::vector<LunarMonth>::const_iterator end)
 {
     const int count = int(end - first);
     qint32 entry = 0;
@@ -79,7 +79,7 @@ qint32 entryOf(std::vector<LunarMonth>::const_iterator first, std::vector<LunarM
     return entry;
 }
 
-QString formatSolarTermRow(int year)
+QString FormatSolarTermRow(int year)
 {
     QStringList halves;
     for (int half = 0; half < 2; ++half) {
@@ -95,7 +95,7 @@ QString formatSolarTermRow(int year)
 
 qint64 ChinaDayOf(double jde)
 {
-    return qint64(std::floor(chinaJulianDay(jde)));
+    return qint64(std::floor(ChinaJulianDay(jde)));
 }
 
 double SolarTermMoment(int year, int row)
@@ -108,7 +108,7 @@ double SolarTermMoment(int year, int row)
 
 int SolarTermMinuteOfYear(int year, int row)
 {
-    const double minutes = (chinaJulianDay(SolarTermMoment(year, row)) - double(firstDayOfYear(year))) * MinutesPerDay;
+    const double minutes = (ChinaJulianDay(SolarTermMoment(year, row)) - double(FirstDayOfYear(year))) * MinutesPerDay;
     const double rounded = std::round(minutes);
     const bool crossesMidnight = std::floor(rounded / MinutesPerDay) != std::floor(minutes / MinutesPerDay);
     return int(crossesMidnight ? std::floor(minutes) : rounded);
@@ -116,18 +116,18 @@ int SolarTermMinuteOfYear(int year, int row)
 
 std::vector<LunarMonth> AstronomicalLunarMonths(int firstYear, int lastYear)
 {
-    const std::vector<qint64> principalDays = principalTermDays(firstYear - 1, lastYear + 2);
+    const std::vector<qint64> principalDays = PrincipalTermDays(firstYear - 1, lastYear + 2);
     std::vector<LunarMonth> months;
     // One pass per span from the eleventh month to the next eleventh month.
     for (int year = firstYear - 1; year <= lastYear; ++year) {
-        const int first = lunationOfMonthContaining(ChinaDayOf(SolarTermMoment(year, WinterSolsticeRow)));
-        const int end = lunationOfMonthContaining(ChinaDayOf(SolarTermMoment(year + 1, WinterSolsticeRow)));
+        const int first = LunationOfMonthContaining(ChinaDayOf(SolarTermMoment(year, WinterSolsticeRow)));
+        const int end = LunationOfMonthContaining(ChinaDayOf(SolarTermMoment(year + 1, WinterSolsticeRow)));
         bool leapToPlace = end - first == 13;
         int number = 11;
         for (int lunation = first; lunation < end; ++lunation) {
-            const qint64 start = newMoonDay(lunation);
+            const qint64 start = NewMoonDay(lunation);
             const bool leap = leapToPlace && lunation != first
-                && !containsAny(principalDays, start, newMoonDay(lunation + 1));
+                && !ContainsAny(principalDays, start, NewMoonDay(lunation + 1));
             if (leap)
                 leapToPlace = false;
             else if (lunation != first)
@@ -150,7 +150,7 @@ std::vector<LunarYearRow> AstronomicalLunarYears()
             break;
         const int lunarYear = QDate::fromJulianDay(start->firstJulianDay).year();
         if (lunarYear >= FirstYear && lunarYear <= LastYear)
-            years.push_back({lunarYear, entryOf(start, next)});
+            years.push_back({lunarYear, EntryOf(start, next)});
         start = next;
     }
     return years;
@@ -198,7 +198,7 @@ QString RenderSolarTermTable()
                        .arg(LastYear)
                        .arg(LastYear - FirstYear + 1);
     for (int year = FirstYear; year <= LastYear; ++year)
-        text += formatSolarTermRow(year);
+        text += FormatSolarTermRow(year);
     return text + QStringLiteral("}};\n");
 }
 

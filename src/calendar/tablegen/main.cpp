@@ -12,7 +12,7 @@
 
 namespace {
 
-bool writeFile(const QString &path, const QString &text)
+bool WriteFile(const QString &path, const QString &text)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0 || !file.flush()) {
@@ -31,8 +31,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool written = writeFile(folder.filePath(QStringLiteral("solar_term_table.inc")),
+    const bool written = WriteFile(folder.filePath(QStringLiteral("solar_term_table.inc")),
                                    CalendarTables::RenderSolarTermTable())
-        && writeFile(folder.filePath(QStringLiteral("lunar_year_table.inc")), CalendarTables::RenderLunarYearTable());
+        && WriteFile(folder.filePath(QStringLiteral("lunar_year_table.inc")), CalendarTables::RenderLunarYearTable());
     return written ? 0 : 1;
 }

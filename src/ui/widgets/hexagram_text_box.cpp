@@ -18,5 +18,5 @@ void HexagramTextBox::mouseReleaseEvent(QMouseEvent *event)
 {
     QPlainTextEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
-        emit clicked();
+        emit Clicked();
 }

@@ -10,7 +10,7 @@ public:
     explicit HexagramTextBox(const QString &name, QWidget *parent);
 
 signals:
-    void clicked();
+    void Clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;

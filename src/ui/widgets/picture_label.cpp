@@ -34,12 +34,12 @@ void PictureLabel::mousePressEvent(QMouseEvent *event)
 void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (rect().contains(event->position().toPoint()))
-        emit clicked();
+        emit Clicked();
 }
 
 void PictureLabel::mouseDoubleClickEvent(QMouseEvent *)
 {
-    emit doubleClicked();
+    emit DoubleClicked();
 }
 
 ClickableLabel::ClickableLabel(const QString &name, QWidget *parent)
@@ -56,10 +56,10 @@ void ClickableLabel::mousePressEvent(QMouseEvent *event)
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (rect().contains(event->position().toPoint()))
-        emit clicked();
+        emit Clicked();
 }
 
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent *)
 {
-    emit doubleClicked();
+    emit DoubleClicked();
 }

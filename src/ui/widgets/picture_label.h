@@ -15,8 +15,8 @@ public:
     const QPixmap &Picture() const { return picture_; }
 
 signals:
-    void clicked();
-    void doubleClicked();
+    void Clicked();
+    void DoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -35,8 +35,8 @@ public:
     explicit ClickableLabel(const QString &name, QWidget *parent);
 
 signals:
-    void clicked();
-    void doubleClicked();
+    void Clicked();
+    void DoubleClicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

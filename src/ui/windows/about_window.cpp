@@ -37,7 +37,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     background->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
     // A click on the background closes the window.
-    connect(background, &PictureLabel::clicked, this, &QDialog::accept);
+    connect(background, &PictureLabel::Clicked, this, &QDialog::accept);
 
     auto *name = new QLabel(QStringLiteral("周易文王卦"), this);
     name->setFont(SerifFont(22, QFont::Black));
@@ -55,7 +55,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     version->setStyleSheet(QStringLiteral("color: #6e3a20;"));
     version->setGeometry(362, HeaderHeight + 16, 80, 22);
     version->setText(VersionText());
-    connect(version, &ClickableLabel::clicked, this, &QDialog::accept);
+    connect(version, &ClickableLabel::Clicked, this, &QDialog::accept);
 
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("Text1"));
@@ -76,7 +76,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     link->setGeometry(24, Height - 48, Width - 48, 24);
     link->setToolTip(QStringLiteral("连接网站"));
     link->setCursor(Qt::PointingHandCursor);
-    connect(link, &ClickableLabel::clicked, this, [this] { openWebPage_(); });
+    connect(link, &ClickableLabel::Clicked, this, [this] { openWebPage_(); });
 
     CentreOverOwner(*this, parent);
 

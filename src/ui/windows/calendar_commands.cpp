@@ -18,21 +18,21 @@ public:
         , settings_(settings)
         , overlay_(window)
     {
-        connect(&window, &MainWindow::dateEvaluated, this, &CalendarCommands::ShowEvaluation);
-        connect(&window, &MainWindow::todaysTipsDue, this, [this] {
+        connect(&window, &MainWindow::DateEvaluated, this, &CalendarCommands::ShowEvaluation);
+        connect(&window, &MainWindow::TodaysTipsDue, this, [this] {
             if (tipsDueOutsideCalendar_ && !calendar_)
                 ShowTodaysTips(lastEvaluation_, &window_);
         });
-        connect(&window, &MainWindow::calendarRequested, this, &CalendarCommands::OpenCalendar);
-        connect(&window, &MainWindow::calendarGridDue, this, [this] {
+        connect(&window, &MainWindow::CalendarRequested, this, &CalendarCommands::OpenCalendar);
+        connect(&window, &MainWindow::CalendarGridDue, this, [this] {
             if (calendar_)
                 calendar_->FillCells();
         });
-        connect(&window, &MainWindow::todaysTipsCloseRequested, this, [this] {
+        connect(&window, &MainWindow::TodaysTipsCloseRequested, this, [this] {
             if (tips_)
                 tips_->reject();
         });
-        connect(&window, &MainWindow::calendarCloseRequested, this, [this] {
+        connect(&window, &MainWindow::CalendarCloseRequested, this, [this] {
             if (calendar_)
                 calendar_->reject();
         });
@@ -66,7 +66,7 @@ private:
     void OpenCalendar()
     {
         CalendarWindow calendar(*this, &window_);
-        connect(&calendar, &CalendarWindow::todaysTipsRequested, this,
+        connect(&calendar, &CalendarWindow::TodaysTipsRequested, this,
                 [this, &calendar](const DateEvaluation &evaluation) { ShowTodaysTips(evaluation, &calendar); });
         calendar_ = &calendar;
         window_.RunGuardedChild(calendar);

@@ -185,7 +185,7 @@ void CalendarWindow::BuildSelectors()
         label->setMouseTracking(true);
         label->installEventFilter(this);
     }
-    connect(todayLink_, &ClickableLabel::clicked, this, &CalendarWindow::GoToToday);
+    connect(todayLink_, &ClickableLabel::Clicked, this, &CalendarWindow::GoToToday);
 }
 
 void CalendarWindow::BuildGrid()
@@ -213,7 +213,7 @@ void CalendarWindow::BuildGrid()
         if (isNumber)
             cell->setText(QString::number(i + 1));
         cell->setCursor(Qt::PointingHandCursor);
-        connect(cell, &ClickableLabel::clicked, this, [this, i] { SelectDay(i); });
+        connect(cell, &ClickableLabel::Clicked, this, [this, i] { SelectDay(i); });
         cells_[i] = cell;
     }
 
@@ -262,7 +262,7 @@ void CalendarWindow::BuildPanel()
     festivalLine_->setText(QStringLiteral("节日"));
     festivalLine_->setWordWrap(true);
     festivalLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    connect(festivalLine_, &ClickableLabel::doubleClicked, this, &CalendarWindow::RequestTodaysTips);
+    connect(festivalLine_, &ClickableLabel::DoubleClicked, this, &CalendarWindow::RequestTodaysTips);
 }
 
 void CalendarWindow::BuildCommands()
@@ -497,7 +497,7 @@ void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
 void CalendarWindow::RequestTodaysTips()
 {
     if (!shownEvaluation_.gregorianFestivalText.isEmpty() || !shownEvaluation_.lunarFestivalText.isEmpty())
-        emit todaysTipsRequested(shownEvaluation_);
+        emit TodaysTipsRequested(shownEvaluation_);
 }
 
 void CalendarWindow::ExportShownYear()

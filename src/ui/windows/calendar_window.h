@@ -56,7 +56,7 @@ public:
 
 signals:
     // A double-click on the festival line of a festival day.
-    void todaysTipsRequested(const DateEvaluation &evaluation);
+    void TodaysTipsRequested(const DateEvaluation &evaluation);
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;

@@ -7,12 +7,12 @@
 
 void ConnectCastCommands(MainWindow &window, const CastCommandServices &services)
 {
-    QObject::connect(&window, &MainWindow::castRequested, &window, [&window, services] {
+    QObject::connect(&window, &MainWindow::CastRequested, &window, [&window, services] {
         MainWindowCastDisplay display(window);
         CastingWindow casting(services.casting, *services.cast, display, &window);
         window.RunHiddenChild(casting);
     });
-    QObject::connect(&window, &MainWindow::ruleHelpRequested, &window, [&window, services] {
+    QObject::connect(&window, &MainWindow::RuleHelpRequested, &window, [&window, services] {
         const auto *rule = window.findChild<QLabel *>(QStringLiteral("Label7"), Qt::FindDirectChildrenOnly);
         OpenRuleHelp(rule ? rule->text() : QString(), *services.casting.effects, services.casting.programFolder,
                      [&window, &services](int topic) { services.openHelpTopic(&window, topic); });

@@ -406,22 +406,22 @@ void CastingWindow::BuildKeyTable()
 void CastingWindow::ConnectEngine()
 {
     CastingEngine *engine = engine_;
-    connect(engine, &CastingEngine::stepStarted, this, &CastingWindow::OnStepStarted);
-    connect(engine, &CastingEngine::soundRequested, this, &CastingWindow::PlaySound);
-    connect(engine, &CastingEngine::lampChanged, this, &CastingWindow::ShowLamp);
-    connect(engine, &CastingEngine::changeMessageShown, changeMessage_, &QLabel::setText);
-    connect(engine, &CastingEngine::stalkCounterShown, this,
+    connect(engine, &CastingEngine::StepStarted, this, &CastingWindow::OnStepStarted);
+    connect(engine, &CastingEngine::SoundRequested, this, &CastingWindow::PlaySound);
+    connect(engine, &CastingEngine::LampChanged, this, &CastingWindow::ShowLamp);
+    connect(engine, &CastingEngine::ChangeMessageShown, changeMessage_, &QLabel::setText);
+    connect(engine, &CastingEngine::StalkCounterShown, this,
             [this](int stalks) { stalkCounter_->setText(QString::number(stalks)); });
-    connect(engine, &CastingEngine::heapsShown, this, &CastingWindow::ShowHeaps);
-    connect(engine, &CastingEngine::progressShown, this, &CastingWindow::ShowProgress);
-    connect(engine, &CastingEngine::lineValueShown, this, &CastingWindow::ShowLineValue);
-    connect(engine, &CastingEngine::changingLinesShown, this, &CastingWindow::ShowChangingLines);
-    connect(engine, &CastingEngine::linePicturesShown, this,
+    connect(engine, &CastingEngine::HeapsShown, this, &CastingWindow::ShowHeaps);
+    connect(engine, &CastingEngine::ProgressShown, this, &CastingWindow::ShowProgress);
+    connect(engine, &CastingEngine::LineValueShown, this, &CastingWindow::ShowLineValue);
+    connect(engine, &CastingEngine::ChangingLinesShown, this, &CastingWindow::ShowChangingLines);
+    connect(engine, &CastingEngine::LinePicturesShown, this,
             [this](int line, const QString &primary, const QString &resulting) {
                 display_.ShowLinePictures(line, primary, resulting);
             });
-    connect(engine, &CastingEngine::readyForStep, this, &CastingWindow::ShowReadyForStep);
-    connect(engine, &CastingEngine::castResolved, this, &CastingWindow::ShowResolution);
+    connect(engine, &CastingEngine::ReadyForStep, this, &CastingWindow::ShowReadyForStep);
+    connect(engine, &CastingEngine::CastResolved, this, &CastingWindow::ShowResolution);
 }
 
 void CastingWindow::reject()
@@ -513,12 +513,12 @@ void CastingWindow::ChangeSpeed(const std::function<QString(const QString &)> &n
 // spaces here, so they never reach the record or the settings file.
 void CastingWindow::Step()
 {
-    AfterStep(engine_->step(FoldControlCharacters(nameField_->text()), FoldControlCharacters(matterField_->text())));
+    AfterStep(engine_->Step(FoldControlCharacters(nameField_->text()), FoldControlCharacters(matterField_->text())));
 }
 
 void CastingWindow::StartAutomatic()
 {
-    AfterStep(engine_->startAutomatic(FoldControlCharacters(nameField_->text()),
+    AfterStep(engine_->StartAutomatic(FoldControlCharacters(nameField_->text()),
                                       FoldControlCharacters(matterField_->text())));
 }
 
@@ -545,16 +545,16 @@ void CastingWindow::AskForField(const FieldPrompt &prompt)
 // cast. A phase already overdue runs at once and the next is timed from then.
 void CastingWindow::SchedulePendingPhase(std::optional<qint64> start)
 {
-    if (!engine_->isTimedPhase())
+    if (!engine_->IsTimedPhase())
         return;
     const qint64 now = clock_.elapsed();
-    phaseDue_ = std::max(start.value_or(now) + PhaseDelay(timings_, engine_->pendingPhase()), now);
+    phaseDue_ = std::max(start.value_or(now) + PhaseDelay(timings_, engine_->PendingPhase()), now);
     phaseTimer_.start(int(phaseDue_ - now));
 }
 
 void CastingWindow::AdvancePhase()
 {
-    engine_->advance();
+    engine_->Advance();
     SchedulePendingPhase(phaseDue_);
 }
 
@@ -662,7 +662,7 @@ void CastingWindow::EnterFinishedState()
     finishCommand_->setEnabled(true);
     finishCommand_->setFocus();
     exitHint_->show();
-    if (!engine_->autoMode())
+    if (!engine_->AutoMode())
         return;
     exitCountdown_ = ExitCountdownStart;
     exitHint_->setText(QStringLiteral("点击推演完成按钮或\n 5秒后自动退出"));

@@ -27,7 +27,7 @@ void ShowInViewer(QWidget *owner, HelpFile file, const QString &entryPath)
     HelpViewer *viewer = owner ? owner->findChild<HelpViewer *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!viewer)
         viewer = new HelpViewer(owner);
-    viewer->showTopic(std::move(file), entryPath);
+    viewer->ShowTopic(std::move(file), entryPath);
 }
 
 } // namespace
@@ -38,7 +38,7 @@ HelpBrowser::HelpBrowser(QWidget *parent)
     setObjectName(QStringLiteral("helpBrowser"));
 }
 
-void HelpBrowser::setHelpFile(HelpFile file)
+void HelpBrowser::SetHelpFile(HelpFile file)
 {
     file_ = std::move(file);
 }
@@ -53,7 +53,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
     if (url.scheme() != ChmScheme)
         return {};
-    const QByteArray bytes = file_.entry(url.path());
+    const QByteArray bytes = file_.Entry(url.path());
     if (bytes.isEmpty())
         return {};
     switch (type) {
@@ -70,7 +70,7 @@ void HelpBrowser::doSetSource(const QUrl &url, QTextDocument::ResourceType type)
 {
     // A link to a page the file does not hold, or out of the file, leaves
     // the page shown.
-    if (url.scheme() == ChmScheme && file_.contains(url.path()))
+    if (url.scheme() == ChmScheme && file_.Contains(url.path()))
         QTextBrowser::doSetSource(url, type);
 }
 
@@ -105,20 +105,20 @@ HelpViewer::HelpViewer(QWidget *owner)
     layout->addWidget(browser_);
 
     connect(homeButton_, &QPushButton::clicked, this,
-            [this] { browser_->setSource(HelpBrowser::UrlOf(browser_->helpFile().defaultTopic())); });
+            [this] { browser_->setSource(HelpBrowser::UrlOf(browser_->File().DefaultTopic())); });
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QWidget::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QWidget::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::showTitle);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::ShowTitle);
 }
 
-void HelpViewer::showTopic(HelpFile file, const QString &entryPath)
+void HelpViewer::ShowTopic(HelpFile file, const QString &entryPath)
 {
-    browser_->setHelpFile(std::move(file));
+    browser_->SetHelpFile(std::move(file));
     browser_->setSource(HelpBrowser::UrlOf(entryPath));
-    showTitle();
+    ShowTitle();
     show();
     raise();
     activateWindow();
@@ -133,7 +133,7 @@ void HelpViewer::keyReleaseEvent(QKeyEvent *event)
     QWidget::keyReleaseEvent(event);
 }
 
-void HelpViewer::showTitle()
+void HelpViewer::ShowTitle()
 {
     const QString title = browser_->documentTitle();
     setWindowTitle(title.isEmpty() ? QStringLiteral("Ravezaz 帮助") : QStringLiteral("Ravezaz 帮助 - ") + title);
@@ -142,13 +142,13 @@ void HelpViewer::showTitle()
 void OpenHelpDefault(QWidget *owner, const QString &helpFilePath)
 {
     HelpFile file = HelpFile::Read(helpFilePath);
-    const QString topic = file.defaultTopic();
+    const QString topic = file.DefaultTopic();
     ShowInViewer(owner, std::move(file), topic);
 }
 
 void OpenHelpTopic(QWidget *owner, int contextNumber, const QString &helpFilePath)
 {
     HelpFile file = HelpFile::Read(helpFilePath);
-    const QString topic = file.topic(contextNumber);
+    const QString topic = file.Topic(contextNumber);
     ShowInViewer(owner, std::move(file), topic);
 }

@@ -16,8 +16,8 @@ class HelpBrowser : public QTextBrowser {
 public:
     explicit HelpBrowser(QWidget *parent = nullptr);
 
-    void setHelpFile(HelpFile file);
-    const HelpFile &helpFile() const { return file_; }
+    void SetHelpFile(HelpFile file);
+    const HelpFile &File() const { return file_; }
 
     // The URL of an entry path, with its "#anchor" if any.
     static QUrl UrlOf(const QString &entryPath);
@@ -38,14 +38,14 @@ class HelpViewer : public QWidget {
 public:
     explicit HelpViewer(QWidget *owner);
 
-    void showTopic(HelpFile file, const QString &entryPath);
-    HelpBrowser *browser() const { return browser_; }
+    void ShowTopic(HelpFile file, const QString &entryPath);
+    HelpBrowser *Browser() const { return browser_; }
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    void showTitle();
+    void ShowTitle();
 
     HelpBrowser *const browser_;
     QPushButton *const homeButton_;

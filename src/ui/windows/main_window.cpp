@@ -488,8 +488,8 @@ void MainWindow::BuildTimers()
     connect(&clockTimer_, &QTimer::timeout, this, &MainWindow::ClockTick);
     connect(&reshowTimer_, &QTimer::timeout, this, &MainWindow::ShowAgain);
     connect(&dayChangeTimer_, &QTimer::timeout, this, &MainWindow::DayChangeStep);
-    connect(&todaysTipsTimer_, &QTimer::timeout, this, &MainWindow::todaysTipsDue);
-    connect(&calendarGridTimer_, &QTimer::timeout, this, &MainWindow::calendarGridDue);
+    connect(&todaysTipsTimer_, &QTimer::timeout, this, &MainWindow::TodaysTipsDue);
+    connect(&calendarGridTimer_, &QTimer::timeout, this, &MainWindow::CalendarGridDue);
 }
 
 void MainWindow::BuildKeyTable()
@@ -506,48 +506,48 @@ void MainWindow::BuildKeyTable()
         {Qt::Key_L, always, [this] { OpenWebPageWithClick(); }},
         {Qt::Key_F3, always, [this] { OpenAbout(); }},
         {Qt::Key_A, always, [this] { OpenAbout(); }},
-        {Qt::Key_F4, usable(optionsButton_), [this] { emit optionsRequested(); }},
-        {Qt::Key_F5, usable(castButton_), [this] { emit castRequested(); }},
-        {Qt::Key_F6, usable(manualEntryButton_), ClickThen(&MainWindow::manualEntryRequested)},
-        {Qt::Key_F7, usable(recordsButton_), ClickThen(&MainWindow::recordsRequested)},
-        {Qt::Key_F8, usable(trigramsButton_), ClickThen(&MainWindow::trigramsRequested)},
-        {Qt::Key_F9, usable(printButton_), [this] { emit printRequested(); }},
-        {Qt::Key_F10, usable(calendarButton_), ClickThen(&MainWindow::calendarRequested)},
+        {Qt::Key_F4, usable(optionsButton_), [this] { emit OptionsRequested(); }},
+        {Qt::Key_F5, usable(castButton_), [this] { emit CastRequested(); }},
+        {Qt::Key_F6, usable(manualEntryButton_), ClickThen(&MainWindow::ManualEntryRequested)},
+        {Qt::Key_F7, usable(recordsButton_), ClickThen(&MainWindow::RecordsRequested)},
+        {Qt::Key_F8, usable(trigramsButton_), ClickThen(&MainWindow::TrigramsRequested)},
+        {Qt::Key_F9, usable(printButton_), [this] { emit PrintRequested(); }},
+        {Qt::Key_F10, usable(calendarButton_), ClickThen(&MainWindow::CalendarRequested)},
         {Qt::Key_F11, enabled(minimise_), [this] { showMinimized(); }},
         {Qt::Key_F12, enabled(close_), [this] { ConfirmExit(); }},
         {Qt::Key_M, enabled(musicToggle_), [this] { ToggleMusic(); }},
         {Qt::Key_Y, [this] { return saying_->isVisibleTo(this) && sayingSource_->isVisibleTo(this); },
          [this] { PickQuote(); }},
-        {Qt::Key_1, shown(primary_.frame), [this] { emit translationRequested(1); }},
-        {Qt::Key_2, shown(resulting_.frame), [this] { emit translationRequested(2); }},
+        {Qt::Key_1, shown(primary_.frame), [this] { emit TranslationRequested(1); }},
+        {Qt::Key_2, shown(resulting_.frame), [this] { emit TranslationRequested(2); }},
     };
 }
 
 void MainWindow::ConnectMouse()
 {
-    connect(castButton_, &QAbstractButton::clicked, this, &MainWindow::castRequested);
-    connect(manualEntryButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::manualEntryRequested));
-    connect(recordsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::recordsRequested));
-    connect(trigramsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::trigramsRequested));
-    connect(printButton_, &QAbstractButton::clicked, this, &MainWindow::printRequested);
-    connect(calendarButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::calendarRequested));
-    connect(lunarLine_, &ClickableLabel::doubleClicked, this, ClickThen(&MainWindow::calendarRequested));
-    connect(optionsButton_, &QAbstractButton::clicked, this, &MainWindow::optionsRequested);
+    connect(castButton_, &QAbstractButton::clicked, this, &MainWindow::CastRequested);
+    connect(manualEntryButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::ManualEntryRequested));
+    connect(recordsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::RecordsRequested));
+    connect(trigramsButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::TrigramsRequested));
+    connect(printButton_, &QAbstractButton::clicked, this, &MainWindow::PrintRequested);
+    connect(calendarButton_, &QAbstractButton::clicked, this, ClickThen(&MainWindow::CalendarRequested));
+    connect(lunarLine_, &ClickableLabel::DoubleClicked, this, ClickThen(&MainWindow::CalendarRequested));
+    connect(optionsButton_, &QAbstractButton::clicked, this, &MainWindow::OptionsRequested);
     // The help button sounds on its press and opens the help on its release.
     connect(helpButton_, &QAbstractButton::pressed, this, &MainWindow::PlayClick);
     connect(helpButton_, &QAbstractButton::released, this, &MainWindow::OpenHelp);
 
-    connect(sealPicture_, &PictureLabel::clicked, this, &MainWindow::OpenWebPageWithClick);
-    connect(aboutLink_, &ClickableLabel::clicked, this, &MainWindow::OpenAboutByLink);
-    connect(minimise_, &PictureLabel::clicked, this, &QWidget::showMinimized);
-    connect(close_, &PictureLabel::clicked, this, &MainWindow::ConfirmExit);
+    connect(sealPicture_, &PictureLabel::Clicked, this, &MainWindow::OpenWebPageWithClick);
+    connect(aboutLink_, &ClickableLabel::Clicked, this, &MainWindow::OpenAboutByLink);
+    connect(minimise_, &PictureLabel::Clicked, this, &QWidget::showMinimized);
+    connect(close_, &PictureLabel::Clicked, this, &MainWindow::ConfirmExit);
     connect(musicToggle_, &QAbstractButton::clicked, this, &MainWindow::ToggleMusic);
-    connect(saying_, &ClickableLabel::doubleClicked, this, &MainWindow::PickQuote);
-    connect(sayingSource_, &ClickableLabel::doubleClicked, this, &MainWindow::PickQuote);
-    connect(primary_.text, &HexagramTextBox::clicked, this, [this] { emit translationRequested(1); });
-    connect(resulting_.text, &HexagramTextBox::clicked, this, [this] { emit translationRequested(2); });
-    connect(ruleText_, &ClickableLabel::clicked, this, &MainWindow::ruleHelpRequested);
-    connect(youthDayBadge_, &PictureLabel::clicked, youthDayBadge_, &QWidget::hide);
+    connect(saying_, &ClickableLabel::DoubleClicked, this, &MainWindow::PickQuote);
+    connect(sayingSource_, &ClickableLabel::DoubleClicked, this, &MainWindow::PickQuote);
+    connect(primary_.text, &HexagramTextBox::Clicked, this, [this] { emit TranslationRequested(1); });
+    connect(resulting_.text, &HexagramTextBox::Clicked, this, [this] { emit TranslationRequested(2); });
+    connect(ruleText_, &ClickableLabel::Clicked, this, &MainWindow::RuleHelpRequested);
+    connect(youthDayBadge_, &PictureLabel::Clicked, youthDayBadge_, &QWidget::hide);
 }
 
 void MainWindow::MakeDragHandles()
@@ -608,13 +608,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The system's close command ends the program without a question; the
     // window stays on screen until the exit sequence has saved the settings.
     event->ignore();
-    emit exitRequested();
+    emit ExitRequested();
 }
 
 void MainWindow::AttachMusic(MusicControl *music)
 {
     music_ = music;
-    ShowMusicToggle(music->toggle());
+    ShowMusicToggle(music->Toggle());
 }
 
 void MainWindow::Load(const std::function<void()> &closeSplash)
@@ -704,7 +704,7 @@ void MainWindow::ConfirmExit()
 {
     if (services_.dialogs->AskYesNo(this, QStringLiteral("确定要退出程序吗?"), QStringLiteral("《Ravezaz》系统"),
                                     false))
-        emit exitRequested();
+        emit ExitRequested();
 }
 
 void MainWindow::ToggleMusic()
@@ -721,9 +721,9 @@ void MainWindow::ClockTick()
     if (now.date() == today_)
         return;
     today_ = now.date();
-    emit todaysTipsCloseRequested();
+    emit TodaysTipsCloseRequested();
     if (calendarWindowOpen_) {
-        emit calendarCloseRequested();
+        emit CalendarCloseRequested();
         return;
     }
     selectedDate_ = today_;
@@ -770,7 +770,7 @@ void MainWindow::ApplyEvaluation(const DateEvaluation &evaluation)
     if (!evaluation.sounds.isEmpty())
         services_.effectPlayer->Play();
 
-    emit dateEvaluated(evaluation);
+    emit DateEvaluated(evaluation);
     if (music_)
         music_->ApplyDayMusic();
     if (evaluation.todayTipsDue)

@@ -105,27 +105,27 @@ public:
 
 signals:
     // The user asked for a function whose window lives elsewhere.
-    void castRequested();
-    void manualEntryRequested();
-    void recordsRequested();
-    void trigramsRequested();
-    void printRequested();
-    void calendarRequested();
-    void optionsRequested();
+    void CastRequested();
+    void ManualEntryRequested();
+    void RecordsRequested();
+    void TrigramsRequested();
+    void PrintRequested();
+    void CalendarRequested();
+    void OptionsRequested();
     // 1 for the primary hexagram, 2 for the resulting one.
-    void translationRequested(int which);
-    void ruleHelpRequested();
+    void TranslationRequested(int which);
+    void RuleHelpRequested();
     // The festival evaluation of the selected date is done; the festival
     // overlay and the calendar window show their part of it.
-    void dateEvaluated(const DateEvaluation &evaluation);
-    void todaysTipsDue();
-    void calendarGridDue();
+    void DateEvaluated(const DateEvaluation &evaluation);
+    void TodaysTipsDue();
+    void CalendarGridDue();
     // A new day began: the today's-tips window closes, and an open calendar
     // window closes (its closing selects today).
-    void todaysTipsCloseRequested();
-    void calendarCloseRequested();
+    void TodaysTipsCloseRequested();
+    void CalendarCloseRequested();
     // The user confirmed the exit, or the system closed the window.
-    void exitRequested();
+    void ExitRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

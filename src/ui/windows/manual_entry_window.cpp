@@ -383,7 +383,7 @@ void ManualEntryWindow::HandOver()
 
 void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, CurrentCast &cast)
 {
-    QObject::connect(&window, &MainWindow::manualEntryRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &cast] {
         MainWindowCastDisplay display(window);
         ManualEntryWindow entry(services, cast, display, &window);
         window.RunHiddenChild(entry);

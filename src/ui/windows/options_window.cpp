@@ -270,7 +270,7 @@ void OptionsWindow::BuildBackground()
     background_ = new PictureLabel(QStringLiteral("background"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
-    connect(background_, &PictureLabel::doubleClicked, this, &QDialog::accept);
+    connect(background_, &PictureLabel::DoubleClicked, this, &QDialog::accept);
     auto *drag = new WindowDrag(this);
     drag->AddHandle(background_);
 }
@@ -423,7 +423,7 @@ void OptionsWindow::done(int result)
 void ConnectOptionsCommand(MainWindow &window, MusicControl &music, Settings &settings,
                            const OptionsServices &services)
 {
-    QObject::connect(&window, &MainWindow::optionsRequested, &window, [&window, &music, &settings, services] {
+    QObject::connect(&window, &MainWindow::OptionsRequested, &window, [&window, &music, &settings, services] {
         MainWindowOptionsTarget target(window, music);
         window.Guard().Begin();
         OptionsWindow options(services, settings, target, [&window] { window.Guard().EndSoon(); }, &window);

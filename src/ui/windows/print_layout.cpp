@@ -280,7 +280,7 @@ PrintLayout::PrintLayout(PrintLayoutKind kind, const ShownCast &cast, QWidget *p
     for (ClickableLabel *cover : covers_) {
         cover->raise();
         cover->setEnabled(false);
-        connect(cover, &ClickableLabel::clicked, this, &QWidget::close);
+        connect(cover, &ClickableLabel::Clicked, this, &QWidget::close);
     }
 
     closeTimer_.setParent(this);
@@ -415,7 +415,7 @@ void PrintLayout::keyReleaseEvent(QKeyEvent *event)
 void PrintLayout::closeEvent(QCloseEvent *event)
 {
     closeTimer_.stop();
-    emit closing();
+    emit Closing();
     QWidget::closeEvent(event);
 }
 
@@ -437,7 +437,7 @@ void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services)
     auto *layout = new PrintLayout(withTranslation ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts,
                                    shown, &mainWindow);
     if (printCommand)
-        QObject::connect(layout, &PrintLayout::closing, printCommand,
+        QObject::connect(layout, &PrintLayout::Closing, printCommand,
                          [printCommand] { printCommand->setEnabled(true); });
     CentreOverOwner(*layout, &mainWindow);
     layout->show();
@@ -446,6 +446,6 @@ void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services)
 
 void ConnectPrintCommand(MainWindow &window, const PrintCommandServices &services)
 {
-    QObject::connect(&window, &MainWindow::printRequested, &window,
+    QObject::connect(&window, &MainWindow::PrintRequested, &window,
                      [&window, services] { RunPrintCommand(window, services); });
 }

@@ -94,7 +94,7 @@ public:
 
 signals:
     // The layout is closing; the print command may be used again.
-    void closing();
+    void Closing();
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;

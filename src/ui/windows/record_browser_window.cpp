@@ -548,7 +548,7 @@ void RecordBrowserWindow::ShowFileNotFound()
 
 void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast)
 {
-    QObject::connect(&window, &MainWindow::recordsRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::RecordsRequested, &window, [&window, services, &cast] {
         MainWindowCastDisplay display(window);
         RecordBrowserWindow browser(services, cast, display, &window);
         window.RunHiddenChild(browser);

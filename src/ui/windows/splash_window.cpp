@@ -54,7 +54,7 @@ SplashWindow::SplashWindow(const QString &versionText, const QImage &picture, QW
     finishTimer_.setParent(this);
     finishTimer_.setSingleShot(true);
     connect(&progressTimer_, &QTimer::timeout, this, &SplashWindow::AdvanceProgress);
-    connect(&finishTimer_, &QTimer::timeout, this, &SplashWindow::finished);
+    connect(&finishTimer_, &QTimer::timeout, this, &SplashWindow::Finished);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -70,7 +70,7 @@ void SplashWindow::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     if (!shown_) {
         shown_ = true;
-        emit shown();
+        emit Shown();
     }
 }
 

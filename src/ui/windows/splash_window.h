@@ -10,7 +10,7 @@ class QLabel;
 QImage CachedSplashPicture(const QString &versionText);
 
 // The splash window, form1: the program's name and version and a progress
-// bar of twelve squares that fills in 1.2 seconds. `finished` follows a
+// bar of twelve squares that fills in 1.2 seconds. `Finished` follows a
 // tenth of a second after the bar is full.
 class SplashWindow : public QWidget {
     Q_OBJECT
@@ -23,8 +23,8 @@ public:
 
 signals:
     // The splash paints itself for the first time: it is on screen.
-    void shown();
-    void finished();
+    void Shown();
+    void Finished();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -116,7 +116,7 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    connect(Background(), &PictureLabel::doubleClicked, this, &QDialog::accept);
+    connect(Background(), &PictureLabel::DoubleClicked, this, &QDialog::accept);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().topLeft());
 }

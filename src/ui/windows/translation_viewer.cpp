@@ -179,7 +179,7 @@ void TranslationViewer::BuildBackground()
     background_ = new PictureLabel(QStringLiteral("background"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
-    connect(background_, &PictureLabel::doubleClicked, this, &QDialog::accept);
+    connect(background_, &PictureLabel::DoubleClicked, this, &QDialog::accept);
 }
 
 void TranslationViewer::BuildLinePictures()
@@ -201,7 +201,7 @@ void TranslationViewer::BuildLinePictures()
     referenceLink_->setGeometry(ReferenceLinkBox);
     referenceLink_->setToolTip(QStringLiteral("卦象属性参考 F8"));
     referenceLink_->setCursor(Qt::PointingHandCursor);
-    connect(referenceLink_, &ClickableLabel::clicked, this, &TranslationViewer::OpenReference);
+    connect(referenceLink_, &ClickableLabel::Clicked, this, &TranslationViewer::OpenReference);
 }
 
 void TranslationViewer::BuildHeading()
@@ -243,7 +243,7 @@ void TranslationViewer::BuildBand()
     band_->SetPicture(QPixmap::fromImage(BandPicture()));
     band_->move(BandBox.topLeft());
     band_->setToolTip(QStringLiteral("以其所知，喻其所不知而使人知之…   惠施"));
-    connect(band_, &PictureLabel::doubleClicked, this, &QDialog::accept);
+    connect(band_, &PictureLabel::DoubleClicked, this, &QDialog::accept);
 }
 
 void TranslationViewer::BuildSwitches()
@@ -259,8 +259,8 @@ void TranslationViewer::BuildSwitches()
         weightSwitch->setCursor(Qt::PointingHandCursor);
         weightSwitch->hide();
     }
-    connect(boldSwitch_, &PictureLabel::clicked, this, [this] { SetBold(true); });
-    connect(normalSwitch_, &PictureLabel::clicked, this, [this] { SetBold(false); });
+    connect(boldSwitch_, &PictureLabel::Clicked, this, [this] { SetBold(true); });
+    connect(normalSwitch_, &PictureLabel::Clicked, this, [this] { SetBold(false); });
 
     closeLabel_ = new ClickableLabel(QStringLiteral("Label2"), this);
     closeLabel_->setText(QStringLiteral("×"));
@@ -270,7 +270,7 @@ void TranslationViewer::BuildSwitches()
     closeLabel_->setGeometry(CloseBox);
     closeLabel_->setToolTip(QStringLiteral("关闭 F12"));
     closeLabel_->setCursor(Qt::PointingHandCursor);
-    connect(closeLabel_, &ClickableLabel::clicked, this, &QDialog::accept);
+    connect(closeLabel_, &ClickableLabel::Clicked, this, &QDialog::accept);
 }
 
 void TranslationViewer::MakeDragHandles()
@@ -382,7 +382,7 @@ void TranslationViewer::done(int result)
 
 void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services, CurrentCast &cast)
 {
-    QObject::connect(&window, &MainWindow::translationRequested, &window, [&window, services, &cast](int which) {
+    QObject::connect(&window, &MainWindow::TranslationRequested, &window, [&window, services, &cast](int which) {
         services.effects->PlayEffect(services.programFolder + QStringLiteral("/wav/s1.wav"));
         cast.lookupLines = which == 1 ? cast.primaryLines : cast.resultingLines;
         window.Guard().Begin();

@@ -73,7 +73,7 @@ void TrigramReference::BuildPictures()
         row.label->SetPicture(QPixmap::fromImage(TrigramArrangementPicture(row.arrangement)));
         row.label->move(PicturePlace);
         row.label->setVisible(row.shown);
-        connect(row.label, &PictureLabel::clicked, this, [this, label = row.label] { ShowOtherPicture(label); });
+        connect(row.label, &PictureLabel::Clicked, this, [this, label = row.label] { ShowOtherPicture(label); });
     }
 }
 
@@ -86,7 +86,7 @@ void TrigramReference::BuildAttributeText()
     link_->setGeometry(LinkBox);
     link_->setCursor(Qt::PointingHandCursor);
     SetLinkColour(LinkRestColour);
-    connect(link_, &ClickableLabel::clicked, this,
+    connect(link_, &ClickableLabel::Clicked, this,
             [this] { services_.openHelpTopic(this, ShuoGuaHelpTopic); });
 
     attributes_ = new QPlainTextEdit(this);
@@ -189,7 +189,7 @@ void TrigramReference::done(int result)
 
 void ConnectTrigramCommand(MainWindow &window, const ReferenceWindowServices &services)
 {
-    QObject::connect(&window, &MainWindow::trigramsRequested, &window, [&window, services] {
+    QObject::connect(&window, &MainWindow::TrigramsRequested, &window, [&window, services] {
         window.Guard().Begin();
         TrigramReference reference(services, [&window] { window.Guard().EndSoon(); }, &window);
         reference.exec();

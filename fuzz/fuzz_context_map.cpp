@@ -17,10 +17,10 @@ namespace {
 // "#anchor".
 bool NamesAnEntry(const HelpFile &file, const QString &topic)
 {
-    if (topic.isEmpty() || file.contains(topic))
+    if (topic.isEmpty() || file.Contains(topic))
         return true;
     for (qsizetype hash = topic.indexOf(u'#'); hash >= 0; hash = topic.indexOf(u'#', hash + 1))
-        if (file.contains(topic.left(hash)))
+        if (file.Contains(topic.left(hash)))
             return true;
     return false;
 }
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                          {QStringLiteral("/index.htm"), "index"},
                          {QStringLiteral("/html/rule0.htm"), "rule"}});
     for (auto entry = map.cbegin(); entry != map.cend(); ++entry)
-        Require(NamesAnEntry(file, file.topic(entry.key())), "a context number opens an entry of the file");
+        Require(NamesAnEntry(file, file.Topic(entry.key())), "a context number opens an entry of the file");
     Require(NamesAnEntry(file, file.DefaultTopic()), "the default topic is an entry of the file");
     return 0;
 }

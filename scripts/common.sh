@@ -28,7 +28,10 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
+# CI sets RAVEZAZ_WERROR=ON, so a compiler warning fails its build.
+WERROR_OPTION="-DRAVEZAZ_WERROR=${RAVEZAZ_WERROR:-OFF}"
+
 build_program() {
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$WERROR_OPTION" "$@" >/dev/null
     cmake --build "$BUILD" -j"$(nproc)"
 }

@@ -19,7 +19,7 @@ export_sanitizer_options() {
 run_sanitized_tests() {
     export_sanitizer_options
     cmake -S "$ROOT" -B "$SANITIZE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
-        -DRAVEZAZ_SANITIZE=ON >/dev/null
+        -DRAVEZAZ_SANITIZE=ON "$WERROR_OPTION" >/dev/null
     cmake --build "$SANITIZE_BUILD" -j"$(nproc)"
     cd "$SANITIZE_BUILD"
     ctest --output-on-failure -j"$(nproc)"
@@ -54,7 +54,7 @@ run_fuzzers() {
     local seconds=$1
     export_sanitizer_options
     cmake -S "$ROOT" -B "$FUZZ_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DRAVEZAZ_FUZZ=ON >/dev/null
+        -DRAVEZAZ_FUZZ=ON "$WERROR_OPTION" >/dev/null
     cmake --build "$FUZZ_BUILD" -j"$(nproc)" --target fuzzers
     local failed=0 running=0 entry
     local names=()

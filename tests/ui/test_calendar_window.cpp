@@ -2,6 +2,7 @@
 #include "calendar_rig.h"
 #include "ui/windows/calendar_window.h"
 #include "calendar/date_evaluation.h"
+#include "core/date_text.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_label.h"
 
@@ -539,6 +540,53 @@ private slots:
         QTest::mouseMove(handle, QPoint(45, 25));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(45, 25));
         QTRY_COMPARE(rig.window.pos(), start + QPoint(40, 20));
+    }
+
+    // A clock outside the calendar's range opens the nearest listed day in
+    // a whole, correctly laid out month, and the note under the grid says so.
+    void clockOutsideTheRangeOpensOnTheNearestDay_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDate>("shown");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("after 2100") << QDate(2150, 5, 1) << QDate(2100, 12, 31)
+                                    << QStringLiteral("提示:今天(2150年5月1日)超出本日历的查询界限1900年1月31日至2100年12月31日");
+        QTest::newRow("before 1900") << QDate(1850, 3, 2) << QDate(1900, 1, 1)
+                                     << QStringLiteral("提示:今天(1850年3月2日)超出本日历的查询界限1900年1月31日至2100年12月31日");
+        QTest::newRow("before the lunar range") << QDate(1900, 1, 15) << QDate(1900, 1, 15)
+                                                << QStringLiteral("提示:今天(1900年1月15日)超出本日历的查询界限1900年1月31日至2100年12月31日");
+    }
+
+    void clockOutsideTheRangeOpensOnTheNearestDay()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QDate, shown);
+        QFETCH(QString, note);
+        CalendarWindowRig rig(today);
+
+        QCOMPARE(rig.host.selected.last(), shown);
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+                 QLatin1Char(' ') + QString::number(shown.year()));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QString::number(shown.month()));
+        const int days = shown.daysInMonth();
+        const int firstColumn = QDate(shown.year(), shown.month(), 1).dayOfWeek() % 7;
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_%1").arg(firstColumn))->x());
+        for (int i = 0; i < 31; ++i)
+            QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < days);
+        QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:") + LongDateText(shown));
+        auto *rangeNote = rig.Control<QLabel>(QStringLiteral("Label6"));
+        QCOMPARE(rangeNote->text(), note);
+        QCOMPARE(TextColour(rangeNote), QColor(192, 0, 0));
+        QVERIFY(rangeNote->fontMetrics().horizontalAdvance(note) <= rangeNote->width());
+
+        // The link to today comes back to the same day.
+        rig.ChooseMonth(2006, 7);
+        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        QCOMPARE(rig.host.selected.last(), shown);
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+                 QLatin1Char(' ') + QString::number(shown.year()));
+        QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
     }
 
     // Over the real main window.

@@ -6,6 +6,7 @@
 #include "calendar/day_names.h"
 #include "ui/art/fonts.h"
 #include "ui/widgets/label_kit.h"
+#include "calendar/lunar_date.h"
 #include "calendar/month_grid.h"
 #include "ui/widgets/picture_label.h"
 #include "calendar/solar_terms.h"
@@ -19,6 +20,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,6 +58,7 @@ const QString CalendarCaption = QStringLiteral("农历查询");
 const QString SelectedDayPanel = QStringLiteral("所选日期信息");
 const QString TodayPanel = QStringLiteral("今天信息");
 const QString ClockPrefix = QStringLiteral("☆万年历选择的日期 ");
+const QString RangeNote = QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日");
 const QString PillarTooltip = QStringLiteral("年月干支按照农历月(未按节气)划分");
 // The export's save dialog offers the file with and without the lunar date
 // of every day; the chosen filter decides.
@@ -75,6 +79,23 @@ const QString CommandStyle = QStringLiteral(
 const QString ListStyle = QStringLiteral(
     "QComboBox { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 4px;"
     " color: #2a1c14; }");
+
+// The day the window shows for `today`: today itself, or the nearest day
+// of the listed years when the clock lies outside them.
+QDate NearestListedDate(QDate today)
+{
+    return std::clamp(today, QDate(FirstYear, 1, 1), QDate(LastYear, 12, 31));
+}
+
+// The note under the grid: the calendar's range, or in its place the
+// warning that the clock's date lies outside it.
+QString RangeNoteFor(QDate today)
+{
+    if (IsLunarConvertible(today))
+        return RangeNote;
+    return QStringLiteral("提示:今天(%1)超出本日历的查询界限1900年1月31日至2100年12月31日")
+        .arg(LongDateText(today));
+}
 
 QPoint FromTwips(const TwipPoint &point)
 {
@@ -130,18 +151,26 @@ CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
     MakeDragHandles();
 
     const QDate today = host_.Today();
+    const QDate shown = NearestListedDate(today);
+    ShowRangeNote(today);
     host_.SetCalendarWindowOpen(true);
-    host_.SelectDate(today);
-    host_.ShowClockText(ClockPrefix + ShortDateText(today));
-    shownMonthStart_ = QDate(today.year(), today.month(), 1);
+    host_.SelectDate(shown);
+    host_.ShowClockText(ClockPrefix + ShortDateText(shown));
+    shownMonthStart_ = QDate(shown.year(), shown.month(), 1);
     RefreshGrid();
-    longDate_->setText(QStringLiteral("公元:") + LongDateText(today));
-    rememberedDay_ = today.day();
-    SelectInLists(today);
-    Highlight(today.day() - 1);
-    rememberedDay_ = today.day();
-    ShowWeekday(today);
-    panel_->setTitle(TodayPanel);
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(shown));
+    rememberedDay_ = shown.day();
+    SelectInLists(shown);
+    Highlight(shown.day() - 1);
+    rememberedDay_ = shown.day();
+    ShowWeekday(shown);
+    panel_->setTitle(shown == today ? TodayPanel : SelectedDayPanel);
+}
+
+void CalendarWindow::ShowRangeNote(QDate today)
+{
+    rangeNote_->setText(RangeNoteFor(today));
+    SetTextColour(rangeNote_, IsLunarConvertible(today) ? NoteColour : DarkRed);
 }
 
 void CalendarWindow::BuildSelectors()
@@ -290,11 +319,10 @@ void CalendarWindow::BuildCommands()
         command->setCursor(Qt::PointingHandCursor);
     }
 
-    auto *note = MakeTextLabel(QStringLiteral("Label6"),
-                               QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日"),
+    rangeNote_ = MakeTextLabel(QStringLiteral("Label6"), RangeNote,
                                QRect(area.left() + 30, area.bottom() - 30, area.width() - 60, 20), SansFont(12),
                                NoteColour, this);
-    note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rangeNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void CalendarWindow::MakeDragHandles()
@@ -441,22 +469,29 @@ void CalendarWindow::SelectInLists(QDate date)
 void CalendarWindow::GoToToday()
 {
     const QDate today = host_.Today();
+    // Outside the listed years the link goes to the nearest day they hold;
+    // the note under the grid says why.
+    const QDate shown = NearestListedDate(today);
     HideLunarPart();
-    shownMonthStart_ = QDate(today.year(), today.month(), 1);
+    shownMonthStart_ = QDate(shown.year(), shown.month(), 1);
     RefreshGrid();
-    rememberedDay_ = today.day();
-    SelectInLists(today);
-    Highlight(today.day() - 1);
-    rememberedDay_ = today.day();
+    rememberedDay_ = shown.day();
+    SelectInLists(shown);
+    Highlight(shown.day() - 1);
+    rememberedDay_ = shown.day();
     // Today is selected and described after the lists are set: when both
     // change, the change of the first may select a day of an in-between
     // month, or none.
-    host_.SelectDate(today);
-    host_.ShowClockText(ClockPrefix + ShortDateText(today));
-    longDate_->setText(QStringLiteral("公元:") + LongDateText(today));
-    ShowWeekday(today);
-    panel_->setTitle(TodayPanel);
-    setWindowTitle(QStringLiteral("今天公历日期:") + LongDateText(today));
+    host_.SelectDate(shown);
+    host_.ShowClockText(ClockPrefix + ShortDateText(shown));
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(shown));
+    ShowWeekday(shown);
+    if (shown == today) {
+        panel_->setTitle(TodayPanel);
+        setWindowTitle(QStringLiteral("今天公历日期:") + LongDateText(today));
+    } else {
+        setWindowTitle(QStringLiteral("所选公历日期:") + LongDateText(shown));
+    }
 }
 
 void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)

@@ -79,6 +79,7 @@ private:
     void SelectInLists(QDate date);
     void GoToToday();
     void HideLunarPart();
+    void ShowRangeNote(QDate today);
     void RequestTodaysTips();
     void ExportShownYear();
     QDate ListedMonthStart() const;
@@ -98,6 +99,7 @@ private:
     std::array<ClickableLabel *, 62> cells_{};
     QLabel *solarTermList_ = nullptr;
     QWidget *focusSink_ = nullptr;
+    QLabel *rangeNote_ = nullptr;
 
     QGroupBox *panel_ = nullptr;
     QLabel *longDate_ = nullptr;

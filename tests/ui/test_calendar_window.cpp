@@ -589,6 +589,35 @@ private slots:
         QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
     }
 
+    // Today keeps its frame whatever day is selected, and only in its own month.
+    void todayStaysMarked()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *marker = rig.Control<QLabel>(QStringLiteral("todayMarker"));
+        const auto markedToday = [&] {
+            return marker->isVisibleTo(&rig.window) && marker->geometry().contains(rig.Cell(15)->geometry()) &&
+                   marker->geometry().contains(rig.Cell(15 + 31)->geometry()) &&
+                   !marker->geometry().intersects(rig.Cell(16)->geometry());
+        };
+        QVERIFY(markedToday());
+
+        QTest::mouseClick(rig.Cell(2), Qt::LeftButton);
+        QCOMPARE(HighlightedCells(rig), (QList<int>{2, 33}));
+        QVERIFY(markedToday());
+
+        rig.ChooseMonth(2006, 8);
+        QVERIFY(!marker->isVisibleTo(&rig.window));
+        rig.ChooseMonth(2007, 7);
+        QVERIFY(!marker->isVisibleTo(&rig.window));
+        rig.ChooseMonth(2006, 7);
+        QVERIFY(markedToday());
+
+        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QVERIFY(markedToday());
+        // Clicks on today's cells reach them through the frame.
+        QCOMPARE(rig.window.childAt(rig.Cell(15)->mapTo(&rig.window, QPoint(1, 1))), rig.Cell(15));
+    }
+
     // Over the real main window.
 
     void f10OpensTheCalendarAndTheClockLineShowsTheSelection()

@@ -51,6 +51,8 @@ const QColor Navy(0, 0, 128);
 const QColor SolarTermLineColour(0, 0, 192);
 const QColor FestivalLineColour(128, 128, 255);
 const QColor NoteColour(128, 128, 128);
+// Today's frame, drawn around its day number and lunar label whatever day is selected.
+const QString TodayMarkerStyle = QStringLiteral("QLabel { border: 2px solid rgb(220, 30, 20); background: transparent; }");
 const QColor WeekdayHeaderColours[ColumnCount] = {QColor(255, 0, 0), InkColour, InkColour, InkColour,
                                                   InkColour,         InkColour, QColor(0, 128, 0)};
 
@@ -246,6 +248,12 @@ void CalendarWindow::BuildGrid()
         cells_[i] = cell;
     }
 
+    todayMarker_ = new QLabel(grid_);
+    todayMarker_->setObjectName(QStringLiteral("todayMarker"));
+    todayMarker_->setStyleSheet(TodayMarkerStyle);
+    todayMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    todayMarker_->hide();
+
     solarTermList_ = MakeTextLabel(QStringLiteral("Label13"), {},
                                    QRect(FromTwips({2400, 4050}), QSize(2895 / TwipsPerPixel, 520 / TwipsPerPixel)),
                                    SansFont(13), SolarTermLineColour, grid_);
@@ -384,6 +392,19 @@ void CalendarWindow::RefreshGrid()
         if (places[i].column == 0 || places[i].column == ColumnCount - 1)
             SetTextColour(cells_[i], WeekdayHeaderColours[places[i].column]);
     }
+    MarkToday();
+}
+
+void CalendarWindow::MarkToday()
+{
+    const QDate today = host_.Today();
+    const bool shown = today.year() == shownMonthStart_.year() && today.month() == shownMonthStart_.month();
+    todayMarker_->setVisible(shown);
+    if (!shown)
+        return;
+    const int index = today.day() - 1;
+    todayMarker_->setGeometry(cells_[index]->geometry().united(cells_[index + CellCount]->geometry()));
+    todayMarker_->raise();
 }
 
 void CalendarWindow::ShowDaysOfMonth()

@@ -72,6 +72,7 @@ private:
     void OnYearChanged();
     void OnMonthChanged();
     void RefreshGrid();
+    void MarkToday();
     void ShowDaysOfMonth();
     void SelectDay(int index);
     void Highlight(int index);
@@ -98,6 +99,7 @@ private:
     // 0..30 the day numbers, 31..61 the lunar labels under them.
     std::array<ClickableLabel *, 62> cells_{};
     QLabel *solarTermList_ = nullptr;
+    QLabel *todayMarker_ = nullptr;
     QWidget *focusSink_ = nullptr;
     QLabel *rangeNote_ = nullptr;
 

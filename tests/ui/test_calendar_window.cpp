@@ -6,6 +6,7 @@
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_label.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -616,6 +617,23 @@ private slots:
         QVERIFY(markedToday());
         // Clicks on today's cells reach them through the frame.
         QCOMPARE(rig.window.childAt(rig.Cell(15)->mapTo(&rig.window, QPoint(1, 1))), rig.Cell(15));
+    }
+
+    // The year list opens as a short scrolling list around the chosen year,
+    // not as a pop-up the height of the screen.
+    void yearListOpensAroundTheChosenYear()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        years->showPopup();
+        QAbstractItemView *list = years->view();
+        QTRY_VERIFY(list->isVisible());
+        const int row = list->sizeHintForRow(0);
+        QVERIFY2(list->height() >= 10 * row && list->height() <= 13 * row, qPrintable(QString::number(list->height())));
+        const QRect chosen = list->visualRect(years->model()->index(2006 - 1900, 0));
+        QVERIFY2(qAbs(chosen.center().y() - list->viewport()->rect().center().y()) <= row,
+                 qPrintable(QString::number(chosen.center().y())));
+        years->hidePopup();
     }
 
     // Over the real main window.

@@ -12,6 +12,7 @@
 #include "calendar/solar_terms.h"
 #include "ui/widgets/window_drag.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -78,9 +79,12 @@ const QString CommandStyle = QStringLiteral(
     "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c8463a, stop:1 #8a1d15); }"
     "QPushButton:pressed { background: #5e1010; }");
 
+// combobox-popup: 0 makes the lists open as a scrolling list of
+// maxVisibleItems around the chosen item; the default Linux pop-up ignores
+// that count and grows as tall as the screen.
 const QString ListStyle = QStringLiteral(
     "QComboBox { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 4px;"
-    " color: #2a1c14; }");
+    " color: #2a1c14; combobox-popup: 0; }");
 
 // The day the window shows for `today`: today itself, or the nearest day
 // of the listed years when the clock lies outside them.
@@ -98,6 +102,19 @@ QString RangeNoteFor(QDate today)
     return QStringLiteral("提示:今天(%1)超出本日历的查询界限1900年1月31日至2100年12月31日")
         .arg(LongDateText(today));
 }
+
+// A drop-down list whose open list has the chosen item in its middle, so
+// the years on both sides of it are in view.
+class CentredList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        view()->scrollTo(view()->currentIndex(), QAbstractItemView::PositionAtCenter);
+    }
+};
 
 QPoint FromTwips(const TwipPoint &point)
 {
@@ -182,14 +199,14 @@ void CalendarWindow::BuildSelectors()
     const QFont captionFont = SansFont(13, QFont::Bold);
     MakeTextLabel(QStringLiteral("Label1_0"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
                   captionFont, CaptionColour, this);
-    yearList_ = new QComboBox(this);
+    yearList_ = new CentredList(this);
     yearList_->setObjectName(QStringLiteral("cboyear"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
     MakeTextLabel(QStringLiteral("Label1_1"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
                   CaptionColour, this);
-    monthList_ = new QComboBox(this);
+    monthList_ = new CentredList(this);
     monthList_->setObjectName(QStringLiteral("cbomonth"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
     for (int month = 1; month <= 12; ++month)

@@ -636,6 +636,96 @@ private slots:
         years->hidePopup();
     }
 
+    // Digits typed into the year list pick the year, also in its open list;
+    // stepping with the arrows keeps the focus in the list.
+    void typingDigitsPicksTheYear()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        years->setFocus();
+
+        QTest::keyClicks(years, QStringLiteral("2088"));
+        QCOMPARE(years->currentText(), QStringLiteral(" 2088"));
+        QCOMPARE(rig.host.selected.last(), QDate(2088, 7, 16));
+        // Digits that no year begins with start the typing again.
+        QTest::keyClicks(years, QStringLiteral("195"));
+        QCOMPARE(years->currentText(), QStringLiteral(" 1950"));
+
+        QTest::keyClick(years, Qt::Key_Down);
+        QCOMPARE(years->currentText(), QStringLiteral(" 1951"));
+        QCOMPARE(rig.host.selected.last(), QDate(1951, 7, 16));
+        QCOMPARE(rig.window.focusWidget(), years);
+        QTest::keyClick(years, Qt::Key_Down);
+        QCOMPARE(years->currentText(), QStringLiteral(" 1952"));
+
+        years->showPopup();
+        QAbstractItemView *list = years->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClicks(list, QStringLiteral("2099"));
+        QCOMPARE(list->currentIndex().row(), 2099 - 1900);
+        QCOMPARE(years->currentText(), QStringLiteral(" 1952"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(years->currentText(), QStringLiteral(" 2099"));
+        QCOMPARE(rig.host.selected.last(), QDate(2099, 7, 16));
+    }
+
+    void pageKeysTurnTheMonthOrTheYear_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("control");
+        QTest::addColumn<QDate>("shown");
+        const QDate july(2006, 7, 16);
+        QTest::newRow("PageDown") << QString() << july << int(Qt::Key_PageDown) << false << QDate(2006, 8, 16);
+        QTest::newRow("PageUp") << QString() << july << int(Qt::Key_PageUp) << false << QDate(2006, 6, 16);
+        QTest::newRow("Ctrl+PageDown") << QString() << july << int(Qt::Key_PageDown) << true << QDate(2007, 7, 16);
+        QTest::newRow("Ctrl+PageUp") << QString() << july << int(Qt::Key_PageUp) << true << QDate(2005, 7, 16);
+        QTest::newRow("into the next year") << QString() << QDate(2006, 12, 16) << int(Qt::Key_PageDown) << false
+                                            << QDate(2007, 1, 16);
+        QTest::newRow("in the year list") << QStringLiteral("cboyear") << july << int(Qt::Key_PageDown) << false
+                                          << QDate(2006, 8, 16);
+        QTest::newRow("in the month list") << QStringLiteral("cbomonth") << july << int(Qt::Key_PageUp) << true
+                                           << QDate(2005, 7, 16);
+        QTest::newRow("on a clicked day") << QStringLiteral("Picture1") << july << int(Qt::Key_PageDown) << true
+                                          << QDate(2007, 7, 16);
+    }
+
+    void pageKeysTurnTheMonthOrTheYear()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QDate, today);
+        QFETCH(int, key);
+        QFETCH(bool, control);
+        QFETCH(QDate, shown);
+        CalendarWindowRig rig(today);
+        QWidget *target = focus.isEmpty() ? &rig.window : rig.Control(focus);
+        target->setFocus();
+        const qsizetype selections = rig.host.selected.size();
+
+        QTest::keyClick(target, Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
+
+        // One step selects the same day of the new month once.
+        QCOMPARE(rig.host.selected.mid(selections), QList<QDate>{shown});
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+                 QLatin1Char(' ') + QString::number(shown.year()));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QString::number(shown.month()));
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_%1").arg(shown.addDays(1 - shown.day()).dayOfWeek() % 7))->x());
+        if (!focus.isEmpty())
+            QCOMPARE(rig.window.focusWidget(), target);
+    }
+
+    void pageKeysStopAtTheEndsOfTheList()
+    {
+        CalendarWindowRig rig(QDate(2100, 11, 30));
+        QTest::keyClick(&rig.window, Qt::Key_PageDown);
+        QTest::keyClick(&rig.window, Qt::Key_PageDown);
+        QCOMPARE(rig.host.selected.last(), QDate(2100, 12, 30));
+        QTest::keyClick(&rig.window, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QStringLiteral("12"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(), QStringLiteral(" 2100"));
+    }
+
     // Over the real main window.
 
     void f10OpensTheCalendarAndTheClockLineShowsTheSelection()

@@ -13,6 +13,7 @@
 #include "ui/widgets/window_drag.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -20,9 +21,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -101,6 +104,41 @@ QString RangeNoteFor(QDate today)
         return RangeNote;
     return QStringLiteral("提示:今天(%1)超出本日历的查询界限1900年1月31日至2100年12月31日")
         .arg(LongDateText(today));
+}
+
+// The keys that turn the calendar's pages, and by how many months.
+struct MonthStepKey {
+    Qt::Key key;
+    bool control;
+    int months;
+};
+
+constexpr std::array MonthStepKeys{
+    MonthStepKey{Qt::Key_PageUp, false, -1},
+    MonthStepKey{Qt::Key_PageDown, false, 1},
+    MonthStepKey{Qt::Key_PageUp, true, -12},
+    MonthStepKey{Qt::Key_PageDown, true, 12},
+};
+
+// The months a key press turns the calendar by, or 0 for any other key.
+int MonthStepFor(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    for (const MonthStepKey &step : MonthStepKeys) {
+        if (event.key() == step.key && modifiers == (step.control ? Qt::ControlModifier : Qt::NoModifier))
+            return step.months;
+    }
+    return 0;
+}
+
+// The first listed year whose number begins with the typed digits, or 0.
+int YearForTypedDigits(const QString &digits)
+{
+    for (int year = FirstYear; year <= LastYear; ++year) {
+        if (QString::number(year).startsWith(digits))
+            return year;
+    }
+    return 0;
 }
 
 // A drop-down list whose open list has the chosen item in its middle, so
@@ -219,6 +257,10 @@ void CalendarWindow::BuildSelectors()
         // Opening selects today in both lists; their first change is then a real change.
         list->setCurrentIndex(-1);
     }
+    // The year items begin with a blank, which the lists' own type-ahead
+    // cannot match; the window picks the year from typed digits itself.
+    for (QObject *typedInto : std::initializer_list<QObject *>{yearList_, yearList_->view(), monthList_})
+        typedInto->installEventFilter(this);
     connect(yearList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnYearChanged);
     connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
 
@@ -261,7 +303,12 @@ void CalendarWindow::BuildGrid()
         if (isNumber)
             cell->setText(QString::number(i + 1));
         cell->setCursor(Qt::PointingHandCursor);
-        connect(cell, &ClickableLabel::Clicked, this, [this, i] { SelectDay(i); });
+        // A clicked day takes the focus from the lists; a day chosen from
+        // the keyboard leaves it where the user is typing.
+        connect(cell, &ClickableLabel::Clicked, this, [this, i] {
+            SelectDay(i);
+            focusSink_->setFocus();
+        });
         cells_[i] = cell;
     }
 
@@ -382,6 +429,45 @@ void CalendarWindow::OnMonthChanged()
     SelectDay(rememberedDay_ - 1);
 }
 
+void CalendarWindow::StepMonth(int months)
+{
+    const QDate target =
+        std::clamp(shownMonthStart_.addMonths(months), QDate(FirstYear, 1, 1), QDate(LastYear, 12, 1));
+    if (target == shownMonthStart_)
+        return;
+    // Both lists change before the month is shown once, never an in-between month.
+    {
+        const QSignalBlocker years(yearList_);
+        const QSignalBlocker monthsList(monthList_);
+        SelectInLists(target);
+    }
+    OnMonthChanged();
+}
+
+void CalendarWindow::TypeYearDigit(QObject *list, QChar digit)
+{
+    if (!typingPause_.isValid() || typingPause_.hasExpired(QApplication::keyboardInputInterval()))
+        typedYear_.clear();
+    typingPause_.start();
+    typedYear_ += digit;
+    int year = YearForTypedDigits(typedYear_);
+    if (year == 0) {
+        typedYear_ = digit;
+        year = YearForTypedDigits(typedYear_);
+    }
+    if (year == 0)
+        return;
+    const int row = year - FirstYear;
+    // In the open list the digits move its cursor, which Enter then takes.
+    if (list == yearList_->view()) {
+        const QModelIndex item = yearList_->model()->index(row, 0);
+        yearList_->view()->setCurrentIndex(item);
+        yearList_->view()->scrollTo(item, QAbstractItemView::PositionAtCenter);
+    } else {
+        yearList_->setCurrentIndex(row);
+    }
+}
+
 void CalendarWindow::RefreshGrid()
 {
     setWindowTitle(CalendarCaption);
@@ -468,7 +554,6 @@ void CalendarWindow::SelectDay(int index)
     solarTermLine_->setToolTip({});
     festivalLine_->move(festivalLine_->x(), FestivalLineTop);
     Highlight(index);
-    focusSink_->setFocus();
 
     rememberedDay_ = index + 1;
     const QDate listedMonth = ListedMonthStart();
@@ -612,8 +697,36 @@ void CalendarWindow::keyReleaseEvent(QKeyEvent *event)
     PanelDialog::keyReleaseEvent(event);
 }
 
+void CalendarWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (const int months = MonthStepFor(*event)) {
+        StepMonth(months);
+        return;
+    }
+    PanelDialog::keyPressEvent(event);
+}
+
 bool CalendarWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (watched != yearList_->view()) {
+            if (const int months = MonthStepFor(key)) {
+                StepMonth(months);
+                return true;
+            }
+        }
+        const QString text = key.text();
+        const bool yearTyping = watched == yearList_ || watched == yearList_->view();
+        if (yearTyping && text.size() == 1 && text.front().isDigit() &&
+            !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            TypeYearDigit(watched, text.front());
+            return true;
+        }
+        // Any other key ends the typed year.
+        if (yearTyping)
+            typedYear_.clear();
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched == todayLink_) {
             SetTextColour(todayLink_, Qt::red);

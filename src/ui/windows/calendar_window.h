@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <array>
 
@@ -59,6 +60,7 @@ signals:
     void TodaysTipsRequested(const DateEvaluation &evaluation);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -72,6 +74,9 @@ private:
     void OnYearChanged();
     void OnMonthChanged();
     void RefreshGrid();
+    // Shows the month `months` before or after the shown one, within the listed years.
+    void StepMonth(int months);
+    void TypeYearDigit(QObject *list, QChar digit);
     void MarkToday();
     void ShowDaysOfMonth();
     void SelectDay(int index);
@@ -88,6 +93,9 @@ private:
     CalendarHost &host_;
     int rememberedDay_ = 0;
     bool yearComboArmed_ = false;
+    // The digits typed into the year list in quick succession.
+    QString typedYear_;
+    QElapsedTimer typingPause_;
     QDate shownMonthStart_;
     DateEvaluation shownEvaluation_;
 

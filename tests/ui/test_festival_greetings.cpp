@@ -2,10 +2,16 @@
 #include "calendar_rig.h"
 #include "ui/windows/main_window_layout.h"
 #include "core/resolution.h"
+#include "calendar/date_evaluation.h"
+#include "shell/settings.h"
+#include "ui/art/fonts.h"
+#include "ui/widgets/entry_lines_label.h"
+#include "ui/windows/todays_tips_window.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
@@ -350,6 +356,84 @@ private slots:
         rig.Load();
         QTRY_VERIFY_WITH_TIMEOUT(closedByMidnight, 3000);
         QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"));
+    }
+
+    // Lines break only between entries; the blank before a moved entry goes.
+    void entriesArePackedWhole_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("widest");
+        QTest::addColumn<QStringList>("lines");
+        const QStringList july{QStringLiteral("  今天是:"), QStringLiteral(" ★龙晒衣"), QStringLiteral(" ☆中国共产党建党日"),
+                               QStringLiteral(" ☆香港回归纪念日")};
+        QTest::newRow("one line") << july << july.join(QString()) << QStringList{july.join(QString())};
+        QTest::newRow("two lines")
+            << july << QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日")
+            << QStringList{QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日"), QStringLiteral("☆香港回归纪念日")};
+        QTest::newRow("a name wider than the line stays whole")
+            << QStringList{QStringLiteral("  今天是:"), QStringLiteral(" ☆世界人居(住房)日")} << QStringLiteral("世界人居")
+            << QStringList{QStringLiteral("  今天是:"), QStringLiteral("☆世界人居(住房)日")};
+    }
+
+    void entriesArePackedWhole()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, widest);
+        QFETCH(QStringList, lines);
+        const QFontMetrics metrics(SerifFont(15));
+        QCOMPARE(PackEntries(entries, metrics, metrics.horizontalAdvance(widest)), lines);
+    }
+
+    // The tips text keeps every festival name on one line and fits its box.
+    void tipsTextBreaksOnlyBetweenFestivals_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("2006-07-01") << QDate(2006, 7, 1)
+                                    << QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日 ☆香港回归纪念日");
+        QTest::newRow("2006-10-02") << QDate(2006, 10, 2) << QStringLiteral("  今天是: ☆世界人居(住房)日");
+        QTest::newRow("2020-10-01") << QDate(2020, 10, 1) << QStringLiteral("  今天是: ★中秋节 ☆国庆节");
+    }
+
+    void tipsTextBreaksOnlyBetweenFestivals()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, text);
+        Settings settings;
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        auto *label = tips.findChild<EntryLinesLabel *>(QStringLiteral("Label2"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+
+        const EntryLinesLabel::Lines lines = label->LaidOutLines();
+        const QFontMetrics metrics(lines.font);
+        QVERIFY(lines.font.pixelSize() >= 13);
+        QVERIFY(lines.texts.size() * metrics.lineSpacing() <= label->contentsRect().height());
+        for (const QString &line : lines.texts)
+            QVERIFY2(metrics.horizontalAdvance(line) <= label->contentsRect().width(), qPrintable(line));
+        QCOMPARE(lines.texts.join(QLatin1Char(' ')).simplified(), text.simplified());
+        for (const QString &name : text.split(QRegularExpression(QStringLiteral("[ :★☆]+")), Qt::SkipEmptyParts)) {
+            const bool whole = std::any_of(lines.texts.cbegin(), lines.texts.cend(),
+                                           [&name](const QString &line) { return line.contains(name); });
+            QVERIFY2(whole, qPrintable(name));
+        }
+    }
+
+    void tipsCaptionHasBracketsOnlyAroundALunarText_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("lunar") << QDate(2006, 1, 29) << QStringLiteral("今日提示:2006-1-29(正月初一)");
+        QTest::newRow("out of the lunar range") << QDate(1900, 1, 1) << QStringLiteral("今日提示:1900-1-1");
+    }
+
+    void tipsCaptionHasBracketsOnlyAroundALunarText()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, caption);
+        Settings settings;
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        QCOMPARE(tips.windowTitle(), caption);
     }
 };
 

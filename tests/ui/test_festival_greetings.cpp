@@ -6,6 +6,7 @@
 #include "shell/settings.h"
 #include "ui/art/fonts.h"
 #include "ui/widgets/entry_lines_label.h"
+#include "ui/windows/options_window.h"
 #include "ui/windows/todays_tips_window.h"
 
 #include <QCheckBox>
@@ -356,6 +357,34 @@ private slots:
         rig.Load();
         QTRY_VERIFY_WITH_TIMEOUT(closedByMidnight, 3000);
         QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"));
+    }
+
+    // Midnight into a festival day closes the options window, whose music
+    // box the day change has made stale, before the tips open.
+    void tipsAtMidnightCloseTheOptionsFirst()
+    {
+        CalendarRig rig(QDateTime(QDate(2006, 3, 11), QTime(23, 59, 59)));
+        OptionsServices services;
+        services.dialogs = &rig.dialogs;
+        services.effects = &rig.effects;
+        services.programFolder = rig.folder.path();
+        services.openWebPage = [] {};
+        ConnectOptionsCommand(*rig.window, *rig.music, rig.settings, services);
+        rig.Load();
+        TipsSeen tips;
+        const auto tipsWatch = WatchTips(tips);
+        int tipsBeforeOptionsClosed = -1;
+        ModalWatch options(QStringLiteral("form12"), [&](QDialog *window) {
+            rig.now = QDateTime(QDate(2006, 3, 12), QTime(0, 0, 0));
+            QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 3000);
+            tipsBeforeOptionsClosed = tips.count;
+        });
+        QTest::keyRelease(rig.window.get(), Qt::Key_F4);
+
+        QCOMPARE(options.visits, 1);
+        QCOMPARE(tipsBeforeOptionsClosed, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(tips.count, 1, 3000);
+        QVERIFY(tips.text.contains(QStringLiteral("植树节")));
     }
 
     // Lines break only between entries; the blank before a moved entry goes.

@@ -5,7 +5,9 @@
 #include "calendar/date_evaluation.h"
 #include "shell/settings.h"
 #include "ui/art/fonts.h"
+#include "ui/art/tips_art.h"
 #include "ui/widgets/entry_lines_label.h"
+#include "ui/widgets/picture_label.h"
 #include "ui/windows/options_window.h"
 #include "ui/windows/todays_tips_window.h"
 
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -446,6 +449,48 @@ private slots:
                                            [&name](const QString &line) { return line.contains(name); });
             QVERIFY2(whole, qPrintable(name));
         }
+    }
+
+    // The tips window shows the picture of the day's festival group.
+    void tipsPictureFitsTheFestival_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<TipsPictureGroup>("group");
+        QTest::newRow("国庆节") << QDate(2006, 10, 1) << TipsPictureGroup::National;
+        QTest::newRow("圣诞节") << QDate(2006, 12, 25) << TipsPictureGroup::Christmas;
+        QTest::newRow("植树节") << QDate(2006, 3, 12) << TipsPictureGroup::Nature;
+        QTest::newRow("春节") << QDate(2006, 1, 29) << TipsPictureGroup::SpringFestival;
+    }
+
+    void tipsPictureFitsTheFestival()
+    {
+        QFETCH(QDate, date);
+        QFETCH(TipsPictureGroup, group);
+        Settings settings;
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        auto *picture = tips.findChild<PictureLabel *>(QStringLiteral("Image1"));
+        QVERIFY(picture);
+        QCOMPARE(picture->Picture().toImage(),
+                 TipsPicture(group).scaled(84, 105, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+
+    // Each festival group's names are spelled as the evaluation writes them:
+    // across two years every group is met.
+    void everyTipsPictureGroupIsMet()
+    {
+        QSet<TipsPictureGroup> met;
+        for (QDate date(2020, 1, 1); date <= QDate(2021, 12, 31); date = date.addDays(1)) {
+            const DateEvaluation evaluation = EvaluateSelectedDate(date, date, u"");
+            QStringList entries;
+            for (const QString &token :
+                 (evaluation.lunarFestivalText + evaluation.gregorianFestivalText).split(QLatin1Char(' '))) {
+                if (token.startsWith(u'★') || token.startsWith(u'☆'))
+                    entries << QLatin1Char(' ') + token;
+            }
+            if (!entries.isEmpty())
+                met << TipsPictureGroupOf(entries);
+        }
+        QCOMPARE(met.size(), int(TipsPictureGroup::Traditional) + 1);
     }
 
     void tipsCaptionHasBracketsOnlyAroundALunarText_data()

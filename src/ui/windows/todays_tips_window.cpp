@@ -1,6 +1,6 @@
 #include "ui/windows/todays_tips_window.h"
 
-#include "ui/art/festival_art.h"
+#include "ui/art/tips_art.h"
 #include "calendar/date_evaluation.h"
 #include "core/date_text.h"
 #include "ui/art/fonts.h"
@@ -87,10 +87,15 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     setWindowTitle(TipsCaption(evaluation));
     const QRect panel = PanelArea();
 
+    const QStringList festivals =
+        FestivalEntries(evaluation.lunarFestivalText) + FestivalEntries(evaluation.gregorianFestivalText);
+    // The picture of the day's festival group, centred in the corner box.
+    const QRect pictureBox(panel.left() + Margin - 4, panel.top() + 14, 84, 105);
+    const QImage art = TipsPicture(TipsPictureGroupOf(festivals))
+                           .scaled(pictureBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     auto *picture = new PictureLabel(QStringLiteral("Image1"), this);
-    picture->SetPicture(QPixmap::fromImage(
-        LanternPairPicture().scaled(84, 105, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    picture->move(panel.left() + Margin - 4, panel.top() + 14);
+    picture->SetPicture(QPixmap::fromImage(art));
+    picture->move(pictureBox.center() - QPoint(art.width() / 2, art.height() / 2));
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto *heading = new DoubleClickLabel(QStringLiteral("Label3"), QStringLiteral("节日提示"), this);
@@ -110,8 +115,7 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     tips->setGeometry(shape->geometry().adjusted(8, 6, -8, -6));
     tips->setFont(SerifFont(15));
     SetTextColour(tips, InkColour);
-    tips->SetEntries(QStringList{QStringLiteral("  今天是:")} + FestivalEntries(evaluation.lunarFestivalText) +
-                     FestivalEntries(evaluation.gregorianFestivalText));
+    tips->SetEntries(QStringList{QStringLiteral("  今天是:")} + festivals);
     tips->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // Two red rules frame the legend.

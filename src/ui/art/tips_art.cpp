@@ -97,7 +97,8 @@ TipsPictureGroup GroupOfEntry(QStringView entry)
     return lunar ? TipsPictureGroup::Traditional : TipsPictureGroup::World;
 }
 
-// A heart whose lobes are centred `size` apart below `top`, pointing down.
+// A heart with its notch at `top` and its point `size` × 0.9 below it; the
+// lobes reach `size` × 0.55 to either side.
 QPainterPath HeartPath(QPointF top, qreal size)
 {
     QPainterPath heart;

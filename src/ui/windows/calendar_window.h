@@ -41,7 +41,10 @@ public:
 // lunar labels, chosen by year and month, and a panel describing the
 // selected day. Opening it selects today; closing it selects today again.
 // Its export command saves the shown year's solar terms and festivals as an
-// iCalendar file for other calendar programs.
+// iCalendar file for other calendar programs. Today keeps a red frame in its
+// month; PageUp/PageDown turn the month, Ctrl+PageUp/PageDown the year, and
+// digits typed into the year list pick the year. A clock outside the listed
+// years opens the nearest listed day, with a note that today is out of range.
 class CalendarWindow : public PanelDialog {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 #include "ui/art/casting_art.h"
 #include "ui/art/festival_art.h"
 #include "ui/art/picture_cache.h"
+#include "ui/art/tips_art.h"
 #include "ui/art/trigram_art.h"
 
 #include <QColor>
@@ -88,6 +89,10 @@ private slots:
         QTest::newRow("lotus and carp") << LotusCarpPicture() << QSize(300, 170);
         QTest::newRow("lantern pair") << LanternPairPicture() << QSize(120, 150);
         QTest::newRow("fortune diamond") << FortuneDiamondPicture() << QSize(120, 120);
+        QTest::newRow("tips: heart balloons") << TipsPicture(TipsPictureGroup::Family) << QSize(120, 150);
+        QTest::newRow("tips: tree on a hill") << TipsPicture(TipsPictureGroup::Nature) << QSize(120, 150);
+        QTest::newRow("tips: heart and cross") << TipsPicture(TipsPictureGroup::Health) << QSize(120, 150);
+        QTest::newRow("tips: globe in a wreath") << TipsPicture(TipsPictureGroup::World) << QSize(120, 150);
         for (int i = 1; i <= ZodiacAnimalCount; ++i)
             QTest::addRow("zodiac %d", i) << ZodiacPicture(i) << QSize(ZodiacPictureSize, ZodiacPictureSize);
         for (int i = 1; i <= StarSignCount; ++i)
@@ -178,6 +183,45 @@ private slots:
             QCOMPARE(qAlpha(medallion.pixel(0, 0)), 0);
             QVERIFY2(!seen.contains(medallion), qPrintable(QString::number(i)));
             seen << medallion;
+        }
+    }
+
+    // The tips window's picture follows the day's festivals: the group listed
+    // first wins, and an unlisted name falls back by its calendar.
+    void tipsPictureGroupOfTheDay_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<TipsPictureGroup>("group");
+        using G = TipsPictureGroup;
+        QTest::newRow("国庆") << QStringList{QStringLiteral(" ☆国庆节")} << G::National;
+        QTest::newRow("建党日 over 龙晒衣")
+            << QStringList{QStringLiteral(" ★龙晒衣"), QStringLiteral(" ☆中国共产党建党日"), QStringLiteral(" ☆香港回归纪念日")}
+            << G::National;
+        QTest::newRow("中秋 over 国庆") << QStringList{QStringLiteral(" ★中秋节"), QStringLiteral(" ☆国庆节")} << G::MidAutumn;
+        QTest::newRow("圣诞") << QStringList{QStringLiteral(" ☆圣诞节")} << G::Christmas;
+        QTest::newRow("植树节") << QStringList{QStringLiteral(" ☆植树节")} << G::Nature;
+        QTest::newRow("春节") << QStringList{QStringLiteral(" ★春节（大年初一）")} << G::SpringFestival;
+        QTest::newRow("情人节") << QStringList{QStringLiteral(" ☆情人节")} << G::Family;
+        QTest::newRow("世界卫生日") << QStringList{QStringLiteral(" ☆世界卫生日")} << G::Health;
+        QTest::newRow("unlisted lunar") << QStringList{QStringLiteral(" ★重阳节")} << G::Traditional;
+        QTest::newRow("unlisted Gregorian") << QStringList{QStringLiteral(" ☆联合国日")} << G::World;
+    }
+    void tipsPictureGroupOfTheDay()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(TipsPictureGroup, group);
+        QCOMPARE(TipsPictureGroupOf(entries), group);
+    }
+
+    // Every group but the lunar ones has a picture of its own.
+    void tipsPicturesAreDistinct()
+    {
+        QCOMPARE(TipsPicture(TipsPictureGroup::Traditional), TipsPicture(TipsPictureGroup::SpringFestival));
+        QList<QImage> seen;
+        for (int group = int(TipsPictureGroup::SpringFestival); group < int(TipsPictureGroup::Traditional); ++group) {
+            const QImage picture = TipsPicture(TipsPictureGroup(group));
+            QVERIFY2(!picture.isNull() && !seen.contains(picture), qPrintable(QString::number(group)));
+            seen << picture;
         }
     }
 

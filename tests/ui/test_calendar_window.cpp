@@ -2,9 +2,11 @@
 #include "calendar_rig.h"
 #include "ui/windows/calendar_window.h"
 #include "calendar/date_evaluation.h"
+#include "core/date_text.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_label.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -539,6 +541,189 @@ private slots:
         QTest::mouseMove(handle, QPoint(45, 25));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(45, 25));
         QTRY_COMPARE(rig.window.pos(), start + QPoint(40, 20));
+    }
+
+    // A clock outside the calendar's range opens the nearest listed day in
+    // a whole, correctly laid out month, and the note under the grid says so.
+    void clockOutsideTheRangeOpensOnTheNearestDay_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDate>("shown");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("after 2100") << QDate(2150, 5, 1) << QDate(2100, 12, 31)
+                                    << QStringLiteral("提示:今天(2150年5月1日)超出本日历的查询界限1900年1月31日至2100年12月31日");
+        QTest::newRow("before 1900") << QDate(1850, 3, 2) << QDate(1900, 1, 1)
+                                     << QStringLiteral("提示:今天(1850年3月2日)超出本日历的查询界限1900年1月31日至2100年12月31日");
+        QTest::newRow("before the lunar range") << QDate(1900, 1, 15) << QDate(1900, 1, 15)
+                                                << QStringLiteral("提示:今天(1900年1月15日)超出本日历的查询界限1900年1月31日至2100年12月31日");
+    }
+
+    void clockOutsideTheRangeOpensOnTheNearestDay()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QDate, shown);
+        QFETCH(QString, note);
+        CalendarWindowRig rig(today);
+
+        QCOMPARE(rig.host.selected.last(), shown);
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+                 QLatin1Char(' ') + QString::number(shown.year()));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QString::number(shown.month()));
+        const int days = shown.daysInMonth();
+        const int firstColumn = QDate(shown.year(), shown.month(), 1).dayOfWeek() % 7;
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_%1").arg(firstColumn))->x());
+        for (int i = 0; i < 31; ++i)
+            QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < days);
+        QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:") + LongDateText(shown));
+        auto *rangeNote = rig.Control<QLabel>(QStringLiteral("Label6"));
+        QCOMPARE(rangeNote->text(), note);
+        QCOMPARE(TextColour(rangeNote), QColor(192, 0, 0));
+        QVERIFY(rangeNote->fontMetrics().horizontalAdvance(note) <= rangeNote->width());
+
+        // The link to today comes back to the same day.
+        rig.ChooseMonth(2006, 7);
+        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        QCOMPARE(rig.host.selected.last(), shown);
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+                 QLatin1Char(' ') + QString::number(shown.year()));
+        QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
+    }
+
+    // Today keeps its frame whatever day is selected, and only in its own month.
+    void todayStaysMarked()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *marker = rig.Control<QLabel>(QStringLiteral("todayMarker"));
+        const auto markedToday = [&] {
+            return marker->isVisibleTo(&rig.window) && marker->geometry().contains(rig.Cell(15)->geometry()) &&
+                   marker->geometry().contains(rig.Cell(15 + 31)->geometry()) &&
+                   !marker->geometry().intersects(rig.Cell(16)->geometry());
+        };
+        QVERIFY(markedToday());
+
+        QTest::mouseClick(rig.Cell(2), Qt::LeftButton);
+        QCOMPARE(HighlightedCells(rig), (QList<int>{2, 33}));
+        QVERIFY(markedToday());
+
+        rig.ChooseMonth(2006, 8);
+        QVERIFY(!marker->isVisibleTo(&rig.window));
+        rig.ChooseMonth(2007, 7);
+        QVERIFY(!marker->isVisibleTo(&rig.window));
+        rig.ChooseMonth(2006, 7);
+        QVERIFY(markedToday());
+
+        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QVERIFY(markedToday());
+        // Clicks on today's cells reach them through the frame.
+        QCOMPARE(rig.window.childAt(rig.Cell(15)->mapTo(&rig.window, QPoint(1, 1))), rig.Cell(15));
+    }
+
+    // The year list opens as a short scrolling list around the chosen year,
+    // not as a pop-up the height of the screen.
+    void yearListOpensAroundTheChosenYear()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        years->showPopup();
+        QAbstractItemView *list = years->view();
+        QTRY_VERIFY(list->isVisible());
+        const int row = list->sizeHintForRow(0);
+        QVERIFY2(list->height() >= 10 * row && list->height() <= 13 * row, qPrintable(QString::number(list->height())));
+        const QRect chosen = list->visualRect(years->model()->index(2006 - 1900, 0));
+        QVERIFY2(qAbs(chosen.center().y() - list->viewport()->rect().center().y()) <= row,
+                 qPrintable(QString::number(chosen.center().y())));
+        years->hidePopup();
+    }
+
+    // Digits typed into the year list pick the year, also in its open list;
+    // stepping with the arrows keeps the focus in the list.
+    void typingDigitsPicksTheYear()
+    {
+        CalendarWindowRig rig(QDate(2006, 7, 16));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        years->setFocus();
+
+        QTest::keyClicks(years, QStringLiteral("2088"));
+        QCOMPARE(years->currentText(), QStringLiteral(" 2088"));
+        QCOMPARE(rig.host.selected.last(), QDate(2088, 7, 16));
+        // Digits that no year begins with start the typing again.
+        QTest::keyClicks(years, QStringLiteral("195"));
+        QCOMPARE(years->currentText(), QStringLiteral(" 1950"));
+
+        QTest::keyClick(years, Qt::Key_Down);
+        QCOMPARE(years->currentText(), QStringLiteral(" 1951"));
+        QCOMPARE(rig.host.selected.last(), QDate(1951, 7, 16));
+        QCOMPARE(rig.window.focusWidget(), years);
+        QTest::keyClick(years, Qt::Key_Down);
+        QCOMPARE(years->currentText(), QStringLiteral(" 1952"));
+
+        years->showPopup();
+        QAbstractItemView *list = years->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClicks(list, QStringLiteral("2099"));
+        QCOMPARE(list->currentIndex().row(), 2099 - 1900);
+        QCOMPARE(years->currentText(), QStringLiteral(" 1952"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(years->currentText(), QStringLiteral(" 2099"));
+        QCOMPARE(rig.host.selected.last(), QDate(2099, 7, 16));
+    }
+
+    void pageKeysTurnTheMonthOrTheYear_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("control");
+        QTest::addColumn<QDate>("shown");
+        const QDate july(2006, 7, 16);
+        QTest::newRow("PageDown") << QString() << july << int(Qt::Key_PageDown) << false << QDate(2006, 8, 16);
+        QTest::newRow("PageUp") << QString() << july << int(Qt::Key_PageUp) << false << QDate(2006, 6, 16);
+        QTest::newRow("Ctrl+PageDown") << QString() << july << int(Qt::Key_PageDown) << true << QDate(2007, 7, 16);
+        QTest::newRow("Ctrl+PageUp") << QString() << july << int(Qt::Key_PageUp) << true << QDate(2005, 7, 16);
+        QTest::newRow("into the next year") << QString() << QDate(2006, 12, 16) << int(Qt::Key_PageDown) << false
+                                            << QDate(2007, 1, 16);
+        QTest::newRow("in the year list") << QStringLiteral("cboyear") << july << int(Qt::Key_PageDown) << false
+                                          << QDate(2006, 8, 16);
+        QTest::newRow("in the month list") << QStringLiteral("cbomonth") << july << int(Qt::Key_PageUp) << true
+                                           << QDate(2005, 7, 16);
+        QTest::newRow("on a clicked day") << QStringLiteral("Picture1") << july << int(Qt::Key_PageDown) << true
+                                          << QDate(2007, 7, 16);
+    }
+
+    void pageKeysTurnTheMonthOrTheYear()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QDate, today);
+        QFETCH(int, key);
+        QFETCH(bool, control);
+        QFETCH(QDate, shown);
+        CalendarWindowRig rig(today);
+        QWidget *target = focus.isEmpty() ? &rig.window : rig.Control(focus);
+        target->setFocus();
+        const qsizetype selections = rig.host.selected.size();
+
+        QTest::keyClick(target, Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
+
+        // One step selects the same day of the new month once.
+        QCOMPARE(rig.host.selected.mid(selections), QList<QDate>{shown});
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+                 QLatin1Char(' ') + QString::number(shown.year()));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QString::number(shown.month()));
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_%1").arg(shown.addDays(1 - shown.day()).dayOfWeek() % 7))->x());
+        if (!focus.isEmpty())
+            QCOMPARE(rig.window.focusWidget(), target);
+    }
+
+    void pageKeysStopAtTheEndsOfTheList()
+    {
+        CalendarWindowRig rig(QDate(2100, 11, 30));
+        QTest::keyClick(&rig.window, Qt::Key_PageDown);
+        QTest::keyClick(&rig.window, Qt::Key_PageDown);
+        QCOMPARE(rig.host.selected.last(), QDate(2100, 12, 30));
+        QTest::keyClick(&rig.window, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QStringLiteral("12"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(), QStringLiteral(" 2100"));
     }
 
     // Over the real main window.

@@ -2,11 +2,21 @@
 #include "calendar_rig.h"
 #include "ui/windows/main_window_layout.h"
 #include "core/resolution.h"
+#include "calendar/date_evaluation.h"
+#include "shell/settings.h"
+#include "ui/art/fonts.h"
+#include "ui/art/tips_art.h"
+#include "ui/widgets/entry_lines_label.h"
+#include "ui/widgets/picture_label.h"
+#include "ui/windows/options_window.h"
+#include "ui/windows/todays_tips_window.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -350,6 +360,154 @@ private slots:
         rig.Load();
         QTRY_VERIFY_WITH_TIMEOUT(closedByMidnight, 3000);
         QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"));
+    }
+
+    // Midnight into a festival day closes the options window, whose music
+    // box the day change has made stale, before the tips open.
+    void tipsAtMidnightCloseTheOptionsFirst()
+    {
+        CalendarRig rig(QDateTime(QDate(2006, 3, 11), QTime(23, 59, 59)));
+        OptionsServices services;
+        services.dialogs = &rig.dialogs;
+        services.effects = &rig.effects;
+        services.programFolder = rig.folder.path();
+        services.openWebPage = [] {};
+        ConnectOptionsCommand(*rig.window, *rig.music, rig.settings, services);
+        rig.Load();
+        TipsSeen tips;
+        const auto tipsWatch = WatchTips(tips);
+        int tipsBeforeOptionsClosed = -1;
+        ModalWatch options(QStringLiteral("form12"), [&](QDialog *window) {
+            rig.now = QDateTime(QDate(2006, 3, 12), QTime(0, 0, 0));
+            QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 3000);
+            tipsBeforeOptionsClosed = tips.count;
+        });
+        QTest::keyRelease(rig.window.get(), Qt::Key_F4);
+
+        QCOMPARE(options.visits, 1);
+        QCOMPARE(tipsBeforeOptionsClosed, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(tips.count, 1, 3000);
+        QVERIFY(tips.text.contains(QStringLiteral("植树节")));
+    }
+
+    // Lines break only between entries; the blank before a moved entry goes.
+    void entriesArePackedWhole_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("widest");
+        QTest::addColumn<QStringList>("lines");
+        const QStringList july{QStringLiteral("  今天是:"), QStringLiteral(" ★龙晒衣"), QStringLiteral(" ☆中国共产党建党日"),
+                               QStringLiteral(" ☆香港回归纪念日")};
+        QTest::newRow("one line") << july << july.join(QString()) << QStringList{july.join(QString())};
+        QTest::newRow("two lines")
+            << july << QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日")
+            << QStringList{QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日"), QStringLiteral("☆香港回归纪念日")};
+        QTest::newRow("a name wider than the line stays whole")
+            << QStringList{QStringLiteral("  今天是:"), QStringLiteral(" ☆世界人居(住房)日")} << QStringLiteral("世界人居")
+            << QStringList{QStringLiteral("  今天是:"), QStringLiteral("☆世界人居(住房)日")};
+    }
+
+    void entriesArePackedWhole()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, widest);
+        QFETCH(QStringList, lines);
+        const QFontMetrics metrics(SerifFont(15));
+        QCOMPARE(PackEntries(entries, metrics, metrics.horizontalAdvance(widest)), lines);
+    }
+
+    // The tips text keeps every festival name on one line and fits its box.
+    void tipsTextBreaksOnlyBetweenFestivals_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("2006-07-01") << QDate(2006, 7, 1)
+                                    << QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日 ☆香港回归纪念日");
+        QTest::newRow("2006-10-02") << QDate(2006, 10, 2) << QStringLiteral("  今天是: ☆世界人居(住房)日");
+        QTest::newRow("2020-10-01") << QDate(2020, 10, 1) << QStringLiteral("  今天是: ★中秋节 ☆国庆节");
+    }
+
+    void tipsTextBreaksOnlyBetweenFestivals()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, text);
+        Settings settings;
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        auto *label = tips.findChild<EntryLinesLabel *>(QStringLiteral("Label2"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+
+        const EntryLinesLabel::Lines lines = label->LaidOutLines();
+        const QFontMetrics metrics(lines.font);
+        QVERIFY(lines.font.pixelSize() >= 13);
+        QVERIFY(lines.texts.size() * metrics.lineSpacing() <= label->contentsRect().height());
+        for (const QString &line : lines.texts)
+            QVERIFY2(metrics.horizontalAdvance(line) <= label->contentsRect().width(), qPrintable(line));
+        QCOMPARE(lines.texts.join(QLatin1Char(' ')).simplified(), text.simplified());
+        for (const QString &name : text.split(QRegularExpression(QStringLiteral("[ :★☆]+")), Qt::SkipEmptyParts)) {
+            const bool whole = std::any_of(lines.texts.cbegin(), lines.texts.cend(),
+                                           [&name](const QString &line) { return line.contains(name); });
+            QVERIFY2(whole, qPrintable(name));
+        }
+    }
+
+    // The tips window shows the picture of the day's festival group.
+    void tipsPictureFitsTheFestival_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<TipsPictureGroup>("group");
+        QTest::newRow("国庆节") << QDate(2006, 10, 1) << TipsPictureGroup::National;
+        QTest::newRow("圣诞节") << QDate(2006, 12, 25) << TipsPictureGroup::Christmas;
+        QTest::newRow("植树节") << QDate(2006, 3, 12) << TipsPictureGroup::Nature;
+        QTest::newRow("春节") << QDate(2006, 1, 29) << TipsPictureGroup::SpringFestival;
+    }
+
+    void tipsPictureFitsTheFestival()
+    {
+        QFETCH(QDate, date);
+        QFETCH(TipsPictureGroup, group);
+        Settings settings;
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        auto *picture = tips.findChild<PictureLabel *>(QStringLiteral("Image1"));
+        QVERIFY(picture);
+        QCOMPARE(picture->Picture().toImage(),
+                 TipsPicture(group).scaled(84, 105, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+
+    // Each festival group's names are spelled as the evaluation writes them:
+    // across two years every group is met.
+    void everyTipsPictureGroupIsMet()
+    {
+        QSet<TipsPictureGroup> met;
+        for (QDate date(2020, 1, 1); date <= QDate(2021, 12, 31); date = date.addDays(1)) {
+            const DateEvaluation evaluation = EvaluateSelectedDate(date, date, u"");
+            QStringList entries;
+            for (const QString &token :
+                 (evaluation.lunarFestivalText + evaluation.gregorianFestivalText).split(QLatin1Char(' '))) {
+                if (token.startsWith(u'★') || token.startsWith(u'☆'))
+                    entries << QLatin1Char(' ') + token;
+            }
+            if (!entries.isEmpty())
+                met << TipsPictureGroupOf(entries);
+        }
+        QCOMPARE(met.size(), int(TipsPictureGroup::Traditional) + 1);
+    }
+
+    void tipsCaptionHasBracketsOnlyAroundALunarText_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("lunar") << QDate(2006, 1, 29) << QStringLiteral("今日提示:2006-1-29(正月初一)");
+        QTest::newRow("out of the lunar range") << QDate(1900, 1, 1) << QStringLiteral("今日提示:1900-1-1");
+    }
+
+    void tipsCaptionHasBracketsOnlyAroundALunarText()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, caption);
+        Settings settings;
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        QCOMPARE(tips.windowTitle(), caption);
     }
 };
 

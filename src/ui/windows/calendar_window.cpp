@@ -6,11 +6,14 @@
 #include "calendar/day_names.h"
 #include "ui/art/fonts.h"
 #include "ui/widgets/label_kit.h"
+#include "calendar/lunar_date.h"
 #include "calendar/month_grid.h"
 #include "ui/widgets/picture_label.h"
 #include "calendar/solar_terms.h"
 #include "ui/widgets/window_drag.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -18,7 +21,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -48,6 +55,8 @@ const QColor Navy(0, 0, 128);
 const QColor SolarTermLineColour(0, 0, 192);
 const QColor FestivalLineColour(128, 128, 255);
 const QColor NoteColour(128, 128, 128);
+// Today's frame, drawn around its day number and lunar label whatever day is selected.
+const QString TodayMarkerStyle = QStringLiteral("QLabel { border: 2px solid rgb(220, 30, 20); background: transparent; }");
 const QColor WeekdayHeaderColours[ColumnCount] = {QColor(255, 0, 0), InkColour, InkColour, InkColour,
                                                   InkColour,         InkColour, QColor(0, 128, 0)};
 
@@ -55,6 +64,7 @@ const QString CalendarCaption = QStringLiteral("农历查询");
 const QString SelectedDayPanel = QStringLiteral("所选日期信息");
 const QString TodayPanel = QStringLiteral("今天信息");
 const QString ClockPrefix = QStringLiteral("☆万年历选择的日期 ");
+const QString RangeNote = QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日");
 const QString PillarTooltip = QStringLiteral("年月干支按照农历月(未按节气)划分");
 // The export's save dialog offers the file with and without the lunar date
 // of every day; the chosen filter decides.
@@ -72,9 +82,77 @@ const QString CommandStyle = QStringLiteral(
     "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c8463a, stop:1 #8a1d15); }"
     "QPushButton:pressed { background: #5e1010; }");
 
+// combobox-popup: 0 makes the lists open as a scrolling list of
+// maxVisibleItems around the chosen item; the default Linux pop-up ignores
+// that count and grows as tall as the screen.
 const QString ListStyle = QStringLiteral(
     "QComboBox { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 4px;"
-    " color: #2a1c14; }");
+    " color: #2a1c14; combobox-popup: 0; }");
+
+// The day the window shows for `today`: today itself, or the nearest day
+// of the listed years when the clock lies outside them.
+QDate NearestListedDate(QDate today)
+{
+    return std::clamp(today, QDate(FirstYear, 1, 1), QDate(LastYear, 12, 31));
+}
+
+// The note under the grid: the calendar's range, or in its place the
+// warning that the clock's date lies outside it.
+QString RangeNoteFor(QDate today)
+{
+    if (IsLunarConvertible(today))
+        return RangeNote;
+    return QStringLiteral("提示:今天(%1)超出本日历的查询界限1900年1月31日至2100年12月31日")
+        .arg(LongDateText(today));
+}
+
+// The keys that turn the calendar's pages, and by how many months.
+struct MonthStepKey {
+    Qt::Key key;
+    bool control;
+    int months;
+};
+
+constexpr std::array MonthStepKeys{
+    MonthStepKey{Qt::Key_PageUp, false, -1},
+    MonthStepKey{Qt::Key_PageDown, false, 1},
+    MonthStepKey{Qt::Key_PageUp, true, -12},
+    MonthStepKey{Qt::Key_PageDown, true, 12},
+};
+
+// The months a key press turns the calendar by, or 0 for any other key.
+int MonthStepFor(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    for (const MonthStepKey &step : MonthStepKeys) {
+        if (event.key() == step.key && modifiers == (step.control ? Qt::ControlModifier : Qt::NoModifier))
+            return step.months;
+    }
+    return 0;
+}
+
+// The first listed year whose number begins with the typed digits, or 0.
+int YearForTypedDigits(const QString &digits)
+{
+    for (int year = FirstYear; year <= LastYear; ++year) {
+        if (QString::number(year).startsWith(digits))
+            return year;
+    }
+    return 0;
+}
+
+// A drop-down list whose open list has the chosen item in its middle, so
+// the years on both sides of it are in view.
+class CentredList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        view()->scrollTo(view()->currentIndex(), QAbstractItemView::PositionAtCenter);
+    }
+};
 
 QPoint FromTwips(const TwipPoint &point)
 {
@@ -130,18 +208,26 @@ CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
     MakeDragHandles();
 
     const QDate today = host_.Today();
+    const QDate shown = NearestListedDate(today);
+    ShowRangeNote(today);
     host_.SetCalendarWindowOpen(true);
-    host_.SelectDate(today);
-    host_.ShowClockText(ClockPrefix + ShortDateText(today));
-    shownMonthStart_ = QDate(today.year(), today.month(), 1);
+    host_.SelectDate(shown);
+    host_.ShowClockText(ClockPrefix + ShortDateText(shown));
+    shownMonthStart_ = QDate(shown.year(), shown.month(), 1);
     RefreshGrid();
-    longDate_->setText(QStringLiteral("公元:") + LongDateText(today));
-    rememberedDay_ = today.day();
-    SelectInLists(today);
-    Highlight(today.day() - 1);
-    rememberedDay_ = today.day();
-    ShowWeekday(today);
-    panel_->setTitle(TodayPanel);
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(shown));
+    rememberedDay_ = shown.day();
+    SelectInLists(shown);
+    Highlight(shown.day() - 1);
+    rememberedDay_ = shown.day();
+    ShowWeekday(shown);
+    panel_->setTitle(shown == today ? TodayPanel : SelectedDayPanel);
+}
+
+void CalendarWindow::ShowRangeNote(QDate today)
+{
+    rangeNote_->setText(RangeNoteFor(today));
+    SetTextColour(rangeNote_, IsLunarConvertible(today) ? NoteColour : DarkRed);
 }
 
 void CalendarWindow::BuildSelectors()
@@ -151,14 +237,14 @@ void CalendarWindow::BuildSelectors()
     const QFont captionFont = SansFont(13, QFont::Bold);
     MakeTextLabel(QStringLiteral("Label1_0"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
                   captionFont, CaptionColour, this);
-    yearList_ = new QComboBox(this);
+    yearList_ = new CentredList(this);
     yearList_->setObjectName(QStringLiteral("cboyear"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
     MakeTextLabel(QStringLiteral("Label1_1"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
                   CaptionColour, this);
-    monthList_ = new QComboBox(this);
+    monthList_ = new CentredList(this);
     monthList_->setObjectName(QStringLiteral("cbomonth"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
     for (int month = 1; month <= 12; ++month)
@@ -171,6 +257,10 @@ void CalendarWindow::BuildSelectors()
         // Opening selects today in both lists; their first change is then a real change.
         list->setCurrentIndex(-1);
     }
+    // The year items begin with a blank, which the lists' own type-ahead
+    // cannot match; the window picks the year from typed digits itself.
+    for (QObject *typedInto : std::initializer_list<QObject *>{yearList_, yearList_->view(), monthList_})
+        typedInto->installEventFilter(this);
     connect(yearList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnYearChanged);
     connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
 
@@ -213,9 +303,20 @@ void CalendarWindow::BuildGrid()
         if (isNumber)
             cell->setText(QString::number(i + 1));
         cell->setCursor(Qt::PointingHandCursor);
-        connect(cell, &ClickableLabel::Clicked, this, [this, i] { SelectDay(i); });
+        // A clicked day takes the focus from the lists; a day chosen from
+        // the keyboard leaves it where the user is typing.
+        connect(cell, &ClickableLabel::Clicked, this, [this, i] {
+            SelectDay(i);
+            focusSink_->setFocus();
+        });
         cells_[i] = cell;
     }
+
+    todayMarker_ = new QLabel(grid_);
+    todayMarker_->setObjectName(QStringLiteral("todayMarker"));
+    todayMarker_->setStyleSheet(TodayMarkerStyle);
+    todayMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    todayMarker_->hide();
 
     solarTermList_ = MakeTextLabel(QStringLiteral("Label13"), {},
                                    QRect(FromTwips({2400, 4050}), QSize(2895 / TwipsPerPixel, 520 / TwipsPerPixel)),
@@ -290,11 +391,10 @@ void CalendarWindow::BuildCommands()
         command->setCursor(Qt::PointingHandCursor);
     }
 
-    auto *note = MakeTextLabel(QStringLiteral("Label6"),
-                               QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日"),
+    rangeNote_ = MakeTextLabel(QStringLiteral("Label6"), RangeNote,
                                QRect(area.left() + 30, area.bottom() - 30, area.width() - 60, 20), SansFont(12),
                                NoteColour, this);
-    note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rangeNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void CalendarWindow::MakeDragHandles()
@@ -329,6 +429,45 @@ void CalendarWindow::OnMonthChanged()
     SelectDay(rememberedDay_ - 1);
 }
 
+void CalendarWindow::StepMonth(int months)
+{
+    const QDate target =
+        std::clamp(shownMonthStart_.addMonths(months), QDate(FirstYear, 1, 1), QDate(LastYear, 12, 1));
+    if (target == shownMonthStart_)
+        return;
+    // Both lists change before the month is shown once, never an in-between month.
+    {
+        const QSignalBlocker years(yearList_);
+        const QSignalBlocker monthsList(monthList_);
+        SelectInLists(target);
+    }
+    OnMonthChanged();
+}
+
+void CalendarWindow::TypeYearDigit(QObject *list, QChar digit)
+{
+    if (!typingPause_.isValid() || typingPause_.hasExpired(QApplication::keyboardInputInterval()))
+        typedYear_.clear();
+    typingPause_.start();
+    typedYear_ += digit;
+    int year = YearForTypedDigits(typedYear_);
+    if (year == 0) {
+        typedYear_ = digit;
+        year = YearForTypedDigits(typedYear_);
+    }
+    if (year == 0)
+        return;
+    const int row = year - FirstYear;
+    // In the open list the digits move its cursor, which Enter then takes.
+    if (list == yearList_->view()) {
+        const QModelIndex item = yearList_->model()->index(row, 0);
+        yearList_->view()->setCurrentIndex(item);
+        yearList_->view()->scrollTo(item, QAbstractItemView::PositionAtCenter);
+    } else {
+        yearList_->setCurrentIndex(row);
+    }
+}
+
 void CalendarWindow::RefreshGrid()
 {
     setWindowTitle(CalendarCaption);
@@ -356,6 +495,19 @@ void CalendarWindow::RefreshGrid()
         if (places[i].column == 0 || places[i].column == ColumnCount - 1)
             SetTextColour(cells_[i], WeekdayHeaderColours[places[i].column]);
     }
+    MarkToday();
+}
+
+void CalendarWindow::MarkToday()
+{
+    const QDate today = host_.Today();
+    const bool shown = today.year() == shownMonthStart_.year() && today.month() == shownMonthStart_.month();
+    todayMarker_->setVisible(shown);
+    if (!shown)
+        return;
+    const int index = today.day() - 1;
+    todayMarker_->setGeometry(cells_[index]->geometry().united(cells_[index + CellCount]->geometry()));
+    todayMarker_->raise();
 }
 
 void CalendarWindow::ShowDaysOfMonth()
@@ -402,7 +554,6 @@ void CalendarWindow::SelectDay(int index)
     solarTermLine_->setToolTip({});
     festivalLine_->move(festivalLine_->x(), FestivalLineTop);
     Highlight(index);
-    focusSink_->setFocus();
 
     rememberedDay_ = index + 1;
     const QDate listedMonth = ListedMonthStart();
@@ -441,22 +592,29 @@ void CalendarWindow::SelectInLists(QDate date)
 void CalendarWindow::GoToToday()
 {
     const QDate today = host_.Today();
+    // Outside the listed years the link goes to the nearest day they hold;
+    // the note under the grid says why.
+    const QDate shown = NearestListedDate(today);
     HideLunarPart();
-    shownMonthStart_ = QDate(today.year(), today.month(), 1);
+    shownMonthStart_ = QDate(shown.year(), shown.month(), 1);
     RefreshGrid();
-    rememberedDay_ = today.day();
-    SelectInLists(today);
-    Highlight(today.day() - 1);
-    rememberedDay_ = today.day();
+    rememberedDay_ = shown.day();
+    SelectInLists(shown);
+    Highlight(shown.day() - 1);
+    rememberedDay_ = shown.day();
     // Today is selected and described after the lists are set: when both
     // change, the change of the first may select a day of an in-between
     // month, or none.
-    host_.SelectDate(today);
-    host_.ShowClockText(ClockPrefix + ShortDateText(today));
-    longDate_->setText(QStringLiteral("公元:") + LongDateText(today));
-    ShowWeekday(today);
-    panel_->setTitle(TodayPanel);
-    setWindowTitle(QStringLiteral("今天公历日期:") + LongDateText(today));
+    host_.SelectDate(shown);
+    host_.ShowClockText(ClockPrefix + ShortDateText(shown));
+    longDate_->setText(QStringLiteral("公元:") + LongDateText(shown));
+    ShowWeekday(shown);
+    if (shown == today) {
+        panel_->setTitle(TodayPanel);
+        setWindowTitle(QStringLiteral("今天公历日期:") + LongDateText(today));
+    } else {
+        setWindowTitle(QStringLiteral("所选公历日期:") + LongDateText(shown));
+    }
 }
 
 void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
@@ -539,8 +697,36 @@ void CalendarWindow::keyReleaseEvent(QKeyEvent *event)
     PanelDialog::keyReleaseEvent(event);
 }
 
+void CalendarWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (const int months = MonthStepFor(*event)) {
+        StepMonth(months);
+        return;
+    }
+    PanelDialog::keyPressEvent(event);
+}
+
 bool CalendarWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (watched != yearList_->view()) {
+            if (const int months = MonthStepFor(key)) {
+                StepMonth(months);
+                return true;
+            }
+        }
+        const QString text = key.text();
+        const bool yearTyping = watched == yearList_ || watched == yearList_->view();
+        if (yearTyping && text.size() == 1 && text.front().isDigit() &&
+            !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            TypeYearDigit(watched, text.front());
+            return true;
+        }
+        // Any other key ends the typed year.
+        if (yearTyping)
+            typedYear_.clear();
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched == todayLink_) {
             SetTextColour(todayLink_, Qt::red);

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <array>
 
@@ -40,7 +41,10 @@ public:
 // lunar labels, chosen by year and month, and a panel describing the
 // selected day. Opening it selects today; closing it selects today again.
 // Its export command saves the shown year's solar terms and festivals as an
-// iCalendar file for other calendar programs.
+// iCalendar file for other calendar programs. Today keeps a red frame in its
+// month; PageUp/PageDown turn the month, Ctrl+PageUp/PageDown the year, and
+// digits typed into the year list pick the year. A clock outside the listed
+// years opens the nearest listed day, with a note that today is out of range.
 class CalendarWindow : public PanelDialog {
     Q_OBJECT
 public:
@@ -59,6 +63,7 @@ signals:
     void TodaysTipsRequested(const DateEvaluation &evaluation);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -72,6 +77,10 @@ private:
     void OnYearChanged();
     void OnMonthChanged();
     void RefreshGrid();
+    // Shows the month `months` before or after the shown one, within the listed years.
+    void StepMonth(int months);
+    void TypeYearDigit(QObject *list, QChar digit);
+    void MarkToday();
     void ShowDaysOfMonth();
     void SelectDay(int index);
     void Highlight(int index);
@@ -79,6 +88,7 @@ private:
     void SelectInLists(QDate date);
     void GoToToday();
     void HideLunarPart();
+    void ShowRangeNote(QDate today);
     void RequestTodaysTips();
     void ExportShownYear();
     QDate ListedMonthStart() const;
@@ -86,6 +96,9 @@ private:
     CalendarHost &host_;
     int rememberedDay_ = 0;
     bool yearComboArmed_ = false;
+    // The digits typed into the year list in quick succession.
+    QString typedYear_;
+    QElapsedTimer typingPause_;
     QDate shownMonthStart_;
     DateEvaluation shownEvaluation_;
 
@@ -97,7 +110,9 @@ private:
     // 0..30 the day numbers, 31..61 the lunar labels under them.
     std::array<ClickableLabel *, 62> cells_{};
     QLabel *solarTermList_ = nullptr;
+    QLabel *todayMarker_ = nullptr;
     QWidget *focusSink_ = nullptr;
+    QLabel *rangeNote_ = nullptr;
 
     QGroupBox *panel_ = nullptr;
     QLabel *longDate_ = nullptr;

@@ -773,8 +773,10 @@ void MainWindow::ApplyEvaluation(const DateEvaluation &evaluation)
     emit DateEvaluated(evaluation);
     if (music_)
         music_->ApplyDayMusic();
-    if (evaluation.todayTipsDue)
+    if (evaluation.todayTipsDue) {
+        emit OptionsCloseRequested();
         todaysTipsTimer_.start();
+    }
 }
 
 void MainWindow::HideFestivalOverlay()

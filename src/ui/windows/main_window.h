@@ -123,6 +123,9 @@ signals:
     // A new day began: the today's-tips window closes, and an open calendar
     // window closes (its closing selects today).
     void TodaysTipsCloseRequested();
+    // The today's tips are about to open: the options window, whose music
+    // box the day change has made stale, closes first.
+    void OptionsCloseRequested();
     void CalendarCloseRequested();
     // The user confirmed the exit, or the system closed the window.
     void ExitRequested();

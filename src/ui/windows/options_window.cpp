@@ -427,6 +427,7 @@ void ConnectOptionsCommand(MainWindow &window, MusicControl &music, Settings &se
         MainWindowOptionsTarget target(window, music);
         window.Guard().Begin();
         OptionsWindow options(services, settings, target, [&window] { window.Guard().EndSoon(); }, &window);
+        QObject::connect(&window, &MainWindow::OptionsCloseRequested, &options, &QDialog::reject);
         options.exec();
     });
 }

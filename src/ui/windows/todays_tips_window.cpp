@@ -1,9 +1,10 @@
 #include "ui/windows/todays_tips_window.h"
 
-#include "ui/art/festival_art.h"
+#include "ui/art/tips_art.h"
 #include "calendar/date_evaluation.h"
 #include "core/date_text.h"
 #include "ui/art/fonts.h"
+#include "ui/widgets/entry_lines_label.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
 #include "shell/settings.h"
@@ -37,6 +38,30 @@ const QString CommandStyle = QStringLiteral(
     "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c8463a, stop:1 #8a1d15); }"
     "QPushButton:pressed { background: #5e1010; }");
 
+// The festival texts of an evaluation cut into their entries, each a blank,
+// its mark (★ lunar, ☆ Gregorian) and its name.
+QStringList FestivalEntries(const QString &festivals)
+{
+    QStringList entries;
+    for (qsizetype i = 0; i < festivals.size(); ++i) {
+        const bool entryStarts = festivals.at(i) == QLatin1Char(' ') && i + 1 < festivals.size() &&
+                                 (festivals.at(i + 1) == u'★' || festivals.at(i + 1) == u'☆');
+        if (entryStarts || entries.isEmpty())
+            entries << QString();
+        entries.last() += festivals.at(i);
+    }
+    return entries;
+}
+
+// "今日提示:2006-1-29(正月初一)"; a date without a lunar text has no brackets.
+QString TipsCaption(const DateEvaluation &evaluation)
+{
+    QString caption = QStringLiteral("今日提示:") + ShortDateText(evaluation.selectedDate);
+    if (!evaluation.selectedLunarText.isEmpty())
+        caption += QLatin1Char('(') + evaluation.selectedLunarText + QLatin1Char(')');
+    return caption;
+}
+
 // A double-click on a label closes the window.
 class DoubleClickLabel : public QLabel {
 public:
@@ -59,14 +84,18 @@ private:
 TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &settings, QWidget *parent)
     : PanelDialog(QStringLiteral("form13"), WindowSize, parent)
 {
-    setWindowTitle(QStringLiteral("今日提示:") + ShortDateText(evaluation.selectedDate) + QLatin1Char('(') +
-                   evaluation.selectedLunarText + QLatin1Char(')'));
+    setWindowTitle(TipsCaption(evaluation));
     const QRect panel = PanelArea();
 
+    const QStringList festivals =
+        FestivalEntries(evaluation.lunarFestivalText) + FestivalEntries(evaluation.gregorianFestivalText);
+    // The picture of the day's festival group, centred in the corner box.
+    const QRect pictureBox(panel.left() + Margin - 4, panel.top() + 14, 84, 105);
+    const QImage art = TipsPicture(TipsPictureGroupOf(festivals))
+                           .scaled(pictureBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     auto *picture = new PictureLabel(QStringLiteral("Image1"), this);
-    picture->SetPicture(QPixmap::fromImage(
-        LanternPairPicture().scaled(84, 105, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    picture->move(panel.left() + Margin - 4, panel.top() + 14);
+    picture->SetPicture(QPixmap::fromImage(art));
+    picture->move(pictureBox.center() - QPoint(art.width() / 2, art.height() / 2));
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto *heading = new DoubleClickLabel(QStringLiteral("Label3"), QStringLiteral("节日提示"), this);
@@ -80,12 +109,13 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
                                 font(), InkColour, this);
     shape->setStyleSheet(FrameStyle);
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto *tips = MakeTextLabel(QStringLiteral("Label2"),
-                               QStringLiteral("  今天是:") + evaluation.lunarFestivalText +
-                                   evaluation.gregorianFestivalText,
-                               shape->geometry().adjusted(8, 6, -8, -6), SerifFont(15), InkColour, this);
-    tips->setWordWrap(true);
-    tips->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Lines break between festivals only, never inside a name.
+    auto *tips = new EntryLinesLabel(this);
+    tips->setObjectName(QStringLiteral("Label2"));
+    tips->setGeometry(shape->geometry().adjusted(8, 6, -8, -6));
+    tips->setFont(SerifFont(15));
+    SetTextColour(tips, InkColour);
+    tips->SetEntries(QStringList{QStringLiteral("  今天是:")} + festivals);
     tips->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // Two red rules frame the legend.

@@ -54,7 +54,7 @@ run_fuzzers() {
     local seconds=$1
     export_sanitizer_options
     cmake -S "$ROOT" -B "$FUZZ_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DRAVEZAZ_FUZZ=ON "$WERROR_OPTION" >/dev/null
+        -DRAVEZAZ_FUZZ=ON -DRAVEZAZ_PCH=OFF "$WERROR_OPTION" >/dev/null
     cmake --build "$FUZZ_BUILD" -j"$(nproc)" --target fuzzers
     local failed=0 running=0 entry
     local names=()

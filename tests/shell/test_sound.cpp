@@ -5,6 +5,7 @@
 #include "shell/sound_device.h"
 #include "shell/sound_effect.h"
 #include "shell/sound_mp3_player.h"
+#include "support/fake_sound.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,19 +66,16 @@ void WriteOneNoteMidi(const QString &path, int program, int note)
     file.write(bytes);
 }
 
-class RecordingWindow final : public MusicWindow {
-public:
-    void ShowMusicMessage(const QString &text) override { messages << text; }
-    void ShowMusicToggle(const MusicToggle &toggle) override
-    {
+// The tooltips of the background pieces the window was shown, in order.
+QStringList PieceTooltips(const FakeMusicWindow &window)
+{
+    QStringList tooltips;
+    for (const MusicToggle &toggle : window.shown) {
         if (toggle.tooltip.startsWith(u'【'))
-            pieceTooltips << toggle.tooltip;
+            tooltips << toggle.tooltip;
     }
-    void ResetToIdleView() override {}
-
-    QStringList messages;
-    QStringList pieceTooltips;
-};
+    return tooltips;
+}
 
 QString ProgramFile(const QString &relativePath)
 {
@@ -341,22 +339,22 @@ private slots:
         QString lunarMusicName;
         SdlMusicPlayer backgroundPlayer;
         SdlMusicPlayer festivalPlayer;
-        RecordingWindow window;
+        FakeMusicWindow window;
         MusicControl music({musicState, gregorianMusicName, lunarMusicName}, backgroundPlayer, festivalPlayer,
                            window, folder.path());
 
         music.SetToggleValue(BackgroundMusic);
-        QTRY_VERIFY_WITH_TIMEOUT(window.pieceTooltips.size() >= 4, 30000);
-        for (qsizetype i = 1; i < window.pieceTooltips.size(); ++i)
-            QVERIFY2(window.pieceTooltips[i] != window.pieceTooltips[i - 1],
-                     qPrintable(window.pieceTooltips.join(u' ')));
+        QTRY_VERIFY_WITH_TIMEOUT(PieceTooltips(window).size() >= 4, 30000);
+        const QStringList tooltips = PieceTooltips(window);
+        for (qsizetype i = 1; i < tooltips.size(); ++i)
+            QVERIFY2(tooltips[i] != tooltips[i - 1], qPrintable(tooltips.join(u' ')));
         QVERIFY(window.messages.isEmpty());
 
         music.ToggleByUser();
         QVERIFY(!backgroundPlayer.IsPlaying());
-        const qsizetype started = window.pieceTooltips.size();
+        const qsizetype started = PieceTooltips(window).size();
         QTest::qWait(4500);
-        QCOMPARE(window.pieceTooltips.size(), started);
+        QCOMPARE(PieceTooltips(window).size(), started);
     }
 };
 

@@ -1,13 +1,14 @@
 #include "ui/windows/cast_commands.h"
 #include "ui/windows/cast_display.h"
 #include "ui/windows/casting_window.h"
-#include "ui/windows/dialog_service.h"
 #include "records/divination_record.h"
 #include "fileformat/gbk_codec.h"
 #include "ui/windows/main_window.h"
 #include "ui/widgets/picture_label.h"
 #include "shell/settings.h"
-#include "shell/sound_effect.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_sound.h"
+#include "support/require_child.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,43 +22,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <memory>
 
 namespace {
-
-struct AskedText {
-    QString prompt;
-    QString title;
-    QString defaultText;
-};
-
-// Answers input boxes from a queue and keeps every box it was shown.
-class RecordingDialogs final : public DialogService {
-public:
-    std::deque<std::optional<QString>> answers;
-    QList<AskedText> asked;
-    QStringList messages;
-
-    void ShowMessage(QWidget *, const QString &text, const QString &, Icon) override { messages << text; }
-    bool AskYesNo(QWidget *, const QString &, const QString &, bool) override { return false; }
-    std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title,
-                                   const QString &defaultText) override
-    {
-        asked << AskedText{prompt, title, defaultText};
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<QString> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-class RecordingEffects final : public EffectSound {
-public:
-    QStringList played;
-    void PlayEffect(const QString &path) override { played << path; }
-};
 
 const QString ProgramFolder = QStringLiteral("/program");
 
@@ -96,8 +63,8 @@ const QDateTime CastMoment(QDate(2024, 3, 5), QTime(9, 8, 7));
 // A main window and its cast display, with fake boxes and sounds and a
 // record file in a temporary folder; open() puts a casting window over it.
 struct CastingRig {
-    RecordingDialogs dialogs;
-    RecordingEffects effects;
+    FakeDialogs dialogs;
+    FakeEffects effects;
     Settings settings;
     CurrentCast cast;
     QTemporaryDir folder;
@@ -141,19 +108,13 @@ struct CastingRig {
     template <typename Control>
     Control *control(const char *name) const
     {
-        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s in the casting window", name);
-        return found;
+        return RequireChild<Control>(*window, QString::fromLatin1(name));
     }
 
     template <typename Control>
     Control *mainControl(const QString &name) const
     {
-        auto *found = mainWindow->findChild<Control *>(name);
-        if (!found)
-            qFatal("no control %s in the main window", qPrintable(name));
-        return found;
+        return RequireChild<Control>(*mainWindow, name);
     }
 
     QString text(const char *name) const { return control<QLabel>(name)->text(); }
@@ -238,7 +199,7 @@ private slots:
         QFETCH(bool, byKey);
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
-        rig.dialogs.answers = {QStringLiteral("欧阳张三丰欧阳张三丰"), QString(40, QChar(u'事'))};
+        rig.dialogs.textAnswers = {QStringLiteral("欧阳张三丰欧阳张三丰"), QString(40, QChar(u'事'))};
         const auto trigger = [&] {
             if (byKey)
                 rig.pressKey(Qt::Key_F5);
@@ -247,23 +208,23 @@ private slots:
         };
 
         trigger();
-        QCOMPARE(rig.dialogs.asked.size(), 1);
-        QCOMPARE(rig.dialogs.asked[0].prompt, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
-        QCOMPARE(rig.dialogs.asked[0].title, QStringLiteral("输入姓名"));
-        QCOMPARE(rig.dialogs.asked[0].defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
+        QCOMPARE(rig.dialogs.boxes[0].text, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
+        QCOMPARE(rig.dialogs.boxes[0].title, QStringLiteral("输入姓名"));
+        QCOMPARE(rig.dialogs.boxes[0].defaultText, QStringLiteral("李四"));
         QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
 
         trigger();
-        QCOMPARE(rig.dialogs.asked.size(), 2);
-        QCOMPARE(rig.dialogs.asked[1].prompt, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
-        QCOMPARE(rig.dialogs.asked[1].title, QStringLiteral("输入事由"));
-        QCOMPARE(rig.dialogs.asked[1].defaultText, QStringLiteral("某事云云"));
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
+        QCOMPARE(rig.dialogs.boxes[1].text, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
+        QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入事由"));
+        QCOMPARE(rig.dialogs.boxes[1].defaultText, QStringLiteral("某事云云"));
         QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QString(30, QChar(u'事')));
         QVERIFY(rig.shown(rig.control<QWidget>("Command3")));
         QVERIFY(!rig.effects.played.contains(Sound("/wav/res.wav")));
 
         trigger();
-        QCOMPARE(rig.dialogs.asked.size(), 2);
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QVERIFY(rig.effects.played.contains(Sound("/wav/res.wav")));
         for (const char *hidden : {"Command3", "Command5"})
             QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
@@ -291,24 +252,24 @@ private slots:
         auto *name = rig.control<QLineEdit>("Text65");
         name->setFocus();
         QTest::keyClick(name, Qt::Key_Return);
-        QVERIFY(rig.dialogs.asked.isEmpty());
+        QVERIFY(rig.dialogs.boxes.empty());
         auto *step = rig.control<QPushButton>("Command1");
         step->setFocus();
         QTest::keyClick(step, Qt::Key_Return);
-        QCOMPARE(rig.dialogs.asked.size(), 1);
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
     }
 
     void cancelledPromptAsksAgain()
     {
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
-        rig.dialogs.answers = {std::nullopt, QStringLiteral("张三")};
+        rig.dialogs.textAnswers = {std::nullopt, QStringLiteral("张三")};
         auto *step = rig.control<QPushButton>("Command1");
         QTest::mouseClick(step, Qt::LeftButton);
         QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QString());
         QTest::mouseClick(step, Qt::LeftButton);
-        QCOMPARE(rig.dialogs.asked.size(), 2);
-        QCOMPARE(rig.dialogs.asked[1].title, QStringLiteral("输入姓名"));
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
+        QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
     }
 
@@ -542,7 +503,7 @@ private slots:
                                         changes ? resultingLines : QString(),
                                         resultingName};
         QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
-        QVERIFY(rig.dialogs.messages.isEmpty());
+        QVERIFY(rig.dialogs.Shown(FakeDialogs::Kind::Message).empty());
     }
 
     void manualCastWaitsForTheFinishCommand()
@@ -590,8 +551,8 @@ private slots:
         rig.fillFields();
         rig.pressKey(Qt::Key_F5);
         QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
-        QCOMPARE(rig.dialogs.messages.size(), 1);
-        QVERIFY(rig.dialogs.messages[0].contains(QStringLiteral("no-such-folder")));
+        QCOMPARE(rig.dialogs.Shown(FakeDialogs::Kind::Message).size(), size_t(1));
+        QVERIFY(rig.dialogs.Shown(FakeDialogs::Kind::Message)[0].text.contains(QStringLiteral("no-such-folder")));
         QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame1"))));
         QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("复"));
         QVERIFY(!QFile::exists(unwritable));
@@ -638,7 +599,7 @@ private slots:
     void automaticCastFromTheMainWindow()
     {
         CastingRig rig;
-        rig.dialogs.answers = {QStringLiteral("王五"), QStringLiteral("问行期")};
+        rig.dialogs.textAnswers = {QStringLiteral("王五"), QStringLiteral("问行期")};
         CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.cast,
                                      [](QWidget *, int) {}};
         ConnectCastCommands(*rig.mainWindow, services);

@@ -411,7 +411,7 @@ private slots:
         QFETCH(bool, answer);
         MainWindowRig rig;
         rig.Load();
-        rig.dialogs.answers = {answer};
+        rig.dialogs.yesNoAnswers = {answer};
         QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
@@ -428,7 +428,7 @@ private slots:
     {
         MainWindowRig rig;
         rig.Load();
-        rig.dialogs.answers = {true};
+        rig.dialogs.yesNoAnswers = {true};
         QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
         QTest::mouseClick(rig.Control(QStringLiteral("Image17")), Qt::LeftButton);
         QCOMPARE(rig.dialogs.boxes.size(), size_t(1));

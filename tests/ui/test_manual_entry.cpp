@@ -75,10 +75,7 @@ struct EntryRig {
     template <typename Control = QWidget>
     Control *Find(const char *name) const
     {
-        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s in the manual-entry window", name);
-        return found;
+        return RequireChild<Control>(*window, QString::fromLatin1(name));
     }
 
     QLineEdit *Field(const char *name) const { return Find<QLineEdit>(name); }

@@ -60,6 +60,18 @@ RandomSource PlaybackRandom(const QList<int> &lineValues)
 
 const QDateTime CastMoment(QDate(2024, 3, 5), QTime(9, 8, 7));
 
+// No phase and no step of the countdown waits, so a whole cast runs in a
+// moment; the exit hint stays long enough to be read by a test, and the
+// animation keeps the standard frame times.
+CastingSchedule QuickSchedule()
+{
+    CastingSchedule schedule = StandardCastingSchedule();
+    for (CastingTimings &timings : schedule.speeds)
+        timings = {0, 0, 0, 0, 0, timings.animationFrame};
+    schedule.exitCountdown = {500, 0};
+    return schedule;
+}
+
 // A main window and its cast display, with fake boxes and sounds and a
 // record file in a temporary folder; open() puts a casting window over it.
 struct CastingRig {
@@ -69,6 +81,7 @@ struct CastingRig {
     CurrentCast cast;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
+    CastingSchedule schedule = QuickSchedule();
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<MainWindowCastDisplay> display;
     std::unique_ptr<CastingWindow> window;
@@ -102,7 +115,8 @@ struct CastingRig {
 
     CastingWindowServices castingServices(const QList<int> &lineValues)
     {
-        return {&dialogs, &effects, ProgramFolder, PlaybackRandom(lineValues), [] { return CastMoment; }, recordPath};
+        return {&dialogs, &effects, ProgramFolder, PlaybackRandom(lineValues), [] { return CastMoment; },
+                recordPath, schedule};
     }
 
     template <typename Control>
@@ -310,6 +324,7 @@ private slots:
         QFETCH(QString, bar);
         QFETCH(int, frameInterval);
         CastingRig rig(storedSpeed);
+        rig.schedule = StandardCastingSchedule();
         rig.open({7, 7, 7, 7, 7, 7});
         struct KeyAction {
             const char *name;
@@ -340,6 +355,7 @@ private slots:
     void speedChangeReachesTheRunningPhase()
     {
         CastingRig rig(1);
+        rig.schedule = StandardCastingSchedule();
         rig.open({7, 7, 7, 7, 7, 7});
         rig.fillFields();
         QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);

@@ -28,9 +28,6 @@ namespace {
 
 constexpr int NameFieldLength = 9;
 constexpr int MatterFieldLength = 30;
-constexpr int FirstExitTickMs = 5000;
-constexpr int LaterExitTickMs = 1000;
-constexpr int ExitCountdownStart = 5;
 
 const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
@@ -494,7 +491,7 @@ void CastingWindow::PlaySound(const QString &relativePath)
 void CastingWindow::ApplySpeed()
 {
     cast_.castingSpeed = SpeedOfBar(speedBar_->text());
-    const std::optional<CastingTimings> timings = TimingsOfSpeed(cast_.castingSpeed);
+    const std::optional<CastingTimings> timings = TimingsOfSpeed(cast_.castingSpeed, services_.schedule);
     if (!timings)
         return;
     timings_ = *timings;
@@ -666,7 +663,7 @@ void CastingWindow::EnterFinishedState()
         return;
     exitCountdown_ = ExitCountdownStart;
     exitHint_->setText(QStringLiteral("点击推演完成按钮或\n 5秒后自动退出"));
-    exitTimer_.start(FirstExitTickMs);
+    exitTimer_.start(services_.schedule.exitCountdown.hintMs);
 }
 
 void CastingWindow::NextAnimationFrame()
@@ -675,8 +672,7 @@ void CastingWindow::NextAnimationFrame()
     animation_->SetPicture(frameStore_[animationFrame_ - 1]->Picture());
 }
 
-// Five seconds of the hint, then 5 … 0 one second each; the window closes
-// one second after 0.
+// The hint, then 5 … 0 one step each; the window closes one step after 0.
 void CastingWindow::ExitCountdownTick()
 {
     if (exitCountdown_ < 0) {
@@ -685,7 +681,7 @@ void CastingWindow::ExitCountdownTick()
         return;
     }
     PlaySound(QStringLiteral("/wav/step.wav"));
-    exitTimer_.setInterval(LaterExitTickMs);
+    exitTimer_.setInterval(services_.schedule.exitCountdown.tickMs);
     exitHint_->setFont(CounterFont(16));
     exitHint_->setText(QString::number(exitCountdown_));
     --exitCountdown_;

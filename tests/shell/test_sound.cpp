@@ -51,12 +51,15 @@ void WriteToneWav(const QString &path, double seconds, double frequency)
 }
 
 // A standard MIDI file of one short note on the given General MIDI program.
+// It ends with All Sound Off, so the piece is silent at its last event and
+// its end arrives at once instead of after the SoundFont's release of some
+// seconds.
 void WriteOneNoteMidi(const QString &path, int program, int note)
 {
     const QByteArray track = QByteArray::fromHex("00C0") + char(program)
         + QByteArray::fromHex("0090") + char(note) + QByteArray::fromHex("64")
         + QByteArray::fromHex("6080") + char(note) + QByteArray::fromHex("40")
-        + QByteArray::fromHex("00FF2F00");
+        + QByteArray::fromHex("00B07800") + QByteArray::fromHex("00FF2F00");
     QByteArray bytes = QByteArray::fromHex("4D546864000000060000000101E0") + "MTrk";
     quint32 length = qToBigEndian(quint32(track.size()));
     bytes.append(reinterpret_cast<const char *>(&length), 4);
@@ -76,6 +79,12 @@ QStringList PieceTooltips(const FakeMusicWindow &window)
     }
     return tooltips;
 }
+
+// FluidSynth reports a piece done two seconds after its last event; a wait
+// this long without an end shows that none is coming.
+constexpr int NoEndWithinMs = 3000;
+// The music starts the next background piece this long after an end.
+constexpr int NextPieceDelayMs = 500;
 
 QString ProgramFile(const QString &relativePath)
 {
@@ -323,7 +332,7 @@ private slots:
 
         festival.Play();
         festival.Close();
-        QTest::qWait(4000);
+        QTest::qWait(NoEndWithinMs);
         QCOMPARE(festivalEnds.count(), 1);
     }
 
@@ -353,7 +362,7 @@ private slots:
         music.ToggleByUser();
         QVERIFY(!backgroundPlayer.IsPlaying());
         const qsizetype started = PieceTooltips(window).size();
-        QTest::qWait(4500);
+        QTest::qWait(NoEndWithinMs + NextPieceDelayMs);
         QCOMPARE(PieceTooltips(window).size(), started);
     }
 };

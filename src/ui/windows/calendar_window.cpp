@@ -7,6 +7,7 @@
 #include "ui/art/fonts.h"
 #include "ui/widgets/label_kit.h"
 #include "calendar/month_grid.h"
+#include "ui/windows/month_grid_layout.h"
 #include "ui/widgets/picture_label.h"
 #include "calendar/solar_terms.h"
 #include "ui/widgets/window_drag.h"

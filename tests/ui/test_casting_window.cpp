@@ -9,10 +9,12 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
 #include "support/require_child.h"
+#include "support/type_text.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -653,6 +655,87 @@ private slots:
                                         QStringLiteral("变2爻"),            QStringLiteral("17"),
                                         QStringLiteral("100110"),           QStringLiteral("随")};
         QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
+    }
+
+    // The speed keys change the speed wherever the cursor is, and neither
+    // their presses nor their repeats type into a field or reach the record.
+    void speedKeysDoNotTypeIntoTheFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifier");
+        QTest::addColumn<QString>("bar");
+        QTest::newRow("Alt keypad minus in 姓名") << "Text65" << int(Qt::Key_Minus) << int(Qt::AltModifier) << "■■";
+        QTest::newRow("Ctrl keypad plus in 所占何事")
+            << "Text66" << int(Qt::Key_Plus) << int(Qt::ControlModifier) << "■■■■";
+        QTest::newRow("Shift keypad plus in 姓名") << "Text65" << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "■■■■";
+        QTest::newRow("Shift keypad minus in 所占何事")
+            << "Text66" << int(Qt::Key_Minus) << int(Qt::ShiftModifier) << "■■";
+    }
+    void speedKeysDoNotTypeIntoTheFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(int, modifier);
+        QFETCH(QString, bar);
+        CastingRig rig(3);
+        rig.open({7, 8, 7, 8, 7, 8});
+        rig.fillFields();
+        auto *typedInto = rig.control<QLineEdit>(qPrintable(field));
+        typedInto->setFocus();
+        typedInto->end(false);
+
+        const Qt::KeyboardModifiers held = Qt::KeyboardModifier(modifier) | Qt::KeypadModifier;
+        const QString typed = key == Qt::Key_Plus ? QStringLiteral("+") : QStringLiteral("-");
+        QTest::keyPress(typedInto, Qt::Key(key), held);
+        QKeyEvent repeat(QEvent::KeyPress, key, held, typed, true);
+        QApplication::sendEvent(typedInto, &repeat);
+        QTest::keyRelease(typedInto, Qt::Key(key), held);
+
+        QCOMPARE(rig.text("Label4"), bar);
+        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
+        QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QStringLiteral("问前程"));
+        rig.pressKey(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.recordFile().isEmpty(), CastTimeoutMs);
+        QVERIFY2(DecodeGbk(rig.recordFile()).contains(QStringLiteral("\"姓名:张三\",\"占筮事由:问前程\"")),
+                 qPrintable(DecodeGbk(rig.recordFile())));
+    }
+
+    // A matter longer than its box shows its start, not its end, for the
+    // whole cast, and all of it in the tooltip.
+    void longMatterShowsItsStartAndAllOfItInTheTooltip_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("answered in the prompt") << false;
+        QTest::newRow("typed into the box") << true;
+    }
+    void longMatterShowsItsStartAndAllOfItInTheTooltip()
+    {
+        QFETCH(bool, typed);
+        const QString matter = QStringLiteral("问此番远行能否平安抵达并顺利办成所托之事以及归期如何");
+        CastingRig rig;
+        rig.open({7, 8, 7, 8, 7, 8});
+        auto *box = rig.control<QLineEdit>("Text66");
+        QVERIFY(box->fontMetrics().horizontalAdvance(matter) > box->width());
+        rig.control<QLineEdit>("Text65")->setText(QStringLiteral("张三"));
+        if (typed) {
+            rig.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+            box->setFocus();
+            TypeText(box, matter);
+            QCOMPARE(box->cursorPosition(), int(matter.size()));
+        } else {
+            rig.dialogs.textAnswers = {matter};
+            rig.pressKey(Qt::Key_F5);
+            QCOMPARE(box->text(), matter);
+        }
+        rig.pressKey(Qt::Key_F5);
+        QVERIFY(!box->isEnabled());
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), matter);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), matter);
     }
 };
 

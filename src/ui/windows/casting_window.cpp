@@ -13,6 +13,7 @@
 #include "shell/sound_effect.h"
 #include "ui/widgets/window_drag.h"
 #include "ui/widgets/shaped_window.h"
+#include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QDir>
@@ -51,6 +52,13 @@ const QString CommandStyle = QStringLiteral(
     "QPushButton:focus { border: 2px solid #f4d985; }"
     "QPushButton:disabled { color: #c9a98a; border-color: #a07a50;"
     " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #9a6a5a, stop:1 #7a5040); }");
+
+// A keypad key with Shift, Ctrl or Alt held: how the speed keys are typed.
+bool IsKeypadWithModifier(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers.testFlag(Qt::KeypadModifier) &&
+           (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+}
 
 // The stalk counters are figures in a heavy Latin face; where "Arial Black"
 // is missing the bold DejaVu Sans stands in.
@@ -243,6 +251,7 @@ void CastingWindow::BuildEntryPanel()
     for (QLineEdit *field : {nameField_, matterField_}) {
         field->setFont(SansFont(13));
         field->setStyleSheet(FieldStyle);
+        KeepTextStartInView(field);
     }
 
     const int speedTop = panel.top() + 67;
@@ -450,8 +459,15 @@ bool CastingWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// The speed keys act when they are let go; their presses, repeats included,
+// are taken here so they never type "+" or "-" into a field.
 bool CastingWindow::KeyPressed(QObject *watched, const QKeyEvent &key)
 {
+    if (IsSpeedKey(key.key(), key.modifiers())) {
+        if (!key.isAutoRepeat())
+            pressModifiers_ = key.modifiers();
+        return true;
+    }
     if (key.isAutoRepeat())
         return false;
     pressModifiers_ = key.modifiers();
@@ -469,9 +485,7 @@ bool CastingWindow::KeyReleased(const QKeyEvent &key)
 {
     if (key.isAutoRepeat())
         return false;
-    const Qt::KeyboardModifiers modifiers = key.modifiers() | pressModifiers_;
-    const bool keypadWithModifier = modifiers.testFlag(Qt::KeypadModifier) &&
-                                    (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    const bool keypadWithModifier = IsKeypadWithModifier(key.modifiers() | pressModifiers_);
     for (const KeyCommand &command : keyTable_) {
         if (command.key != key.key() || (command.keypadWithModifier && !keypadWithModifier))
             continue;
@@ -480,6 +494,14 @@ bool CastingWindow::KeyReleased(const QKeyEvent &key)
         return true;
     }
     return false;
+}
+
+bool CastingWindow::IsSpeedKey(int key, Qt::KeyboardModifiers modifiers) const
+{
+    const auto isSpeedCommand = [key](const KeyCommand &command) {
+        return command.keypadWithModifier && command.key == key;
+    };
+    return IsKeypadWithModifier(modifiers) && std::any_of(keyTable_.begin(), keyTable_.end(), isSpeedCommand);
 }
 
 void CastingWindow::PlaySound(const QString &relativePath)

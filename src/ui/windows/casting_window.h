@@ -85,6 +85,7 @@ private:
     void SchedulePendingPhase(std::optional<qint64> start = std::nullopt);
     void AdvancePhase();
     void FieldDoubleClicked(QLineEdit *field);
+    bool IsSpeedKey(int key, Qt::KeyboardModifiers modifiers) const;
     bool KeyPressed(QObject *watched, const QKeyEvent &key);
     bool KeyReleased(const QKeyEvent &key);
 

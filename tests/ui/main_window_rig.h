@@ -17,9 +17,11 @@
 #include <memory>
 
 // A main window over fakes, in a temporary program folder with one
-// background piece, at a clock the test sets.
+// background piece, at a clock the test sets and that the window reads
+// every `clockIntervalMs`.
 struct MainWindowRig {
-    explicit MainWindowRig(const QDateTime &start = QDateTime(QDate(2006, 7, 16), QTime(14, 5, 9)))
+    explicit MainWindowRig(const QDateTime &start = QDateTime(QDate(2006, 7, 16), QTime(14, 5, 9)),
+                           int clockIntervalMs = MainWindowServices().clockIntervalMs)
         : now(start)
     {
         QDir(folder.path()).mkpath(QStringLiteral("mid"));
@@ -36,6 +38,7 @@ struct MainWindowRig {
         services.now = [this] { return now; };
         services.random = [this] { return nextRandom; };
         services.programFolder = folder.path();
+        services.clockIntervalMs = clockIntervalMs;
         window = std::make_unique<MainWindow>(services, settings);
         FestivalTunes &tunes = window->Tunes();
         music = std::make_unique<MusicControl>(MusicRecords{settings.musicState, tunes.gregorian, tunes.lunar},

@@ -10,10 +10,6 @@
 #include <functional>
 #include <memory>
 
-// The main window's clock in the calendar and festival suites: a change of
-// the day the test sets is seen at once, not up to a second later.
-constexpr int QuickClockIntervalMs = 20;
-
 // A main window over fakes with the calendar side connected, at a clock the
 // test sets.
 struct CalendarRig : MainWindowRig {

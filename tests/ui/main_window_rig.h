@@ -16,6 +16,10 @@
 #include <functional>
 #include <memory>
 
+// A clock interval for tests that change the day: the main window sees the
+// new day at once, not up to a second later.
+constexpr int QuickClockIntervalMs = 20;
+
 // A main window over fakes, in a temporary program folder with one
 // background piece, at a clock the test sets and that the window reads
 // every `clockIntervalMs`.

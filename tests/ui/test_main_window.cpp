@@ -654,7 +654,7 @@ private slots:
 
     void midnightReturnsToTheIdleViewAndEvaluatesTheNewDay()
     {
-        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)));
+        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)), QuickClockIntervalMs);
         rig.Load();
         rig.window->ShowCastView(CastOfQian(true));
         rig.effectPlayer.calls.clear();
@@ -677,7 +677,7 @@ private slots:
 
     void midnightWithTheCalendarOpenClosesIt()
     {
-        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)));
+        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)), QuickClockIntervalMs);
         rig.Load();
         rig.window->SetCalendarWindowOpen(true);
         auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));

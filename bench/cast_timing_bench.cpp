@@ -10,7 +10,7 @@
 
 #include "ui/windows/cast_display.h"
 #include "core/casting_engine.h"
-#include "ui/windows/casting_speed.h"
+#include "core/casting_speed.h"
 #include "ui/windows/casting_window.h"
 #include "core/current_cast.h"
 #include "ui/windows/dialog_service.h"

@@ -10,8 +10,6 @@
 
 namespace {
 
-using namespace MonthGridLayout;
-
 constexpr int SundayColumn = 0;
 constexpr int SaturdayColumn = 6;
 constexpr QStringView FirstDayName = u"初一";
@@ -82,13 +80,6 @@ QString ShortLunarText(const QString &lunarText)
 
 } // namespace
 
-QDebug operator<<(QDebug debug, const TwipPoint &point)
-{
-    QDebugStateSaver saver(debug);
-    debug.nospace() << "TwipPoint(" << point.left << ", " << point.top << ')';
-    return debug;
-}
-
 QDebug operator<<(QDebug debug, const GridCell &cell)
 {
     QDebugStateSaver saver(debug);
@@ -98,34 +89,16 @@ QDebug operator<<(QDebug debug, const GridCell &cell)
     return debug;
 }
 
-std::array<GridCellPlace, CellCount> PlaceMonthCells(int firstWeekday)
-{
-    std::array<GridCellPlace, CellCount> places;
-    int column = firstWeekday - 1;
-    int top = FirstRowTop;
-    for (GridCellPlace &place : places) {
-        if (column == ColumnCount) {
-            column = SundayColumn;
-            top += RowStep;
-        }
-        place.column = column;
-        place.number = {WeekdayColumnLeft(column), top};
-        place.label = {place.number.left, top + LabelDrop};
-        ++column;
-    }
-    return places;
-}
-
 MonthGrid FillMonthGrid(QDate monthStart)
 {
     MonthGrid grid;
-    const auto places = PlaceMonthCells(WeekdayNumberOf(monthStart));
-    for (int i = 0; i < CellCount; ++i) {
+    const int firstColumn = WeekdayNumberOf(monthStart) - 1;
+    for (int i = 0; i < MonthGridCellCount; ++i) {
         GridCell &cell = grid.cells[i];
         cell.date = monthStart.addDays(i);
         ApplySolarTerm(cell, grid.solarTermList);
         ApplyGregorianFestivals(cell);
-        ApplyWeekendColour(cell, places[i].column);
+        ApplyWeekendColour(cell, (firstColumn + i) % WeekdayCount);
         if (IsLunarConvertible(cell.date)) {
             cell.lunarText = ConvertToLunar(cell.date).monthDayText;
             cell.numberTooltip = JoinTexts({LunarTooltipPrefix, cell.lunarText});

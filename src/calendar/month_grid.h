@@ -8,55 +8,14 @@
 
 #include <array>
 
-// The month grid of the calendar window: where its 31 day cells and their
-// lunar labels sit, and what each cell shows.
+// What the 31 day cells of the calendar window's month grid and their lunar
+// labels show. Where they sit is the window's business.
 
-// A place on the calendar window in twips (1/1440 inch).
-struct TwipPoint {
-    int left = 0;
-    int top = 0;
-
-    friend bool operator==(const TwipPoint &, const TwipPoint &) = default;
-};
-
-QDebug operator<<(QDebug debug, const TwipPoint &point);
-
-namespace MonthGridLayout {
-inline constexpr int CellCount = 31;
-inline constexpr int ColumnCount = 7;
-inline constexpr int SundayColumnLeft = 240;
-inline constexpr int ColumnStep = 720;
-inline constexpr int HeaderTop = 840;
-inline constexpr int FirstRowTop = 1140;
-inline constexpr int RowStep = 540;
-// A lunar label sits this far below its day cell.
-inline constexpr int LabelDrop = 240;
-inline constexpr int CellWidth = 660;
-inline constexpr int CellHeight = 240;
-} // namespace MonthGridLayout
+inline constexpr int MonthGridCellCount = 31;
+inline constexpr int WeekdayCount = 7;
 
 // The colour of the solar-term line, which the cells of term days share.
 inline constexpr RgbColour SolarTermColour{0, 0, 192};
-
-// Left edge of weekday column 0 (Sunday) to 6 (Saturday): the header and
-// the cells below it.
-constexpr int WeekdayColumnLeft(int column)
-{
-    return MonthGridLayout::SundayColumnLeft + column * MonthGridLayout::ColumnStep;
-}
-
-struct GridCellPlace {
-    TwipPoint number;  // the day-number cell
-    TwipPoint label;   // the lunar label under it
-    int column = 0;    // 0 Sunday .. 6 Saturday
-
-    friend bool operator==(const GridCellPlace &, const GridCellPlace &) = default;
-};
-
-// Places the cells of a month whose first day has weekday `firstWeekday`
-// (1 Sunday .. 7 Saturday): day 1 under its weekday, each next day one
-// column to the right, and after Saturday back to Sunday one row lower.
-std::array<GridCellPlace, MonthGridLayout::CellCount> PlaceMonthCells(int firstWeekday);
 
 // What one day cell and its lunar label show.
 struct GridCell {
@@ -77,7 +36,7 @@ QDebug operator<<(QDebug debug, const GridCell &cell);
 struct MonthGrid {
     // Cell i shows monthStart + i; cells past the month's end are filled
     // too, and the window hides them.
-    std::array<GridCell, MonthGridLayout::CellCount> cells;
+    std::array<GridCell, MonthGridCellCount> cells;
     // The month's solar terms, one "立春：2月4日" per line.
     QString solarTermList;
 };

@@ -3,7 +3,7 @@
 #include "ui/windows/cast_commands.h"
 #include "core/current_cast.h"
 #include "ui/windows/dialog_service.h"
-#include "ui/windows/exit_sequence.h"
+#include "core/exit_sequence.h"
 #include "ui/art/fonts.h"
 #include "ui/widgets/freed_memory_release.h"
 #include "ui/windows/help_viewer.h"

@@ -1,4 +1,5 @@
 #include "core/casting_engine.h"
+#include "core/casting_speed.h"
 #include "core/changing_line_rules.h"
 #include "core/date_text.h"
 #include "core/resolution.h"
@@ -696,6 +697,39 @@ private slots:
             report += QStringLiteral("%1: %2 (expected %3)  ").arg(i + 6).arg(counts[i]).arg(expected, 0, 'f', 0);
         }
         QVERIFY2(chiSquare < 16.27, qPrintable(report + QStringLiteral("chi-square %1").arg(chiSquare)));
+    }
+
+    // A speed picks its row of the schedule handed in, the standard one when
+    // none is; a speed outside one to five has none.
+    void speedPicksItsRowOfTheSchedule_data()
+    {
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("splitDelay");
+        QTest::addColumn<int>("animationFrame");
+        QTest::newRow("slowest") << 1 << 3000 << 120;
+        QTest::newRow("middle") << 3 << 1000 << 60;
+        QTest::newRow("fastest") << 5 << 10 << 30;
+        QTest::newRow("below one") << 0 << -1 << -1;
+        QTest::newRow("above five") << 6 << -1 << -1;
+    }
+    void speedPicksItsRowOfTheSchedule()
+    {
+        QFETCH(int, speed);
+        QFETCH(int, splitDelay);
+        QFETCH(int, animationFrame);
+        const std::optional<CastingTimings> standard = TimingsOfSpeed(speed);
+        QCOMPARE(standard.has_value(), splitDelay >= 0);
+        CastingSchedule quick = StandardCastingSchedule();
+        for (CastingTimings &timings : quick.speeds)
+            timings.splitDelay = 1;
+        const std::optional<CastingTimings> handedIn = TimingsOfSpeed(speed, quick);
+        QCOMPARE(handedIn.has_value(), splitDelay >= 0);
+        if (!standard)
+            return;
+        QCOMPARE(standard->splitDelay, splitDelay);
+        QCOMPARE(standard->animationFrame, animationFrame);
+        QCOMPARE(handedIn->splitDelay, 1);
+        QCOMPARE(handedIn->animationFrame, animationFrame);
     }
 };
 

@@ -1,5 +1,5 @@
 #include "shell/music_control.h"
-#include "shell/music_player.h"
+#include "support/fake_sound.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,43 +9,6 @@
 
 namespace {
 
-// Records what the music asks of a player; `Finish` plays the end of a piece.
-class FakePlayer final : public MusicPlayer {
-public:
-    bool Open(const QString &path) override
-    {
-        calls << QStringLiteral("open ") + QFileInfo(path).dir().dirName() + u'/' + QFileInfo(path).fileName();
-        return true;
-    }
-    void Play() override { calls << QStringLiteral("play"); }
-    void Close() override { calls << QStringLiteral("close"); }
-    void Finish() { emit Finished(); }
-
-    // The pieces started, as "folder/name".
-    QStringList started() const
-    {
-        QStringList pieces;
-        for (qsizetype i = 0; i + 1 < calls.size(); ++i) {
-            if (calls[i].startsWith(QStringLiteral("open ")) && calls[i + 1] == QStringLiteral("play"))
-                pieces << calls[i].mid(5);
-        }
-        return pieces;
-    }
-
-    QStringList calls;
-};
-
-class FakeWindow final : public MusicWindow {
-public:
-    void ShowMusicMessage(const QString &text) override { messages << text; }
-    void ShowMusicToggle(const MusicToggle &toggle) override { shown << toggle; }
-    void ResetToIdleView() override { ++idleResets; }
-
-    QStringList messages;
-    QList<MusicToggle> shown;
-    int idleResets = 0;
-};
-
 // A program folder with the given background pieces and festival tunes, the
 // program-wide music texts, fakes and the music control over them.
 struct MusicRig {
@@ -54,6 +17,8 @@ struct MusicRig {
         : control({musicState, gregorianMusicName, lunarMusicName}, backgroundPlayer, festivalPlayer, window,
                   folder.path(), std::move(random))
     {
+        backgroundPlayer.folder = folder.path();
+        festivalPlayer.folder = folder.path();
         QDir(folder.path()).mkpath(QStringLiteral("mid"));
         QDir(folder.path()).mkpath(QStringLiteral("festival"));
         for (const QString &piece : pieces)
@@ -87,9 +52,9 @@ struct MusicRig {
     QString musicState;
     QString gregorianMusicName;
     QString lunarMusicName;
-    FakePlayer backgroundPlayer;
-    FakePlayer festivalPlayer;
-    FakeWindow window;
+    FakeMusicPlayer backgroundPlayer;
+    FakeMusicPlayer festivalPlayer;
+    FakeMusicWindow window;
     MusicControl control;
 };
 
@@ -270,7 +235,7 @@ private slots:
             rig.backgroundPlayer.Finish();
         }
         QVERIFY(rig.timer("Timer3")->isActive());
-        QCOMPARE(rig.backgroundPlayer.started(), QStringList(3, QStringLiteral("mid/a.mid")));
+        QCOMPARE(rig.backgroundPlayer.Started(), QStringList(3, QStringLiteral("mid/a.mid")));
     }
 
     void twoPiecesAlternateStrictly()
@@ -281,7 +246,7 @@ private slots:
             QVERIFY(rig.FireTimer3());
             rig.backgroundPlayer.Finish();
         }
-        const QStringList started = rig.backgroundPlayer.started();
+        const QStringList started = rig.backgroundPlayer.Started();
         QCOMPARE(started.size(), 30);
         for (qsizetype i = 1; i < started.size(); ++i)
             QVERIFY2(started[i] != started[i - 1], qPrintable(started.join(u' ')));
@@ -295,7 +260,7 @@ private slots:
         rig.AddFile(QStringLiteral("mid/b.mid"));
         rig.backgroundPlayer.Finish();
         QVERIFY(rig.FireTimer3());
-        QCOMPARE(rig.backgroundPlayer.started(), (QStringList{QStringLiteral("mid/a.mid"), QStringLiteral("mid/b.mid")}));
+        QCOMPARE(rig.backgroundPlayer.Started(), (QStringList{QStringLiteral("mid/a.mid"), QStringLiteral("mid/b.mid")}));
         QVERIFY(rig.window.messages.isEmpty());
     }
 
@@ -321,7 +286,7 @@ private slots:
         rig.control.SetToggleValue(BackgroundMusic);
         QVERIFY(rig.FireTimer3());
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("没找到MIDI背景音乐文件!")});
-        QVERIFY(rig.backgroundPlayer.started().isEmpty());
+        QVERIFY(rig.backgroundPlayer.Started().isEmpty());
     }
 
     void backgroundStepsWaitForBackgroundMusic()
@@ -366,7 +331,7 @@ private slots:
             QVERIFY(rig.FireTimer7());
             rig.festivalPlayer.Finish();
         }
-        QCOMPARE(rig.festivalPlayer.started(), QStringList(3, QStringLiteral("festival/元旦.mid")));
+        QCOMPARE(rig.festivalPlayer.Started(), QStringList(3, QStringLiteral("festival/元旦.mid")));
         QCOMPARE(rig.gregorianMusicName, QStringLiteral("元旦"));
         QVERIFY(rig.window.messages.isEmpty());
     }
@@ -381,7 +346,7 @@ private slots:
             QVERIFY(rig.FireTimer7());
             rig.festivalPlayer.Finish();
         }
-        QCOMPARE(rig.festivalPlayer.started(),
+        QCOMPARE(rig.festivalPlayer.Started(),
                  (QStringList{QStringLiteral("festival/中秋节.mid"), QStringLiteral("festival/国庆节.mid"),
                               QStringLiteral("festival/中秋节.mid"), QStringLiteral("festival/国庆节.mid")}));
     }
@@ -395,7 +360,7 @@ private slots:
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("未找到相关MID背景音乐！")});
         QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
         QCOMPARE(rig.musicState, Festival);
-        QVERIFY(rig.festivalPlayer.started().isEmpty());
+        QVERIFY(rig.festivalPlayer.Started().isEmpty());
     }
 
     // A program folder that lost its music folders gives the messages of
@@ -422,8 +387,8 @@ private slots:
         QVERIFY(toggle == BackgroundMusic ? rig.FireTimer3() : rig.FireTimer7());
         QCOMPARE(rig.window.messages, QStringList{message});
         QCOMPARE(rig.control.Toggle().value, toggleAfter);
-        QVERIFY(rig.backgroundPlayer.started().isEmpty());
-        QVERIFY(rig.festivalPlayer.started().isEmpty());
+        QVERIFY(rig.backgroundPlayer.Started().isEmpty());
+        QVERIFY(rig.festivalPlayer.Started().isEmpty());
     }
 
     void festivalEndIgnoredOnceMusicIsOff()
@@ -488,7 +453,7 @@ private slots:
         QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         rig.control.ApplyDayMusic();
         QVERIFY(rig.FireTimer3());
-        const QStringList started = rig.backgroundPlayer.started();
+        const QStringList started = rig.backgroundPlayer.Started();
         QCOMPARE(started.size(), 2);
         QVERIFY(started[0] != started[1]);
     }
@@ -527,7 +492,7 @@ private slots:
         rig.control.ApplyDayMusic();
         QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
         QVERIFY(rig.FireTimer7());
-        QCOMPARE(rig.festivalPlayer.started(), QStringList{QStringLiteral("festival/春节.mid")});
+        QCOMPARE(rig.festivalPlayer.Started(), QStringList{QStringLiteral("festival/春节.mid")});
     }
 };
 

@@ -5,6 +5,7 @@
 #include "shell/sound_device.h"
 #include "shell/sound_effect.h"
 #include "shell/sound_mp3_player.h"
+#include "support/fake_sound.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,12 +51,15 @@ void WriteToneWav(const QString &path, double seconds, double frequency)
 }
 
 // A standard MIDI file of one short note on the given General MIDI program.
+// It ends with All Sound Off, so the piece is silent at its last event and
+// its end arrives at once instead of after the SoundFont's release of some
+// seconds.
 void WriteOneNoteMidi(const QString &path, int program, int note)
 {
     const QByteArray track = QByteArray::fromHex("00C0") + char(program)
         + QByteArray::fromHex("0090") + char(note) + QByteArray::fromHex("64")
         + QByteArray::fromHex("6080") + char(note) + QByteArray::fromHex("40")
-        + QByteArray::fromHex("00FF2F00");
+        + QByteArray::fromHex("00B07800") + QByteArray::fromHex("00FF2F00");
     QByteArray bytes = QByteArray::fromHex("4D546864000000060000000101E0") + "MTrk";
     quint32 length = qToBigEndian(quint32(track.size()));
     bytes.append(reinterpret_cast<const char *>(&length), 4);
@@ -65,19 +69,22 @@ void WriteOneNoteMidi(const QString &path, int program, int note)
     file.write(bytes);
 }
 
-class RecordingWindow final : public MusicWindow {
-public:
-    void ShowMusicMessage(const QString &text) override { messages << text; }
-    void ShowMusicToggle(const MusicToggle &toggle) override
-    {
+// The tooltips of the background pieces the window was shown, in order.
+QStringList PieceTooltips(const FakeMusicWindow &window)
+{
+    QStringList tooltips;
+    for (const MusicToggle &toggle : window.shown) {
         if (toggle.tooltip.startsWith(u'【'))
-            pieceTooltips << toggle.tooltip;
+            tooltips << toggle.tooltip;
     }
-    void ResetToIdleView() override {}
+    return tooltips;
+}
 
-    QStringList messages;
-    QStringList pieceTooltips;
-};
+// FluidSynth reports a piece done two seconds after its last event; a wait
+// this long without an end shows that none is coming.
+constexpr int NoEndWithinMs = 3000;
+// The music starts the next background piece this long after an end.
+constexpr int NextPieceDelayMs = 500;
 
 QString ProgramFile(const QString &relativePath)
 {
@@ -325,7 +332,7 @@ private slots:
 
         festival.Play();
         festival.Close();
-        QTest::qWait(4000);
+        QTest::qWait(NoEndWithinMs);
         QCOMPARE(festivalEnds.count(), 1);
     }
 
@@ -341,22 +348,22 @@ private slots:
         QString lunarMusicName;
         SdlMusicPlayer backgroundPlayer;
         SdlMusicPlayer festivalPlayer;
-        RecordingWindow window;
+        FakeMusicWindow window;
         MusicControl music({musicState, gregorianMusicName, lunarMusicName}, backgroundPlayer, festivalPlayer,
                            window, folder.path());
 
         music.SetToggleValue(BackgroundMusic);
-        QTRY_VERIFY_WITH_TIMEOUT(window.pieceTooltips.size() >= 4, 30000);
-        for (qsizetype i = 1; i < window.pieceTooltips.size(); ++i)
-            QVERIFY2(window.pieceTooltips[i] != window.pieceTooltips[i - 1],
-                     qPrintable(window.pieceTooltips.join(u' ')));
+        QTRY_VERIFY_WITH_TIMEOUT(PieceTooltips(window).size() >= 4, 30000);
+        const QStringList tooltips = PieceTooltips(window);
+        for (qsizetype i = 1; i < tooltips.size(); ++i)
+            QVERIFY2(tooltips[i] != tooltips[i - 1], qPrintable(tooltips.join(u' ')));
         QVERIFY(window.messages.isEmpty());
 
         music.ToggleByUser();
         QVERIFY(!backgroundPlayer.IsPlaying());
-        const qsizetype started = window.pieceTooltips.size();
-        QTest::qWait(4500);
-        QCOMPARE(window.pieceTooltips.size(), started);
+        const qsizetype started = PieceTooltips(window).size();
+        QTest::qWait(NoEndWithinMs + NextPieceDelayMs);
+        QCOMPARE(PieceTooltips(window).size(), started);
     }
 };
 

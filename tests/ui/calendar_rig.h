@@ -14,7 +14,7 @@
 // test sets.
 struct CalendarRig : MainWindowRig {
     explicit CalendarRig(const QDateTime &start)
-        : MainWindowRig(start)
+        : MainWindowRig(start, QuickClockIntervalMs)
     {
         ConnectCalendarCommands(*window, settings);
     }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "ui/windows/dialog_service.h"
 #include "ui/windows/main_window.h"
 #include "shell/music_control.h"
-#include "shell/music_player.h"
 #include "shell/settings.h"
-#include "shell/sound_effect.h"
-#include "shell/sound_mp3_player.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_sound.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,79 +13,19 @@
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <functional>
 #include <memory>
 
-// Records every box; Yes/No questions take their answers from a queue
-// (No when it is empty).
-class FakeDialogs final : public DialogService {
-public:
-    struct Box {
-        QString text;
-        QString title;
-        Icon icon;
-        bool yesIsDefault;
-    };
-
-    void ShowMessage(QWidget *, const QString &text, const QString &title, Icon icon) override
-    {
-        boxes.push_back({text, title, icon, false});
-    }
-    bool AskYesNo(QWidget *, const QString &text, const QString &title, bool yesIsDefault) override
-    {
-        boxes.push_back({text, title, Icon::Question, yesIsDefault});
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title, const QString &) override
-    {
-        boxes.push_back({prompt, title, Icon::None, false});
-        return std::nullopt;
-    }
-
-    std::vector<Box> boxes;
-    std::deque<bool> answers;
-};
-
-class FakeEffects final : public EffectSound {
-public:
-    void PlayEffect(const QString &path) override { played << path; }
-    QStringList played;
-};
-
-class FakeMp3Player final : public Mp3Player {
-public:
-    bool Open(const QString &path) override
-    {
-        calls << QStringLiteral("open ") + path;
-        return true;
-    }
-    void Play() override { calls << QStringLiteral("play"); }
-    void Stop() override { calls << QStringLiteral("stop"); }
-    void Close() override { calls << QStringLiteral("close"); }
-    QStringList calls;
-};
-
-class FakeMusicPlayer final : public MusicPlayer {
-public:
-    bool Open(const QString &path) override
-    {
-        calls << QStringLiteral("open ") + path;
-        return true;
-    }
-    void Play() override { calls << QStringLiteral("play"); }
-    void Close() override { calls << QStringLiteral("close"); }
-    QStringList calls;
-};
+// A clock interval for tests that change the day: the main window sees the
+// new day at once, not up to a second later.
+constexpr int QuickClockIntervalMs = 20;
 
 // A main window over fakes, in a temporary program folder with one
-// background piece, at a clock the test sets.
+// background piece, at a clock the test sets and that the window reads
+// every `clockIntervalMs`.
 struct MainWindowRig {
-    explicit MainWindowRig(const QDateTime &start = QDateTime(QDate(2006, 7, 16), QTime(14, 5, 9)))
+    explicit MainWindowRig(const QDateTime &start = QDateTime(QDate(2006, 7, 16), QTime(14, 5, 9)),
+                           int clockIntervalMs = MainWindowServices().clockIntervalMs)
         : now(start)
     {
         QDir(folder.path()).mkpath(QStringLiteral("mid"));
@@ -104,6 +42,7 @@ struct MainWindowRig {
         services.now = [this] { return now; };
         services.random = [this] { return nextRandom; };
         services.programFolder = folder.path();
+        services.clockIntervalMs = clockIntervalMs;
         window = std::make_unique<MainWindow>(services, settings);
         FestivalTunes &tunes = window->Tunes();
         music = std::make_unique<MusicControl>(MusicRecords{settings.musicState, tunes.gregorian, tunes.lunar},

@@ -4,76 +4,18 @@
 // browser windows, which both show a cast on the main window.
 
 #include "ui/windows/cast_display.h"
-#include "ui/windows/dialog_service.h"
 #include "ui/windows/main_window.h"
 #include "ui/widgets/picture_label.h"
 #include "shell/settings.h"
-#include "shell/sound_effect.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_sound.h"
+#include "support/require_child.h"
 
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 
-#include <deque>
 #include <memory>
-
-// Keeps every box it is shown and answers questions from queues: input
-// boxes with Cancel, Yes/No questions with No, when their queue is empty.
-class RecordingDialogs final : public DialogService {
-public:
-    struct Box {
-        QString text;
-        QString title;
-        Icon icon;
-        QString defaultText;
-        bool yesIsDefault = false;
-    };
-
-    void ShowMessage(QWidget *, const QString &text, const QString &title, Icon icon) override
-    {
-        boxes.push_back({text, title, icon, {}});
-    }
-    bool AskYesNo(QWidget *, const QString &text, const QString &title, bool yesIsDefault) override
-    {
-        boxes.push_back({text, title, Icon::Question, {}, yesIsDefault});
-        return Next(yesNoAnswers, false);
-    }
-    std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title,
-                                   const QString &defaultText) override
-    {
-        boxes.push_back({prompt, title, Icon::None, defaultText});
-        return Next(textAnswers, std::optional<QString>());
-    }
-
-    QStringList Texts() const
-    {
-        QStringList texts;
-        for (const Box &box : boxes)
-            texts << box.text;
-        return texts;
-    }
-
-    std::vector<Box> boxes;
-    std::deque<bool> yesNoAnswers;
-    std::deque<std::optional<QString>> textAnswers;
-
-private:
-    template <typename Answer>
-    static Answer Next(std::deque<Answer> &answers, Answer whenEmpty)
-    {
-        if (answers.empty())
-            return whenEmpty;
-        Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-class RecordingEffects final : public EffectSound {
-public:
-    void PlayEffect(const QString &path) override { played << path; }
-    QStringList played;
-};
 
 inline const QString TestProgramFolder = QStringLiteral("/program");
 
@@ -84,8 +26,8 @@ inline QString ProgramSound(const char *relativePath)
 
 // A main window over fakes and its cast display.
 struct MainWindowUnderTest {
-    RecordingDialogs dialogs;
-    RecordingEffects effects;
+    FakeDialogs dialogs;
+    FakeEffects effects;
     Settings settings;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MainWindowCastDisplay> display;
@@ -107,10 +49,7 @@ struct MainWindowUnderTest {
     template <typename Control = QWidget>
     Control *Find(const QString &name) const
     {
-        auto *found = window->findChild<Control *>(name);
-        if (!found)
-            qFatal("no control %s in the main window", qPrintable(name));
-        return found;
+        return RequireChild<Control>(*window, name);
     }
 
     QString Text(const char *name) const { return Find<QLabel>(QString::fromLatin1(name))->text(); }

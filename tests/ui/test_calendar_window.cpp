@@ -1,5 +1,6 @@
 #include "ui/art/calendar_art.h"
 #include "calendar_rig.h"
+#include "support/require_child.h"
 #include "ui/windows/calendar_window.h"
 #include "calendar/date_evaluation.h"
 #include "core/date_text.h"
@@ -67,7 +68,7 @@ struct CalendarWindowRig {
     template <typename T = QWidget>
     T *Control(const QString &name) const
     {
-        return window.findChild<T *>(name);
+        return RequireChild<T>(window, name);
     }
 
     QLabel *Cell(int index) const { return Control<QLabel>(QStringLiteral("lblnumber_%1").arg(index)); }

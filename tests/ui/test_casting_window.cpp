@@ -1,17 +1,20 @@
 #include "ui/windows/cast_commands.h"
 #include "ui/windows/cast_display.h"
 #include "ui/windows/casting_window.h"
-#include "ui/windows/dialog_service.h"
 #include "records/divination_record.h"
 #include "fileformat/gbk_codec.h"
 #include "ui/windows/main_window.h"
 #include "ui/widgets/picture_label.h"
 #include "shell/settings.h"
-#include "shell/sound_effect.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_sound.h"
+#include "support/require_child.h"
+#include "support/type_text.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,43 +24,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <memory>
 
 namespace {
-
-struct AskedText {
-    QString prompt;
-    QString title;
-    QString defaultText;
-};
-
-// Answers input boxes from a queue and keeps every box it was shown.
-class RecordingDialogs final : public DialogService {
-public:
-    std::deque<std::optional<QString>> answers;
-    QList<AskedText> asked;
-    QStringList messages;
-
-    void ShowMessage(QWidget *, const QString &text, const QString &, Icon) override { messages << text; }
-    bool AskYesNo(QWidget *, const QString &, const QString &, bool) override { return false; }
-    std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title,
-                                   const QString &defaultText) override
-    {
-        asked << AskedText{prompt, title, defaultText};
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<QString> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-class RecordingEffects final : public EffectSound {
-public:
-    QStringList played;
-    void PlayEffect(const QString &path) override { played << path; }
-};
 
 const QString ProgramFolder = QStringLiteral("/program");
 
@@ -93,15 +62,28 @@ RandomSource PlaybackRandom(const QList<int> &lineValues)
 
 const QDateTime CastMoment(QDate(2024, 3, 5), QTime(9, 8, 7));
 
+// No phase and no step of the countdown waits, so a whole cast runs in a
+// moment; the exit hint stays long enough to be read by a test, and the
+// animation keeps the standard frame times.
+CastingSchedule QuickSchedule()
+{
+    CastingSchedule schedule = StandardCastingSchedule();
+    for (CastingTimings &timings : schedule.speeds)
+        timings = {0, 0, 0, 0, 0, timings.animationFrame};
+    schedule.exitCountdown = {500, 0};
+    return schedule;
+}
+
 // A main window and its cast display, with fake boxes and sounds and a
 // record file in a temporary folder; open() puts a casting window over it.
 struct CastingRig {
-    RecordingDialogs dialogs;
-    RecordingEffects effects;
+    FakeDialogs dialogs;
+    FakeEffects effects;
     Settings settings;
     CurrentCast cast;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
+    CastingSchedule schedule = QuickSchedule();
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<MainWindowCastDisplay> display;
     std::unique_ptr<CastingWindow> window;
@@ -135,25 +117,20 @@ struct CastingRig {
 
     CastingWindowServices castingServices(const QList<int> &lineValues)
     {
-        return {&dialogs, &effects, ProgramFolder, PlaybackRandom(lineValues), [] { return CastMoment; }, recordPath};
+        return {&dialogs, &effects, ProgramFolder, PlaybackRandom(lineValues), [] { return CastMoment; },
+                recordPath, schedule};
     }
 
     template <typename Control>
     Control *control(const char *name) const
     {
-        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s in the casting window", name);
-        return found;
+        return RequireChild<Control>(*window, QString::fromLatin1(name));
     }
 
     template <typename Control>
     Control *mainControl(const QString &name) const
     {
-        auto *found = mainWindow->findChild<Control *>(name);
-        if (!found)
-            qFatal("no control %s in the main window", qPrintable(name));
-        return found;
+        return RequireChild<Control>(*mainWindow, name);
     }
 
     QString text(const char *name) const { return control<QLabel>(name)->text(); }
@@ -238,7 +215,7 @@ private slots:
         QFETCH(bool, byKey);
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
-        rig.dialogs.answers = {QStringLiteral("欧阳张三丰欧阳张三丰"), QString(40, QChar(u'事'))};
+        rig.dialogs.textAnswers = {QStringLiteral("欧阳张三丰欧阳张三丰"), QString(40, QChar(u'事'))};
         const auto trigger = [&] {
             if (byKey)
                 rig.pressKey(Qt::Key_F5);
@@ -247,23 +224,23 @@ private slots:
         };
 
         trigger();
-        QCOMPARE(rig.dialogs.asked.size(), 1);
-        QCOMPARE(rig.dialogs.asked[0].prompt, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
-        QCOMPARE(rig.dialogs.asked[0].title, QStringLiteral("输入姓名"));
-        QCOMPARE(rig.dialogs.asked[0].defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
+        QCOMPARE(rig.dialogs.boxes[0].text, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
+        QCOMPARE(rig.dialogs.boxes[0].title, QStringLiteral("输入姓名"));
+        QCOMPARE(rig.dialogs.boxes[0].defaultText, QStringLiteral("李四"));
         QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
 
         trigger();
-        QCOMPARE(rig.dialogs.asked.size(), 2);
-        QCOMPARE(rig.dialogs.asked[1].prompt, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
-        QCOMPARE(rig.dialogs.asked[1].title, QStringLiteral("输入事由"));
-        QCOMPARE(rig.dialogs.asked[1].defaultText, QStringLiteral("某事云云"));
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
+        QCOMPARE(rig.dialogs.boxes[1].text, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
+        QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入事由"));
+        QCOMPARE(rig.dialogs.boxes[1].defaultText, QStringLiteral("某事云云"));
         QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QString(30, QChar(u'事')));
         QVERIFY(rig.shown(rig.control<QWidget>("Command3")));
         QVERIFY(!rig.effects.played.contains(Sound("/wav/res.wav")));
 
         trigger();
-        QCOMPARE(rig.dialogs.asked.size(), 2);
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QVERIFY(rig.effects.played.contains(Sound("/wav/res.wav")));
         for (const char *hidden : {"Command3", "Command5"})
             QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
@@ -291,24 +268,24 @@ private slots:
         auto *name = rig.control<QLineEdit>("Text65");
         name->setFocus();
         QTest::keyClick(name, Qt::Key_Return);
-        QVERIFY(rig.dialogs.asked.isEmpty());
+        QVERIFY(rig.dialogs.boxes.empty());
         auto *step = rig.control<QPushButton>("Command1");
         step->setFocus();
         QTest::keyClick(step, Qt::Key_Return);
-        QCOMPARE(rig.dialogs.asked.size(), 1);
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
     }
 
     void cancelledPromptAsksAgain()
     {
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
-        rig.dialogs.answers = {std::nullopt, QStringLiteral("张三")};
+        rig.dialogs.textAnswers = {std::nullopt, QStringLiteral("张三")};
         auto *step = rig.control<QPushButton>("Command1");
         QTest::mouseClick(step, Qt::LeftButton);
         QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QString());
         QTest::mouseClick(step, Qt::LeftButton);
-        QCOMPARE(rig.dialogs.asked.size(), 2);
-        QCOMPARE(rig.dialogs.asked[1].title, QStringLiteral("输入姓名"));
+        QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
+        QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
     }
 
@@ -349,6 +326,7 @@ private slots:
         QFETCH(QString, bar);
         QFETCH(int, frameInterval);
         CastingRig rig(storedSpeed);
+        rig.schedule = StandardCastingSchedule();
         rig.open({7, 7, 7, 7, 7, 7});
         struct KeyAction {
             const char *name;
@@ -379,6 +357,7 @@ private slots:
     void speedChangeReachesTheRunningPhase()
     {
         CastingRig rig(1);
+        rig.schedule = StandardCastingSchedule();
         rig.open({7, 7, 7, 7, 7, 7});
         rig.fillFields();
         QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
@@ -542,7 +521,7 @@ private slots:
                                         changes ? resultingLines : QString(),
                                         resultingName};
         QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
-        QVERIFY(rig.dialogs.messages.isEmpty());
+        QVERIFY(rig.dialogs.Shown(FakeDialogs::Kind::Message).empty());
     }
 
     void manualCastWaitsForTheFinishCommand()
@@ -590,8 +569,8 @@ private slots:
         rig.fillFields();
         rig.pressKey(Qt::Key_F5);
         QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
-        QCOMPARE(rig.dialogs.messages.size(), 1);
-        QVERIFY(rig.dialogs.messages[0].contains(QStringLiteral("no-such-folder")));
+        QCOMPARE(rig.dialogs.Shown(FakeDialogs::Kind::Message).size(), size_t(1));
+        QVERIFY(rig.dialogs.Shown(FakeDialogs::Kind::Message)[0].text.contains(QStringLiteral("no-such-folder")));
         QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame1"))));
         QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("复"));
         QVERIFY(!QFile::exists(unwritable));
@@ -638,7 +617,7 @@ private slots:
     void automaticCastFromTheMainWindow()
     {
         CastingRig rig;
-        rig.dialogs.answers = {QStringLiteral("王五"), QStringLiteral("问行期")};
+        rig.dialogs.textAnswers = {QStringLiteral("王五"), QStringLiteral("问行期")};
         CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.cast,
                                      [](QWidget *, int) {}};
         ConnectCastCommands(*rig.mainWindow, services);
@@ -676,6 +655,87 @@ private slots:
                                         QStringLiteral("变2爻"),            QStringLiteral("17"),
                                         QStringLiteral("100110"),           QStringLiteral("随")};
         QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
+    }
+
+    // The speed keys change the speed wherever the cursor is, and neither
+    // their presses nor their repeats type into a field or reach the record.
+    void speedKeysDoNotTypeIntoTheFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifier");
+        QTest::addColumn<QString>("bar");
+        QTest::newRow("Alt keypad minus in 姓名") << "Text65" << int(Qt::Key_Minus) << int(Qt::AltModifier) << "■■";
+        QTest::newRow("Ctrl keypad plus in 所占何事")
+            << "Text66" << int(Qt::Key_Plus) << int(Qt::ControlModifier) << "■■■■";
+        QTest::newRow("Shift keypad plus in 姓名") << "Text65" << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "■■■■";
+        QTest::newRow("Shift keypad minus in 所占何事")
+            << "Text66" << int(Qt::Key_Minus) << int(Qt::ShiftModifier) << "■■";
+    }
+    void speedKeysDoNotTypeIntoTheFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(int, modifier);
+        QFETCH(QString, bar);
+        CastingRig rig(3);
+        rig.open({7, 8, 7, 8, 7, 8});
+        rig.fillFields();
+        auto *typedInto = rig.control<QLineEdit>(qPrintable(field));
+        typedInto->setFocus();
+        typedInto->end(false);
+
+        const Qt::KeyboardModifiers held = Qt::KeyboardModifier(modifier) | Qt::KeypadModifier;
+        const QString typed = key == Qt::Key_Plus ? QStringLiteral("+") : QStringLiteral("-");
+        QTest::keyPress(typedInto, Qt::Key(key), held);
+        QKeyEvent repeat(QEvent::KeyPress, key, held, typed, true);
+        QApplication::sendEvent(typedInto, &repeat);
+        QTest::keyRelease(typedInto, Qt::Key(key), held);
+
+        QCOMPARE(rig.text("Label4"), bar);
+        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
+        QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QStringLiteral("问前程"));
+        rig.pressKey(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.recordFile().isEmpty(), CastTimeoutMs);
+        QVERIFY2(DecodeGbk(rig.recordFile()).contains(QStringLiteral("\"姓名:张三\",\"占筮事由:问前程\"")),
+                 qPrintable(DecodeGbk(rig.recordFile())));
+    }
+
+    // A matter longer than its box shows its start, not its end, for the
+    // whole cast, and all of it in the tooltip.
+    void longMatterShowsItsStartAndAllOfItInTheTooltip_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("answered in the prompt") << false;
+        QTest::newRow("typed into the box") << true;
+    }
+    void longMatterShowsItsStartAndAllOfItInTheTooltip()
+    {
+        QFETCH(bool, typed);
+        const QString matter = QStringLiteral("问此番远行能否平安抵达并顺利办成所托之事以及归期如何");
+        CastingRig rig;
+        rig.open({7, 8, 7, 8, 7, 8});
+        auto *box = rig.control<QLineEdit>("Text66");
+        QVERIFY(box->fontMetrics().horizontalAdvance(matter) > box->width());
+        rig.control<QLineEdit>("Text65")->setText(QStringLiteral("张三"));
+        if (typed) {
+            rig.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+            box->setFocus();
+            TypeText(box, matter);
+            QCOMPARE(box->cursorPosition(), int(matter.size()));
+        } else {
+            rig.dialogs.textAnswers = {matter};
+            rig.pressKey(Qt::Key_F5);
+            QCOMPARE(box->text(), matter);
+        }
+        rig.pressKey(Qt::Key_F5);
+        QVERIFY(!box->isEnabled());
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), matter);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), matter);
     }
 };
 

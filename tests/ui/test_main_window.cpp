@@ -411,7 +411,7 @@ private slots:
         QFETCH(bool, answer);
         MainWindowRig rig;
         rig.Load();
-        rig.dialogs.answers = {answer};
+        rig.dialogs.yesNoAnswers = {answer};
         QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
@@ -428,7 +428,7 @@ private slots:
     {
         MainWindowRig rig;
         rig.Load();
-        rig.dialogs.answers = {true};
+        rig.dialogs.yesNoAnswers = {true};
         QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
         QTest::mouseClick(rig.Control(QStringLiteral("Image17")), Qt::LeftButton);
         QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
@@ -654,7 +654,7 @@ private slots:
 
     void midnightReturnsToTheIdleViewAndEvaluatesTheNewDay()
     {
-        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)));
+        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)), QuickClockIntervalMs);
         rig.Load();
         rig.window->ShowCastView(CastOfQian(true));
         rig.effectPlayer.calls.clear();
@@ -677,7 +677,7 @@ private slots:
 
     void midnightWithTheCalendarOpenClosesIt()
     {
-        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)));
+        MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)), QuickClockIntervalMs);
         rig.Load();
         rig.window->SetCalendarWindowOpen(true);
         auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));

@@ -7,6 +7,7 @@
 #include "ui/windows/manual_entry_window.h"
 #include "records/record_file.h"
 #include "record_window_rig.h"
+#include "support/type_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,10 +76,7 @@ struct EntryRig {
     template <typename Control = QWidget>
     Control *Find(const char *name) const
     {
-        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s in the manual-entry window", name);
-        return found;
+        return RequireChild<Control>(*window, QString::fromLatin1(name));
     }
 
     QLineEdit *Field(const char *name) const { return Find<QLineEdit>(name); }
@@ -620,6 +618,26 @@ private slots:
         QTRY_VERIFY(main.window->isVisible());
         QCOMPARE(main.Text("Label3"), QStringLiteral("乾"));
         QCOMPARE(FileBytes(services.recordFilePath).count('\n'), 1);
+    }
+
+    // A time longer than its box shows its start once the cursor leaves
+    // the box, and all of it in the tooltip.
+    void longTimeShowsItsStartAndAllOfItInTheTooltip()
+    {
+        EntryRig rig;
+        const QString time = QStringLiteral("二〇〇六年十二月三十一日二十三时五十九分");
+        QLineEdit *box = rig.Field("Text1");
+        QVERIFY(box->hasFocus());
+        box->selectAll();
+        TypeText(box, time);
+        QCOMPARE(box->text(), time);
+        QVERIFY(box->fontMetrics().horizontalAdvance(time) > box->width());
+        QCOMPARE(box->cursorPosition(), int(time.size()));
+
+        QTest::keyClick(box, Qt::Key_Tab);
+        QVERIFY(!box->hasFocus());
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), time);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "main_window_rig.h"
+#include "support/require_child.h"
 
 #include "ui/windows/child_window_guard.h"
 #include "ui/widgets/music_toggle_box.h"
@@ -54,12 +55,12 @@ struct OptionsRig {
     template <typename T = QWidget>
     T *Control(const QString &name) const
     {
-        return window->findChild<T *>(name);
+        return RequireChild<T>(*window, name);
     }
     template <typename T = QWidget>
     T *MainControl(const QString &name) const
     {
-        return main.window->findChild<T *>(name, Qt::FindDirectChildrenOnly);
+        return RequireChild<T>(*main.window, name, Qt::FindDirectChildrenOnly);
     }
     bool MainShows(const QString &name) const { return MainControl(name)->isVisibleTo(main.window.get()); }
     QCheckBox *Box(int number) const { return Control<QCheckBox>(QStringLiteral("Check%1").arg(number)); }

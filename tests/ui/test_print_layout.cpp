@@ -275,7 +275,7 @@ private slots:
         PrintRig rig(withChange, printTranslation);
         rig.main.effects.played.clear();
         rig.main.dialogs.boxes.clear();
-        rig.main.dialogs.answers.push_back(true);
+        rig.main.dialogs.yesNoAnswers.push_back(true);
 
         QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
         QCOMPARE(rig.main.effects.played, QStringList{rig.main.ClickSound()});
@@ -303,7 +303,7 @@ private slots:
     void translationsBeginWithLineStringNameAndNumeral()
     {
         PrintRig rig(true, QStringLiteral("是"));
-        rig.main.dialogs.answers.push_back(true);
+        rig.main.dialogs.yesNoAnswers.push_back(true);
         QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
         PrintLayout *layout = rig.Layout();
         QVERIFY(In<QLabel>(layout, QStringLiteral("Frame1/Label1"))->text().startsWith(QStringLiteral("111111  乾（一）")));
@@ -350,7 +350,7 @@ private slots:
     {
         QFETCH(std::function<void(PrintLayout *)>, close);
         PrintRig rig(true);
-        rig.main.dialogs.answers.push_back(true);
+        rig.main.dialogs.yesNoAnswers.push_back(true);
         QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
         QPointer<PrintLayout> layout = rig.Layout();
         QVERIFY(layout);
@@ -371,7 +371,7 @@ private slots:
         DefaultLayoutPrinter printer;
         rig.services.printer = &printer;
         rig.main.dialogs.boxes.clear();
-        rig.main.dialogs.answers.push_back(true);
+        rig.main.dialogs.yesNoAnswers.push_back(true);
         RunPrintCommand(*rig.main.window, rig.services);
         // The question is the only box.
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));

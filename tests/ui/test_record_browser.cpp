@@ -108,10 +108,7 @@ struct BrowserRig {
     template <typename Control = QWidget>
     Control *Find(const char *name) const
     {
-        auto *found = window->findChild<Control *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s in the record browser", name);
-        return found;
+        return RequireChild<Control>(*window, QString::fromLatin1(name));
     }
 
     QString Text(const char *name) const { return Find<QLabel>(name)->text(); }
@@ -157,7 +154,7 @@ struct BrowserRig {
 };
 
 // Yes/No questions are answered by the rig; this finds the last one asked.
-QString LastQuestion(const RecordingDialogs &dialogs)
+QString LastQuestion(const FakeDialogs &dialogs)
 {
     for (auto box = dialogs.boxes.rbegin(); box != dialogs.boxes.rend(); ++box)
         if (box->icon == DialogService::Icon::Question)
@@ -764,7 +761,7 @@ private slots:
             message = message.arg(QDir::toNativeSeparators(copy));
         const auto shownMessages = [&rig] {
             QStringList texts;
-            for (const RecordingDialogs::Box &box : rig.main.dialogs.boxes)
+            for (const FakeDialogs::Box &box : rig.main.dialogs.boxes)
                 if (box.icon != DialogService::Icon::Question)
                     texts << box.text;
             return texts;

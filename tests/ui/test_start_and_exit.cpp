@@ -1,7 +1,7 @@
 #include "ui/windows/about_window.h"
 #include "ui/art/window_panel_art.h"
 #include "core/current_cast.h"
-#include "ui/windows/exit_sequence.h"
+#include "core/exit_sequence.h"
 #include "fileformat/gbk_codec.h"
 #include "main_window_rig.h"
 #include "ui/windows/product_info.h"

@@ -1,4 +1,5 @@
 #include "main_window_rig.h"
+#include "support/require_child.h"
 
 #include "ui/windows/child_window_guard.h"
 #include "core/current_cast.h"
@@ -41,7 +42,7 @@ struct ViewerRig {
     template <typename T = QWidget>
     T *Control(const QString &name) const
     {
-        return window->findChild<T *>(name);
+        return RequireChild<T>(*window, name);
     }
 
     bool Shows(const QString &name) const { return Control(name)->isVisibleTo(window.get()); }

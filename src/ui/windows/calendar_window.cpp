@@ -8,6 +8,7 @@
 #include "ui/widgets/label_kit.h"
 #include "calendar/lunar_date.h"
 #include "calendar/month_grid.h"
+#include "ui/windows/month_grid_layout.h"
 #include "ui/widgets/picture_label.h"
 #include "calendar/solar_terms.h"
 #include "ui/widgets/window_drag.h"

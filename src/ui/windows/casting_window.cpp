@@ -13,6 +13,7 @@
 #include "shell/sound_effect.h"
 #include "ui/widgets/window_drag.h"
 #include "ui/widgets/shaped_window.h"
+#include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QDir>
@@ -28,9 +29,6 @@ namespace {
 
 constexpr int NameFieldLength = 9;
 constexpr int MatterFieldLength = 30;
-constexpr int FirstExitTickMs = 5000;
-constexpr int LaterExitTickMs = 1000;
-constexpr int ExitCountdownStart = 5;
 
 const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
@@ -54,6 +52,13 @@ const QString CommandStyle = QStringLiteral(
     "QPushButton:focus { border: 2px solid #f4d985; }"
     "QPushButton:disabled { color: #c9a98a; border-color: #a07a50;"
     " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #9a6a5a, stop:1 #7a5040); }");
+
+// A keypad key with Shift, Ctrl or Alt held: how the speed keys are typed.
+bool IsKeypadWithModifier(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers.testFlag(Qt::KeypadModifier) &&
+           (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+}
 
 // The stalk counters are figures in a heavy Latin face; where "Arial Black"
 // is missing the bold DejaVu Sans stands in.
@@ -246,6 +251,7 @@ void CastingWindow::BuildEntryPanel()
     for (QLineEdit *field : {nameField_, matterField_}) {
         field->setFont(SansFont(13));
         field->setStyleSheet(FieldStyle);
+        KeepTextStartInView(field);
     }
 
     const int speedTop = panel.top() + 67;
@@ -453,8 +459,15 @@ bool CastingWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// The speed keys act when they are let go; their presses, repeats included,
+// are taken here so they never type "+" or "-" into a field.
 bool CastingWindow::KeyPressed(QObject *watched, const QKeyEvent &key)
 {
+    if (IsSpeedKey(key.key(), key.modifiers())) {
+        if (!key.isAutoRepeat())
+            pressModifiers_ = key.modifiers();
+        return true;
+    }
     if (key.isAutoRepeat())
         return false;
     pressModifiers_ = key.modifiers();
@@ -472,9 +485,7 @@ bool CastingWindow::KeyReleased(const QKeyEvent &key)
 {
     if (key.isAutoRepeat())
         return false;
-    const Qt::KeyboardModifiers modifiers = key.modifiers() | pressModifiers_;
-    const bool keypadWithModifier = modifiers.testFlag(Qt::KeypadModifier) &&
-                                    (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    const bool keypadWithModifier = IsKeypadWithModifier(key.modifiers() | pressModifiers_);
     for (const KeyCommand &command : keyTable_) {
         if (command.key != key.key() || (command.keypadWithModifier && !keypadWithModifier))
             continue;
@@ -483,6 +494,14 @@ bool CastingWindow::KeyReleased(const QKeyEvent &key)
         return true;
     }
     return false;
+}
+
+bool CastingWindow::IsSpeedKey(int key, Qt::KeyboardModifiers modifiers) const
+{
+    const auto isSpeedCommand = [key](const KeyCommand &command) {
+        return command.keypadWithModifier && command.key == key;
+    };
+    return IsKeypadWithModifier(modifiers) && std::any_of(keyTable_.begin(), keyTable_.end(), isSpeedCommand);
 }
 
 void CastingWindow::PlaySound(const QString &relativePath)
@@ -494,7 +513,7 @@ void CastingWindow::PlaySound(const QString &relativePath)
 void CastingWindow::ApplySpeed()
 {
     cast_.castingSpeed = SpeedOfBar(speedBar_->text());
-    const std::optional<CastingTimings> timings = TimingsOfSpeed(cast_.castingSpeed);
+    const std::optional<CastingTimings> timings = TimingsOfSpeed(cast_.castingSpeed, services_.schedule);
     if (!timings)
         return;
     timings_ = *timings;
@@ -666,7 +685,7 @@ void CastingWindow::EnterFinishedState()
         return;
     exitCountdown_ = ExitCountdownStart;
     exitHint_->setText(QStringLiteral("点击推演完成按钮或\n 5秒后自动退出"));
-    exitTimer_.start(FirstExitTickMs);
+    exitTimer_.start(services_.schedule.exitCountdown.hintMs);
 }
 
 void CastingWindow::NextAnimationFrame()
@@ -675,8 +694,7 @@ void CastingWindow::NextAnimationFrame()
     animation_->SetPicture(frameStore_[animationFrame_ - 1]->Picture());
 }
 
-// Five seconds of the hint, then 5 … 0 one second each; the window closes
-// one second after 0.
+// The hint, then 5 … 0 one step each; the window closes one step after 0.
 void CastingWindow::ExitCountdownTick()
 {
     if (exitCountdown_ < 0) {
@@ -685,7 +703,7 @@ void CastingWindow::ExitCountdownTick()
         return;
     }
     PlaySound(QStringLiteral("/wav/step.wav"));
-    exitTimer_.setInterval(LaterExitTickMs);
+    exitTimer_.setInterval(services_.schedule.exitCountdown.tickMs);
     exitHint_->setFont(CounterFont(16));
     exitHint_->setText(QString::number(exitCountdown_));
     --exitCountdown_;

@@ -2,7 +2,7 @@
 
 #include "ui/art/casting_art.h"
 #include "core/casting_engine.h"
-#include "ui/windows/casting_speed.h"
+#include "core/casting_speed.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -34,6 +34,7 @@ struct CastingWindowServices {
     CastingEngine::Clock now;
     // The record file the finished cast is appended to.
     QString recordFilePath;
+    CastingSchedule schedule = StandardCastingSchedule();
 };
 
 // The casting window, form4 "推演卦体": asks for the name and the matter,
@@ -84,6 +85,7 @@ private:
     void SchedulePendingPhase(std::optional<qint64> start = std::nullopt);
     void AdvancePhase();
     void FieldDoubleClicked(QLineEdit *field);
+    bool IsSpeedKey(int key, Qt::KeyboardModifiers modifiers) const;
     bool KeyPressed(QObject *watched, const QKeyEvent &key);
     bool KeyReleased(const QKeyEvent &key);
 

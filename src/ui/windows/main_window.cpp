@@ -38,7 +38,6 @@
 
 namespace {
 
-constexpr int ClockIntervalMs = 1000;
 constexpr int ReshowDelayMs = 500;
 constexpr int DayChangeDelayMs = 100;
 constexpr int TodaysTipsDelayMs = 100;
@@ -473,7 +472,7 @@ void MainWindow::BuildTimers()
         bool singleShot;
     };
     const std::array<TimerRow, 5> timers{{
-        {clockTimer_, "Timer1", ClockIntervalMs, false},
+        {clockTimer_, "Timer1", services_.clockIntervalMs, false},
         {reshowTimer_, "Timer2", ReshowDelayMs, true},
         {dayChangeTimer_, "Timer4", DayChangeDelayMs, true},
         {todaysTipsTimer_, "Timer8", TodaysTipsDelayMs, true},

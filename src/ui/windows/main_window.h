@@ -44,6 +44,9 @@ struct MainWindowServices {
     // Numbers uniform in [0, 1) for the banner's draw.
     std::function<double()> random;
     QString programFolder;
+    // How often the clock line is redrawn and a new day is looked for; tests
+    // that change the day tick faster.
+    int clockIntervalMs = 1000;
 };
 
 // The names of the day's festival tunes, read by the music.

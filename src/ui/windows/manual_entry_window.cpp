@@ -7,6 +7,7 @@
 #include "ui/art/fonts.h"
 #include "ui/windows/main_window.h"
 #include "ui/widgets/picture_button.h"
+#include "ui/widgets/text_start_in_view.h"
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"
 #include "shell/sound_effect.h"
@@ -142,6 +143,7 @@ void ManualEntryWindow::BuildTextFields()
                     Qt::AlignRight | Qt::AlignVCenter, this);
         rows[i].field = MakeField(QString::fromUtf16(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
                                   rows[i].maxLength, this);
+        KeepTextStartInView(rows[i].field);
     }
 }
 

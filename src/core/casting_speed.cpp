@@ -1,28 +1,36 @@
-#include "ui/windows/casting_speed.h"
+#include "core/casting_speed.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
 const QChar SpeedMark(u'■');
 
-// One row per speed, slowest first.
-constexpr std::array<CastingTimings, FastestCastingSpeed> SpeedTable{{
-    {3000, 2000, 3000, 1000, 1000, 120},
-    {2000, 1000, 2000, 500, 500, 90},
-    {1000, 500, 1000, 100, 100, 60},
-    {500, 200, 500, 50, 50, 45},
-    {10, 10, 10, 10, 10, 30},
-}};
+// One row per speed, slowest first; five seconds of the exit hint, then a
+// count of one second a step.
+constexpr CastingSchedule Standard{
+    {{
+        {3000, 2000, 3000, 1000, 1000, 120},
+        {2000, 1000, 2000, 500, 500, 90},
+        {1000, 500, 1000, 100, 100, 60},
+        {500, 200, 500, 50, 50, 45},
+        {10, 10, 10, 10, 10, 30},
+    }},
+    {5000, 1000},
+};
 
 } // namespace
 
-std::optional<CastingTimings> TimingsOfSpeed(int speed)
+const CastingSchedule &StandardCastingSchedule()
+{
+    return Standard;
+}
+
+std::optional<CastingTimings> TimingsOfSpeed(int speed, const CastingSchedule &schedule)
 {
     if (speed < SlowestCastingSpeed || speed > FastestCastingSpeed)
         return std::nullopt;
-    return SpeedTable[speed - SlowestCastingSpeed];
+    return schedule.speeds[speed - SlowestCastingSpeed];
 }
 
 int PhaseDelay(const CastingTimings &timings, CastingPhase phase)

@@ -1,4 +1,4 @@
-#include "ui/windows/exit_sequence.h"
+#include "core/exit_sequence.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
 // How long the casting window waits in each timed phase of the engine, and
@@ -22,8 +23,30 @@ struct CastingTimings {
 inline constexpr int SlowestCastingSpeed = 1;
 inline constexpr int FastestCastingSpeed = 5;
 
-// The timings of speed 1 … 5; nothing for any other speed.
-std::optional<CastingTimings> TimingsOfSpeed(int speed);
+// The close of a finished automatic cast: the hint shows for `hintMs`, then
+// the count runs from ExitCountdownStart down to 0, `tickMs` a step, and the
+// window closes one step after 0.
+struct ExitCountdown {
+    int hintMs;
+    int tickMs;
+
+    bool operator==(const ExitCountdown &) const = default;
+};
+
+inline constexpr int ExitCountdownStart = 5;
+
+// Everything the casting window is timed by: the timings of speed 1 … 5,
+// slowest first, and the exit countdown. The program runs on the standard
+// schedule; tests hand in a faster one so they do not wait on the clock.
+struct CastingSchedule {
+    std::array<CastingTimings, FastestCastingSpeed> speeds;
+    ExitCountdown exitCountdown;
+};
+
+const CastingSchedule &StandardCastingSchedule();
+
+// The timings of speed 1 … 5 in `schedule`; nothing for any other speed.
+std::optional<CastingTimings> TimingsOfSpeed(int speed, const CastingSchedule &schedule = StandardCastingSchedule());
 
 // The delay before the engine may leave `phase`; 0 for a phase that waits
 // for the user or for a finished cast.

@@ -1,0 +1,45 @@
+#include "ui/widgets/text_start_in_view.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace {
+
+// Lives as a child of its field. A QLineEdit given a text or left with the
+// cursor at the end scrolls to the end of its text; this moves the cursor
+// home again once the field does not have the focus.
+class TextStartInView final : public QObject {
+public:
+    explicit TextStartInView(QLineEdit *field)
+        : QObject(field)
+        , field_(field)
+    {
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, &TextStartInView::ShowText);
+        ShowText(field->text());
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            field_->setCursorPosition(0);
+        return false;
+    }
+
+private:
+    void ShowText(const QString &text)
+    {
+        field_->setToolTip(text);
+        if (!field_->hasFocus())
+            field_->setCursorPosition(0);
+    }
+
+    QLineEdit *field_;
+};
+
+} // namespace
+
+void KeepTextStartInView(QLineEdit *field)
+{
+    new TextStartInView(field);
+}

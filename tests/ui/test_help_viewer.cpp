@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -175,6 +176,29 @@ private slots:
         QVERIFY(viewer);
         delete owner;
         QVERIFY(!viewer);
+    }
+
+    // The window opens on its owner's centre, at a size the screen can hold,
+    // and the user may resize it; a second topic keeps where the user put it.
+    void windowOpensCentredOverItsOwnerAndCanBeResized()
+    {
+        QWidget owner;
+        owner.setGeometry(300, 200, 700, 500);
+        owner.show();
+        OpenHelpTopic(&owner, 800, helpFilePath());
+        HelpViewer *viewer = viewerOf(owner);
+        QVERIFY(viewer);
+        // Within the few pixels a window frame may add.
+        const QPoint offCentre = viewer->geometry().center() - owner.geometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 4, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+        const QSize screen = viewer->screen()->availableGeometry().size();
+        QVERIFY(viewer->width() <= screen.width() && viewer->height() <= screen.height());
+        QVERIFY(viewer->minimumSize() != viewer->maximumSize());
+
+        viewer->resize(600, 400);
+        const QRect placed = viewer->geometry();
+        OpenHelpTopic(&owner, 902, helpFilePath());
+        QCOMPARE(viewer->geometry(), placed);
     }
 
     void missingFileOrUnknownTopicOpensNothing_data()

@@ -1,7 +1,11 @@
 #include "ui/windows/help_viewer.h"
 
+#include "ui/widgets/window_placement.h"
+
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QVBoxLayout>
@@ -17,6 +21,19 @@ QString DecodePage(const QByteArray &bytes)
     if (!decoder.isValid())
         decoder = QStringDecoder(QStringDecoder::Utf8);
     return decoder.decode(bytes);
+}
+
+constexpr QSize PreferredSize(860, 640);
+constexpr QSize MinimumSize(480, 360);
+
+// The preferred size, or less on a screen too small for it.
+QSize OpeningSize(const QWidget *owner)
+{
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return PreferredSize;
+    const QSize room = screen->availableGeometry().size() * 9 / 10;
+    return PreferredSize.boundedTo(room).expandedTo(MinimumSize);
 }
 
 // Shows `entryPath` in the help window of `owner`, made on first use.
@@ -84,7 +101,8 @@ HelpViewer::HelpViewer(QWidget *owner)
 {
     setObjectName(QStringLiteral("helpViewer"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(860, 640);
+    setMinimumSize(MinimumSize);
+    resize(OpeningSize(owner));
 
     homeButton_->setObjectName(QStringLiteral("helpHomeButton"));
     backButton_->setObjectName(QStringLiteral("helpBackButton"));
@@ -119,6 +137,9 @@ void HelpViewer::ShowTopic(HelpFile file, const QString &entryPath)
     browser_->SetHelpFile(std::move(file));
     browser_->setSource(HelpBrowser::UrlOf(entryPath));
     ShowTitle();
+    // A second topic keeps the place and size the user gave the window.
+    if (!isVisible())
+        CentreOverOwner(*this, parentWidget());
     show();
     raise();
     activateWindow();

@@ -171,6 +171,7 @@ constexpr int NoticeTimeoutMs = 3000;
 
 Q_DECLARE_METATYPE(DivinationRecord)
 Q_DECLARE_METATYPE(PageCommands)
+Q_DECLARE_METATYPE(PageRange)
 
 class RecordBrowserTest : public QObject {
     Q_OBJECT
@@ -959,6 +960,86 @@ private slots:
         QVERIFY(mainHiddenMeanwhile);
         QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
         QTRY_VERIFY(main.window->isVisible());
+    }
+
+    void aRecordNumberLeadsToItsPage_data()
+    {
+        QTest::addColumn<qint64>("number");
+        QTest::addColumn<PageRange>("range");
+        QTest::addColumn<qint64>("page");
+        QTest::newRow("first record") << qint64(1) << PageRange{1, 20, false} << qint64(1);
+        QTest::newRow("last of a page") << qint64(40) << PageRange{21, 40, false} << qint64(2);
+        QTest::newRow("first of a page") << qint64(41) << PageRange{41, 60, true} << qint64(3);
+        QTest::newRow("past the count") << qint64(99) << PageRange{41, 60, true} << qint64(3);
+    }
+    void aRecordNumberLeadsToItsPage()
+    {
+        QFETCH(qint64, number);
+        QFETCH(PageRange, range);
+        QFETCH(qint64, page);
+        RecordPager pager;
+        pager.Reset(55);
+        QCOMPARE(pager.PageHolding(number), range);
+        QCOMPARE(pager.CurrentPage(), page);
+    }
+
+    // Records 3, 30 and 62 of 65 were cast for 张三: from the last page the
+    // search goes on past the end to the first of them, and round again.
+    void findGoesToTheNextRecordAndWraps()
+    {
+        QByteArray bytes;
+        for (int number = 1; number <= 65; ++number) {
+            DivinationRecord record = Unchanged(number);
+            if (number == 3 || number == 30 || number == 62)
+                record.divinerName = QStringLiteral("张三");
+            bytes += FormatRecordLine(record);
+        }
+        BrowserRig rig(bytes);
+        rig.Open();
+        auto *findText = rig.Find<QLineEdit>("findText");
+        findText->setText(QStringLiteral(" 张三 "));
+        const struct {
+            const char *number;
+            const char *page;
+        } visits[] = {{"62", "第 4 页"}, {"3", "第 1 页"}, {"30", "第 2 页"}, {"62", "第 4 页"}};
+        bool byEnter = false;
+        for (const auto &visit : visits) {
+            if (byEnter)
+                QTest::keyClick(findText, Qt::Key_Return);
+            else
+                rig.Click("findNext");
+            byEnter = !byEnter;
+            QCOMPARE(rig.RecordNumber(), QString::fromLatin1(visit.number));
+            QCOMPARE(rig.Text("Label3"), QString::fromUtf8(visit.page));
+            QVERIFY(rig.List()->textCursor().selectedText().contains(QStringLiteral("张三")));
+            QVERIFY(rig.Item("killset")->isEnabled());
+        }
+        QVERIFY(rig.main.dialogs.boxes.empty());
+        QCOMPARE(rig.main.effects.played.last(), ProgramSound("/wav/s1.wav"));
+        rig.Click("Command2");
+        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("张三"));
+    }
+
+    void findSaysWhenNothingMatches_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no record") << "赵" << "没有找到含有“赵”的记录。";
+        QTest::newRow("only the time holds it") << "2006" << "没有找到含有“2006”的记录。";
+        QTest::newRow("empty") << "  " << "请输入要查找的文字：姓名、所占何事或卦名。";
+    }
+    void findSaysWhenNothingMatches()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        BrowserRig rig(Casts(25));
+        rig.Open();
+        rig.ClickEntry(22);
+        rig.Find<QLineEdit>("findText")->setText(text);
+        rig.Click("findNext");
+        QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("22"));
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2 页"));
     }
 };
 

@@ -10,6 +10,7 @@
 #include "records/record_file.h"
 #include "records/record_file_name.h"
 #include "records/record_listing.h"
+#include "records/record_search.h"
 #include "shell/sound_effect.h"
 #include "ui/widgets/window_placement.h"
 
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QPushButton>
 
 #include <limits>
@@ -40,6 +43,7 @@ constexpr int RecordRowTop = ListTop + ListHeight + 12;
 constexpr int PageRowTop = RecordRowTop + 46;
 constexpr int NotFoundDelayMs = 1000;
 constexpr int PageBoxLength = 7;
+constexpr int FindBoxWidth = 180;
 
 const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
@@ -161,6 +165,7 @@ void RecordBrowserWindow::BuildMenu()
 {
     auto *menuBar = new QMenuBar(this);
     menuBar->setGeometry(0, 0, WindowWidth, 26);
+    BuildFindBox(*menuBar);
     QMenu *fileMenu = menuBar->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("file000uioyuijm"));
 
@@ -184,6 +189,32 @@ void RecordBrowserWindow::BuildMenu()
         item.action->setObjectName(QString::fromLatin1(item.name));
         connect(item.action, &QAction::triggered, this, item.run);
     }
+}
+
+// 查找 sits at the right end of the menu bar, where a search box is looked
+// for; Enter in the box finds the next record as the command does.
+void RecordBrowserWindow::BuildFindBox(QMenuBar &menuBar)
+{
+    auto *box = new QWidget(&menuBar);
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 1, Margin, 1);
+    layout->setSpacing(6);
+    findBox_ = new QLineEdit(box);
+    findBox_->setObjectName(QStringLiteral("findText"));
+    findBox_->setFixedWidth(FindBoxWidth);
+    findBox_->setPlaceholderText(QStringLiteral("姓名、所占何事或卦名"));
+    findBox_->setToolTip(QStringLiteral("查找姓名、所占何事或卦名中含有这些文字的下一条记录(Enter)"));
+    findCommand_ = new QPushButton(QStringLiteral("查找"), box);
+    findCommand_->setObjectName(QStringLiteral("findNext"));
+    findCommand_->setAutoDefault(false);
+    layout->addWidget(findBox_);
+    layout->addWidget(findCommand_);
+    menuBar.setCornerWidget(box, Qt::TopRightCorner);
+    connect(findCommand_, &QPushButton::clicked, this, [this] {
+        PlayClick();
+        FindNextRecord();
+    });
+    connect(findBox_, &QLineEdit::returnPressed, findCommand_, &QPushButton::click);
 }
 
 void RecordBrowserWindow::BuildList()
@@ -451,6 +482,54 @@ void RecordBrowserWindow::SelectRecordAtCaret()
     recordNumber_->setText(number);
     deleteRecord_->setText(QStringLiteral("删除第 ") + number + QStringLiteral(" 号记录"));
     deleteRecord_->setEnabled(true);
+}
+
+// From the selected record, or from the top of the page when none is
+// selected, to the next record that holds the text; past the last one the
+// search starts again at the first record of the file.
+void RecordBrowserWindow::FindNextRecord()
+{
+    const QString text = findBox_->text().trimmed();
+    if (text.isEmpty()) {
+        services_.dialogs->ShowMessage(this, QStringLiteral("请输入要查找的文字：姓名、所占何事或卦名。"),
+                                       ProgramTitle(), DialogService::Icon::None);
+        findBox_->setFocus();
+        return;
+    }
+    const RecordSearch search = FindRecords(filePath_, text);
+    if (search.status != RecordFileStatus::Done) {
+        notFoundTimer_.start();
+        return;
+    }
+    bool selected = false;
+    qint64 after = recordNumber_->text().toLongLong(&selected);
+    if (!selected || after < 1) {
+        const std::optional<ListingEntry> top = ListingEntryAt(listing_, 0);
+        after = top ? top->number - 1 : 0;
+    }
+    const std::optional<qint64> next = NextFoundRecord(search.numbers, after);
+    if (!next) {
+        services_.dialogs->ShowMessage(this, QStringLiteral("没有找到含有“") + text + QStringLiteral("”的记录。"),
+                                       ProgramTitle(), DialogService::Icon::None);
+        return;
+    }
+    // A record appended since the file was counted lies past the last page.
+    if (*next > pager_.RecordCount())
+        ReloadRecordFile();
+    ShowPage(pager_.PageHolding(*next));
+    SelectListedRecord(*next);
+}
+
+void RecordBrowserWindow::SelectListedRecord(qint64 number)
+{
+    const QString shown = list_->toPlainText();
+    const std::optional<ListingEntry> entry = ListingEntryOf(shown, number);
+    if (!entry)
+        return;
+    QTextCursor cursor = list_->textCursor();
+    cursor.setPosition(int(entry->start));
+    list_->setTextCursor(cursor);
+    SelectRecordAtCaret();
 }
 
 void RecordBrowserWindow::ShowRecordInMainWindow()

@@ -17,6 +17,7 @@ class PictureButton;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 struct RecordDeletion;
@@ -52,7 +53,8 @@ struct RecordBrowserServices {
 
 // The record browser "查看占筮记录": pages through a record file twenty
 // records at a time, selects a record by a click on its entry, shows it
-// again on the main window (读取), deletes it, browses another record file
+// again on the main window (读取), finds the next record that holds a text
+// (查找), deletes it, browses another record file
 // or the default one, and saves a copy of the browsed file. Every page and
 // every record is read afresh from the file; only the page shown is held.
 class RecordBrowserWindow : public QDialog {
@@ -66,6 +68,7 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildFindBox(QMenuBar &menuBar);
     void BuildList();
     void BuildRecordRow();
     void BuildPageRow();
@@ -82,6 +85,8 @@ private:
     void SetPageText(const QString &text);
     void ApplyPageCommands();
     void SelectRecordAtCaret();
+    void FindNextRecord();
+    void SelectListedRecord(qint64 number);
     void ShowRecordInMainWindow();
     void SetRecallCommandsVisible(bool visible);
     void DeleteSelectedRecord();
@@ -107,6 +112,8 @@ private:
     QLabel *countLine_ = nullptr;
     QLabel *pageCaption_ = nullptr;
     QLineEdit *pageBox_ = nullptr;
+    QLineEdit *findBox_ = nullptr;
+    QPushButton *findCommand_ = nullptr;
     QPushButton *goCommand_ = nullptr;
     QPushButton *firstCommand_ = nullptr;
     QPushButton *previousCommand_ = nullptr;

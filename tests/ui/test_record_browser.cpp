@@ -586,23 +586,26 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<qint64>("entry");
-        QTest::newRow("nothing selected") << QString() << qint64(0);
-        QTest::newRow("damaged primary lines") << "damaged-line-strings.kdf" << qint64(1);
-        QTest::newRow("another encoding") << "utf8-encoded.kdf" << qint64(1);
-        QTest::newRow("a line of another shape") << "other-shapes.kdf" << qint64(2);
-        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(30);
+        QTest::addColumn<QString>("message");
+        const QString damaged = QStringLiteral("此条记录已损坏，无法读取。");
+        QTest::newRow("nothing selected") << QString() << qint64(0) << QStringLiteral("没有找到此条记录。");
+        QTest::newRow("damaged primary lines") << "damaged-line-strings.kdf" << qint64(1) << damaged;
+        QTest::newRow("another encoding") << "utf8-encoded.kdf" << qint64(1) << damaged;
+        QTest::newRow("a line of another shape") << "other-shapes.kdf" << qint64(2) << damaged;
+        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(30) << damaged;
     }
     void readWithoutARecordSaysSo()
     {
         QFETCH(QString, file);
         QFETCH(qint64, entry);
+        QFETCH(QString, message);
         BrowserRig rig(file.isEmpty() ? Casts(3) : FileBytes(Fixtures + file));
         rig.Open();
         const QStringList before = rig.main.LineCodes(1);
         if (entry > 0)
             rig.ClickEntry(entry, 3);
         rig.Click("Command2");
-        QCOMPARE(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到此条记录。")});
+        QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
         QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("Ravezaz"));
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
         QVERIFY(rig.window->isVisible());

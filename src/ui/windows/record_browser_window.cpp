@@ -68,6 +68,7 @@ const QString WindowStyle = QStringLiteral(
 
 const QString DeleteSelectedCaption = QStringLiteral("删除选中的记录");
 const QString NotFoundRecordMessage = QStringLiteral("没有找到此条记录。");
+const QString DamagedRecordMessage = QStringLiteral("此条记录已损坏，无法读取。");
 
 QLabel *MakeCaption(const QString &name, const QString &text, const QRect &geometry, const QColor &colour,
                     Qt::Alignment alignment, QWidget *parent)
@@ -544,7 +545,10 @@ void RecordBrowserWindow::ShowRecordInMainWindow()
         reading.status == RecordFileStatus::Done ? RecallRecord(cast_, reading.record) : std::nullopt;
     if (!recalled) {
         SetRecallCommandsVisible(true);
-        services_.dialogs->ShowMessage(this, NotFoundRecordMessage, ProgramTitle(), DialogService::Icon::None);
+        // A line that is there but holds no hexagram is damaged, not missing.
+        const QString &message =
+            reading.status == RecordFileStatus::Done ? DamagedRecordMessage : NotFoundRecordMessage;
+        services_.dialogs->ShowMessage(this, message, ProgramTitle(), DialogService::Icon::None);
         recordNumber_->setText(QStringLiteral("0"));
         return;
     }

@@ -965,6 +965,47 @@ private slots:
         QTRY_VERIFY(main.window->isVisible());
     }
 
+    void enterInThePageBoxGoesToThePage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("firstEntry");
+        QTest::newRow("2") << "2" << "第 2 页" << " №<21>";
+        QTest::newRow("999") << "999" << "第 4 页" << " №<61>";
+        QTest::newRow("abc is ignored") << "abc" << "第 1 页" << " №<1>";
+    }
+    void enterInThePageBoxGoesToThePage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, page);
+        QFETCH(QString, firstEntry);
+        BrowserRig rig(Casts(65));
+        rig.Open();
+        rig.Click("Command5");
+        rig.main.effects.played.clear();
+        auto *pageBox = rig.Find<QLineEdit>("Text3");
+        pageBox->setFocus();
+        QTest::keyClicks(pageBox, typed);
+        QTest::keyClick(pageBox, Qt::Key_Return);
+        QCOMPARE(rig.Text("Label3"), page);
+        QVERIFY2(rig.Listing().startsWith(firstEntry), qPrintable(rig.Listing().left(20)));
+        QVERIFY(pageBox->text().isEmpty());
+        QCOMPARE(rig.main.effects.played, QStringList{ProgramSound("/wav/s1.wav")});
+    }
+
+    void enterInThePageBoxDoesNothingWithoutAFile()
+    {
+        BrowserRig rig;
+        rig.Open();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.boxes.size(), size_t(1), NoticeTimeoutMs);
+        rig.main.effects.played.clear();
+        auto *pageBox = rig.Find<QLineEdit>("Text3");
+        QTest::keyClicks(pageBox, QStringLiteral("2"));
+        QTest::keyClick(pageBox, Qt::Key_Return);
+        QVERIFY(rig.main.effects.played.isEmpty());
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 0 页"));
+    }
+
     void aRecordNumberLeadsToItsPage_data()
     {
         QTest::addColumn<qint64>("number");

@@ -297,6 +297,11 @@ void RecordBrowserWindow::BuildPageRow()
         PlayClick();
         GoToTypedPage();
     });
+    // Enter in the page box is 确定, while 确定 can be pressed.
+    connect(pageBox_, &QLineEdit::returnPressed, this, [this] {
+        if (goCommand_->isEnabled())
+            goCommand_->click();
+    });
     const std::array<std::pair<QPushButton *, PageRange (RecordPager::*)()>, 4> pageMoves{{
         {firstCommand_, &RecordPager::First},
         {previousCommand_, &RecordPager::Previous},

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -1004,6 +1005,43 @@ private slots:
         QTest::keyClick(pageBox, Qt::Key_Return);
         QVERIFY(rig.main.effects.played.isEmpty());
         QCOMPARE(rig.Text("Label3"), QStringLiteral("第 0 页"));
+    }
+
+    // Record 2 of 4 holds a matter far wider than the list.
+    void selectingALongRecordKeepsTheLineStartsInView_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click") << "click";
+        QTest::newRow("click after scrolling right") << "scrolled click";
+        QTest::newRow("arrow key") << "arrow";
+        QTest::newRow("find") << "find";
+    }
+    void selectingALongRecordKeepsTheLineStartsInView()
+    {
+        QFETCH(QString, how);
+        QByteArray bytes = Casts(4);
+        DivinationRecord wide = Unchanged(2);
+        wide.matterText = QString(300, u'远');
+        bytes.replace(FormatRecordLine(Unchanged(2)), FormatRecordLine(wide));
+        BrowserRig rig(bytes);
+        rig.Open();
+        QScrollBar *sideways = rig.List()->horizontalScrollBar();
+        QVERIFY(sideways->maximum() > 0);
+        const int lineHeight = rig.List()->cursorRect().height();
+        if (how == u"click") {
+            rig.ClickEntry(2, 20);
+        } else if (how == u"scrolled click") {
+            sideways->setValue(sideways->maximum());
+            QTest::mouseClick(rig.List()->viewport(), Qt::LeftButton, {}, QPoint(40, lineHeight * 3 / 2));
+        } else if (how == u"arrow") {
+            rig.ClickEntry(1, 20);
+            QTest::keyClick(rig.List(), Qt::Key_Down);
+        } else {
+            rig.Find<QLineEdit>("findText")->setText(QStringLiteral("远远"));
+            rig.Click("findNext");
+        }
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("2"));
+        QCOMPARE(sideways->value(), 0);
     }
 
     void aRecordNumberLeadsToItsPage_data()

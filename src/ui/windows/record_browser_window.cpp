@@ -481,8 +481,11 @@ void RecordBrowserWindow::SelectRecordAtCaret()
     const std::optional<ListingEntry> entry = ListingEntryAt(list_->toPlainText(), cursor.position());
     if (!entry)
         return;
-    cursor.setPosition(int(entry->start));
-    cursor.setPosition(int(entry->end), QTextCursor::KeepAnchor);
+    // Selected from its end back to its start, so the caret, which the list
+    // keeps in view, stands at the start: the record numbers and dates stay
+    // shown however long the line is.
+    cursor.setPosition(int(entry->end));
+    cursor.setPosition(int(entry->start), QTextCursor::KeepAnchor);
     list_->setTextCursor(cursor);
     const QString number = QString::number(entry->number);
     recordNumber_->setText(number);

@@ -2,6 +2,7 @@
 #include "records/divination_record.h"
 #include "texts/hexagram_texts.h"
 #include "records/recalled_cast.h"
+#include "ui/widgets/chinese_file_dialog.h"
 #include "ui/windows/record_browser_window.h"
 #include "records/record_file.h"
 #include "records/record_file_name.h"
@@ -12,10 +13,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,11 +62,20 @@ QByteArray Casts(int count)
 // Answers the open and save dialogs from queues; Cancel when empty.
 class AnsweringFileDialogs final : public RecordFileDialogs {
 public:
-    std::optional<QString> ChooseFileToOpen(QWidget *) override { return Next(openAnswers); }
-    std::optional<QString> ChooseFileToSave(QWidget *) override { return Next(saveAnswers); }
+    std::optional<QString> ChooseFileToOpen(QWidget *, const QString &folder) override
+    {
+        folders << folder;
+        return Next(openAnswers);
+    }
+    std::optional<QString> ChooseFileToSave(QWidget *, const QString &folder) override
+    {
+        folders << folder;
+        return Next(saveAnswers);
+    }
 
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    QStringList folders; // where each dialog was opened
 
 private:
     static std::optional<QString> Next(std::deque<QString> &answers)
@@ -1122,6 +1135,53 @@ private slots:
         QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
         QCOMPARE(rig.RecordNumber(), QStringLiteral("22"));
         QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2 页"));
+    }
+
+    void fileDialogsOpenInTheFolderOfTheBrowsedFile()
+    {
+        BrowserRig rig(Casts(2));
+        QTemporaryDir otherFolder;
+        const QString other = otherFolder.filePath(QStringLiteral("other.kdf"));
+        QVERIFY(WriteFileBytes(other, Casts(1)));
+        rig.Open();
+        rig.files.openAnswers.push_back(other);
+        rig.Item("openkdf")->trigger();
+        rig.Item("saveas")->trigger();
+        QCOMPARE(rig.files.folders, (QStringList{rig.folder.path(), otherFolder.path()}));
+    }
+
+    // No Qt catalogue translates the type of a folder, and file dates follow
+    // the system's language; the dialog writes both in Chinese.
+    void fileDialogsListTypesAndDatesInChinese()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("records")));
+        QVERIFY(WriteFileBytes(folder.filePath(QStringLiteral("a.kdf")), Casts(1)));
+        QVERIFY(WriteFileBytes(folder.filePath(QStringLiteral("notes")), "x"));
+        const std::unique_ptr<QFileDialog> dialog = MakeChineseFileDialog(nullptr, QStringLiteral("打开"), folder.path());
+        QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QAbstractProxyModel *list = dialog->proxyModel();
+        QVERIFY(list);
+        auto *files = qobject_cast<QFileSystemModel *>(list->sourceModel());
+        QVERIFY(files);
+        QTRY_COMPARE(files->rowCount(files->index(folder.path())), 3);
+        const struct {
+            const char *name;
+            const char16_t *type;
+            const char16_t *size;
+        } rows[] = {{"records", u"文件夹", u""}, {"a.kdf", u"KDF 文件", nullptr}, {"notes", u"文件", u"1 字节"}};
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        for (const auto &row : rows) {
+            const QString path = folder.filePath(QString::fromLatin1(row.name));
+            const QModelIndex type = list->mapFromSource(files->index(path).siblingAtColumn(2));
+            QCOMPARE(type.data().toString(), QString::fromUtf16(row.type));
+            if (row.size)
+                QCOMPARE(type.siblingAtColumn(1).data().toString(), QString::fromUtf16(row.size));
+            const QString date = type.siblingAtColumn(3).data().toString();
+            QCOMPARE(date, chinese.toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
+            QVERIFY2(!date.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(date));
+        }
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/windows/record_browser_window.h"
 
 #include "ui/windows/cast_display.h"
+#include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/dialog_picture_button.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/art/fonts.h"
@@ -97,9 +98,9 @@ QPushButton *MakePageCommand(const QString &name, const QString &caption, const 
 }
 
 // The file dialogs share their name, extension and filter.
-QFileDialog *MakeRecordFileDialog(QWidget *parent, const QString &title)
+std::unique_ptr<QFileDialog> MakeRecordFileDialog(QWidget *parent, const QString &title, const QString &folder)
 {
-    auto *dialog = new QFileDialog(parent, title);
+    std::unique_ptr<QFileDialog> dialog = MakeChineseFileDialog(parent, title, folder);
     dialog->setNameFilter(QStringLiteral("记录文件(*.kdf)"));
     dialog->setDefaultSuffix(QStringLiteral("kdf"));
     dialog->selectFile(QStringLiteral("*.kdf"));
@@ -115,17 +116,19 @@ std::optional<QString> RunFileDialog(QFileDialog &dialog)
 
 } // namespace
 
-std::optional<QString> WidgetRecordFileDialogs::ChooseFileToOpen(QWidget *parent)
+std::optional<QString> WidgetRecordFileDialogs::ChooseFileToOpen(QWidget *parent, const QString &folder)
 {
-    std::unique_ptr<QFileDialog> dialog(MakeRecordFileDialog(parent, QStringLiteral("读取Ravezaz记录文件 *.kdf")));
+    const std::unique_ptr<QFileDialog> dialog =
+        MakeRecordFileDialog(parent, QStringLiteral("读取Ravezaz记录文件 *.kdf"), folder);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(*dialog);
 }
 
-std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent)
+std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent, const QString &folder)
 {
-    std::unique_ptr<QFileDialog> dialog(MakeRecordFileDialog(parent, QStringLiteral("存储Ravezaz记录文件 *.kdf")));
+    const std::unique_ptr<QFileDialog> dialog =
+        MakeRecordFileDialog(parent, QStringLiteral("存储Ravezaz记录文件 *.kdf"), folder);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     return RunFileDialog(*dialog);
@@ -375,8 +378,13 @@ void RecordBrowserWindow::BrowseDefaultFile()
 
 void RecordBrowserWindow::BrowseOtherFile()
 {
-    if (const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToOpen(this))
+    if (const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToOpen(this, BrowsedFolder()))
         BrowseFile(*chosen);
+}
+
+QString RecordBrowserWindow::BrowsedFolder() const
+{
+    return QFileInfo(filePath_).absolutePath();
 }
 
 void RecordBrowserWindow::BrowseFile(const QString &path)
@@ -392,7 +400,7 @@ void RecordBrowserWindow::BrowseFile(const QString &path)
 // file of the changed name is asked here.
 void RecordBrowserWindow::SaveFileAs()
 {
-    const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToSave(this);
+    const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToSave(this, BrowsedFolder());
     if (!chosen)
         return;
     const QString destination = SaveAsRecordFilePath(*chosen);

@@ -27,18 +27,19 @@ struct RecordDeletion;
 class RecordFileDialogs {
 public:
     virtual ~RecordFileDialogs() = default;
-    // An existing record file to browse; nothing when the user cancels.
-    virtual std::optional<QString> ChooseFileToOpen(QWidget *parent) = 0;
+    // An existing record file to browse, chosen from `folder` on; nothing
+    // when the user cancels.
+    virtual std::optional<QString> ChooseFileToOpen(QWidget *parent, const QString &folder) = 0;
     // A name to save the browsed file as, asked before overwriting an
     // existing file; nothing when the user cancels.
-    virtual std::optional<QString> ChooseFileToSave(QWidget *parent) = 0;
+    virtual std::optional<QString> ChooseFileToSave(QWidget *parent, const QString &folder) = 0;
 };
 
-// The real dialogs: QFileDialog, filtered to record files (*.kdf).
+// The real dialogs: Chinese file dialogs, filtered to record files (*.kdf).
 class WidgetRecordFileDialogs final : public RecordFileDialogs {
 public:
-    std::optional<QString> ChooseFileToOpen(QWidget *parent) override;
-    std::optional<QString> ChooseFileToSave(QWidget *parent) override;
+    std::optional<QString> ChooseFileToOpen(QWidget *parent, const QString &folder) override;
+    std::optional<QString> ChooseFileToSave(QWidget *parent, const QString &folder) override;
 };
 
 // What the record browser uses of the rest of the program.
@@ -79,6 +80,8 @@ private:
     void BrowseOtherFile();
     void SaveFileAs();
     void BrowseFile(const QString &path);
+    // The folder of the file browsed, where the file dialogs open.
+    QString BrowsedFolder() const;
     void ReloadRecordFile();
     void GoToTypedPage();
     void ShowPage(const PageRange &range);

@@ -11,6 +11,7 @@
 #include "records/record_file.h"
 #include "shell/sound_effect.h"
 #include "ui/widgets/window_placement.h"
+#include "ui/widgets/tick_box.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -39,12 +40,7 @@ const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor HeadingColour(0xa0, 0x2a, 0x1a);
 
-const QString WindowStyle = QStringLiteral(
-    "QDialog#form5 { background: #f6ecd2; }"
-    "QCheckBox::indicator { width: 16px; height: 16px; border: 1px solid #b08850; border-radius: 3px;"
-    " background: #fffaf0; }"
-    "QCheckBox::indicator:checked { background: #c82a22; border-color: #8e1b1b; }"
-    "QCheckBox::indicator:focus { border: 2px solid #a02a1a; }");
+const QString WindowStyle = QStringLiteral("QDialog#form5 { background: #f6ecd2; }");
 
 const QString FieldStyle = QStringLiteral(
     "QLineEdit { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 3px; }"
@@ -165,7 +161,7 @@ void ManualEntryWindow::BuildLineBoxes()
                                   QRect(LineBoxX(i), LineBoxTop, LineBoxSize, LineBoxSize), 1, this);
         lineBoxes_[i]->setAlignment(Qt::AlignCenter);
         lineBoxes_[i]->setFont(SansFont(16, QFont::Bold));
-        changingMarks_[i] = new QCheckBox(this);
+        changingMarks_[i] = new TickBox(this);
         changingMarks_[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
         changingMarks_[i]->setGeometry(LineBoxX(i) + 6, MarkTop, 20, 24);
     }

@@ -659,6 +659,14 @@ private slots:
         QVERIFY2(tick >= 10, qPrintable(QString::number(tick)));
         QVERIFY2(tick < inside.width() * inside.height() / 2, "the ticked square is filled, not ticked");
     }
+
+    void theWindowSitsInTheProgramsFrame()
+    {
+        EntryRig rig;
+        QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(rig.Find<QLabel>("caption")->text(), QStringLiteral("人工输入卦体"));
+        QCOMPARE(ControlsOutsidePanel(*rig.window), QStringList());
+    }
 };
 
 QTEST_MAIN(ManualEntryTest)

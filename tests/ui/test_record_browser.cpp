@@ -1183,6 +1183,33 @@ private slots:
             QVERIFY2(!date.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(date));
         }
     }
+
+    // The browser wears the program's frame: no window manager's title bar,
+    // the title in the band, and every control on the parchment. A long
+    // path loses its middle, not its end.
+    void theBrowserSitsInTheProgramsFrame()
+    {
+        BrowserRig rig(Casts(3));
+        QTemporaryDir otherFolder;
+        const QString level(40, u'卦');
+        const QString deepFolder = otherFolder.filePath(level + u'/' + level + u'/' + level);
+        QVERIFY(QDir().mkpath(deepFolder));
+        const QString other = deepFolder + QStringLiteral("/另一个.kdf");
+        QVERIFY(WriteFileBytes(other, Casts(1)));
+        rig.Open();
+        QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(ControlsOutsidePanel(*rig.window), QStringList());
+        auto *caption = rig.Find<QLabel>("caption");
+        QCOMPARE(caption->text(), rig.window->windowTitle());
+
+        rig.files.openAnswers.push_back(other);
+        rig.Item("openkdf")->trigger();
+        QVERIFY(rig.window->windowTitle().endsWith(QStringLiteral("/另一个.kdf)")));
+        QVERIFY2(caption->text().startsWith(QStringLiteral("记录文件(")), qPrintable(caption->text()));
+        QVERIFY2(caption->text().endsWith(QStringLiteral("另一个.kdf)")), qPrintable(caption->text()));
+        QVERIFY(caption->text().contains(u'…'));
+        QVERIFY(caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width());
+    }
 };
 
 QTEST_MAIN(RecordBrowserTest)

@@ -10,7 +10,6 @@
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"
 #include "shell/sound_effect.h"
-#include "ui/widgets/window_placement.h"
 #include "ui/widgets/tick_box.h"
 
 #include <QCheckBox>
@@ -39,8 +38,6 @@ constexpr int MarkTop = 244;
 const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor HeadingColour(0xa0, 0x2a, 0x1a);
-
-const QString WindowStyle = QStringLiteral("QDialog#form5 { background: #f6ecd2; }");
 
 const QString FieldStyle = QStringLiteral(
     "QLineEdit { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 3px; }"
@@ -83,24 +80,19 @@ int LineBoxX(int index)
 
 ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
                                      QWidget *parent)
-    : QDialog(parent)
+    : PanelDialog(QStringLiteral("form5"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
     , cast_(cast)
     , display_(display)
 {
-    setObjectName(QStringLiteral("form5"));
     setWindowTitle(QStringLiteral("人工输入卦体"));
-    setModal(true);
-    setFixedSize(WindowWidth, WindowHeight);
-    CentreOverOwner(*this, parent);
-    setFont(SansFont(13));
-    setStyleSheet(WindowStyle);
 
     BuildHeading();
     BuildTextFields();
     BuildLineBoxes();
     BuildCommands();
     ConnectFields();
+    MoveControlsIntoPanel();
 
     PlaySound("/wav/s3.wav");
     timeField_->setText(ManualEntryTimeText(services_.now()));
@@ -256,7 +248,7 @@ bool ManualEntryWindow::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    return QDialog::eventFilter(watched, event);
+    return PanelDialog::eventFilter(watched, event);
 }
 
 void ManualEntryWindow::PlaySound(const char *relativePath)

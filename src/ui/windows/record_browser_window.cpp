@@ -13,7 +13,6 @@
 #include "records/record_listing.h"
 #include "records/record_search.h"
 #include "shell/sound_effect.h"
-#include "ui/widgets/window_placement.h"
 
 #include <QAction>
 #include <QDir>
@@ -36,7 +35,7 @@
 namespace {
 
 constexpr int WindowWidth = 860;
-constexpr int WindowHeight = 556;
+constexpr int WindowHeight = 570;
 constexpr int Margin = 12;
 constexpr int ListTop = 34;
 constexpr int ListHeight = 412;
@@ -50,7 +49,6 @@ const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 
 const QString WindowStyle = QStringLiteral(
-    "QDialog#RecordBrowser { background: #f6ecd2; }"
     "QMenuBar { background: #e6d3a8; color: #2a1c14; }"
     "QMenuBar::item:selected { background: #c8a866; }"
     "QMenu { background: #fffaf0; color: #2a1c14; border: 1px solid #b08850; }"
@@ -136,23 +134,19 @@ std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent
 
 RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast,
                                          CastDisplay &display, QWidget *parent)
-    : QDialog(parent)
+    : PanelDialog(QStringLiteral("RecordBrowser"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
     , cast_(cast)
     , display_(display)
 {
-    setObjectName(QStringLiteral("RecordBrowser"));
     setWindowTitle(QStringLiteral("查看占筮记录"));
-    setModal(true);
-    setFixedSize(WindowWidth, WindowHeight);
-    CentreOverOwner(*this, parent);
-    setFont(SansFont(13));
     setStyleSheet(WindowStyle);
 
     BuildMenu();
     BuildList();
     BuildRecordRow();
     BuildPageRow();
+    MoveControlsIntoPanel();
     WatchKeys();
 
     notFoundTimer_.setParent(this);
@@ -339,7 +333,7 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (event->type() != QEvent::KeyRelease)
-        return QDialog::eventFilter(watched, event);
+        return PanelDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->isAutoRepeat())
         return false;
@@ -362,7 +356,7 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
             command->click();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return PanelDialog::eventFilter(watched, event);
 }
 
 void RecordBrowserWindow::PlayClick()

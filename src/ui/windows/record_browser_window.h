@@ -2,8 +2,8 @@
 
 #include "core/current_cast.h"
 #include "records/record_pager.h"
+#include "ui/windows/panel_dialog.h"
 
-#include <QDialog>
 #include <QTimer>
 
 #include <array>
@@ -58,7 +58,7 @@ struct RecordBrowserServices {
 // (查找), deletes it, browses another record file
 // or the default one, and saves a copy of the browsed file. Every page and
 // every record is read afresh from the file; only the page shown is held.
-class RecordBrowserWindow : public QDialog {
+class RecordBrowserWindow : public PanelDialog {
     Q_OBJECT
 public:
     RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast, CastDisplay &display,

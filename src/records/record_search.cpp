@@ -71,6 +71,9 @@ RecordSearch FindRecords(const QString &path, QStringView text)
     if (text.isEmpty())
         return search;
     const QString loweredText = AsciiLowered(text);
+    // U+FFFD stands for bytes that are no character, which its own bytes
+    // never match: a text holding it is looked for in every line.
+    const bool byBytes = !loweredText.contains(QChar::ReplacementCharacter);
     QByteArray wanted = EncodeGbk(loweredText);
     std::transform(wanted.cbegin(), wanted.cend(), wanted.begin(), [](char byte) { return AsciiLowered(byte); });
 
@@ -78,7 +81,7 @@ RecordSearch FindRecords(const QString &path, QStringView text)
     QByteArray line;
     QByteArray lowered;
     for (qint64 number = 1; scanner.ReadLine(line); ++number) {
-        if (BytesHold(line, lowered, wanted) && HoldsLoweredText(ParseRecordLine(DecodeGbk(line)), loweredText))
+        if ((!byBytes || BytesHold(line, lowered, wanted)) && HoldsLoweredText(ParseRecordLine(DecodeGbk(line)), loweredText))
             search.numbers.append(number);
     }
     if (scanner.Failed())

@@ -665,6 +665,8 @@ private slots:
         QTest::newRow("a stored double quote") << "three-casts.kdf" << "“" << QList<qint64>{3};
         QTest::newRow("no record") << "three-casts.kdf" << "赵" << QList<qint64>{};
         QTest::newRow("lines of every ending") << "mixed-line-ends.kdf" << "乾" << QList<qint64>{1, 3};
+        QTest::newRow("bytes that are no character") << "invalid-gbk.kdf" << QString(QChar::ReplacementCharacter)
+                                                     << QList<qint64>{1};
     }
     void searchFindsEveryRecordThatHoldsTheText()
     {

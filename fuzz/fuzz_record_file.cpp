@@ -14,6 +14,7 @@
 #include <QList>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -97,6 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const RecordSearch search = FindRecords(path, text);
             Require(search.status == RecordFileStatus::Done && search.numbers == holding,
                     "the search finds every record that holds the text and no other");
+            const auto past = std::upper_bound(holding.cbegin(), holding.cend(), count / 2);
+            const qint64 next = past != holding.cend() ? *past : holding.value(0, 0);
+            Require(FindNextRecord(path, text, count / 2).number.value_or(0) == next,
+                    "the next record found is the first one past the middle, or the first of all");
         }
     }
 

@@ -27,7 +27,12 @@ struct RecordSearch {
 // second.
 RecordSearch FindRecords(const QString &path, QStringView text);
 
-// The record to jump to from record `after`: the first found number past it,
-// or, past the last one, the first found number again (the search wraps
-// round the end of the file). Nothing when nothing was found.
-std::optional<qint64> NextFoundRecord(const QList<qint64> &found, qint64 after);
+struct NextRecordSearch {
+    RecordFileStatus status;      // Done, FileUnreadable or NotRecordFile
+    std::optional<qint64> number; // nothing when no record holds the text
+};
+// The record to jump to from record `after`: the first one past it that
+// holds `text`, or, when none does, the first one of the file (the search
+// wraps round the end of the file). The file is read only as far as it
+// must: a text that most records hold is found at once.
+NextRecordSearch FindNextRecord(const QString &path, QStringView text, qint64 after);

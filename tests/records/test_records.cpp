@@ -699,26 +699,39 @@ private slots:
         QCOMPARE(FindRecords(QStringLiteral("/dev/zero"), u"乾").status, RecordFileStatus::NotRecordFile);
     }
 
-    void nextFoundRecordWrapsRoundTheEnd_data()
+    // Records 2, 5 and 9 of 12 were cast for 张三.
+    void theNextFoundRecordWrapsRoundTheEnd_data()
     {
-        QTest::addColumn<QList<qint64>>("found");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("after");
         QTest::addColumn<std::optional<qint64>>("next");
-        const QList<qint64> found{2, 5, 9};
-        QTest::newRow("before the first") << found << qint64(0) << std::optional<qint64>(2);
-        QTest::newRow("on a found one") << found << qint64(5) << std::optional<qint64>(9);
-        QTest::newRow("between two") << found << qint64(6) << std::optional<qint64>(9);
-        QTest::newRow("on the last") << found << qint64(9) << std::optional<qint64>(2);
-        QTest::newRow("past the last") << found << qint64(100) << std::optional<qint64>(2);
-        QTest::newRow("only one, on it") << QList<qint64>{4} << qint64(4) << std::optional<qint64>(4);
-        QTest::newRow("nothing found") << QList<qint64>{} << qint64(1) << std::optional<qint64>();
+        QTest::newRow("before the first") << "张三" << qint64(0) << std::optional<qint64>(2);
+        QTest::newRow("on a found one") << "张三" << qint64(5) << std::optional<qint64>(9);
+        QTest::newRow("between two") << "张三" << qint64(6) << std::optional<qint64>(9);
+        QTest::newRow("on the last") << "张三" << qint64(9) << std::optional<qint64>(2);
+        QTest::newRow("past the end of the file") << "张三" << qint64(100) << std::optional<qint64>(2);
+        QTest::newRow("held by every record") << "乾" << qint64(7) << std::optional<qint64>(8);
+        QTest::newRow("every record, on the last") << "乾" << qint64(12) << std::optional<qint64>(1);
+        QTest::newRow("held by none") << "赵" << qint64(3) << std::optional<qint64>();
+        QTest::newRow("empty") << "" << qint64(3) << std::optional<qint64>();
     }
-    void nextFoundRecordWrapsRoundTheEnd()
+    void theNextFoundRecordWrapsRoundTheEnd()
     {
-        QFETCH(QList<qint64>, found);
+        QFETCH(QString, text);
         QFETCH(qint64, after);
         QFETCH(std::optional<qint64>, next);
-        QCOMPARE(NextFoundRecord(found, after), next);
+        const QString path = tempPath(QStringLiteral("next.kdf"));
+        QFile::remove(path);
+        for (int number = 1; number <= 12; ++number) {
+            DivinationRecord record = numberedRecord(number);
+            record.divinerName = number == 2 || number == 5 || number == 9 ? QStringLiteral("张三") : QStringLiteral("李四");
+            QVERIFY(AppendRecord(path, record));
+        }
+        const NextRecordSearch search = FindNextRecord(path, text, after);
+        QCOMPARE(search.status, RecordFileStatus::Done);
+        QCOMPARE(search.number, next);
+        QCOMPARE(FindNextRecord(tempPath(QStringLiteral("none.kdf")), text, after).status,
+                 RecordFileStatus::FileUnreadable);
     }
 };
 

@@ -507,18 +507,18 @@ void RecordBrowserWindow::FindNextRecord()
         findBox_->setFocus();
         return;
     }
-    const RecordSearch search = FindRecords(filePath_, text);
-    if (search.status != RecordFileStatus::Done) {
-        notFoundTimer_.start();
-        return;
-    }
     bool selected = false;
     qint64 after = recordNumber_->text().toLongLong(&selected);
     if (!selected || after < 1) {
         const std::optional<ListingEntry> top = ListingEntryAt(listing_, 0);
         after = top ? top->number - 1 : 0;
     }
-    const std::optional<qint64> next = NextFoundRecord(search.numbers, after);
+    const NextRecordSearch search = ::FindNextRecord(filePath_, text, after);
+    if (search.status != RecordFileStatus::Done) {
+        notFoundTimer_.start();
+        return;
+    }
+    const std::optional<qint64> next = search.number;
     if (!next) {
         services_.dialogs->ShowMessage(this, QStringLiteral("没有找到含有“") + text + QStringLiteral("”的记录。"),
                                        ProgramTitle(), DialogService::Icon::None);

@@ -1,9 +1,10 @@
 // Times the record file operations the record browser uses on a large file:
 // counting, listing the last page (where a fresh browser lands), reading one
-// record, and deleting one. Usage: records_bench [RECORDS] (default 1000000).
+// record, finding records by a text, and deleting one. Usage: records_bench [RECORDS] (default 1000000).
 // Prints one line per measurement: name, best of several rounds in ms.
 
 #include "records/record_file.h"
+#include "records/record_search.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -83,6 +85,26 @@ int main(int argc, char *argv[])
            }));
     report("list first page", bestMilliseconds([&] { ListRecords(path, 1, RecordsPerPage); }));
     report("read last record", bestMilliseconds([&] { ReadRecord(path, records); }));
+    // One matter, a name of one record in nine, and a text in every matter:
+    // the last decodes every line.
+    const struct {
+        const char *name;
+        QString text;
+    } searches[] = {
+        {"find one record", QStringLiteral("第%1件").arg(records)},
+        {"find a name (1 record in 9)", QStringLiteral("占者7")},
+        {"find a text of every record", QStringLiteral("吉凶")},
+    };
+    for (const auto &search : searches) {
+        qsizetype found = 0;
+        report(search.name, bestMilliseconds([&] { found = FindRecords(path, search.text).numbers.size(); }));
+        std::printf("\tfound %lld\n", static_cast<long long>(found));
+    }
+    // The browser's 查找 reads only as far as the next record that holds
+    // the text, from the middle of the file.
+    for (const auto &search : searches)
+        report((std::string("next after the middle: ") + search.name).c_str(),
+               bestMilliseconds([&] { FindNextRecord(path, search.text, records / 2); }));
 
     QElapsedTimer timer;
     timer.start();

@@ -1,5 +1,5 @@
 // A record file of any content: counted, listed, read record by record,
-// appended to and deleted from. The records found are checked against the
+// searched, appended to and deleted from. The records found are checked against the
 // file's lines split independently of the reader.
 
 #include "records/divination_record.h"
@@ -7,12 +7,14 @@
 #include "fileformat/gbk_codec.h"
 #include "fileformat/line_scanner.h"
 #include "records/record_file.h"
+#include "records/record_search.h"
 #include "record_round_trip.h"
 
 #include <QFile>
 #include <QList>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -80,6 +82,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const RecordReading reading = ReadRecord(path, number);
         Require(reading.status == RecordFileStatus::Done, "every record inside the file is found");
         Require(reading.record == ParseRecordLine(DecodeGbk(lines[number - 1])), "a record is read from its own line");
+    }
+
+    // The search, which looks at the bytes first, finds exactly the records
+    // whose fields hold the text: here a piece of a name and of a matter of
+    // the file, which may be cut inside a character's bytes.
+    if (count > 0) {
+        const DivinationRecord middle = ParseRecordLine(DecodeGbk(lines[count / 2]));
+        for (const QString &text : {middle.divinerName.left(2), middle.matterText.mid(1, 3)}) {
+            QList<qint64> holding;
+            for (qint64 number = 1; number <= count; ++number) {
+                if (RecordHoldsText(ParseRecordLine(DecodeGbk(lines[number - 1])), text))
+                    holding.append(number);
+            }
+            const RecordSearch search = FindRecords(path, text);
+            Require(search.status == RecordFileStatus::Done && search.numbers == holding,
+                    "the search finds every record that holds the text and no other");
+            const auto past = std::upper_bound(holding.cbegin(), holding.cend(), count / 2);
+            const qint64 next = past != holding.cend() ? *past : holding.value(0, 0);
+            Require(FindNextRecord(path, text, count / 2).number.value_or(0) == next,
+                    "the next record found is the first one past the middle, or the first of all");
+        }
     }
 
     if (count > 0) {

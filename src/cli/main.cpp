@@ -18,7 +18,7 @@ constexpr std::array commands{
     Command{"hexagram", RunHexagramCommand,
             "hexagram LINES [--translation]   number, name and text of a line string (bottom line first)"},
     Command{"records", RunRecordsCommand,
-            "records FILE count|list FIRST LAST|show N|delete N [--expect LINE]   count, list, show or delete records of a record file"},
+            "records FILE count|list FIRST LAST|show N|find TEXT|delete N [--expect LINE]   count, list, show, find or delete records of a record file"},
     Command{"cast", RunCastCommand,
             "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values (N at most 10000000)"},
     Command{"almanac", RunAlmanacCommand,

@@ -2,6 +2,7 @@
 
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"
+#include "records/record_search.h"
 
 #include <array>
 #include <optional>
@@ -13,7 +14,7 @@ constexpr int exitNotFound = 3;
 constexpr int exitWriteFailed = 1;
 constexpr int exitChanged = 4;
 
-const char *const usage = "用法: ravezaz-cli records FILE count|list FIRST LAST|show N|delete N [--expect LINE]\n";
+const char *const usage = "用法: ravezaz-cli records FILE count|list FIRST LAST|show N|find TEXT|delete N [--expect LINE]\n";
 const QString expectOption = QStringLiteral("--expect");
 
 std::optional<qint64> NumberArgument(const QString &text)
@@ -31,38 +32,47 @@ int FileUnreadable(const QString &path, CliStreams io)
     return exitNotFound;
 }
 
+// The arguments after the file name: the action's numbers, its text, and
+// the line given with --expect.
+struct RecordsRequest {
+    QString path;
+    QList<qint64> numbers;
+    QString text;
+    std::optional<QString> expected;
+};
+
 int RecordMissing(CliStreams io)
 {
     io.err << "没有找到此条记录。\n";
     return exitNotFound;
 }
 
-int PrintCount(const QString &path, const QList<qint64> &, const std::optional<QString> &, CliStreams io)
+int PrintCount(const RecordsRequest &request, CliStreams io)
 {
-    const std::optional<qint64> count = CountRecords(path);
+    const std::optional<qint64> count = CountRecords(request.path);
     if (!count)
-        return FileUnreadable(path, io);
+        return FileUnreadable(request.path, io);
     io.out << *count << '\n';
     return 0;
 }
 
 // Stored text is printed with its control characters shown as U+FFFD, so a
 // crafted record file cannot send escape sequences to the terminal.
-int PrintListing(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
+int PrintListing(const RecordsRequest &request, CliStreams io)
 {
-    const std::optional<QString> listing = ListRecords(path, numbers[0], numbers[1]);
+    const std::optional<QString> listing = ListRecords(request.path, request.numbers[0], request.numbers[1]);
     if (!listing)
-        return FileUnreadable(path, io);
+        return FileUnreadable(request.path, io);
     for (QStringView line : QStringView(*listing).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
         io.out << ControlsShown(line) << '\n';
     return 0;
 }
 
-int PrintRecord(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &, CliStreams io)
+int PrintRecord(const RecordsRequest &request, CliStreams io)
 {
-    const RecordReading reading = ReadRecord(path, numbers[0]);
+    const RecordReading reading = ReadRecord(request.path, request.numbers[0]);
     if (reading.status == RecordFileStatus::FileUnreadable || reading.status == RecordFileStatus::NotRecordFile)
-        return FileUnreadable(path, io);
+        return FileUnreadable(request.path, io);
     if (reading.status == RecordFileStatus::RecordNotFound)
         return RecordMissing(io);
     int index = 0;
@@ -71,18 +81,33 @@ int PrintRecord(const QString &path, const QList<qint64> &numbers, const std::op
     return 0;
 }
 
-int DeleteAndReport(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &expected,
-                 CliStreams io)
+// One record number a line, ascending; a search that finds nothing exits as
+// a missing record does.
+int PrintFound(const RecordsRequest &request, CliStreams io)
 {
-    const RecordDeletion deletion = DeleteRecord(path, numbers[0], expected);
+    const RecordSearch search = FindRecords(request.path, request.text);
+    if (search.status != RecordFileStatus::Done)
+        return FileUnreadable(request.path, io);
+    if (search.numbers.isEmpty()) {
+        io.err << "没有找到含有此文字的记录。\n";
+        return exitNotFound;
+    }
+    for (const qint64 number : search.numbers)
+        io.out << number << '\n';
+    return 0;
+}
+
+int DeleteAndReport(const RecordsRequest &request, CliStreams io)
+{
+    const RecordDeletion deletion = DeleteRecord(request.path, request.numbers[0], request.expected);
     switch (deletion.status) {
     case RecordFileStatus::FileUnreadable:
     case RecordFileStatus::NotRecordFile:
-        return FileUnreadable(path, io);
+        return FileUnreadable(request.path, io);
     case RecordFileStatus::RecordNotFound:
         return RecordMissing(io);
     case RecordFileStatus::RecordChanged:
-        io.err << "第 " << numbers[0] << " 号记录已不是所给的内容，没有删除任何记录。\n";
+        io.err << "第 " << request.numbers[0] << " 号记录已不是所给的内容，没有删除任何记录。\n";
         return exitChanged;
     case RecordFileStatus::WriteFailed:
         io.err << "无法改写记录文件，文件保持原样。\n";
@@ -94,19 +119,21 @@ int DeleteAndReport(const QString &path, const QList<qint64> &numbers, const std
     return 0;
 }
 
+// An action takes `numberCount` numbers, or one text that is not empty.
 struct RecordsAction {
     const char *name;
     int numberCount;
+    bool takesText;
     bool takesExpect;
-    int (*run)(const QString &path, const QList<qint64> &numbers, const std::optional<QString> &expected,
-               CliStreams io);
+    int (*run)(const RecordsRequest &request, CliStreams io);
 };
 
 constexpr std::array actions{
-    RecordsAction{"count", 0, false, PrintCount},
-    RecordsAction{"list", 2, false, PrintListing},
-    RecordsAction{"show", 1, false, PrintRecord},
-    RecordsAction{"delete", 1, true, DeleteAndReport},
+    RecordsAction{"count", 0, false, false, PrintCount},
+    RecordsAction{"list", 2, false, false, PrintListing},
+    RecordsAction{"show", 1, false, false, PrintRecord},
+    RecordsAction{"find", 0, true, false, PrintFound},
+    RecordsAction{"delete", 1, false, true, DeleteAndReport},
 };
 
 } // namespace
@@ -121,18 +148,24 @@ int RunRecordsCommand(const QStringList &arguments, CliStreams io)
         args.remove(expectAt, 2);
     }
     for (const RecordsAction &action : actions) {
-        if (args.size() != 2 + action.numberCount || args[1] != QLatin1String(action.name) ||
+        const int argumentCount = action.takesText ? 1 : action.numberCount;
+        if (args.size() != 2 + argumentCount || args[1] != QLatin1String(action.name) ||
             (expected && !action.takesExpect))
             continue;
-        QList<qint64> numbers;
-        for (const QString &text : args.mid(2)) {
+        RecordsRequest request{args[0], {}, {}, expected};
+        if (action.takesText) {
+            request.text = args[2];
+            if (request.text.isEmpty())
+                break;
+        }
+        for (const QString &text : args.mid(2, action.numberCount)) {
             const std::optional<qint64> number = NumberArgument(text);
             if (!number)
                 break;
-            numbers.append(*number);
+            request.numbers.append(*number);
         }
-        if (numbers.size() == action.numberCount)
-            return action.run(args[0], numbers, expected, io);
+        if (request.numbers.size() == action.numberCount)
+            return action.run(request, io);
     }
     io.err << usage;
     return exitUsage;

@@ -76,6 +76,19 @@ std::optional<ListingEntry> ListingEntryAt(QStringView listing, qsizetype caret)
     }
 }
 
+std::optional<ListingEntry> ListingEntryOf(QStringView listing, qint64 number)
+{
+    for (qsizetype start = 0;;) {
+        const qsizetype end = LineEndFrom(listing, start);
+        if (MarkedNumber(listing.mid(start, end - start)) == number)
+            return ListingEntry{number, start, end};
+        start = listing.indexOf(u'\n', end);
+        if (start < 0)
+            return std::nullopt;
+        ++start;
+    }
+}
+
 std::optional<QString> ListedRecordLine(QStringView listing, qint64 number)
 {
     for (QStringView line : listing.split(u'\n')) {

@@ -33,6 +33,10 @@ struct ListingEntry {
 // listing or when no marked line lies at or above the caret.
 std::optional<ListingEntry> ListingEntryAt(QStringView listing, qsizetype caret);
 
+// The entry of record `number` in a listing; nothing when the listing does
+// not hold it.
+std::optional<ListingEntry> ListingEntryOf(QStringView listing, qint64 number);
+
 // The stored line of record `number` in a listing (the text after its
 // marker), as ListRecords gave it; nothing when the listing does not hold it.
 std::optional<QString> ListedRecordLine(QStringView listing, qint64 number);

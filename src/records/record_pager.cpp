@@ -34,9 +34,19 @@ PageRange RecordPager::RangeOf(qint64 page)
 std::optional<PageRange> RecordPager::GoTo(QStringView typed)
 {
     bool converted = false;
-    qint64 page = typed.trimmed().toLongLong(&converted);
+    const qint64 page = typed.trimmed().toLongLong(&converted);
     if (!converted)
         return std::nullopt;
+    return GoToPage(page);
+}
+
+PageRange RecordPager::PageHolding(qint64 number)
+{
+    return GoToPage(PageCountOf(number));
+}
+
+PageRange RecordPager::GoToPage(qint64 page)
+{
     page = std::min(std::max<qint64>(page, 1), pageCount_);
     currentPage_ = page;
     if (page == 1)

@@ -57,6 +57,9 @@ public:
     // (the box is then just emptied); a number below 1 goes to page 1, one
     // above the page count to the last page.
     std::optional<PageRange> GoTo(QStringView typed);
+    // The page that holds record `number` (1-based), gone to as 确定 goes to
+    // a typed page.
+    PageRange PageHolding(qint64 number);
     PageRange First();
     PageRange Previous();
     PageRange Next();
@@ -67,6 +70,7 @@ public:
 
 private:
     static PageRange RangeOf(qint64 page);
+    PageRange GoToPage(qint64 page);
 
     qint64 recordCount_ = 0;
     qint64 pageCount_ = 0;

@@ -5,6 +5,7 @@
 #include "fileformat/line_scanner.h"
 #include "records/record_file.h"
 #include "records/record_listing.h"
+#include "records/record_search.h"
 
 #include <QDir>
 #include <QFile>
@@ -621,6 +622,116 @@ private slots:
             QVERIFY(!CopyRecordFile(fixture(QStringLiteral("three-casts.kdf")), destination));
         }
         QCOMPARE(bytesOf(destination), before);
+    }
+
+    void searchLooksOnlyInNameMatterAndHexagramNames_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("name") << "张三" << true;
+        QTest::newRow("part of the matter") << "前" << true;
+        QTest::newRow("primary hexagram") << "乾" << true;
+        QTest::newRow("resulting hexagram") << "否" << true;
+        QTest::newRow("Latin in another case") << "zHANG" << true;
+        QTest::newRow("the time") << "2006" << false;
+        QTest::newRow("a line string") << "000111" << false;
+        QTest::newRow("the changing-line field") << "变3爻" << false;
+        QTest::newRow("a label") << "姓名" << false;
+        QTest::newRow("across two fields") << "张三问" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void searchLooksOnlyInNameMatterAndHexagramNames()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, held);
+        const DivinationRecord record = recordOf(
+            {u"2006-7-16 10:20:30", u"Zhang 张三", u"问前程", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
+        QCOMPARE(RecordHoldsText(record, text), held);
+        const QString path = tempPath(QStringLiteral("search-one.kdf"));
+        QFile::remove(path);
+        QVERIFY(AppendRecord(path, recordOf({u"2006", u"李四", u"问行程", u"2", u"000000", u"坤", u"未变爻", u"", u"", u""})));
+        QVERIFY(AppendRecord(path, record));
+        const RecordSearch search = FindRecords(path, text);
+        QCOMPARE(search.status, RecordFileStatus::Done);
+        QCOMPARE(search.numbers, held ? QList<qint64>{2} : QList<qint64>{});
+    }
+
+    void searchFindsEveryRecordThatHoldsTheText_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<qint64>>("numbers");
+        QTest::newRow("primary and resulting") << "three-casts.kdf" << "坤" << QList<qint64>{2, 3};
+        QTest::newRow("a stored double quote") << "three-casts.kdf" << "“" << QList<qint64>{3};
+        QTest::newRow("no record") << "three-casts.kdf" << "赵" << QList<qint64>{};
+        QTest::newRow("lines of every ending") << "mixed-line-ends.kdf" << "乾" << QList<qint64>{1, 3};
+        QTest::newRow("bytes that are no character") << "invalid-gbk.kdf" << QString(QChar::ReplacementCharacter)
+                                                     << QList<qint64>{1};
+    }
+    void searchFindsEveryRecordThatHoldsTheText()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, text);
+        QFETCH(QList<qint64>, numbers);
+        const RecordSearch search = FindRecords(fixture(file), text);
+        QCOMPARE(search.status, RecordFileStatus::Done);
+        QCOMPARE(search.numbers, numbers);
+    }
+
+    // The bytes of 张 (D5 C5) stand across the two characters of 罢拧 (B0 D5
+    // C5 A1): a search by bytes alone would find a name that is not there.
+    void searchMatchesCharactersNotBytes()
+    {
+        const QString path = tempPath(QStringLiteral("straddle.kdf"));
+        QFile::remove(path);
+        DivinationRecord record = numberedRecord(1);
+        record.divinerName = QStringLiteral("罢拧");
+        QVERIFY(AppendRecord(path, record));
+        record.divinerName = QStringLiteral("小张");
+        QVERIFY(AppendRecord(path, record));
+        QVERIFY(EncodeGbk(u"罢拧").contains(EncodeGbk(u"张")));
+        QCOMPARE(FindRecords(path, u"张").numbers, QList<qint64>{2});
+    }
+
+    void searchTellsMissingAndSpecialFilesApart()
+    {
+        QCOMPARE(FindRecords(tempPath(QStringLiteral("none.kdf")), u"乾").status, RecordFileStatus::FileUnreadable);
+        QCOMPARE(FindRecords(QStringLiteral("/dev/zero"), u"乾").status, RecordFileStatus::NotRecordFile);
+    }
+
+    // Records 2, 5 and 9 of 12 were cast for 张三.
+    void theNextFoundRecordWrapsRoundTheEnd_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("after");
+        QTest::addColumn<std::optional<qint64>>("next");
+        QTest::newRow("before the first") << "张三" << qint64(0) << std::optional<qint64>(2);
+        QTest::newRow("on a found one") << "张三" << qint64(5) << std::optional<qint64>(9);
+        QTest::newRow("between two") << "张三" << qint64(6) << std::optional<qint64>(9);
+        QTest::newRow("on the last") << "张三" << qint64(9) << std::optional<qint64>(2);
+        QTest::newRow("past the end of the file") << "张三" << qint64(100) << std::optional<qint64>(2);
+        QTest::newRow("held by every record") << "乾" << qint64(7) << std::optional<qint64>(8);
+        QTest::newRow("every record, on the last") << "乾" << qint64(12) << std::optional<qint64>(1);
+        QTest::newRow("held by none") << "赵" << qint64(3) << std::optional<qint64>();
+        QTest::newRow("empty") << "" << qint64(3) << std::optional<qint64>();
+    }
+    void theNextFoundRecordWrapsRoundTheEnd()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, after);
+        QFETCH(std::optional<qint64>, next);
+        const QString path = tempPath(QStringLiteral("next.kdf"));
+        QFile::remove(path);
+        for (int number = 1; number <= 12; ++number) {
+            DivinationRecord record = numberedRecord(number);
+            record.divinerName = number == 2 || number == 5 || number == 9 ? QStringLiteral("张三") : QStringLiteral("李四");
+            QVERIFY(AppendRecord(path, record));
+        }
+        const NextRecordSearch search = FindNextRecord(path, text, after);
+        QCOMPARE(search.status, RecordFileStatus::Done);
+        QCOMPARE(search.number, next);
+        QCOMPARE(FindNextRecord(tempPath(QStringLiteral("none.kdf")), text, after).status,
+                 RecordFileStatus::FileUnreadable);
     }
 };
 

@@ -38,6 +38,8 @@ private slots:
         QTest::newRow("show") << QStringList{"show", "1"}
                               << "1\t2006-7-16 10:20:30\n2\t张三\n3\t某事云云\n4\t1\n5\t111111\n6\t乾\n"
                                  "7\t变3爻\n8\t12\n9\t000111\n10\t否\n";
+        QTest::newRow("find in names of hexagrams") << QStringList{"find", "坤"} << "2\n3\n";
+        QTest::newRow("find in a matter") << QStringList{"find", "远行"} << "3\n";
         QTest::newRow("delete") << QStringList{"delete", "2"} << "2\n";
         QTest::newRow("delete while the line reads as listed")
             << QStringList{"delete", "2", "--expect",
@@ -79,11 +81,15 @@ private slots:
         QTest::newRow("show 4 of 3") << "three-casts.kdf" << QStringList{"show", "4"} << noRecord;
         QTest::newRow("show 0") << "three-casts.kdf" << QStringList{"show", "0"} << noRecord;
         QTest::newRow("delete 4 of 3") << "three-casts.kdf" << QStringList{"delete", "4"} << noRecord;
+        QTest::newRow("find, no match") << "three-casts.kdf" << QStringList{"find", "赵"}
+                                        << QStringLiteral("没有找到含有此文字的记录。\n");
+        QTest::newRow("find, no file") << "missing.kdf" << QStringList{"find", "乾"} << noFile;
         const QString noRecordFile = QStringLiteral("不是记录文件。\n");
         QTest::newRow("count, device") << "/dev/zero" << QStringList{"count"} << noRecordFile;
         QTest::newRow("list, device") << "/dev/zero" << QStringList{"list", "1", "20"} << noRecordFile;
         QTest::newRow("show, FIFO") << "fifo" << QStringList{"show", "1"} << noRecordFile;
         QTest::newRow("delete, FIFO") << "fifo" << QStringList{"delete", "1"} << noRecordFile;
+        QTest::newRow("find, FIFO") << "fifo" << QStringList{"find", "乾"} << noRecordFile;
     }
     void missingThingsExitWithThree()
     {
@@ -173,6 +179,9 @@ private slots:
         QTest::newRow("list with one number") << QStringList{"a.kdf", "list", "1"};
         QTest::newRow("expect without a line") << QStringList{"a.kdf", "delete", "1", "--expect"};
         QTest::newRow("expect with show") << QStringList{"a.kdf", "show", "1", "--expect", "x"};
+        QTest::newRow("find without a text") << QStringList{"a.kdf", "find"};
+        QTest::newRow("find an empty text") << QStringList{"a.kdf", "find", ""};
+        QTest::newRow("find two texts") << QStringList{"a.kdf", "find", "a", "b"};
     }
     void wrongArgumentsExitWithTwo()
     {

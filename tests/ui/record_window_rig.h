@@ -5,6 +5,7 @@
 
 #include "ui/windows/cast_display.h"
 #include "ui/windows/main_window.h"
+#include "ui/windows/panel_dialog.h"
 #include "ui/widgets/picture_label.h"
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
@@ -88,4 +89,18 @@ inline bool WriteFileBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The names of the controls of a framed window that stick out of its
+// parchment panel onto the frame or the title band.
+inline QStringList ControlsOutsidePanel(const PanelDialog &window)
+{
+    QStringList outside;
+    for (const QWidget *control : window.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QString name = control->objectName();
+        if (name != QStringLiteral("panelPicture") && name != QStringLiteral("caption") &&
+            control->isVisibleTo(&window) && !window.PanelArea().contains(control->geometry()))
+            outside << name;
+    }
+    return outside;
 }

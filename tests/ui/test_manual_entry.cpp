@@ -103,6 +103,19 @@ struct EntryRig {
     }
 };
 
+// Red pixels within `area` of a widget as it is drawn.
+int RedPixels(QWidget *widget, const QRect &area)
+{
+    const QImage image = widget->grab().toImage();
+    int red = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            red += colour.red() > 150 && colour.green() < 110 && colour.blue() < 110 ? 1 : 0;
+        }
+    return red;
+}
+
 // Red pixels in a widget as it is drawn: a changing line's character.
 bool ShowsRed(QWidget *widget)
 {
@@ -638,6 +651,39 @@ private slots:
         QVERIFY(!box->hasFocus());
         QCOMPARE(box->cursorPosition(), 0);
         QCOMPARE(box->toolTip(), time);
+    }
+
+    // A ticked mark shows a tick on a light square; an empty one shows no
+    // red inside its square, whether it has the focus or not.
+    void ticksAreDrawnInsideTheMarks()
+    {
+        EntryRig rig;
+        QCheckBox *mark = rig.Mark(2);
+        const QRect square(1, (mark->height() - 16) / 2, 16, 16);
+        const QRect inside = square.adjusted(3, 3, -3, -3);
+
+        mark->setFocus();
+        QVERIFY(mark->hasFocus());
+        QVERIFY2(RedPixels(mark, square) > 0, "a focused mark shows no red edge");
+        QCOMPARE(RedPixels(mark, inside), 0);
+
+        rig.Field("Text2")->setFocus();
+        QCOMPARE(RedPixels(mark, square), 0);
+
+        QTest::mouseClick(mark, Qt::LeftButton);
+        QVERIFY(mark->isChecked());
+        rig.Field("Text2")->setFocus();
+        const int tick = RedPixels(mark, inside);
+        QVERIFY2(tick >= 10, qPrintable(QString::number(tick)));
+        QVERIFY2(tick < inside.width() * inside.height() / 2, "the ticked square is filled, not ticked");
+    }
+
+    void theWindowSitsInTheProgramsFrame()
+    {
+        EntryRig rig;
+        QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(rig.Find<QLabel>("caption")->text(), QStringLiteral("人工输入卦体"));
+        QCOMPARE(ControlsOutsidePanel(*rig.window), QStringList());
     }
 };
 

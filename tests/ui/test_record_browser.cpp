@@ -2,6 +2,7 @@
 #include "records/divination_record.h"
 #include "texts/hexagram_texts.h"
 #include "records/recalled_cast.h"
+#include "ui/widgets/chinese_file_dialog.h"
 #include "ui/windows/record_browser_window.h"
 #include "records/record_file.h"
 #include "records/record_file_name.h"
@@ -12,10 +13,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -57,11 +62,20 @@ QByteArray Casts(int count)
 // Answers the open and save dialogs from queues; Cancel when empty.
 class AnsweringFileDialogs final : public RecordFileDialogs {
 public:
-    std::optional<QString> ChooseFileToOpen(QWidget *) override { return Next(openAnswers); }
-    std::optional<QString> ChooseFileToSave(QWidget *) override { return Next(saveAnswers); }
+    std::optional<QString> ChooseFileToOpen(QWidget *, const QString &folder) override
+    {
+        folders << folder;
+        return Next(openAnswers);
+    }
+    std::optional<QString> ChooseFileToSave(QWidget *, const QString &folder) override
+    {
+        folders << folder;
+        return Next(saveAnswers);
+    }
 
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    QStringList folders; // where each dialog was opened
 
 private:
     static std::optional<QString> Next(std::deque<QString> &answers)
@@ -168,6 +182,7 @@ constexpr int NoticeTimeoutMs = 3000;
 
 Q_DECLARE_METATYPE(DivinationRecord)
 Q_DECLARE_METATYPE(PageCommands)
+Q_DECLARE_METATYPE(PageRange)
 
 class RecordBrowserTest : public QObject {
     Q_OBJECT
@@ -582,23 +597,26 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<qint64>("entry");
-        QTest::newRow("nothing selected") << QString() << qint64(0);
-        QTest::newRow("damaged primary lines") << "damaged-line-strings.kdf" << qint64(1);
-        QTest::newRow("another encoding") << "utf8-encoded.kdf" << qint64(1);
-        QTest::newRow("a line of another shape") << "other-shapes.kdf" << qint64(2);
-        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(30);
+        QTest::addColumn<QString>("message");
+        const QString damaged = QStringLiteral("此条记录已损坏，无法读取。");
+        QTest::newRow("nothing selected") << QString() << qint64(0) << QStringLiteral("没有找到此条记录。");
+        QTest::newRow("damaged primary lines") << "damaged-line-strings.kdf" << qint64(1) << damaged;
+        QTest::newRow("another encoding") << "utf8-encoded.kdf" << qint64(1) << damaged;
+        QTest::newRow("a line of another shape") << "other-shapes.kdf" << qint64(2) << damaged;
+        QTest::newRow("not a record file") << "not-a-record-file.kdf" << qint64(30) << damaged;
     }
     void readWithoutARecordSaysSo()
     {
         QFETCH(QString, file);
         QFETCH(qint64, entry);
+        QFETCH(QString, message);
         BrowserRig rig(file.isEmpty() ? Casts(3) : FileBytes(Fixtures + file));
         rig.Open();
         const QStringList before = rig.main.LineCodes(1);
         if (entry > 0)
             rig.ClickEntry(entry, 3);
         rig.Click("Command2");
-        QCOMPARE(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到此条记录。")});
+        QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
         QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("Ravezaz"));
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
         QVERIFY(rig.window->isVisible());
@@ -956,6 +974,238 @@ private slots:
         QVERIFY(mainHiddenMeanwhile);
         QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
         QTRY_VERIFY(main.window->isVisible());
+    }
+
+    void enterInThePageBoxGoesToThePage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("firstEntry");
+        QTest::newRow("2") << "2" << "第 2 页" << " №<21>";
+        QTest::newRow("999") << "999" << "第 4 页" << " №<61>";
+        QTest::newRow("abc is ignored") << "abc" << "第 1 页" << " №<1>";
+    }
+    void enterInThePageBoxGoesToThePage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, page);
+        QFETCH(QString, firstEntry);
+        BrowserRig rig(Casts(65));
+        rig.Open();
+        rig.Click("Command5");
+        rig.main.effects.played.clear();
+        auto *pageBox = rig.Find<QLineEdit>("Text3");
+        pageBox->setFocus();
+        QTest::keyClicks(pageBox, typed);
+        QTest::keyClick(pageBox, Qt::Key_Return);
+        QCOMPARE(rig.Text("Label3"), page);
+        QVERIFY2(rig.Listing().startsWith(firstEntry), qPrintable(rig.Listing().left(20)));
+        QVERIFY(pageBox->text().isEmpty());
+        QCOMPARE(rig.main.effects.played, QStringList{ProgramSound("/wav/s1.wav")});
+    }
+
+    void enterInThePageBoxDoesNothingWithoutAFile()
+    {
+        BrowserRig rig;
+        rig.Open();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.boxes.size(), size_t(1), NoticeTimeoutMs);
+        rig.main.effects.played.clear();
+        auto *pageBox = rig.Find<QLineEdit>("Text3");
+        QTest::keyClicks(pageBox, QStringLiteral("2"));
+        QTest::keyClick(pageBox, Qt::Key_Return);
+        QVERIFY(rig.main.effects.played.isEmpty());
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 0 页"));
+    }
+
+    // Record 2 of 4 holds a matter far wider than the list.
+    void selectingALongRecordKeepsTheLineStartsInView_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click") << "click";
+        QTest::newRow("click after scrolling right") << "scrolled click";
+        QTest::newRow("arrow key") << "arrow";
+        QTest::newRow("find") << "find";
+    }
+    void selectingALongRecordKeepsTheLineStartsInView()
+    {
+        QFETCH(QString, how);
+        QByteArray bytes = Casts(4);
+        DivinationRecord wide = Unchanged(2);
+        wide.matterText = QString(300, u'远');
+        bytes.replace(FormatRecordLine(Unchanged(2)), FormatRecordLine(wide));
+        BrowserRig rig(bytes);
+        rig.Open();
+        QScrollBar *sideways = rig.List()->horizontalScrollBar();
+        QVERIFY(sideways->maximum() > 0);
+        const int lineHeight = rig.List()->cursorRect().height();
+        if (how == u"click") {
+            rig.ClickEntry(2, 20);
+        } else if (how == u"scrolled click") {
+            sideways->setValue(sideways->maximum());
+            QTest::mouseClick(rig.List()->viewport(), Qt::LeftButton, {}, QPoint(40, lineHeight * 3 / 2));
+        } else if (how == u"arrow") {
+            rig.ClickEntry(1, 20);
+            QTest::keyClick(rig.List(), Qt::Key_Down);
+        } else {
+            rig.Find<QLineEdit>("findText")->setText(QStringLiteral("远远"));
+            rig.Click("findNext");
+        }
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("2"));
+        QCOMPARE(sideways->value(), 0);
+    }
+
+    void aRecordNumberLeadsToItsPage_data()
+    {
+        QTest::addColumn<qint64>("number");
+        QTest::addColumn<PageRange>("range");
+        QTest::addColumn<qint64>("page");
+        QTest::newRow("first record") << qint64(1) << PageRange{1, 20, false} << qint64(1);
+        QTest::newRow("last of a page") << qint64(40) << PageRange{21, 40, false} << qint64(2);
+        QTest::newRow("first of a page") << qint64(41) << PageRange{41, 60, true} << qint64(3);
+        QTest::newRow("past the count") << qint64(99) << PageRange{41, 60, true} << qint64(3);
+    }
+    void aRecordNumberLeadsToItsPage()
+    {
+        QFETCH(qint64, number);
+        QFETCH(PageRange, range);
+        QFETCH(qint64, page);
+        RecordPager pager;
+        pager.Reset(55);
+        QCOMPARE(pager.PageHolding(number), range);
+        QCOMPARE(pager.CurrentPage(), page);
+    }
+
+    // Records 3, 30 and 62 of 65 were cast for 张三: from the last page the
+    // search goes on past the end to the first of them, and round again.
+    void findGoesToTheNextRecordAndWraps()
+    {
+        QByteArray bytes;
+        for (int number = 1; number <= 65; ++number) {
+            DivinationRecord record = Unchanged(number);
+            if (number == 3 || number == 30 || number == 62)
+                record.divinerName = QStringLiteral("张三");
+            bytes += FormatRecordLine(record);
+        }
+        BrowserRig rig(bytes);
+        rig.Open();
+        auto *findText = rig.Find<QLineEdit>("findText");
+        findText->setText(QStringLiteral(" 张三 "));
+        const struct {
+            const char *number;
+            const char *page;
+        } visits[] = {{"62", "第 4 页"}, {"3", "第 1 页"}, {"30", "第 2 页"}, {"62", "第 4 页"}};
+        bool byEnter = false;
+        for (const auto &visit : visits) {
+            if (byEnter)
+                QTest::keyClick(findText, Qt::Key_Return);
+            else
+                rig.Click("findNext");
+            byEnter = !byEnter;
+            QCOMPARE(rig.RecordNumber(), QString::fromLatin1(visit.number));
+            QCOMPARE(rig.Text("Label3"), QString::fromUtf8(visit.page));
+            QVERIFY(rig.List()->textCursor().selectedText().contains(QStringLiteral("张三")));
+            QVERIFY(rig.Item("killset")->isEnabled());
+        }
+        QVERIFY(rig.main.dialogs.boxes.empty());
+        QCOMPARE(rig.main.effects.played.last(), ProgramSound("/wav/s1.wav"));
+        rig.Click("Command2");
+        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("张三"));
+    }
+
+    void findSaysWhenNothingMatches_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no record") << "赵" << "没有找到含有“赵”的记录。";
+        QTest::newRow("only the time holds it") << "2006" << "没有找到含有“2006”的记录。";
+        QTest::newRow("empty") << "  " << "请输入要查找的文字：姓名、所占何事或卦名。";
+    }
+    void findSaysWhenNothingMatches()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        BrowserRig rig(Casts(25));
+        rig.Open();
+        rig.ClickEntry(22);
+        rig.Find<QLineEdit>("findText")->setText(text);
+        rig.Click("findNext");
+        QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("22"));
+        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2 页"));
+    }
+
+    void fileDialogsOpenInTheFolderOfTheBrowsedFile()
+    {
+        BrowserRig rig(Casts(2));
+        QTemporaryDir otherFolder;
+        const QString other = otherFolder.filePath(QStringLiteral("other.kdf"));
+        QVERIFY(WriteFileBytes(other, Casts(1)));
+        rig.Open();
+        rig.files.openAnswers.push_back(other);
+        rig.Item("openkdf")->trigger();
+        rig.Item("saveas")->trigger();
+        QCOMPARE(rig.files.folders, (QStringList{rig.folder.path(), otherFolder.path()}));
+    }
+
+    // No Qt catalogue translates the type of a folder, and file dates follow
+    // the system's language; the dialog writes both in Chinese.
+    void fileDialogsListTypesAndDatesInChinese()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("records")));
+        QVERIFY(WriteFileBytes(folder.filePath(QStringLiteral("a.kdf")), Casts(1)));
+        QVERIFY(WriteFileBytes(folder.filePath(QStringLiteral("notes")), "x"));
+        const std::unique_ptr<QFileDialog> dialog = MakeChineseFileDialog(nullptr, QStringLiteral("打开"), folder.path());
+        QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QAbstractProxyModel *list = dialog->proxyModel();
+        QVERIFY(list);
+        auto *files = qobject_cast<QFileSystemModel *>(list->sourceModel());
+        QVERIFY(files);
+        QTRY_COMPARE(files->rowCount(files->index(folder.path())), 3);
+        const struct {
+            const char *name;
+            const char16_t *type;
+            const char16_t *size;
+        } rows[] = {{"records", u"文件夹", u""}, {"a.kdf", u"KDF 文件", nullptr}, {"notes", u"文件", u"1 字节"}};
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        for (const auto &row : rows) {
+            const QString path = folder.filePath(QString::fromLatin1(row.name));
+            const QModelIndex type = list->mapFromSource(files->index(path).siblingAtColumn(2));
+            QCOMPARE(type.data().toString(), QString::fromUtf16(row.type));
+            if (row.size)
+                QCOMPARE(type.siblingAtColumn(1).data().toString(), QString::fromUtf16(row.size));
+            const QString date = type.siblingAtColumn(3).data().toString();
+            QCOMPARE(date, chinese.toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
+            QVERIFY2(!date.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(date));
+        }
+    }
+
+    // The browser wears the program's frame: no window manager's title bar,
+    // the title in the band, and every control on the parchment. A long
+    // path loses its middle, not its end.
+    void theBrowserSitsInTheProgramsFrame()
+    {
+        BrowserRig rig(Casts(3));
+        QTemporaryDir otherFolder;
+        const QString level(40, u'卦');
+        const QString deepFolder = otherFolder.filePath(level + u'/' + level + u'/' + level);
+        QVERIFY(QDir().mkpath(deepFolder));
+        const QString other = deepFolder + QStringLiteral("/另一个.kdf");
+        QVERIFY(WriteFileBytes(other, Casts(1)));
+        rig.Open();
+        QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(ControlsOutsidePanel(*rig.window), QStringList());
+        auto *caption = rig.Find<QLabel>("caption");
+        QCOMPARE(caption->text(), rig.window->windowTitle());
+
+        rig.files.openAnswers.push_back(other);
+        rig.Item("openkdf")->trigger();
+        QVERIFY(rig.window->windowTitle().endsWith(QStringLiteral("/另一个.kdf)")));
+        QVERIFY2(caption->text().startsWith(QStringLiteral("记录文件(")), qPrintable(caption->text()));
+        QVERIFY2(caption->text().endsWith(QStringLiteral("另一个.kdf)")), qPrintable(caption->text()));
+        QVERIFY(caption->text().contains(u'…'));
+        QVERIFY(caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width());
     }
 };
 

@@ -11,7 +11,7 @@
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"
 #include "shell/sound_effect.h"
-#include "ui/widgets/window_placement.h"
+#include "ui/widgets/tick_box.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -39,13 +39,6 @@ constexpr int MarkTop = 244;
 const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor HeadingColour(0xa0, 0x2a, 0x1a);
-
-const QString WindowStyle = QStringLiteral(
-    "QDialog#form5 { background: #f6ecd2; }"
-    "QCheckBox::indicator { width: 16px; height: 16px; border: 1px solid #b08850; border-radius: 3px;"
-    " background: #fffaf0; }"
-    "QCheckBox::indicator:checked { background: #c82a22; border-color: #8e1b1b; }"
-    "QCheckBox::indicator:focus { border: 2px solid #a02a1a; }");
 
 const QString FieldStyle = QStringLiteral(
     "QLineEdit { background: #fffaf0; border: 1px solid #b08850; border-radius: 3px; padding: 0 3px; }"
@@ -88,24 +81,19 @@ int LineBoxX(int index)
 
 ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
                                      QWidget *parent)
-    : QDialog(parent)
+    : PanelDialog(QStringLiteral("form5"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
     , cast_(cast)
     , display_(display)
 {
-    setObjectName(QStringLiteral("form5"));
     setWindowTitle(QStringLiteral("人工输入卦体"));
-    setModal(true);
-    setFixedSize(WindowWidth, WindowHeight);
-    CentreOverOwner(*this, parent);
-    setFont(SansFont(13));
-    setStyleSheet(WindowStyle);
 
     BuildHeading();
     BuildTextFields();
     BuildLineBoxes();
     BuildCommands();
     ConnectFields();
+    MoveControlsIntoPanel();
 
     PlaySound("/wav/s3.wav");
     timeField_->setText(ManualEntryTimeText(services_.now()));
@@ -167,7 +155,7 @@ void ManualEntryWindow::BuildLineBoxes()
                                   QRect(LineBoxX(i), LineBoxTop, LineBoxSize, LineBoxSize), 1, this);
         lineBoxes_[i]->setAlignment(Qt::AlignCenter);
         lineBoxes_[i]->setFont(SansFont(16, QFont::Bold));
-        changingMarks_[i] = new QCheckBox(this);
+        changingMarks_[i] = new TickBox(this);
         changingMarks_[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
         changingMarks_[i]->setGeometry(LineBoxX(i) + 6, MarkTop, 20, 24);
     }
@@ -262,7 +250,7 @@ bool ManualEntryWindow::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    return QDialog::eventFilter(watched, event);
+    return PanelDialog::eventFilter(watched, event);
 }
 
 void ManualEntryWindow::PlaySound(const char *relativePath)

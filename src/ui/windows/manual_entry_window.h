@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/manual_entry.h"
+#include "ui/windows/panel_dialog.h"
 
 #include <QDateTime>
-#include <QDialog>
 
 #include <array>
 #include <functional>
@@ -33,7 +33,7 @@ struct ManualEntryServices {
 // six one-character line boxes and six changing marks. On confirmation the
 // fields are checked in order; a cast that passes is shown on the main
 // window, appended to the record file, and the window closes.
-class ManualEntryWindow : public QDialog {
+class ManualEntryWindow : public PanelDialog {
     Q_OBJECT
 public:
     ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,

@@ -34,14 +34,32 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
     background_->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
 
-    QLabel *caption = MakeTextLabel(QStringLiteral("caption"), {},
-                                    QRect(CaptionLeft, 2, size.width() - CaptionLeft - Border, HeaderHeight - 4),
-                                    SerifFont(16, QFont::Bold), ArtPalette::GoldLight, this);
-    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(this, &QWidget::windowTitleChanged, caption, &QLabel::setText);
+    caption_ = MakeTextLabel(QStringLiteral("caption"), {},
+                             QRect(CaptionLeft, 2, size.width() - CaptionLeft - Border, HeaderHeight - 4),
+                             SerifFont(16, QFont::Bold), ArtPalette::GoldLight, this);
+    caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A caption too long for the band (a record file's path) loses its
+    // middle, so its start and its end stay readable.
+    connect(this, &QWidget::windowTitleChanged, caption_, [this](const QString &title) {
+        caption_->setText(caption_->fontMetrics().elidedText(title, Qt::ElideMiddle, caption_->width()));
+    });
 
     drag_ = new WindowDrag(this);
     drag_->AddHandle(background_);
+}
+
+QSize PanelDialog::SizeAroundPanel(QSize panel)
+{
+    return panel + QSize(2 * Border, HeaderHeight + Border);
+}
+
+void PanelDialog::MoveControlsIntoPanel()
+{
+    const QPoint offset = PanelArea().topLeft();
+    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child != background_ && child != caption_)
+            child->move(child->pos() + offset);
+    }
 }
 
 QRect PanelDialog::PanelArea() const

@@ -15,13 +15,19 @@ class PanelDialog : public QDialog {
 public:
     PanelDialog(const QString &name, QSize size, QWidget *parent);
 
-protected:
+    // The size of a window whose parchment panel has the size `panel`.
+    static QSize SizeAroundPanel(QSize panel);
     // The parchment inside the frame, in window coordinates.
     QRect PanelArea() const;
+
+protected:
+    // Moves the controls that a window laid out from (0, 0) into the panel.
+    void MoveControlsIntoPanel();
     PictureLabel *Background() const { return background_; }
     WindowDrag *Drag() const { return drag_; }
 
 private:
     PictureLabel *background_;
+    QLabel *caption_;
     WindowDrag *drag_;
 };

@@ -1,6 +1,7 @@
 #include "ui/windows/record_browser_window.h"
 
 #include "ui/windows/cast_display.h"
+#include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/dialog_picture_button.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/art/fonts.h"
@@ -10,13 +11,14 @@
 #include "records/record_file.h"
 #include "records/record_file_name.h"
 #include "records/record_listing.h"
+#include "records/record_search.h"
 #include "shell/sound_effect.h"
-#include "ui/widgets/window_placement.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QPushButton>
 
 #include <limits>
@@ -32,7 +35,7 @@
 namespace {
 
 constexpr int WindowWidth = 860;
-constexpr int WindowHeight = 556;
+constexpr int WindowHeight = 570;
 constexpr int Margin = 12;
 constexpr int ListTop = 34;
 constexpr int ListHeight = 412;
@@ -40,12 +43,12 @@ constexpr int RecordRowTop = ListTop + ListHeight + 12;
 constexpr int PageRowTop = RecordRowTop + 46;
 constexpr int NotFoundDelayMs = 1000;
 constexpr int PageBoxLength = 7;
+constexpr int FindBoxWidth = 180;
 
 const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 
 const QString WindowStyle = QStringLiteral(
-    "QDialog#RecordBrowser { background: #f6ecd2; }"
     "QMenuBar { background: #e6d3a8; color: #2a1c14; }"
     "QMenuBar::item:selected { background: #c8a866; }"
     "QMenu { background: #fffaf0; color: #2a1c14; border: 1px solid #b08850; }"
@@ -64,6 +67,7 @@ const QString WindowStyle = QStringLiteral(
 
 const QString DeleteSelectedCaption = QStringLiteral("删除选中的记录");
 const QString NotFoundRecordMessage = QStringLiteral("没有找到此条记录。");
+const QString DamagedRecordMessage = QStringLiteral("此条记录已损坏，无法读取。");
 
 QLabel *MakeCaption(const QString &name, const QString &text, const QRect &geometry, const QColor &colour,
                     Qt::Alignment alignment, QWidget *parent)
@@ -92,9 +96,9 @@ QPushButton *MakePageCommand(const QString &name, const QString &caption, const 
 }
 
 // The file dialogs share their name, extension and filter.
-QFileDialog *MakeRecordFileDialog(QWidget *parent, const QString &title)
+std::unique_ptr<QFileDialog> MakeRecordFileDialog(QWidget *parent, const QString &title, const QString &folder)
 {
-    auto *dialog = new QFileDialog(parent, title);
+    std::unique_ptr<QFileDialog> dialog = MakeChineseFileDialog(parent, title, folder);
     dialog->setNameFilter(QStringLiteral("记录文件(*.kdf)"));
     dialog->setDefaultSuffix(QStringLiteral("kdf"));
     dialog->selectFile(QStringLiteral("*.kdf"));
@@ -110,17 +114,19 @@ std::optional<QString> RunFileDialog(QFileDialog &dialog)
 
 } // namespace
 
-std::optional<QString> WidgetRecordFileDialogs::ChooseFileToOpen(QWidget *parent)
+std::optional<QString> WidgetRecordFileDialogs::ChooseFileToOpen(QWidget *parent, const QString &folder)
 {
-    std::unique_ptr<QFileDialog> dialog(MakeRecordFileDialog(parent, QStringLiteral("读取Ravezaz记录文件 *.kdf")));
+    const std::unique_ptr<QFileDialog> dialog =
+        MakeRecordFileDialog(parent, QStringLiteral("读取Ravezaz记录文件 *.kdf"), folder);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(*dialog);
 }
 
-std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent)
+std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent, const QString &folder)
 {
-    std::unique_ptr<QFileDialog> dialog(MakeRecordFileDialog(parent, QStringLiteral("存储Ravezaz记录文件 *.kdf")));
+    const std::unique_ptr<QFileDialog> dialog =
+        MakeRecordFileDialog(parent, QStringLiteral("存储Ravezaz记录文件 *.kdf"), folder);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     return RunFileDialog(*dialog);
@@ -128,23 +134,19 @@ std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent
 
 RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast,
                                          CastDisplay &display, QWidget *parent)
-    : QDialog(parent)
+    : PanelDialog(QStringLiteral("RecordBrowser"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
     , cast_(cast)
     , display_(display)
 {
-    setObjectName(QStringLiteral("RecordBrowser"));
     setWindowTitle(QStringLiteral("查看占筮记录"));
-    setModal(true);
-    setFixedSize(WindowWidth, WindowHeight);
-    CentreOverOwner(*this, parent);
-    setFont(SansFont(13));
     setStyleSheet(WindowStyle);
 
     BuildMenu();
     BuildList();
     BuildRecordRow();
     BuildPageRow();
+    MoveControlsIntoPanel();
     WatchKeys();
 
     notFoundTimer_.setParent(this);
@@ -161,6 +163,7 @@ void RecordBrowserWindow::BuildMenu()
 {
     auto *menuBar = new QMenuBar(this);
     menuBar->setGeometry(0, 0, WindowWidth, 26);
+    BuildFindBox(*menuBar);
     QMenu *fileMenu = menuBar->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("file000uioyuijm"));
 
@@ -184,6 +187,32 @@ void RecordBrowserWindow::BuildMenu()
         item.action->setObjectName(QString::fromLatin1(item.name));
         connect(item.action, &QAction::triggered, this, item.run);
     }
+}
+
+// 查找 sits at the right end of the menu bar, where a search box is looked
+// for; Enter in the box finds the next record as the command does.
+void RecordBrowserWindow::BuildFindBox(QMenuBar &menuBar)
+{
+    auto *box = new QWidget(&menuBar);
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 1, Margin, 1);
+    layout->setSpacing(6);
+    findBox_ = new QLineEdit(box);
+    findBox_->setObjectName(QStringLiteral("findText"));
+    findBox_->setFixedWidth(FindBoxWidth);
+    findBox_->setPlaceholderText(QStringLiteral("姓名、所占何事或卦名"));
+    findBox_->setToolTip(QStringLiteral("查找姓名、所占何事或卦名中含有这些文字的下一条记录(Enter)"));
+    findCommand_ = new QPushButton(QStringLiteral("查找"), box);
+    findCommand_->setObjectName(QStringLiteral("findNext"));
+    findCommand_->setAutoDefault(false);
+    layout->addWidget(findBox_);
+    layout->addWidget(findCommand_);
+    menuBar.setCornerWidget(box, Qt::TopRightCorner);
+    connect(findCommand_, &QPushButton::clicked, this, [this] {
+        PlayClick();
+        FindNextRecord();
+    });
+    connect(findBox_, &QLineEdit::returnPressed, findCommand_, &QPushButton::click);
 }
 
 void RecordBrowserWindow::BuildList()
@@ -265,6 +294,11 @@ void RecordBrowserWindow::BuildPageRow()
         PlayClick();
         GoToTypedPage();
     });
+    // Enter in the page box is 确定, while 确定 can be pressed.
+    connect(pageBox_, &QLineEdit::returnPressed, this, [this] {
+        if (goCommand_->isEnabled())
+            goCommand_->click();
+    });
     const std::array<std::pair<QPushButton *, PageRange (RecordPager::*)()>, 4> pageMoves{{
         {firstCommand_, &RecordPager::First},
         {previousCommand_, &RecordPager::Previous},
@@ -299,7 +333,7 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (event->type() != QEvent::KeyRelease)
-        return QDialog::eventFilter(watched, event);
+        return PanelDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->isAutoRepeat())
         return false;
@@ -322,7 +356,7 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
             command->click();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return PanelDialog::eventFilter(watched, event);
 }
 
 void RecordBrowserWindow::PlayClick()
@@ -338,8 +372,13 @@ void RecordBrowserWindow::BrowseDefaultFile()
 
 void RecordBrowserWindow::BrowseOtherFile()
 {
-    if (const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToOpen(this))
+    if (const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToOpen(this, BrowsedFolder()))
         BrowseFile(*chosen);
+}
+
+QString RecordBrowserWindow::BrowsedFolder() const
+{
+    return QFileInfo(filePath_).absolutePath();
 }
 
 void RecordBrowserWindow::BrowseFile(const QString &path)
@@ -355,7 +394,7 @@ void RecordBrowserWindow::BrowseFile(const QString &path)
 // file of the changed name is asked here.
 void RecordBrowserWindow::SaveFileAs()
 {
-    const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToSave(this);
+    const std::optional<QString> chosen = services_.fileDialogs->ChooseFileToSave(this, BrowsedFolder());
     if (!chosen)
         return;
     const QString destination = SaveAsRecordFilePath(*chosen);
@@ -444,13 +483,64 @@ void RecordBrowserWindow::SelectRecordAtCaret()
     const std::optional<ListingEntry> entry = ListingEntryAt(list_->toPlainText(), cursor.position());
     if (!entry)
         return;
-    cursor.setPosition(int(entry->start));
-    cursor.setPosition(int(entry->end), QTextCursor::KeepAnchor);
+    // Selected from its end back to its start, so the caret, which the list
+    // keeps in view, stands at the start: the record numbers and dates stay
+    // shown however long the line is.
+    cursor.setPosition(int(entry->end));
+    cursor.setPosition(int(entry->start), QTextCursor::KeepAnchor);
     list_->setTextCursor(cursor);
     const QString number = QString::number(entry->number);
     recordNumber_->setText(number);
     deleteRecord_->setText(QStringLiteral("删除第 ") + number + QStringLiteral(" 号记录"));
     deleteRecord_->setEnabled(true);
+}
+
+// From the selected record, or from the top of the page when none is
+// selected, to the next record that holds the text; past the last one the
+// search starts again at the first record of the file.
+void RecordBrowserWindow::FindNextRecord()
+{
+    const QString text = findBox_->text().trimmed();
+    if (text.isEmpty()) {
+        services_.dialogs->ShowMessage(this, QStringLiteral("请输入要查找的文字：姓名、所占何事或卦名。"),
+                                       ProgramTitle(), DialogService::Icon::None);
+        findBox_->setFocus();
+        return;
+    }
+    bool selected = false;
+    qint64 after = recordNumber_->text().toLongLong(&selected);
+    if (!selected || after < 1) {
+        const std::optional<ListingEntry> top = ListingEntryAt(listing_, 0);
+        after = top ? top->number - 1 : 0;
+    }
+    const NextRecordSearch search = ::FindNextRecord(filePath_, text, after);
+    if (search.status != RecordFileStatus::Done) {
+        notFoundTimer_.start();
+        return;
+    }
+    const std::optional<qint64> next = search.number;
+    if (!next) {
+        services_.dialogs->ShowMessage(this, QStringLiteral("没有找到含有“") + text + QStringLiteral("”的记录。"),
+                                       ProgramTitle(), DialogService::Icon::None);
+        return;
+    }
+    // A record appended since the file was counted lies past the last page.
+    if (*next > pager_.RecordCount())
+        ReloadRecordFile();
+    ShowPage(pager_.PageHolding(*next));
+    SelectListedRecord(*next);
+}
+
+void RecordBrowserWindow::SelectListedRecord(qint64 number)
+{
+    const QString shown = list_->toPlainText();
+    const std::optional<ListingEntry> entry = ListingEntryOf(shown, number);
+    if (!entry)
+        return;
+    QTextCursor cursor = list_->textCursor();
+    cursor.setPosition(int(entry->start));
+    list_->setTextCursor(cursor);
+    SelectRecordAtCaret();
 }
 
 void RecordBrowserWindow::ShowRecordInMainWindow()
@@ -465,7 +555,10 @@ void RecordBrowserWindow::ShowRecordInMainWindow()
         reading.status == RecordFileStatus::Done ? RecallRecord(cast_, reading.record) : std::nullopt;
     if (!recalled) {
         SetRecallCommandsVisible(true);
-        services_.dialogs->ShowMessage(this, NotFoundRecordMessage, ProgramTitle(), DialogService::Icon::None);
+        // A line that is there but holds no hexagram is damaged, not missing.
+        const QString &message =
+            reading.status == RecordFileStatus::Done ? DamagedRecordMessage : NotFoundRecordMessage;
+        services_.dialogs->ShowMessage(this, message, ProgramTitle(), DialogService::Icon::None);
         recordNumber_->setText(QStringLiteral("0"));
         return;
     }

@@ -2,8 +2,8 @@
 
 #include "core/current_cast.h"
 #include "records/record_pager.h"
+#include "ui/windows/panel_dialog.h"
 
-#include <QDialog>
 #include <QTimer>
 
 #include <array>
@@ -17,6 +17,7 @@ class PictureButton;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 struct RecordDeletion;
@@ -26,18 +27,19 @@ struct RecordDeletion;
 class RecordFileDialogs {
 public:
     virtual ~RecordFileDialogs() = default;
-    // An existing record file to browse; nothing when the user cancels.
-    virtual std::optional<QString> ChooseFileToOpen(QWidget *parent) = 0;
+    // An existing record file to browse, chosen from `folder` on; nothing
+    // when the user cancels.
+    virtual std::optional<QString> ChooseFileToOpen(QWidget *parent, const QString &folder) = 0;
     // A name to save the browsed file as, asked before overwriting an
     // existing file; nothing when the user cancels.
-    virtual std::optional<QString> ChooseFileToSave(QWidget *parent) = 0;
+    virtual std::optional<QString> ChooseFileToSave(QWidget *parent, const QString &folder) = 0;
 };
 
-// The real dialogs: QFileDialog, filtered to record files (*.kdf).
+// The real dialogs: Chinese file dialogs, filtered to record files (*.kdf).
 class WidgetRecordFileDialogs final : public RecordFileDialogs {
 public:
-    std::optional<QString> ChooseFileToOpen(QWidget *parent) override;
-    std::optional<QString> ChooseFileToSave(QWidget *parent) override;
+    std::optional<QString> ChooseFileToOpen(QWidget *parent, const QString &folder) override;
+    std::optional<QString> ChooseFileToSave(QWidget *parent, const QString &folder) override;
 };
 
 // What the record browser uses of the rest of the program.
@@ -52,10 +54,11 @@ struct RecordBrowserServices {
 
 // The record browser "查看占筮记录": pages through a record file twenty
 // records at a time, selects a record by a click on its entry, shows it
-// again on the main window (读取), deletes it, browses another record file
+// again on the main window (读取), finds the next record that holds a text
+// (查找), deletes it, browses another record file
 // or the default one, and saves a copy of the browsed file. Every page and
 // every record is read afresh from the file; only the page shown is held.
-class RecordBrowserWindow : public QDialog {
+class RecordBrowserWindow : public PanelDialog {
     Q_OBJECT
 public:
     RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast, CastDisplay &display,
@@ -66,6 +69,7 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildFindBox(QMenuBar &menuBar);
     void BuildList();
     void BuildRecordRow();
     void BuildPageRow();
@@ -76,12 +80,16 @@ private:
     void BrowseOtherFile();
     void SaveFileAs();
     void BrowseFile(const QString &path);
+    // The folder of the file browsed, where the file dialogs open.
+    QString BrowsedFolder() const;
     void ReloadRecordFile();
     void GoToTypedPage();
     void ShowPage(const PageRange &range);
     void SetPageText(const QString &text);
     void ApplyPageCommands();
     void SelectRecordAtCaret();
+    void FindNextRecord();
+    void SelectListedRecord(qint64 number);
     void ShowRecordInMainWindow();
     void SetRecallCommandsVisible(bool visible);
     void DeleteSelectedRecord();
@@ -107,6 +115,8 @@ private:
     QLabel *countLine_ = nullptr;
     QLabel *pageCaption_ = nullptr;
     QLineEdit *pageBox_ = nullptr;
+    QLineEdit *findBox_ = nullptr;
+    QPushButton *findCommand_ = nullptr;
     QPushButton *goCommand_ = nullptr;
     QPushButton *firstCommand_ = nullptr;
     QPushButton *previousCommand_ = nullptr;

@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <functional>
@@ -75,22 +78,26 @@ private slots:
         QCOMPARE(rig.effects.played, QStringList{Sound("s2.wav")});
         QVERIFY(rig.Shows(QStringLiteral("Image1")));
         QVERIFY(!rig.Shows(QStringLiteral("Image2")));
-        QCOMPARE(rig.Control(QStringLiteral("Image1"))->geometry(), QRect(-16, 8, 300, 300));
-        QCOMPARE(rig.Control(QStringLiteral("Image2"))->geometry(), QRect(-16, 8, 300, 300));
-        QCOMPARE(rig.Control(QStringLiteral("Text1"))->geometry(), QRect(280, 40, 265, 233));
+        const QPoint panel = rig.window->PanelArea().topLeft();
+        QCOMPARE(rig.Control(QStringLiteral("Image1"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("Image2"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("Text1"))->geometry(), QRect(296, 40, 265, 233).translated(panel));
         auto *link = rig.Control<QLabel>(QStringLiteral("Label1"));
         QCOMPARE(link->text(), QStringLiteral("卦的属性(详细可参考《说卦传》)"));
         QCOMPARE(link->toolTip(), QStringLiteral("点击查看《说卦传》"));
-        // Every control lies inside the window.
-        const QRect client = rig.window->rect();
-        for (const char *name : {"Label1", "Text1", "Command1"})
+        // The window is drawn in the program's frame, and every control lies
+        // on its parchment.
+        QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("caption"))->text(), QStringLiteral("八卦卦象参考"));
+        const QRect client = rig.window->PanelArea();
+        for (const char *name : {"Image1", "Label1", "Text1", "Command1"})
             QVERIFY2(client.contains(rig.Control(QString::fromLatin1(name))->geometry()), name);
     }
 
     void textBoxShowsTheEightLinesExactly()
     {
         ReferenceRig rig;
-        const QString shown = rig.Control<QPlainTextEdit>(QStringLiteral("Text1"))->toPlainText();
+        const QString shown = rig.Control<QTextEdit>(QStringLiteral("Text1"))->toPlainText();
         const QStringList lines = shown.split(QLatin1Char('\n'));
         const QStringList expected{
             QStringLiteral("乾：天、父　、马、首、健、金"), QStringLiteral("坤：地、母　、牛、腹、顺、土"),
@@ -104,6 +111,26 @@ private slots:
         }
         QVERIFY(!shown.contains(QLatin1Char('\r')));
         QCOMPARE(lines.value(0).at(5), QChar(0x3000));
+    }
+
+    // All eight trigrams are readable at once: one line each, and nothing to
+    // scroll to.
+    void textBoxShowsEveryTrigramWithoutScrolling()
+    {
+        ReferenceRig rig;
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        auto *box = rig.Control<QTextEdit>(QStringLiteral("Text1"));
+        QCOMPARE(box->verticalScrollBar()->maximum(), 0);
+        QVERIFY(box->document()->size().height() <= box->viewport()->height());
+        int trigrams = 0;
+        for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+            if (block.text().isEmpty())
+                continue;
+            ++trigrams;
+            QCOMPARE(block.layout()->lineCount(), 1);
+        }
+        QCOMPARE(trigrams, 8);
     }
 
     void swapsThePictures_data()
@@ -175,7 +202,7 @@ private slots:
             QMouseEvent move(QEvent::MouseMove, QPointF(540, 320), QPointF(540, 320), Qt::NoButton, Qt::NoButton,
                              Qt::NoModifier);
             QApplication::sendEvent(rig.window.get(), &move);
-        } else if (auto *text = rig.Control<QPlainTextEdit>(restingOn)) {
+        } else if (auto *text = rig.Control<QTextEdit>(restingOn)) {
             SendEnter(text->viewport());
         } else {
             SendEnter(rig.Control(restingOn));

@@ -13,19 +13,40 @@
 #include "ui/widgets/twips.h"
 
 #include <QKeyEvent>
-#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 
 namespace {
 
-constexpr QSize ClientSize(TwipsToPixels(8400), TwipsToPixels(4950));
-constexpr QPoint PicturePlace = TwipsPoint(-240, 120);
-constexpr QRect LinkBox = TwipsRect(4200, 240, 3975, 330);
-constexpr QRect AttributeBox = TwipsRect(4200, 600, 3975, 3495);
-constexpr QPoint CloseButtonPlace = TwipsPoint(3600, 4400);
+// The window's parts in twips, on the parchment inside the frame. The
+// arrangement picture starts at the parchment's left edge.
+constexpr QSize ContentSize(TwipsToPixels(8400 + 240), TwipsToPixels(4950));
+constexpr QPoint PicturePlace = TwipsPoint(0, 120);
+constexpr QRect LinkBox = TwipsRect(4440, 240, 3975, 330);
+constexpr QRect AttributeBox = TwipsRect(4440, 600, 3975, 3495);
+constexpr QPoint CloseButtonPlace = TwipsPoint(3840, 4400);
+// The blank line between two trigrams, in pixels: a full line would push the
+// last trigrams out of the box.
+constexpr int TrigramGap = 5;
 
 const QColor LinkHoverColour(0, 0, 255);
 const QColor LinkRestColour(255, 0, 0);
-const QColor PaperColour(0xF2, 0xE7, 0xCA);
+
+// The text keeps its blank line between two trigrams, drawn low, so all
+// eight trigrams show at once.
+void NarrowBlankLines(QTextEdit &box)
+{
+    QTextCursor cursor(box.document());
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        if (!block.text().isEmpty())
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        format.setLineHeight(TrigramGap, QTextBlockFormat::FixedHeight);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
 
 bool IsEventOfKey(const QEvent *event, int key)
 {
@@ -36,22 +57,16 @@ bool IsEventOfKey(const QEvent *event, int key)
 } // namespace
 
 TrigramReference::TrigramReference(const ReferenceWindowServices &services, GuardEnd endGuard, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : PanelDialog(QStringLiteral("TrigramReference"), SizeAroundPanel(ContentSize), parent)
     , services_(services)
     , endGuard_(std::move(endGuard))
 {
-    setObjectName(QStringLiteral("TrigramReference"));
     setWindowTitle(QStringLiteral("八卦卦象参考"));
-    setModal(true);
-    setFixedSize(ClientSize);
-    QPalette paper = palette();
-    paper.setColor(QPalette::Window, PaperColour);
-    setPalette(paper);
-    setAutoFillBackground(true);
 
     BuildPictures();
     BuildAttributeText();
     BuildCloseButton();
+    MoveControlsIntoPanel();
     WatchEvents();
     PlaySound(QStringLiteral("/wav/s2.wav"));
 }
@@ -89,15 +104,16 @@ void TrigramReference::BuildAttributeText()
     connect(link_, &ClickableLabel::Clicked, this,
             [this] { services_.openHelpTopic(this, ShuoGuaHelpTopic); });
 
-    attributes_ = new QPlainTextEdit(this);
+    attributes_ = new QTextEdit(this);
     attributes_->setObjectName(QStringLiteral("Text1"));
     attributes_->setReadOnly(true);
-    attributes_->setPlainText(TrigramAttributeText());
     attributes_->setFont(SerifFont(15));
+    attributes_->setPlainText(TrigramAttributeText());
+    NarrowBlankLines(*attributes_);
     attributes_->setGeometry(AttributeBox);
-    attributes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    attributes_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     attributes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    attributes_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffdf6; color: #2a1c14;"
+    attributes_->setStyleSheet(QStringLiteral("QTextEdit { background: #fffdf6; color: #2a1c14;"
                                               " border: 1px solid #b89a6a; }"));
 }
 
@@ -144,14 +160,14 @@ bool TrigramReference::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
         if (watched == link_)
             SetLinkColour(LinkHoverColour);
-        else if (watched == this || watched == attributes_->viewport() || watched == earlierHeaven_ ||
-                 watched == laterHeaven_)
+        else if (watched == this || watched == Background() || watched == attributes_->viewport()
+                 || watched == earlierHeaven_ || watched == laterHeaven_)
             SetLinkColour(LinkRestColour);
         break;
     default:
         break;
     }
-    return QDialog::eventFilter(watched, event);
+    return PanelDialog::eventFilter(watched, event);
 }
 
 void TrigramReference::ShowOtherPicture(PictureLabel *shown)
@@ -184,7 +200,7 @@ void TrigramReference::done(int result)
     // closes itself.
     if (!TranslationViewerOpen)
         endGuard_();
-    QDialog::done(result);
+    PanelDialog::done(result);
 }
 
 void ConnectTrigramCommand(MainWindow &window, const ReferenceWindowServices &services)

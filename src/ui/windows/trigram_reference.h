@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/windows/panel_dialog.h"
+
 #include <QString>
 
 #include <functional>
@@ -10,7 +11,7 @@ class EffectSound;
 class MainWindow;
 class PictureButton;
 class PictureLabel;
-class QPlainTextEdit;
+class QTextEdit;
 
 // What the trigram reference and the translation viewer use of the rest of
 // the program. Tests hand in fakes.
@@ -34,7 +35,7 @@ inline constexpr int ShuoGuaHelpTopic = 1100;
 // 《说卦传》. Opened modally from the main window and from the translation
 // viewer; it hands the end of the main window's guard to the viewer when the
 // viewer is still open under it.
-class TrigramReference : public QDialog {
+class TrigramReference : public PanelDialog {
     Q_OBJECT
 public:
     TrigramReference(const ReferenceWindowServices &services, GuardEnd endGuard, QWidget *parent);
@@ -60,7 +61,7 @@ private:
     PictureLabel *earlierHeaven_ = nullptr;
     PictureLabel *laterHeaven_ = nullptr;
     ClickableLabel *link_ = nullptr;
-    QPlainTextEdit *attributes_ = nullptr;
+    QTextEdit *attributes_ = nullptr;
     PictureButton *closeButton_ = nullptr;
 };
 

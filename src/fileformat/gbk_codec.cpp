@@ -22,8 +22,11 @@ QString DecodeGbk(const QByteArray &bytes)
 {
     // The decoder holds back a multi-byte sequence cut off at the end of its
     // input, waiting for more; a line feed, which continues no sequence, makes
-    // it give that sequence out as invalid instead of dropping it.
-    QStringDecoder decoder(fileEncoding);
+    // it give that sequence out as invalid instead of dropping it. Opening a
+    // converter costs more than decoding a record line, so each thread keeps
+    // one.
+    thread_local QStringDecoder decoder(fileEncoding);
+    decoder.resetState();
     QString text = decoder.decode(bytes + '\n');
     text.chop(1);
     return text;

@@ -3,15 +3,11 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 constexpr qsizetype blockSize = 1 << 20;
-
-bool IsLineEnd(char c)
-{
-    return c == '\n' || c == '\r';
-}
 
 } // namespace
 
@@ -25,7 +21,18 @@ bool LineScanner::Refill()
     failed_ = failed_ || read < 0;
     block_.resize(qMax<qint64>(read, 0));
     at_ = 0;
+    nextLf_ = -1;
+    nextCr_ = -1;
     return read > 0;
+}
+
+qsizetype LineScanner::NextOf(char byte, qsizetype &next) const
+{
+    if (next < at_) {
+        const void *found = std::memchr(block_.constData() + at_, byte, size_t(block_.size() - at_));
+        next = found ? static_cast<const char *>(found) - block_.constData() : block_.size();
+    }
+    return next;
 }
 
 template <typename Take>
@@ -49,7 +56,7 @@ bool LineScanner::PassLine(Take take)
         }
         const char *from = block_.constData() + at_;
         const char *blockEnd = block_.constData() + block_.size();
-        const char *end = std::find_if(from, blockEnd, IsLineEnd);
+        const char *end = block_.constData() + std::min(NextOf('\n', nextLf_), NextOf('\r', nextCr_));
         take(from, end - from);
         at_ = end - block_.constData();
         if (end != blockEnd) {

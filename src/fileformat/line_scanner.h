@@ -37,12 +37,18 @@ private:
     // line's bytes to `take` in pieces; false when no line was left.
     template <typename Take>
     bool PassLine(Take take);
+    // Where in the block the next `byte` at or after at_ stands, or the
+    // block's size; `next` remembers the answer, so each byte of a block is
+    // searched at most once for each kind of line end.
+    qsizetype NextOf(char byte, qsizetype &next) const;
 
     QIODevice &device_;
     const qsizetype longestLine_;
     QByteArray block_;
     qint64 blockStart_ = 0;
     qsizetype at_ = 0;
+    qsizetype nextLf_ = -1;
+    qsizetype nextCr_ = -1;
     bool skipLf_ = false;
     bool cut_ = false;
     qint64 lineStart_ = 0;

@@ -2,6 +2,7 @@
 
 #include "fileformat/gbk_codec.h"
 #include "fileformat/line_scanner.h"
+#include "fileformat/quoted_fields.h"
 #include "fileformat/regular_file.h"
 
 #include <QFile>
@@ -34,11 +35,54 @@ QString AsciiLowered(QStringView text)
     return lowered;
 }
 
+bool HasAsciiCapital(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar character) { return character >= u'A' && character <= u'Z'; });
+}
+
 // `lowered` is the searched text with its Latin capitals made small.
+bool FieldHoldsLoweredText(QStringView field, const QString &lowered)
+{
+    return HasAsciiCapital(field) ? AsciiLowered(field).contains(lowered) : field.contains(lowered);
+}
+
 bool HoldsLoweredText(const DivinationRecord &record, const QString &lowered)
 {
     return std::any_of(searchedFields.begin(), searchedFields.end(),
-                       [&](QString DivinationRecord::*field) { return AsciiLowered(record.*field).contains(lowered); });
+                       [&](QString DivinationRecord::*field) { return FieldHoldsLoweredText(record.*field, lowered); });
+}
+
+// Where the searched fields stand among the fields of a stored line.
+const std::array<int, searchedFields.size()> &SearchedFieldIndices()
+{
+    static const std::array<int, searchedFields.size()> indices = [] {
+        std::array<int, searchedFields.size()> found{};
+        for (std::size_t i = 0; i < searchedFields.size(); ++i) {
+            const auto &fields = RecordFields();
+            found[i] = int(std::find_if(fields.begin(), fields.end(),
+                                        [&](const RecordField &field) { return field.member == searchedFields[i]; })
+                           - fields.begin());
+        }
+        return found;
+    }();
+    return indices;
+}
+
+// As HoldsLoweredText on the parsed line, reading only the searched fields.
+bool LineHoldsLoweredText(QStringView line, const QString &lowered)
+{
+    const QStringList fields = SplitQuotedFields(line);
+    for (const int index : SearchedFieldIndices()) {
+        if (index >= fields.size())
+            continue;
+        const QStringView label = RecordFields()[index].label;
+        QString value = fields[index];
+        if (!label.isEmpty())
+            value.remove(QString::fromRawData(label.data(), label.size()));
+        if (FieldHoldsLoweredText(value, lowered))
+            return true;
+    }
+    return false;
 }
 
 // Tells whether a stored line holds the text in a searched field. The
@@ -54,6 +98,9 @@ public:
         // U+FFFD stands for bytes that are no character, which its own bytes
         // never match: a text holding it is looked for in every line.
         , byBytes_(!text_.contains(QChar::ReplacementCharacter))
+        // A text without Latin letters matches the same bytes whatever case
+        // the line's letters are in, so the line need not be lowered.
+        , lowersLine_(std::any_of(text_.begin(), text_.end(), [](QChar c) { return c >= u'a' && c <= u'z'; }))
         , bytes_(EncodeGbk(text_))
     {
         std::transform(bytes_.cbegin(), bytes_.cend(), bytes_.begin(), [](char byte) { return AsciiLowered(byte); });
@@ -61,20 +108,25 @@ public:
 
     bool Holds(const QByteArray &line)
     {
-        return (!byBytes_ || BytesHold(line)) && HoldsLoweredText(ParseRecordLine(DecodeGbk(line)), text_);
+        return (!byBytes_ || BytesHold(line)) && LineHoldsLoweredText(DecodeGbk(line), text_);
     }
 
 private:
     bool BytesHold(const QByteArray &line)
     {
-        lowered_.resize(line.size());
-        std::transform(line.cbegin(), line.cend(), lowered_.begin(), [](char byte) { return AsciiLowered(byte); });
-        return ::memmem(lowered_.constData(), size_t(lowered_.size()), bytes_.constData(), size_t(bytes_.size())) !=
-               nullptr;
+        const QByteArray *searched = &line;
+        if (lowersLine_) {
+            lowered_.resize(line.size());
+            std::transform(line.cbegin(), line.cend(), lowered_.begin(), [](char byte) { return AsciiLowered(byte); });
+            searched = &lowered_;
+        }
+        return ::memmem(searched->constData(), size_t(searched->size()), bytes_.constData(), size_t(bytes_.size()))
+            != nullptr;
     }
 
     const QString text_;
     const bool byBytes_;
+    const bool lowersLine_;
     QByteArray bytes_;
     QByteArray lowered_;
 };

@@ -353,7 +353,7 @@ private slots:
                            window, folder.path());
 
         music.SetToggleValue(BackgroundMusic);
-        QTRY_VERIFY_WITH_TIMEOUT(PieceTooltips(window).size() >= 4, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(PieceTooltips(window).size() >= 3, 30000);
         const QStringList tooltips = PieceTooltips(window);
         for (qsizetype i = 1; i < tooltips.size(); ++i)
             QVERIFY2(tooltips[i] != tooltips[i - 1], qPrintable(tooltips.join(u' ')));

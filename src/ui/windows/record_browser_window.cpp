@@ -41,7 +41,6 @@ constexpr int ListTop = 34;
 constexpr int ListHeight = 412;
 constexpr int RecordRowTop = ListTop + ListHeight + 12;
 constexpr int PageRowTop = RecordRowTop + 46;
-constexpr int NotFoundDelayMs = 1000;
 constexpr int PageBoxLength = 7;
 constexpr int FindBoxWidth = 180;
 
@@ -151,7 +150,7 @@ RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, 
 
     notFoundTimer_.setParent(this);
     notFoundTimer_.setObjectName(QStringLiteral("Timer1"));
-    notFoundTimer_.setInterval(NotFoundDelayMs);
+    notFoundTimer_.setInterval(services_.notFoundDelayMs);
     notFoundTimer_.setSingleShot(true);
     connect(&notFoundTimer_, &QTimer::timeout, this, &RecordBrowserWindow::ShowFileNotFound);
 

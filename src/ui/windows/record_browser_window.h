@@ -50,6 +50,8 @@ struct RecordBrowserServices {
     QString programFolder;
     // The default record file, the one casts are appended to.
     QString recordFilePath;
+    // How long the window waits before it says its file is missing.
+    int notFoundDelayMs = 1000;
 };
 
 // The record browser "查看占筮记录": pages through a record file twenty

@@ -18,7 +18,7 @@ namespace {
 constexpr int Rounds = 25;
 
 // Touches the results so the work cannot be optimised away.
-qsizetype describeRange(QDate today)
+qsizetype DescribeRange(QDate today)
 {
     qsizetype characters = 0;
     for (QDate date = FirstLunarConvertibleDate; date <= LastLunarConvertibleDate; date = date.addDays(1)) {
@@ -33,7 +33,7 @@ qsizetype describeRange(QDate today)
 
 // CPU time of this thread: on a machine shared with other work, the wall
 // clock also counts the time the thread waited for a core.
-qint64 threadCpuNanoseconds()
+qint64 ThreadCpuNanoseconds()
 {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -52,9 +52,9 @@ int main()
     for (int round = 0; round < Rounds; ++round) {
         QElapsedTimer timer;
         timer.start();
-        const qint64 cpuStart = threadCpuNanoseconds();
-        characters = describeRange(today);
-        bestCpu = std::min(bestCpu, threadCpuNanoseconds() - cpuStart);
+        const qint64 cpuStart = ThreadCpuNanoseconds();
+        characters = DescribeRange(today);
+        bestCpu = std::min(bestCpu, ThreadCpuNanoseconds() - cpuStart);
         bestWall = std::min(bestWall, timer.nsecsElapsed());
     }
     std::printf("days\t%lld\n", static_cast<long long>(days));

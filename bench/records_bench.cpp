@@ -39,7 +39,7 @@ QByteArray recordFileBytes(qint64 records)
 }
 
 template <typename Work>
-double bestMilliseconds(Work work)
+double BestMilliseconds(Work work)
 {
     qint64 best = std::numeric_limits<qint64>::max();
     for (int round = 0; round < Rounds; ++round) {
@@ -51,7 +51,7 @@ double bestMilliseconds(Work work)
     return best / 1e6;
 }
 
-void report(const char *name, double milliseconds)
+void Report(const char *name, double milliseconds)
 {
     std::printf("%s\t%.2f ms\n", name, milliseconds);
 }
@@ -75,16 +75,16 @@ int main(int argc, char *argv[])
 
     const qint64 lastPageFirst = (records - 1) / RecordsPerPage * RecordsPerPage + 1;
     qsizetype listed = 0;
-    report("count", bestMilliseconds([&] { CountRecords(path); }));
-    report("list last page", bestMilliseconds([&] {
+    Report("count", BestMilliseconds([&] { CountRecords(path); }));
+    Report("list last page", BestMilliseconds([&] {
                listed = ListRecords(path, lastPageFirst, std::numeric_limits<qint64>::max())->size();
            }));
-    report("count + list last page", bestMilliseconds([&] {
+    Report("count + list last page", BestMilliseconds([&] {
                const qint64 count = *CountRecords(path);
                ListRecords(path, (count - 1) / RecordsPerPage * RecordsPerPage + 1, count);
            }));
-    report("list first page", bestMilliseconds([&] { ListRecords(path, 1, RecordsPerPage); }));
-    report("read last record", bestMilliseconds([&] { ReadRecord(path, records); }));
+    Report("list first page", BestMilliseconds([&] { ListRecords(path, 1, RecordsPerPage); }));
+    Report("read last record", BestMilliseconds([&] { ReadRecord(path, records); }));
     // One matter, a name of one record in nine, and a text in every matter:
     // the last decodes every line.
     const struct {
@@ -97,19 +97,19 @@ int main(int argc, char *argv[])
     };
     for (const auto &search : searches) {
         qsizetype found = 0;
-        report(search.name, bestMilliseconds([&] { found = FindRecords(path, search.text).numbers.size(); }));
+        Report(search.name, BestMilliseconds([&] { found = FindRecords(path, search.text).numbers.size(); }));
         std::printf("\tfound %lld\n", static_cast<long long>(found));
     }
     // The browser's 查找 reads only as far as the next record that holds
     // the text, from the middle of the file.
     for (const auto &search : searches)
-        report((std::string("next after the middle: ") + search.name).c_str(),
-               bestMilliseconds([&] { FindNextRecord(path, search.text, records / 2); }));
+        Report((std::string("next after the middle: ") + search.name).c_str(),
+               BestMilliseconds([&] { FindNextRecord(path, search.text, records / 2); }));
 
     QElapsedTimer timer;
     timer.start();
     const RecordDeletion deletion = DeleteRecord(path, records / 2);
-    report("delete middle record (once)", timer.nsecsElapsed() / 1e6);
+    Report("delete middle record (once)", timer.nsecsElapsed() / 1e6);
     if (deletion.status != RecordFileStatus::Done || deletion.recordsLeft != records - 1 || listed == 0) {
         std::fprintf(stderr, "unexpected result\n");
         return 1;

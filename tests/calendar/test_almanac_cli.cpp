@@ -11,7 +11,7 @@ class AlmanacCliTest : public QObject {
 
     static CliResult run(const QStringList &args) { return RunCli(QStringList{QStringLiteral("almanac")} + args); }
 
-    static QString header()
+    static QString Header()
     {
         return QStringLiteral("date\tin_range\tlunar_year\tlunar_month\tlunar_day\tmonth_day_text\tyear_text\t"
                               "month_pillar\tday_pillar\tnayin\tstar_sign\tweekday\tsolar_term\t"
@@ -54,7 +54,7 @@ private slots:
         QFETCH(QString, row);
         const CliResult result = run({date});
         QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, header() + u'\n' + row + u'\n');
+        QCOMPARE(result.out, Header() + u'\n' + row + u'\n');
         QVERIFY(result.err.isEmpty());
     }
 

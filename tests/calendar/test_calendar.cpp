@@ -19,7 +19,7 @@ class CalendarTest : public QObject {
 
     static QDate day(const char *iso) { return QDate::fromString(QLatin1String(iso), Qt::ISODate); }
 
-    static QString joinedNames(const GregorianFestivalList &festivals)
+    static QString JoinedNames(const GregorianFestivalList &festivals)
     {
         QStringList names;
         for (const GregorianFestival *festival : festivals)
@@ -353,7 +353,7 @@ private slots:
     {
         QFETCH(QDate, date);
         QFETCH(QString, names);
-        QCOMPARE(joinedNames(GregorianFestivalsOf(date)), names);
+        QCOMPARE(JoinedNames(GregorianFestivalsOf(date)), names);
     }
 
     void findsLunarFestival_data()

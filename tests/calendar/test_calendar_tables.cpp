@@ -15,7 +15,7 @@
 class CalendarTablesTest : public QObject {
     Q_OBJECT
 
-    static QString committed(const char *name)
+    static QString Committed(const char *name)
     {
         QFile file(QStringLiteral(RAVEZAZ_CALENDAR_SOURCE_DIR "/") + QLatin1String(name));
         if (!file.open(QIODevice::ReadOnly))
@@ -24,7 +24,7 @@ class CalendarTablesTest : public QObject {
     }
 
     // The first line where two texts differ, for a readable failure.
-    static QString firstDifference(const QString &generated, const QString &stored)
+    static QString FirstDifference(const QString &generated, const QString &stored)
     {
         const QStringList generatedLines = generated.split(u'\n');
         const QStringList storedLines = stored.split(u'\n');
@@ -37,7 +37,7 @@ class CalendarTablesTest : public QObject {
         return {};
     }
 
-    static QDateTime chinaTime(double jde)
+    static QDateTime ChinaTime(double jde)
     {
         const double jd = Astronomy::UniversalTime(jde) + 0.5 + 8.0 / 24;
         const double day = std::floor(jd);
@@ -57,11 +57,11 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QString, generated);
-        const QString stored = committed(qPrintable(file));
+        const QString stored = Committed(qPrintable(file));
         QVERIFY2(!stored.isEmpty(), qPrintable(file + QStringLiteral(" is missing")));
         QVERIFY2(generated == stored,
                  qPrintable(file + QStringLiteral(" is out of date (cmake --build build --target calendar-tables): ")
-                            + firstDifference(generated, stored)));
+                            + FirstDifference(generated, stored)));
     }
 
     // Moments published for the solstices and equinoxes of 2024 (UTC+8) and
@@ -83,7 +83,7 @@ private slots:
         QFETCH(int, year);
         QFETCH(int, row);
         QFETCH(QDateTime, published);
-        const QDateTime computed = chinaTime(CalendarTables::SolarTermMoment(year, row));
+        const QDateTime computed = ChinaTime(CalendarTables::SolarTermMoment(year, row));
         QVERIFY2(std::abs(computed.secsTo(published)) <= 60, qPrintable(computed.toString(Qt::ISODate)));
         const SolarTermTime stored = SolarTermMoment(year, row);
         QCOMPARE(stored.date, published.date());

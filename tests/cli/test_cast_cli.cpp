@@ -17,7 +17,7 @@ class CastCliTest : public QObject {
         QStringList lines;
         QString err;
     };
-    static Result run(const QStringList &args)
+    static Result Run(const QStringList &args)
     {
         const CliResult result = RunCli(QStringList{QStringLiteral("cast")} + args);
         return {result.exitCode, result.out.split(u'\n', Qt::SkipEmptyParts), result.err};
@@ -39,10 +39,10 @@ private slots:
     void castPrintsAConsistentResult()
     {
         QFETCH(QString, seed);
-        const Result result = run({QStringLiteral("--seed"), seed});
+        const Result result = Run({QStringLiteral("--seed"), seed});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.lines.size(), 4);
-        QCOMPARE(run({QStringLiteral("--seed"), seed}).lines, result.lines);
+        QCOMPARE(Run({QStringLiteral("--seed"), seed}).lines, result.lines);
 
         const QRegularExpressionMatch values =
             QRegularExpression(QStringLiteral("^values: ([6-9]) ([6-9]) ([6-9]) ([6-9]) ([6-9]) ([6-9])$")).match(result.lines[0]);
@@ -66,9 +66,9 @@ private slots:
         const QStringList args{QStringLiteral("--seed"), QStringLiteral("5"), QStringLiteral("--name"),
                                QStringLiteral("张三丰"), QStringLiteral("--matter"), QStringLiteral("问行程"),
                                QStringLiteral("--record"), path};
-        const Result first = run(args);
+        const Result first = Run(args);
         QCOMPARE(first.exitCode, 0);
-        QCOMPARE(run(args).exitCode, 0);
+        QCOMPARE(Run(args).exitCode, 0);
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, recorded);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("fields.kdf"));
-        QCOMPARE(run({QStringLiteral("--name"), name, QStringLiteral("--matter"), matter, QStringLiteral("--record"), path})
+        QCOMPARE(Run({QStringLiteral("--name"), name, QStringLiteral("--matter"), matter, QStringLiteral("--record"), path})
                      .exitCode,
                  0);
         QFile file(path);
@@ -130,7 +130,7 @@ private slots:
     {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("missing/filelog.kdf"));
-        const Result result = run({QStringLiteral("--seed"), QStringLiteral("3"), QStringLiteral("--record"), path});
+        const Result result = Run({QStringLiteral("--seed"), QStringLiteral("3"), QStringLiteral("--record"), path});
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.lines.size(), 4);
         QVERIFY(result.err.contains(path));
@@ -139,7 +139,7 @@ private slots:
 
     void simulateCountsEveryLine()
     {
-        const Result result = run({QStringLiteral("--simulate"), QStringLiteral("6001"), QStringLiteral("--seed"), QStringLiteral("9")});
+        const Result result = Run({QStringLiteral("--simulate"), QStringLiteral("6001"), QStringLiteral("--seed"), QStringLiteral("9")});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.lines.size(), 4);
         int total = 0;
@@ -151,7 +151,7 @@ private slots:
             total += columns[1].toInt();
         }
         QCOMPARE(total, 6001);
-        QCOMPARE(run({QStringLiteral("--simulate"), QStringLiteral("6001"), QStringLiteral("--seed"), QStringLiteral("9")}).lines,
+        QCOMPARE(Run({QStringLiteral("--simulate"), QStringLiteral("6001"), QStringLiteral("--seed"), QStringLiteral("9")}).lines,
                  result.lines);
     }
 
@@ -173,7 +173,7 @@ private slots:
     void badArgumentsExitWithTwo()
     {
         QFETCH(QStringList, args);
-        const Result result = run(args);
+        const Result result = Run(args);
         QCOMPARE(result.exitCode, 2);
         QVERIFY(result.lines.isEmpty());
         QVERIFY(result.err.contains(QStringLiteral("ravezaz-cli cast")));

@@ -29,7 +29,7 @@ QByteArray bytesOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
+void WriteBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -45,7 +45,7 @@ struct CastFields {
     const char16_t *resultingLines;
 };
 
-CurrentCast castOf(const CastFields &fields)
+CurrentCast CastOf(const CastFields &fields)
 {
     CurrentCast cast;
     cast.castTime = QString::fromUtf16(fields.time);
@@ -72,7 +72,7 @@ constexpr CastFields threeCasts[] = {
     {u"2006-7-18 21:00(人工输入)", u"王\"五", u"问\"远行\"", u"111111", 6, u"000000"},
 };
 
-DivinationRecord recordOf(std::initializer_list<const char16_t *> fields)
+DivinationRecord RecordOf(std::initializer_list<const char16_t *> fields)
 {
     DivinationRecord record;
     auto value = fields.begin();
@@ -83,9 +83,9 @@ DivinationRecord recordOf(std::initializer_list<const char16_t *> fields)
 
 // A record whose cast time names its number, so a listing shows which
 // record stands where.
-DivinationRecord numberedRecord(int number)
+DivinationRecord NumberedRecord(int number)
 {
-    DivinationRecord record = RecordOfCast(castOf(threeCasts[0]));
+    DivinationRecord record = RecordOfCast(CastOf(threeCasts[0]));
     record.castTime = QStringLiteral("第%1条").arg(number);
     return record;
 }
@@ -123,7 +123,7 @@ class RecordsTest : public QObject {
         const QString path = tempPath(name);
         QFile::remove(path);
         for (int number = 1; number <= count; ++number)
-            AppendRecord(path, numberedRecord(number));
+            AppendRecord(path, NumberedRecord(number));
         return path;
     }
 
@@ -141,23 +141,23 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("golden.kdf"));
         for (const CastFields &fields : threeCasts)
-            QVERIFY(AppendRecord(path, RecordOfCast(castOf(fields))));
+            QVERIFY(AppendRecord(path, RecordOfCast(CastOf(fields))));
         QCOMPARE(bytesOf(path), bytesOf(fixture(QStringLiteral("three-casts.kdf"))));
     }
 
     void appendingToMissingFileCreatesOneLine()
     {
         const QString path = tempPath(QStringLiteral("new.kdf"));
-        QVERIFY(AppendRecord(path, RecordOfCast(castOf(threeCasts[0]))));
-        QCOMPARE(bytesOf(path), FormatRecordLine(RecordOfCast(castOf(threeCasts[0]))));
+        QVERIFY(AppendRecord(path, RecordOfCast(CastOf(threeCasts[0]))));
+        QCOMPARE(bytesOf(path), FormatRecordLine(RecordOfCast(CastOf(threeCasts[0]))));
     }
 
     void appendAfterLineWithoutLineEndKeepsRecordsApart()
     {
         const QString path = copyOfFixture(QStringLiteral("no-final-crlf.kdf"));
         const QByteArray before = bytesOf(path);
-        QVERIFY(AppendRecord(path, RecordOfCast(castOf(threeCasts[1]))));
-        QCOMPARE(bytesOf(path), before + "\r\n" + FormatRecordLine(RecordOfCast(castOf(threeCasts[1]))));
+        QVERIFY(AppendRecord(path, RecordOfCast(CastOf(threeCasts[1]))));
+        QCOMPARE(bytesOf(path), before + "\r\n" + FormatRecordLine(RecordOfCast(CastOf(threeCasts[1]))));
     }
 
     void failedAppendIsReported_data()
@@ -169,7 +169,7 @@ private slots:
     void failedAppendIsReported()
     {
         QFETCH(QString, path);
-        QVERIFY(!AppendRecord(path, RecordOfCast(castOf(threeCasts[0]))));
+        QVERIFY(!AppendRecord(path, RecordOfCast(CastOf(threeCasts[0]))));
         QVERIFY(!QFile::exists(tempPath(QStringLiteral("no-such-folder"))));
     }
 
@@ -177,15 +177,15 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("full.kdf"));
         const QByteArray before = bytesOf(fixture(QStringLiteral("three-casts.kdf")));
-        writeBytes(path, before);
+        WriteBytes(path, before);
         const FileSizeLimit limit(before.size() + 10);
-        QVERIFY(!AppendRecord(path, RecordOfCast(castOf(threeCasts[0]))));
+        QVERIFY(!AppendRecord(path, RecordOfCast(CastOf(threeCasts[0]))));
         QCOMPARE(bytesOf(path), before);
     }
 
     void deviceThatFillsUpReportsFailure()
     {
-        const DivinationRecord record = RecordOfCast(castOf(threeCasts[0]));
+        const DivinationRecord record = RecordOfCast(CastOf(threeCasts[0]));
         FullDevice device(FormatRecordLine(record).size() - 1);
         QVERIFY(!AppendRecord(device, record));
         FullDevice roomy(FormatRecordLine(record).size());
@@ -252,21 +252,21 @@ private slots:
         QFETCH(QList<int>, listed);
         const QString path = numberedFile(QStringLiteral("numbered.kdf"), records);
         if (records == 0)
-            writeBytes(path, {});
+            WriteBytes(path, {});
         QString expected;
         for (int number : listed)
-            expected += QStringLiteral(" №<%1>").arg(number) + DecodeGbk(FormatRecordLine(numberedRecord(number)));
+            expected += QStringLiteral(" №<%1>").arg(number) + DecodeGbk(FormatRecordLine(NumberedRecord(number)));
         QCOMPARE(ListRecords(path, first, last), std::optional<QString>(expected));
     }
 
     void listingReachesPastSixteenBitNumbers()
     {
         const QString path = tempPath(QStringLiteral("long.kdf"));
-        const QByteArray line = FormatRecordLine(numberedRecord(0));
+        const QByteArray line = FormatRecordLine(NumberedRecord(0));
         QByteArray bytes;
         for (int i = 0; i < 40000; ++i)
             bytes += line;
-        writeBytes(path, bytes);
+        WriteBytes(path, bytes);
         QCOMPARE(CountRecords(path), std::optional<qint64>(40000));
         const std::optional<QString> listing = ListRecords(path, 39981, 40000);
         QVERIFY(listing);
@@ -305,15 +305,15 @@ private slots:
         QTest::addColumn<qint64>("number");
         QTest::addColumn<DivinationRecord>("record");
         QTest::newRow("changing lines") << "three-casts.kdf" << qint64(1)
-            << recordOf({u"2006-7-16 10:20:30", u"张三", u"某事云云", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
+            << RecordOf({u"2006-7-16 10:20:30", u"张三", u"某事云云", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
         QTest::newRow("no changing line") << "three-casts.kdf" << qint64(2)
-            << recordOf({u"2006-7-17 8:05:09", u"李四", u"问行程", u"2", u"000000", u"坤", u"未变爻", u"", u"", u""});
+            << RecordOf({u"2006-7-17 8:05:09", u"李四", u"问行程", u"2", u"000000", u"坤", u"未变爻", u"", u"", u""});
         QTest::newRow("typed quotes") << "three-casts.kdf" << qint64(3)
-            << recordOf({u"2006-7-18 21:00(人工输入)", u"王“五", u"问“远行“", u"1", u"111111", u"乾", u"变6爻", u"2", u"000000", u"坤"});
+            << RecordOf({u"2006-7-18 21:00(人工输入)", u"王“五", u"问“远行“", u"1", u"111111", u"乾", u"变6爻", u"2", u"000000", u"坤"});
         QTest::newRow("label inside value") << "label-in-value.kdf" << qint64(1)
-            << recordOf({u"2006-7-16 10:20", u"张三", u"问何事", u"1", u"111111", u"乾", u"变1爻", u"44", u"011111", u"姤"});
+            << RecordOf({u"2006-7-16 10:20", u"张三", u"问何事", u"1", u"111111", u"乾", u"变1爻", u"44", u"011111", u"姤"});
         QTest::newRow("empty line") << "blank-lines.kdf" << qint64(1)
-            << recordOf({u"", u"", u"", u"", u"", u"", u"", u"", u"", u""});
+            << RecordOf({u"", u"", u"", u"", u"", u"", u"", u"", u"", u""});
     }
     void readRecordStripsLabels()
     {
@@ -330,13 +330,13 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<DivinationRecord>("record");
         QTest::newRow("seven fields") << "seven-fields.kdf"
-            << recordOf({u"2006-7-16 10:20:30", u"张三", u"问事", u"1", u"111111", u"乾", u"变3爻", u"", u"", u""});
+            << RecordOf({u"2006-7-16 10:20:30", u"张三", u"问事", u"1", u"111111", u"乾", u"变3爻", u"", u"", u""});
         QTest::newRow("unclosed quote") << "unclosed-quote.kdf"
-            << recordOf({u"2006-7-16 10:20:30", u"张三", u"问事,\"卦序号:1", u"", u"", u"", u"", u"", u"", u""});
+            << RecordOf({u"2006-7-16 10:20:30", u"张三", u"问事,\"卦序号:1", u"", u"", u"", u"", u"", u"", u""});
         QTest::newRow("embedded quote") << "embedded-quote.kdf"
-            << recordOf({u"2006-7-16 10:20:30", u"张\"三", u"问事", u"1", u"111111", u"乾", u"未变爻", u"", u"", u""});
+            << RecordOf({u"2006-7-16 10:20:30", u"张\"三", u"问事", u"1", u"111111", u"乾", u"未变爻", u"", u"", u""});
         QTest::newRow("unquoted fields") << "unquoted-fields.kdf"
-            << recordOf({u"2006-7-16 10:20:30", u"张三", u"问事", u"1", u"111111", u"乾", u"未变爻", u"", u"", u""});
+            << RecordOf({u"2006-7-16 10:20:30", u"张三", u"问事", u"1", u"111111", u"乾", u"未变爻", u"", u"", u""});
     }
     void brokenLinesAreReadWithoutLosingTheirPlace()
     {
@@ -365,18 +365,18 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("huge.kdf"));
         const QByteArray huge = "\"" + QByteArray(3 << 20, 'x') + "\"";
-        writeBytes(path, FormatRecordLine(numberedRecord(1)) + huge + "\r\n" + FormatRecordLine(numberedRecord(3)));
+        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + huge + "\r\n" + FormatRecordLine(NumberedRecord(3)));
         QCOMPARE(CountRecords(path), std::optional<qint64>(3));
         const RecordReading reading = ReadRecord(path, 2);
         QCOMPARE(reading.status, RecordFileStatus::Done);
         QCOMPARE(reading.record.castTime, QString(LongestStoredLine - 1, u'x'));
-        QCOMPARE(ReadRecord(path, 3).record, numberedRecord(3));
+        QCOMPARE(ReadRecord(path, 3).record, NumberedRecord(3));
         const std::optional<QString> listing = ListRecords(path, 2, 3);
         QVERIFY(listing);
         QCOMPARE(ListedRecordLine(*listing, 2), u'"' + QString(LongestStoredLine - 1, u'x') + u'…');
-        QVERIFY(listing->endsWith(QStringLiteral(" №<3>") + DecodeGbk(FormatRecordLine(numberedRecord(3)))));
+        QVERIFY(listing->endsWith(QStringLiteral(" №<3>") + DecodeGbk(FormatRecordLine(NumberedRecord(3)))));
         QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::Done);
-        QCOMPARE(bytesOf(path), huge + "\r\n" + FormatRecordLine(numberedRecord(3)));
+        QCOMPARE(bytesOf(path), huge + "\r\n" + FormatRecordLine(NumberedRecord(3)));
     }
 
     // Pasted line breaks and other control characters become spaces, so one
@@ -400,16 +400,16 @@ private slots:
         QFETCH(QString, storedName);
         QFETCH(QString, storedMatter);
         const QString path = numberedFile(QStringLiteral("control.kdf"), 0);
-        DivinationRecord record = numberedRecord(1);
+        DivinationRecord record = NumberedRecord(1);
         record.divinerName = name;
         record.matterText = matter;
         QVERIFY(AppendRecord(path, record));
-        QVERIFY(AppendRecord(path, numberedRecord(2)));
+        QVERIFY(AppendRecord(path, NumberedRecord(2)));
         QCOMPARE(CountRecords(path), std::optional<qint64>(2));
         record.divinerName = storedName;
         record.matterText = storedMatter;
         QCOMPARE(ReadRecord(path, 1).record, record);
-        QCOMPARE(ReadRecord(path, 2).record, numberedRecord(2));
+        QCOMPARE(ReadRecord(path, 2).record, NumberedRecord(2));
     }
 
     // A record an earlier version split with a pasted line break stays two
@@ -471,7 +471,7 @@ private slots:
         QCOMPARE(ListRecords(path, 1, 20), std::nullopt);
         QCOMPARE(ReadRecord(path, 1).status, RecordFileStatus::NotRecordFile);
         QCOMPARE(DeleteRecord(path, 1).status, RecordFileStatus::NotRecordFile);
-        QVERIFY(!AppendRecord(path, numberedRecord(1)));
+        QVERIFY(!AppendRecord(path, NumberedRecord(1)));
         QVERIFY(!CopyRecordFile(path, tempPath(QStringLiteral("copy-of-special.kdf"))));
     }
 
@@ -487,15 +487,15 @@ private slots:
         QCOMPARE(DeleteRecord(path, 3, third).status, RecordFileStatus::RecordChanged);
         QCOMPARE(bytesOf(path), before);
         QCOMPARE(DeleteRecord(path, 2, third).status, RecordFileStatus::Done);
-        QCOMPARE(ReadRecord(path, 2).record, numberedRecord(4));
+        QCOMPARE(ReadRecord(path, 2).record, NumberedRecord(4));
     }
 
     void expectedLineMatchesControlCharactersAsShown()
     {
         const QString path = tempPath(QStringLiteral("escape.kdf"));
-        writeBytes(path, "\"\x1b[2J\",\"x\"\r\n" + FormatRecordLine(numberedRecord(2)));
+        WriteBytes(path, "\"\x1b[2J\",\"x\"\r\n" + FormatRecordLine(NumberedRecord(2)));
         QCOMPARE(DeleteRecord(path, 1, QStringLiteral("\"\uFFFD[2J\",\"x\"")).status, RecordFileStatus::Done);
-        QCOMPARE(bytesOf(path), FormatRecordLine(numberedRecord(2)));
+        QCOMPARE(bytesOf(path), FormatRecordLine(NumberedRecord(2)));
     }
 
     void deletionKeepsModeAndOwner()
@@ -523,7 +523,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("filelog.kdf"));
         for (int number = 1; number <= 3; ++number)
-            QVERIFY(AppendRecord(path, numberedRecord(number)));
+            QVERIFY(AppendRecord(path, NumberedRecord(number)));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther));
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         {
@@ -531,11 +531,11 @@ private slots:
             const RecordDeletion deletion = DeleteRecord(path, 1);
             QCOMPARE(deletion.status, RecordFileStatus::Done);
             QCOMPARE(deletion.recordsLeft, 2);
-            QVERIFY(AppendRecord(path, numberedRecord(4)));
+            QVERIFY(AppendRecord(path, NumberedRecord(4)));
         }
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        QCOMPARE(bytesOf(path), FormatRecordLine(numberedRecord(2)) + FormatRecordLine(numberedRecord(3)) +
-                                    FormatRecordLine(numberedRecord(4)));
+        QCOMPARE(bytesOf(path), FormatRecordLine(NumberedRecord(2)) + FormatRecordLine(NumberedRecord(3)) +
+                                    FormatRecordLine(NumberedRecord(4)));
     }
 
     void deletingMovesLaterRecordsUp()
@@ -546,9 +546,9 @@ private slots:
         QCOMPARE(deletion.recordsLeft, 4);
         QByteArray expected;
         for (int number : {1, 2, 4, 5})
-            expected += FormatRecordLine(numberedRecord(number));
+            expected += FormatRecordLine(NumberedRecord(number));
         QCOMPARE(bytesOf(path), expected);
-        QCOMPARE(ReadRecord(path, 3).record, numberedRecord(4));
+        QCOMPARE(ReadRecord(path, 3).record, NumberedRecord(4));
     }
 
     void deletingTheOnlyRecordRemovesTheFile()
@@ -644,12 +644,12 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, held);
-        const DivinationRecord record = recordOf(
+        const DivinationRecord record = RecordOf(
             {u"2006-7-16 10:20:30", u"Zhang 张三", u"问前程", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
         QCOMPARE(RecordHoldsText(record, text), held);
         const QString path = tempPath(QStringLiteral("search-one.kdf"));
         QFile::remove(path);
-        QVERIFY(AppendRecord(path, recordOf({u"2006", u"李四", u"问行程", u"2", u"000000", u"坤", u"未变爻", u"", u"", u""})));
+        QVERIFY(AppendRecord(path, RecordOf({u"2006", u"李四", u"问行程", u"2", u"000000", u"坤", u"未变爻", u"", u"", u""})));
         QVERIFY(AppendRecord(path, record));
         const RecordSearch search = FindRecords(path, text);
         QCOMPARE(search.status, RecordFileStatus::Done);
@@ -684,7 +684,7 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("straddle.kdf"));
         QFile::remove(path);
-        DivinationRecord record = numberedRecord(1);
+        DivinationRecord record = NumberedRecord(1);
         record.divinerName = QStringLiteral("罢拧");
         QVERIFY(AppendRecord(path, record));
         record.divinerName = QStringLiteral("小张");
@@ -723,7 +723,7 @@ private slots:
         const QString path = tempPath(QStringLiteral("next.kdf"));
         QFile::remove(path);
         for (int number = 1; number <= 12; ++number) {
-            DivinationRecord record = numberedRecord(number);
+            DivinationRecord record = NumberedRecord(number);
             record.divinerName = number == 2 || number == 5 || number == 9 ? QStringLiteral("张三") : QStringLiteral("李四");
             QVERIFY(AppendRecord(path, record));
         }

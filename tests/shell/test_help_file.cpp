@@ -20,7 +20,7 @@ class HelpFileTest : public QObject {
 
     static QString helpFilePath() { return QStringLiteral(RAVEZAZ_PROGRAM_DIR "/kdhelp.chm"); }
 
-    static QByteArray helpFileBytes()
+    static QByteArray HelpFileBytes()
     {
         QFile file(helpFilePath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -33,7 +33,7 @@ class HelpFileTest : public QObject {
         return utf8.hasError() ? QString() : text;
     }
 
-    static QByteArray u32(quint32 value)
+    static QByteArray U32(quint32 value)
     {
         QByteArray bytes(4, '\0');
         qToLittleEndian(value, bytes.data());
@@ -190,7 +190,7 @@ private slots:
         const HelpFile file({{QStringLiteral("/index.htm"), "i"},
                              {QStringLiteral("/rules.htm"), "r"},
                              {QStringLiteral("/html/rules.htm"), "h"},
-                             {QStringLiteral("/#IVB"), u32(8) + u32(902) + u32(1)},
+                             {QStringLiteral("/#IVB"), U32(8) + U32(902) + U32(1)},
                              {QStringLiteral("/#STRINGS"), QByteArray(1, '\0') + writtenPath + '\0'}});
         QCOMPARE(file.Topic(902), topic);
     }
@@ -202,15 +202,15 @@ private slots:
         QTest::addColumn<QString>("topic800");
         QTest::addColumn<QString>("topic902");
         const QByteArray strings = QByteArray(1, '\0') + "a.htm" + '\0' + "b.htm" + '\0';
-        QTest::newRow("whole map") << u32(16) + u32(800) + u32(1) + u32(902) + u32(7) << strings << "/a.htm" << "/b.htm";
+        QTest::newRow("whole map") << U32(16) + U32(800) + U32(1) + U32(902) + U32(7) << strings << "/a.htm" << "/b.htm";
         QTest::newRow("empty #IVB") << QByteArray() << strings << "" << "";
-        QTest::newRow("#IVB shorter than its count") << u32(16) + u32(800) + u32(1) << strings << "/a.htm" << "";
-        QTest::newRow("count cuts the second pair") << u32(8) + u32(800) + u32(1) + u32(902) + u32(7) << strings << "/a.htm" << "";
-        QTest::newRow("half a pair at the end") << u32(12) + u32(800) + u32(1) + u32(902) << strings << "/a.htm" << "";
-        QTest::newRow("huge count") << u32(0xFFFFFFFF) + u32(800) + u32(1) << strings << "/a.htm" << "";
-        QTest::newRow("offset past #STRINGS") << u32(16) + u32(800) + u32(5000) + u32(902) + u32(7) << strings << "" << "/b.htm";
-        QTest::newRow("path without its NUL") << u32(16) + u32(800) + u32(1) + u32(902) + u32(7) << strings.chopped(1) << "/a.htm" << "";
-        QTest::newRow("no #STRINGS") << u32(16) + u32(800) + u32(1) + u32(902) + u32(7) << QByteArray() << "" << "";
+        QTest::newRow("#IVB shorter than its count") << U32(16) + U32(800) + U32(1) << strings << "/a.htm" << "";
+        QTest::newRow("count cuts the second pair") << U32(8) + U32(800) + U32(1) + U32(902) + U32(7) << strings << "/a.htm" << "";
+        QTest::newRow("half a pair at the end") << U32(12) + U32(800) + U32(1) + U32(902) << strings << "/a.htm" << "";
+        QTest::newRow("huge count") << U32(0xFFFFFFFF) + U32(800) + U32(1) << strings << "/a.htm" << "";
+        QTest::newRow("offset past #STRINGS") << U32(16) + U32(800) + U32(5000) + U32(902) + U32(7) << strings << "" << "/b.htm";
+        QTest::newRow("path without its NUL") << U32(16) + U32(800) + U32(1) + U32(902) + U32(7) << strings.chopped(1) << "/a.htm" << "";
+        QTest::newRow("no #STRINGS") << U32(16) + U32(800) + U32(1) + U32(902) + U32(7) << QByteArray() << "" << "";
     }
     void damagedContextMapIsReadAsFarAsItHolds()
     {
@@ -230,7 +230,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("system");
         QTest::addColumn<QString>("defaultTopic");
-        const QByteArray version = u32(3);
+        const QByteArray version = U32(3);
         const QByteArray title = QByteArray::fromHex("0300") + QByteArray::fromHex("0400") + "abc" + '\0';
         const QByteArray topic = QByteArray::fromHex("0200") + QByteArray::fromHex("0a00") + "index.htm" + '\0';
         QTest::newRow("topic after another record") << version + title + topic << "/index.htm";
@@ -252,13 +252,13 @@ private slots:
     void damagedFileOpensNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray good = helpFileBytes();
+        const QByteArray good = HelpFileBytes();
         QVERIFY(!good.isEmpty());
 
         QByteArray lzxWindow = good;
         const qsizetype control = lzxWindow.indexOf("LZXC");
         QVERIFY(control > 0);
-        lzxWindow.replace(control + 8, 8, u32(0x4000) + u32(0x8000));
+        lzxWindow.replace(control + 8, 8, U32(0x4000) + U32(0x8000));
 
         QByteArray resetBlockLength = good;
         const qsizetype resetTable = resetBlockLength.indexOf(QByteArray::fromHex("0800000028000000"));
@@ -268,7 +268,7 @@ private slots:
         QByteArray directoryLoop = good;
         const qsizetype listing = directoryLoop.indexOf("PMGL");
         QVERIFY(listing > 0);
-        directoryLoop.replace(listing + 16, 4, u32(0));
+        directoryLoop.replace(listing + 16, 4, U32(0));
 
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("not a help file") << QByteArray("<html>not compiled</html>");

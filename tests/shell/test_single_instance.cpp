@@ -13,13 +13,13 @@ class SingleInstanceTest : public QObject {
 
     enum class Holder { Running, RunningForAnHour, Killed, Ended };
 
-    static QByteArray contents(const QString &path)
+    static QByteArray Contents(const QString &path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    static void startHolder(QProcess &holder, const QString &lockPath)
+    static void StartHolder(QProcess &holder, const QString &lockPath)
     {
         holder.start(QStringLiteral(RAVEZAZ_INSTANCE_HOLDER), {lockPath});
         QVERIFY(holder.waitForReadyRead(10000));
@@ -52,7 +52,7 @@ private slots:
         QTemporaryDir folder;
         const QString lockPath = folder.filePath(QStringLiteral("ravezaz.lock"));
         QProcess process;
-        startHolder(process, lockPath);
+        StartHolder(process, lockPath);
 
         QFile lockFile(lockPath);
         switch (holder) {
@@ -75,13 +75,13 @@ private slots:
             break;
         }
 
-        const QByteArray before = contents(lockPath);
+        const QByteArray before = Contents(lockPath);
         {
             const SingleInstance instance(lockPath);
             QCOMPARE(instance.IsFirst(), first);
             // A refused copy leaves the running copy's lock exactly as it was.
             if (!first)
-                QCOMPARE(contents(lockPath), before);
+                QCOMPARE(Contents(lockPath), before);
         }
         process.closeWriteChannel();
         process.waitForFinished(10000);

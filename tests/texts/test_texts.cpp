@@ -10,7 +10,7 @@ class TextsTest : public QObject {
     Q_OBJECT
 
     // The judgment and the statements of a classical entry, labels removed.
-    static QStringList classicalStatements(int number)
+    static QStringList ClassicalStatements(int number)
     {
         QStringList rows = HexagramText(number).chopped(2).split(QStringLiteral("\r\n"));
         rows.removeAt(1);
@@ -20,11 +20,11 @@ class TextsTest : public QObject {
         return statements;
     }
     // A translation row is the statement followed by "（translation）".
-    static QString statementBeforeTranslation(const QString &row)
+    static QString StatementBeforeTranslation(const QString &row)
     {
         return row.left(row.indexOf(QStringLiteral("（")));
     }
-    static QString withoutPunctuation(QString text)
+    static QString WithoutPunctuation(QString text)
     {
         static const QRegularExpression punctuation(QStringLiteral("[，。、：；！？,.;:!? ]"));
         return text.remove(punctuation);
@@ -83,13 +83,13 @@ private slots:
         QVERIFY2(entry.size() >= 239 && entry.size() <= 571, qPrintable(QString::number(entry.size())));
 
         const QStringList rows = entry.split(QStringLiteral("\r\n"));
-        const QStringList classical = classicalStatements(number);
+        const QStringList classical = ClassicalStatements(number);
         QCOMPARE(rows.size(), 1 + classical.size());
         const QString head = lines + QStringLiteral("  ") + HexagramNameOf(number) + QStringLiteral("（")
             + ChineseNumeral(number) + QStringLiteral("）：");
         QVERIFY2(rows[0].startsWith(head), qPrintable(rows[0]));
-        QCOMPARE(withoutPunctuation(statementBeforeTranslation(rows[0].mid(head.size()))),
-                 withoutPunctuation(classical[0]));
+        QCOMPARE(WithoutPunctuation(StatementBeforeTranslation(rows[0].mid(head.size()))),
+                 WithoutPunctuation(classical[0]));
         QVERIFY(rows[1].isEmpty());
         for (int row = 2; row < rows.size(); ++row) {
             const int line = row - 1;
@@ -98,8 +98,8 @@ private slots:
             const QString opening = QStringLiteral("【") + label + QStringLiteral("】");
             QVERIFY2(rows[row].startsWith(opening), qPrintable(rows[row]));
             QVERIFY(rows[row].endsWith(QStringLiteral("）")));
-            QCOMPARE(withoutPunctuation(statementBeforeTranslation(rows[row].mid(opening.size()))),
-                     withoutPunctuation(classical[row - 1]));
+            QCOMPARE(WithoutPunctuation(StatementBeforeTranslation(rows[row].mid(opening.size()))),
+                     WithoutPunctuation(classical[row - 1]));
         }
     }
 

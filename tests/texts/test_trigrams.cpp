@@ -7,7 +7,7 @@
 class TrigramsTest : public QObject {
     Q_OBJECT
 
-    static QString complementOf(QString lines)
+    static QString ComplementOf(QString lines)
     {
         for (QChar &line : lines)
             line = FlipLineCharacter(line);
@@ -79,7 +79,7 @@ private slots:
             const QString here = QString::fromUtf16(TrigramNamed(QStringView(order[i]))->lines);
             const QString opposite =
                 QString::fromUtf16(TrigramNamed(QStringView(order[i + 4]))->lines);
-            QCOMPARE(opposite, complementOf(here));
+            QCOMPARE(opposite, ComplementOf(here));
         }
     }
 

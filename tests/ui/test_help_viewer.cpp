@@ -16,7 +16,7 @@ class HelpViewerTest : public QObject {
 
     static QString helpFilePath() { return QStringLiteral(RAVEZAZ_PROGRAM_DIR "/kdhelp.chm"); }
 
-    static HelpViewer *viewerOf(QWidget &owner)
+    static HelpViewer *ViewerOf(QWidget &owner)
     {
         return owner.findChild<HelpViewer *>(QStringLiteral("helpViewer"), Qt::FindDirectChildrenOnly);
     }
@@ -25,7 +25,7 @@ class HelpViewerTest : public QObject {
 
     // A picture as the document holds it: the bytes read from the file, or
     // the pixmap made of them once the page was drawn.
-    static QImage imageOf(const QVariant &picture)
+    static QImage ImageOf(const QVariant &picture)
     {
         switch (picture.userType()) {
         case QMetaType::QPixmap:
@@ -63,7 +63,7 @@ private slots:
         owner.show();
         OpenHelpTopic(&owner, contextNumber, helpFilePath());
 
-        HelpViewer *viewer = viewerOf(owner);
+        HelpViewer *viewer = ViewerOf(owner);
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QCOMPARE(shownPage(viewer), page);
@@ -78,7 +78,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpDefault(&owner, helpFilePath());
-        HelpViewer *viewer = viewerOf(owner);
+        HelpViewer *viewer = ViewerOf(owner);
         QVERIFY(viewer);
         QCOMPARE(shownPage(viewer), QStringLiteral("/index.htm"));
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Ravezaz 帮助 - Ravezaz 使用帮助"));
@@ -90,10 +90,10 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 902, helpFilePath());
-        const QPointer<HelpViewer> first = viewerOf(owner);
+        const QPointer<HelpViewer> first = ViewerOf(owner);
         OpenHelpTopic(&owner, 924, helpFilePath());
         QCOMPARE(owner.findChildren<HelpViewer *>().size(), 1);
-        QCOMPARE(viewerOf(owner), first.data());
+        QCOMPARE(ViewerOf(owner), first.data());
         QCOMPARE(shownPage(first), QStringLiteral("/rule4.htm"));
 
         first->findChild<QPushButton *>(QStringLiteral("helpBackButton"))->click();
@@ -105,11 +105,11 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 922, helpFilePath());
-        HelpBrowser *browser = viewerOf(owner)->Browser();
+        HelpBrowser *browser = ViewerOf(owner)->Browser();
 
         const QVariant picture = browser->document()->resource(
             QTextDocument::ImageResource, QUrl(QStringLiteral("images/lines-797797.png")));
-        const QImage image = imageOf(picture);
+        const QImage image = ImageOf(picture);
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), QSize(100, 104));
 
@@ -123,7 +123,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 800, helpFilePath());
-        HelpViewer *viewer = viewerOf(owner);
+        HelpViewer *viewer = ViewerOf(owner);
         HelpBrowser *browser = viewer->Browser();
         browser->setFocus();
 
@@ -141,7 +141,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 902, helpFilePath());
-        HelpBrowser *browser = viewerOf(owner)->Browser();
+        HelpBrowser *browser = ViewerOf(owner)->Browser();
         browser->setSource(QUrl(QStringLiteral("chm:/missing.htm")));
         QCOMPARE(browser->source().path(), QStringLiteral("/rules.htm"));
         QVERIFY(!browser->toPlainText().isEmpty());
@@ -152,7 +152,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 1100, helpFilePath());
-        HelpViewer *viewer = viewerOf(owner);
+        HelpViewer *viewer = ViewerOf(owner);
         viewer->findChild<QPushButton *>(QStringLiteral("helpHomeButton"))->click();
         QCOMPARE(shownPage(viewer), QStringLiteral("/index.htm"));
     }
@@ -162,7 +162,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, 800, helpFilePath());
-        const QPointer<HelpViewer> viewer = viewerOf(owner);
+        const QPointer<HelpViewer> viewer = ViewerOf(owner);
         QTest::keyRelease(viewer->Browser(), Qt::Key_F12);
         QTRY_VERIFY(!viewer);
     }
@@ -172,7 +172,7 @@ private slots:
         auto *owner = new QWidget;
         owner->show();
         OpenHelpTopic(owner, 800, helpFilePath());
-        const QPointer<HelpViewer> viewer = viewerOf(*owner);
+        const QPointer<HelpViewer> viewer = ViewerOf(*owner);
         QVERIFY(viewer);
         delete owner;
         QVERIFY(!viewer);
@@ -186,7 +186,7 @@ private slots:
         owner.setGeometry(300, 200, 700, 500);
         owner.show();
         OpenHelpTopic(&owner, 800, helpFilePath());
-        HelpViewer *viewer = viewerOf(owner);
+        HelpViewer *viewer = ViewerOf(owner);
         QVERIFY(viewer);
         // Within the few pixels a window frame may add.
         const QPoint offCentre = viewer->geometry().center() - owner.geometry().center();
@@ -217,7 +217,7 @@ private slots:
         QWidget owner;
         owner.show();
         OpenHelpTopic(&owner, contextNumber, path);
-        QVERIFY(!viewerOf(owner));
+        QVERIFY(!ViewerOf(owner));
     }
 };
 

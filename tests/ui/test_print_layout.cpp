@@ -102,7 +102,7 @@ T *In(const QWidget *parent, const QString &path)
 ShownCast SampleCast(bool withChange)
 {
     PrintRig rig(withChange);
-    return CopyShownCast(*rig.main.window);
+    return rig.main.window->ShownCastView();
 }
 
 // How much of `area` on the page holds ink.
@@ -215,7 +215,7 @@ private slots:
     void copiesTheCastFromTheMainWindow()
     {
         PrintRig rig(true);
-        const ShownCast shown = CopyShownCast(*rig.main.window);
+        const ShownCast shown = rig.main.window->ShownCastView();
         QCOMPARE(shown.divinerName, QStringLiteral("某官"));
         QCOMPARE(shown.castTime, QStringLiteral("2006-7-16 14:05:09"));
         QCOMPARE(shown.matterText, QStringLiteral("出行"));

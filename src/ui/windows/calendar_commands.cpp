@@ -2,7 +2,6 @@
 
 #include "ui/windows/calendar_window.h"
 #include "ui/windows/dialog_service.h"
-#include "ui/windows/festival_overlay.h"
 #include "ui/windows/main_window.h"
 #include "ui/windows/todays_tips_window.h"
 
@@ -16,7 +15,6 @@ public:
         : QObject(&window)
         , window_(window)
         , settings_(settings)
-        , overlay_(window)
     {
         connect(&window, &MainWindow::DateEvaluated, this, &CalendarCommands::ShowEvaluation);
         connect(&window, &MainWindow::TodaysTipsDue, this, [this] {
@@ -58,7 +56,7 @@ private:
         // A day chosen in the calendar window never opens the tips by
         // itself, even when the window closes before the tips timer ticks.
         tipsDueOutsideCalendar_ = !calendar_;
-        overlay_.Apply(evaluation);
+        window_.ShowDecorations(evaluation);
         if (calendar_)
             calendar_->ShowSelectedDayInfo(evaluation);
     }
@@ -83,7 +81,6 @@ private:
 
     MainWindow &window_;
     Settings &settings_;
-    FestivalOverlay overlay_;
     DateEvaluation lastEvaluation_;
     bool tipsDueOutsideCalendar_ = false;
     QPointer<CalendarWindow> calendar_;

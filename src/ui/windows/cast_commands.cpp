@@ -3,7 +3,6 @@
 #include "ui/windows/cast_display.h"
 #include "ui/windows/main_window.h"
 
-#include <QLabel>
 
 void ConnectCastCommands(MainWindow &window, const CastCommandServices &services)
 {
@@ -12,9 +11,8 @@ void ConnectCastCommands(MainWindow &window, const CastCommandServices &services
         CastingWindow casting(services.casting, *services.cast, display, &window);
         window.RunHiddenChild(casting);
     });
-    QObject::connect(&window, &MainWindow::RuleHelpRequested, &window, [&window, services] {
-        const auto *rule = window.findChild<QLabel *>(QStringLiteral("Label7"), Qt::FindDirectChildrenOnly);
-        OpenRuleHelp(rule ? rule->text() : QString(), *services.casting.effects, services.casting.programFolder,
+    QObject::connect(&window, &MainWindow::RuleHelpRequested, &window, [&window, services](const QString &rule) {
+        OpenRuleHelp(rule, *services.casting.effects, services.casting.programFolder,
                      [&window, &services](int topic) { services.openHelpTopic(&window, topic); });
     });
 }

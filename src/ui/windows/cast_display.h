@@ -22,8 +22,7 @@ public:
     virtual void ShowCast(const CastResolution &cast) = 0;
 };
 
-// The cast display on the main window. Controls are found by their names, so
-// the main window keeps its own layout.
+// The cast display on the main window, which keeps its own controls.
 class MainWindowCastDisplay final : public CastDisplay {
 public:
     explicit MainWindowCastDisplay(MainWindow &window);
@@ -33,8 +32,6 @@ public:
     void ShowCast(const CastResolution &cast) override;
 
 private:
-    void SetLinePicture(const char16_t *frameName, int imageNumber, const QString &code);
-
     MainWindow &window_;
 };
 

@@ -37,12 +37,6 @@ constexpr QPoint YouthDayBadgePlace{292, 116};
 constexpr QPoint ArmyDayBadgePlace{221, 126};
 constexpr int NationalDayGap = 25;
 
-template <typename T>
-T *ControlOf(QWidget &window, const char *name)
-{
-    return window.findChild<T *>(QString::fromLatin1(name));
-}
-
 QList<QPixmap> FramesOf(const FestivalAnimation &animation, qreal scale = 1)
 {
     QList<QPixmap> frames;
@@ -95,24 +89,23 @@ void GiveFrames(AnimatedPicture *animation, FestivalAnimation (*draw)(), qreal s
 
 } // namespace
 
-FestivalOverlay::FestivalOverlay(QWidget &mainWindow)
-    : newYearPanel_(ControlOf<QWidget>(mainWindow, "Picture2"))
-    , newYearPicture_(ControlOf<PictureLabel>(mainWindow, "Image20"))
-    , newYearGreeting_(ControlOf<QLabel>(mainWindow, "Label28"))
-    , newYearYear_(ControlOf<QLabel>(mainWindow, "Label29"))
-    , newYearStars_(ControlOf<QLabel>(mainWindow, "Label30"))
-    , newYearEnglish_(ControlOf<QLabel>(mainWindow, "Label31"))
-    , fireworks_(ControlOf<AnimatedPicture>(mainWindow, "GifAni5"))
-    , springPicture_(ControlOf<PictureLabel>(mainWindow, "Image18"))
-    , springCompanions_{ControlOf<PictureLabel>(mainWindow, "Image21"), ControlOf<PictureLabel>(mainWindow, "Image22")}
-    , idleViewParts_{ControlOf<QWidget>(mainWindow, "Image14"), ControlOf<QWidget>(mainWindow, "Image15"),
-                     ControlOf<QWidget>(mainWindow, "Label27_0"), ControlOf<QWidget>(mainWindow, "Label27_1")}
-    , youthDayBadge_(ControlOf<PictureLabel>(mainWindow, "Image24"))
-    , armyDayBadge_(ControlOf<PictureLabel>(mainWindow, "Image23"))
-    , midAutumn_(ControlOf<AnimatedPicture>(mainWindow, "GifAni1"))
-    , nationalDay_(ControlOf<AnimatedPicture>(mainWindow, "GifAni2"))
-    , christmas_{ControlOf<AnimatedPicture>(mainWindow, "GifAni3"), ControlOf<AnimatedPicture>(mainWindow, "GifAni4")}
-    , partyAnniversary_(ControlOf<AnimatedPicture>(mainWindow, "GifAni6"))
+FestivalOverlay::FestivalOverlay(const FestivalOverlayControls &controls)
+    : newYearPanel_(controls.newYearPanel)
+    , newYearPicture_(controls.newYearPicture)
+    , newYearGreeting_(controls.newYearGreeting)
+    , newYearYear_(controls.newYearYear)
+    , newYearStars_(controls.newYearStars)
+    , newYearEnglish_(controls.newYearEnglish)
+    , fireworks_(controls.fireworks)
+    , springPicture_(controls.springPicture)
+    , springCompanions_(controls.springCompanions)
+    , idleViewParts_(controls.idleViewParts)
+    , youthDayBadge_(controls.youthDayBadge)
+    , armyDayBadge_(controls.armyDayBadge)
+    , midAutumn_(controls.midAutumn)
+    , nationalDay_(controls.nationalDay)
+    , christmas_(controls.christmas)
+    , partyAnniversary_(controls.partyAnniversary)
 {
     const QSize bannerSize = QSize(NewYearBannerWidth, NewYearBannerHeight) * NewYearBannerScale;
     newYearPanel_->setGeometry(QRect(NewYearBannerPlace, bannerSize));

@@ -17,11 +17,32 @@ struct DecorationRequest;
 // owns the controls and hides them all when it returns to its idle view;
 // this class gives them their pictures and places and switches on the ones
 // an evaluation asks for.
+// The main window's controls the greetings use.
+struct FestivalOverlayControls {
+    QWidget *newYearPanel = nullptr;
+    PictureLabel *newYearPicture = nullptr;
+    QLabel *newYearGreeting = nullptr;
+    QLabel *newYearYear = nullptr;
+    QLabel *newYearStars = nullptr;
+    QLabel *newYearEnglish = nullptr;
+    AnimatedPicture *fireworks = nullptr;
+    PictureLabel *springPicture = nullptr;
+    std::array<PictureLabel *, 2> springCompanions{};
+    // The idle view's parts the Spring Festival pictures take the place of.
+    std::array<QWidget *, 4> idleViewParts{};
+    PictureLabel *youthDayBadge = nullptr;
+    PictureLabel *armyDayBadge = nullptr;
+    AnimatedPicture *midAutumn = nullptr;
+    AnimatedPicture *nationalDay = nullptr;
+    std::array<AnimatedPicture *, 2> christmas{};
+    AnimatedPicture *partyAnniversary = nullptr;
+};
+
 class FestivalOverlay {
 public:
-    // Finds the overlay's controls among the main window's children by
-    // their control names.
-    explicit FestivalOverlay(QWidget &mainWindow);
+    // Places and colours the controls; they stay hidden until an evaluation
+    // asks for them.
+    explicit FestivalOverlay(const FestivalOverlayControls &controls);
 
     // Switches on every decoration of the evaluation.
     void Apply(const DateEvaluation &evaluation);

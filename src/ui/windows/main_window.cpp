@@ -1,5 +1,7 @@
 #include "ui/windows/main_window.h"
 
+#include "ui/windows/festival_overlay.h"
+
 #include "ui/windows/about_window.h"
 #include "ui/widgets/animated_picture.h"
 #include "ui/art/command_button_art.h"
@@ -384,54 +386,52 @@ void MainWindow::BuildFooter()
 void MainWindow::BuildFestivalOverlay()
 {
     // The overlay's controls are present from the start and hidden; the
-    // festival greetings give them their pictures and switch them on.
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Picture2"));
-    panel->setGeometry(37, 77, 457, 320);
-    panel->setAutoFillBackground(true);
-    newYearPanel_ = panel;
-    new PictureLabel(QStringLiteral("Image20"), panel);
-    struct BannerText {
-        const char16_t *name;
-        const char16_t *text;
-        QRect box;
-        QFont font;
+    // overlay places and colours them, and the festival greetings give them
+    // their pictures and switch them on.
+    FestivalOverlayControls controls;
+    newYearPanel_ = new QWidget(this);
+    newYearPanel_->setObjectName(QStringLiteral("Picture2"));
+    controls.newYearPanel = newYearPanel_;
+    controls.newYearPicture = new PictureLabel(QStringLiteral("Image20"), newYearPanel_);
+    const auto bannerText = [this](const char *name, const QString &text) {
+        auto *label = new QLabel(text, newYearPanel_);
+        label->setObjectName(QString::fromLatin1(name));
+        return label;
     };
-    const std::array<BannerText, 4> texts{{
-        {u"Label28", u"新年好!", QRect(40, 110, 380, 70), SerifFont(44, QFont::Bold)},
-        {u"Label29", u"2000", QRect(40, 40, 200, 60), SerifFont(40, QFont::Bold)},
-        {u"Label30", u"★★★★★★★", QRect(40, 190, 380, 30), SansFont(20)},
-        {u"Label31", u"Happy New Year", QRect(40, 230, 380, 40), SerifFont(26)},
-    }};
-    for (const BannerText &text : texts)
-        MakeTextLabel(QString::fromUtf16(text.name), QString::fromUtf16(text.text), text.box, text.font,
-                  QColor(0xf1, 0xd9, 0x94), panel);
-    newYearGreeting_ = panel->findChild<QLabel *>(QStringLiteral("Label28"));
+    newYearGreeting_ = bannerText("Label28", QStringLiteral("新年好!"));
+    controls.newYearGreeting = newYearGreeting_;
+    controls.newYearYear = bannerText("Label29", QStringLiteral("2000"));
+    controls.newYearStars = bannerText("Label30", QStringLiteral("★★★★★★★"));
+    controls.newYearEnglish = bannerText("Label31", QStringLiteral("Happy New Year"));
 
     springPicture_ = new PictureLabel(QStringLiteral("Image18"), this);
     springPicture_->setToolTip(QStringLiteral("莲年有余"));
-    springPicture_->move(42, MainLayout::Image14Top);
     springCompanions_ = {new PictureLabel(QStringLiteral("Image21"), this),
                          new PictureLabel(QStringLiteral("Image22"), this)};
-    springCompanions_[0]->move(250, MainLayout::Image15Top);
-    springCompanions_[1]->move(558, 250);
     armyDayBadge_ = new PictureLabel(QStringLiteral("Image23"), this);
-    armyDayBadge_->move(221, 126);
     youthDayBadge_ = new PictureLabel(QStringLiteral("Image24"), this);
-    youthDayBadge_->move(470, 90);
+    controls.springPicture = springPicture_;
+    controls.springCompanions = springCompanions_;
+    controls.idleViewParts = {wheelPicture_, scrollPicture_, saying_, sayingSource_};
+    controls.armyDayBadge = armyDayBadge_;
+    controls.youthDayBadge = youthDayBadge_;
 
     // GifAni1 .. GifAni6; the fifth plays inside the New Year banner.
-    const std::array<std::pair<QWidget *, QPoint>, 6> animationPlaces{{{this, QPoint(460, 80)},
-                                                                       {this, QPoint(460, 180)},
-                                                                       {this, QPoint(40, 90)},
-                                                                       {this, QPoint(500, 90)},
-                                                                       {panel, QPoint(330, 20)},
-                                                                       {this, QPoint(460, 80)}}};
     for (int i = 0; i < int(animations_.size()); ++i) {
-        const auto &[parent, place] = animationPlaces[i];
+        QWidget *parent = i == 4 ? newYearPanel_ : static_cast<QWidget *>(this);
         animations_[i] = new AnimatedPicture(QStringLiteral("GifAni%1").arg(i + 1), parent);
-        animations_[i]->move(place);
     }
+    controls.midAutumn = animations_[0];
+    controls.nationalDay = animations_[1];
+    controls.christmas = {animations_[2], animations_[3]};
+    controls.fireworks = animations_[4];
+    controls.partyAnniversary = animations_[5];
+    festivalOverlay_ = std::make_unique<FestivalOverlay>(controls);
+}
+
+void MainWindow::ShowDecorations(const DateEvaluation &evaluation)
+{
+    festivalOverlay_->Apply(evaluation);
 }
 
 void MainWindow::BuildHiddenStores()
@@ -545,7 +545,7 @@ void MainWindow::ConnectMouse()
     connect(sayingSource_, &ClickableLabel::DoubleClicked, this, &MainWindow::PickQuote);
     connect(primary_.text, &HexagramTextBox::Clicked, this, [this] { emit TranslationRequested(1); });
     connect(resulting_.text, &HexagramTextBox::Clicked, this, [this] { emit TranslationRequested(2); });
-    connect(ruleText_, &ClickableLabel::Clicked, this, &MainWindow::RuleHelpRequested);
+    connect(ruleText_, &ClickableLabel::Clicked, this, [this] { emit RuleHelpRequested(ruleText_->text()); });
     connect(youthDayBadge_, &PictureLabel::Clicked, youthDayBadge_, &QWidget::hide);
 }
 
@@ -620,7 +620,7 @@ void MainWindow::Load(const std::function<void()> &closeSplash)
 {
     SetTextColour(aboutLink_, AboutLinkColour);
     PickQuote();
-    PlaceIdlePictures();
+    PlaceIdlePictures(ShowsQuotes(settings_));
     SetBannerVisible(ShowsQuotes(settings_));
     closeSplash();
     ShapeWindowFromPicture(*this, background_->Picture().toImage(), services_.dialogs);
@@ -659,9 +659,9 @@ void MainWindow::PickQuote()
     sayingSource_->setText(QString::fromUtf16(row.source));
 }
 
-void MainWindow::PlaceIdlePictures()
+void MainWindow::PlaceIdlePictures(bool bannerShown)
 {
-    const int drop = ShowsQuotes(settings_) ? 0 : MainLayout::BannerHeight;
+    const int drop = bannerShown ? 0 : MainLayout::BannerHeight;
     wheelPicture_->move(wheelPicture_->x(), MainLayout::Image14Top + drop);
     scrollPicture_->move(scrollPicture_->x(), MainLayout::Image15Top + drop);
 }
@@ -800,7 +800,17 @@ void MainWindow::ResetToIdleView()
     wheelPicture_->show();
     scrollPicture_->show();
     sealPicture_->show();
+    HideCastView();
 
+    if (ShowsQuotes(settings_))
+        SetBannerVisible(true);
+
+    for (PictureButton *button : {castButton_, recordsButton_, manualEntryButton_, optionsButton_})
+        button->setEnabled(true);
+}
+
+void MainWindow::HideCastView()
+{
     primary_.frame->hide();
     resulting_.frame->hide();
     for (QLabel *label : linePositions_)
@@ -811,12 +821,58 @@ void MainWindow::ResetToIdleView()
     }
     ruleText_->hide();
     printButton_->setEnabled(false);
+}
 
-    if (ShowsQuotes(settings_))
-        SetBannerVisible(true);
+void MainWindow::ShowQuotesBanner(bool shown)
+{
+    SetBannerVisible(shown);
+    PlaceIdlePictures(shown);
+    if (!shown)
+        return;
+    for (QWidget *picture : std::initializer_list<QWidget *>{wheelPicture_, scrollPicture_, sealPicture_})
+        picture->show();
+    HideCastView();
+}
 
-    for (PictureButton *button : {castButton_, recordsButton_, manualEntryButton_, optionsButton_})
-        button->setEnabled(true);
+ShownCast MainWindow::ShownCastView() const
+{
+    const auto copy = [this](const HexagramView &view) {
+        // The text as its box shows it: one line feed per line.
+        QString text = view.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        ShownHexagram hexagram{view.number, view.name, view.lines, text, {}};
+        for (int line = 0; line < LinesPerHexagram; ++line) {
+            if (const PictureLabel *store = LinePictureStore(view.pictures[line]))
+                hexagram.pictures[line] = store->Picture();
+        }
+        return hexagram;
+    };
+    ShownCast shown;
+    shown.divinerName = shownCast_.divinerName;
+    shown.castTime = shownCast_.castTime;
+    shown.matterText = shownCast_.matterText;
+    shown.primary = copy(shownCast_.primary);
+    shown.resulting = copy(shownCast_.resulting);
+    shown.resultingShown = shownCast_.resultingShown;
+    for (int line = 1; line <= LinesPerHexagram; ++line)
+        shown.linePositions[line - 1] = LinePositionName(line);
+    shown.ruleText = shownCast_.ruleText;
+    return shown;
+}
+
+void MainWindow::SetPrintEnabled(bool enabled)
+{
+    printButton_->setEnabled(enabled);
+}
+
+MusicToggle MainWindow::ShownMusicToggle() const
+{
+    return {musicToggle_->Value(), musicToggle_->text(), musicToggle_->toolTip()};
+}
+
+void MainWindow::EnableMusicToggle()
+{
+    musicToggle_->setEnabled(true);
 }
 
 void MainWindow::ShowHexagram(const HexagramFrame &frame, const HexagramView &hexagram)
@@ -829,12 +885,34 @@ void MainWindow::ShowHexagram(const HexagramFrame &frame, const HexagramView &he
     for (int line = 0; line < LinesPerHexagram; ++line) {
         // A code without a picture leaves the line empty rather than showing
         // the line of an earlier cast.
-        QPixmap picture;
-        for (const auto &[code, store] : linePictureStore_) {
-            if (code == hexagram.pictures[line])
-                picture = store->Picture();
-        }
-        linePictures_[frame.firstImage - 1 + line]->SetPicture(picture);
+        const PictureLabel *store = LinePictureStore(hexagram.pictures[line]);
+        linePictures_[frame.firstImage - 1 + line]->SetPicture(store ? store->Picture() : QPixmap());
+    }
+}
+
+const PictureLabel *MainWindow::LinePictureStore(const QString &code) const
+{
+    for (const auto &[storedCode, store] : linePictureStore_) {
+        if (storedCode == code)
+            return store;
+    }
+    return nullptr;
+}
+
+void MainWindow::PrepareForNewCast()
+{
+    for (QWidget *part : std::initializer_list<QWidget *>{saying_, sayingSource_, wheelPicture_, scrollPicture_,
+                                                          sealPicture_, resulting_.frame})
+        part->hide();
+    printButton_->setEnabled(true);
+}
+
+void MainWindow::ShowCastLine(int line, const QString &primaryCode, const QString &resultingCode)
+{
+    for (const auto &[frame, code] : {std::pair{&primary_, primaryCode}, std::pair{&resulting_, resultingCode}}) {
+        // A line being cast keeps its place empty until its code has a picture.
+        if (const PictureLabel *store = LinePictureStore(code))
+            linePictures_[frame->firstImage - 1 + line - 1]->SetPicture(store->Picture());
     }
 }
 
@@ -848,6 +926,7 @@ void MainWindow::ShowCastView(const CastResolution &cast)
     scrollPicture_->hide();
     sealPicture_->hide();
 
+    shownCast_ = cast;
     ShowHexagram(primary_, cast.primary);
     ShowHexagram(resulting_, cast.resulting);
     ruleText_->setText(cast.ruleText);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/resolution.h"
 #include "shell/music_control.h"
+#include "ui/windows/shown_cast.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -9,9 +11,11 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class AnimatedPicture;
+class FestivalOverlay;
 class ChildWindowGuard;
 class ClickableLabel;
 class DialogService;
@@ -76,6 +80,26 @@ public:
 
     // The cast view, filled from a resolved cast.
     void ShowCastView(const CastResolution &cast);
+    // A cast begins behind the casting window: the banner and the idle
+    // pictures go, the resulting hexagram's frame hides and printing opens.
+    void PrepareForNewCast();
+    // The pictures of line 1..6 of both hexagrams while they are cast, by
+    // line-picture code.
+    void ShowCastLine(int line, const QString &primaryCode, const QString &resultingCode);
+    // The cast view as values, for a print layout: the last cast shown.
+    ShownCast ShownCastView() const;
+    void SetPrintEnabled(bool enabled);
+    // Switched on, the quotes banner brings back the idle view's pictures in
+    // their upper places and takes a shown cast off the window; switched
+    // off, the banner goes and the pictures move down into its place. The
+    // festival decorations are left as they are.
+    void ShowQuotesBanner(bool shown);
+    // The music toggle as the window shows it, and making it usable.
+    MusicToggle ShownMusicToggle() const;
+    void EnableMusicToggle();
+    // Switches on the festival decorations an evaluation asks for; the idle
+    // view takes them all off again.
+    void ShowDecorations(const DateEvaluation &evaluation);
 
     // ResetToIdleView: festival overlay off, idle pictures and banner back,
     // cast hidden, print disabled, the cast commands enabled.
@@ -117,7 +141,8 @@ signals:
     void OptionsRequested();
     // 1 for the primary hexagram, 2 for the resulting one.
     void TranslationRequested(int which);
-    void RuleHelpRequested();
+    // `rule` is the changing-line rule the cast view shows.
+    void RuleHelpRequested(const QString &rule);
     // The festival evaluation of the selected date is done; the festival
     // overlay and the calendar window show their part of it.
     void DateEvaluated(const DateEvaluation &evaluation);
@@ -177,7 +202,8 @@ private:
     // The click sound, then `signal`.
     std::function<void()> ClickThen(void (MainWindow::*signal)());
     void PickQuote();
-    void PlaceIdlePictures();
+    void PlaceIdlePictures(bool bannerShown);
+    void HideCastView();
     void SetBannerVisible(bool visible);
     void HideFestivalOverlay();
     void OpenHelp();
@@ -194,6 +220,9 @@ private:
     void EvaluateSelectedDay();
     void ApplyEvaluation(const DateEvaluation &evaluation);
     void ShowHexagram(const HexagramFrame &frame, const HexagramView &hexagram);
+    // Picture0, Picture00, Picture1 or Picture11 by its code; none for
+    // another code.
+    const PictureLabel *LinePictureStore(const QString &code) const;
 
     MainWindowServices services_;
     Settings &settings_;
@@ -235,6 +264,7 @@ private:
     MusicToggleBox *musicToggle_ = nullptr;
     ClickableLabel *aboutLink_ = nullptr;
 
+    CastResolution shownCast_;
     HexagramFrame primary_;
     HexagramFrame resulting_;
     std::array<PictureLabel *, 12> linePictures_{};
@@ -251,6 +281,7 @@ private:
     PictureLabel *youthDayBadge_ = nullptr;
     // GifAni1 .. GifAni6.
     std::array<AnimatedPicture *, 6> animations_{};
+    std::unique_ptr<FestivalOverlay> festivalOverlay_;
 
     QTimer clockTimer_;
     QTimer reshowTimer_;

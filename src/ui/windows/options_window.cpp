@@ -8,7 +8,6 @@
 #include "ui/windows/dialog_service.h"
 #include "ui/art/fonts.h"
 #include "ui/windows/main_window.h"
-#include "ui/windows/main_window_layout.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
@@ -25,7 +24,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include <array>
 #include <cmath>
 
 namespace {
@@ -131,12 +129,6 @@ QPushButton *MakeButton(const QString &name, const QString &caption, const QStri
     return button;
 }
 
-template <typename Control>
-Control *OwnControl(const QWidget &window, const QString &name)
-{
-    return window.findChild<Control *>(name, Qt::FindDirectChildrenOnly);
-}
-
 } // namespace
 
 const std::vector<ToolCommand> &ToolCommandsFor(SystemTool tool)
@@ -190,52 +182,18 @@ MainWindowOptionsTarget::MainWindowOptionsTarget(MainWindow &window, MusicContro
 
 MusicToggle MainWindowOptionsTarget::ShownMusicToggle() const
 {
-    const auto *toggle = OwnControl<MusicToggleBox>(window_, QStringLiteral("Check1"));
-    if (!toggle)
-        return {};
-    return {toggle->Value(), toggle->text(), toggle->toolTip()};
+    return window_.ShownMusicToggle();
 }
 
 void MainWindowOptionsTarget::SetMusicToggle(int value)
 {
-    if (auto *toggle = OwnControl<QWidget>(window_, QStringLiteral("Check1")))
-        toggle->setEnabled(true);
+    window_.EnableMusicToggle();
     music_.SetToggleValue(value);
 }
 
-// Switched on, the banner brings back the idle view's pictures in their
-// upper places and takes a shown cast off the window; switched off, the
-// banner goes and the pictures move down into its place. The festival
-// overlay is left as it is.
 void MainWindowOptionsTarget::ShowQuotes(bool shown)
 {
-    for (const char *name : {"Label27_0", "Label27_1"}) {
-        if (auto *banner = OwnControl<QWidget>(window_, QString::fromLatin1(name)))
-            banner->setVisible(shown);
-    }
-    const int drop = shown ? 0 : MainLayout::BannerHeight;
-    const std::array<std::pair<const char *, int>, 2> movedPictures{
-        {{"Image14", MainLayout::Image14Top}, {"Image15", MainLayout::Image15Top}}};
-    for (const auto &[name, top] : movedPictures) {
-        if (auto *picture = OwnControl<QWidget>(window_, QString::fromLatin1(name)))
-            picture->move(picture->x(), top + drop);
-    }
-    if (!shown)
-        return;
-
-    for (const char *name : {"Image14", "Image15", "Image16"}) {
-        if (auto *picture = OwnControl<QWidget>(window_, QString::fromLatin1(name)))
-            picture->show();
-    }
-    if (auto *print = OwnControl<QWidget>(window_, QStringLiteral("Command5")))
-        print->setEnabled(false);
-    QStringList castControls{QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Label7")};
-    for (int label = 10; label <= 21; ++label)
-        castControls << QStringLiteral("Label%1").arg(label);
-    for (const QString &name : castControls) {
-        if (auto *control = OwnControl<QWidget>(window_, name))
-            control->hide();
-    }
+    window_.ShowQuotesBanner(shown);
 }
 
 void MainWindowOptionsTarget::ForgetToday()

@@ -57,7 +57,7 @@ public:
     virtual void ForgetToday() = 0;
 };
 
-// The main window as the options see it, reached through its control names.
+// The main window as the options see it.
 class MainWindowOptionsTarget final : public OptionsTarget {
 public:
     MainWindowOptionsTarget(MainWindow &window, MusicControl &music);

@@ -146,56 +146,7 @@ QString WithNewlines(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-template <typename Control>
-QString TextOf(const QWidget &parent, const QString &name)
-{
-    const auto *control = parent.findChild<Control *>(name, Qt::FindDirectChildrenOnly);
-    if (!control)
-        return {};
-    if constexpr (std::is_same_v<Control, QPlainTextEdit>)
-        return control->toPlainText();
-    else
-        return control->text();
-}
-
-// The hexagram shown in a frame of the main window.
-ShownHexagram CopyHexagram(const QWidget &frame, const char *numberName, const char *nameName,
-                           const char *linesName, const char *textName, int firstImage)
-{
-    ShownHexagram hexagram;
-    hexagram.number = TextOf<QLabel>(frame, QString::fromLatin1(numberName));
-    hexagram.name = TextOf<QLabel>(frame, QString::fromLatin1(nameName));
-    hexagram.lines = TextOf<QLabel>(frame, QString::fromLatin1(linesName));
-    hexagram.text = TextOf<QPlainTextEdit>(frame, QString::fromLatin1(textName));
-    for (int line = 0; line < 6; ++line) {
-        const QString name = QStringLiteral("Image%1").arg(firstImage + line);
-        if (const auto *picture = frame.findChild<PictureLabel *>(name, Qt::FindDirectChildrenOnly))
-            hexagram.pictures[line] = picture->Picture();
-    }
-    return hexagram;
-}
-
 } // namespace
-
-ShownCast CopyShownCast(const QWidget &mainWindow)
-{
-    ShownCast shown;
-    shown.divinerName = TextOf<QLabel>(mainWindow, QStringLiteral("Label20"));
-    shown.castTime = TextOf<QLabel>(mainWindow, QStringLiteral("Label19"));
-    shown.matterText = TextOf<QLabel>(mainWindow, QStringLiteral("Label21"));
-    shown.ruleText = TextOf<QLabel>(mainWindow, QStringLiteral("Label7"));
-    for (int line = 1; line <= 6; ++line)
-        shown.linePositions[line - 1] = TextOf<QLabel>(mainWindow, QStringLiteral("Label%1").arg(9 + line));
-    const auto *primary = mainWindow.findChild<QWidget *>(QStringLiteral("Frame1"), Qt::FindDirectChildrenOnly);
-    const auto *resulting = mainWindow.findChild<QWidget *>(QStringLiteral("Frame2"), Qt::FindDirectChildrenOnly);
-    if (primary)
-        shown.primary = CopyHexagram(*primary, "Label8", "Labelbg", "Label5", "Text1", 1);
-    if (resulting) {
-        shown.resulting = CopyHexagram(*resulting, "Label9", "Labelzg", "Label6", "Text2", 7);
-        shown.resultingShown = resulting->isVisibleTo(&mainWindow);
-    }
-    return shown;
-}
 
 void PutTranslations(ShownCast &shown, CurrentCast &cast)
 {
@@ -419,7 +370,7 @@ void PrintLayout::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
-void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services)
+void RunPrintCommand(MainWindow &mainWindow, const PrintCommandServices &services)
 {
     services.effects->PlayEffect(services.programFolder + QStringLiteral("/wav/s1.wav"));
     const bool withTranslation = PrintsTranslation(*services.settings);
@@ -428,17 +379,13 @@ void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services)
     if (!services.dialogs->AskYesNo(&mainWindow, question, QStringLiteral("《Ravezaz》系统"), true))
         return;
 
-    auto *printCommand = mainWindow.findChild<QWidget *>(QStringLiteral("Command5"), Qt::FindDirectChildrenOnly);
-    if (printCommand)
-        printCommand->setEnabled(false);
-    ShownCast shown = CopyShownCast(mainWindow);
+    mainWindow.SetPrintEnabled(false);
+    ShownCast shown = mainWindow.ShownCastView();
     if (withTranslation)
         PutTranslations(shown, *services.cast);
     auto *layout = new PrintLayout(withTranslation ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts,
                                    shown, &mainWindow);
-    if (printCommand)
-        QObject::connect(layout, &PrintLayout::Closing, printCommand,
-                         [printCommand] { printCommand->setEnabled(true); });
+    QObject::connect(layout, &PrintLayout::Closing, &mainWindow, [&mainWindow] { mainWindow.SetPrintEnabled(true); });
     CentreOverOwner(*layout, &mainWindow);
     layout->show();
     layout->PrintAndStartClosing(*services.printer);

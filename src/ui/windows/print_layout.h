@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/windows/shown_cast.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QTimer>
@@ -17,32 +19,6 @@ class QPagedPaintDevice;
 class QPainter;
 struct CurrentCast;
 struct Settings;
-
-// One hexagram as the main window shows it.
-struct ShownHexagram {
-    QString number;
-    QString name;
-    QString lines;
-    QString text;
-    // The pictures of lines 1..6.
-    std::array<QPixmap, 6> pictures;
-};
-
-// Everything the main window shows of the cast, as a print layout copies it.
-struct ShownCast {
-    QString divinerName;
-    QString castTime;
-    QString matterText;
-    ShownHexagram primary;
-    ShownHexagram resulting;
-    bool resultingShown = false;
-    // The position names of lines 1..6: 初 … 上.
-    std::array<QString, 6> linePositions;
-    QString ruleText;
-};
-
-// Reads the cast off the main window's controls, found by their names.
-ShownCast CopyShownCast(const QWidget &mainWindow);
 
 // The layout with translation puts the translation entries in place of the
 // classical texts: the primary hexagram's always, the resulting one's when
@@ -122,7 +98,7 @@ struct PrintCommandServices {
 // The print command: asks, then opens the layout the settings choose over
 // the main window without blocking it. The main window's print command
 // (Command5) stays disabled until the layout closes.
-void RunPrintCommand(QWidget &mainWindow, const PrintCommandServices &services);
+void RunPrintCommand(MainWindow &mainWindow, const PrintCommandServices &services);
 
 // Connects the main window's print command (F9, Command5).
 void ConnectPrintCommand(MainWindow &window, const PrintCommandServices &services);

@@ -1,5 +1,6 @@
 #include "core/casting_engine.h"
 
+#include "core/program_sounds.h"
 #include "core/changing_line_rules.h"
 
 namespace {
@@ -195,7 +196,7 @@ void CastingEngine::FinishChange()
 
 void CastingEngine::FinishLine()
 {
-    emit SoundRequested(QStringLiteral("/wav/s1.wav"));
+    emit SoundRequested(ClickSound);
     if (line_ == 1) {
         cast_.changingLineCount = 0;
         cast_.primaryLines.clear();

@@ -78,7 +78,7 @@ signals:
     // window for a new result, start the animation, hide the automatic-start
     // and close commands, show the progress, disable the two fields.
     void StepStarted();
-    // A sound file, relative to the program folder ("/wav/s1.wav").
+    // A sound file, relative to the program folder (ClickSound).
     void SoundRequested(const QString &path);
     void LampChanged(StatusLamp lamp);
     void ChangeMessageShown(const QString &message);

@@ -109,9 +109,9 @@ void PaintVerticalText(QPainter &painter, const QString &text, qreal x, qreal to
 void PaintSmallSeal(QPainter &painter, const QRectF &box, const QString &text)
 {
     painter.setPen(Qt::NoPen);
-    painter.setBrush(PanelColours::SealRed);
+    painter.setBrush(ArtPalette::SealRed);
     painter.drawRoundedRect(box, 1.5, 1.5);
-    painter.setPen(PanelColours::Ivory);
+    painter.setPen(ArtPalette::Ivory);
     painter.setFont(SerifFont(int(box.height() * 0.62), QFont::Bold));
     painter.drawText(box, Qt::AlignCenter, text);
 }
@@ -139,7 +139,7 @@ QImage TrigramWheelPicture()
     painter.drawEllipse(centre, size / 2.0 - 6, size / 2.0 - 6);
     painter.drawEllipse(centre, 36.0, 36.0);
 
-    PaintTaiji(painter, centre, 30, ArtPalette::Ink, PanelColours::Ivory);
+    PaintTaiji(painter, centre, 30, ArtPalette::Ink, ArtPalette::Ivory);
 
     for (int i = 0; i < int(FuxiOrder.size()); ++i) {
         painter.save();
@@ -151,7 +151,7 @@ QImage TrigramWheelPicture()
         const qreal angle = qDegreesToRadians(i * 45.0);
         const QPointF place = centre + QPointF(std::sin(angle), -std::cos(angle)) * 77;
         painter.setFont(SerifFont(13, QFont::Bold));
-        painter.setPen(PanelColours::SealRed);
+        painter.setPen(ArtPalette::SealRed);
         painter.drawText(QRectF(place.x() - 10, place.y() - 9, 20, 18), Qt::AlignCenter,
                          QString::fromUtf16(FuxiOrder[i].name));
     }
@@ -218,13 +218,13 @@ QImage SealPicture()
     stamp.cubicTo(QPointF(40, 57), QPointF(20, 55.5), QPointF(3.5, 56.5));
     stamp.cubicTo(QPointF(4.5, 40), QPointF(3, 20), QPointF(4, 5));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(PanelColours::SealRed);
+    painter.setBrush(ArtPalette::SealRed);
     painter.drawPath(stamp);
-    painter.setPen(QPen(PanelColours::Ivory, 1.6));
+    painter.setPen(QPen(ArtPalette::Ivory, 1.6));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(8.5, 8.5, 43, 43));
 
-    painter.setPen(PanelColours::Ivory);
+    painter.setPen(ArtPalette::Ivory);
     painter.setFont(SerifFont(19, QFont::Black));
     const std::array<const char16_t *, 4> characters{u"文", u"王", u"周", u"易"};
     // Seal script reads in columns from the right: 周易 on the right, 文王 on the left.

@@ -8,12 +8,6 @@
 
 // Painting helpers of the main window's pictures, on top of the shared
 // palette: lacquer panels, parchment, fret corners and gold titles.
-namespace PanelColours {
-inline const QColor InkSoft{0x5b, 0x4a, 0x3c};
-inline const QColor SealRed{0xb0, 0x24, 0x1c};
-inline const QColor Ivory{0xfb, 0xf5, 0xe6};
-} // namespace PanelColours
-
 // Fills `shape` with a lacquer gradient running from top to bottom.
 void PaintLacquer(QPainter &painter, const QPainterPath &shape, const QRectF &bounds);
 

@@ -50,7 +50,7 @@ QImage SplashPicture()
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
-    PaintTaiji(painter, QPointF(86, 118), 40, ArtPalette::Ink, PanelColours::Ivory);
+    PaintTaiji(painter, QPointF(86, 118), 40, ArtPalette::Ink, ArtPalette::Ivory);
     painter.setPen(QPen(ArtPalette::GoldDark, 1.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QPointF(86, 118), 47, 47);
@@ -61,7 +61,7 @@ QImage SplashPicture()
     painter.setPen(ArtPalette::Lacquer);
     painter.drawText(QRectF(150, 68, 250, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("周易文王卦"));
     painter.setFont(SerifFont(14));
-    painter.setPen(PanelColours::InkSoft);
+    painter.setPen(ArtPalette::InkSoft);
     painter.drawText(QRectF(152, 122, 250, 24), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("大衍之数五十，其用四十有九"));
     PaintOrnamentRule(painter, 40, width - 40, 182, QColor(0x8c, 0x5a, 0x30, 200));

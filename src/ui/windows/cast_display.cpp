@@ -1,5 +1,6 @@
 #include "ui/windows/cast_display.h"
 
+#include "core/program_sounds.h"
 #include "core/changing_line_rules.h"
 #include "ui/windows/main_window.h"
 #include "shell/sound_effect.h"
@@ -27,7 +28,7 @@ void MainWindowCastDisplay::ShowCast(const CastResolution &cast)
 void OpenRuleHelp(const QString &ruleLabel, EffectSound &effects, const QString &programFolder,
                   const HelpTopicOpener &openTopic)
 {
-    effects.PlayEffect(programFolder + QStringLiteral("/wav/s1.wav"));
+    effects.PlayEffect(programFolder + ClickSound);
     openTopic(ChangingLineRulesHelpTopic);
     if (const std::optional<int> topic = ChangingLineRuleHelpTopic(ruleLabel))
         openTopic(*topic);

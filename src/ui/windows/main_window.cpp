@@ -1,5 +1,6 @@
 #include "ui/windows/main_window.h"
 
+#include "core/program_sounds.h"
 #include "ui/windows/festival_overlay.h"
 
 #include "ui/windows/about_window.h"
@@ -54,7 +55,7 @@ const QColor NameFaceColour(0x80, 0x80, 0x80);
 
 QString ClickSoundPath(const QString &programFolder)
 {
-    return programFolder + QStringLiteral("/wav/s1.wav");
+    return programFolder + ClickSound;
 }
 
 QColor ToColour(const RgbColour &colour)

@@ -1,5 +1,6 @@
 #include "ui/windows/options_window.h"
 
+#include "core/program_sounds.h"
 #include "ui/widgets/animated_picture.h"
 #include "ui/art/panel_kit.h"
 #include "ui/art/window_panel_art.h"
@@ -70,7 +71,7 @@ QList<QPixmap> ReloadFrames()
         painter.drawEllipse(centre, 34, 34);
         painter.translate(centre);
         painter.rotate(frame * 360.0 / ReloadFrameCount);
-        PaintTaiji(painter, QPointF(), 27, ArtPalette::Ink, PanelColours::Ivory);
+        PaintTaiji(painter, QPointF(), 27, ArtPalette::Ink, ArtPalette::Ivory);
         painter.resetTransform();
         painter.setPen(ArtPalette::Lacquer);
         painter.setFont(SerifFont(14, QFont::Bold));
@@ -294,7 +295,7 @@ void OptionsWindow::ShowCurrentOptions()
 
 void OptionsWindow::PlayClick()
 {
-    services_.effects->PlayEffect(services_.programFolder + QStringLiteral("/wav/s1.wav"));
+    services_.effects->PlayEffect(services_.programFolder + ClickSound);
 }
 
 // Music that is on (background or festival) goes off, music that is off

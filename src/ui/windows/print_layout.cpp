@@ -1,5 +1,6 @@
 #include "ui/windows/print_layout.h"
 
+#include "core/program_sounds.h"
 #include "core/current_cast.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/art/fonts.h"
@@ -372,7 +373,7 @@ void PrintLayout::closeEvent(QCloseEvent *event)
 
 void RunPrintCommand(MainWindow &mainWindow, const PrintCommandServices &services)
 {
-    services.effects->PlayEffect(services.programFolder + QStringLiteral("/wav/s1.wav"));
+    services.effects->PlayEffect(services.programFolder + ClickSound);
     const bool withTranslation = PrintsTranslation(*services.settings);
     const QString question =
         withTranslation ? QStringLiteral("确定要打印此卦(含译文)吗?") : QStringLiteral("确定要打印此卦吗?");

@@ -1,5 +1,6 @@
 #include "ui/windows/record_browser_window.h"
 
+#include "core/program_sounds.h"
 #include "ui/windows/cast_display.h"
 #include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/dialog_picture_button.h"
@@ -360,7 +361,7 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
 
 void RecordBrowserWindow::PlayClick()
 {
-    services_.effects->PlayEffect(services_.programFolder + QStringLiteral("/wav/s1.wav"));
+    services_.effects->PlayEffect(services_.programFolder + ClickSound);
 }
 
 void RecordBrowserWindow::BrowseDefaultFile()

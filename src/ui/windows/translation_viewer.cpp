@@ -1,5 +1,6 @@
 #include "ui/windows/translation_viewer.h"
 
+#include "core/program_sounds.h"
 #include "ui/art/panel_kit.h"
 #include "ui/windows/child_window_guard.h"
 #include "core/current_cast.h"
@@ -374,7 +375,7 @@ void TranslationViewer::keyReleaseEvent(QKeyEvent *event)
 void TranslationViewer::done(int result)
 {
     unrollTimer_.stop();
-    PlaySound(QStringLiteral("/wav/s1.wav"));
+    PlaySound(ClickSound);
     TranslationViewerOpen = false;
     endGuard_();
     QDialog::done(result);
@@ -383,7 +384,7 @@ void TranslationViewer::done(int result)
 void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services, CurrentCast &cast)
 {
     QObject::connect(&window, &MainWindow::TranslationRequested, &window, [&window, services, &cast](int which) {
-        services.effects->PlayEffect(services.programFolder + QStringLiteral("/wav/s1.wav"));
+        services.effects->PlayEffect(services.programFolder + ClickSound);
         cast.lookupLines = which == 1 ? cast.primaryLines : cast.resultingLines;
         window.Guard().Begin();
         TranslationViewer viewer(services, [&window] { window.Guard().EndSoon(); }, cast, &window);

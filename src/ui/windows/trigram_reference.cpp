@@ -1,5 +1,6 @@
 #include "ui/windows/trigram_reference.h"
 
+#include "core/program_sounds.h"
 #include "ui/art/trigram_art.h"
 #include "ui/widgets/button_looks.h"
 #include "ui/windows/child_window_guard.h"
@@ -174,7 +175,7 @@ void TrigramReference::ShowOtherPicture(PictureLabel *shown)
 {
     shown->hide();
     (shown == earlierHeaven_ ? laterHeaven_ : earlierHeaven_)->show();
-    PlaySound(QStringLiteral("/wav/s1.wav"));
+    PlaySound(ClickSound);
 }
 
 void TrigramReference::SwapByKey()

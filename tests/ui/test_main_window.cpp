@@ -732,6 +732,29 @@ private slots:
 
         QCOMPARE(rig.window->pos(), moves ? start + QPoint(30, 20) : start);
     }
+
+    // The longest values the program writes under the hexagrams show whole:
+    // a manual time of twenty characters with its mark, a long name, a
+    // matter of thirty characters.
+    void castDetailsShowWhole()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        CastResolution cast;
+        cast.castTime = QStringLiteral("二〇〇六年十二月三十一日二十三时五十九分(人工输入)");
+        cast.divinerName = QStringLiteral("欧阳某某某某某某某某");
+        cast.matterText = QString(30, QChar(u'问'));
+        rig.window->ShowCastView(cast);
+        for (const auto &[name, value] : {std::pair{"Label19", cast.castTime}, std::pair{"Label20", cast.divinerName},
+                                          std::pair{"Label21", cast.matterText}}) {
+            auto *label = rig.Control<QLabel>(QString::fromLatin1(name));
+            QCOMPARE(label->text(), value);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(value) <= label->width(), name);
+            QVERIFY2(label->font().pixelSize() >= 9, name);
+        }
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label19"))->toolTip(), cast.castTime);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label21"))->toolTip(), QString());
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

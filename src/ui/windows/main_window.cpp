@@ -49,6 +49,8 @@ constexpr int CalendarGridDelayMs = 50;
 constexpr int SayingFontSize = 15;
 
 const QColor AboutLinkColour(128, 128, 192);
+// The type of the cast's time, name and matter under the hexagrams.
+constexpr int DetailFontSize = 12;
 const QColor InkColour(0x2b, 0x22, 0x1c);
 const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor NameFaceColour(0x80, 0x80, 0x80);
@@ -76,6 +78,22 @@ QFont SerifFontFitting(const QLabel *label, const QString &text, int largest)
             return font;
     }
     return SerifFont(smallest);
+}
+
+// A one-line value in the largest type, down to a readable smallest, that
+// shows it whole; the tooltip holds the value whenever the type had to
+// shrink or even the smallest cannot show it all.
+void SetFittingText(QLabel *label, const QString &text, int largest)
+{
+    constexpr int smallest = 9;
+    int size = largest;
+    while (size > smallest && QFontMetrics(SansFont(size)).horizontalAdvance(text) > label->width())
+        --size;
+    label->setFont(SansFont(size));
+    label->setText(text);
+    label->setToolTip(size < largest || QFontMetrics(SansFont(size)).horizontalAdvance(text) > label->width()
+                          ? text
+                          : QString());
 }
 
 ClickableLabel *MakeClickableLabel(const QString &name, const QString &text, const QRect &geometry,
@@ -332,14 +350,14 @@ void MainWindow::BuildCastDetails()
         QRect valueBox;
     };
     constexpr std::array<DetailRow, 3> rows{{
-        {u"Label16", u"成卦时间：", u"Label19", QRect(30, 260, 72, 18), QRect(102, 260, 210, 18)},
+        {u"Label16", u"成卦时间：", u"Label19", QRect(30, 260, 72, 18), QRect(102, 260, 238, 18)},
         {u"Label17", u"姓名：", u"Label20", QRect(340, 260, 46, 18), QRect(386, 260, 226, 18)},
         {u"Label18", u"占筮事由：", u"Label21", QRect(30, 280, 72, 18), QRect(102, 280, 510, 18)},
     }};
     for (int i = 0; i < int(rows.size()); ++i) {
         detailCaptions_[i] = MakeTextLabel(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
                                        rows[i].captionBox, SansFont(12, QFont::Bold), CaptionColour, this);
-        detailValues_[i] = MakeTextLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(12),
+        detailValues_[i] = MakeTextLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(DetailFontSize),
                                      InkColour, this);
     }
     ruleText_ = MakeClickableLabel(QStringLiteral("Label7"), QStringLiteral("变爻推论规则"), QRect(30, 300, 582, 20),
@@ -931,9 +949,8 @@ void MainWindow::ShowCastView(const CastResolution &cast)
     ShowHexagram(primary_, cast.primary);
     ShowHexagram(resulting_, cast.resulting);
     ruleText_->setText(cast.ruleText);
-    detailValues_[0]->setText(cast.castTime);
-    detailValues_[1]->setText(cast.divinerName);
-    detailValues_[2]->setText(cast.matterText);
+    for (int i = 0; const QString &value : {cast.castTime, cast.divinerName, cast.matterText})
+        SetFittingText(detailValues_[i++], value, DetailFontSize);
 
     primary_.frame->show();
     resulting_.frame->setVisible(cast.resultingShown);

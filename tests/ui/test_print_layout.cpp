@@ -212,6 +212,28 @@ private slots:
         }
     }
 
+    // The texts of the two frames of a page come in one size, the size at
+    // which the longer still fits: 乾 beside 离 (a shorter text).
+    void framesOfAPageShareOneTextSize_data()
+    {
+        QTest::addColumn<bool>("translations");
+        QTest::newRow("classical texts") << false;
+        QTest::newRow("translations") << true;
+    }
+
+    void framesOfAPageShareOneTextSize()
+    {
+        QFETCH(bool, translations);
+        ShownCast cast = SampleCast(true);
+        cast.primary.text = translations ? HexagramTranslation(1) : HexagramText(1);
+        cast.resulting.text = translations ? HexagramTranslation(30) : HexagramText(30);
+        PrintLayout layout(translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts, cast,
+                           nullptr);
+        const QFont primary = In<QLabel>(&layout, QStringLiteral("Frame1/Label1"))->font();
+        const QFont resulting = In<QLabel>(&layout, QStringLiteral("Frame2/Label2"))->font();
+        QCOMPARE(primary.pixelSize(), resulting.pixelSize());
+    }
+
     void copiesTheCastFromTheMainWindow()
     {
         PrintRig rig(true);

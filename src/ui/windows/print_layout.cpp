@@ -129,17 +129,17 @@ QLabel *MakeLabel(const QString &name, const QString &text, const QRect &twips, 
 
 // The largest text size, down to the smallest, at which the text fits the
 // label's box when wrapped.
-void FitTextToBox(QLabel *label)
+int FittingTextPixels(const QLabel *label)
 {
     QFont font = label->font();
-    for (int pixels = LargestTextPixels; pixels >= SmallestTextPixels; --pixels) {
+    for (int pixels = LargestTextPixels; pixels > SmallestTextPixels; --pixels) {
         font.setPixelSize(pixels);
         const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(), QSize(label->width(), 1 << 20)),
                                                              Qt::TextWordWrap, label->text());
         if (needed.height() <= label->height())
-            break;
+            return pixels;
     }
-    label->setFont(font);
+    return SmallestTextPixels;
 }
 
 QString WithNewlines(QString text)
@@ -301,6 +301,9 @@ void PrintLayout::BuildFrames(PrintLayoutKind kind, const ShownCast &cast)
         {u"Frame2", u"之卦", places.resultingFrame, places.resultingInside, cast.resulting, u"Label9", u"Labelzg",
          u"Label6", u"Label2", 7, cast.resultingShown},
     }};
+    // The texts of a page share one size, the one at which every shown text fits.
+    std::vector<QLabel *> texts;
+    int textPixels = LargestTextPixels;
     for (const FrameRow &row : rows) {
         auto *frame = new QGroupBox(QString::fromUtf16(row.caption), this);
         frame->setObjectName(QString::fromUtf16(row.frameName));
@@ -330,7 +333,14 @@ void PrintLayout::BuildFrames(PrintLayoutKind kind, const ShownCast &cast)
                                  places.textInside, SerifFont(LargestTextPixels), frame);
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        FitTextToBox(text);
+        texts.push_back(text);
+        if (row.shown)
+            textPixels = std::min(textPixels, FittingTextPixels(text));
+    }
+    for (QLabel *text : texts) {
+        QFont font = text->font();
+        font.setPixelSize(textPixels);
+        text->setFont(font);
     }
 }
 

@@ -319,6 +319,8 @@ private slots:
         QVERIFY(!rig.PrintCommand()->isEnabled());
         // The main window stays usable while the layout shows.
         QVERIFY(!layout->isModal());
+        // A sheet without the window manager's title bar, as every window of the program.
+        QVERIFY(layout->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 

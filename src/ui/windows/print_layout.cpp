@@ -212,7 +212,7 @@ void DefaultLayoutPrinter::Print(QWidget &layout)
 }
 
 PrintLayout::PrintLayout(PrintLayoutKind kind, const ShownCast &cast, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     const LayoutPlaces &places = PlacesOf(kind);
     setObjectName(QString::fromLatin1(places.objectName));

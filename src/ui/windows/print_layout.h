@@ -56,9 +56,10 @@ void PaintLayoutOnPage(QWidget &layout, QPainter &painter, const QRectF &page);
 // painted on.
 bool PrintLayoutOn(QWidget &layout, QPagedPaintDevice &device);
 
-// A print layout, "打印窗口": the copied cast arranged for paper. It prints
-// itself once, stays for six seconds and closes; after printing a click
-// anywhere on it, or F12, closes it at once.
+// A print layout, "打印窗口": the copied cast arranged for paper, shown as a
+// borderless sheet over the main window, as every window of the program is
+// borderless. It prints itself once, stays for six seconds and closes; after
+// printing a click anywhere on it, or F12, closes it at once.
 class PrintLayout : public QWidget {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include "ui/windows/child_window_guard.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_label.h"
+#include "ui/widgets/saying_label.h"
 #include "shell/program_folder.h"
 #include "shell/quotes.h"
 #include "core/resolution.h"
@@ -731,6 +732,22 @@ private slots:
         QTest::mouseRelease(handle, Qt::LeftButton, {}, grab + QPoint(30, 20));
 
         QCOMPARE(rig.window->pos(), moves ? start + QPoint(30, 20) : start);
+    }
+
+    // Every saying fits the quotes banner in a readable type, and the New
+    // Year banner starts below it.
+    void everySayingFitsItsBanner()
+    {
+        MainWindowRig rig;
+        rig.Load();
+        auto *saying = rig.Control<SayingLabel>(QStringLiteral("Label27_0"));
+        for (const QuoteRow &row : QuoteTable()) {
+            const QString text = QString::fromUtf16(row.saying);
+            const int size = saying->FittingPixelSize(text, 15, 13);
+            QVERIFY2(size >= 13, qPrintable(text));
+            QVERIFY2(saying->FittingPixelSize(text, size, size - 1) == size, qPrintable(text));
+        }
+        QVERIFY(rig.Control(QStringLiteral("Picture2"))->y() > saying->geometry().bottom());
     }
 
     // The longest values the program writes under the hexagrams show whole:

@@ -11,9 +11,10 @@
 
 namespace {
 
-// The New Year banner keeps its given top-left corner but is drawn smaller,
-// so that it ends above the command bar instead of covering its buttons.
-constexpr QPoint NewYearBannerPlace{37, 77};
+// The New Year banner starts below the quotes banner's saying and is drawn
+// smaller, so that it ends above the command bar instead of covering its
+// buttons.
+constexpr QPoint NewYearBannerPlace{37, 84};
 constexpr int NewYearBannerBottom = MainLayout::UpperRuleY - 4;
 constexpr qreal NewYearBannerScale =
     qreal(NewYearBannerBottom - NewYearBannerPlace.y()) / NewYearBannerHeight;

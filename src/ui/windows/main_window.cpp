@@ -21,6 +21,7 @@
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
+#include "ui/widgets/saying_label.h"
 #include "shell/quotes.h"
 #include "core/resolution.h"
 #include "shell/settings.h"
@@ -47,6 +48,8 @@ constexpr int TodaysTipsDelayMs = 100;
 constexpr int CalendarGridDelayMs = 50;
 
 constexpr int SayingFontSize = 15;
+// Still easy to read in the serif face.
+constexpr int SmallestSayingSize = 13;
 
 const QColor AboutLinkColour(128, 128, 192);
 // The type of the cast's time, name and matter under the hexagrams.
@@ -63,21 +66,6 @@ QString ClickSoundPath(const QString &programFolder)
 QColor ToColour(const RgbColour &colour)
 {
     return QColor(colour.red, colour.green, colour.blue);
-}
-
-// The largest serif size, from `largest` down, at which `text` wraps into
-// the label's box without being cut.
-QFont SerifFontFitting(const QLabel *label, const QString &text, int largest)
-{
-    constexpr int smallest = 11;
-    for (int size = largest; size > smallest; --size) {
-        const QFont font = SerifFont(size);
-        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label->width(), 10000),
-                                                             Qt::TextWordWrap, text);
-        if (needed.height() <= label->height())
-            return font;
-    }
-    return SerifFont(smallest);
 }
 
 // A one-line value in the largest type, down to a readable smallest, that
@@ -237,14 +225,14 @@ void MainWindow::BuildHeader()
 void MainWindow::BuildBanner()
 {
     const QString tip = QStringLiteral("《周易》名言录");
-    saying_ = MakeClickableLabel(QStringLiteral("Label27_0"), {}, QRect(42, 44, 470, 38), SerifFont(SayingFontSize),
-                                 InkColour, this);
-    saying_->setWordWrap(true);
-    saying_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    saying_ = new SayingLabel(QStringLiteral("Label27_0"), this);
+    saying_->setGeometry(42, 44, 470, 38);
+    saying_->setFont(SerifFont(SayingFontSize));
+    SetTextColour(saying_, InkColour);
     sayingSource_ = MakeClickableLabel(QStringLiteral("Label27_1"), {}, QRect(512, 60, 88, 22), SerifFont(13),
                                        CaptionColour, this);
     sayingSource_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (ClickableLabel *label : {saying_, sayingSource_})
+    for (ClickableLabel *label : std::initializer_list<ClickableLabel *>{saying_, sayingSource_})
         label->setToolTip(tip);
 }
 
@@ -673,7 +661,7 @@ void MainWindow::PickQuote()
     PlayClick();
     const QuoteRow &row = ::PickQuote(services_.random());
     const QString saying = QString::fromUtf16(row.saying);
-    saying_->setFont(SerifFontFitting(saying_, saying, SayingFontSize));
+    saying_->setFont(SerifFont(saying_->FittingPixelSize(saying, SayingFontSize, SmallestSayingSize)));
     saying_->setText(saying);
     sayingSource_->setText(QString::fromUtf16(row.source));
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class AnimatedPicture;
+class SayingLabel;
 class FestivalOverlay;
 class ChildWindowGuard;
 class ClickableLabel;
@@ -243,7 +244,7 @@ private:
     std::array<PictureLabel *, 4> windowButtonStore_{};
     // Picture0, Picture00, Picture1, Picture11 with their line-picture codes.
     std::array<std::pair<QString, PictureLabel *>, 4> linePictureStore_{};
-    ClickableLabel *saying_ = nullptr;
+    SayingLabel *saying_ = nullptr;
     ClickableLabel *sayingSource_ = nullptr;
     PictureLabel *wheelPicture_ = nullptr;
     PictureLabel *scrollPicture_ = nullptr;

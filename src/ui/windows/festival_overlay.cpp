@@ -91,49 +91,34 @@ void GiveFrames(AnimatedPicture *animation, FestivalAnimation (*draw)(), qreal s
 } // namespace
 
 FestivalOverlay::FestivalOverlay(const FestivalOverlayControls &controls)
-    : newYearPanel_(controls.newYearPanel)
-    , newYearPicture_(controls.newYearPicture)
-    , newYearGreeting_(controls.newYearGreeting)
-    , newYearYear_(controls.newYearYear)
-    , newYearStars_(controls.newYearStars)
-    , newYearEnglish_(controls.newYearEnglish)
-    , fireworks_(controls.fireworks)
-    , springPicture_(controls.springPicture)
-    , springCompanions_(controls.springCompanions)
-    , idleViewParts_(controls.idleViewParts)
-    , youthDayBadge_(controls.youthDayBadge)
-    , armyDayBadge_(controls.armyDayBadge)
-    , midAutumn_(controls.midAutumn)
-    , nationalDay_(controls.nationalDay)
-    , christmas_(controls.christmas)
-    , partyAnniversary_(controls.partyAnniversary)
+    : controls_(controls)
 {
     const QSize bannerSize = QSize(NewYearBannerWidth, NewYearBannerHeight) * NewYearBannerScale;
-    newYearPanel_->setGeometry(QRect(NewYearBannerPlace, bannerSize));
-    QPalette navy = newYearPanel_->palette();
+    controls_.newYearPanel->setGeometry(QRect(NewYearBannerPlace, bannerSize));
+    QPalette navy = controls_.newYearPanel->palette();
     navy.setColor(QPalette::Window, NewYearBannerNavy);
-    newYearPanel_->setPalette(navy);
-    newYearPanel_->setAutoFillBackground(true);
-    newYearPicture_->move(0, 0);
-    newYearPicture_->lower();
+    controls_.newYearPanel->setPalette(navy);
+    controls_.newYearPanel->setAutoFillBackground(true);
+    controls_.newYearPicture->move(0, 0);
+    controls_.newYearPicture->lower();
 
     const NewYearBannerLayout &places = NewYearBannerPlaces();
-    fireworks_->move(Scaled(places.fireworks, NewYearBannerScale).topLeft());
-    PlaceBannerText(newYearGreeting_, places.greeting, SerifFont(BannerTypeSize(places.greeting, 0.72), QFont::Black));
-    PlaceBannerText(newYearYear_, places.year, SerifFont(BannerTypeSize(places.year, 0.78), QFont::Bold));
-    PlaceBannerText(newYearStars_, places.stars, SansFont(BannerTypeSize(places.stars, 0.7)));
-    PlaceBannerText(newYearEnglish_, places.english, SerifFont(BannerTypeSize(places.english, 0.62), QFont::DemiBold));
+    controls_.fireworks->move(Scaled(places.fireworks, NewYearBannerScale).topLeft());
+    PlaceBannerText(controls_.newYearGreeting, places.greeting, SerifFont(BannerTypeSize(places.greeting, 0.72), QFont::Black));
+    PlaceBannerText(controls_.newYearYear, places.year, SerifFont(BannerTypeSize(places.year, 0.78), QFont::Bold));
+    PlaceBannerText(controls_.newYearStars, places.stars, SansFont(BannerTypeSize(places.stars, 0.7)));
+    PlaceBannerText(controls_.newYearEnglish, places.english, SerifFont(BannerTypeSize(places.english, 0.62), QFont::DemiBold));
 
-    springPicture_->move(LotusCarpPlace);
-    springCompanions_[0]->move(LanternPairPlace);
-    springCompanions_[1]->move(FortuneDiamondPlace);
-    youthDayBadge_->move(YouthDayBadgePlace);
-    armyDayBadge_->move(ArmyDayBadgePlace);
-    midAutumn_->move(MidAutumnPlace);
-    nationalDay_->move(MidAutumnPlace);
-    christmas_[0]->move(ChristmasTreePlace);
-    christmas_[1]->move(ChristmasBellsPlace);
-    partyAnniversary_->move(PartyAnniversaryPlace);
+    controls_.springPicture->move(LotusCarpPlace);
+    controls_.springCompanions[0]->move(LanternPairPlace);
+    controls_.springCompanions[1]->move(FortuneDiamondPlace);
+    controls_.youthDayBadge->move(YouthDayBadgePlace);
+    controls_.armyDayBadge->move(ArmyDayBadgePlace);
+    controls_.midAutumn->move(MidAutumnPlace);
+    controls_.nationalDay->move(MidAutumnPlace);
+    controls_.christmas[0]->move(ChristmasTreePlace);
+    controls_.christmas[1]->move(ChristmasBellsPlace);
+    controls_.partyAnniversary->move(PartyAnniversaryPlace);
 }
 
 void FestivalOverlay::Apply(const DateEvaluation &evaluation)
@@ -151,28 +136,28 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
         ShowNewYearBanner(request.tooltip, evaluation.newYearBannerYear);
         break;
     case FestivalDecoration::YouthDayBadge:
-        GivePicture(youthDayBadge_, YouthDayBadgePicture);
-        youthDayBadge_->setToolTip(request.tooltip);
-        youthDayBadge_->show();
+        GivePicture(controls_.youthDayBadge, YouthDayBadgePicture);
+        controls_.youthDayBadge->setToolTip(request.tooltip);
+        controls_.youthDayBadge->show();
         break;
     case FestivalDecoration::PartyAnniversary:
-        Switch(partyAnniversary_, PartyAnniversaryAnimation, request.tooltip);
+        Switch(controls_.partyAnniversary, PartyAnniversaryAnimation, request.tooltip);
         break;
     case FestivalDecoration::ArmyDayBadge:
-        GivePicture(armyDayBadge_, ArmyDayBadgePicture);
-        armyDayBadge_->move(ArmyDayBadgePlace);
-        armyDayBadge_->setToolTip(request.tooltip);
-        armyDayBadge_->show();
+        GivePicture(controls_.armyDayBadge, ArmyDayBadgePicture);
+        controls_.armyDayBadge->move(ArmyDayBadgePlace);
+        controls_.armyDayBadge->setToolTip(request.tooltip);
+        controls_.armyDayBadge->show();
         break;
     case FestivalDecoration::NationalDay:
         ShowNationalDay(request.tooltip, !evaluation.lunarFestivalText.isEmpty());
         break;
     case FestivalDecoration::Christmas:
-        Switch(christmas_[0], ChristmasTreeAnimation, request.tooltip);
-        Switch(christmas_[1], ChristmasBellsAnimation, request.tooltip);
+        Switch(controls_.christmas[0], ChristmasTreeAnimation, request.tooltip);
+        Switch(controls_.christmas[1], ChristmasBellsAnimation, request.tooltip);
         break;
     case FestivalDecoration::MidAutumn:
-        Switch(midAutumn_, MidAutumnAnimation, request.tooltip);
+        Switch(controls_.midAutumn, MidAutumnAnimation, request.tooltip);
         break;
     case FestivalDecoration::SpringFestival:
         ShowSpringFestival(request.tooltip);
@@ -182,42 +167,42 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
 
 void FestivalOverlay::ShowNewYearBanner(const QString &tooltip, int year)
 {
-    if (newYearPicture_->Picture().isNull())
-        newYearPicture_->SetPicture(QPixmap::fromImage(
-            NewYearBannerPicture().scaled(newYearPanel_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    GiveFrames(fireworks_, NewYearFireworksAnimation, NewYearBannerScale);
-    fireworks_->Start();
-    for (QWidget *part : std::initializer_list<QWidget *>{newYearPicture_, newYearStars_, newYearEnglish_})
+    if (controls_.newYearPicture->Picture().isNull())
+        controls_.newYearPicture->SetPicture(QPixmap::fromImage(
+            NewYearBannerPicture().scaled(controls_.newYearPanel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    GiveFrames(controls_.fireworks, NewYearFireworksAnimation, NewYearBannerScale);
+    controls_.fireworks->Start();
+    for (QWidget *part : std::initializer_list<QWidget *>{controls_.newYearPicture, controls_.newYearStars, controls_.newYearEnglish})
         part->show();
-    newYearYear_->setText(QString::number(year));
-    newYearYear_->show();
-    newYearGreeting_->setToolTip(tooltip);
-    newYearGreeting_->show();
-    newYearPanel_->show();
-    newYearPanel_->raise();
+    controls_.newYearYear->setText(QString::number(year));
+    controls_.newYearYear->show();
+    controls_.newYearGreeting->setToolTip(tooltip);
+    controls_.newYearGreeting->show();
+    controls_.newYearPanel->show();
+    controls_.newYearPanel->raise();
 }
 
 void FestivalOverlay::ShowSpringFestival(const QString &tooltip)
 {
-    GivePicture(springPicture_, LotusCarpPicture);
-    GivePicture(springCompanions_[0], LanternPairPicture);
-    GivePicture(springCompanions_[1], FortuneDiamondPicture);
-    springPicture_->show();
-    for (QWidget *part : idleViewParts_)
+    GivePicture(controls_.springPicture, LotusCarpPicture);
+    GivePicture(controls_.springCompanions[0], LanternPairPicture);
+    GivePicture(controls_.springCompanions[1], FortuneDiamondPicture);
+    controls_.springPicture->show();
+    for (QWidget *part : controls_.idleViewParts)
         part->hide();
-    for (PictureLabel *picture : springCompanions_)
+    for (PictureLabel *picture : controls_.springCompanions)
         picture->show();
     // On the eve of the new year the picture keeps its own greeting.
-    springPicture_->setToolTip(tooltip.isEmpty() ? QStringLiteral("莲年有余") : tooltip);
+    controls_.springPicture->setToolTip(tooltip.isEmpty() ? QStringLiteral("莲年有余") : tooltip);
 }
 
 void FestivalOverlay::ShowNationalDay(const QString &tooltip, bool withLunarFestival)
 {
     // Placed below where Mid-Autumn's animation shows, whether or not it has shown yet.
-    GiveFrames(midAutumn_, MidAutumnAnimation);
-    const int top = withLunarFestival ? midAutumn_->y() + midAutumn_->height() + NationalDayGap : midAutumn_->y();
-    nationalDay_->move(midAutumn_->x(), top);
-    Switch(nationalDay_, NationalDayAnimation, tooltip);
+    GiveFrames(controls_.midAutumn, MidAutumnAnimation);
+    const int top = withLunarFestival ? controls_.midAutumn->y() + controls_.midAutumn->height() + NationalDayGap : controls_.midAutumn->y();
+    controls_.nationalDay->move(controls_.midAutumn->x(), top);
+    Switch(controls_.nationalDay, NationalDayAnimation, tooltip);
 }
 
 void FestivalOverlay::Switch(AnimatedPicture *animation, FestivalAnimation (*draw)(), const QString &tooltip)

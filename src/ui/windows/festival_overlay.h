@@ -54,20 +54,5 @@ private:
     void ShowNationalDay(const QString &tooltip, bool withLunarFestival);
     void Switch(AnimatedPicture *animation, FestivalAnimation (*draw)(), const QString &tooltip);
 
-    QWidget *newYearPanel_;
-    PictureLabel *newYearPicture_;
-    QLabel *newYearGreeting_;
-    QLabel *newYearYear_;
-    QLabel *newYearStars_;
-    QLabel *newYearEnglish_;
-    AnimatedPicture *fireworks_;
-    PictureLabel *springPicture_;
-    std::array<PictureLabel *, 2> springCompanions_;
-    std::array<QWidget *, 4> idleViewParts_;
-    PictureLabel *youthDayBadge_;
-    PictureLabel *armyDayBadge_;
-    AnimatedPicture *midAutumn_;
-    AnimatedPicture *nationalDay_;
-    std::array<AnimatedPicture *, 2> christmas_;
-    AnimatedPicture *partyAnniversary_;
+    const FestivalOverlayControls controls_;
 };

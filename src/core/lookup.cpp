@@ -21,12 +21,6 @@ void Lookup(CurrentCast &cast, EntryOf entryOf)
 
 } // namespace
 
-CurrentCast &TheCurrentCast()
-{
-    static CurrentCast cast;
-    return cast;
-}
-
 void LookupHexagram(CurrentCast &cast)
 {
     Lookup(cast, HexagramText);

@@ -131,12 +131,6 @@ void ApplyFields(QStringList fields, Settings &settings, CurrentCast &cast)
 
 } // namespace
 
-Settings &TheSettings()
-{
-    static Settings settings;
-    return settings;
-}
-
 bool ShowsQuotes(const Settings &settings)
 {
     return settings.showQuotes.value_or(true);

@@ -21,9 +21,6 @@ struct Settings {
     friend bool operator==(const Settings &, const Settings &) = default;
 };
 
-// The program-wide instance, alive from the main window's load to exit.
-Settings &TheSettings();
-
 bool ShowsQuotes(const Settings &settings);
 bool PrintsTranslation(const Settings &settings);
 bool AllowsTodayTips(const Settings &settings);

@@ -114,7 +114,9 @@ int RunChild(int argc, char *argv[], qint64 startNanoseconds)
     soundDevice.WaitUntilOpen();
     clock.End(4);
 
-    ReadSettings(SettingsFilePath(), TheSettings(), TheCurrentCast());
+    Settings settings;
+    CurrentCast currentCast;
+    ReadSettings(SettingsFilePath(), settings, currentCast);
     clock.End(5);
 
     MainWindowServices services;
@@ -127,12 +129,12 @@ int RunChild(int argc, char *argv[], qint64 startNanoseconds)
     services.now = [] { return QDateTime::currentDateTime(); };
     services.random = UniformRandom;
     services.programFolder = programFolder;
-    MainWindow window(services, TheSettings());
+    MainWindow window(services, settings);
     FestivalTunes &tunes = window.Tunes();
-    MusicControl music(MusicRecords{TheSettings().musicState, tunes.gregorian, tunes.lunar}, backgroundPlayer,
+    MusicControl music(MusicRecords{settings.musicState, tunes.gregorian, tunes.lunar}, backgroundPlayer,
                        festivalPlayer, window, programFolder);
     window.AttachMusic(&music);
-    ConnectCalendarCommands(window, TheSettings());
+    ConnectCalendarCommands(window, settings);
     clock.End(6);
 
     const PaintWatch windowPaint(window);

@@ -36,11 +36,7 @@ ReadOptions ReadFrom(const QByteArray &bytes)
 // The writer stores '"' as '“'; every other text comes back as it was.
 bool HoldsQuote(const ReadOptions &options)
 {
-    const Settings &s = options.settings;
-    for (const QString *text : {&s.musicState, &s.showQuotes, &s.printTranslation, &s.todayTips, &options.divinerName})
-        if (text->contains(u'"'))
-            return true;
-    return false;
+    return options.divinerName.contains(u'"');
 }
 
 // Far longer than any settings file; keeps the rewritten line, in which an

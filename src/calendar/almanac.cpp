@@ -17,7 +17,7 @@ QDebug operator<<(QDebug debug, const AlmanacDay &day)
 
 AlmanacDay DescribeAlmanacDay(QDate date, QDate today)
 {
-    DateEvaluation evaluation = EvaluateSelectedDate(date, today, u"开");
+    DateEvaluation evaluation = EvaluateSelectedDate(date, today, true);
     const CivilDate civil = CivilDateOf(date);
     AlmanacDay day;
     day.date = date;

@@ -45,7 +45,6 @@ constexpr std::array<RgbColour, 8> WeekdayColours{
 constexpr QStringView GregorianMark = u" ☆";
 constexpr QStringView LunarMark = u" ★";
 constexpr QStringView LunarLinePrefix = u"农历:";
-constexpr QStringView TipsOff = u"关";
 
 DecorationRequest DecorationFor(FestivalDecoration decoration, QDate selected, QDate today)
 {
@@ -140,7 +139,7 @@ QDebug operator<<(QDebug debug, const DateEvaluation &evaluation)
     return debug;
 }
 
-DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView todayTipsSetting)
+DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, bool todayTipsAllowed)
 {
     DateEvaluation result;
     result.selectedDate = selected;
@@ -152,7 +151,7 @@ DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView tod
     else
         result.lunarLineText = OutOfRangeLunarLine.toString();
     ApplyGregorianStep(result, today);
-    result.todayTipsDue = todayTipsSetting != TipsOff
+    result.todayTipsDue = todayTipsAllowed
         && !(result.gregorianFestivalText.isEmpty() && result.lunarFestivalText.isEmpty());
     return result;
 }

@@ -51,6 +51,6 @@ QDebug operator<<(QDebug debug, const DateEvaluation &evaluation);
 inline constexpr QStringView OutOfRangeLunarLine = u"双击查看万年历(L)";
 
 // Evaluates the lunar and Gregorian festivals of `selected`. `today` gives
-// the year of the New Year banner; `todayTipsSetting` is Settings.todayTips,
-// and only "关" keeps the today's-tips window away.
-DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, QStringView todayTipsSetting);
+// the year of the New Year banner; a festival makes today's tips due unless
+// the user switched them off (`todayTipsAllowed` false).
+DateEvaluation EvaluateSelectedDate(QDate selected, QDate today, bool todayTipsAllowed);

@@ -20,19 +20,14 @@ int RunHexagramCommand(const QStringList &args, CliStreams io)
         io.err << "用法: ravezaz-cli hexagram LINES [--translation]\n";
         return 2;
     }
-    CurrentCast cast;
-    cast.lookupLines = positional.first();
-    if (translation)
-        LookupHexagramTranslation(cast);
-    else
-        LookupHexagram(cast);
-    if (cast.lookupNumber.isEmpty()) {
-        io.err << "未知卦象: " << cast.lookupLines << '\n';
+    const QString &lines = positional.first();
+    const std::optional<HexagramEntry> found = translation ? FindHexagramTranslation(lines) : FindHexagram(lines);
+    if (!found) {
+        io.err << "未知卦象: " << lines << '\n';
         return 2;
     }
-    io.out << cast.lookupNumber << '\t' << cast.lookupName << '\t' << cast.lookupLines << '\n'
-           << WithLfLineEnds(cast.lookupText);
-    if (!cast.lookupText.endsWith(u"\r\n"))
+    io.out << found->number << '\t' << found->name << '\t' << found->lines << '\n' << WithLfLineEnds(found->text);
+    if (!found->text.endsWith(u"\r\n"))
         io.out << '\n';
     return 0;
 }

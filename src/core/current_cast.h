@@ -46,6 +46,3 @@ struct CurrentCast {
     QString recordResultingLines;
     QString recordResultingName;
 };
-
-// The program-wide instance, alive from start-up to exit.
-CurrentCast &TheCurrentCast();

@@ -6,33 +6,39 @@ namespace {
 
 using EntryOf = QString (*)(int number);
 
-void Lookup(CurrentCast &cast, EntryOf entryOf)
+std::optional<HexagramEntry> Find(const QString &lines, EntryOf entryOf)
 {
-    cast.lookupName.clear();
-    cast.lookupNumber.clear();
-    cast.lookupText.clear();
-    const int number = HexagramNumberOf(cast.lookupLines);
+    const int number = HexagramNumberOf(lines);
     if (number == 0)
-        return;
-    cast.lookupName = HexagramNameOf(number);
-    cast.lookupNumber = QString::number(number);
-    cast.lookupText = entryOf(number);
+        return std::nullopt;
+    return HexagramEntry{number, HexagramNameOf(number), lines, entryOf(number)};
+}
+
+void Lookup(CurrentCast &cast, const std::optional<HexagramEntry> &found)
+{
+    cast.lookupName = found ? found->name : QString();
+    cast.lookupNumber = found ? QString::number(found->number) : QString();
+    cast.lookupText = found ? found->text : QString();
 }
 
 } // namespace
 
-CurrentCast &TheCurrentCast()
+std::optional<HexagramEntry> FindHexagram(const QString &lines)
 {
-    static CurrentCast cast;
-    return cast;
+    return Find(lines, HexagramText);
+}
+
+std::optional<HexagramEntry> FindHexagramTranslation(const QString &lines)
+{
+    return Find(lines, HexagramTranslation);
 }
 
 void LookupHexagram(CurrentCast &cast)
 {
-    Lookup(cast, HexagramText);
+    Lookup(cast, FindHexagram(cast.lookupLines));
 }
 
 void LookupHexagramTranslation(CurrentCast &cast)
 {
-    Lookup(cast, HexagramTranslation);
+    Lookup(cast, FindHexagramTranslation(cast.lookupLines));
 }

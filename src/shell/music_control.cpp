@@ -12,15 +12,15 @@ namespace {
 // What each toggle value stores and shows; a null caption leaves caption and
 // tooltip as they are (background music names its piece once it starts).
 struct ToggleState {
-    const char16_t *musicState;
+    MusicState musicState;
     const char16_t *caption;
     const char16_t *tooltip;
 };
 
 constexpr ToggleState ToggleStates[] = {
-    {u"音乐关", u"背景音乐(M)", u"点击开启背景音乐 M"},
-    {u"音乐开", nullptr, nullptr},
-    {u"节日音乐开", u"节日音乐(M)", u"点击关闭节日音乐画面 M"},
+    {MusicState::Off, u"背景音乐(M)", u"点击开启背景音乐 M"},
+    {MusicState::Background, nullptr, nullptr},
+    {MusicState::Festival, u"节日音乐(M)", u"点击关闭节日音乐画面 M"},
 };
 
 constexpr char16_t DesignCaption[] = u"背景音乐(M)";
@@ -45,11 +45,6 @@ QTimer *MakeOneShotTimer(const char *name, QObject *parent)
 double UniformRandom()
 {
     return QRandomGenerator::global()->generateDouble();
-}
-
-QString MusicStateText(int toggleValue)
-{
-    return QString::fromUtf16(ToggleStates[toggleValue].musicState);
 }
 
 int PickPieceIndex(int count, int lastIndex, const std::function<double()> &random)
@@ -82,12 +77,12 @@ QString FestivalTunePath(const QString &programFolder, const QString &gregorianM
     return programFolder + QStringLiteral("/festival/") + name + QStringLiteral(".mid");
 }
 
-std::optional<int> MusicToggleForDay(const QString &musicState, const QString &savedMusicState,
+std::optional<int> MusicToggleForDay(MusicState musicState, MusicState savedMusicState,
                                      const QString &gregorianMusicName, const QString &lunarMusicName)
 {
-    const QString on = MusicStateText(BackgroundMusic);
     const bool festivalDay = !gregorianMusicName.isEmpty() || !lunarMusicName.isEmpty();
-    const bool musicCountsAsOn = musicState == on || musicState.isEmpty() || savedMusicState == on;
+    const bool musicCountsAsOn = musicState == MusicState::Background || musicState == MusicState::Unset
+                                 || savedMusicState == MusicState::Background;
     if (!festivalDay && !musicCountsAsOn)
         return std::nullopt;
     return festivalDay ? FestivalMusic : BackgroundMusic;
@@ -129,9 +124,9 @@ void MusicControl::ToggleByUser()
 void MusicControl::OnToggleChanged()
 {
     const ToggleState &state = ToggleStates[toggle_.value];
-    if (toggle_.value == MusicOff && records_.musicState == MusicStateText(FestivalMusic))
+    if (toggle_.value == MusicOff && records_.musicState == MusicState::Festival)
         window_.ResetToIdleView();
-    records_.musicState = QString::fromUtf16(state.musicState);
+    records_.musicState = state.musicState;
     switch (toggle_.value) {
     case MusicOff:
         // A start still pending would otherwise sound after music was
@@ -156,7 +151,7 @@ void MusicControl::OnToggleChanged()
 
 void MusicControl::StartBackgroundPiece()
 {
-    if (records_.musicState != MusicStateText(BackgroundMusic))
+    if (records_.musicState != MusicState::Background)
         return;
     backgroundPlayer_.Close();
     // Listed afresh for every piece, so files added or removed count at once.
@@ -187,8 +182,7 @@ void MusicControl::StartFestivalTune()
 
 void MusicControl::BeginDayChange()
 {
-    const QString on = MusicStateText(BackgroundMusic);
-    savedMusicState_ = records_.musicState == on ? on : QString();
+    savedMusicState_ = records_.musicState == MusicState::Background ? MusicState::Background : MusicState::Unset;
     SetToggleValue(MusicOff);
 }
 
@@ -201,13 +195,13 @@ void MusicControl::ApplyDayMusic()
 
 void MusicControl::OnBackgroundFinished()
 {
-    if (records_.musicState == MusicStateText(BackgroundMusic))
+    if (records_.musicState == MusicState::Background)
         backgroundTimer_->start();
 }
 
 void MusicControl::OnFestivalFinished()
 {
-    if (records_.musicState != MusicStateText(FestivalMusic))
+    if (records_.musicState != MusicState::Festival)
         return;
     // With a Gregorian and a lunar tune on the same day, the two take turns.
     if (!records_.gregorianMusicName.isEmpty() && !records_.lunarMusicName.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/music_state.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -34,19 +36,16 @@ public:
     virtual void ResetToIdleView() = 0;
 };
 
-// The program-wide texts the music reads and writes: the remembered music
+// The program-wide values the music reads and writes: the remembered music
 // state of the settings and the day's festival tune names.
 struct MusicRecords {
-    QString &musicState;
+    MusicState &musicState;
     QString &gregorianMusicName;
     QString &lunarMusicName;
 };
 
 // A number uniform in [0, 1) from the seeded-by-clock generator.
 double UniformRandom();
-
-// The stored texts of the three music states.
-QString MusicStateText(int toggleValue);
 
 // The 1-based index of the next background piece among `count`: with two or
 // more, drawn again until it differs from `lastIndex`. `random` gives numbers
@@ -66,7 +65,7 @@ QString FestivalTunePath(const QString &programFolder, const QString &gregorianM
 
 // The music for a newly evaluated day: festival music when a tune name is
 // set, background music when music counts as on, nothing to change otherwise.
-std::optional<int> MusicToggleForDay(const QString &musicState, const QString &savedMusicState,
+std::optional<int> MusicToggleForDay(MusicState musicState, MusicState savedMusicState,
                                      const QString &gregorianMusicName, const QString &lunarMusicName);
 
 // Background and festival music, driven by the music toggle. The toggle's
@@ -81,7 +80,7 @@ public:
                  std::function<double()> random = UniformRandom, QObject *parent = nullptr);
 
     const MusicToggle &Toggle() const { return toggle_; }
-    const QString &SavedMusicState() const { return savedMusicState_; }
+    MusicState SavedMusicState() const { return savedMusicState_; }
 
     // Sets the toggle; the change handler runs only when the value changes.
     void SetToggleValue(int value);
@@ -116,5 +115,5 @@ private:
     QTimer *const festivalTimer_;
     MusicToggle toggle_;
     int lastPieceIndex_ = 0;
-    QString savedMusicState_;
+    MusicState savedMusicState_ = MusicState::Unset;
 };

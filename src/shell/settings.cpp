@@ -61,6 +61,59 @@ int CastingSpeedOf(const QString &stored)
     return ok ? speed : defaultCastingSpeed;
 }
 
+// The stored texts of each option's values; an empty text is never set.
+struct MusicText {
+    MusicState state;
+    const char16_t *text;
+};
+
+constexpr MusicText MusicTexts[] = {
+    {MusicState::Unset, u""},
+    {MusicState::Off, u"音乐关"},
+    {MusicState::Background, u"音乐开"},
+    {MusicState::Festival, u"节日音乐开"},
+};
+
+struct SwitchTexts {
+    const char16_t *on;
+    const char16_t *off;
+};
+
+constexpr SwitchTexts OnOffTexts{u"开", u"关"};
+constexpr SwitchTexts YesNoTexts{u"是", u"否"};
+
+MusicState MusicStateOf(const QString &stored)
+{
+    for (const MusicText &entry : MusicTexts)
+        if (stored == entry.text)
+            return entry.state;
+    return MusicState::Off;
+}
+
+QString MusicStateText(MusicState state)
+{
+    for (const MusicText &entry : MusicTexts)
+        if (entry.state == state)
+            return QString::fromUtf16(entry.text);
+    return QString();
+}
+
+// Only the exact "on" text and the exact "off" text set the option; any
+// other text leaves it at its default, as a blank one does.
+std::optional<bool> SwitchOf(const QString &stored, SwitchTexts texts)
+{
+    if (stored == texts.on)
+        return true;
+    if (stored == texts.off)
+        return false;
+    return std::nullopt;
+}
+
+QString SwitchText(std::optional<bool> value, SwitchTexts texts)
+{
+    return value ? QString::fromUtf16(*value ? texts.on : texts.off) : QString();
+}
+
 // Fields the file lacks are empty, so their defaults apply.
 void ApplyFields(QStringList fields, Settings &settings, CurrentCast &cast)
 {
@@ -68,35 +121,29 @@ void ApplyFields(QStringList fields, Settings &settings, CurrentCast &cast)
         fields.append(QString());
     for (QString &field : fields)
         field = CleanField(field);
-    settings.musicState = fields[0];
+    settings.musicState = MusicStateOf(fields[0]);
     cast.divinerName = DivinerNameOf(fields[1]);
     cast.castingSpeed = CastingSpeedOf(fields[2]);
-    settings.showQuotes = fields[3];
-    settings.printTranslation = fields[4];
-    settings.todayTips = fields[5];
+    settings.showQuotes = SwitchOf(fields[3], OnOffTexts);
+    settings.printTranslation = SwitchOf(fields[4], YesNoTexts);
+    settings.todayTips = SwitchOf(fields[5], OnOffTexts);
 }
 
 } // namespace
 
-Settings &TheSettings()
-{
-    static Settings settings;
-    return settings;
-}
-
 bool ShowsQuotes(const Settings &settings)
 {
-    return settings.showQuotes != u"关";
+    return settings.showQuotes.value_or(true);
 }
 
 bool PrintsTranslation(const Settings &settings)
 {
-    return settings.printTranslation == u"是";
+    return settings.printTranslation.value_or(false);
 }
 
 bool AllowsTodayTips(const Settings &settings)
 {
-    return settings.todayTips != u"关";
+    return settings.todayTips.value_or(true);
 }
 
 void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast)
@@ -113,8 +160,12 @@ void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast)
 
 bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCast &cast)
 {
-    const QStringList fields{settings.musicState, cast.divinerName,         QString::number(cast.castingSpeed),
-                             settings.showQuotes, settings.printTranslation, settings.todayTips};
+    const QStringList fields{MusicStateText(settings.musicState),
+                             cast.divinerName,
+                             QString::number(cast.castingSpeed),
+                             SwitchText(settings.showQuotes, OnOffTexts),
+                             SwitchText(settings.printTranslation, YesNoTexts),
+                             SwitchText(settings.todayTips, OnOffTexts)};
     const QByteArray line = EncodeGbk(JoinQuotedFields(fields)) + "\r\n";
     return device.write(line) == line.size();
 }

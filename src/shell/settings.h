@@ -1,34 +1,37 @@
 #pragma once
 
 #include "core/current_cast.h"
+#include "shell/music_state.h"
 
 #include <QString>
+
+#include <optional>
 
 class QIODevice;
 
 // The options kept between runs. Two more, the diviner's name and the casting
-// speed, live in CurrentCast. An empty text means never set; only the exact
-// texts below switch an option away from its default.
+// speed, live in CurrentCast. An option never set stays unset, so it is
+// written back as never set and its default applies.
 struct Settings {
-    QString musicState;       // "音乐开", "音乐关", "节日音乐开", or empty
-    QString showQuotes;       // "关" hides the quotes banner
-    QString printTranslation; // "是" prints the translation with a cast
-    QString todayTips;        // "关" keeps today's tips from opening
+    MusicState musicState = MusicState::Unset;
+    std::optional<bool> showQuotes;       // unset shows the quotes banner
+    std::optional<bool> printTranslation; // unset prints the cast alone
+    std::optional<bool> todayTips;        // unset lets today's tips open
 
     friend bool operator==(const Settings &, const Settings &) = default;
 };
-
-// The program-wide instance, alive from the main window's load to exit.
-Settings &TheSettings();
 
 bool ShowsQuotes(const Settings &settings);
 bool PrintsTranslation(const Settings &settings);
 bool AllowsTodayTips(const Settings &settings);
 
-// The settings file is one GBK line of six quoted fields: music state, name,
-// speed, quotes, translation, tips. Reading takes the fields in order; a
-// missing, short or malformed file leaves the fields it lacks empty, and the
-// defaults apply: name "某官" when blank, speed 3 when blank or not a number.
+// The settings file is one GBK line of six quoted fields: music state
+// ("音乐开", "音乐关", "节日音乐开"), name, speed, quotes ("开"/"关"),
+// translation ("是"/"否"), tips ("开"/"关"); an empty field is never set.
+// Reading takes the fields in order; a missing, short or malformed file
+// leaves the fields it lacks unset, and the defaults apply: name "某官" when
+// blank, speed 3 when blank or not a number. Only the exact texts switch an
+// option away from its default; any other music text counts as music off.
 // Nothing is reported.
 void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast);
 void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast);

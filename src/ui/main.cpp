@@ -103,7 +103,11 @@ int main(int argc, char *argv[])
     services.random = UniformRandom;
     services.programFolder = programFolder;
 
-    ExitSequence exitSequence([] { WriteSettings(SettingsFilePath(), TheSettings(), TheCurrentCast()); },
+    // The options and the cast in hand live as long as the program.
+    Settings settings;
+    CurrentCast currentCast;
+
+    ExitSequence exitSequence([&] { WriteSettings(SettingsFilePath(), settings, currentCast); },
                               [] { QCoreApplication::exit(0); });
 
     SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
@@ -112,31 +116,31 @@ int main(int argc, char *argv[])
     QObject::connect(&splash, &SplashWindow::Finished, [&] {
         soundDevice.WaitUntilOpen();
         WarnWhenHelpIsMissing(dialogs, &splash);
-        ReadSettings(SettingsFilePath(), TheSettings(), TheCurrentCast());
-        window = std::make_unique<MainWindow>(services, TheSettings());
+        ReadSettings(SettingsFilePath(), settings, currentCast);
+        window = std::make_unique<MainWindow>(services, settings);
         FestivalTunes &tunes = window->Tunes();
-        music = std::make_unique<MusicControl>(MusicRecords{TheSettings().musicState, tunes.gregorian, tunes.lunar},
+        music = std::make_unique<MusicControl>(MusicRecords{settings.musicState, tunes.gregorian, tunes.lunar},
                                                backgroundPlayer, festivalPlayer, *window, programFolder);
         window->AttachMusic(music.get());
         QObject::connect(window.get(), &MainWindow::ExitRequested, &exitSequence, &ExitSequence::Start);
         const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(),
                                             [] { return QDateTime::currentDateTime(); }, RecordFilePath()};
-        ConnectCastCommands(*window, {casting, &TheCurrentCast(),
+        ConnectCastCommands(*window, {casting, &currentCast,
                                       [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }});
         ConnectManualEntryCommand(*window,
                                   {&dialogs, &effects, programFolder, [] { return QDateTime::currentDateTime(); },
                                    RecordFilePath(), [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }},
-                                  TheCurrentCast());
+                                  currentCast);
         ConnectRecordBrowserCommand(*window, {&dialogs, &recordFileDialogs, &effects, programFolder, RecordFilePath()},
-                                    TheCurrentCast());
+                                    currentCast);
         const ReferenceWindowServices reference{&effects, programFolder,
                                                 [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }};
-        ConnectTranslationCommands(*window, reference, TheCurrentCast());
+        ConnectTranslationCommands(*window, reference, currentCast);
         ConnectTrigramCommand(*window, reference);
-        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &TheSettings(), &TheCurrentCast(), &printer});
-        ConnectOptionsCommand(*window, *music, TheSettings(),
+        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &settings, &currentCast, &printer});
+        ConnectOptionsCommand(*window, *music, settings,
                               {&dialogs, &effects, programFolder, services.openWebPage, StartSystemTool});
-        ConnectCalendarCommands(*window, TheSettings());
+        ConnectCalendarCommands(*window, settings);
         window->Load([&splash] { splash.close(); });
     });
     QObject::connect(&splash, &SplashWindow::Shown, [&soundDevice] { soundDevice.Start(); });

@@ -1,6 +1,7 @@
 #include "fileformat/gbk_codec.h"
 #include "core/hexagram.h"
 #include "core/lookup.h"
+#include "texts/hexagram_texts.h"
 
 #include <QSet>
 #include <QTest>
@@ -161,6 +162,41 @@ private slots:
         QVERIFY(text.contains(QChar(QChar::ReplacementCharacter)));
         // A line reads the same whether its line end follows or the file ends.
         QCOMPARE(DecodeGbk(bytes + "\r\n"), text + QStringLiteral("\r\n"));
+    }
+
+    void findGivesTheEntryWithEitherText_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("乾") << "111111" << 1 << "乾";
+        QTest::newRow("未济") << "010101" << 64 << "未济";
+        QTest::newRow("遯") << "001111" << 33 << "遯";
+    }
+    void findGivesTheEntryWithEitherText()
+    {
+        QFETCH(QString, lines);
+        QFETCH(int, number);
+        QFETCH(QString, name);
+        QCOMPARE(FindHexagram(lines), (HexagramEntry{number, name, lines, HexagramText(number)}));
+        QCOMPARE(FindHexagramTranslation(lines), (HexagramEntry{number, name, lines, HexagramTranslation(number)}));
+        QVERIFY(HexagramText(number) != HexagramTranslation(number));
+    }
+
+    void findRejectsAnyOtherString_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("five") << "11111";
+        QTest::newRow("seven") << "1111111";
+        QTest::newRow("other digit") << "111112";
+        QTest::newRow("full-width digit") << QString::fromUtf16(u"１11111");
+        QTest::newRow("empty") << "";
+    }
+    void findRejectsAnyOtherString()
+    {
+        QFETCH(QString, lines);
+        QVERIFY(!FindHexagram(lines));
+        QVERIFY(!FindHexagramTranslation(lines));
     }
 };
 

@@ -49,7 +49,7 @@ struct MusicRig {
     }
 
     QTemporaryDir folder;
-    QString musicState;
+    MusicState musicState = MusicState::Unset;
     QString gregorianMusicName;
     QString lunarMusicName;
     FakeMusicPlayer backgroundPlayer;
@@ -64,9 +64,10 @@ std::function<double()> Draws(QList<double> numbers)
     return [numbers]() mutable { return numbers.isEmpty() ? 0.0 : numbers.takeFirst(); };
 }
 
-const QString Off = QStringLiteral("音乐关");
-const QString On = QStringLiteral("音乐开");
-const QString Festival = QStringLiteral("节日音乐开");
+constexpr MusicState Off = MusicState::Off;
+constexpr MusicState On = MusicState::Background;
+constexpr MusicState Festival = MusicState::Festival;
+constexpr MusicState Unset = MusicState::Unset;
 
 } // namespace
 
@@ -84,7 +85,7 @@ private slots:
     {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::addColumn<QString>("musicState");
+        QTest::addColumn<MusicState>("musicState");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<bool>("backgroundPending");
@@ -102,7 +103,7 @@ private slots:
     {
         QFETCH(int, from);
         QFETCH(int, to);
-        QFETCH(QString, musicState);
+        QFETCH(MusicState, musicState);
         QFETCH(QString, caption);
         QFETCH(QString, tooltip);
         QFETCH(bool, backgroundPending);
@@ -156,7 +157,7 @@ private slots:
         rig.control.SetToggleValue(value);
         rig.FireTimer3();
         rig.FireTimer7();
-        const QString stateBefore = rig.musicState;
+        const MusicState stateBefore = rig.musicState;
         const qsizetype shownBefore = rig.window.shown.size();
         const QStringList callsBefore = rig.backgroundPlayer.calls + rig.festivalPlayer.calls;
 
@@ -417,26 +418,26 @@ private slots:
 
     void musicToggleForDay_data()
     {
-        QTest::addColumn<QString>("musicState");
-        QTest::addColumn<QString>("saved");
+        QTest::addColumn<MusicState>("musicState");
+        QTest::addColumn<MusicState>("saved");
         QTest::addColumn<QString>("gregorian");
         QTest::addColumn<QString>("lunar");
         QTest::addColumn<int>("toggle");
         const int keep = -1;
-        QTest::newRow("first run") << QString() << QString() << QString() << QString() << 1;
-        QTest::newRow("background on") << On << QString() << QString() << QString() << 1;
+        QTest::newRow("first run") << Unset << Unset << QString() << QString() << 1;
+        QTest::newRow("background on") << On << Unset << QString() << QString() << 1;
         QTest::newRow("background saved over the day change") << Off << On << QString() << QString() << 1;
-        QTest::newRow("off stays off") << Off << QString() << QString() << QString() << keep;
-        QTest::newRow("festival remembered does not count as on") << Festival << QString() << QString() << QString()
+        QTest::newRow("off stays off") << Off << Unset << QString() << QString() << keep;
+        QTest::newRow("festival remembered does not count as on") << Festival << Unset << QString() << QString()
                                                                   << keep;
-        QTest::newRow("Gregorian tune overrides off") << Off << QString() << QStringLiteral("元旦") << QString() << 2;
-        QTest::newRow("lunar tune overrides off") << Off << QString() << QString() << QStringLiteral("春节") << 2;
+        QTest::newRow("Gregorian tune overrides off") << Off << Unset << QStringLiteral("元旦") << QString() << 2;
+        QTest::newRow("lunar tune overrides off") << Off << Unset << QString() << QStringLiteral("春节") << 2;
         QTest::newRow("tune with background on") << On << On << QStringLiteral("国庆节") << QStringLiteral("中秋节") << 2;
     }
     void musicToggleForDay()
     {
-        QFETCH(QString, musicState);
-        QFETCH(QString, saved);
+        QFETCH(MusicState, musicState);
+        QFETCH(MusicState, saved);
         QFETCH(QString, gregorian);
         QFETCH(QString, lunar);
         QFETCH(int, toggle);
@@ -473,7 +474,7 @@ private slots:
 
         rig.control.BeginDayChange();
         QCOMPARE(rig.window.idleResets, 1);
-        QCOMPARE(rig.control.SavedMusicState(), QString());
+        QCOMPARE(rig.control.SavedMusicState(), Unset);
         rig.lunarMusicName.clear();
         rig.control.ApplyDayMusic();
         QCOMPARE(rig.control.Toggle().value, int(MusicOff));

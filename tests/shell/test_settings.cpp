@@ -1,6 +1,8 @@
 #include "file_size_limit.h"
+#include "fileformat/gbk_codec.h"
 #include "shell/settings.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,7 +33,7 @@ struct Loaded {
 Loaded load(const QString &path)
 {
     // Values left from an earlier read must not survive a short file.
-    Settings settings{QStringLiteral("旧"), QStringLiteral("旧"), QStringLiteral("旧"), QStringLiteral("旧")};
+    Settings settings{MusicState::Festival, false, true, false};
     CurrentCast cast;
     cast.divinerName = QStringLiteral("旧");
     cast.castingSpeed = 4;
@@ -39,12 +41,17 @@ Loaded load(const QString &path)
     return {settings, cast.divinerName, cast.castingSpeed};
 }
 
-Loaded loaded(const char16_t *music, const char16_t *name, int speed, const char16_t *quotes,
-              const char16_t *translation, const char16_t *tips)
+constexpr std::optional<bool> Unset;
+
+Loaded loaded(MusicState music, const char16_t *name, int speed, std::optional<bool> quotes,
+              std::optional<bool> translation, std::optional<bool> tips)
 {
-    return {{QString::fromUtf16(music), QString::fromUtf16(quotes), QString::fromUtf16(translation),
-             QString::fromUtf16(tips)},
-            QString::fromUtf16(name), speed};
+    return {{music, quotes, translation, tips}, QString::fromUtf16(name), speed};
+}
+
+QString debugText(std::optional<bool> value)
+{
+    return value ? QString::number(*value) : QStringLiteral("unset");
 }
 
 } // namespace
@@ -52,9 +59,10 @@ Loaded loaded(const char16_t *music, const char16_t *name, int speed, const char
 QDebug operator<<(QDebug debug, const Loaded &loaded)
 {
     QDebugStateSaver saver(debug);
-    debug.nospace() << "Loaded(" << loaded.settings.musicState << ", " << loaded.divinerName << ", "
-                    << loaded.castingSpeed << ", " << loaded.settings.showQuotes << ", "
-                    << loaded.settings.printTranslation << ", " << loaded.settings.todayTips << ')';
+    debug.nospace() << "Loaded(" << int(loaded.settings.musicState) << ", " << loaded.divinerName << ", "
+                    << loaded.castingSpeed << ", " << debugText(loaded.settings.showQuotes) << ", "
+                    << debugText(loaded.settings.printTranslation) << ", " << debugText(loaded.settings.todayTips)
+                    << ')';
     return debug;
 }
 
@@ -68,25 +76,25 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<Loaded>("expected");
-        QTest::newRow("no file") << "missing.kds" << loaded(u"", u"某官", 3, u"", u"", u"");
-        QTest::newRow("empty") << "empty.kds" << loaded(u"", u"某官", 3, u"", u"", u"");
-        QTest::newRow("all set") << "all-set.kds" << loaded(u"节日音乐开", u"张三", 5, u"关", u"是", u"关");
-        QTest::newRow("two fields") << "two-fields.kds" << loaded(u"音乐关", u"李四", 3, u"", u"", u"");
-        QTest::newRow("blank name and speed") << "blank-name.kds" << loaded(u"音乐开", u"某官", 3, u"开", u"否", u"开");
-        QTest::newRow("letters for speed") << "letters-for-speed.kds" << loaded(u"音乐开", u"张三", 3, u"", u"", u"");
-        QTest::newRow("speed out of range") << "speed-out-of-range.kds" << loaded(u"音乐开", u"张三", 9, u"", u"", u"");
-        QTest::newRow("unquoted fields") << "unquoted-fields.kds" << loaded(u"音乐关", u"张三", 2, u"关", u"是", u"关");
-        QTest::newRow("no final line end") << "no-final-crlf.kds" << loaded(u"音乐开", u"王五", 1, u"", u"是", u"");
-        QTest::newRow("two lines") << "two-lines.kds" << loaded(u"音乐开", u"赵六", 2, u"", u"", u"");
+        QTest::newRow("no file") << "missing.kds" << loaded(MusicState::Unset, u"某官", 3, Unset, Unset, Unset);
+        QTest::newRow("empty") << "empty.kds" << loaded(MusicState::Unset, u"某官", 3, Unset, Unset, Unset);
+        QTest::newRow("all set") << "all-set.kds" << loaded(MusicState::Festival, u"张三", 5, false, true, false);
+        QTest::newRow("two fields") << "two-fields.kds" << loaded(MusicState::Off, u"李四", 3, Unset, Unset, Unset);
+        QTest::newRow("blank name and speed") << "blank-name.kds" << loaded(MusicState::Background, u"某官", 3, true, false, true);
+        QTest::newRow("letters for speed") << "letters-for-speed.kds" << loaded(MusicState::Background, u"张三", 3, Unset, Unset, Unset);
+        QTest::newRow("speed out of range") << "speed-out-of-range.kds" << loaded(MusicState::Background, u"张三", 9, Unset, Unset, Unset);
+        QTest::newRow("unquoted fields") << "unquoted-fields.kds" << loaded(MusicState::Off, u"张三", 2, false, true, false);
+        QTest::newRow("no final line end") << "no-final-crlf.kds" << loaded(MusicState::Background, u"王五", 1, Unset, true, Unset);
+        QTest::newRow("two lines") << "two-lines.kds" << loaded(MusicState::Background, u"赵六", 2, Unset, Unset, Unset);
         // A field that is not GBK counts as never set.
-        QTest::newRow("invalid GBK in name") << "invalid-gbk.kds" << loaded(u"音乐开", u"某官", 4, u"", u"", u"");
+        QTest::newRow("invalid GBK in name") << "invalid-gbk.kds" << loaded(MusicState::Background, u"某官", 4, Unset, Unset, Unset);
         QTest::newRow("invalid GBK in music state")
-            << "invalid-gbk-music.kds" << loaded(u"", u"张三", 2, u"关", u"是", u"关");
+            << "invalid-gbk-music.kds" << loaded(MusicState::Unset, u"张三", 2, false, true, false);
         // A line break an earlier version let into the name splits the line
         // inside the quoted name; the options after it are still read.
-        QTest::newRow("CR LF in name") << "line-break-in-name.kds" << loaded(u"音乐关", u"张三", 2, u"关", u"是", u"关");
+        QTest::newRow("CR LF in name") << "line-break-in-name.kds" << loaded(MusicState::Off, u"张三", 2, false, true, false);
         QTest::newRow("CR in name") << "cr-line-break-in-name.kds"
-                                    << loaded(u"节日音乐开", u"李四", 5, u"", u"是", u"");
+                                    << loaded(MusicState::Festival, u"李四", 5, Unset, true, Unset);
     }
     void readingAppliesDefaultsToWhatIsMissing()
     {
@@ -115,7 +123,12 @@ private slots:
         QFETCH(bool, quotes);
         QFETCH(bool, translation);
         QFETCH(bool, tips);
-        const Settings settings{QString(), text, text, text};
+        QBuffer file;
+        file.setData(EncodeGbk(QStringLiteral("\"音乐开\",\"张三\",\"3\",\"%1\",\"%1\",\"%1\"\r\n").arg(text)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        Settings settings;
+        CurrentCast cast;
+        ReadSettings(file, settings, cast);
         QCOMPARE(ShowsQuotes(settings), quotes);
         QCOMPARE(PrintsTranslation(settings), translation);
         QCOMPARE(AllowsTodayTips(settings), tips);
@@ -127,6 +140,8 @@ private slots:
         QTest::addColumn<QString>("golden");
         QTest::newRow("no file") << "missing.kds" << "defaults-written.kds";
         QTest::newRow("all set") << "all-set.kds" << "all-set.kds";
+        QTest::newRow("the other stored texts") << "stated-otherwise.kds" << "stated-otherwise.kds";
+        QTest::newRow("background music") << "music-on.kds" << "music-on.kds";
         QTest::newRow("damaged name and speed") << "invalid-gbk.kds" << "damaged-name-written.kds";
     }
     void unchangedRunWritesBackWhatItRead()
@@ -148,7 +163,7 @@ private slots:
         cast.castingSpeed = 3;
         const QString path = dir_.filePath(QStringLiteral("quote.kds"));
         QVERIFY(WriteSettings(path, Settings{}, cast));
-        QCOMPARE(load(path), loaded(u"", u"张“三", 3, u"", u"", u""));
+        QCOMPARE(load(path), loaded(MusicState::Unset, u"张“三", 3, Unset, Unset, Unset));
     }
 
     void controlCharactersInTheNameNeverBreakTheLine_data()
@@ -167,11 +182,11 @@ private slots:
         cast.divinerName = name;
         cast.castingSpeed = 2;
         const QString path = dir_.filePath(QStringLiteral("control.kds"));
-        QVERIFY(WriteSettings(path, Settings{QStringLiteral("音乐关"), QStringLiteral("关"), {}, {}}, cast));
+        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}}, cast));
         const QByteArray bytes = bytesOf(path);
         QCOMPARE(bytes.count('\n'), 1);
         QCOMPARE(bytes.count('\r'), 1);
-        const Loaded expected{{QStringLiteral("音乐关"), QStringLiteral("关"), {}, {}}, stored, 2};
+        const Loaded expected{{MusicState::Off, false, {}, {}}, stored, 2};
         QCOMPARE(load(path), expected);
     }
 

@@ -343,7 +343,7 @@ private slots:
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("mid")));
         WriteOneNoteMidi(folder.filePath(QStringLiteral("mid/钟.mid")), 14, 72);
         WriteOneNoteMidi(folder.filePath(QStringLiteral("mid/笛.mid")), 73, 79);
-        QString musicState;
+        MusicState musicState = MusicState::Unset;
         QString gregorianMusicName;
         QString lunarMusicName;
         SdlMusicPlayer backgroundPlayer;

@@ -62,7 +62,7 @@ struct CalendarWindowRig {
     void Settle()
     {
         window.FillCells();
-        window.ShowSelectedDayInfo(EvaluateSelectedDate(host.selected.last(), host.today, u""));
+        window.ShowSelectedDayInfo(EvaluateSelectedDate(host.selected.last(), host.today, true));
     }
 
     template <typename T = QWidget>
@@ -810,7 +810,7 @@ private slots:
     void midnightWithTheCalendarOpenClosesItAndEvaluatesTheNewDay()
     {
         CalendarRig rig(QDateTime(QDate(2006, 1, 28), QTime(23, 59, 58)));
-        rig.settings.todayTips = QStringLiteral("关");
+        rig.settings.todayTips = false;
         rig.Load();
         bool closedByMidnight = false;
         ModalWatch watch(QStringLiteral("Form11"), [&](QDialog *window) {

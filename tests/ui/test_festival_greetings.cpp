@@ -100,7 +100,7 @@ private slots:
         QFETCH(QStringList, tooltips);
 
         CalendarRig rig(Morning(date));
-        rig.settings.todayTips = QStringLiteral("关");
+        rig.settings.todayTips = false;
         rig.Load();
 
         QCOMPARE(ShownOf(rig, OverlayControls), shown);
@@ -127,7 +127,7 @@ private slots:
     {
         QFETCH(QDate, date);
         CalendarRig rig(Morning(date));
-        rig.settings.todayTips = QStringLiteral("关");
+        rig.settings.todayTips = false;
         rig.Load();
         QVERIFY(!ShownOf(rig, OverlayControls).isEmpty());
 
@@ -172,7 +172,7 @@ private slots:
     void nationalDayMovesUpWithoutALunarFestival()
     {
         CalendarRig rig(Morning(QDate(2020, 10, 1)));
-        rig.settings.todayTips = QStringLiteral("关");
+        rig.settings.todayTips = false;
         rig.Load();
         const QRect moon = rig.Control(QStringLiteral("GifAni1"))->geometry();
         QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->pos(), QPoint(moon.left(), moon.top() + moon.height() + 25));
@@ -234,7 +234,7 @@ private slots:
     void tipsBoxSwitchesTheOptionOff()
     {
         CalendarRig rig(Morning(QDate(2006, 12, 25)));
-        QStringList settingsSeen;
+        QList<std::optional<bool>> settingsSeen;
         ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
             auto *box = tips->findChild<QCheckBox *>(QStringLiteral("Check1"));
             QCOMPARE(box->text(), QStringLiteral("以后不显示此窗口"));
@@ -249,7 +249,7 @@ private slots:
         });
         rig.Load();
         QTRY_COMPARE(watch.visits, 1);
-        QCOMPARE(settingsSeen, (QStringList{QStringLiteral("关"), QStringLiteral("开"), QStringLiteral("关")}));
+        QCOMPARE(settingsSeen, (QList<std::optional<bool>>{false, true, false}));
 
         // The next festival day opens no tips window.
         rig.now = QDateTime(QDate(2006, 12, 26), QTime(0, 0, 0));
@@ -282,7 +282,7 @@ private slots:
     void tipsWithTheOptionOffStillOpenFromTheCalendar()
     {
         CalendarRig rig(Morning(QDate(2006, 12, 25)));
-        rig.settings.todayTips = QStringLiteral("关");
+        rig.settings.todayTips = false;
         TipsSeen tips;
         const auto watch = WatchTips(tips);
         ModalWatch calendar(QStringLiteral("Form11"), [&](QDialog *window) {
@@ -337,7 +337,7 @@ private slots:
     void optionsReloadPutsTheGreetingsUpAgain()
     {
         CalendarRig rig(Morning(QDate(2006, 12, 25)));
-        rig.settings.todayTips = QStringLiteral("关");
+        rig.settings.todayTips = false;
         rig.Load();
         rig.effectPlayer.calls.clear();
 
@@ -434,7 +434,7 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(QString, text);
         Settings settings;
-        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, true), settings, nullptr);
         auto *label = tips.findChild<EntryLinesLabel *>(QStringLiteral("Label2"));
         QVERIFY(label);
         QCOMPARE(label->text(), text);
@@ -469,7 +469,7 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(TipsPictureGroup, group);
         Settings settings;
-        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, true), settings, nullptr);
         auto *picture = tips.findChild<PictureLabel *>(QStringLiteral("Image1"));
         QVERIFY(picture);
         QCOMPARE(picture->Picture().toImage(),
@@ -482,7 +482,7 @@ private slots:
     {
         QSet<TipsPictureGroup> met;
         for (QDate date(2020, 1, 1); date <= QDate(2021, 12, 31); date = date.addDays(1)) {
-            const DateEvaluation evaluation = EvaluateSelectedDate(date, date, u"");
+            const DateEvaluation evaluation = EvaluateSelectedDate(date, date, true);
             QStringList entries;
             for (const QString &token :
                  (evaluation.lunarFestivalText + evaluation.gregorianFestivalText).split(QLatin1Char(' '))) {
@@ -508,7 +508,7 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(QString, caption);
         Settings settings;
-        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, u""), settings, nullptr);
+        TodaysTipsWindow tips(EvaluateSelectedDate(date, date, true), settings, nullptr);
         QCOMPARE(tips.windowTitle(), caption);
     }
 };

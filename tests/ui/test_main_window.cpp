@@ -342,7 +342,7 @@ private slots:
     void resetLeavesTheBannerOffWhenTheOptionSaysSo()
     {
         MainWindowRig rig;
-        rig.settings.showQuotes = QStringLiteral("关");
+        rig.settings.showQuotes = false;
         rig.Load();
         rig.window->ShowCastView(CastOfQian(false));
         rig.window->ResetToIdleView();
@@ -378,7 +378,7 @@ private slots:
     void quotesOptionOffHidesTheBannerAndLowersThePictures()
     {
         MainWindowRig rig;
-        rig.settings.showQuotes = QStringLiteral("关");
+        rig.settings.showQuotes = false;
         rig.Load();
 
         QVERIFY(!rig.Control(QStringLiteral("Label27_0"))->isVisibleTo(rig.window.get()));
@@ -394,7 +394,7 @@ private slots:
     void quotesOptionOnKeepsThePicturesHigh()
     {
         MainWindowRig rig;
-        rig.settings.showQuotes = QStringLiteral("开");
+        rig.settings.showQuotes = true;
         rig.Load();
         QCOMPARE(rig.Control(QStringLiteral("Image14"))->y(), 82);
         QCOMPARE(rig.Control(QStringLiteral("Image15"))->y(), 99);
@@ -603,17 +603,17 @@ private slots:
         auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
         // A first run (no stored state) on an ordinary day: background music.
         QCOMPARE(toggle->Value(), 1);
-        QCOMPARE(rig.settings.musicState, QStringLiteral("音乐开"));
+        QCOMPARE(rig.settings.musicState, MusicState::Background);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_M);
         QCOMPARE(toggle->Value(), 0);
-        QCOMPARE(rig.settings.musicState, QStringLiteral("音乐关"));
+        QCOMPARE(rig.settings.musicState, MusicState::Off);
         QCOMPARE(toggle->text(), QStringLiteral("背景音乐(M)"));
         QCOMPARE(toggle->toolTip(), QStringLiteral("点击开启背景音乐 M"));
 
         QTest::mouseClick(toggle, Qt::LeftButton);
         QCOMPARE(toggle->Value(), 1);
-        QCOMPARE(rig.settings.musicState, QStringLiteral("音乐开"));
+        QCOMPARE(rig.settings.musicState, MusicState::Background);
 
         toggle->setEnabled(false);
         QTest::keyRelease(rig.window.get(), Qt::Key_M);
@@ -673,7 +673,7 @@ private slots:
         QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
         QCOMPARE(rig.effectPlayer.calls.mid(0, 2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
         QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 1);
-        QCOMPARE(rig.music->SavedMusicState(), QStringLiteral("音乐开"));
+        QCOMPARE(rig.music->SavedMusicState(), MusicState::Background);
     }
 
     void midnightWithTheCalendarOpenClosesIt()

@@ -81,10 +81,10 @@ struct OptionsRig {
     int guardEnds = 0;
 };
 
-Settings SettingsWith(const QString &quotes, const QString &translation, const QString &tips)
+Settings SettingsWith(std::optional<bool> quotes, std::optional<bool> translation, std::optional<bool> tips)
 {
     Settings settings;
-    settings.musicState = QStringLiteral("音乐开");
+    settings.musicState = MusicState::Background;
     settings.showQuotes = quotes;
     settings.printTranslation = translation;
     settings.todayTips = tips;
@@ -104,12 +104,8 @@ private slots:
         QTest::addColumn<bool>("translation");
         QTest::addColumn<bool>("tips");
         QTest::newRow("never set") << SettingsWith({}, {}, {}) << true << false << true;
-        QTest::newRow("all switched") << SettingsWith(QStringLiteral("关"), QStringLiteral("是"), QStringLiteral("关"))
-                                      << false << true << false;
-        QTest::newRow("stored defaults") << SettingsWith(QStringLiteral("开"), QStringLiteral("否"), QStringLiteral("开"))
-                                         << true << false << true;
-        QTest::newRow("only the exact texts count")
-            << SettingsWith(QStringLiteral("关 "), QStringLiteral("是 "), QStringLiteral("off")) << true << false << true;
+        QTest::newRow("all switched") << SettingsWith(false, true, false) << false << true << false;
+        QTest::newRow("stored defaults") << SettingsWith(true, false, true) << true << false << true;
     }
 
     void opensShowingTheCurrentOptions()
@@ -142,7 +138,7 @@ private slots:
 
     void openingAndClosingChangesNothing()
     {
-        OptionsRig rig(SettingsWith(QStringLiteral("关"), QStringLiteral("是"), QString()), true);
+        OptionsRig rig(SettingsWith(false, true, {}), true);
         const int musicValue = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"))->Value();
         rig.window->show();
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
@@ -157,21 +153,21 @@ private slots:
     void boxesSetTheirOption_data()
     {
         QTest::addColumn<int>("box");
-        QTest::addColumn<QStringList>("valuesAfterClicks");
-        QTest::newRow("translation, off then on") << 3 << QStringList{QStringLiteral("否"), QStringLiteral("是")};
-        QTest::newRow("tips, off then on") << 4 << QStringList{QStringLiteral("关"), QStringLiteral("开")};
-        QTest::newRow("quotes, off then on") << 2 << QStringList{QStringLiteral("关"), QStringLiteral("开")};
+        QTest::addColumn<QList<bool>>("valuesAfterClicks");
+        QTest::newRow("translation, off then on") << 3 << QList<bool>{false, true};
+        QTest::newRow("tips, off then on") << 4 << QList<bool>{false, true};
+        QTest::newRow("quotes, off then on") << 2 << QList<bool>{false, true};
     }
 
     void boxesSetTheirOption()
     {
         QFETCH(int, box);
-        QFETCH(QStringList, valuesAfterClicks);
-        OptionsRig rig(SettingsWith({}, QStringLiteral("是"), {}));
+        QFETCH(QList<bool>, valuesAfterClicks);
+        OptionsRig rig(SettingsWith({}, true, {}));
         rig.main.effects.played.clear();
-        const std::array<QString Settings::*, 5> fields{nullptr, nullptr, &Settings::showQuotes,
-                                                        &Settings::printTranslation, &Settings::todayTips};
-        for (const QString &expected : valuesAfterClicks) {
+        const std::array<std::optional<bool> Settings::*, 5> fields{nullptr, nullptr, &Settings::showQuotes,
+                                                                    &Settings::printTranslation, &Settings::todayTips};
+        for (const bool expected : valuesAfterClicks) {
             QTest::mouseClick(rig.Box(box), Qt::LeftButton);
             QCOMPARE(rig.main.settings.*fields[box], expected);
         }
@@ -180,12 +176,12 @@ private slots:
 
     void quotesOnWhileACastIsShownHidesTheCast()
     {
-        OptionsRig rig(SettingsWith(QStringLiteral("关"), {}, {}), true);
+        OptionsRig rig(SettingsWith(false, {}, {}), true);
         QVERIFY(!rig.Box(2)->isChecked());
         QVERIFY(rig.MainControl(QStringLiteral("Command5"))->isEnabled());
 
         QTest::mouseClick(rig.Box(2), Qt::LeftButton);
-        QCOMPARE(rig.main.settings.showQuotes, QStringLiteral("开"));
+        QCOMPARE(rig.main.settings.showQuotes, true);
         QStringList castControls{QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Label7")};
         for (int label = 10; label <= 21; ++label)
             castControls << QStringLiteral("Label%1").arg(label);
@@ -198,7 +194,7 @@ private slots:
         QCOMPARE(rig.MainControl(QStringLiteral("Image15"))->y(), 99);
 
         QTest::mouseClick(rig.Box(2), Qt::LeftButton);
-        QCOMPARE(rig.main.settings.showQuotes, QStringLiteral("关"));
+        QCOMPARE(rig.main.settings.showQuotes, false);
         QVERIFY(!rig.MainShows(QStringLiteral("Label27_0")));
         QVERIFY(!rig.MainShows(QStringLiteral("Label27_1")));
         QCOMPARE(rig.MainControl(QStringLiteral("Image14"))->y(), 105);

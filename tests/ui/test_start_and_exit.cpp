@@ -54,8 +54,8 @@ private slots:
             WritableFilePath(QStringLiteral("setlog.kds"), programFolder.path(), userFolder.path());
         QCOMPARE(path, programFolder.path() + QStringLiteral("/setlog.kds"));
         Settings settings;
-        settings.musicState = QStringLiteral("节日音乐开");
-        settings.showQuotes = QStringLiteral("关");
+        settings.musicState = MusicState::Festival;
+        settings.showQuotes = false;
         CurrentCast cast;
         cast.divinerName = QStringLiteral("某官");
         cast.castingSpeed = 3;

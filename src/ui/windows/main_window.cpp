@@ -759,7 +759,7 @@ void MainWindow::DayChangeStep()
 
 void MainWindow::EvaluateSelectedDay()
 {
-    ApplyEvaluation(EvaluateSelectedDate(selectedDate_, today_, settings_.todayTips));
+    ApplyEvaluation(EvaluateSelectedDate(selectedDate_, today_, AllowsTodayTips(settings_)));
 }
 
 void MainWindow::ApplyEvaluation(const DateEvaluation &evaluation)

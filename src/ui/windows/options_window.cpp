@@ -45,9 +45,6 @@ constexpr int WebButtonSide = 44;
 constexpr int ReloadFrameCount = 12;
 constexpr int ReloadFrameMs = 120;
 
-const QString QuotesOn = QStringLiteral("开");
-const QString QuotesOff = QStringLiteral("关");
-
 const QString BoxStyle = QStringLiteral("QCheckBox { color: #2a1c14; spacing: 7px; }");
 const QString ButtonStyle = QStringLiteral(
     "QPushButton { color: #2a1c14; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbf5e6, stop:1 #ead9b0);"
@@ -251,11 +248,11 @@ void OptionsWindow::BuildOptionBoxes()
     connect(quotesBox_, &QAbstractButton::clicked, this, &OptionsWindow::SetQuotes);
     connect(translationBox_, &QAbstractButton::clicked, this, [this](bool checked) {
         PlayClick();
-        settings_.printTranslation = checked ? QStringLiteral("是") : QStringLiteral("否");
+        settings_.printTranslation = checked;
     });
     connect(tipsBox_, &QAbstractButton::clicked, this, [this](bool checked) {
         PlayClick();
-        settings_.todayTips = checked ? QuotesOn : QuotesOff;
+        settings_.todayTips = checked;
     });
 }
 
@@ -288,8 +285,8 @@ void OptionsWindow::ShowCurrentOptions()
     musicBox_->SetValue(toggle.value);
     musicBox_->setText(toggle.caption);
     musicBox_->setToolTip(toggle.tooltip);
-    quotesBox_->setChecked(settings_.showQuotes != QuotesOff);
-    tipsBox_->setChecked(settings_.todayTips != QuotesOff);
+    quotesBox_->setChecked(ShowsQuotes(settings_));
+    tipsBox_->setChecked(AllowsTodayTips(settings_));
     translationBox_->setChecked(PrintsTranslation(settings_));
 }
 
@@ -315,7 +312,7 @@ void OptionsWindow::ToggleMusic()
 void OptionsWindow::SetQuotes(bool shown)
 {
     PlayClick();
-    settings_.showQuotes = shown ? QuotesOn : QuotesOff;
+    settings_.showQuotes = shown;
     target_.ShowQuotes(shown);
 }
 

@@ -25,9 +25,6 @@ const QColor InkColour(0x2a, 0x1c, 0x14);
 const QColor HeadingColour(0xa0, 0x1e, 0x16);
 const QColor LegendColour(0x6e, 0x5a, 0x48);
 
-const QString TipsOff = QStringLiteral("关");
-const QString TipsOn = QStringLiteral("开");
-
 const QString FrameStyle = QStringLiteral(
     "QLabel#Shape1 { background: rgba(255, 250, 238, 200); border: 1px solid rgba(160, 30, 22, 150);"
     " border-radius: 6px; }");
@@ -134,9 +131,8 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     auto *dontShow = new QCheckBox(QStringLiteral("以后不显示此窗口"), this);
     dontShow->setObjectName(QStringLiteral("Check1"));
     dontShow->setGeometry(panel.left() + Margin, panel.top() + 178, 200, 24);
-    dontShow->setChecked(settings.todayTips == TipsOff);
-    connect(dontShow, &QCheckBox::toggled, this,
-            [&settings](bool checked) { settings.todayTips = checked ? TipsOff : TipsOn; });
+    dontShow->setChecked(!AllowsTodayTips(settings));
+    connect(dontShow, &QCheckBox::toggled, this, [&settings](bool checked) { settings.todayTips = !checked; });
 
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("Command1"));

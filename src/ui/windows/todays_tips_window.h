@@ -7,7 +7,7 @@ struct Settings;
 
 // The today's-tips window, form13: names the festivals of the evaluated
 // date, lunar ones first, and offers "以后不显示此窗口", which switches the
-// automatic showing off (Settings.todayTips "关"). Its picture suits the
+// automatic showing off (Settings.todayTips false). Its picture suits the
 // day's festivals and its text breaks only between them. It opens at the
 // screen's top-left corner; its button or a double-click on it closes it.
 class TodaysTipsWindow : public PanelDialog {

@@ -18,8 +18,6 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 
-bool TranslationViewerOpen = false;
-
 namespace {
 
 constexpr int FirstTickMs = 1000;
@@ -284,7 +282,6 @@ void TranslationViewer::MakeDragHandles()
 
 void TranslationViewer::Load(CurrentCast &cast)
 {
-    TranslationViewerOpen = true;
     for (int line = 0; line < 6; ++line) {
         if (cast.lookupLines.mid(line, 1) == QStringLiteral("0"))
             linePictures_[line]->SetPicture(yinPicture_->Picture());
@@ -331,7 +328,8 @@ void TranslationViewer::SetBold(bool bold)
 
 void TranslationViewer::OpenReference()
 {
-    TrigramReference reference(services_, endGuard_, this);
+    // The viewer ends the guard when it closes itself, not the reference.
+    TrigramReference reference(services_, [] {}, this);
     reference.exec();
 }
 
@@ -376,7 +374,6 @@ void TranslationViewer::done(int result)
 {
     unrollTimer_.stop();
     PlaySound(ClickSound);
-    TranslationViewerOpen = false;
     endGuard_();
     QDialog::done(result);
 }

@@ -14,10 +14,6 @@ class QLabel;
 class QPlainTextEdit;
 struct CurrentCast;
 
-// True from the moment the translation viewer loads until it closes. The
-// trigram reference reads it when it closes.
-extern bool TranslationViewerOpen;
-
 // The unrolling of the translation text: each tick of the timer lowers the
 // text by 100 twips and shortens the interval, from 200 ms by 5 ms a tick
 // down to 50 ms. Past 3600 twips the timer stops and the text takes its full

@@ -197,10 +197,7 @@ void TrigramReference::PlaySound(const QString &relativePath)
 
 void TrigramReference::done(int result)
 {
-    // Opened from the translation viewer, the viewer ends the guard when it
-    // closes itself.
-    if (!TranslationViewerOpen)
-        endGuard_();
+    endGuard_();
     PanelDialog::done(result);
 }
 

@@ -33,8 +33,8 @@ inline constexpr int ShuoGuaHelpTopic = 1100;
 // and the Earlier and Later Heaven arrangements, one at a time (a click on
 // the picture or Space shows the other). Its link opens the help on the
 // 《说卦传》. Opened modally from the main window and from the translation
-// viewer; it hands the end of the main window's guard to the viewer when the
-// viewer is still open under it.
+// viewer; closing it calls `endGuard`, which the viewer gives as nothing to
+// do, since it ends the main window's guard itself when it closes.
 class TrigramReference : public PanelDialog {
     Q_OBJECT
 public:

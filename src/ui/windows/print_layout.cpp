@@ -175,6 +175,13 @@ ShownHexagram CopyHexagram(const QWidget &frame, const char *numberName, const c
     return hexagram;
 }
 
+// The translation entry of the hexagram of `lines`, empty when it names none.
+QString TranslationOf(const QString &lines)
+{
+    const std::optional<HexagramEntry> found = FindHexagramTranslation(lines);
+    return found ? found->text : QString();
+}
+
 } // namespace
 
 ShownCast CopyShownCast(const QWidget &mainWindow)
@@ -200,16 +207,12 @@ ShownCast CopyShownCast(const QWidget &mainWindow)
 void PutTranslations(ShownCast &shown, CurrentCast &cast)
 {
     cast.primaryLines = shown.primary.lines;
-    cast.lookupLines = cast.primaryLines;
-    LookupHexagramTranslation(cast);
-    shown.primary.text = cast.lookupText;
+    shown.primary.text = TranslationOf(cast.primaryLines);
 
     cast.resultingLines = shown.resulting.lines;
     if (cast.resultingLines.isEmpty() || cast.resultingLines == cast.primaryLines)
         return;
-    cast.lookupLines = cast.resultingLines;
-    LookupHexagramTranslation(cast);
-    shown.resulting.text = cast.lookupText;
+    shown.resulting.text = TranslationOf(cast.resultingLines);
 }
 
 void PaintLayoutOnPage(QWidget &layout, QPainter &painter, const QRectF &page)

@@ -201,10 +201,6 @@ void CastingEngine::FinishLine()
         cast_.changingLineCount = 0;
         cast_.primaryLines.clear();
         cast_.resultingLines.clear();
-        cast_.lookupLines.clear();
-        cast_.lookupName.clear();
-        cast_.lookupNumber.clear();
-        cast_.lookupText.clear();
     }
     const int index = line_ - 1;
     const int value = cast_.stalksInPlay / StalksPerGroup;

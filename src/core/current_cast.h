@@ -30,12 +30,6 @@ struct CurrentCast {
     QString castTime;
     int castingSpeed = 0;
 
-    // Working fields of LookupHexagram and LookupHexagramTranslation.
-    QString lookupLines;
-    QString lookupName;
-    QString lookupNumber;
-    QString lookupText;
-
     // Fields kept for the record line. The three resulting-hexagram fields
     // are refreshed only by a cast with changing lines and are read only
     // together with changingLineCount > 0.

@@ -1,5 +1,6 @@
 #include "core/lookup.h"
 
+#include "core/hexagram.h"
 #include "texts/hexagram_texts.h"
 
 namespace {
@@ -14,13 +15,6 @@ std::optional<HexagramEntry> Find(const QString &lines, EntryOf entryOf)
     return HexagramEntry{number, HexagramNameOf(number), lines, entryOf(number)};
 }
 
-void Lookup(CurrentCast &cast, const std::optional<HexagramEntry> &found)
-{
-    cast.lookupName = found ? found->name : QString();
-    cast.lookupNumber = found ? QString::number(found->number) : QString();
-    cast.lookupText = found ? found->text : QString();
-}
-
 } // namespace
 
 std::optional<HexagramEntry> FindHexagram(const QString &lines)
@@ -31,14 +25,4 @@ std::optional<HexagramEntry> FindHexagram(const QString &lines)
 std::optional<HexagramEntry> FindHexagramTranslation(const QString &lines)
 {
     return Find(lines, HexagramTranslation);
-}
-
-void LookupHexagram(CurrentCast &cast)
-{
-    Lookup(cast, FindHexagram(cast.lookupLines));
-}
-
-void LookupHexagramTranslation(CurrentCast &cast)
-{
-    Lookup(cast, FindHexagramTranslation(cast.lookupLines));
 }

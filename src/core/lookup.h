@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/current_cast.h"
-
 #include <QString>
 
 #include <optional>
@@ -22,9 +20,3 @@ struct HexagramEntry {
 // other string.
 std::optional<HexagramEntry> FindHexagram(const QString &lines);
 std::optional<HexagramEntry> FindHexagramTranslation(const QString &lines);
-
-// Both lookups read cast.lookupLines and write lookupName, lookupNumber and
-// lookupText. They clear the three outputs first, so a failed lookup never
-// leaves the values of an earlier one behind.
-void LookupHexagram(CurrentCast &cast);
-void LookupHexagramTranslation(CurrentCast &cast);

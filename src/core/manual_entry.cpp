@@ -50,14 +50,6 @@ QString QuestionDefault(ManualTextField field, const QDateTime &now, const QStri
     return {};
 }
 
-// Looks `lines` up; the lookup fields keep the result.
-HexagramView LookUp(CurrentCast &cast, const QString &lines)
-{
-    cast.lookupLines = lines;
-    LookupHexagram(cast);
-    return {cast.lookupNumber, cast.lookupName, cast.lookupLines, cast.lookupText, {}};
-}
-
 } // namespace
 
 QString ManualEntryTimeText(const QDateTime &moment)
@@ -87,10 +79,6 @@ CastResolution ResolveManualEntry(CurrentCast &cast, const ManualEntryFields &fi
 {
     cast.primaryLines.clear();
     cast.resultingLines.clear();
-    cast.lookupLines.clear();
-    cast.lookupName.clear();
-    cast.lookupNumber.clear();
-    cast.lookupText.clear();
 
     cast.castTime = fields.time.trimmed() + QStringLiteral("(人工输入)");
     cast.divinerName = fields.name.trimmed();
@@ -106,17 +94,17 @@ CastResolution ResolveManualEntry(CurrentCast &cast, const ManualEntryFields &fi
     cast.changingLineCount = changingLineCount;
 
     CastResolution resolution;
-    resolution.primary = LookUp(cast, cast.primaryLines);
-    cast.recordPrimaryNumber = cast.lookupNumber;
-    cast.recordPrimaryLines = cast.lookupLines;
-    cast.recordPrimaryName = cast.lookupName;
+    resolution.primary = HexagramViewOf(cast.primaryLines);
+    cast.recordPrimaryNumber = resolution.primary.number;
+    cast.recordPrimaryLines = resolution.primary.lines;
+    cast.recordPrimaryName = resolution.primary.name;
 
     resolution.resultingShown = changingLineCount > 0;
     if (resolution.resultingShown) {
-        resolution.resulting = LookUp(cast, cast.resultingLines);
-        cast.recordResultingNumber = cast.lookupNumber;
-        cast.recordResultingLines = cast.lookupLines;
-        cast.recordResultingName = cast.lookupName;
+        resolution.resulting = HexagramViewOf(cast.resultingLines);
+        cast.recordResultingNumber = resolution.resulting.number;
+        cast.recordResultingLines = resolution.resulting.lines;
+        cast.recordResultingName = resolution.resulting.name;
     }
     resolution.resulting.lines = cast.resultingLines;
 

@@ -19,16 +19,26 @@ std::array<QString, LinesPerHexagram> LinePictures(const QString &lines, const Q
     return pictures;
 }
 
-// Runs LookupHexagram on `lines`; the lookup fields keep the result.
-HexagramView LookUp(CurrentCast &cast, const QString &lines, const QString &otherLines)
+HexagramView LookUp(const QString &lines, const QString &otherLines)
 {
-    cast.lookupLines = lines;
-    LookupHexagram(cast);
-    return {cast.lookupNumber, cast.lookupName, cast.lookupLines, cast.lookupText,
-            LinePictures(lines, otherLines)};
+    HexagramView view = HexagramViewOf(lines);
+    view.pictures = LinePictures(lines, otherLines);
+    return view;
 }
 
 } // namespace
+
+HexagramView HexagramViewOf(const QString &lines)
+{
+    HexagramView view;
+    view.lines = lines;
+    if (const std::optional<HexagramEntry> found = FindHexagram(lines)) {
+        view.number = QString::number(found->number);
+        view.name = found->name;
+        view.text = found->text;
+    }
+    return view;
+}
 
 CastResolution ResolveCast(CurrentCast &cast, const QDateTime &now)
 {
@@ -37,10 +47,10 @@ CastResolution ResolveCast(CurrentCast &cast, const QDateTime &now)
     resolution.changingLineField = ChangingLineField(cast.changingLineCount);
     resolution.resultingShown = cast.changingLineCount > 0;
     if (resolution.resultingShown) {
-        resolution.resulting = LookUp(cast, cast.resultingLines, cast.primaryLines);
-        cast.recordResultingNumber = cast.lookupNumber;
-        cast.recordResultingLines = cast.lookupLines;
-        cast.recordResultingName = cast.lookupName;
+        resolution.resulting = LookUp(cast.resultingLines, cast.primaryLines);
+        cast.recordResultingNumber = resolution.resulting.number;
+        cast.recordResultingLines = resolution.resulting.lines;
+        cast.recordResultingName = resolution.resulting.name;
     } else {
         resolution.resulting.lines = cast.resultingLines;
         resolution.resulting.pictures = LinePictures(cast.resultingLines, cast.primaryLines);
@@ -48,10 +58,10 @@ CastResolution ResolveCast(CurrentCast &cast, const QDateTime &now)
     resolution.ruleText = ChangingLineRule(cast.changingLineCount);
     resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
 
-    resolution.primary = LookUp(cast, cast.primaryLines, cast.resultingLines);
-    cast.recordPrimaryNumber = cast.lookupNumber;
-    cast.recordPrimaryLines = cast.lookupLines;
-    cast.recordPrimaryName = cast.lookupName;
+    resolution.primary = LookUp(cast.primaryLines, cast.resultingLines);
+    cast.recordPrimaryNumber = resolution.primary.number;
+    cast.recordPrimaryLines = resolution.primary.lines;
+    cast.recordPrimaryName = resolution.primary.name;
 
     cast.castTime = GeneralDateTimeText(now);
     resolution.castTime = cast.castTime;

@@ -20,6 +20,11 @@ struct HexagramView {
     bool operator==(const HexagramView &) const = default;
 };
 
+// The number, name, lines and classical text of the hexagram of `lines`;
+// number, name and text are empty when the string names none. The pictures
+// are left to the caller.
+HexagramView HexagramViewOf(const QString &lines);
+
 // Everything the main window shows of a resolved cast.
 struct CastResolution {
     HexagramView primary;
@@ -41,8 +46,8 @@ struct CastResolution {
 };
 
 // Resolves a finished cast by stalks: looks up the resulting hexagram (when
-// lines change) and then the primary one, so the lookup fields end on the
-// primary hexagram; fills the record fields and sets castTime from `now`.
+// lines change) and the primary one, fills the record fields and sets
+// castTime from `now`.
 // The resulting-hexagram record fields keep their earlier values when no line
 // changes; they are then neither shown nor written. Appending the record is
 // left to the caller, after the result is shown.

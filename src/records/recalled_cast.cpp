@@ -12,11 +12,10 @@ bool IsHexagram(const QString &lines)
     return HexagramNumberOf(lines) != 0;
 }
 
-QString LookedUpText(CurrentCast &cast, const QString &lines)
+QString LookedUpText(const QString &lines)
 {
-    cast.lookupLines = lines;
-    LookupHexagram(cast);
-    return cast.lookupText;
+    const std::optional<HexagramEntry> found = FindHexagram(lines);
+    return found ? found->text : QString();
 }
 
 } // namespace
@@ -37,9 +36,9 @@ std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRe
 
     const ChangedLinePictures pictures = ChangedLinePicturesOf(record.primaryLines, resultingLines);
     resolution.primary = {record.primaryNumber, record.primaryName, record.primaryLines,
-                          LookedUpText(cast, record.primaryLines), pictures.primary};
+                          LookedUpText(record.primaryLines), pictures.primary};
     resolution.resulting = {record.resultingNumber, record.resultingName, resultingLines,
-                            LookedUpText(cast, resultingLines), pictures.resulting};
+                            LookedUpText(resultingLines), pictures.resulting};
     resolution.resultingShown = !resultingLines.isEmpty() && record.changingLines != ChangingLineField(0);
 
     resolution.changingLineField = record.changingLines;

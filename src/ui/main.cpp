@@ -137,7 +137,7 @@ int main(int argc, char *argv[])
                                                 [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }};
         ConnectTranslationCommands(*window, reference, currentCast);
         ConnectTrigramCommand(*window, reference);
-        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &settings, &currentCast, &printer});
+        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &settings, &printer});
         ConnectOptionsCommand(*window, *music, settings,
                               {&dialogs, &effects, programFolder, services.openWebPage, StartSystemTool});
         ConnectCalendarCommands(*window, settings);

@@ -260,9 +260,6 @@ private slots:
 
         QCOMPARE(cast.recordPrimaryNumber + ' ' + cast.recordPrimaryName + ' ' + cast.recordPrimaryLines, primary);
         QCOMPARE(cast.recordResultingNumber + ' ' + cast.recordResultingName + ' ' + cast.recordResultingLines, resulting);
-        // The primary hexagram is looked up last, so the lookup fields hold it.
-        QCOMPARE(cast.lookupNumber + ' ' + cast.lookupName + ' ' + cast.lookupLines, primary);
-        QCOMPARE(cast.lookupText, resolution.primary.text);
     }
 
     void resolutionWithoutChangeKeepsEarlierResultingRecord()
@@ -295,14 +292,12 @@ private slots:
     void unknownLineStringResolvesEmpty()
     {
         CurrentCast cast;
-        cast.lookupName = QStringLiteral("乾");
         cast.primaryLines = cast.resultingLines = QStringLiteral("11111");
         const CastResolution resolution = ResolveCast(cast, castMoment);
         QVERIFY(resolution.primary.number.isEmpty());
         QVERIFY(resolution.primary.name.isEmpty());
         QVERIFY(resolution.primary.text.isEmpty());
         QVERIFY(cast.recordPrimaryName.isEmpty());
-        QVERIFY(cast.lookupName.isEmpty());
     }
 
     // The split and the counting
@@ -451,7 +446,6 @@ private slots:
         QFETCH(QStringList, changing);
         Fixture fixture({value});
         fixture.cast.changingLineCount = 5;
-        fixture.cast.lookupName = QStringLiteral("乾");
         fixture.castLine();
 
         const CurrentCast &cast = fixture.cast;
@@ -460,7 +454,6 @@ private slots:
         QCOMPARE(cast.changingLineCount, IsChangingLine(value) ? 1 : 0);
         QCOMPARE(cast.primaryLines, QString(PrimaryLineCharacter(value)));
         QCOMPARE(cast.resultingLines, QString(ResultingLineCharacter(value)));
-        QVERIFY(cast.lookupName.isEmpty());
         QCOMPARE(cast.stalksInPlay, 49);
         QCOMPARE(fixture.engine.ChangeInLine(), 0);
         QCOMPARE(fixture.engine.ChangesDone(), 3);
@@ -505,7 +498,6 @@ private slots:
         QCOMPARE(cast.changedLineValue, (std::array<int, 6>{6, 7, 8, 9, 7, 8}));
         QCOMPARE(cast.changingLineCount, 2);
         QCOMPARE(cast.castTime, QStringLiteral("2006-7-16 10:20:30"));
-        QCOMPARE(cast.lookupName, QStringLiteral("节"));
         QCOMPARE(cast.recordResultingName, QStringLiteral("困"));
 
         QCOMPARE(recorder.matching("progress").size(), 18);

@@ -126,17 +126,12 @@ private slots:
 
     void translationLookupFollowsTheLineString()
     {
-        CurrentCast cast;
-        cast.lookupLines = QStringLiteral("010101");
-        LookupHexagramTranslation(cast);
-        QCOMPARE(cast.lookupName, QStringLiteral("未济"));
-        QCOMPARE(cast.lookupNumber, QStringLiteral("64"));
-        QVERIFY(cast.lookupText.startsWith(QStringLiteral("010101  未济（六十四）：")));
-        cast.lookupLines = QStringLiteral("01010");
-        LookupHexagramTranslation(cast);
-        QVERIFY(cast.lookupName.isEmpty());
-        QVERIFY(cast.lookupNumber.isEmpty());
-        QVERIFY(cast.lookupText.isEmpty());
+        const std::optional<HexagramEntry> found = FindHexagramTranslation(QStringLiteral("010101"));
+        QVERIFY(found);
+        QCOMPARE(found->name, QStringLiteral("未济"));
+        QCOMPARE(found->number, 64);
+        QVERIFY(found->text.startsWith(QStringLiteral("010101  未济（六十四）：")));
+        QVERIFY(!FindHexagramTranslation(QStringLiteral("01010")));
     }
 
     void lineLabelsFollowTheLineString_data()

@@ -275,8 +275,6 @@ private slots:
         QCOMPARE(resolution.castTime, cast.castTime);
         QCOMPARE(resolution.primary.pictures, CodesOf(primaryCodes));
         QCOMPARE(resolution.resulting.pictures, CodesOf(resultingCodes));
-        // The lookup ends on the resulting hexagram when lines change.
-        QCOMPARE(cast.lookupLines, count > 0 ? resultingLines : lines);
 
         const DivinationRecord record = RecordOfCast(cast);
         QCOMPARE(record.changingLines, ChangingLineField(count));

@@ -374,7 +374,6 @@ private slots:
         QFETCH(QStringList, primaryCodes);
         QFETCH(QStringList, resultingCodes);
         CurrentCast cast;
-        cast.lookupName = QStringLiteral("旧");
         const std::optional<CastResolution> recalled = RecallRecord(cast, record);
         QVERIFY(recalled);
         QCOMPARE(recalled->castTime, record.castTime);
@@ -386,9 +385,6 @@ private slots:
         QCOMPARE(QStringList(recalled->primary.pictures.begin(), recalled->primary.pictures.end()), primaryCodes);
         QCOMPARE(QStringList(recalled->resulting.pictures.begin(), recalled->resulting.pictures.end()), resultingCodes);
         QCOMPARE(cast.primaryLines, record.primaryLines);
-        // The lookup ends on the resulting hexagram, empty when there is none.
-        QCOMPARE(cast.lookupLines, cast.resultingLines);
-        QCOMPARE(cast.lookupName, HexagramNameOf(HexagramNumberOf(cast.resultingLines)));
     }
 
     void recallRefusesARecordWithoutAHexagram_data()

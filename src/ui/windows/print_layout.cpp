@@ -1,7 +1,6 @@
 #include "ui/windows/print_layout.h"
 
 #include "core/program_sounds.h"
-#include "core/current_cast.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/art/fonts.h"
 #include "core/lookup.h"
@@ -147,21 +146,21 @@ QString WithNewlines(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// The translation entry of the hexagram of `lines`, empty when it names none.
+QString TranslationOf(const QString &lines)
+{
+    const std::optional<HexagramEntry> found = FindHexagramTranslation(lines);
+    return found ? found->text : QString();
+}
+
 } // namespace
 
-void PutTranslations(ShownCast &shown, CurrentCast &cast)
+void PutTranslations(ShownCast &shown)
 {
-    cast.primaryLines = shown.primary.lines;
-    cast.lookupLines = cast.primaryLines;
-    LookupHexagramTranslation(cast);
-    shown.primary.text = cast.lookupText;
-
-    cast.resultingLines = shown.resulting.lines;
-    if (cast.resultingLines.isEmpty() || cast.resultingLines == cast.primaryLines)
+    shown.primary.text = TranslationOf(shown.primary.lines);
+    if (shown.resulting.lines.isEmpty() || shown.resulting.lines == shown.primary.lines)
         return;
-    cast.lookupLines = cast.resultingLines;
-    LookupHexagramTranslation(cast);
-    shown.resulting.text = cast.lookupText;
+    shown.resulting.text = TranslationOf(shown.resulting.lines);
 }
 
 void PaintLayoutOnPage(QWidget &layout, QPainter &painter, const QRectF &page)
@@ -393,7 +392,7 @@ void RunPrintCommand(MainWindow &mainWindow, const PrintCommandServices &service
     mainWindow.SetPrintEnabled(false);
     ShownCast shown = mainWindow.ShownCastView();
     if (withTranslation)
-        PutTranslations(shown, *services.cast);
+        PutTranslations(shown);
     auto *layout = new PrintLayout(withTranslation ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts,
                                    shown, &mainWindow);
     QObject::connect(layout, &PrintLayout::Closing, &mainWindow, [&mainWindow] { mainWindow.SetPrintEnabled(true); });

@@ -17,14 +17,12 @@ class MainWindow;
 class QLabel;
 class QPagedPaintDevice;
 class QPainter;
-struct CurrentCast;
 struct Settings;
 
 // The layout with translation puts the translation entries in place of the
 // classical texts: the primary hexagram's always, the resulting one's when
-// its line string is set and differs from the primary one. The lookups go
-// through `cast`, whose line strings are set from the shown ones.
-void PutTranslations(ShownCast &shown, CurrentCast &cast);
+// its line string is set and differs from the primary one.
+void PutTranslations(ShownCast &shown);
 
 // The two print layouts: form8 with the classical texts, form82 with the
 // translation entries.
@@ -92,7 +90,6 @@ struct PrintCommandServices {
     EffectSound *effects = nullptr;
     QString programFolder;
     Settings *settings = nullptr;
-    CurrentCast *cast = nullptr;
     LayoutPrinter *printer = nullptr;
 };
 

@@ -144,8 +144,8 @@ UnrollState NextUnrollState(UnrollState state)
     return state;
 }
 
-TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard, CurrentCast &cast,
-                                     QWidget *parent)
+TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard,
+                                     const QString &lines, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , services_(services)
     , endGuard_(std::move(endGuard))
@@ -169,7 +169,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
     unrollTimer_.setInterval(FirstTickMs);
     connect(&unrollTimer_, &QTimer::timeout, this, &TranslationViewer::Unroll);
 
-    Load(cast);
+    Load(lines);
 }
 
 void TranslationViewer::BuildBackground()
@@ -280,18 +280,21 @@ void TranslationViewer::MakeDragHandles()
     text_->viewport()->installEventFilter(this);
 }
 
-void TranslationViewer::Load(CurrentCast &cast)
+void TranslationViewer::Load(const QString &lines)
 {
     for (int line = 0; line < 6; ++line) {
-        if (cast.lookupLines.mid(line, 1) == QStringLiteral("0"))
+        if (lines.mid(line, 1) == QStringLiteral("0"))
             linePictures_[line]->SetPicture(yinPicture_->Picture());
         linePictures_[line]->show();
     }
-    LookupHexagramTranslation(cast);
+    // A line string that names no hexagram shows an empty heading "()" and
+    // no text.
+    const std::optional<HexagramEntry> found = FindHexagramTranslation(lines);
+    const QString number = found ? QString::number(found->number) : QString();
     PlaySound(QStringLiteral("/wav/guyue.wav"));
-    heading_->setText(cast.lookupName + QStringLiteral("(") + cast.lookupNumber + QStringLiteral(")"));
+    heading_->setText((found ? found->name : QString()) + QStringLiteral("(") + number + QStringLiteral(")"));
     heading_->show();
-    text_->setPlainText(cast.lookupText);
+    text_->setPlainText(found ? found->text : QString());
     unrollTimer_.start();
 }
 
@@ -382,9 +385,9 @@ void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowService
 {
     QObject::connect(&window, &MainWindow::TranslationRequested, &window, [&window, services, &cast](int which) {
         services.effects->PlayEffect(services.programFolder + ClickSound);
-        cast.lookupLines = which == 1 ? cast.primaryLines : cast.resultingLines;
+        const QString &lines = which == 1 ? cast.primaryLines : cast.resultingLines;
         window.Guard().Begin();
-        TranslationViewer viewer(services, [&window] { window.Guard().EndSoon(); }, cast, &window);
+        TranslationViewer viewer(services, [&window] { window.Guard().EndSoon(); }, lines, &window);
         viewer.exec();
     });
 }

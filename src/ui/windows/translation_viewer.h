@@ -29,14 +29,14 @@ inline constexpr int UnrolledHeightTwips = 5300;
 UnrollState NextUnrollState(UnrollState state);
 
 // The translation viewer, "卦、爻辞译文": the six lines, the name and number
-// and the translation entry of the hexagram whose line string is in
-// cast.lookupLines. The text unrolls downwards after the window opens; a
+// and the translation entry of the hexagram whose line string is `lines`.
+// The text unrolls downwards after the window opens; a
 // switch (or B) sets it bold and back; F8 or a click on the lines opens the
 // trigram reference. Frameless, dragged by its background.
 class TranslationViewer : public QDialog {
     Q_OBJECT
 public:
-    TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard, CurrentCast &cast,
+    TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard, const QString &lines,
                       QWidget *parent);
 
     // One tick of Timer1.
@@ -56,7 +56,7 @@ private:
     void BuildSwitches();
     void BuildBand();
     void MakeDragHandles();
-    void Load(CurrentCast &cast);
+    void Load(const QString &lines);
 
     void SetBold(bool bold);
     void OpenReference();

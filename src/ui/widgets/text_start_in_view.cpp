@@ -19,10 +19,14 @@ public:
         ShowText(field->text());
     }
 
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut)
-            field_->setCursorPosition(0);
+        // A field being destroyed loses its focus as well, once it is no
+        // longer a line edit: the cast finds nothing to move then.
+        if (event->type() == QEvent::FocusOut) {
+            if (auto *field = qobject_cast<QLineEdit *>(watched))
+                field->setCursorPosition(0);
+        }
         return false;
     }
 

@@ -103,7 +103,10 @@ public:
         , lowersLine_(std::any_of(text_.begin(), text_.end(), [](QChar c) { return c >= u'a' && c <= u'z'; }))
         , bytes_(EncodeGbk(text_))
     {
-        std::transform(bytes_.cbegin(), bytes_.cend(), bytes_.begin(), [](char byte) { return AsciiLowered(byte); });
+        // The second byte of a GBK character may be a Latin capital's byte;
+        // both sides are lowered alike, or neither is.
+        if (lowersLine_)
+            std::transform(bytes_.cbegin(), bytes_.cend(), bytes_.begin(), [](char byte) { return AsciiLowered(byte); });
     }
 
     bool Holds(const QByteArray &line)

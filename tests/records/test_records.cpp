@@ -633,6 +633,8 @@ private slots:
         QTest::newRow("primary hexagram") << "乾" << true;
         QTest::newRow("resulting hexagram") << "否" << true;
         QTest::newRow("Latin in another case") << "zHANG" << true;
+        // 芃 is C6 4D in GBK: its second byte is the byte of "M".
+        QTest::newRow("a second byte like a Latin capital") << "芃" << true;
         QTest::newRow("the time") << "2006" << false;
         QTest::newRow("a line string") << "000111" << false;
         QTest::newRow("the changing-line field") << "变3爻" << false;
@@ -645,7 +647,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, held);
         const DivinationRecord record = RecordOf(
-            {u"2006-7-16 10:20:30", u"Zhang 张三", u"问前程", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
+            {u"2006-7-16 10:20:30", u"Zhang 张三", u"问前程芃", u"1", u"111111", u"乾", u"变3爻", u"12", u"000111", u"否"});
         QCOMPARE(RecordHoldsText(record, text), held);
         const QString path = tempPath(QStringLiteral("search-one.kdf"));
         QFile::remove(path);

@@ -1,17 +1,31 @@
 #include "fileformat/quoted_fields.h"
 
+#include <type_traits>
+
 namespace {
 
 constexpr QChar fieldQuote = u'"';
 constexpr QChar fieldSeparator = u',';
 constexpr QChar storedQuote = u'\u201C';
 
-bool IsBlank(QChar c)
+// The character type of a line: QChar for text, char for stored bytes.
+template <typename Line>
+using CharOf = std::remove_cv_t<typename Line::value_type>;
+
+template <typename Line>
+constexpr CharOf<Line> quoteOf = CharOf<Line>(fieldQuote.unicode());
+
+template <typename Line>
+constexpr CharOf<Line> separatorOf = CharOf<Line>(fieldSeparator.unicode());
+
+template <typename Char>
+bool IsBlank(Char c)
 {
-    return c == u' ' || c == u'\t';
+    return c == Char(u' ') || c == Char(u'\t');
 }
 
-qsizetype SkipBlanks(QStringView line, qsizetype at)
+template <typename Line>
+qsizetype SkipBlanks(Line line, qsizetype at)
 {
     while (at < line.size() && IsBlank(line[at]))
         ++at;
@@ -20,14 +34,42 @@ qsizetype SkipBlanks(QStringView line, qsizetype at)
 
 // Position of the quote that closes a quoted field whose text starts at
 // `from`, or -1 when the field never closes.
-qsizetype ClosingQuote(QStringView line, qsizetype from)
+template <typename Line>
+qsizetype ClosingQuote(Line line, qsizetype from)
 {
-    for (qsizetype at = line.indexOf(fieldQuote, from); at >= 0; at = line.indexOf(fieldQuote, at + 1)) {
+    for (qsizetype at = line.indexOf(quoteOf<Line>, from); at >= 0; at = line.indexOf(quoteOf<Line>, at + 1)) {
         const qsizetype next = SkipBlanks(line, at + 1);
-        if (next == line.size() || line[next] == fieldSeparator)
+        if (next == line.size() || line[next] == separatorOf<Line>)
             return at;
     }
     return -1;
+}
+
+// Calls `take(span)` for each field of the line, until it returns false, and
+// tells whether the last field taken is a quoted one that never closed.
+template <typename Line, typename Take>
+bool ForEachFieldSpan(Line line, Take take)
+{
+    qsizetype at = 0;
+    for (;;) {
+        at = SkipBlanks(line, at);
+        qsizetype next;
+        bool lastFieldOpen = false;
+        if (at < line.size() && line[at] == quoteOf<Line>) {
+            const qsizetype close = ClosingQuote(line, at + 1);
+            lastFieldOpen = close < 0;
+            if (!take(QuotedFieldSpan{at + 1, close < 0 ? line.size() : close, true}))
+                return lastFieldOpen;
+            next = close < 0 ? line.size() : line.indexOf(separatorOf<Line>, close);
+        } else {
+            next = line.indexOf(separatorOf<Line>, at);
+            if (!take(QuotedFieldSpan{at, next < 0 ? line.size() : next, false}))
+                return false;
+        }
+        if (next < 0 || next >= line.size())
+            return lastFieldOpen;
+        at = next + 1;
+    }
 }
 
 QString ReplaceControls(QStringView text, QChar replacement)
@@ -73,25 +115,19 @@ QStringList SplitQuotedFields(QStringView line)
 QuotedFieldSplit SplitQuotedFieldsOf(QStringView line)
 {
     QuotedFieldSplit split;
-    QStringList &fields = split.fields;
-    qsizetype at = 0;
-    for (;;) {
-        at = SkipBlanks(line, at);
-        qsizetype next;
-        if (at < line.size() && line[at] == fieldQuote) {
-            const qsizetype close = ClosingQuote(line, at + 1);
-            const qsizetype end = close < 0 ? line.size() : close;
-            split.lastFieldOpen = close < 0;
-            fields.append(line.mid(at + 1, end - at - 1).toString());
-            next = close < 0 ? line.size() : line.indexOf(fieldSeparator, close);
-        } else {
-            next = line.indexOf(fieldSeparator, at);
-            const qsizetype end = next < 0 ? line.size() : next;
-            fields.append(line.mid(at, end - at).trimmed().toString());
-            split.lastFieldOpen = false;
-        }
-        if (next < 0 || next >= line.size())
-            return split;
-        at = next + 1;
-    }
+    split.lastFieldOpen = ForEachFieldSpan(line, [&](const QuotedFieldSpan &span) {
+        const QStringView text = line.sliced(span.begin, span.end - span.begin);
+        split.fields.append((span.quoted ? text : text.trimmed()).toString());
+        return true;
+    });
+    return split;
+}
+
+void FindQuotedFieldSpans(QByteArrayView line, qsizetype count, QList<QuotedFieldSpan> &spans)
+{
+    spans.clear();
+    ForEachFieldSpan(line, [&](const QuotedFieldSpan &span) {
+        spans.append(span);
+        return spans.size() < count;
+    });
 }

@@ -87,10 +87,12 @@ bool LineHoldsLoweredText(QStringView line, const QString &lowered)
 
 // Tells whether a stored line holds the text in a searched field. The
 // stored encoding gives a character the same bytes wherever it stands, and
-// capitals are made small alike on both sides, so every record that holds
-// the text also holds its lowered bytes. The bytes may also stand elsewhere
-// in the line (a label, the time) or across two characters, so a line found
-// by its bytes is then checked field by field; only those lines are decoded.
+// capitals are made small alike on both sides, so a field holding the text
+// holds its bytes, unless a label taken out of the middle of the field joined
+// the text's two halves. The bytes may also stand elsewhere in the line (a
+// label, the time) or across two characters. Only a line that holds the
+// bytes, or has a label inside a searched field, is decoded and checked
+// field by field.
 class LineMatcher {
 public:
     explicit LineMatcher(QStringView text)
@@ -107,14 +109,41 @@ public:
         // both sides are lowered alike, or neither is.
         if (lowersLine_)
             std::transform(bytes_.cbegin(), bytes_.cend(), bytes_.begin(), [](char byte) { return AsciiLowered(byte); });
+        for (const int index : SearchedFieldIndices()) {
+            if (const QStringView label = RecordFields()[index].label; !label.isEmpty()) {
+                labels_.append({index, EncodeGbk(label)});
+                labelledFieldCount_ = std::max(labelledFieldCount_, qsizetype(index) + 1);
+            }
+        }
     }
 
     bool Holds(const QByteArray &line)
     {
-        return (!byBytes_ || BytesHold(line)) && LineHoldsLoweredText(DecodeGbk(line), text_);
+        return (!byBytes_ || BytesHold(line) || HasLabelInsideField(line)) && LineHoldsLoweredText(DecodeGbk(line), text_);
     }
 
 private:
+    struct FieldLabel {
+        int index;
+        QByteArray bytes;
+    };
+
+    // A field's label is taken out wherever it stands; one that does not
+    // open its field may join text the bytes do not hold.
+    bool HasLabelInsideField(const QByteArray &line)
+    {
+        FindQuotedFieldSpans(line, labelledFieldCount_, spans_);
+        return std::any_of(labels_.cbegin(), labels_.cend(), [&](const FieldLabel &label) {
+            if (label.index >= spans_.size())
+                return false;
+            const QuotedFieldSpan &span = spans_[label.index];
+            const QByteArrayView field(line.constData() + span.begin, span.end - span.begin);
+            return field.size() > 1
+                && ::memmem(field.data() + 1, size_t(field.size() - 1), label.bytes.constData(), size_t(label.bytes.size()))
+                != nullptr;
+        });
+    }
+
     bool BytesHold(const QByteArray &line)
     {
         const QByteArray *searched = &line;
@@ -131,6 +160,10 @@ private:
     const bool byBytes_;
     const bool lowersLine_;
     QByteArray bytes_;
+    QList<FieldLabel> labels_;
+    // The fields up to the last one with a label.
+    qsizetype labelledFieldCount_ = 0;
+    QList<QuotedFieldSpan> spans_;
     QByteArray lowered_;
 };
 

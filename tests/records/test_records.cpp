@@ -680,6 +680,30 @@ private slots:
         QCOMPARE(search.numbers, numbers);
     }
 
+    // A reader takes a field's label out wherever it stands in the field, so
+    // in a line written by another program the text on both sides of a label
+    // joins: the search finds what the record shows, not only its bytes.
+    void searchFindsTextJoinedWhereALabelIsTakenOut_data()
+    {
+        QTest::addColumn<QString>("nameField");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("inside the field") << "\"王姓名:五\"" << "王五";
+        QTest::newRow("after a quote inside the field") << "\"\"姓名:ab\"" << "\"a";
+        QTest::newRow("after a comma inside the field") << "\"x,\"姓名:y\"" << ",\"y";
+        QTest::newRow("unquoted, after blanks") << " 王　姓名:五" << "王　五";
+    }
+    void searchFindsTextJoinedWhereALabelIsTakenOut()
+    {
+        QFETCH(QString, nameField);
+        QFETCH(QString, text);
+        const QString path = tempPath(QStringLiteral("inner-label.kdf"));
+        const QByteArray line = EncodeGbk(QStringLiteral("\"时间:2006\",") + nameField + QStringLiteral(",\"占筮事由:问\""));
+        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + line + "\r\n");
+        QVERIFY(!line.contains(EncodeGbk(text)));
+        QVERIFY(ParseRecordLine(DecodeGbk(line)).divinerName.contains(text));
+        QCOMPARE(FindRecords(path, text).numbers, QList<qint64>{2});
+    }
+
     // The bytes of 张 (D5 C5) stand across the two characters of 罢拧 (B0 D5
     // C5 A1): a search by bytes alone would find a name that is not there.
     void searchMatchesCharactersNotBytes()

@@ -204,19 +204,6 @@ constexpr PeriodicTerm EarthL5[] = {
     {1, 3.14, 0},
 };
 
-constexpr PeriodicTerm EarthB0[] = {
-    {280, 3.199, 84334.662},
-    {102, 5.422, 5507.553},
-    {80, 3.88, 5223.69},
-    {44, 3.70, 2352.87},
-    {32, 4.00, 1577.34},
-};
-
-constexpr PeriodicTerm EarthB1[] = {
-    {9, 3.90, 5507.55},
-    {6, 1.73, 5223.69},
-};
-
 constexpr PeriodicTerm EarthR0[] = {
     {100013989, 0, 0},
     {1670700, 3.0984635, 6283.0758500},

@@ -305,8 +305,8 @@ void RecordBrowserWindow::BuildPageRow()
         {nextCommand_, &RecordPager::Next},
         {lastCommand_, &RecordPager::Last},
     }};
-    for (const auto &[command, move] : pageMoves) {
-        connect(command, &QPushButton::clicked, this, [this, move] {
+    for (const auto &[command, pagerMove] : pageMoves) {
+        connect(command, &QPushButton::clicked, this, [this, move = pagerMove] {
             PlayClick();
             ShowPage((pager_.*move)());
         });

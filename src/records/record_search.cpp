@@ -97,9 +97,10 @@ class LineMatcher {
 public:
     explicit LineMatcher(QStringView text)
         : text_(AsciiLowered(text))
-        // U+FFFD stands for bytes that are no character, which its own bytes
-        // never match: a text holding it is looked for in every line.
-        , byBytes_(!text_.contains(QChar::ReplacementCharacter))
+        // A text whose bytes do not give it back has no bytes to look for and
+        // is looked for in every line: U+FFFD, which stands for bytes that are
+        // no character, and half of a character outside the basic plane.
+        , byBytes_(!text_.contains(QChar::ReplacementCharacter) && DecodeGbk(EncodeGbk(text_)) == text_)
         // A text without Latin letters matches the same bytes whatever case
         // the line's letters are in, so the line need not be lowered.
         , lowersLine_(std::any_of(text_.begin(), text_.end(), [](QChar c) { return c >= u'a' && c <= u'z'; }))

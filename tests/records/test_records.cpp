@@ -704,6 +704,19 @@ private slots:
         QCOMPARE(FindRecords(path, text).numbers, QList<qint64>{2});
     }
 
+    // 𠀀 (U+20000) is stored in four bytes and held as two UTF-16 halves; a
+    // text that begins with its second half has no bytes of its own.
+    void searchFindsHalfOfACharacterOutsideTheBasicPlane()
+    {
+        const QString path = tempPath(QStringLiteral("four-byte.kdf"));
+        const QString name = QStringLiteral("张𠀀三");
+        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + EncodeGbk(QStringLiteral("\"时间:2006\",\"姓名:") + name + u'"')
+                             + "\r\n");
+        const QString text = name.mid(2, 2);
+        QVERIFY(text.front().isLowSurrogate());
+        QCOMPARE(FindRecords(path, text).numbers, QList<qint64>{2});
+    }
+
     // The bytes of 张 (D5 C5) stand across the two characters of 罢拧 (B0 D5
     // C5 A1): a search by bytes alone would find a name that is not there.
     void searchMatchesCharactersNotBytes()

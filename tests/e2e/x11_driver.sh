@@ -174,9 +174,29 @@ press_in() {
     xdotool key --delay 80 "$@"
 }
 
+# Binds every character of $1 beyond ASCII that has no key yet to a key
+# with no symbol, for the rest of the X session. Left to itself, xdotool binds
+# such a character for one press and unbinds it at once; a program that reads
+# the key map again after the unbinding (as Qt does on the change) then gets
+# no character for that press, and under load a typed name loses a character.
+bind_keys_for() {
+    local text=$1 code keysym
+    local -a free
+    mapfile -t free < <(xmodmap -pke | awk 'NF == 3 { print $2 }')
+    for code in $(printf %s "$text" | iconv -f UTF-8 -t UTF-32LE | od -An -v -tx4); do
+        ((16#$code > 0x7f)) || continue
+        keysym=$(printf 'U%04X' $((16#$code)))
+        xmodmap -pke | grep -qw "$keysym" && continue
+        ((${#free[@]} > 0)) || { echo "no free key for $keysym" >&2; return 1; }
+        xmodmap -e "keycode ${free[0]} = $keysym"
+        free=("${free[@]:1}")
+    done
+}
+
 # Types the text $2 into the window captioned $1, replacing what its field holds.
 type_in() {
     local caption=$1 text=$2 id
+    bind_keys_for "$text"
     id=$(wait_for_window "$caption" 20)
     xdotool windowfocus --sync "$id"
     xdotool key ctrl+a

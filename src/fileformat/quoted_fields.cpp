@@ -82,6 +82,16 @@ QString ReplaceControls(QStringView text, QChar replacement)
     return replaced;
 }
 
+template <typename Line>
+void CollectFieldSpans(Line line, qsizetype count, QList<QuotedFieldSpan> &spans)
+{
+    spans.clear();
+    ForEachFieldSpan(line, [&](const QuotedFieldSpan &span) {
+        spans.append(span);
+        return spans.size() < count;
+    });
+}
+
 } // namespace
 
 QString FoldControlCharacters(QStringView text)
@@ -116,18 +126,24 @@ QuotedFieldSplit SplitQuotedFieldsOf(QStringView line)
 {
     QuotedFieldSplit split;
     split.lastFieldOpen = ForEachFieldSpan(line, [&](const QuotedFieldSpan &span) {
-        const QStringView text = line.sliced(span.begin, span.end - span.begin);
-        split.fields.append((span.quoted ? text : text.trimmed()).toString());
+        split.fields.append(FieldText(line, span).toString());
         return true;
     });
     return split;
 }
 
+QStringView FieldText(QStringView line, const QuotedFieldSpan &span)
+{
+    const QStringView text = line.sliced(span.begin, span.end - span.begin);
+    return span.quoted ? text : text.trimmed();
+}
+
 void FindQuotedFieldSpans(QByteArrayView line, qsizetype count, QList<QuotedFieldSpan> &spans)
 {
-    spans.clear();
-    ForEachFieldSpan(line, [&](const QuotedFieldSpan &span) {
-        spans.append(span);
-        return spans.size() < count;
-    });
+    CollectFieldSpans(line, count, spans);
+}
+
+void FindQuotedFieldSpans(QStringView line, qsizetype count, QList<QuotedFieldSpan> &spans)
+{
+    CollectFieldSpans(line, count, spans);
 }

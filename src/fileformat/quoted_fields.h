@@ -38,14 +38,16 @@ struct QuotedFieldSplit {
 QuotedFieldSplit SplitQuotedFieldsOf(QStringView line);
 
 // Where each field of a line stands, split as SplitQuotedFields does: its
-// text runs from `begin` to `end`, without the quotes; an unquoted field is
-// not trimmed here. The bytes of a stored line split the same way as its
+// text runs from `begin` to `end`, without the quotes; FieldText also takes
+// an unquoted field's surrounding spaces off. Only the first `count` fields
+// are looked for. The bytes of a stored line split the same way as its
 // decoded text, since the quote, comma, space and tab bytes are never part
 // of a multi-byte character, so a line can be looked into without decoding.
-// Only the first `count` fields are looked for.
 struct QuotedFieldSpan {
     qsizetype begin = 0;
     qsizetype end = 0;
     bool quoted = false;
 };
 void FindQuotedFieldSpans(QByteArrayView line, qsizetype count, QList<QuotedFieldSpan> &spans);
+void FindQuotedFieldSpans(QStringView line, qsizetype count, QList<QuotedFieldSpan> &spans);
+QStringView FieldText(QStringView line, const QuotedFieldSpan &span);

@@ -68,23 +68,6 @@ const std::array<int, searchedFields.size()> &SearchedFieldIndices()
     return indices;
 }
 
-// As HoldsLoweredText on the parsed line, reading only the searched fields.
-bool LineHoldsLoweredText(QStringView line, const QString &lowered)
-{
-    const QStringList fields = SplitQuotedFields(line);
-    for (const int index : SearchedFieldIndices()) {
-        if (index >= fields.size())
-            continue;
-        const QStringView label = RecordFields()[index].label;
-        QString value = fields[index];
-        if (!label.isEmpty())
-            value.remove(QString::fromRawData(label.data(), label.size()));
-        if (FieldHoldsLoweredText(value, lowered))
-            return true;
-    }
-    return false;
-}
-
 // Tells whether a stored line holds the text in a searched field. The
 // stored encoding gives a character the same bytes wherever it stands, and
 // capitals are made small alike on both sides, so a field holding the text
@@ -120,7 +103,7 @@ public:
 
     bool Holds(const QByteArray &line)
     {
-        return (!byBytes_ || BytesHold(line) || HasLabelInsideField(line)) && LineHoldsLoweredText(DecodeGbk(line), text_);
+        return (!byBytes_ || BytesHold(line) || HasLabelInsideField(line)) && TextHolds(DecodeGbk(line));
     }
 
 private:
@@ -128,6 +111,28 @@ private:
         int index;
         QByteArray bytes;
     };
+
+    // As HoldsLoweredText on the parsed line, reading only the searched
+    // fields. A label that opens its field is skipped; a field is copied
+    // only to take out a label that stands further in.
+    bool TextHolds(QStringView line)
+    {
+        FindQuotedFieldSpans(line, RecordFieldCount, spans_);
+        for (const int index : SearchedFieldIndices()) {
+            if (index < spans_.size() && FieldHolds(FieldText(line, spans_[index]), RecordFields()[index].label))
+                return true;
+        }
+        return false;
+    }
+
+    bool FieldHolds(QStringView field, QStringView label) const
+    {
+        if (label.isEmpty())
+            return FieldHoldsLoweredText(field, text_);
+        const QStringView value = field.startsWith(label) ? field.sliced(label.size()) : field;
+        return value.contains(label) ? FieldHoldsLoweredText(field.toString().remove(label.toString()), text_)
+                                     : FieldHoldsLoweredText(value, text_);
+    }
 
     // A field's label is taken out wherever it stands; one that does not
     // open its field may join text the bytes do not hold.

@@ -8,17 +8,17 @@
 // (target: within 10). Run it with the platform the program would use (under
 // Xvfb, or QT_QPA_PLATFORM=offscreen).
 
-#include "ui/windows/cast_display.h"
 #include "core/casting_engine.h"
 #include "core/casting_speed.h"
-#include "ui/windows/casting_window.h"
 #include "core/current_cast.h"
-#include "ui/windows/dialog_service.h"
-#include "ui/windows/main_window.h"
 #include "shell/program_folder.h"
 #include "shell/settings.h"
 #include "shell/sound_device.h"
 #include "shell/sound_effect.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/casting_window.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

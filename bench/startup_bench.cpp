@@ -20,11 +20,7 @@
 // window's time to its first paint. Run it with the platform the program
 // would use (under Xvfb, or QT_QPA_PLATFORM=offscreen).
 
-#include "ui/windows/calendar_commands.h"
 #include "core/current_cast.h"
-#include "ui/windows/dialog_service.h"
-#include "ui/art/fonts.h"
-#include "ui/windows/main_window.h"
 #include "shell/music_control.h"
 #include "shell/music_player.h"
 #include "shell/program_folder.h"
@@ -32,8 +28,12 @@
 #include "shell/sound_device.h"
 #include "shell/sound_effect.h"
 #include "shell/sound_mp3_player.h"
-#include "ui/windows/splash_window.h"
 #include "startup_timing.h"
+#include "ui/art/fonts.h"
+#include "ui/windows/calendar_commands.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
+#include "ui/windows/splash_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

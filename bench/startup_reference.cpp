@@ -5,8 +5,8 @@
 // on reaching main() and phase 1 at its first paint, as the bench's own
 // child does.
 
-#include "ui/art/fonts.h"
 #include "startup_timing.h"
+#include "ui/art/fonts.h"
 
 #include <QApplication>
 #include <QLabel>

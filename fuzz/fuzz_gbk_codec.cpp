@@ -1,7 +1,7 @@
 // The GB18030 decoder that reads every record and settings file.
 
-#include "fuzz_check.h"
 #include "fileformat/gbk_codec.h"
+#include "fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>

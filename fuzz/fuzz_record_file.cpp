@@ -2,13 +2,13 @@
 // searched, appended to and deleted from. The records found are checked against the
 // file's lines split independently of the reader.
 
-#include "records/divination_record.h"
-#include "fuzz_check.h"
 #include "fileformat/gbk_codec.h"
 #include "fileformat/line_scanner.h"
+#include "fuzz_check.h"
+#include "record_round_trip.h"
+#include "records/divination_record.h"
 #include "records/record_file.h"
 #include "records/record_search.h"
-#include "record_round_trip.h"
 
 #include <QFile>
 #include <QList>

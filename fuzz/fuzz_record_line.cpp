@@ -2,10 +2,10 @@
 // back. The line arrives as the file reader hands it over: without its line
 // end (CR or LF).
 
-#include "records/divination_record.h"
-#include "fuzz_check.h"
 #include "fileformat/gbk_codec.h"
+#include "fuzz_check.h"
 #include "record_round_trip.h"
+#include "records/divination_record.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,7 @@
-#include "cli/commands.h"
-
 #include "calendar/almanac.h"
 #include "calendar/almanac_ics.h"
 #include "calendar/civil_date.h"
+#include "cli/commands.h"
 
 #include <QIODevice>
 #include <QRegularExpression>

@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-
 #include "core/casting_engine.h"
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"

@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-
 #include "core/lookup.h"
 
 namespace {

@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"
 #include "records/record_search.h"

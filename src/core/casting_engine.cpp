@@ -1,7 +1,7 @@
 #include "core/casting_engine.h"
 
-#include "core/program_sounds.h"
 #include "core/changing_line_rules.h"
+#include "core/program_sounds.h"
 
 namespace {
 

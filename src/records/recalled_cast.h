@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/current_cast.h"
-#include "records/divination_record.h"
 #include "core/resolution.h"
+#include "records/divination_record.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "astronomy.h"
-#include "calendar_tables.h"
 #include "calendar/lunar_date.h"
 #include "calendar/solar_terms.h"
+#include "calendar_tables.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "core/changing_line_rules.h"
 #include "cli_run.h"
-#include "fileformat/gbk_codec.h"
+#include "core/changing_line_rules.h"
 #include "core/hexagram.h"
+#include "fileformat/gbk_codec.h"
 
 #include <QFile>
 #include <QRegularExpression>

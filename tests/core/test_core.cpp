@@ -1,6 +1,6 @@
-#include "fileformat/gbk_codec.h"
 #include "core/hexagram.h"
 #include "core/lookup.h"
+#include "fileformat/gbk_codec.h"
 #include "texts/hexagram_texts.h"
 
 #include <QSet>

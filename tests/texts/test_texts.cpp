@@ -1,7 +1,7 @@
-#include "fileformat/gbk_codec.h"
 #include "core/hexagram.h"
-#include "texts/hexagram_texts.h"
 #include "core/lookup.h"
+#include "fileformat/gbk_codec.h"
+#include "texts/hexagram_texts.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/windows/calendar_commands.h"
 #include "main_window_rig.h"
+#include "ui/windows/calendar_commands.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ui/windows/main_window.h"
 #include "shell/music_control.h"
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
+#include "ui/windows/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,14 +3,14 @@
 // Fakes and a main window for the tests of the manual-entry and record
 // browser windows, which both show a cast on the main window.
 
-#include "ui/windows/cast_display.h"
-#include "ui/windows/main_window.h"
-#include "ui/windows/panel_dialog.h"
-#include "ui/widgets/picture_label.h"
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
 #include "support/require_child.h"
+#include "ui/widgets/picture_label.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/main_window.h"
+#include "ui/windows/panel_dialog.h"
 
 #include <QFile>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
-#include "ui/art/calendar_art.h"
-#include "calendar_rig.h"
-#include "support/require_child.h"
-#include "ui/windows/calendar_window.h"
 #include "calendar/date_evaluation.h"
+#include "calendar_rig.h"
 #include "core/date_text.h"
+#include "support/require_child.h"
+#include "ui/art/calendar_art.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_label.h"
+#include "ui/windows/calendar_window.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,15 +1,15 @@
-#include "ui/windows/cast_commands.h"
-#include "ui/windows/cast_display.h"
-#include "ui/windows/casting_window.h"
-#include "records/divination_record.h"
 #include "fileformat/gbk_codec.h"
-#include "ui/windows/main_window.h"
-#include "ui/widgets/picture_label.h"
+#include "records/divination_record.h"
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
 #include "support/require_child.h"
 #include "support/type_text.h"
+#include "ui/widgets/picture_label.h"
+#include "ui/windows/cast_commands.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/casting_window.h"
+#include "ui/windows/main_window.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,13 +1,12 @@
+#include "core/resolution.h"
 #include "main_window_rig.h"
-
-#include "ui/windows/about_window.h"
-#include "ui/windows/child_window_guard.h"
+#include "shell/program_folder.h"
+#include "shell/quotes.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/saying_label.h"
-#include "shell/program_folder.h"
-#include "shell/quotes.h"
-#include "core/resolution.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/child_window_guard.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 #include "core/changed_line_pictures.h"
 #include "core/changing_line_rules.h"
-#include "records/divination_record.h"
-#include "fileformat/gbk_codec.h"
-#include "texts/hexagram_texts.h"
 #include "core/manual_entry.h"
-#include "ui/windows/manual_entry_window.h"
-#include "records/record_file.h"
+#include "fileformat/gbk_codec.h"
 #include "record_window_rig.h"
+#include "records/divination_record.h"
+#include "records/record_file.h"
 #include "support/type_text.h"
+#include "texts/hexagram_texts.h"
+#include "ui/windows/manual_entry_window.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,9 @@
+#include "core/resolution.h"
 #include "main_window_rig.h"
 #include "support/require_child.h"
-
-#include "ui/windows/child_window_guard.h"
 #include "ui/widgets/music_toggle_box.h"
+#include "ui/windows/child_window_guard.h"
 #include "ui/windows/options_window.h"
-#include "core/resolution.h"
 
 #include <QApplication>
 #include <QCheckBox>

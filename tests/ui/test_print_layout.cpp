@@ -1,10 +1,9 @@
-#include "main_window_rig.h"
-
 #include "core/current_cast.h"
+#include "core/resolution.h"
+#include "main_window_rig.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/windows/print_layout.h"
-#include "core/resolution.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,14 +1,14 @@
 #include "core/changing_line_rules.h"
+#include "record_window_rig.h"
 #include "records/divination_record.h"
-#include "texts/hexagram_texts.h"
 #include "records/recalled_cast.h"
-#include "ui/widgets/chinese_file_dialog.h"
-#include "ui/windows/record_browser_window.h"
 #include "records/record_file.h"
 #include "records/record_file_name.h"
 #include "records/record_listing.h"
 #include "records/record_pager.h"
-#include "record_window_rig.h"
+#include "texts/hexagram_texts.h"
+#include "ui/widgets/chinese_file_dialog.h"
+#include "ui/windows/record_browser_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,12 @@
-#include "ui/windows/about_window.h"
-#include "ui/art/window_panel_art.h"
 #include "core/current_cast.h"
 #include "core/exit_sequence.h"
 #include "fileformat/gbk_codec.h"
 #include "main_window_rig.h"
-#include "ui/windows/product_info.h"
 #include "shell/program_folder.h"
 #include "shell/settings.h"
+#include "ui/art/window_panel_art.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/product_info.h"
 #include "ui/windows/splash_window.h"
 
 #include <QFile>

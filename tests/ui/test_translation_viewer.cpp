@@ -1,11 +1,10 @@
+#include "core/current_cast.h"
+#include "core/resolution.h"
 #include "main_window_rig.h"
 #include "support/require_child.h"
-
-#include "ui/windows/child_window_guard.h"
-#include "core/current_cast.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/picture_label.h"
-#include "core/resolution.h"
+#include "ui/windows/child_window_guard.h"
 #include "ui/windows/translation_viewer.h"
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 #include "main_window_rig.h"
-
-#include "ui/windows/child_window_guard.h"
 #include "ui/widgets/picture_label.h"
+#include "ui/windows/child_window_guard.h"
 #include "ui/windows/trigram_reference.h"
 
 #include <QApplication>

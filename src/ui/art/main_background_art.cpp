@@ -1,7 +1,7 @@
 #include "ui/art/main_background_art.h"
 
-#include "ui/art/panel_kit.h"
 #include "ui/art/fonts.h"
+#include "ui/art/panel_kit.h"
 #include "ui/windows/main_window_layout.h"
 
 #include <QPainterPath>

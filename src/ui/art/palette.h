@@ -18,5 +18,8 @@ inline const QColor Jade{0x2E, 0x7D, 0x5B};
 inline const QColor NightBlue{0x17, 0x22, 0x45};
 inline const QColor InkSoft{0x5B, 0x4A, 0x3C};
 inline const QColor SealRed{0xB0, 0x24, 0x1C};
+// Captions beside fields, and headings and counters in the panels' red.
+inline const QColor Caption{0x6E, 0x3A, 0x20};
+inline const QColor Heading{0xA0, 0x1E, 0x16};
 inline const QColor Ivory{0xFB, 0xF5, 0xE6};
 } // namespace ArtPalette

@@ -1,7 +1,7 @@
 #include "ui/art/window_panel_art.h"
 
-#include "ui/art/panel_kit.h"
 #include "ui/art/fonts.h"
+#include "ui/art/panel_kit.h"
 
 #include <QPainterPath>
 

@@ -1,7 +1,7 @@
 #include "ui/widgets/shaped_window.h"
 
-#include "ui/windows/dialog_service.h"
 #include "ui/widgets/window_shape.h"
+#include "ui/windows/dialog_service.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -1,13 +1,13 @@
 #include "ui/windows/about_window.h"
 
-#include "ui/art/window_panel_art.h"
-#include "ui/art/fonts.h"
-#include "ui/widgets/picture_label.h"
-#include "ui/windows/product_info.h"
 #include "shell/program_folder.h"
 #include "shell/sound_mp3_player.h"
+#include "ui/art/fonts.h"
+#include "ui/art/window_panel_art.h"
+#include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_placement.h"
+#include "ui/windows/product_info.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,17 +1,18 @@
 #include "ui/windows/calendar_window.h"
 
 #include "calendar/almanac_ics.h"
-#include "ui/art/calendar_art.h"
-#include "core/date_text.h"
 #include "calendar/day_names.h"
-#include "ui/art/fonts.h"
-#include "ui/widgets/label_kit.h"
 #include "calendar/lunar_date.h"
 #include "calendar/month_grid.h"
-#include "ui/windows/month_grid_layout.h"
-#include "ui/widgets/picture_label.h"
 #include "calendar/solar_terms.h"
+#include "core/date_text.h"
+#include "ui/art/calendar_art.h"
+#include "ui/art/fonts.h"
+#include "ui/art/palette.h"
+#include "ui/widgets/label_kit.h"
+#include "ui/widgets/picture_label.h"
 #include "ui/widgets/window_drag.h"
+#include "ui/windows/month_grid_layout.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -47,8 +48,6 @@ constexpr QRect PanelGeometry{460, 54, 238, 290};
 constexpr int SolarTermLineTop = 2500 / TwipsPerPixel;
 constexpr int FestivalLineTop = 2760 / TwipsPerPixel;
 
-const QColor InkColour(0x2a, 0x1c, 0x14);
-const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor CellColour(Qt::white);
 const QColor HighlightColour(192, 192, 255);
 const QColor DarkRed(192, 0, 0);
@@ -58,8 +57,8 @@ const QColor FestivalLineColour(128, 128, 255);
 const QColor NoteColour(128, 128, 128);
 // Today's frame, drawn around its day number and lunar label whatever day is selected.
 const QString TodayMarkerStyle = QStringLiteral("QLabel { border: 2px solid rgb(220, 30, 20); background: transparent; }");
-const QColor WeekdayHeaderColours[ColumnCount] = {QColor(255, 0, 0), InkColour, InkColour, InkColour,
-                                                  InkColour,         InkColour, QColor(0, 128, 0)};
+const QColor WeekdayHeaderColours[ColumnCount] = {QColor(255, 0, 0), ArtPalette::Ink, ArtPalette::Ink, ArtPalette::Ink,
+                                                  ArtPalette::Ink,         ArtPalette::Ink, QColor(0, 128, 0)};
 
 const QString CalendarCaption = QStringLiteral("农历查询");
 const QString SelectedDayPanel = QStringLiteral("所选日期信息");
@@ -237,21 +236,21 @@ void CalendarWindow::BuildSelectors()
     const int top = area.top() + 22;
     const QFont captionFont = SansFont(13, QFont::Bold);
     MakeTextLabel(QStringLiteral("Label1_0"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
-                  captionFont, CaptionColour, this);
+                  captionFont, ArtPalette::Caption, this);
     yearList_ = new CentredList(this);
     yearList_->setObjectName(QStringLiteral("cboyear"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
     MakeTextLabel(QStringLiteral("Label1_1"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
-                  CaptionColour, this);
+                  ArtPalette::Caption, this);
     monthList_ = new CentredList(this);
     monthList_->setObjectName(QStringLiteral("cbomonth"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
     for (int month = 1; month <= 12; ++month)
         monthList_->addItem(QString::number(month));
     MakeTextLabel(QStringLiteral("Label1_2"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
-                  CaptionColour, this);
+                  ArtPalette::Caption, this);
     for (QComboBox *list : {yearList_, monthList_}) {
         list->setStyleSheet(ListStyle);
         list->setMaxVisibleItems(12);
@@ -266,7 +265,7 @@ void CalendarWindow::BuildSelectors()
     connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
 
     todayLinkArea_ = MakeTextLabel(QStringLiteral("Label9"), {}, QRect(area.left() + 318, top - 8, 96, 40), font(),
-                                   InkColour, this);
+                                   ArtPalette::Ink, this);
     todayLink_ = MakeClickableText(QStringLiteral("Label10"), QRect(area.left() + 342, top, 48, 24),
                                    SansFont(14, QFont::Bold), Navy, this);
     todayLink_->setText(QStringLiteral("今天"));
@@ -340,10 +339,10 @@ void CalendarWindow::BuildPanel()
 
     const QFont text = SansFont(13);
     const QFont strong = SansFont(13, QFont::Bold);
-    longDate_ = MakeTextLabel(QStringLiteral("lbldate"), {}, QRect(12, 24, 220, 20), strong, InkColour, panel_);
+    longDate_ = MakeTextLabel(QStringLiteral("lbldate"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink, panel_);
     weekday_ = MakeTextLabel(QStringLiteral("lblday"), {}, QRect(12, 46, 100, 20), strong, Qt::black, panel_);
     lunarCaption_ = MakeTextLabel(QStringLiteral("Label11"), QStringLiteral("农历:"), QRect(12, 74, 38, 20), text,
-                                  InkColour, panel_);
+                                  ArtPalette::Ink, panel_);
     lunarText_ = MakeTextLabel(QStringLiteral("Label4"), {}, QRect(50, 74, 110, 20), strong, QColor(0, 0, 255), panel_);
     yearText_ = MakeTextLabel(QStringLiteral("Label3"), QStringLiteral("农历年干支"), QRect(12, 98, 148, 20), text,
                               DarkRed, panel_);

@@ -1,9 +1,9 @@
 #include "ui/windows/cast_display.h"
 
-#include "core/program_sounds.h"
 #include "core/changing_line_rules.h"
-#include "ui/windows/main_window.h"
+#include "core/program_sounds.h"
 #include "shell/sound_effect.h"
+#include "ui/windows/main_window.h"
 
 MainWindowCastDisplay::MainWindowCastDisplay(MainWindow &window)
     : window_(window)

@@ -1,20 +1,21 @@
 #include "ui/windows/casting_window.h"
 
-#include "ui/art/casting_art.h"
-#include "ui/windows/cast_display.h"
-#include "ui/windows/dialog_service.h"
+#include "fileformat/quoted_fields.h"
 #include "records/divination_record.h"
+#include "records/record_file.h"
+#include "shell/sound_effect.h"
+#include "ui/art/casting_art.h"
 #include "ui/art/fonts.h"
+#include "ui/art/palette.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
-#include "fileformat/quoted_fields.h"
-#include "records/record_file.h"
-#include "shell/sound_effect.h"
-#include "ui/widgets/window_drag.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/text_start_in_view.h"
+#include "ui/widgets/window_drag.h"
 #include "ui/widgets/window_placement.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/dialog_service.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -30,9 +31,6 @@ namespace {
 constexpr int NameFieldLength = 9;
 constexpr int MatterFieldLength = 30;
 
-const QColor InkColour(0x2a, 0x1c, 0x14);
-const QColor CaptionColour(0x6e, 0x3a, 0x20);
-const QColor CounterColour(0xa0, 0x1e, 0x16);
 const QColor ChangingLineColour(Qt::red);
 
 const QString PlateStyle = QStringLiteral(
@@ -191,7 +189,7 @@ void CastingWindow::BuildTray()
 {
     const QRect tray = CastingBackgroundLayout().tray;
     // A caption-less label over the mat, so the whole tray drags the window.
-    trayHandle_ = MakeLabel(QStringLiteral("Label20"), {}, tray, font(), InkColour, Qt::AlignCenter, this);
+    trayHandle_ = MakeLabel(QStringLiteral("Label20"), {}, tray, font(), ArtPalette::Ink, Qt::AlignCenter, this);
 
     for (int i = 0; i < int(LampColours.size()); ++i) {
         lampStore_[i] = MakePicture(QStringLiteral("Image5_%1").arg(i), LampPicture(LampColours[i]), {}, this);
@@ -206,21 +204,21 @@ void CastingWindow::BuildTray()
     const int left = tray.left() + 16;
     lamp_ = MakePicture(QStringLiteral("Image4"), LampPicture(LampColour::Grey), {left, tray.top() + 13}, this);
     changeMessage_ = MakeLabel(QStringLiteral("Label7"), QStringLiteral("大衍之数"),
-                               QRect(left + 22, tray.top() + 8, 216, 26), SansFont(15, QFont::Bold), InkColour,
+                               QRect(left + 22, tray.top() + 8, 216, 26), SansFont(15, QFont::Bold), ArtPalette::Ink,
                                Qt::AlignCenter, this);
     changeMessage_->setStyleSheet(PlateStyle);
 
     animation_ = MakePicture(QStringLiteral("Image0"), frames.front(), {left, tray.top() + 44}, this);
     stalkCounter_ = MakeLabel(QStringLiteral("Label0"), QStringLiteral("50"),
                               QRect(left + 88, tray.top() + 44, 150, StalkFrameSize), CounterFont(46),
-                              CounterColour, Qt::AlignCenter, this);
+                              ArtPalette::Heading, Qt::AlignCenter, this);
     stalkCounter_->setStyleSheet(PlateStyle);
 
     // Left heap, hung stalk, right heap, left to right.
     const std::array<const char *, 3> heapNames{"Label3", "Label2", "Label1"};
     for (int i = 0; i < int(heapNames.size()); ++i) {
         heapCounters_[i] = MakeLabel(QString::fromLatin1(heapNames[i]), QStringLiteral("0"),
-                                     QRect(left + i * 82, tray.top() + 132, 74, 60), CounterFont(28), InkColour,
+                                     QRect(left + i * 82, tray.top() + 132, 74, 60), CounterFont(28), ArtPalette::Ink,
                                      Qt::AlignCenter, this);
         heapCounters_[i]->setStyleSheet(PlateStyle);
     }
@@ -235,14 +233,14 @@ void CastingWindow::BuildEntryPanel()
     const QFont captionFont = SansFont(13, QFont::Bold);
 
     MakeLabel(QStringLiteral("Label17"), QStringLiteral("姓名"), QRect(captionLeft, panel.top() + 9, 66, 24),
-              captionFont, CaptionColour, Qt::AlignRight | Qt::AlignVCenter, this);
+              captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("Text65"));
     nameField_->setGeometry(fieldLeft, panel.top() + 9, fieldWidth, 24);
     nameField_->setMaxLength(NameFieldLength);
 
     MakeLabel(QStringLiteral("Label18"), QStringLiteral("所占何事"), QRect(captionLeft, panel.top() + 38, 66, 24),
-              captionFont, CaptionColour, Qt::AlignRight | Qt::AlignVCenter, this);
+              captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
     matterField_ = new QLineEdit(this);
     matterField_->setObjectName(QStringLiteral("Text66"));
     matterField_->setGeometry(fieldLeft, panel.top() + 38, fieldWidth, 24);
@@ -256,11 +254,11 @@ void CastingWindow::BuildEntryPanel()
 
     const int speedTop = panel.top() + 67;
     MakeLabel(QStringLiteral("Label5"), QStringLiteral("推演速度"), QRect(captionLeft, speedTop, 66, 24),
-              captionFont, CaptionColour, Qt::AlignRight | Qt::AlignVCenter, this);
+              captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
     slowerCommand_ = MakeRoundCommand(QStringLiteral("Command7"), SlowerButtonPicture(), {fieldLeft, speedTop + 1},
                                       this);
     speedBar_ = MakeLabel(QStringLiteral("Label4"), {}, QRect(fieldLeft + 28, speedTop, 96, 24), SansFont(16),
-                          CounterColour, Qt::AlignCenter, this);
+                          ArtPalette::Heading, Qt::AlignCenter, this);
     fasterCommand_ = MakeRoundCommand(QStringLiteral("Command8"), FasterButtonPicture(),
                                       {fieldLeft + 128, speedTop + 1}, this);
     slowerCommand_->setText(QStringLiteral("-"));
@@ -292,27 +290,27 @@ void CastingWindow::BuildValuePanel()
     }};
     for (const ValueRow &row : rows) {
         MakeLabel(QString::fromUtf16(row.captionName), QString::fromUtf16(row.caption),
-                  QRect(captionLeft, row.top, 46, 22), captionFont, CaptionColour, Qt::AlignLeft | Qt::AlignVCenter,
+                  QRect(captionLeft, row.top, 46, 22), captionFont, ArtPalette::Caption, Qt::AlignLeft | Qt::AlignVCenter,
                   this);
         for (int line = 1; line <= LinesPerHexagram; ++line) {
             row.labels[line - 1] = MakeLabel(QStringLiteral("Label%1").arg(row.firstLabel + line - 1),
                                              LinePositionWord(line),
                                              QRect(cellLeft + (line - 1) * cellWidth, row.top, cellWidth - 2, 22),
-                                             SansFont(13, QFont::Bold), InkColour, Qt::AlignCenter, this);
+                                             SansFont(13, QFont::Bold), ArtPalette::Ink, Qt::AlignCenter, this);
         }
     }
 
     const int statusTop = panel.top() + 58;
     changingLines_ = MakeLabel(QStringLiteral("Label10"), QStringLiteral("未有变爻"),
-                               QRect(captionLeft, statusTop, 90, 20), SansFont(13, QFont::Bold), CounterColour,
+                               QRect(captionLeft, statusTop, 90, 20), SansFont(13, QFont::Bold), ArtPalette::Heading,
                                Qt::AlignLeft | Qt::AlignVCenter, this);
     changingLines_->hide();
     progressText_ = MakeLabel(QStringLiteral("Label6"), QStringLiteral("推演进度"),
                               QRect(captionLeft + 92, statusTop, panel.right() - 8 - captionLeft - 92, 20),
-                              SansFont(13), InkColour, Qt::AlignRight | Qt::AlignVCenter, this);
+                              SansFont(13), ArtPalette::Ink, Qt::AlignRight | Qt::AlignVCenter, this);
     progressBar_ = MakeLabel(QStringLiteral("Label19"), {},
                              QRect(captionLeft, statusTop + 22, panel.right() - 8 - captionLeft, 18), SansFont(12),
-                             CounterColour, Qt::AlignLeft | Qt::AlignVCenter, this);
+                             ArtPalette::Heading, Qt::AlignLeft | Qt::AlignVCenter, this);
     progressText_->hide();
     progressBar_->hide();
 }
@@ -325,13 +323,13 @@ void CastingWindow::BuildQuotePanel()
                                              "以象四时。归奇于扐，以象闰；五岁再闰；故再扐而后挂。……四营而成易，"
                                              "十有八变而成卦。—《系辞传》"),
                               QRect(panel.left() + 14, panel.top() + 8, panel.width() - 28, 64), SerifFont(12),
-                              InkColour, Qt::AlignLeft | Qt::AlignTop, this);
+                              ArtPalette::Ink, Qt::AlignLeft | Qt::AlignTop, this);
     classic->setWordWrap(true);
     MakeLabel(QStringLiteral("Label27"), QStringLiteral("假尔泰筮有常…"),
-              QRect(panel.left() + 14, panel.top() + 78, 170, 22), SerifFont(15, QFont::Bold), CaptionColour,
+              QRect(panel.left() + 14, panel.top() + 78, 170, 22), SerifFont(15, QFont::Bold), ArtPalette::Caption,
               Qt::AlignLeft | Qt::AlignVCenter, this);
     MakeLabel(QStringLiteral("Label28"), QStringLiteral("…尚明告之…"),
-              QRect(panel.left() + 44, panel.top() + 102, 170, 22), SerifFont(15, QFont::Bold), CaptionColour,
+              QRect(panel.left() + 44, panel.top() + 102, 170, 22), SerifFont(15, QFont::Bold), ArtPalette::Caption,
               Qt::AlignLeft | Qt::AlignVCenter, this);
 }
 
@@ -351,7 +349,7 @@ void CastingWindow::BuildCommands()
     finishCommand_->setEnabled(false);
 
     exitHint_ = MakeLabel(QStringLiteral("Label30"), QStringLiteral("点击推演完成按钮退出"),
-                          QRect(stepPlace.left() - 200, top - 6, 190, 46), SansFont(13), InkColour,
+                          QRect(stepPlace.left() - 200, top - 6, 190, 46), SansFont(13), ArtPalette::Ink,
                           Qt::AlignRight | Qt::AlignVCenter, this);
     exitHint_->hide();
 
@@ -628,7 +626,7 @@ void CastingWindow::ShowLineValue(int line, int value)
 {
     QLabel *label = lineValues_[line - 1];
     label->setText(QString::number(value));
-    SetTextColour(label, IsChangingLine(value) ? ChangingLineColour : InkColour);
+    SetTextColour(label, IsChangingLine(value) ? ChangingLineColour : ArtPalette::Ink);
 }
 
 void CastingWindow::ShowChangingLines(const QString &label, const QList<int> &changedValues)
@@ -636,7 +634,7 @@ void CastingWindow::ShowChangingLines(const QString &label, const QList<int> &ch
     changingLines_->setText(label);
     for (int i = 0; i < int(changedValues.size()); ++i) {
         changedValues_[i]->setText(QString::number(changedValues[i]));
-        SetTextColour(changedValues_[i], IsChangingLine(cast_.lineValue[i]) ? ChangingLineColour : InkColour);
+        SetTextColour(changedValues_[i], IsChangingLine(cast_.lineValue[i]) ? ChangingLineColour : ArtPalette::Ink);
     }
     changingLines_->show();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/art/casting_art.h"
 #include "core/casting_engine.h"
 #include "core/casting_speed.h"
+#include "ui/art/casting_art.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 #include "ui/windows/festival_overlay.h"
 
-#include "ui/widgets/animated_picture.h"
-#include "ui/art/festival_art.h"
 #include "calendar/date_evaluation.h"
+#include "ui/art/festival_art.h"
 #include "ui/art/fonts.h"
-#include "ui/windows/main_window_layout.h"
+#include "ui/widgets/animated_picture.h"
 #include "ui/widgets/picture_label.h"
+#include "ui/windows/main_window_layout.h"
 
 #include <QLabel>
 

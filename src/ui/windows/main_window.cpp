@@ -1,34 +1,34 @@
 #include "ui/windows/main_window.h"
 
+#include "calendar/date_evaluation.h"
+#include "core/date_text.h"
 #include "core/program_sounds.h"
-#include "ui/windows/festival_overlay.h"
-
-#include "ui/windows/about_window.h"
-#include "ui/widgets/animated_picture.h"
+#include "core/resolution.h"
+#include "shell/quotes.h"
+#include "shell/settings.h"
+#include "shell/sound_effect.h"
+#include "shell/sound_mp3_player.h"
 #include "ui/art/command_button_art.h"
+#include "ui/art/fonts.h"
 #include "ui/art/idle_view_art.h"
 #include "ui/art/line_pictures.h"
 #include "ui/art/main_background_art.h"
+#include "ui/art/palette.h"
 #include "ui/art/window_button_art.h"
-#include "ui/windows/child_window_guard.h"
-#include "calendar/date_evaluation.h"
-#include "core/date_text.h"
-#include "ui/windows/dialog_service.h"
-#include "ui/art/fonts.h"
+#include "ui/widgets/animated_picture.h"
 #include "ui/widgets/hexagram_text_box.h"
 #include "ui/widgets/label_kit.h"
-#include "ui/windows/main_window_layout.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/saying_label.h"
-#include "shell/quotes.h"
-#include "core/resolution.h"
-#include "shell/settings.h"
-#include "shell/sound_effect.h"
-#include "shell/sound_mp3_player.h"
-#include "ui/widgets/window_drag.h"
 #include "ui/widgets/shaped_window.h"
+#include "ui/widgets/window_drag.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/festival_overlay.h"
+#include "ui/windows/main_window_layout.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -55,7 +55,6 @@ const QColor AboutLinkColour(128, 128, 192);
 // The type of the cast's time, name and matter under the hexagrams.
 constexpr int DetailFontSize = 12;
 const QColor InkColour(0x2b, 0x22, 0x1c);
-const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor NameFaceColour(0x80, 0x80, 0x80);
 
 QString ClickSoundPath(const QString &programFolder)
@@ -230,7 +229,7 @@ void MainWindow::BuildBanner()
     saying_->setFont(SerifFont(SayingFontSize));
     SetTextColour(saying_, InkColour);
     sayingSource_ = MakeClickableLabel(QStringLiteral("Label27_1"), {}, QRect(512, 60, 88, 22), SerifFont(13),
-                                       CaptionColour, this);
+                                       ArtPalette::Caption, this);
     sayingSource_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (ClickableLabel *label : std::initializer_list<ClickableLabel *>{saying_, sayingSource_})
         label->setToolTip(tip);
@@ -299,7 +298,7 @@ void MainWindow::BuildCastFrames()
         parts.number->setStyleSheet(NumberBadgeStyle);
         const QRect linesBox = row.mirrored ? QRect(width - 156, 90, 104, 22) : QRect(52, 90, 104, 22);
         parts.lines = MakeTextLabel(QString::fromUtf16(row.linesName), QString::fromUtf16(row.designLines), linesBox,
-                                SansFont(13), CaptionColour, parts.frame);
+                                SansFont(13), ArtPalette::Caption, parts.frame);
         parts.lines->setAlignment(side | Qt::AlignVCenter);
 
         parts.text = new HexagramTextBox(QString::fromUtf16(row.textName), parts.frame);
@@ -323,7 +322,7 @@ void MainWindow::BuildCastFrames()
     for (int line = 1; line <= 6; ++line) {
         const QRect box(column, PrimaryFrameGeometry.top() + LinePictureTop(line) - 7, columnWidth, 18);
         linePositions_[line - 1] = MakeTextLabel(QStringLiteral("Label%1").arg(9 + line), LinePositionName(line), box,
-                                             SerifFont(13, QFont::Bold), CaptionColour, this);
+                                             SerifFont(13, QFont::Bold), ArtPalette::Caption, this);
         linePositions_[line - 1]->setAlignment(Qt::AlignCenter);
     }
 }
@@ -344,7 +343,7 @@ void MainWindow::BuildCastDetails()
     }};
     for (int i = 0; i < int(rows.size()); ++i) {
         detailCaptions_[i] = MakeTextLabel(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
-                                       rows[i].captionBox, SansFont(12, QFont::Bold), CaptionColour, this);
+                                       rows[i].captionBox, SansFont(12, QFont::Bold), ArtPalette::Caption, this);
         detailValues_[i] = MakeTextLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(DetailFontSize),
                                      InkColour, this);
     }

@@ -1,17 +1,18 @@
 #include "ui/windows/manual_entry_window.h"
 
-#include "ui/windows/cast_display.h"
-#include "ui/widgets/dialog_picture_button.h"
-#include "ui/windows/dialog_service.h"
-#include "records/divination_record.h"
-#include "ui/art/fonts.h"
-#include "ui/windows/main_window.h"
-#include "ui/widgets/picture_button.h"
-#include "ui/widgets/text_start_in_view.h"
 #include "fileformat/quoted_fields.h"
+#include "records/divination_record.h"
 #include "records/record_file.h"
 #include "shell/sound_effect.h"
+#include "ui/art/fonts.h"
+#include "ui/art/palette.h"
+#include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/tick_box.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -36,8 +37,6 @@ constexpr int LineCaptionTop = 184;
 constexpr int LineBoxTop = 206;
 constexpr int MarkTop = 244;
 
-const QColor InkColour(0x2a, 0x1c, 0x14);
-const QColor CaptionColour(0x6e, 0x3a, 0x20);
 const QColor HeadingColour(0xa0, 0x2a, 0x1a);
 
 const QString FieldStyle = QStringLiteral(
@@ -127,7 +126,7 @@ void ManualEntryWindow::BuildTextFields()
     for (int i = 0; i < int(rows.size()); ++i) {
         const int top = 64 + i * 36;
         MakeCaption(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
-                    QRect(24, top, FieldLeft - 34, 28), SansFont(14, QFont::Bold), CaptionColour,
+                    QRect(24, top, FieldLeft - 34, 28), SansFont(14, QFont::Bold), ArtPalette::Caption,
                     Qt::AlignRight | Qt::AlignVCenter, this);
         rows[i].field = MakeField(QString::fromUtf16(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
                                   rows[i].maxLength, this);
@@ -139,17 +138,17 @@ void ManualEntryWindow::BuildLineBoxes()
 {
     const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignVCenter;
     MakeCaption(QStringLiteral("Label2"), QStringLiteral("按照阳爻为“1”，阴爻为“0”的方式输入：→"),
-                QRect(16, LineBoxTop, LineBoxLeft - 22, LineBoxSize), SansFont(13), InkColour, rightAligned, this);
+                QRect(16, LineBoxTop, LineBoxLeft - 22, LineBoxSize), SansFont(13), ArtPalette::Ink, rightAligned, this);
     MakeCaption(QStringLiteral("Label5"), QStringLiteral("如果有变爻请选中：→"),
-                QRect(16, MarkTop, LineBoxLeft - 22, 24), SansFont(13), InkColour, rightAligned, this);
+                QRect(16, MarkTop, LineBoxLeft - 22, 24), SansFont(13), ArtPalette::Ink, rightAligned, this);
     MakeCaption(QStringLiteral("Label11"), QStringLiteral("（可以用鼠标单击输入或更改爻符号）"),
-                QRect(16, MarkTop + 34, WindowWidth - 40, 22), SansFont(13), CaptionColour, rightAligned, this);
+                QRect(16, MarkTop + 34, WindowWidth - 40, 22), SansFont(13), ArtPalette::Caption, rightAligned, this);
 
     constexpr std::array<const char *, LinesPerHexagram> captionNames{"Label4", "Label6", "Label7",
                                                                        "Label8", "Label9", "Label10"};
     for (int i = 0; i < LinesPerHexagram; ++i) {
         MakeCaption(QString::fromLatin1(captionNames[i]), LinePositionName(i + 1),
-                    QRect(LineBoxX(i), LineCaptionTop, LineBoxSize, 20), SerifFont(15, QFont::Bold), CaptionColour,
+                    QRect(LineBoxX(i), LineCaptionTop, LineBoxSize, 20), SerifFont(15, QFont::Bold), ArtPalette::Caption,
                     Qt::AlignCenter, this);
         lineBoxes_[i] = MakeField(QStringLiteral("Text%1").arg(4 + i),
                                   QRect(LineBoxX(i), LineBoxTop, LineBoxSize, LineBoxSize), 1, this);

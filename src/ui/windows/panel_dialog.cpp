@@ -1,12 +1,12 @@
 #include "ui/windows/panel_dialog.h"
 
+#include "ui/art/fonts.h"
 #include "ui/art/ornament_kit.h"
 #include "ui/art/window_panel_art.h"
-#include "ui/art/fonts.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
-#include "ui/widgets/window_drag.h"
 #include "ui/widgets/shaped_window.h"
+#include "ui/widgets/window_drag.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QLabel>

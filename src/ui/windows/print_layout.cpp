@@ -1,15 +1,15 @@
 #include "ui/windows/print_layout.h"
 
-#include "core/program_sounds.h"
-#include "ui/windows/dialog_service.h"
-#include "ui/art/fonts.h"
 #include "core/lookup.h"
-#include "ui/windows/main_window.h"
-#include "ui/widgets/picture_label.h"
+#include "core/program_sounds.h"
 #include "shell/settings.h"
 #include "shell/sound_effect.h"
+#include "ui/art/fonts.h"
+#include "ui/widgets/picture_label.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/window_placement.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -1,19 +1,20 @@
 #include "ui/windows/record_browser_window.h"
 
 #include "core/program_sounds.h"
-#include "ui/windows/cast_display.h"
-#include "ui/widgets/chinese_file_dialog.h"
-#include "ui/widgets/dialog_picture_button.h"
-#include "ui/windows/dialog_service.h"
-#include "ui/art/fonts.h"
-#include "ui/windows/main_window.h"
-#include "ui/widgets/picture_button.h"
 #include "records/recalled_cast.h"
 #include "records/record_file.h"
 #include "records/record_file_name.h"
 #include "records/record_listing.h"
 #include "records/record_search.h"
 #include "shell/sound_effect.h"
+#include "ui/art/fonts.h"
+#include "ui/art/palette.h"
+#include "ui/widgets/chinese_file_dialog.h"
+#include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/windows/cast_display.h"
+#include "ui/windows/dialog_service.h"
+#include "ui/windows/main_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -45,8 +46,6 @@ constexpr int PageRowTop = RecordRowTop + 46;
 constexpr int PageBoxLength = 7;
 constexpr int FindBoxWidth = 180;
 
-const QColor InkColour(0x2a, 0x1c, 0x14);
-const QColor CaptionColour(0x6e, 0x3a, 0x20);
 
 const QString WindowStyle = QStringLiteral(
     "QMenuBar { background: #e6d3a8; color: #2a1c14; }"
@@ -235,7 +234,7 @@ void RecordBrowserWindow::BuildRecordRow()
 {
     const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignVCenter;
     MakeCaption(QStringLiteral("Label1"), QStringLiteral("当前记录号："), QRect(Margin, RecordRowTop, 96, 30),
-                CaptionColour, rightAligned, this);
+                ArtPalette::Caption, rightAligned, this);
     recordNumber_ = new QLineEdit(QStringLiteral("0"), this);
     recordNumber_->setObjectName(QStringLiteral("Text2"));
     recordNumber_->setGeometry(Margin + 98, RecordRowTop, 96, 30);
@@ -249,7 +248,7 @@ void RecordBrowserWindow::BuildRecordRow()
 
     const int countLeft = Margin + 208 + DialogButtonWidth + 16;
     countLine_ = MakeCaption(QStringLiteral("Label2"), QStringLiteral("未有记录数据"),
-                             QRect(countLeft, RecordRowTop, WindowWidth - Margin - countLeft, 30), InkColour,
+                             QRect(countLeft, RecordRowTop, WindowWidth - Margin - countLeft, 30), ArtPalette::Ink,
                              rightAligned, this);
 }
 
@@ -257,16 +256,16 @@ void RecordBrowserWindow::BuildPageRow()
 {
     const Qt::Alignment centred = Qt::AlignCenter;
     pageCaption_ = MakeCaption(QStringLiteral("Label3"), PageCaption(0), QRect(Margin, PageRowTop, 96, 30),
-                               CaptionColour, Qt::AlignLeft | Qt::AlignVCenter, this);
+                               ArtPalette::Caption, Qt::AlignLeft | Qt::AlignVCenter, this);
     pageCaption_->setFont(SansFont(14, QFont::Bold));
-    MakeCaption(QStringLiteral("Label4"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), InkColour,
+    MakeCaption(QStringLiteral("Label4"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), ArtPalette::Ink,
                 centred, this);
     pageBox_ = new QLineEdit(this);
     pageBox_->setObjectName(QStringLiteral("Text3"));
     pageBox_->setGeometry(Margin + 136, PageRowTop, 70, 30);
     pageBox_->setMaxLength(PageBoxLength);
     pageBox_->setAlignment(Qt::AlignCenter);
-    MakeCaption(QStringLiteral("Label5"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), InkColour,
+    MakeCaption(QStringLiteral("Label5"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), ArtPalette::Ink,
                 centred, this);
 
     struct CommandRow {

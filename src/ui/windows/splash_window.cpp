@@ -1,8 +1,8 @@
 #include "ui/windows/splash_window.h"
 
+#include "ui/art/fonts.h"
 #include "ui/art/picture_cache.h"
 #include "ui/art/window_panel_art.h"
-#include "ui/art/fonts.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"

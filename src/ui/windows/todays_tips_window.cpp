@@ -1,13 +1,14 @@
 #include "ui/windows/todays_tips_window.h"
 
-#include "ui/art/tips_art.h"
 #include "calendar/date_evaluation.h"
 #include "core/date_text.h"
+#include "shell/settings.h"
 #include "ui/art/fonts.h"
+#include "ui/art/palette.h"
+#include "ui/art/tips_art.h"
 #include "ui/widgets/entry_lines_label.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
-#include "shell/settings.h"
 #include "ui/widgets/window_drag.h"
 
 #include <QCheckBox>
@@ -21,8 +22,6 @@ namespace {
 constexpr QSize WindowSize{420, 262};
 // Clear of the panel's fret corners.
 constexpr int Margin = 22;
-const QColor InkColour(0x2a, 0x1c, 0x14);
-const QColor HeadingColour(0xa0, 0x1e, 0x16);
 const QColor LegendColour(0x6e, 0x5a, 0x48);
 
 const QString FrameStyle = QStringLiteral(
@@ -98,12 +97,12 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     auto *heading = new DoubleClickLabel(QStringLiteral("Label3"), QStringLiteral("节日提示"), this);
     heading->setGeometry(panel.left() + 112, panel.top() + 10, 200, 26);
     heading->setFont(SerifFont(18, QFont::Bold));
-    SetTextColour(heading, HeadingColour);
+    SetTextColour(heading, ArtPalette::Heading);
     Drag()->AddHandle(heading);
 
     auto *shape = MakeTextLabel(QStringLiteral("Shape1"), {}, QRect(panel.left() + 110, panel.top() + 42,
                                                                      panel.width() - 110 - Margin, 78),
-                                font(), InkColour, this);
+                                font(), ArtPalette::Ink, this);
     shape->setStyleSheet(FrameStyle);
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
     // Lines break between festivals only, never inside a name.
@@ -111,7 +110,7 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     tips->setObjectName(QStringLiteral("Label2"));
     tips->setGeometry(shape->geometry().adjusted(8, 6, -8, -6));
     tips->setFont(SerifFont(15));
-    SetTextColour(tips, InkColour);
+    SetTextColour(tips, ArtPalette::Ink);
     tips->SetEntries(QStringList{QStringLiteral("  今天是:")} + festivals);
     tips->setAttribute(Qt::WA_TransparentForMouseEvents);
 

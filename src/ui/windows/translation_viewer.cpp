@@ -1,18 +1,19 @@
 #include "ui/windows/translation_viewer.h"
 
-#include "core/program_sounds.h"
-#include "ui/art/panel_kit.h"
-#include "ui/windows/child_window_guard.h"
 #include "core/current_cast.h"
-#include "ui/art/fonts.h"
 #include "core/lookup.h"
-#include "ui/windows/main_window.h"
-#include "ui/widgets/picture_label.h"
+#include "core/program_sounds.h"
 #include "shell/sound_effect.h"
+#include "ui/art/fonts.h"
+#include "ui/art/palette.h"
+#include "ui/art/panel_kit.h"
+#include "ui/widgets/picture_label.h"
+#include "ui/widgets/shaped_window.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/window_drag.h"
-#include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_placement.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/windows/main_window.h"
 
 #include <QKeyEvent>
 #include <QPainterPath>
@@ -40,8 +41,6 @@ constexpr QPoint TextPlace = TwipsPoint(240, 840);
 constexpr int TextWidth = TwipsToPixels(8595);
 constexpr QRect BandBox = TwipsRect(1080, 5760, 6975, 495);
 
-const QColor HeadingColour(0x8E, 0x1B, 0x1B);
-const QColor TextColour(0x2A, 0x1C, 0x14);
 const QString TextStyle = QStringLiteral(
     "QPlainTextEdit { background: transparent; }"
     "QScrollBar:vertical { width: 10px; background: rgba(230, 211, 168, 120); border: none; margin: 0; }"
@@ -210,7 +209,7 @@ void TranslationViewer::BuildHeading()
     heading_->setGeometry(HeadingBox);
     heading_->setFont(SerifFont(19, QFont::Bold));
     heading_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    heading_->setStyleSheet(QStringLiteral("color: %1;").arg(HeadingColour.name()));
+    heading_->setStyleSheet(QStringLiteral("color: %1;").arg(ArtPalette::Lacquer.name()));
     heading_->hide();
 }
 
@@ -231,7 +230,7 @@ void TranslationViewer::BuildText()
     text_->setGeometry(TextPlace.x(), TextPlace.y(), TextWidth, 0);
     text_->setFont(SerifFont(14));
     QPalette palette = text_->palette();
-    palette.setColor(QPalette::Text, TextColour);
+    palette.setColor(QPalette::Text, ArtPalette::Ink);
     text_->setPalette(palette);
     text_->hide();
 }
@@ -265,7 +264,7 @@ void TranslationViewer::BuildSwitches()
     closeLabel_->setText(QStringLiteral("×"));
     closeLabel_->setFont(SansFont(17, QFont::Bold));
     closeLabel_->setAlignment(Qt::AlignCenter);
-    closeLabel_->setStyleSheet(QStringLiteral("color: %1;").arg(HeadingColour.name()));
+    closeLabel_->setStyleSheet(QStringLiteral("color: %1;").arg(ArtPalette::Lacquer.name()));
     closeLabel_->setGeometry(CloseBox);
     closeLabel_->setToolTip(QStringLiteral("关闭 F12"));
     closeLabel_->setCursor(Qt::PointingHandCursor);

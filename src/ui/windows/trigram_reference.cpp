@@ -1,17 +1,17 @@
 #include "ui/windows/trigram_reference.h"
 
 #include "core/program_sounds.h"
+#include "shell/sound_effect.h"
+#include "texts/trigrams.h"
+#include "ui/art/fonts.h"
 #include "ui/art/trigram_art.h"
 #include "ui/widgets/button_looks.h"
-#include "ui/windows/child_window_guard.h"
-#include "ui/art/fonts.h"
-#include "ui/windows/main_window.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
-#include "shell/sound_effect.h"
-#include "ui/windows/translation_viewer.h"
-#include "texts/trigrams.h"
 #include "ui/widgets/twips.h"
+#include "ui/windows/child_window_guard.h"
+#include "ui/windows/main_window.h"
+#include "ui/windows/translation_viewer.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>

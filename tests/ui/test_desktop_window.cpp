@@ -2,11 +2,14 @@
 #include "ui/widgets/platform_choice.h"
 #include "ui/widgets/window_drag.h"
 #include "ui/widgets/window_placement.h"
+#include "ui/windows/dialog_service.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -148,6 +151,32 @@ private slots:
         // Shown, it stays there: Qt's own dialog placement does not move it.
         childWindow.show();
         QCOMPARE(childWindow.geometry().center(), ownerWindow.geometry().center());
+    }
+
+    // A window manager puts its buttons beside the title: a box as narrow as
+    // its short message would show only a few letters of the title.
+    void shortMessagesLeaveRoomForTheirTitle_data()
+    {
+        QTest::addColumn<bool>("question");
+        QTest::newRow("message") << false;
+        QTest::newRow("question") << true;
+    }
+    void shortMessagesLeaveRoomForTheirTitle()
+    {
+        QFETCH(bool, question);
+        WidgetDialogService dialogs;
+        int shownWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shownWidth = box->width();
+            box->reject();
+        });
+        if (question)
+            dialogs.AskYesNo(nullptr, QStringLiteral("删除？"), ProgramTitle(), false);
+        else
+            dialogs.ShowMessage(nullptr, QStringLiteral("好。"), ProgramTitle(), DialogService::Icon::None);
+        QVERIFY(shownWidth >= QFontMetrics(QApplication::font()).horizontalAdvance(ProgramTitle()) + 160);
     }
 
     void theWindowIconIsDrawnWhenTheThemeHasNone()

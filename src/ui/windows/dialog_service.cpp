@@ -1,7 +1,12 @@
 #include "ui/windows/dialog_service.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +23,21 @@ QMessageBox::Icon MessageIcon(DialogService::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A short message makes a narrow box, and the window manager's buttons then
+// leave its title bar room for only a few letters of the title: the box is
+// kept wide enough for the whole title beside them.
+void KeepTitleInView(QMessageBox &box)
+{
+    constexpr int ShortestBox = 280;
+    constexpr int TitleBarButtons = 160;
+    auto *layout = qobject_cast<QGridLayout *>(box.layout());
+    if (!layout)
+        return;
+    const int width = std::max(ShortestBox, QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + TitleBarButtons);
+    layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), layout->rowCount(), 0, 1,
+                    layout->columnCount());
+}
+
 } // namespace
 
 QString ProgramTitle()
@@ -28,6 +48,7 @@ QString ProgramTitle()
 void WidgetDialogService::ShowMessage(QWidget *parent, const QString &text, const QString &title, Icon icon)
 {
     QMessageBox box(MessageIcon(icon), title, text, QMessageBox::Ok, parent);
+    KeepTitleInView(box);
     box.exec();
 }
 
@@ -35,6 +56,7 @@ bool WidgetDialogService::AskYesNo(QWidget *parent, const QString &text, const Q
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    KeepTitleInView(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,4 +1,4 @@
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "core/exit_sequence.h"
 #include "shell/music_control.h"
 #include "shell/music_player.h"
@@ -103,11 +103,12 @@ int main(int argc, char *argv[])
     services.random = UniformRandom;
     services.programFolder = programFolder;
 
-    // The options and the cast in hand live as long as the program.
+    // The options and the cast in hand (the last cast made, entered or
+    // recalled) live as long as the program.
     Settings settings;
-    CurrentCast currentCast;
+    CastResult castInHand;
 
-    ExitSequence exitSequence([&] { WriteSettings(SettingsFilePath(), settings, currentCast); },
+    ExitSequence exitSequence([&] { WriteSettings(SettingsFilePath(), settings); },
                               [] { QCoreApplication::exit(0); });
 
     SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
@@ -116,7 +117,7 @@ int main(int argc, char *argv[])
     QObject::connect(&splash, &SplashWindow::Finished, [&] {
         soundDevice.WaitUntilOpen();
         WarnWhenHelpIsMissing(dialogs, &splash);
-        ReadSettings(SettingsFilePath(), settings, currentCast);
+        ReadSettings(SettingsFilePath(), settings);
         window = std::make_unique<MainWindow>(services, settings);
         FestivalTunes &tunes = window->Tunes();
         music = std::make_unique<MusicControl>(MusicRecords{settings.musicState, tunes.gregorian, tunes.lunar},
@@ -125,17 +126,17 @@ int main(int argc, char *argv[])
         QObject::connect(window.get(), &MainWindow::ExitRequested, &exitSequence, &ExitSequence::Start);
         const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(),
                                             [] { return QDateTime::currentDateTime(); }, RecordFilePath()};
-        ConnectCastCommands(*window, {casting, &currentCast,
+        ConnectCastCommands(*window, {casting, &settings, &castInHand,
                                       [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }});
         ConnectManualEntryCommand(*window,
                                   {&dialogs, &effects, programFolder, [] { return QDateTime::currentDateTime(); },
                                    RecordFilePath(), [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }},
-                                  currentCast);
+                                  settings, castInHand);
         ConnectRecordBrowserCommand(*window, {&dialogs, &recordFileDialogs, &effects, programFolder, RecordFilePath()},
-                                    currentCast);
+                                    castInHand);
         const ReferenceWindowServices reference{&effects, programFolder,
                                                 [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }};
-        ConnectTranslationCommands(*window, reference, currentCast);
+        ConnectTranslationCommands(*window, reference, castInHand);
         ConnectTrigramCommand(*window, reference);
         ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &settings, &printer});
         ConnectOptionsCommand(*window, *music, settings,

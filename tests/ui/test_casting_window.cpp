@@ -80,7 +80,7 @@ struct CastingRig {
     FakeDialogs dialogs;
     FakeEffects effects;
     Settings settings;
-    CurrentCast cast;
+    CastResult castInHand;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
     CastingSchedule schedule = QuickSchedule();
@@ -90,15 +90,15 @@ struct CastingRig {
 
     explicit CastingRig(int speed = 5)
     {
-        cast.castingSpeed = speed;
-        cast.divinerName = QStringLiteral("李四");
+        settings.castingSpeed = speed;
+        settings.divinerName = QStringLiteral("李四");
         mainWindow = std::make_unique<MainWindow>(mainServices(), settings);
         display = std::make_unique<MainWindowCastDisplay>(*mainWindow);
     }
 
     void open(const QList<int> &lineValues)
     {
-        window = std::make_unique<CastingWindow>(castingServices(lineValues), cast, *display);
+        window = std::make_unique<CastingWindow>(castingServices(lineValues), settings, castInHand, *display);
         window->show();
     }
 
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(!rig.control<QLineEdit>("diviner_name_field")->isEnabled());
         QVERIFY(!rig.control<QLineEdit>("matter_field")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(rig.text("line_value_1"), QStringLiteral("7"), CastTimeoutMs);
-        QCOMPARE(rig.cast.divinerName, QStringLiteral("欧阳张三丰欧阳张三"));
+        QCOMPARE(rig.settings.divinerName, QStringLiteral("欧阳张三丰欧阳张三"));
 
         // Only the automatic start goes on to the second line by itself.
         if (byKey) {
@@ -350,7 +350,7 @@ private slots:
             QTest::keyRelease(rig.window.get(), key.key, key.released);
         }
         QCOMPARE(rig.text("speed_bar"), bar);
-        QCOMPARE(rig.cast.castingSpeed, int(bar.size()));
+        QCOMPARE(rig.settings.castingSpeed, int(bar.size()));
         QCOMPARE(rig.control<QTimer>("animation_timer")->interval(), frameInterval);
     }
 
@@ -388,6 +388,8 @@ private slots:
     void closeBeforeTheFirstStep()
     {
         CastingRig rig;
+        rig.castInHand.primaryLines = rig.castInHand.resultingLines = QStringLiteral("111111");
+        const CastResult earlierCast = rig.castInHand;
         rig.open({7, 7, 7, 7, 7, 7});
         rig.effects.played.clear();
         rig.pressKey(Qt::Key_F12);
@@ -395,6 +397,9 @@ private slots:
         QCOMPARE(rig.window->result(), int(QDialog::Rejected));
         QVERIFY(rig.effects.played.isEmpty());
         QVERIFY(rig.recordFile().isEmpty());
+        // The cast in hand and the remembered name are those of before.
+        QCOMPARE(rig.castInHand, earlierCast);
+        QCOMPARE(rig.settings.divinerName, QStringLiteral("李四"));
     }
 
     void resolvedCastIsShownAndRecorded_data()
@@ -596,7 +601,7 @@ private slots:
         QFETCH(QList<int>, topics);
         CastingRig rig;
         QList<int> opened;
-        CastCommandServices services{rig.castingServices({7, 7, 7, 7, 7, 7}), &rig.cast,
+        CastCommandServices services{rig.castingServices({7, 7, 7, 7, 7, 7}), &rig.settings, &rig.castInHand,
                                      [&](QWidget *owner, int topic) {
                                          if (owner == rig.mainWindow.get())
                                              opened << topic;
@@ -618,7 +623,7 @@ private slots:
     {
         CastingRig rig;
         rig.dialogs.textAnswers = {QStringLiteral("王五"), QStringLiteral("问行期")};
-        CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.cast,
+        CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.settings, &rig.castInHand,
                                      [](QWidget *, int) {}};
         ConnectCastCommands(*rig.mainWindow, services);
         rig.mainWindow->show();
@@ -655,6 +660,10 @@ private slots:
                                         QStringLiteral("变2爻"),            QStringLiteral("17"),
                                         QStringLiteral("100110"),           QStringLiteral("随")};
         QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
+        QCOMPARE(rig.settings.divinerName, QStringLiteral("王五"));
+        const CastResult cast{{7, 8, 9, 6, 7, 8}, QStringLiteral("101010"), QStringLiteral("100110"),
+                              QStringLiteral("2024-3-5 9:08:07"), QStringLiteral("王五"), QStringLiteral("问行期")};
+        QCOMPARE(rig.castInHand, cast);
     }
 
     // The speed keys change the speed wherever the cursor is, and neither

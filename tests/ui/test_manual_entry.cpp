@@ -1,10 +1,12 @@
 #include "core/changed_line_pictures.h"
 #include "core/changing_line_rules.h"
 #include "core/manual_entry.h"
+#include "core/resolution.h"
 #include "fileformat/gbk_codec.h"
 #include "record_window_rig.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 #include "support/type_text.h"
 #include "texts/hexagram_texts.h"
 #include "ui/windows/manual_entry_window.h"
@@ -47,7 +49,8 @@ ManualEntryFields CompleteFields()
 // temporary folder.
 struct EntryRig {
     MainWindowUnderTest main;
-    CurrentCast cast;
+    Settings settings;
+    CastResult castInHand;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
     QList<std::pair<QWidget *, int>> helpTopics;
@@ -55,8 +58,8 @@ struct EntryRig {
 
     EntryRig()
     {
-        cast.divinerName = QStringLiteral("李四");
-        window = std::make_unique<ManualEntryWindow>(Services(), cast, *main.display);
+        settings.divinerName = QStringLiteral("李四");
+        window = std::make_unique<ManualEntryWindow>(Services(), settings, castInHand, *main.display);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -251,21 +254,17 @@ private slots:
         for (int i = 0; i < LinesPerHexagram; ++i)
             fields.lines[i] = lines.mid(i, 1);
         fields.changing = marks;
-        CurrentCast cast;
-        // Left over from an earlier cast; a cast without change must not
-        // write them.
-        cast.recordResultingNumber = QStringLiteral("12");
-        cast.recordResultingName = QStringLiteral("否");
-        cast.lineValue.fill(7);
-
-        const CastResolution resolution = ResolveManualEntry(cast, fields);
+        const CastResult cast = ManualEntryCast(fields);
+        const ResolvedCast resolved = ResolveCast(cast);
+        const CastResolution &resolution = resolved.resolution;
 
         QCOMPARE(cast.castTime, QStringLiteral("2006-7-6 9:5(人工输入)"));
         QCOMPARE(cast.divinerName, QStringLiteral("张三"));
+        QCOMPARE(cast.matterText, QStringLiteral("问前程"));
         QCOMPARE(cast.primaryLines, lines);
         QCOMPARE(cast.resultingLines, resultingLines);
-        QCOMPARE(cast.changingLineCount, count);
-        QCOMPARE(cast.lineValue[0], 7);
+        QCOMPARE(ChangingLineCount(cast), count);
+        QCOMPARE(cast.lineValues, (std::array<int, LinesPerHexagram>{}));
         QCOMPARE(resolution.primary.name, HexagramNameOf(HexagramNumberOf(lines)));
         QCOMPARE(resolution.primary.text, HexagramText(HexagramNumberOf(lines)));
         QCOMPARE(resolution.resultingShown, count > 0);
@@ -276,7 +275,7 @@ private slots:
         QCOMPARE(resolution.primary.pictures, CodesOf(primaryCodes));
         QCOMPARE(resolution.resulting.pictures, CodesOf(resultingCodes));
 
-        const DivinationRecord record = RecordOfCast(cast);
+        const DivinationRecord &record = resolved.record;
         QCOMPARE(record.changingLines, ChangingLineField(count));
         QCOMPARE(record.primaryLines, lines);
         QCOMPARE(record.resultingName, resultingName);
@@ -411,7 +410,7 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, after);
         EntryRig rig;
-        rig.cast.divinerName = lastName;
+        rig.settings.divinerName = lastName;
         rig.Field("diviner_name_field")->setText(before);
         QTest::mouseDClick(rig.Field("diviner_name_field"), Qt::LeftButton);
         QCOMPARE(rig.Field("diviner_name_field")->text(), after);
@@ -546,7 +545,7 @@ private slots:
         rig.window->close();
         ManualEntryServices services = rig.Services();
         services.recordFilePath = rig.folder.filePath(QStringLiteral("missing/filelog.kdf"));
-        ManualEntryWindow window(services, rig.cast, *rig.main.display);
+        ManualEntryWindow window(services, rig.settings, rig.castInHand, *rig.main.display);
         RequireChild<QLineEdit>(window, QStringLiteral("diviner_name_field"))->setText(QStringLiteral("张三"));
         RequireChild<QLineEdit>(window, QStringLiteral("matter_field"))->setText(QStringLiteral("问前程"));
         for (int line = 1; line <= 6; ++line)
@@ -600,7 +599,9 @@ private slots:
     void f6OpensTheWindowInPlaceOfTheMainWindow()
     {
         MainWindowUnderTest main;
-        CurrentCast cast;
+        Settings settings;
+        settings.divinerName = QStringLiteral("李四");
+        CastResult castInHand;
         QTemporaryDir folder;
         ManualEntryServices services;
         services.dialogs = &main.dialogs;
@@ -609,7 +610,7 @@ private slots:
         services.now = [] { return OpeningMoment; };
         services.recordFilePath = folder.filePath(QStringLiteral("filelog.kdf"));
         services.openHelpTopic = [](QWidget *, int) {};
-        ConnectManualEntryCommand(*main.window, services, cast);
+        ConnectManualEntryCommand(*main.window, services, settings, castInHand);
         main.window->show();
 
         bool mainHiddenMeanwhile = false;
@@ -629,6 +630,11 @@ private slots:
         QTRY_VERIFY(main.window->isVisible());
         QCOMPARE(main.Text("primary_hexagram_name_label"), QStringLiteral("乾"));
         QCOMPARE(FileBytes(services.recordFilePath).count('\n'), 1);
+        // The entered cast is the cast in hand and its name is remembered.
+        QCOMPARE(castInHand.primaryLines, QStringLiteral("111111"));
+        QCOMPARE(castInHand.resultingLines, QStringLiteral("111111"));
+        QCOMPARE(castInHand.divinerName, QStringLiteral("张三"));
+        QCOMPARE(settings.divinerName, QStringLiteral("张三"));
     }
 
     // A time longer than its box shows its start once the cursor leaves

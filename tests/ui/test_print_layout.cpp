@@ -1,4 +1,3 @@
-#include "core/current_cast.h"
 #include "core/resolution.h"
 #include "main_window_rig.h"
 #include "support/require_child.h"

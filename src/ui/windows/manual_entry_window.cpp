@@ -1,8 +1,10 @@
 #include "ui/windows/manual_entry_window.h"
 
+#include "core/resolution.h"
 #include "fileformat/quoted_fields.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 #include "shell/sound_effect.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
@@ -78,11 +80,12 @@ int LineBoxX(int index)
 
 } // namespace
 
-ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
-                                     QWidget *parent)
+ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, Settings &settings, CastResult &castInHand,
+                                     CastDisplay &display, QWidget *parent)
     : PanelDialog(QStringLiteral("manual_entry_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
-    , cast_(cast)
+    , settings_(settings)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setWindowTitle(QStringLiteral("人工输入卦体"));
@@ -304,7 +307,7 @@ void ManualEntryWindow::MarkChanged(int index)
 void ManualEntryWindow::NameFieldDoubleClicked()
 {
     const QString official = QStringLiteral("某官");
-    const QString name = nameField_->text() == official ? cast_.divinerName : official;
+    const QString name = nameField_->text() == official ? settings_.divinerName : official;
     nameField_->setText(name.isEmpty() ? official : name);
 }
 
@@ -320,7 +323,7 @@ void ManualEntryWindow::OpenHelp()
 
 void ManualEntryWindow::Confirm()
 {
-    const std::optional<ManualEntryFault> fault = FirstManualEntryFault(Fields(), services_.now(), cast_.divinerName);
+    const std::optional<ManualEntryFault> fault = FirstManualEntryFault(Fields(), services_.now(), settings_.divinerName);
     if (!fault) {
         HandOver();
         return;
@@ -355,10 +358,12 @@ void ManualEntryWindow::Report(const ManualLineFault &fault)
 // file that cannot be written loses nothing the user sees.
 void ManualEntryWindow::HandOver()
 {
-    const CastResolution resolution = ResolveManualEntry(cast_, Fields());
+    castInHand_ = ManualEntryCast(Fields());
+    settings_.divinerName = castInHand_.divinerName;
+    const ResolvedCast resolved = ResolveCast(castInHand_);
     display_.PrepareForNewCast();
-    display_.ShowCast(resolution);
-    if (!AppendRecord(services_.recordFilePath, RecordOfCast(cast_)))
+    display_.ShowCast(resolved.resolution);
+    if (!AppendRecord(services_.recordFilePath, resolved.record))
         services_.dialogs->ShowMessage(this,
                                        QStringLiteral("无法把本次输入的卦写入记录文件：\n") +
                                            QDir::toNativeSeparators(services_.recordFilePath) +
@@ -368,11 +373,12 @@ void ManualEntryWindow::HandOver()
     accept();
 }
 
-void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, CurrentCast &cast)
+void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, Settings &settings,
+                               CastResult &castInHand)
 {
-    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &settings, &castInHand] {
         MainWindowCastDisplay display(window);
-        ManualEntryWindow entry(services, cast, display, &window);
+        ManualEntryWindow entry(services, settings, castInHand, display, &window);
         window.RunHiddenChild(entry);
     });
 }

@@ -165,11 +165,11 @@ bool WriteSettings(QIODevice &device, const Settings &settings)
                              SwitchText(settings.showQuotes, OnOffTexts),
                              SwitchText(settings.printTranslation, YesNoTexts),
                              SwitchText(settings.todayTips, OnOffTexts)};
-    const QByteArray line = EncodeGbk(JoinQuotedFields(fields)) + "\r\n";
+    const QByteArray line = EncodeGb18030(JoinQuotedFields(fields)) + "\r\n";
     return device.write(line) == line.size();
 }
 
-bool WriteSettings(const QString &path, const Settings &settings)
+SettingsWrite WriteSettings(const QString &path, const Settings &settings)
 {
     QSaveFile file(path);
     // In a folder that takes no new files the file is written in place; it
@@ -177,5 +177,7 @@ bool WriteSettings(const QString &path, const Settings &settings)
     file.setDirectWriteFallback(true);
     // QSaveFile::commit() misses a failure to write out its buffer; flushing
     // first catches it.
-    return file.open(QIODevice::WriteOnly) && WriteSettings(file, settings) && file.flush() && file.commit();
+    if (file.open(QIODevice::WriteOnly) && WriteSettings(file, settings) && file.flush() && file.commit())
+        return {true, {}};
+    return {false, file.errorString()};
 }

@@ -3,47 +3,15 @@
 #include "core/changing_line_rules.h"
 #include "core/date_text.h"
 #include "core/resolution.h"
+#include "support/split_script.h"
 
 #include <QTest>
 
-#include <memory>
 #include <utility>
 
 namespace {
 
 const QDateTime castMoment(QDate(2006, 7, 16), QTime(10, 20, 30));
-
-// The draw that makes the left heap of a split of `stalks` hold `left`.
-double drawFor(int left, int stalks)
-{
-    return (left - 4 + 0.5) / (stalks - 8);
-}
-
-// Left heaps that give each line value: the stalks carried after the three
-// changes are 36, 32, 28 or 24 (four times the value).
-struct LineScript {
-    int value;
-    std::array<int, 3> leftHeaps;
-};
-constexpr std::array<LineScript, 4> lineScripts{{
-    {6, {4, 4, 4}}, // 49 → 40 → 32 → 24
-    {7, {4, 4, 5}}, // 49 → 40 → 32 → 28
-    {8, {4, 5, 5}}, // 49 → 40 → 36 → 32
-    {9, {5, 5, 5}}, // 49 → 44 → 40 → 36
-}};
-
-// A random source that splits every change as a script of line values says.
-// The stalks in play come from the engine, so each draw matches the change.
-RandomSource scriptedSource(const QList<int> &lineValues, std::function<int()> stalksInPlay)
-{
-    auto next = std::make_shared<int>(0);
-    return [lineValues, stalksInPlay, next] {
-        const int change = (*next)++;
-        const int value = lineValues[change / 3 % lineValues.size()];
-        const LineScript &script = lineScripts[value - 6];
-        return drawFor(script.leftHeaps[change % 3], stalksInPlay());
-    };
-}
 
 // A finished cast of the given line values, line 1 first.
 CastResult CastOfValues(const std::array<int, LinesPerHexagram> &values)
@@ -130,9 +98,7 @@ struct Fixture {
     Recorder recorder;
 
     explicit Fixture(const QList<int> &lineValues, int castingSpeed = 3)
-        : engine(QStringLiteral("某官"), scriptedSource(lineValues, [this] { return engine.Stalks().stalksInPlay; }),
-                 [] { return castMoment; })
-        , recorder(engine)
+        : engine(QStringLiteral("某官"), LineScriptSource(lineValues), [] { return castMoment; }), recorder(engine)
     {
         engine.SetCastingSpeed(castingSpeed);
     }
@@ -373,7 +339,7 @@ private slots:
         QTest::addColumn<int>("left");
         QTest::newRow("lowest draw") << 49 << 0.0 << 4;
         QTest::newRow("highest draw") << 49 << std::nextafter(1.0, 0.0) << 44;
-        QTest::newRow("middle") << 49 << drawFor(24, 49) << 24;
+        QTest::newRow("middle") << 49 << DrawForLeftHeap(24, 49) << 24;
         QTest::newRow("smallest bundle") << 24 << std::nextafter(1.0, 0.0) << 19;
         QTest::newRow("bundle of 36") << 36 << std::nextafter(1.0, 0.0) << 31;
         QTest::newRow("faulty 1.0") << 49 << 1.0 << 44;
@@ -438,7 +404,7 @@ private slots:
         QFETCH(int, carried);
         QFETCH(int, leftTicks);
         QFETCH(int, rightTicks);
-        CastingEngine engine(QStringLiteral("某官"), [left] { return drawFor(left, 49); }, [] { return castMoment; });
+        CastingEngine engine(QStringLiteral("某官"), [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
         engine.SetCastingSpeed(3);
         Recorder recorder(engine);
 
@@ -479,7 +445,7 @@ private slots:
         int fortyFour = 0;
         int forty = 0;
         for (int left = 4; left <= 44; ++left) {
-            CastingEngine engine(QStringLiteral("某官"), [left] { return drawFor(left, 49); }, [] { return castMoment; });
+            CastingEngine engine(QStringLiteral("某官"), [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
             engine.Step(QStringLiteral("张三"), QStringLiteral("问行程"));
             while (engine.ChangesDone() == 0)
                 engine.Advance();

@@ -4,7 +4,9 @@
 
 #include <QBuffer>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -113,7 +115,7 @@ private slots:
         QFETCH(bool, translation);
         QFETCH(bool, tips);
         QBuffer file;
-        file.setData(EncodeGbk(QStringLiteral("\"音乐开\",\"张三\",\"3\",\"%1\",\"%1\",\"%1\"\r\n").arg(text)));
+        file.setData(EncodeGb18030(QStringLiteral("\"音乐开\",\"张三\",\"3\",\"%1\",\"%1\",\"%1\"\r\n").arg(text)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         Settings settings;
         ReadSettings(file, settings);
@@ -139,7 +141,7 @@ private slots:
         Settings settings;
         ReadSettings(fixture(file), settings);
         const QString written = dir_.filePath(QStringLiteral("setlog.kds"));
-        QVERIFY(WriteSettings(written, settings));
+        QVERIFY(WriteSettings(written, settings).written);
         QCOMPARE(bytesOf(written), bytesOf(fixture(golden)));
     }
 
@@ -149,7 +151,7 @@ private slots:
         settings.divinerName = QStringLiteral("张\"三");
         settings.castingSpeed = 3;
         const QString path = dir_.filePath(QStringLiteral("quote.kds"));
-        QVERIFY(WriteSettings(path, settings));
+        QVERIFY(WriteSettings(path, settings).written);
         QCOMPARE(load(path), loaded(MusicState::Unset, u"张“三", 3, Unset, Unset, Unset));
     }
 
@@ -166,7 +168,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, stored);
         const QString path = dir_.filePath(QStringLiteral("control.kds"));
-        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}, name, 2}));
+        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}, name, 2}).written);
         const QByteArray bytes = bytesOf(path);
         QCOMPARE(bytes.count('\n'), 1);
         QCOMPARE(bytes.count('\r'), 1);
@@ -174,24 +176,38 @@ private slots:
         QCOMPARE(load(path), expected);
     }
 
-    void failedWriteKeepsTheOldFile()
+    // A write that fails says why and keeps the old file whole.
+    void failedWriteSaysWhyAndKeepsTheOldFile_data()
     {
-        const QString path = dir_.filePath(QStringLiteral("kept.kds"));
-        QFile::remove(path);
-        QVERIFY(QFile::copy(fixture(QStringLiteral("all-set.kds")), path));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<rlim_t>("sizeLimit");
+        QTest::newRow("full disk") << "kept.kds" << rlim_t(8);
+        QTest::newRow("missing folder") << "no-such-folder/setlog.kds" << RLIM_INFINITY;
+        QTest::newRow("folder in the file's place") << "folder.kds" << RLIM_INFINITY;
+    }
+    void failedWriteSaysWhyAndKeepsTheOldFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(rlim_t, sizeLimit);
+        const QString path = dir_.filePath(name);
+        if (name == u"kept.kds") {
+            QFile::remove(path);
+            QVERIFY(QFile::copy(fixture(QStringLiteral("all-set.kds")), path));
+        } else if (name == u"folder.kds") {
+            QVERIFY(QDir(dir_.path()).mkpath(name));
+        }
         const QByteArray before = bytesOf(path);
         Settings settings;
         settings.divinerName = QStringLiteral("新名字");
+        SettingsWrite result;
         {
-            const FileSizeLimit limit(8);
-            QVERIFY(!WriteSettings(path, settings));
+            const FileSizeLimit limit(sizeLimit);
+            result = WriteSettings(path, settings);
         }
+        QVERIFY(!result.written);
+        QVERIFY2(!result.failure.isEmpty(), qPrintable(name));
         QCOMPARE(bytesOf(path), before);
-    }
-
-    void writeToMissingFolderFails()
-    {
-        QVERIFY(!WriteSettings(dir_.filePath(QStringLiteral("no-such-folder/setlog.kds")), Settings{}));
+        QCOMPARE(QFileInfo(path).isDir(), name == u"folder.kds");
     }
 };
 

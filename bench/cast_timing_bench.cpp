@@ -118,8 +118,8 @@ CastTiming TimeAutomaticCast(int speed, EffectSound &effects, DialogService &dia
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "the casting window was not exposed\n");
-    window.findChild<QLineEdit *>(QStringLiteral("Text65"))->setText(QStringLiteral("某官"));
-    window.findChild<QLineEdit *>(QStringLiteral("Text66"))->setText(QStringLiteral("某事云云"));
+    window.findChild<QLineEdit *>(QStringLiteral("diviner_name_field"))->setText(QStringLiteral("某官"));
+    window.findChild<QLineEdit *>(QStringLiteral("matter_field"))->setText(QStringLiteral("某事云云"));
 
     auto *engine = window.findChild<CastingEngine *>();
     ExpectedDuration expected(*engine, *TimingsOfSpeed(speed));
@@ -129,7 +129,7 @@ CastTiming TimeAutomaticCast(int speed, EffectSound &effects, DialogService &dia
                      [&](const CastResult &, const ResolvedCast &) { resolvedAt = clock.elapsed(); });
 
     clock.start();
-    window.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("automatic_button"))->click();
     while (resolvedAt < 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return {expected.totalMs, resolvedAt, expected.changes};

@@ -5,7 +5,6 @@
 #include "ui/windows/dialog_service.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
@@ -73,15 +72,9 @@ private slots:
         DragRig rig;
         const auto held = Qt::MouseButton(button);
         rig.Press(held);
-        // In steps, as a pointer travels. The step that starts the drag puts
-        // the pointer back on the grabbed point, and from there the window
-        // keeps the point under the pointer.
+        // In steps, as a pointer travels; the window keeps the grabbed point
+        // under the pointer from the moment the drag starts.
         rig.Move(travel / 2, held);
-        rig.Move(travel, held);
-        if (moved != QPoint())
-            QCOMPARE(QCursor::pos(), rig.screenGrab);
-        rig.Move({}, held);
-        QCOMPARE(rig.window.pos(), QPoint(100, 100));
         rig.Move(travel, held);
         rig.Release(held, travel);
         QCOMPARE(rig.window.pos(), QPoint(100, 100) + moved);
@@ -95,7 +88,6 @@ private slots:
     {
         DragRig rig;
         rig.Press(Qt::LeftButton);
-        rig.Move(QPoint(30, 0), Qt::LeftButton);
         rig.Move(QPoint(30, 0), Qt::LeftButton);
         QCOMPARE(rig.window.pos(), QPoint(130, 100));
         // The release went elsewhere; the next move has no button held.
@@ -114,7 +106,6 @@ private slots:
         QCOMPARE(rig.window.pos(), QPoint(100, 100));
         // And the next drag still works.
         rig.Press(Qt::LeftButton);
-        rig.Move(QPoint(0, 30), Qt::LeftButton);
         rig.Move(QPoint(0, 30), Qt::LeftButton);
         QCOMPARE(rig.window.pos(), QPoint(100, 130));
     }

@@ -1,12 +1,14 @@
 #include "ui/windows/dialog_service.h"
 
 #include "ui/widgets/chinese_file_dialog.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/shaped_window.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -65,13 +67,20 @@ bool WidgetDialogService::AskYesNo(QWidget *parent, const QString &text, const Q
 }
 
 std::optional<QString> WidgetDialogService::AskText(QWidget *parent, const QString &prompt, const QString &title,
-                                                    const QString &defaultText)
+                                                    const QString &defaultText, int maxLength)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &accepted);
-    if (!accepted)
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    if (auto *field = box.findChild<QLineEdit *>()) {
+        field->setMaxLength(maxLength);
+        ShowLimitWhenFull(field);
+    }
+    box.setTextValue(defaultText);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 void ShapeWindowOrWarn(QWidget &window, const QImage &picture, DialogService &dialogs)

@@ -7,6 +7,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/tick_box.h"
@@ -131,6 +132,7 @@ void ManualEntryWindow::BuildTextFields()
         rows[i].field = MakeField(QString::fromLatin1(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
                                   rows[i].maxLength, this);
         KeepTextStartInView(rows[i].field);
+        ShowLimitWhenFull(rows[i].field);
     }
 }
 
@@ -338,7 +340,8 @@ void ManualEntryWindow::Ask(const ManualFieldQuestion &question)
     QLineEdit *field = fields[int(question.field)];
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText);
+        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText,
+                                   question.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(question.maxLength));
 }
 

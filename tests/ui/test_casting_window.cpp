@@ -3,6 +3,7 @@
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
+#include "support/limit_note.h"
 #include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "support/split_script.h"
@@ -183,6 +184,47 @@ private slots:
         QVERIFY(counterFace.weight() >= QFont::Bold);
     }
 
+    // The fields keep what fits and say so while full; a shorter text takes
+    // the note away again.
+    void fullFieldsShowTheirLimit_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("note");
+        const QString nine = QStringLiteral("最多9个字");
+        const QString thirty = QStringLiteral("最多30个字");
+        QTest::newRow("name typed under the limit") << QByteArray("diviner_name_field") << 8 << false << QString();
+        QTest::newRow("name typed to the limit") << QByteArray("diviner_name_field") << 9 << false << nine;
+        QTest::newRow("name typed over the limit") << QByteArray("diviner_name_field") << 12 << false << nine;
+        QTest::newRow("name pasted under the limit") << QByteArray("diviner_name_field") << 8 << true << QString();
+        QTest::newRow("name pasted over the limit") << QByteArray("diviner_name_field") << 52 << true << nine;
+        QTest::newRow("matter typed under the limit") << QByteArray("matter_field") << 29 << false << QString();
+        QTest::newRow("matter typed to the limit") << QByteArray("matter_field") << 30 << false << thirty;
+        QTest::newRow("matter typed over the limit") << QByteArray("matter_field") << 52 << false << thirty;
+        QTest::newRow("matter pasted to the limit") << QByteArray("matter_field") << 30 << true << thirty;
+        QTest::newRow("matter pasted over the limit") << QByteArray("matter_field") << 52 << true << thirty;
+    }
+
+    void fullFieldsShowTheirLimit()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(int, count);
+        QFETCH(bool, pasted);
+        QFETCH(QString, note);
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        auto *entry = rig.control<QLineEdit>(field.constData());
+        entry->clear();
+        QCOMPARE(ShownLimitNote(*entry), QString());
+        EnterCharacters(entry, count, pasted);
+        QCOMPARE(ShownLimitNote(*entry), note);
+        entry->end(false);
+        entry->backspace();
+        QCOMPARE(ShownLimitNote(*entry), QString());
+        QCOMPARE(entry->accessibleDescription(), QString());
+    }
+
     void promptsComeBeforeTheFirstLine_data()
     {
         QTest::addColumn<bool>("byKey");
@@ -207,14 +249,18 @@ private slots:
         QCOMPARE(rig.dialogs.boxes[0].text, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
         QCOMPARE(rig.dialogs.boxes[0].title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.dialogs.boxes[0].defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.dialogs.boxes[0].maxLength, 9);
         QCOMPARE(rig.control<QLineEdit>("diviner_name_field")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
+        QCOMPARE(ShownLimitNote(*rig.control<QLineEdit>("diviner_name_field")), QStringLiteral("最多9个字"));
 
         trigger();
         QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QCOMPARE(rig.dialogs.boxes[1].text, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
         QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入事由"));
         QCOMPARE(rig.dialogs.boxes[1].defaultText, QStringLiteral("某事云云"));
+        QCOMPARE(rig.dialogs.boxes[1].maxLength, 30);
         QCOMPARE(rig.control<QLineEdit>("matter_field")->text(), QString(30, QChar(u'事')));
+        QCOMPARE(ShownLimitNote(*rig.control<QLineEdit>("matter_field")), QStringLiteral("最多30个字"));
         QVERIFY(rig.shown(rig.control<QWidget>("automatic_button")));
         QVERIFY(!rig.effects.played.contains(Sound("/wav/res.wav")));
 

@@ -7,6 +7,7 @@
 #include "records/divination_record.h"
 #include "records/record_file.h"
 #include "shell/settings.h"
+#include "support/limit_note.h"
 #include "support/modal_watch.h"
 #include "support/type_text.h"
 #include "texts/hexagram_texts.h"
@@ -421,6 +422,49 @@ private slots:
         QCOMPARE(rig.Field("matter_field")->text(), QStringLiteral("某事云云"));
     }
 
+    // The fields keep what fits and say so while full; a shorter text takes
+    // the note away again.
+    void fullFieldsShowTheirLimit_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("note");
+        const QString nine = QStringLiteral("最多9个字");
+        const QString thirty = QStringLiteral("最多30个字");
+        QTest::newRow("name typed under the limit") << QByteArray("diviner_name_field") << 8 << false << QString();
+        QTest::newRow("name typed to the limit") << QByteArray("diviner_name_field") << 9 << false << nine;
+        QTest::newRow("name typed over the limit") << QByteArray("diviner_name_field") << 12 << false << nine;
+        QTest::newRow("name pasted under the limit") << QByteArray("diviner_name_field") << 8 << true << QString();
+        QTest::newRow("name pasted over the limit") << QByteArray("diviner_name_field") << 52 << true << nine;
+        QTest::newRow("matter typed under the limit") << QByteArray("matter_field") << 29 << false << QString();
+        QTest::newRow("matter typed to the limit") << QByteArray("matter_field") << 30 << false << thirty;
+        QTest::newRow("matter typed over the limit") << QByteArray("matter_field") << 52 << false << thirty;
+        QTest::newRow("matter pasted to the limit") << QByteArray("matter_field") << 30 << true << thirty;
+        QTest::newRow("matter pasted over the limit") << QByteArray("matter_field") << 52 << true << thirty;
+        QTest::newRow("time pasted under the limit") << QByteArray("cast_time_field") << 19 << true << QString();
+        QTest::newRow("time pasted over the limit") << QByteArray("cast_time_field") << 52 << true
+                                                    << QStringLiteral("最多20个字");
+    }
+
+    void fullFieldsShowTheirLimit()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(int, count);
+        QFETCH(bool, pasted);
+        QFETCH(QString, note);
+        EntryRig rig;
+        QLineEdit *entry = rig.Field(field.constData());
+        entry->clear();
+        QCOMPARE(ShownLimitNote(*entry), QString());
+        EnterCharacters(entry, count, pasted);
+        QCOMPARE(ShownLimitNote(*entry), note);
+        entry->end(false);
+        entry->backspace();
+        QCOMPARE(ShownLimitNote(*entry), QString());
+        QCOMPARE(entry->accessibleDescription(), QString());
+    }
+
     void confirmAsksForBlankFieldsInOrder()
     {
         EntryRig rig;
@@ -431,12 +475,15 @@ private slots:
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("输入时间"));
         QCOMPARE(rig.main.dialogs.boxes[0].defaultText, QStringLiteral("2006-7-6 9:5"));
+        QCOMPARE(rig.main.dialogs.boxes[0].maxLength, 20);
         QCOMPARE(rig.Field("cast_time_field")->text(), QStringLiteral("一二三四五六七八九十一二三四五六七八九十"));
+        QCOMPARE(ShownLimitNote(*rig.Field("cast_time_field")), QStringLiteral("最多20个字"));
 
         // Cancel leaves the name empty, so the next confirmation asks again.
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.back().title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.main.dialogs.boxes.back().defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.main.dialogs.boxes.back().maxLength, 9);
         QVERIFY(rig.Field("diviner_name_field")->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), rig.Field("diviner_name_field"));
         rig.Confirm();
@@ -444,6 +491,7 @@ private slots:
 
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.back().title, QStringLiteral("输入事由"));
+        QCOMPARE(rig.main.dialogs.boxes.back().maxLength, 30);
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(4));
         QVERIFY(rig.RecordLines().isEmpty());
         QVERIFY(rig.window->isVisible());

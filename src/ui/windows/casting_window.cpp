@@ -9,6 +9,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/escape_key.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
@@ -268,6 +269,7 @@ void CastingWindow::BuildEntryPanel()
         field->setFont(SansFont(13));
         field->setStyleSheet(FieldStyle);
         KeepTextStartInView(field);
+        ShowLimitWhenFull(field);
     }
 
     const int speedTop = panel.top() + 67;
@@ -583,7 +585,7 @@ void CastingWindow::AskForField(const FieldPrompt &prompt)
     QLineEdit *field = prompt.field == CastingField::Name ? nameField_ : matterField_;
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText);
+        services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText, prompt.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(prompt.maxLength));
 }
 

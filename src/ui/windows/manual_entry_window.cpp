@@ -9,6 +9,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/text_start_in_view.h"
@@ -142,6 +143,7 @@ void ManualEntryWindow::BuildTextFields()
                                   rows[i].maxLength, this);
         rows[i].field->setAccessibleName(QString::fromUtf16(rows[i].caption));
         KeepTextStartInView(rows[i].field);
+        ShowLimitWhenFull(rows[i].field);
     }
 }
 
@@ -361,7 +363,8 @@ void ManualEntryWindow::Ask(const ManualFieldQuestion &question)
     QLineEdit *field = fields[int(question.field)];
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText);
+        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText,
+                                   question.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(question.maxLength));
 }
 

@@ -426,22 +426,7 @@ private slots:
     // the note away again.
     void fullFieldsShowTheirLimit_data()
     {
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("pasted");
-        QTest::addColumn<QString>("note");
-        const QString nine = QStringLiteral("最多9个字");
-        const QString thirty = QStringLiteral("最多30个字");
-        QTest::newRow("name typed under the limit") << QByteArray("diviner_name_field") << 8 << false << QString();
-        QTest::newRow("name typed to the limit") << QByteArray("diviner_name_field") << 9 << false << nine;
-        QTest::newRow("name typed over the limit") << QByteArray("diviner_name_field") << 12 << false << nine;
-        QTest::newRow("name pasted under the limit") << QByteArray("diviner_name_field") << 8 << true << QString();
-        QTest::newRow("name pasted over the limit") << QByteArray("diviner_name_field") << 52 << true << nine;
-        QTest::newRow("matter typed under the limit") << QByteArray("matter_field") << 29 << false << QString();
-        QTest::newRow("matter typed to the limit") << QByteArray("matter_field") << 30 << false << thirty;
-        QTest::newRow("matter typed over the limit") << QByteArray("matter_field") << 52 << false << thirty;
-        QTest::newRow("matter pasted to the limit") << QByteArray("matter_field") << 30 << true << thirty;
-        QTest::newRow("matter pasted over the limit") << QByteArray("matter_field") << 52 << true << thirty;
+        AddNameAndMatterLimitRows();
         QTest::newRow("time pasted under the limit") << QByteArray("cast_time_field") << 19 << true << QString();
         QTest::newRow("time pasted over the limit") << QByteArray("cast_time_field") << 52 << true
                                                     << QStringLiteral("最多20个字");
@@ -450,19 +435,9 @@ private slots:
     void fullFieldsShowTheirLimit()
     {
         QFETCH(QByteArray, field);
-        QFETCH(int, count);
-        QFETCH(bool, pasted);
-        QFETCH(QString, note);
         EntryRig rig;
         QLineEdit *entry = rig.Field(field.constData());
-        entry->clear();
-        QCOMPARE(ShownLimitNote(*entry), QString());
-        EnterCharacters(entry, count, pasted);
-        QCOMPARE(ShownLimitNote(*entry), note);
-        entry->end(false);
-        entry->backspace();
-        QCOMPARE(ShownLimitNote(*entry), QString());
-        QCOMPARE(entry->accessibleDescription(), QString());
+        CheckLimitNoteOf(entry);
     }
 
     void confirmAsksForBlankFieldsInOrder()

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int ChangesPerLine = 3;
 constexpr int ChangesPerCast = ChangesPerLine * LinesPerHexagram;
-constexpr int NameFieldLength = 9;
-constexpr int MatterFieldLength = 30;
 
 // The fields are tested with blanks at both ends ignored, and asked for in
 // this order.

@@ -13,6 +13,11 @@
 #include <functional>
 #include <optional>
 
+// What the name and matter fields of a cast keep, in the window and in the
+// boxes that ask for them.
+inline constexpr int NameFieldLength = 9;
+inline constexpr int MatterFieldLength = 30;
+
 // What the engine waits for. The timed phases are run by the casting
 // window's timers: when the phase's delay has passed, it calls advance().
 enum class CastingPhase {

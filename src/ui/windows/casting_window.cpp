@@ -31,9 +31,6 @@
 
 namespace {
 
-constexpr int NameFieldLength = 9;
-constexpr int MatterFieldLength = 30;
-
 const QColor ChangingLineColour(Qt::red);
 
 const QString PlateStyle = QStringLiteral(

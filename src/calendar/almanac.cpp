@@ -15,21 +15,24 @@ QDebug operator<<(QDebug debug, const AlmanacDay &day)
     return debug;
 }
 
-AlmanacDay DescribeAlmanacDay(QDate date, QDate today)
+AlmanacDay DescribeAlmanacDay(QDate date)
 {
-    DateEvaluation evaluation = EvaluateSelectedDate(date, today, true);
     const CivilDate civil = CivilDateOf(date);
     AlmanacDay day;
     day.date = date;
-    day.inRange = evaluation.lunarInRange;
-    day.lunarDay = std::move(evaluation.lunarDay);
-    if (day.inRange)
+    day.inRange = IsLunarConvertible(date);
+    if (day.inRange) {
+        day.lunarDay = DescribeLunarDay(date);
         day.nayin = NayinOfYear(YearCycleIndex(day.lunarDay.lunar.lunarYear));
+        const LunarFestival *festival = LunarFestivalOnDate(date, day.lunarDay.lunar);
+        day.lunarFestivals = LunarFestivalText(festival);
+        day.lunarLine = LunarLineText(day.lunarDay, festival);
+    } else {
+        day.lunarLine = OutOfRangeLunarLine.toString();
+    }
     day.starSign = StaticText(StarSignOf(civil.month, civil.day).name);
-    day.weekday = std::move(evaluation.weekdayText);
+    day.weekday = WeekdayNameOf(date);
     day.solarTerm = SolarTermOf(date);
-    day.gregorianFestivals = std::move(evaluation.gregorianFestivalText);
-    day.lunarFestivals = std::move(evaluation.lunarFestivalText);
-    day.lunarLine = std::move(evaluation.lunarLineText);
+    day.gregorianFestivals = GregorianFestivalText(GregorianFestivalsOf(date));
     return day;
 }

@@ -30,6 +30,5 @@ struct AlmanacDay {
 
 QDebug operator<<(QDebug debug, const AlmanacDay &day);
 
-// `today` decides only the year in a New Year greeting, which the almanac
-// does not show; it is passed so that nothing here reads the clock.
-AlmanacDay DescribeAlmanacDay(QDate date, QDate today);
+// The texts are those the main window shows for the date when it is selected.
+AlmanacDay DescribeAlmanacDay(QDate date);

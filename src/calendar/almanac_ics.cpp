@@ -106,7 +106,7 @@ QList<DayEvent> EventsOf(QDate date, bool lunarDays)
     const bool convertible = IsLunarConvertible(date);
     const LunarDayInfo lunar = convertible ? DescribeLunarDay(date) : LunarDayInfo();
     if (convertible) {
-        if (const LunarFestival *festival = LunarFestivalOnDate(date, lunar.lunar.monthDayText)) {
+        if (const LunarFestival *festival = LunarFestivalOnDate(date, lunar.lunar)) {
             const auto row = festival - LunarFestivalTable().data() + 1;
             events.append({QStringLiteral("lunar-festival-%1").arg(row), festival->name.toString(),
                            QStringLiteral("农历") + lunar.lunar.monthDayText, QStringLiteral("农历节日")});

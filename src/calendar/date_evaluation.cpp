@@ -69,9 +69,8 @@ void ApplyLunarStep(DateEvaluation &result, QDate date, QDate today)
     // Month-and-day texts are built from the name tables without blanks, so
     // there is nothing to trim off them.
     result.selectedLunarText = lunar.monthDayText;
-    QString monthDayText = lunar.monthDayText;
 
-    if (monthDayText.contains(FirstMonthRule.monthText)) {
+    if (lunar.monthDayText.contains(FirstMonthRule.monthText)) {
         result.lunarLineColour = FirstMonthRule.lineColour;
         const QString greeting = JoinTexts({FirstMonthRule.greetingBeforeAnimal,
                                             ZodiacAnimalOf(YearCycleIndex(lunar.lunarYear)),
@@ -80,10 +79,10 @@ void ApplyLunarStep(DateEvaluation &result, QDate date, QDate today)
         result.lunarMusicName = StaticText(FirstMonthRule.musicName);
     }
 
-    if (const LunarFestival *festival = LunarFestivalOnDate(date, monthDayText)) {
+    const LunarFestival *festival = LunarFestivalOnDate(date, lunar);
+    if (festival) {
         result.lunarLineColour = festival->lineColour;
-        monthDayText += festival->suffix;
-        result.lunarFestivalText = JoinTexts({LunarMark, festival->name});
+        result.lunarFestivalText = LunarFestivalText(festival);
         if (!festival->musicName.isEmpty())
             result.lunarMusicName = StaticText(festival->musicName);
         for (FestivalSound sound : festival->sounds) {
@@ -94,14 +93,14 @@ void ApplyLunarStep(DateEvaluation &result, QDate date, QDate today)
             result.decorations.append(DecorationFor(festival->decoration, date, today));
     }
 
-    result.lunarLineText = JoinTexts({LunarLinePrefix, result.lunarDay.yearText, u" ", monthDayText});
+    result.lunarLineText = LunarLineText(result.lunarDay, festival);
 }
 
 void ApplyGregorianStep(DateEvaluation &result, QDate today)
 {
-    for (const GregorianFestival *festival : GregorianFestivalsOf(result.selectedDate)) {
-        result.gregorianFestivalText += GregorianMark;
-        result.gregorianFestivalText += festival->name;
+    const GregorianFestivalList festivals = GregorianFestivalsOf(result.selectedDate);
+    result.gregorianFestivalText = GregorianFestivalText(festivals);
+    for (const GregorianFestival *festival : festivals) {
         if (!festival->musicName.isEmpty())
             result.gregorianMusicName = StaticText(festival->musicName);
         if (festival->decoration == NoDecoration)
@@ -113,6 +112,27 @@ void ApplyGregorianStep(DateEvaluation &result, QDate today)
 }
 
 } // namespace
+
+QString LunarLineText(const LunarDayInfo &day, const LunarFestival *festival)
+{
+    return JoinTexts({LunarLinePrefix, day.yearText, u" ", day.lunar.monthDayText,
+                      festival ? festival->suffix : QStringView()});
+}
+
+QString LunarFestivalText(const LunarFestival *festival)
+{
+    return festival ? JoinTexts({LunarMark, festival->name}) : QString();
+}
+
+QString GregorianFestivalText(const GregorianFestivalList &festivals)
+{
+    QString text;
+    for (const GregorianFestival *festival : festivals) {
+        text += GregorianMark;
+        text += festival->name;
+    }
+    return text;
+}
 
 QDebug operator<<(QDebug debug, const DecorationRequest &request)
 {

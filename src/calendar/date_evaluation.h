@@ -50,6 +50,15 @@ QDebug operator<<(QDebug debug, const DateEvaluation &evaluation);
 // The lunar line of the main window for a date the table does not cover.
 inline constexpr QStringView OutOfRangeLunarLine = u"双击查看万年历(L)";
 
+// The texts a date shows, shared by the evaluation and the almanac.
+// "农历:丙戌(狗)年 正月初一 过年好!": the lunar year, month and day, and the
+// festival's suffix when there is one.
+QString LunarLineText(const LunarDayInfo &day, const LunarFestival *festival);
+// " ★除夕", or empty without a festival.
+QString LunarFestivalText(const LunarFestival *festival);
+// " ☆元旦" for each festival, in table order.
+QString GregorianFestivalText(const GregorianFestivalList &festivals);
+
 // Evaluates the lunar and Gregorian festivals of `selected`. `today` gives
 // the year of the New Year banner; a festival makes today's tips due unless
 // the user switched them off (`todayTipsAllowed` false).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -137,16 +138,26 @@ int MonthCycleIndex(int lunarYear, int lunarMonth)
     return Wrap(qint64(lunarYear - MonthCycleStartYear) * 12 + month - 1, CycleLength);
 }
 
-int MonthDayKey(int month, int day)
+constexpr int MonthDayKey(int month, int day)
 {
     return month * 100 + day;
 }
 
-bool SignCovers(const StarSign &sign, int key)
+constexpr bool SignCovers(const StarSign &sign, int key)
 {
     const int from = MonthDayKey(sign.fromMonth, sign.fromDay);
     const int to = MonthDayKey(sign.toMonth, sign.toDay);
     return from <= to ? key >= from && key <= to : key >= from || key <= to;
+}
+
+// The first sign covering the key; the last sign when none does.
+constexpr std::size_t SignIndexOf(int key)
+{
+    for (std::size_t sign = 0; sign < StarSignTable.size(); ++sign) {
+        if (SignCovers(StarSignTable[sign], key))
+            return sign;
+    }
+    return StarSignTable.size() - 1;
 }
 
 } // namespace
@@ -198,12 +209,17 @@ QString NayinOfYear(int cycleIndex)
 
 const StarSign &StarSignOf(int month, int day)
 {
+    // The sign of every month and day of the year, laid out once.
+    static constexpr auto SignOfDay = [] {
+        std::array<std::uint8_t, MonthDayKey(12, 31) + 1> signs{};
+        for (std::size_t key = 0; key < signs.size(); ++key)
+            signs[key] = std::uint8_t(SignIndexOf(int(key)));
+        return signs;
+    }();
     const int key = MonthDayKey(month, day);
-    for (const StarSign &sign : StarSignTable) {
-        if (SignCovers(sign, key))
-            return sign;
-    }
-    return StarSignTable.back();
+    if (key < 0 || key >= int(SignOfDay.size()))
+        return StarSignTable[SignIndexOf(key)];
+    return StarSignTable[SignOfDay[std::size_t(key)]];
 }
 
 int WeekdayNumberOf(QDate date)

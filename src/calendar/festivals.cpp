@@ -5,6 +5,7 @@
 #include "calendar/lunar_date.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -157,14 +158,50 @@ bool SameText(QStringView a, QStringView b)
     return a.size() == b.size() && (a.isEmpty() || (a.front() == b.front() && a == b));
 }
 
-// The first row matching the text; a row kept for the eve of the new year
-// asks for the next day's text only when it is reached.
-template <typename NextDayText>
-const LunarFestival *FindLunarFestival(QStringView monthDayText, NextDayText nextDayText)
+// The rows whose text is `monthDayText`, as bits in table order.
+using LunarRows = quint32;
+static_assert(LunarFestivalCount <= 32, "one bit per lunar festival row");
+
+LunarRows RowsMatching(QStringView monthDayText)
 {
-    for (const LunarFestival &festival : LunarTable) {
-        if (!SameText(festival.matchText, monthDayText))
-            continue;
+    LunarRows rows = 0;
+    for (int row = 0; row < LunarFestivalCount; ++row) {
+        if (SameText(LunarTable[row].matchText, monthDayText))
+            rows |= LunarRows(1) << row;
+    }
+    return rows;
+}
+
+// Every month and day a conversion gives: leap and ordinary months −12..12
+// by days 1..30.
+constexpr int NamedMonths = 12;
+constexpr int NamedDays = 30;
+
+// The matching rows of every month-and-day text a conversion gives, found
+// once from the texts, so that a converted date is matched by its numbers.
+LunarRows RowsMatching(const LunarDate &lunar)
+{
+    static const auto rowsByMonthDay = [] {
+        std::array<LunarRows, (2 * NamedMonths + 1) * NamedDays> rows{};
+        for (std::size_t index = 0; index < rows.size(); ++index) {
+            const int month = int(index) / NamedDays - NamedMonths;
+            rows[index] = RowsMatching(FormatLunarMonthDay(month, int(index) % NamedDays + 1));
+        }
+        return rows;
+    }();
+    if (lunar.lunarMonth < -NamedMonths || lunar.lunarMonth > NamedMonths || lunar.lunarDay < 1
+        || lunar.lunarDay > NamedDays)
+        return RowsMatching(lunar.monthDayText);
+    return rowsByMonthDay[std::size_t((lunar.lunarMonth + NamedMonths) * NamedDays + lunar.lunarDay - 1)];
+}
+
+// The first of the candidate rows that applies; a row kept for the eve of
+// the new year asks for the next day's text only when it is reached.
+template <typename NextDayText>
+const LunarFestival *FindLunarFestival(LunarRows candidates, NextDayText nextDayText)
+{
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const LunarFestival &festival = LunarTable[std::countr_zero(candidates)];
         if (!festival.onlyBeforeNewYear || nextDayText() == NewYearsDayText)
             return &festival;
     }
@@ -211,10 +248,15 @@ const std::array<LunarFestival, LunarFestivalCount> &LunarFestivalTable()
 
 const LunarFestival *LunarFestivalOf(QStringView monthDayText, QStringView nextMonthDayText)
 {
-    return FindLunarFestival(monthDayText, [&] { return nextMonthDayText; });
+    return FindLunarFestival(RowsMatching(monthDayText), [&] { return nextMonthDayText; });
 }
 
 const LunarFestival *LunarFestivalOnDate(QDate date, QStringView monthDayText)
 {
-    return FindLunarFestival(monthDayText, [&] { return MonthDayTextOfNextDay(date); });
+    return FindLunarFestival(RowsMatching(monthDayText), [&] { return MonthDayTextOfNextDay(date); });
+}
+
+const LunarFestival *LunarFestivalOnDate(QDate date, const LunarDate &lunar)
+{
+    return FindLunarFestival(RowsMatching(lunar), [&] { return MonthDayTextOfNextDay(date); });
 }

@@ -10,6 +10,8 @@
 #include <array>
 #include <limits>
 
+struct LunarDate;
+
 // Decorations the main window can switch on for a festival.
 enum class FestivalDecoration {
     NoDecoration,
@@ -92,6 +94,8 @@ const LunarFestival *LunarFestivalOf(QStringView monthDayText, QStringView nextM
 // The same for a convertible date whose month-and-day text is known; the next
 // day is converted only when a row needs it.
 const LunarFestival *LunarFestivalOnDate(QDate date, QStringView monthDayText);
+// The same for a converted date, matched by its month and day numbers.
+const LunarFestival *LunarFestivalOnDate(QDate date, const LunarDate &lunar);
 
 // Every day of the first lunar month has the red lunar line, the Spring
 // Festival decoration with a greeting for the year's animal, and the tune

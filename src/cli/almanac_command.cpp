@@ -4,6 +4,7 @@
 #include "calendar/day_almanac.h"
 #include "calendar/holidays.h"
 #include "cli/commands.h"
+#include "cli/ordered_pieces.h"
 #include "cli/utf8_buffer.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace {
 
@@ -23,10 +25,17 @@ enum class ColumnKind {
 };
 
 using RowBuffer = Utf8Buffer;
-// Rows go to the output in pieces of about this size.
-constexpr std::size_t OutputPieceSize = 1 << 16;
+// Rows are described and go to the output in pieces of this many days:
+// some hundred kilobytes, large enough that threads seldom wait for each
+// other, small enough to stay in the cache.
+constexpr qint64 PieceDays = 512;
 // Ranges of at least this many days write a megabyte or more.
 constexpr qint64 LargeOutputDays = 5000;
+// Ranges of at least this many days are described on several cores at once:
+// starting a thread costs less than describing a few hundred days.
+constexpr qint64 ParallelDays = 2000;
+// Beyond a handful of threads, writing the rows, not describing them, decides.
+constexpr unsigned MostThreads = 8;
 
 template <typename Day>
 struct Column {
@@ -376,49 +385,62 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
 }
 
 // The rows of the days `from`..`to` in one output form, separated as the
-// form asks; `flush` is handed the buffer whenever it holds a piece.
-// With the columns of --huangli each day is also looked up in the almanac
-// and in the holidays.
+// form asks (`first` is the first day of the whole output, which has no
+// separator before it). With the columns of --huangli each day is also looked up in the
+// almanac and in the holidays.
 struct DayRows {
     const RowFormat &format;
     ColumnSet columns;
     const HolidayTable &holidays;
-    QDate today;
 
-    template <typename Flush>
-    void Append(RowBuffer &output, QDate from, QDate to, Flush flush) const
+    void Append(RowBuffer &output, QDate first, QDate from, QDate to) const
     {
         for (QDate date = from; date <= to; date = date.addDays(1)) {
-            if (date != from)
+            if (date != first)
                 output += format.between;
             HuangliDay huangli;
             if (!columns.huangli.empty())
                 huangli = {DescribeDayAlmanac(date), holidays.DayOf(date)};
-            format.row(output, columns, DescribeAlmanacDay(date, today), huangli);
-            if (output.Size() >= OutputPieceSize)
-                flush(output);
+            format.row(output, columns, DescribeAlmanacDay(date), huangli);
         }
     }
 };
 
-// Describes the days one by one and hands the rows to the output in large
-// pieces.
+// How many threads describe a range: one per core for ranges long enough
+// to be worth a thread, else one.
+int DescribingThreads(qint64 days)
+{
+    if (days < ParallelDays)
+        return 1;
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
+}
+
+// Describes the days and hands the rows to the output in pieces of
+// PieceDays days. On several cores the pieces are described side by side,
+// and written in order as each is done.
 void WriteRows(const AlmanacRequest &request, const DayRows &rows, CliOutput &out)
 {
-    if (request.from.daysTo(request.to) >= LargeOutputDays)
+    const qint64 days = request.from.daysTo(request.to) + 1;
+    if (days >= LargeOutputDays)
         out.ExpectLargeOutput();
-    RowBuffer output(OutputPieceSize + OutputPieceSize / 4);
-    const auto write = [&](RowBuffer &buffer) {
+    const auto write = [&](const RowBuffer &buffer) {
         if (rows.format.terminalText)
             out.WriteText(buffer.View());
         else
             out.WriteBytes(buffer.View());
-        buffer.Clear();
     };
-    rows.format.begin(output, rows.columns);
-    rows.Append(output, request.from, request.to, write);
-    output += rows.format.end;
-    write(output);
+    RowBuffer edge;
+    rows.format.begin(edge, rows.columns);
+    write(edge);
+    const int pieces = int((days + PieceDays - 1) / PieceDays);
+    const auto fill = [&](int piece, RowBuffer &buffer) {
+        const QDate from = request.from.addDays(qint64(piece) * PieceDays);
+        rows.Append(buffer, request.from, from, std::min(from.addDays(PieceDays - 1), request.to));
+    };
+    FillPiecesInOrder(pieces, DescribingThreads(days), fill, write);
+    edge.Clear();
+    edge += rows.format.end;
+    write(edge);
 }
 
 } // namespace
@@ -450,10 +472,10 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
         break;
     }
     case OutputFormat::Json:
-        WriteRows(*request, DayRows{JsonRows, columns, holidays, today}, io.out);
+        WriteRows(*request, DayRows{JsonRows, columns, holidays}, io.out);
         break;
     case OutputFormat::Tsv:
-        WriteRows(*request, DayRows{TsvRows, columns, holidays, today}, io.out);
+        WriteRows(*request, DayRows{TsvRows, columns, holidays}, io.out);
         break;
     }
     return 0;

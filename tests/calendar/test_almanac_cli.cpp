@@ -91,8 +91,30 @@ private slots:
         QVERIFY(rows[1].startsWith(u"1900-01-01\t0\t"));
         QVERIFY(rows[31].startsWith(u"1900-01-31\t1\t1900\t1\t1\t正月初一\t"));
         QVERIFY(rows.last().startsWith(u"2100-12-31\t1\t2100\t12\t1\t腊月初一\t"));
-        for (const QString &row : rows)
+        // Long ranges are described in pieces side by side: every day once,
+        // in order.
+        QDate expected(1900, 1, 1);
+        for (const QString &row : rows.sliced(1)) {
             QCOMPARE(row.count(u'\t'), 15);
+            QCOMPARE(row.section(u'\t', 0, 0), expected.toString(Qt::ISODate));
+            expected = expected.addDays(1);
+        }
+    }
+
+    void printsALongRangeAsOneJsonArray()
+    {
+        const CliResult result = run({QStringLiteral("--from"), QStringLiteral("2000-01-01"), QStringLiteral("--to"),
+                                      QStringLiteral("2019-12-31"), QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(result.exitCode, 0);
+        QJsonParseError error;
+        const QJsonArray days = QJsonDocument::fromJson(result.out.toUtf8(), &error).array();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(days.size(), QDate(2000, 1, 1).daysTo(QDate(2019, 12, 31)) + 1);
+        QDate expected(2000, 1, 1);
+        for (const QJsonValue &day : days) {
+            QCOMPARE(day[u"date"].toString(), expected.toString(Qt::ISODate));
+            expected = expected.addDays(1);
+        }
     }
 
     void printsJson()

@@ -78,21 +78,21 @@ private slots:
         QTest::addColumn<Loaded>("expected");
         QTest::newRow("no file") << "missing.kds" << loaded(MusicState::Unset, u"某官", 3, Unset, Unset, Unset);
         QTest::newRow("empty") << "empty.kds" << loaded(MusicState::Unset, u"某官", 3, Unset, Unset, Unset);
-        QTest::newRow("all set") << "all-set.kds" << loaded(MusicState::Festival, u"张三", 5, false, true, false);
+        QTest::newRow("all set") << "all-set.kds" << loaded(MusicState::Festival, u"张三", 5, false, true, true);
         QTest::newRow("two fields") << "two-fields.kds" << loaded(MusicState::Off, u"李四", 3, Unset, Unset, Unset);
-        QTest::newRow("blank name and speed") << "blank-name.kds" << loaded(MusicState::Background, u"某官", 3, true, false, true);
+        QTest::newRow("blank name and speed") << "blank-name.kds" << loaded(MusicState::Background, u"某官", 3, true, false, false);
         QTest::newRow("letters for speed") << "letters-for-speed.kds" << loaded(MusicState::Background, u"张三", 3, Unset, Unset, Unset);
         QTest::newRow("speed out of range") << "speed-out-of-range.kds" << loaded(MusicState::Background, u"张三", 9, Unset, Unset, Unset);
-        QTest::newRow("unquoted fields") << "unquoted-fields.kds" << loaded(MusicState::Off, u"张三", 2, false, true, false);
+        QTest::newRow("unquoted fields") << "unquoted-fields.kds" << loaded(MusicState::Off, u"张三", 2, false, true, true);
         QTest::newRow("no final line end") << "no-final-crlf.kds" << loaded(MusicState::Background, u"王五", 1, Unset, true, Unset);
         QTest::newRow("two lines") << "two-lines.kds" << loaded(MusicState::Background, u"赵六", 2, Unset, Unset, Unset);
         // A field that is not GBK counts as never set.
         QTest::newRow("invalid GBK in name") << "invalid-gbk.kds" << loaded(MusicState::Background, u"某官", 4, Unset, Unset, Unset);
         QTest::newRow("invalid GBK in music state")
-            << "invalid-gbk-music.kds" << loaded(MusicState::Unset, u"张三", 2, false, true, false);
+            << "invalid-gbk-music.kds" << loaded(MusicState::Unset, u"张三", 2, false, true, true);
         // A line break an earlier version let into the name splits the line
         // inside the quoted name; the options after it are still read.
-        QTest::newRow("CR LF in name") << "line-break-in-name.kds" << loaded(MusicState::Off, u"张三", 2, false, true, false);
+        QTest::newRow("CR LF in name") << "line-break-in-name.kds" << loaded(MusicState::Off, u"张三", 2, false, true, true);
         QTest::newRow("CR in name") << "cr-line-break-in-name.kds"
                                     << loaded(MusicState::Festival, u"李四", 5, Unset, true, Unset);
     }

@@ -289,8 +289,8 @@ private slots:
         QTest::newRow("小寒 1900") << 1900 << 0 << SolarTermTime{day("1900-01-06"), 2 * 60 + 4}
                                  << "小寒（1月6日 02:04）";
         QTest::newRow("立春 2009") << 2009 << 2 << SolarTermTime{day("2009-02-04"), 50} << "立春（2月4日 00:50）";
-        QTest::newRow("冬至 2100") << 2100 << 23 << SolarTermTime{day("2100-12-22"), 3 * 60 + 51}
-                                 << "冬至（12月22日 03:51）";
+        QTest::newRow("冬至 2100") << 2100 << 23 << SolarTermTime{day("2100-12-22"), 3 * 60 + 50}
+                                 << "冬至（12月22日 03:50）";
         QTest::newRow("立秋 1915 at 23:47") << 1915 << 14 << SolarTermTime{day("1915-08-08"), 23 * 60 + 48}
                                           << "立秋（8月8日 23:48）";
         QTest::newRow("year after the table") << 2101 << 0 << SolarTermTime{} << "";

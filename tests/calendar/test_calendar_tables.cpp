@@ -2,6 +2,7 @@
 #include "calendar/lunar_date.h"
 #include "calendar/solar_terms.h"
 #include "calendar_tables.h"
+#include "vsop87_earth.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -88,6 +89,74 @@ private slots:
         const SolarTermTime stored = SolarTermMoment(year, row);
         QCOMPARE(stored.date, published.date());
         QVERIFY(std::abs(stored.minuteOfDay - published.time().msecsSinceStartOfDay() / 60000) <= 1);
+    }
+
+    // The whole VSOP87D series of the Earth, as the astronomia library
+    // evaluates it with the same nutation and aberration: the Sun's apparent
+    // longitude (degrees) at three moments.
+    void solarLongitudeMatchesTheWholeTheory_data()
+    {
+        QTest::addColumn<double>("jde");
+        QTest::addColumn<double>("longitude");
+        QTest::newRow("1899-12-31 12h") << 2415020.0 << 279.6433853773;
+        QTest::newRow("1992-10-13 0h") << 2448908.5 << 199.9059856939;
+        QTest::newRow("2100-01-01 0h") << 2488069.5 << 280.6034004134;
+    }
+    void solarLongitudeMatchesTheWholeTheory()
+    {
+        QFETCH(double, jde);
+        QFETCH(double, longitude);
+        const double computed = Astronomy::ApparentSolarLongitude(jde);
+        QVERIFY2(std::abs(computed - longitude) < 1e-8, qPrintable(QString::number(computed, 'f', 10)));
+    }
+
+    void builtInSeriesIsWhole()
+    {
+        const Vsop87::EarthSeries &earth = Vsop87::BuiltInEarthSeries();
+        const auto sizes = [](const Vsop87::Coordinate &coordinate) {
+            QList<qsizetype> counts;
+            for (const std::vector<Vsop87::Term> &series : coordinate)
+                counts << qsizetype(series.size());
+            return counts;
+        };
+        QCOMPARE(sizes(earth.longitude), (QList<qsizetype>{559, 341, 142, 22, 11, 5}));
+        QCOMPARE(sizes(earth.radius), (QList<qsizetype>{526, 292, 139, 27, 10, 3}));
+    }
+
+    void seriesTableIsRead()
+    {
+        const Vsop87::ParsedEarthSeries parsed = Vsop87::ParseEarthSeries(
+            u"# comment\n\nL0 2\n1.5 0 0\n0.25 1 2\nL1 1\n3 0 0\nR0 1\n1 0 0\n");
+        QCOMPARE(parsed.error, QString());
+        QCOMPARE(qsizetype(parsed.series.longitude.size()), 2);
+        QCOMPARE(qsizetype(parsed.series.radius.size()), 1);
+        // At τ = 0.5: 1.5 + 0.25·cos(2) + 3·0.5.
+        QCOMPARE(Vsop87::Evaluate(parsed.series.longitude, 0.5), 1.5 + 0.25 * std::cos(2.0) + 1.5);
+    }
+
+    // A damaged table is refused with the line of its first fault.
+    void damagedSeriesTableIsRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("term before a header") << "1 2 3\n" << "line 1: expected a series header such as \"L0 559\"";
+        QTest::newRow("unknown coordinate") << "B0 1\n1 2 3\n" << "line 1: expected a series header such as \"L0 559\"";
+        QTest::newRow("power skipped") << "L0 1\n1 2 3\nL2 1\n1 2 3\n" << "line 3: series L2 where L1 was due";
+        QTest::newRow("more terms than its header")
+            << "L0 1\n1 2 3\n4 5 6\nR0 1\n1 0 0\n" << "line 3: expected a series header such as \"L0 559\"";
+        QTest::newRow("fewer terms than its header")
+            << "L0 2\n1 2 3\nR0 1\n1 0 0\n" << "line 3: expected a term \"A B C\" of three numbers";
+        QTest::newRow("not a number") << "L0 1\n1 x 3\n" << "line 2: expected a term \"A B C\" of three numbers";
+        QTest::newRow("cut short") << "L0 1\n1 2 3\nR0 2\n1 0 0\n" << "the table ends before the 2 terms of its last series";
+        QTest::newRow("no radius") << "L0 1\n1 2 3\n" << "the table needs both the L and the R series";
+    }
+    void damagedSeriesTableIsRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        const Vsop87::ParsedEarthSeries parsed = Vsop87::ParseEarthSeries(text);
+        QCOMPARE(parsed.error, error);
+        QVERIFY(parsed.series.longitude.empty() && parsed.series.radius.empty());
     }
 
     // The worked example of the moon-phase tables: the new moon of

@@ -1,8 +1,8 @@
 #pragma once
 
 // The astronomy the calendar tables are made from: the Sun's apparent
-// ecliptic longitude (VSOP87 for the Earth, truncated as in the standard
-// astronomical-algorithms books, with nutation and aberration), the moments
+// ecliptic longitude (the whole VSOP87D series of the Earth, with nutation
+// and aberration), the moments
 // of new moon, and ΔT between dynamical time and universal time. Times are
 // Julian days: JDE in Terrestrial Time, JD in Universal Time.
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -31,8 +32,14 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool written = WriteFile(folder.filePath(QStringLiteral("solar_term_table.inc")),
-                                   CalendarTables::RenderSolarTermTable())
-        && WriteFile(folder.filePath(QStringLiteral("lunar_year_table.inc")), CalendarTables::RenderLunarYearTable());
-    return written ? 0 : 1;
+    try {
+        const bool written = WriteFile(folder.filePath(QStringLiteral("solar_term_table.inc")),
+                                       CalendarTables::RenderSolarTermTable())
+            && WriteFile(folder.filePath(QStringLiteral("lunar_year_table.inc")),
+                         CalendarTables::RenderLunarYearTable());
+        return written ? 0 : 1;
+    } catch (const std::runtime_error &error) {
+        std::fprintf(stderr, "calendar-tablegen: %s\n", error.what());
+        return 1;
+    }
 }

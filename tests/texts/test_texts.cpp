@@ -29,6 +29,23 @@ class TextsTest : public QObject {
         static const QRegularExpression punctuation(QStringLiteral("[，。、：；！？,.;:!? ]"));
         return text.remove(punctuation);
     }
+    // The translation in parentheses of one row of a translation entry: the judgment
+    // for "卦辞", otherwise the row of that line label.
+    static QString TranslationOfRow(int number, const QString &label)
+    {
+        const QStringList rows = HexagramTranslation(number).split(QStringLiteral("\r\n"));
+        QString statement;
+        if (label == QStringLiteral("卦辞")) {
+            statement = rows[0].mid(rows[0].indexOf(QStringLiteral("：")) + 1);
+        } else {
+            const QString opening = QStringLiteral("【") + label + QStringLiteral("】");
+            for (const QString &row : rows) {
+                if (row.startsWith(opening))
+                    statement = row.mid(opening.size());
+            }
+        }
+        return statement.mid(StatementBeforeTranslation(statement).size());
+    }
 
 private slots:
     void firstEntryIsExact()
@@ -122,6 +139,60 @@ private slots:
         };
         for (const QString &word : retired)
             QVERIFY2(!entry.contains(word), qPrintable(word));
+    }
+
+    // Readings where an earlier translation departed from 本义 (the commentary the
+    // glossary follows): the entry carries 本义's reading and not the departed one.
+    void translationsFollowTheCommentary_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<QString>("departure");
+        QTest::newRow("乾 用九 all six lines change") << 1 << "用九" << "六爻全变" << "全是阳爻";
+        QTest::newRow("坤 用六 all six lines change") << 2 << "用六" << "六爻全变" << "全是阴爻";
+        QTest::newRow("坤 judgment 先迷后得，主利") << 2 << "卦辞" << "主于有利" << "随从在后就能找到主人";
+        QTest::newRow("坤 六三 无成有终") << 2 << "六三" << "起初虽然没有成就" << "不居其成，而有";
+        QTest::newRow("讼 六三 无成 is no success") << 6 << "六三" << "必定没有成功" << "不居其成";
+        QTest::newRow("遯 小利贞 the petty keep to the right") << 33 << "卦辞" << "小人利于守正" << "小有利于守正";
+        QTest::newRow("既济 亨小 is 小亨") << 63 << "卦辞" << "小有亨通" << "小有利于守正";
+        QTest::newRow("乾 九三 厉 is real danger") << 1 << "九三" << "身处危境" << "如同身临危险";
+        QTest::newRow("比 元永贞") << 8 << "卦辞" << "元善、长久、正固" << "大而长久";
+        QTest::newRow("萃 九五 元永贞") << 45 << "九五" << "元善、长久、正固" << "大而长久";
+        QTest::newRow("泰 六五 帝乙归妹") << 11 << "六五" << "帝乙嫁出少女" << "妹妹";
+        QTest::newRow("归妹 六五 帝乙归妹") << 54 << "六五" << "帝乙嫁出少女" << "妹妹";
+        QTest::newRow("临 初九 咸 is 皆") << 19 << "初九" << "咸：皆" << "以感化的方式";
+        QTest::newRow("豫 六五 贞疾 is lasting illness") << 16 << "六五" << "贞疾：常疾" << "守正却";
+        QTest::newRow("家人 九五 假 is 至") << 37 << "九五" << "假：至" << "感化";
+        QTest::newRow("恒 九三 或 is someone") << 32 << "九三" << "不知是谁" << "或许";
+        QTest::newRow("解 六五 孚 is 验") << 40 << "六五" << "孚：验" << "解脱困境";
+        QTest::newRow("益 六三 helped through hardship") << 42 << "六三" << "警戒震动" << "救助凶灾";
+        QTest::newRow("中孚 初九 虞 is 度") << 61 << "初九" << "虞：度" << "安守诚信";
+        QTest::newRow("中孚 九二 好爵") << 61 << "九二" << "好的爵位" << "美酒";
+        QTest::newRow("中孚 六三 敌 is 上九") << 61 << "六三" << "上九" << "进攻";
+        QTest::newRow("坎 行有尚") << 29 << "卦辞" << "必定有功" << "推崇";
+        QTest::newRow("颐 judgment adds no verdict on a person") << 27 << "卦辞" << "所养之道" << "为人";
+        QTest::newRow("震 六二 亿 without 大量") << 51 << "六二" << "“亿”字本义说未详" << "大量";
+        QTest::newRow("困 九二 no added condition") << 47 << "九二" << "在道义上没有灾祸" << "守中自处";
+        QTest::newRow("困 九五 赤绂") << 47 << "九五" << "赤绂无从施用" << "臣下所困";
+        QTest::newRow("节 六三 无咎 is no one to blame") << 60 << "六三" << "无所归咎" << "悔悟改过";
+        QTest::newRow("未济 上九 有孚 is self-trust") << 64 << "上九" << "过于自信" << "即使心怀诚信";
+    }
+    void translationsFollowTheCommentary()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, label);
+        QFETCH(QString, reading);
+        QFETCH(QString, departure);
+        const QString translation = TranslationOfRow(number, label);
+        QVERIFY2(translation.contains(reading), qPrintable(translation));
+        QVERIFY2(!translation.contains(departure), qPrintable(translation));
+    }
+
+    // The received text and 本义 punctuate 既济's judgment "亨小，利贞".
+    void jiJiJudgmentKeepsTheReceivedPunctuation()
+    {
+        QVERIFY(HexagramText(63).startsWith(QStringLiteral("既济：亨小，利贞，初吉终乱。\r\n")));
     }
 
     void translationLookupFollowsTheLineString()

@@ -11,9 +11,9 @@ ExitSequence::ExitSequence(std::function<void()> writeSettings, std::function<vo
     , writeSettings_(std::move(writeSettings))
     , endProgram_(std::move(endProgram))
 {
-    setObjectName(QStringLiteral("form99"));
+    setObjectName(QStringLiteral("exit_sequence"));
     timer_.setParent(this);
-    timer_.setObjectName(QStringLiteral("Timer1"));
+    timer_.setObjectName(QStringLiteral("exit_timer"));
     timer_.setInterval(ExitDelayMs);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &ExitSequence::Finish);

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-// The end of the program, form99: half a second after it starts, the
+// The end of the program: half a second after it starts, the
 // settings are written and the program ends, stopping every window and
 // sound. Starting it again while it runs changes nothing.
 class ExitSequence : public QObject {

@@ -98,8 +98,8 @@ MusicControl::MusicControl(MusicRecords records, MusicPlayer &backgroundPlayer, 
     , window_(window)
     , programFolder_(std::move(programFolder))
     , random_(std::move(random))
-    , backgroundTimer_(MakeOneShotTimer("Timer3", this))
-    , festivalTimer_(MakeOneShotTimer("Timer7", this))
+    , backgroundTimer_(MakeOneShotTimer("background_piece_timer", this))
+    , festivalTimer_(MakeOneShotTimer("festival_tune_timer", this))
     , toggle_{MusicOff, QString::fromUtf16(DesignCaption), QString::fromUtf16(DesignTooltip)}
 {
     connect(backgroundTimer_, &QTimer::timeout, this, &MusicControl::StartBackgroundPiece);

@@ -70,8 +70,8 @@ std::optional<int> MusicToggleForDay(MusicState musicState, MusicState savedMusi
 
 // Background and festival music, driven by the music toggle. The toggle's
 // value lives here; the window shows it and forwards the user's clicks. The
-// one-shot timers "Timer3" (next background piece) and "Timer7" (festival
-// tune) are children of this object.
+// one-shot timers "background_piece_timer" (next background piece) and
+// "festival_tune_timer" (festival tune) are children of this object.
 class MusicControl : public QObject {
     Q_OBJECT
 public:

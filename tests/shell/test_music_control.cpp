@@ -1,5 +1,6 @@
 #include "shell/music_control.h"
 #include "support/fake_sound.h"
+#include "support/require_child.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,11 +34,11 @@ struct MusicRig {
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
 
-    QTimer *timer(const char *name) const { return control.findChild<QTimer *>(QString::fromLatin1(name)); }
+    QTimer *timer(const char *name) const { return RequireChild<QTimer>(control, QString::fromLatin1(name)); }
 
     // Lets a pending one-shot timer fire now; false when none was pending.
-    bool FireTimer3() { return Fire(timer("Timer3"), &MusicControl::StartBackgroundPiece); }
-    bool FireTimer7() { return Fire(timer("Timer7"), &MusicControl::StartFestivalTune); }
+    bool FireBackgroundPieceTimer() { return Fire(timer("background_piece_timer"), &MusicControl::StartBackgroundPiece); }
+    bool FireFestivalTuneTimer() { return Fire(timer("festival_tune_timer"), &MusicControl::StartFestivalTune); }
 
     bool Fire(QTimer *pending, void (MusicControl::*tick)())
     {
@@ -115,8 +116,8 @@ private slots:
         const MusicToggle expected{to, caption, tooltip};
         QCOMPARE(rig.control.Toggle(), expected);
         QCOMPARE(rig.window.shown.last(), expected);
-        QCOMPARE(rig.timer("Timer3")->isActive(), backgroundPending);
-        QCOMPARE(rig.timer("Timer7")->isActive(), festivalPending);
+        QCOMPARE(rig.timer("background_piece_timer")->isActive(), backgroundPending);
+        QCOMPARE(rig.timer("festival_tune_timer")->isActive(), festivalPending);
     }
 
     void switchingOffClosesBothPlayersAndLeavesFestivalView_data()
@@ -132,8 +133,8 @@ private slots:
         QFETCH(int, idleResets);
         MusicRig rig({QStringLiteral("a.mid")});
         rig.control.SetToggleValue(from);
-        rig.FireTimer3();
-        rig.FireTimer7();
+        rig.FireBackgroundPieceTimer();
+        rig.FireFestivalTuneTimer();
         rig.backgroundPlayer.calls.clear();
         rig.festivalPlayer.calls.clear();
         rig.control.SetToggleValue(MusicOff);
@@ -155,8 +156,8 @@ private slots:
         MusicRig rig({QStringLiteral("a.mid")});
         rig.musicState = Festival;
         rig.control.SetToggleValue(value);
-        rig.FireTimer3();
-        rig.FireTimer7();
+        rig.FireBackgroundPieceTimer();
+        rig.FireFestivalTuneTimer();
         const MusicState stateBefore = rig.musicState;
         const qsizetype shownBefore = rig.window.shown.size();
         const QStringList callsBefore = rig.backgroundPlayer.calls + rig.festivalPlayer.calls;
@@ -166,8 +167,8 @@ private slots:
         QCOMPARE(rig.musicState, stateBefore);
         QCOMPARE(rig.window.shown.size(), shownBefore);
         QCOMPARE(rig.backgroundPlayer.calls + rig.festivalPlayer.calls, callsBefore);
-        QVERIFY(!rig.timer("Timer3")->isActive());
-        QVERIFY(!rig.timer("Timer7")->isActive());
+        QVERIFY(!rig.timer("background_piece_timer")->isActive());
+        QVERIFY(!rig.timer("festival_tune_timer")->isActive());
         QCOMPARE(rig.window.idleResets, 0);
     }
 
@@ -220,7 +221,7 @@ private slots:
     {
         MusicRig rig({QStringLiteral("高山流水.mid")});
         rig.control.SetToggleValue(BackgroundMusic);
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         QCOMPARE(rig.backgroundPlayer.calls,
                  (QStringList{QStringLiteral("close"), QStringLiteral("open mid/高山流水.mid"), QStringLiteral("play")}));
         QCOMPARE(rig.control.Toggle().tooltip, QStringLiteral("【高山流水】- 背景音乐 M"));
@@ -232,10 +233,10 @@ private slots:
         MusicRig rig({QStringLiteral("a.mid")});
         rig.control.SetToggleValue(BackgroundMusic);
         for (int round = 0; round < 3; ++round) {
-            QVERIFY(rig.FireTimer3());
+            QVERIFY(rig.FireBackgroundPieceTimer());
             rig.backgroundPlayer.Finish();
         }
-        QVERIFY(rig.timer("Timer3")->isActive());
+        QVERIFY(rig.timer("background_piece_timer")->isActive());
         QCOMPARE(rig.backgroundPlayer.Started(), QStringList(3, QStringLiteral("mid/a.mid")));
     }
 
@@ -244,7 +245,7 @@ private slots:
         MusicRig rig({QStringLiteral("a.mid"), QStringLiteral("b.mid")});
         rig.control.SetToggleValue(BackgroundMusic);
         for (int round = 0; round < 30; ++round) {
-            QVERIFY(rig.FireTimer3());
+            QVERIFY(rig.FireBackgroundPieceTimer());
             rig.backgroundPlayer.Finish();
         }
         const QStringList started = rig.backgroundPlayer.Started();
@@ -257,10 +258,10 @@ private slots:
     {
         MusicRig rig({QStringLiteral("a.mid")}, {}, Draws({0.9}));
         rig.control.SetToggleValue(BackgroundMusic);
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         rig.AddFile(QStringLiteral("mid/b.mid"));
         rig.backgroundPlayer.Finish();
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         QCOMPARE(rig.backgroundPlayer.Started(), (QStringList{QStringLiteral("mid/a.mid"), QStringLiteral("mid/b.mid")}));
         QVERIFY(rig.window.messages.isEmpty());
     }
@@ -269,15 +270,15 @@ private slots:
     {
         MusicRig rig({QStringLiteral("a.mid")});
         rig.control.SetToggleValue(BackgroundMusic);
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         QVERIFY(QFile::remove(rig.folder.filePath(QStringLiteral("mid/a.mid"))));
         rig.backgroundPlayer.Finish();
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("没找到MIDI背景音乐文件!")});
         QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         QCOMPARE(rig.musicState, Off);
         QCOMPARE(rig.control.Toggle().tooltip, QStringLiteral("点击开启背景音乐 M"));
-        QVERIFY(!rig.timer("Timer3")->isActive());
+        QVERIFY(!rig.timer("background_piece_timer")->isActive());
     }
 
     void piecesOtherThanMidiAreIgnored()
@@ -285,7 +286,7 @@ private slots:
         MusicRig rig({QStringLiteral("notes.txt"), QStringLiteral("a.mid.bak")});
         QDir(rig.folder.path()).mkpath(QStringLiteral("mid/folder.mid"));
         rig.control.SetToggleValue(BackgroundMusic);
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("没找到MIDI背景音乐文件!")});
         QVERIFY(rig.backgroundPlayer.Started().isEmpty());
     }
@@ -294,12 +295,12 @@ private slots:
     {
         MusicRig rig({QStringLiteral("a.mid")});
         rig.control.SetToggleValue(BackgroundMusic);
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         rig.control.SetToggleValue(MusicOff);
         rig.backgroundPlayer.calls.clear();
 
         rig.backgroundPlayer.Finish();
-        QVERIFY(!rig.timer("Timer3")->isActive());
+        QVERIFY(!rig.timer("background_piece_timer")->isActive());
         rig.control.StartBackgroundPiece();
         QVERIFY(rig.backgroundPlayer.calls.isEmpty());
     }
@@ -329,7 +330,7 @@ private slots:
         rig.gregorianMusicName = QStringLiteral("元旦");
         rig.control.SetToggleValue(FestivalMusic);
         for (int round = 0; round < 3; ++round) {
-            QVERIFY(rig.FireTimer7());
+            QVERIFY(rig.FireFestivalTuneTimer());
             rig.festivalPlayer.Finish();
         }
         QCOMPARE(rig.festivalPlayer.Started(), QStringList(3, QStringLiteral("festival/元旦.mid")));
@@ -344,7 +345,7 @@ private slots:
         rig.lunarMusicName = QStringLiteral("中秋节");
         rig.control.SetToggleValue(FestivalMusic);
         for (int round = 0; round < 4; ++round) {
-            QVERIFY(rig.FireTimer7());
+            QVERIFY(rig.FireFestivalTuneTimer());
             rig.festivalPlayer.Finish();
         }
         QCOMPARE(rig.festivalPlayer.Started(),
@@ -357,7 +358,7 @@ private slots:
         MusicRig rig({}, {QStringLiteral("mid/节日.mid")});
         rig.lunarMusicName = QStringLiteral("春节");
         rig.control.SetToggleValue(FestivalMusic);
-        QVERIFY(rig.FireTimer7());
+        QVERIFY(rig.FireFestivalTuneTimer());
         QCOMPARE(rig.window.messages, QStringList{QStringLiteral("未找到相关MID背景音乐！")});
         QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
         QCOMPARE(rig.musicState, Festival);
@@ -385,7 +386,7 @@ private slots:
             QVERIFY(QDir(rig.folder.filePath(QString::fromLatin1(folder))).removeRecursively());
         rig.lunarMusicName = QStringLiteral("春节");
         rig.control.SetToggleValue(toggle);
-        QVERIFY(toggle == BackgroundMusic ? rig.FireTimer3() : rig.FireTimer7());
+        QVERIFY(toggle == BackgroundMusic ? rig.FireBackgroundPieceTimer() : rig.FireFestivalTuneTimer());
         QCOMPARE(rig.window.messages, QStringList{message});
         QCOMPARE(rig.control.Toggle().value, toggleAfter);
         QVERIFY(rig.backgroundPlayer.Started().isEmpty());
@@ -398,10 +399,10 @@ private slots:
         rig.gregorianMusicName = QStringLiteral("国庆节");
         rig.lunarMusicName = QStringLiteral("中秋节");
         rig.control.SetToggleValue(FestivalMusic);
-        QVERIFY(rig.FireTimer7());
+        QVERIFY(rig.FireFestivalTuneTimer());
         rig.control.SetToggleValue(MusicOff);
         rig.festivalPlayer.Finish();
-        QVERIFY(!rig.timer("Timer7")->isActive());
+        QVERIFY(!rig.timer("festival_tune_timer")->isActive());
         QCOMPARE(rig.lunarMusicName, QStringLiteral("中秋节"));
     }
 
@@ -410,10 +411,10 @@ private slots:
         MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("mid/节日.mid")});
         rig.control.SetToggleValue(FestivalMusic);
         rig.control.SetToggleValue(MusicOff);
-        QVERIFY(!rig.timer("Timer7")->isActive());
+        QVERIFY(!rig.timer("festival_tune_timer")->isActive());
         rig.control.SetToggleValue(BackgroundMusic);
         rig.control.SetToggleValue(MusicOff);
-        QVERIFY(!rig.timer("Timer3")->isActive());
+        QVERIFY(!rig.timer("background_piece_timer")->isActive());
     }
 
     void musicToggleForDay_data()
@@ -448,12 +449,12 @@ private slots:
     {
         MusicRig rig({QStringLiteral("a.mid"), QStringLiteral("b.mid")});
         rig.control.ApplyDayMusic();
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         rig.control.BeginDayChange();
         QCOMPARE(rig.control.SavedMusicState(), On);
         QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         rig.control.ApplyDayMusic();
-        QVERIFY(rig.FireTimer3());
+        QVERIFY(rig.FireBackgroundPieceTimer());
         const QStringList started = rig.backgroundPlayer.Started();
         QCOMPARE(started.size(), 2);
         QVERIFY(started[0] != started[1]);
@@ -470,7 +471,7 @@ private slots:
         rig.lunarMusicName = QStringLiteral("中秋节");
         rig.control.ApplyDayMusic();
         QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
-        QVERIFY(rig.FireTimer7());
+        QVERIFY(rig.FireFestivalTuneTimer());
 
         rig.control.BeginDayChange();
         QCOMPARE(rig.window.idleResets, 1);
@@ -492,7 +493,7 @@ private slots:
         rig.control.BeginDayChange();
         rig.control.ApplyDayMusic();
         QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
-        QVERIFY(rig.FireTimer7());
+        QVERIFY(rig.FireFestivalTuneTimer());
         QCOMPARE(rig.festivalPlayer.Started(), QStringList{QStringLiteral("festival/春节.mid")});
     }
 };

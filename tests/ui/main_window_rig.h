@@ -4,6 +4,7 @@
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
+#include "support/require_child.h"
 #include "ui/windows/main_window.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ struct MainWindowRig {
     template <typename T = QWidget>
     T *Control(const QString &name) const
     {
-        return window->findChild<T *>(name);
+        return RequireChild<T>(*window, name);
     }
 
     QString ClickSound() const { return folder.path() + QStringLiteral("/wav/s1.wav"); }

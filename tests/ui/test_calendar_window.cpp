@@ -733,23 +733,23 @@ private slots:
     {
         CalendarRig rig(QDateTime(QDate(2006, 7, 16), QTime(14, 5, 9)));
         rig.Load();
-        auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));
+        auto *clock = rig.Control<QLabel>(QStringLiteral("clock_line"));
         bool guarded = false;
         ModalWatch watch(QStringLiteral("Form11"), [&](QDialog *calendar) {
-            guarded = !rig.Control(QStringLiteral("Image13"))->isEnabled();
+            guarded = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled();
             rig.now = rig.now.addSecs(2);
             QTest::qWait(1200);
             QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月16日"));
             QTest::mouseClick(calendar->findChild<QLabel *>(QStringLiteral("lblnumber_0")), Qt::LeftButton);
             QTRY_COMPARE(rig.window->SelectedDate(), QDate(2006, 7, 1));
-            QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期六"));
+            QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期六"));
             QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月1日"));
         });
         QTest::keyRelease(rig.window.get(), Qt::Key_F10);
 
         QCOMPARE(watch.visits, 1);
         QVERIFY(guarded);
-        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期日"));
+        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期日"));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
         QTRY_VERIFY_WITH_TIMEOUT(clock->text().startsWith(QStringLiteral("现在时间:")), 2000);
     }
@@ -758,8 +758,8 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("doubleClick");
-        QTest::newRow("Command9") << QStringLiteral("Command9") << false;
-        QTest::newRow("Label25") << QStringLiteral("Label25") << true;
+        QTest::newRow("calendar_button") << QStringLiteral("calendar_button") << false;
+        QTest::newRow("lunar_date_line") << QStringLiteral("lunar_date_line") << true;
     }
 
     void calendarOpensFromItsButtonAndTheLunarLine()
@@ -782,15 +782,15 @@ private slots:
         rig.Load();
         int tipsSeen = 0;
         QString tipsCaption;
-        ModalWatch tips(QStringLiteral("form13"), [&](QDialog *window) {
+        ModalWatch tips(QStringLiteral("todays_tips_window"), [&](QDialog *window) {
             ++tipsSeen;
             tipsCaption = window->windowTitle();
         });
         ModalWatch calendar(QStringLiteral("Form11"), [&](QDialog *window) {
             window->findChild<QComboBox *>(QStringLiteral("cbomonth"))->setCurrentIndex(9);
             QTest::mouseClick(window->findChild<QLabel *>(QStringLiteral("lblnumber_0")), Qt::LeftButton);
-            QTRY_VERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
-            QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 2);
+            QTRY_VERIFY(rig.Control(QStringLiteral("national_day_animation"))->isVisible());
+            QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"))->Value(), 2);
             auto *festivalLine = window->findChild<QLabel *>(QStringLiteral("Label5"));
             QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆国庆节"));
             // Not shown by itself while the calendar is open.
@@ -803,7 +803,7 @@ private slots:
         QCOMPARE(calendar.visits, 1);
         QCOMPARE(tipsCaption, QStringLiteral("今日提示:2006-10-1(八月初十)"));
         // Closing returns the main window to today, without the decoration.
-        QTRY_VERIFY(!rig.Control(QStringLiteral("GifAni2"))->isVisibleTo(rig.window.get()));
+        QTRY_VERIFY(!rig.Control(QStringLiteral("national_day_animation"))->isVisibleTo(rig.window.get()));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
     }
 
@@ -821,12 +821,12 @@ private slots:
         QTest::keyRelease(rig.window.get(), Qt::Key_F10);
 
         QVERIFY(closedByMidnight);
-        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->text(),
+        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_line"))->text(),
                      QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
         QCOMPARE(rig.window->Today(), QDate(2006, 1, 29));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 1, 29));
-        QCOMPARE(rig.Control(QStringLiteral("Image18"))->toolTip(), QStringLiteral("莲年有余  狗年大吉"));
-        QTRY_VERIFY_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label1"))->text().startsWith(
+        QCOMPARE(rig.Control(QStringLiteral("lotus_carp_picture"))->toolTip(), QStringLiteral("莲年有余  狗年大吉"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("clock_line"))->text().startsWith(
                                      QStringLiteral("现在时间:2006-1-29")),
                                  2000);
     }

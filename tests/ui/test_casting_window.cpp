@@ -477,23 +477,23 @@ private slots:
 
         // The main window's cast view.
         MainWindow &main = *rig.mainWindow;
-        QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame1"))));
-        QCOMPARE(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame2"))), changes);
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Labelbg"))->text(), primaryName);
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), primaryName);
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label8"))->text(), primaryNumber);
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label5"))->text(), primaryLines);
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label6"))->text(), resultingLines);
+        QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("primary_hexagram_frame"))));
+        QCOMPARE(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("resulting_hexagram_frame"))), changes);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_name_shadow"))->text(), primaryName);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_name_label"))->text(), primaryName);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_number_label"))->text(), primaryNumber);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_lines_label"))->text(), primaryLines);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("resulting_hexagram_lines_label"))->text(), resultingLines);
         if (changes) {
-            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Labelzg"))->text(), resultingName);
-            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label4"))->text(), resultingName);
-            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label9"))->text(), resultingNumber);
+            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("resulting_hexagram_name_shadow"))->text(), resultingName);
+            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("resulting_hexagram_name_label"))->text(), resultingName);
+            QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("resulting_hexagram_number_label"))->text(), resultingNumber);
         }
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label7"))->text(), rule);
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label20"))->text(), QStringLiteral("张三"));
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label21"))->text(), QStringLiteral("问前程"));
-        QVERIFY(rig.mainControl<QWidget>(QStringLiteral("Command5"))->isEnabled());
-        for (const char *idle : {"Label27_0", "Label27_1", "Image14", "Image15", "Image16"})
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("changing_line_rule_label"))->text(), rule);
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("diviner_name_label"))->text(), QStringLiteral("张三"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("matter_label"))->text(), QStringLiteral("问前程"));
+        QVERIFY(rig.mainControl<QWidget>(QStringLiteral("print_button"))->isEnabled());
+        for (const char *idle : {"saying_label", "saying_source_label", "trigram_wheel_picture", "landscape_scroll_picture", "seal_picture"})
             QVERIFY2(!rig.shown(rig.mainControl<QWidget>(QString::fromLatin1(idle))), idle);
         for (int line = 1; line <= 6; ++line) {
             const auto picture = [&](int image) {
@@ -508,7 +508,7 @@ private slots:
         }
 
         // Exactly one record line, in GBK, with the shown time.
-        const QString castTime = rig.mainControl<QLabel>(QStringLiteral("Label19"))->text();
+        const QString castTime = rig.mainControl<QLabel>(QStringLiteral("cast_time_label"))->text();
         QCOMPARE(castTime, QStringLiteral("2024-3-5 9:08:07"));
         const DivinationRecord expected{castTime,
                                         QStringLiteral("张三"),
@@ -571,8 +571,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
         QCOMPARE(rig.dialogs.Shown(FakeDialogs::Kind::Message).size(), size_t(1));
         QVERIFY(rig.dialogs.Shown(FakeDialogs::Kind::Message)[0].text.contains(QStringLiteral("no-such-folder")));
-        QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("Frame1"))));
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("复"));
+        QVERIFY(rig.shown(rig.mainControl<QGroupBox>(QStringLiteral("primary_hexagram_frame"))));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_name_label"))->text(), QStringLiteral("复"));
         QVERIFY(!QFile::exists(unwritable));
     }
 
@@ -603,7 +603,7 @@ private slots:
                                      }};
         ConnectCastCommands(*rig.mainWindow, services);
         rig.mainWindow->show();
-        auto *rule = rig.mainWindow->findChild<QLabel *>(QStringLiteral("Label7"), Qt::FindDirectChildrenOnly);
+        auto *rule = rig.mainWindow->findChild<QLabel *>(QStringLiteral("changing_line_rule_label"), Qt::FindDirectChildrenOnly);
         rule->setText(ruleLabel);
         rule->show();
         rig.effects.played.clear();
@@ -644,11 +644,11 @@ private slots:
         QCOMPARE(rig.effects.played.last(), Sound("/wav/close.wav"));
         QVERIFY(!rig.mainWindow->isVisible());
         QTRY_VERIFY(rig.mainWindow->isVisible());
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label20"))->text(), QStringLiteral("王五"));
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("101010"));
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("100110"));
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("既济"));
-        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("随"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("diviner_name_label"))->text(), QStringLiteral("王五"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_lines_label"))->text(), QStringLiteral("101010"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("resulting_hexagram_lines_label"))->text(), QStringLiteral("100110"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("primary_hexagram_name_label"))->text(), QStringLiteral("既济"));
+        QCOMPARE(rig.mainControl<QLabel>(QStringLiteral("resulting_hexagram_name_label"))->text(), QStringLiteral("随"));
         const DivinationRecord expected{QStringLiteral("2024-3-5 9:08:07"), QStringLiteral("王五"),
                                         QStringLiteral("问行期"),           QStringLiteral("63"),
                                         QStringLiteral("101010"),           QStringLiteral("既济"),

@@ -3,11 +3,11 @@
 #include "core/resolution.h"
 #include "shell/settings.h"
 #include "ui/art/fonts.h"
+#include "ui/art/main_window_layout.h"
 #include "ui/art/tips_art.h"
 #include "ui/widgets/animated_picture.h"
 #include "ui/widgets/entry_lines_label.h"
 #include "ui/widgets/picture_label.h"
-#include "ui/windows/main_window_layout.h"
 #include "ui/windows/options_window.h"
 #include "ui/windows/todays_tips_window.h"
 
@@ -22,12 +22,16 @@
 namespace {
 
 const QStringList OverlayControls{
-    QStringLiteral("Picture2"), QStringLiteral("Image18"), QStringLiteral("Image21"), QStringLiteral("Image22"),
-    QStringLiteral("Image23"),  QStringLiteral("Image24"), QStringLiteral("GifAni1"), QStringLiteral("GifAni2"),
-    QStringLiteral("GifAni3"),  QStringLiteral("GifAni4"), QStringLiteral("GifAni5"), QStringLiteral("GifAni6")};
+    QStringLiteral("new_year_panel"), QStringLiteral("lotus_carp_picture"),
+    QStringLiteral("lantern_pair_picture"), QStringLiteral("fortune_diamond_picture"),
+    QStringLiteral("army_day_badge"), QStringLiteral("youth_day_badge"), QStringLiteral("mid_autumn_animation"),
+    QStringLiteral("national_day_animation"), QStringLiteral("christmas_tree_animation"),
+    QStringLiteral("christmas_bells_animation"), QStringLiteral("new_year_fireworks_animation"),
+    QStringLiteral("party_anniversary_animation")};
 
-const QStringList IdleControls{QStringLiteral("Image14"), QStringLiteral("Image15"), QStringLiteral("Image16"),
-                               QStringLiteral("Label27_0"), QStringLiteral("Label27_1")};
+const QStringList IdleControls{QStringLiteral("trigram_wheel_picture"), QStringLiteral("landscape_scroll_picture"),
+                               QStringLiteral("seal_picture"), QStringLiteral("saying_label"),
+                               QStringLiteral("saying_source_label")};
 
 QStringList ShownOf(const MainWindowRig &rig, const QStringList &names)
 {
@@ -51,12 +55,12 @@ struct TipsSeen {
 
 std::unique_ptr<ModalWatch> WatchTips(TipsSeen &seen)
 {
-    return std::make_unique<ModalWatch>(QStringLiteral("form13"), [&seen](QDialog *tips) {
+    return std::make_unique<ModalWatch>(QStringLiteral("todays_tips_window"), [&seen](QDialog *tips) {
         ++seen.count;
         seen.caption = tips->windowTitle();
-        seen.text = tips->findChild<QLabel *>(QStringLiteral("Label2"))->text();
-        seen.legend = tips->findChild<QLabel *>(QStringLiteral("Label1"))->text();
-        seen.dontShowTicked = tips->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked();
+        seen.text = RequireChild<QLabel>(*tips, QStringLiteral("tips_label"))->text();
+        seen.legend = RequireChild<QLabel>(*tips, QStringLiteral("legend_label"))->text();
+        seen.dontShowTicked = RequireChild<QCheckBox>(*tips, QStringLiteral("dont_show_again_box"))->isChecked();
         seen.position = tips->pos();
     });
 }
@@ -74,22 +78,22 @@ private slots:
         QTest::addColumn<QStringList>("tooltips");
 
         QTest::newRow("ordinary day") << QDate(2006, 7, 16) << QStringList{} << QStringList{};
-        QTest::newRow("New Year") << QDate(2006, 1, 1) << QStringList{"Picture2", "GifAni5"}
+        QTest::newRow("New Year") << QDate(2006, 1, 1) << QStringList{"new_year_panel", "new_year_fireworks_animation"}
                                   << QStringList{QString(), QString()};
-        QTest::newRow("Spring Festival") << QDate(2006, 1, 29) << QStringList{"Image18", "Image21", "Image22"}
+        QTest::newRow("Spring Festival") << QDate(2006, 1, 29) << QStringList{"lotus_carp_picture", "lantern_pair_picture", "fortune_diamond_picture"}
                                          << QStringList{QStringLiteral("莲年有余  狗年大吉"), QString(), QString()};
-        QTest::newRow("eve on the 29th") << QDate(2006, 1, 28) << QStringList{"Image18", "Image21", "Image22"}
+        QTest::newRow("eve on the 29th") << QDate(2006, 1, 28) << QStringList{"lotus_carp_picture", "lantern_pair_picture", "fortune_diamond_picture"}
                                          << QStringList{QStringLiteral("莲年有余"), QString(), QString()};
-        QTest::newRow("Youth Day") << QDate(2006, 5, 4) << QStringList{"Image24"}
+        QTest::newRow("Youth Day") << QDate(2006, 5, 4) << QStringList{"youth_day_badge"}
                                    << QStringList{QStringLiteral("今天是五四青年节")};
-        QTest::newRow("Party anniversary") << QDate(2006, 7, 1) << QStringList{"GifAni6"}
+        QTest::newRow("Party anniversary") << QDate(2006, 7, 1) << QStringList{"party_anniversary_animation"}
                                            << QStringList{QStringLiteral("中国共产党建党85周年")};
-        QTest::newRow("Army Day") << QDate(2006, 8, 1) << QStringList{"Image23"}
+        QTest::newRow("Army Day") << QDate(2006, 8, 1) << QStringList{"army_day_badge"}
                                   << QStringList{QStringLiteral("中国人民解放军建军79周年")};
-        QTest::newRow("Mid-Autumn and National Day") << QDate(2020, 10, 1) << QStringList{"GifAni1", "GifAni2"}
+        QTest::newRow("Mid-Autumn and National Day") << QDate(2020, 10, 1) << QStringList{"mid_autumn_animation", "national_day_animation"}
                                                      << QStringList{QStringLiteral("中秋节快乐!"),
                                                                     QStringLiteral("庆祝国庆71周年!")};
-        QTest::newRow("Christmas") << QDate(2006, 12, 25) << QStringList{"GifAni3", "GifAni4"}
+        QTest::newRow("Christmas") << QDate(2006, 12, 25) << QStringList{"christmas_tree_animation", "christmas_bells_animation"}
                                    << QStringList{QStringLiteral("圣诞快乐!"), QStringLiteral("圣诞快乐!")};
     }
 
@@ -107,12 +111,12 @@ private slots:
         for (int i = 0; i < shown.size(); ++i) {
             if (!tooltips[i].isEmpty())
                 QCOMPARE(rig.Control(shown[i])->toolTip(), tooltips[i]);
-            if (auto *animation = rig.Control<AnimatedPicture>(shown[i]))
+            if (auto *animation = qobject_cast<AnimatedPicture *>(rig.Control(shown[i])))
                 QVERIFY(animation->IsRunning());
             // Everything the overlay shows has its picture.
             QVERIFY(!rig.Control(shown[i])->size().isEmpty());
         }
-        const bool springFestival = shown.contains(QStringLiteral("Image18"));
+        const bool springFestival = shown.contains(QStringLiteral("lotus_carp_picture"));
         QCOMPARE(ShownOf(rig, IdleControls).size(), springFestival ? 1 : 5);
     }
 
@@ -139,7 +143,7 @@ private slots:
         rig.window->ShowCastView(cast);
 
         QCOMPARE(ShownOf(rig, OverlayControls), QStringList());
-        QVERIFY(rig.Control(QStringLiteral("Frame1"))->isVisibleTo(rig.window.get()));
+        QVERIFY(rig.Control(QStringLiteral("primary_hexagram_frame"))->isVisibleTo(rig.window.get()));
     }
 
     void newYearBannerShowsTodaysYearAboveTheCommandBar()
@@ -147,23 +151,23 @@ private slots:
         CalendarRig rig(Morning(QDate(2007, 3, 1)));
         rig.Load();
         rig.window->SelectDate(QDate(2006, 1, 1));
-        QTRY_VERIFY(rig.Control(QStringLiteral("Picture2"))->isVisible());
+        QTRY_VERIFY(rig.Control(QStringLiteral("new_year_panel"))->isVisible());
 
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label29"))->text(), QStringLiteral("2007"));
-        auto *greeting = rig.Control<QLabel>(QStringLiteral("Label28"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("new_year_year_label"))->text(), QStringLiteral("2007"));
+        auto *greeting = rig.Control<QLabel>(QStringLiteral("new_year_greeting_label"));
         QCOMPARE(greeting->text(), QStringLiteral("新年好!"));
         QCOMPARE(greeting->toolTip(), QStringLiteral("恭贺2007年元旦!"));
-        for (const char *part : {"Image20", "Label28", "Label29", "Label30", "Label31", "GifAni5"})
+        for (const char *part : {"new_year_picture", "new_year_greeting_label", "new_year_year_label", "new_year_stars_label", "new_year_english_label", "new_year_fireworks_animation"})
             QVERIFY2(rig.Control(QString::fromLatin1(part))->isVisible(), part);
 
-        const QRect banner = rig.Control(QStringLiteral("Picture2"))->geometry();
+        const QRect banner = rig.Control(QStringLiteral("new_year_panel"))->geometry();
         // Below the quotes banner's saying, whose second line it would cover.
         QCOMPARE(banner.left(), 37);
-        QVERIFY(banner.top() > rig.Control(QStringLiteral("Label27_0"))->geometry().bottom());
-        QCOMPARE(rig.Control(QStringLiteral("Picture2"))->palette().color(QPalette::Window), QColor(0, 0, 120));
+        QVERIFY(banner.top() > rig.Control(QStringLiteral("saying_label"))->geometry().bottom());
+        QCOMPARE(rig.Control(QStringLiteral("new_year_panel"))->palette().color(QPalette::Window), QColor(0, 0, 120));
         QVERIFY(banner.bottom() < MainLayout::CommandBarTop);
-        QVERIFY(!banner.intersects(rig.Control(QStringLiteral("Command1"))->geometry()));
-        for (const char *text : {"Label28", "Label29", "Label30", "Label31", "GifAni5"}) {
+        QVERIFY(!banner.intersects(rig.Control(QStringLiteral("cast_button"))->geometry()));
+        for (const char *text : {"new_year_greeting_label", "new_year_year_label", "new_year_stars_label", "new_year_english_label", "new_year_fireworks_animation"}) {
             const QRect part = rig.Control(QString::fromLatin1(text))->geometry();
             QVERIFY2(QRect(QPoint(), banner.size()).contains(part), text);
         }
@@ -174,15 +178,15 @@ private slots:
         CalendarRig rig(Morning(QDate(2020, 10, 1)));
         rig.settings.todayTips = false;
         rig.Load();
-        const QRect moon = rig.Control(QStringLiteral("GifAni1"))->geometry();
-        QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->pos(), QPoint(moon.left(), moon.top() + moon.height() + 25));
-        QVERIFY(rig.Control(QStringLiteral("GifAni2"))->geometry().bottom() < MainLayout::CommandBarTop);
+        const QRect moon = rig.Control(QStringLiteral("mid_autumn_animation"))->geometry();
+        QCOMPARE(rig.Control(QStringLiteral("national_day_animation"))->pos(), QPoint(moon.left(), moon.top() + moon.height() + 25));
+        QVERIFY(rig.Control(QStringLiteral("national_day_animation"))->geometry().bottom() < MainLayout::CommandBarTop);
 
         rig.window->SelectDate(QDate(2006, 10, 1));
-        QTRY_VERIFY(!rig.Control(QStringLiteral("GifAni1"))->isVisible());
-        QTRY_VERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
-        QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->pos(), moon.topLeft());
-        QCOMPARE(rig.Control(QStringLiteral("GifAni2"))->toolTip(), QStringLiteral("庆祝国庆57周年!"));
+        QTRY_VERIFY(!rig.Control(QStringLiteral("mid_autumn_animation"))->isVisible());
+        QTRY_VERIFY(rig.Control(QStringLiteral("national_day_animation"))->isVisible());
+        QCOMPARE(rig.Control(QStringLiteral("national_day_animation"))->pos(), moon.topLeft());
+        QCOMPARE(rig.Control(QStringLiteral("national_day_animation"))->toolTip(), QStringLiteral("庆祝国庆57周年!"));
     }
 
     void springFestivalStartUp()
@@ -192,11 +196,11 @@ private slots:
         const auto watch = WatchTips(tips);
         rig.Load();
 
-        auto *lunar = rig.Control<QLabel>(QStringLiteral("Label25"));
+        auto *lunar = rig.Control<QLabel>(QStringLiteral("lunar_date_line"));
         QCOMPARE(lunar->text(), QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
         QCOMPARE(lunar->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(rig.Control(QStringLiteral("Image18"))->toolTip(), QStringLiteral("莲年有余  狗年大吉"));
-        QCOMPARE(ShownOf(rig, IdleControls), QStringList{QStringLiteral("Image16")});
+        QCOMPARE(rig.Control(QStringLiteral("lotus_carp_picture"))->toolTip(), QStringLiteral("莲年有余  狗年大吉"));
+        QCOMPARE(ShownOf(rig, IdleControls), QStringList{QStringLiteral("seal_picture")});
 
         QTRY_COMPARE(tips.count, 1);
         QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-1-29(正月初一)"));
@@ -215,7 +219,7 @@ private slots:
         QTRY_COMPARE(tips.count, 1);
         QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-7-1(六月初六)"));
         QCOMPARE(tips.text, QStringLiteral("  今天是: ★龙晒衣 ☆中国共产党建党日 ☆香港回归纪念日"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->palette().color(QPalette::WindowText),
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("weekday_line"))->palette().color(QPalette::WindowText),
                  QColor(0, 128, 0));
     }
 
@@ -227,7 +231,7 @@ private slots:
         rig.Load();
         QTest::qWait(400);
         QCOMPARE(tips.count, 0);
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->palette().color(QPalette::WindowText),
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_line"))->palette().color(QPalette::WindowText),
                  QColor(64, 64, 64));
     }
 
@@ -235,8 +239,8 @@ private slots:
     {
         CalendarRig rig(Morning(QDate(2006, 12, 25)));
         QList<std::optional<bool>> settingsSeen;
-        ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
-            auto *box = tips->findChild<QCheckBox *>(QStringLiteral("Check1"));
+        ModalWatch watch(QStringLiteral("todays_tips_window"), [&](QDialog *tips) {
+            auto *box = RequireChild<QCheckBox>(*tips, QStringLiteral("dont_show_again_box"));
             QCOMPARE(box->text(), QStringLiteral("以后不显示此窗口"));
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
             settingsSeen << rig.settings.todayTips;
@@ -244,7 +248,7 @@ private slots:
             settingsSeen << rig.settings.todayTips;
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
             settingsSeen << rig.settings.todayTips;
-            QTest::mouseClick(tips->findChild<QWidget *>(QStringLiteral("Command1")), Qt::LeftButton);
+            QTest::mouseClick(RequireChild<QWidget>(*tips, QStringLiteral("close_button")), Qt::LeftButton);
             QVERIFY(!tips->isVisible());
         });
         rig.Load();
@@ -253,7 +257,7 @@ private slots:
 
         // The next festival day opens no tips window.
         rig.now = QDateTime(QDate(2006, 12, 26), QTime(0, 0, 0));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期二"), 3000);
         QTest::qWait(300);
         QCOMPARE(watch.visits, 1);
     }
@@ -262,7 +266,7 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::newRow("window") << QStringLiteral("panelPicture");
-        QTest::newRow("Label3") << QStringLiteral("Label3");
+        QTest::newRow("heading_label") << QStringLiteral("heading_label");
     }
 
     void doubleClickClosesTheTips()
@@ -270,8 +274,8 @@ private slots:
         QFETCH(QString, target);
         CalendarRig rig(Morning(QDate(2006, 12, 25)));
         bool closed = false;
-        ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
-            QTest::mouseDClick(tips->findChild<QWidget *>(target), Qt::LeftButton, {}, QPoint(8, 8));
+        ModalWatch watch(QStringLiteral("todays_tips_window"), [&](QDialog *tips) {
+            QTest::mouseDClick(RequireChild<QWidget>(*tips, target), Qt::LeftButton, {}, QPoint(8, 8));
             closed = !tips->isVisible();
         });
         rig.Load();
@@ -324,12 +328,12 @@ private slots:
         const auto watch = WatchTips(tips);
         rig.Load();
         QTRY_COMPARE(tips.count, 1);
-        QVERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
+        QVERIFY(rig.Control(QStringLiteral("national_day_animation"))->isVisible());
 
         rig.now = QDateTime(QDate(2006, 10, 2), QTime(0, 0, 0));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期一"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期一"), 3000);
         QCOMPARE(ShownOf(rig, OverlayControls), QStringList{});
-        QVERIFY(!rig.Control<AnimatedPicture>(QStringLiteral("GifAni2"))->IsRunning());
+        QVERIFY(!rig.Control<AnimatedPicture>(QStringLiteral("national_day_animation"))->IsRunning());
         QTRY_COMPARE(tips.count, 2);
         QCOMPARE(tips.text, QStringLiteral("  今天是: ☆世界人居(住房)日"));
     }
@@ -344,15 +348,15 @@ private slots:
         rig.window->ForgetToday();
         QTRY_COMPARE_WITH_TIMEOUT(rig.effectPlayer.calls.mid(0, 2),
                                   (QStringList{QStringLiteral("stop"), QStringLiteral("close")}), 3000);
-        QCOMPARE(ShownOf(rig, OverlayControls), (QStringList{QStringLiteral("GifAni3"), QStringLiteral("GifAni4")}));
-        QVERIFY(rig.Control<AnimatedPicture>(QStringLiteral("GifAni3"))->IsRunning());
+        QCOMPARE(ShownOf(rig, OverlayControls), (QStringList{QStringLiteral("christmas_tree_animation"), QStringLiteral("christmas_bells_animation")}));
+        QVERIFY(rig.Control<AnimatedPicture>(QStringLiteral("christmas_tree_animation"))->IsRunning());
     }
 
     void aTipsWindowLeftOpenClosesAtMidnight()
     {
         CalendarRig rig(QDateTime(QDate(2006, 12, 25), QTime(23, 59, 59)));
         bool closedByMidnight = false;
-        ModalWatch watch(QStringLiteral("form13"), [&](QDialog *tips) {
+        ModalWatch watch(QStringLiteral("todays_tips_window"), [&](QDialog *tips) {
             if (rig.now.date() != QDate(2006, 12, 25))
                 return;
             rig.now = QDateTime(QDate(2006, 12, 26), QTime(0, 0, 0));
@@ -361,7 +365,7 @@ private slots:
         });
         rig.Load();
         QTRY_VERIFY_WITH_TIMEOUT(closedByMidnight, 3000);
-        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期二"));
+        QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期二"));
     }
 
     // Midnight into a festival day closes the options window, whose music
@@ -435,7 +439,7 @@ private slots:
         QFETCH(QString, text);
         Settings settings;
         TodaysTipsWindow tips(EvaluateSelectedDate(date, date, true), settings, nullptr);
-        auto *label = tips.findChild<EntryLinesLabel *>(QStringLiteral("Label2"));
+        auto *label = RequireChild<EntryLinesLabel>(tips, QStringLiteral("tips_label"));
         QVERIFY(label);
         QCOMPARE(label->text(), text);
 
@@ -470,7 +474,7 @@ private slots:
         QFETCH(TipsPictureGroup, group);
         Settings settings;
         TodaysTipsWindow tips(EvaluateSelectedDate(date, date, true), settings, nullptr);
-        auto *picture = tips.findChild<PictureLabel *>(QStringLiteral("Image1"));
+        auto *picture = RequireChild<PictureLabel>(tips, QStringLiteral("festival_picture"));
         QVERIFY(picture);
         QCOMPARE(picture->Picture().toImage(),
                  TipsPicture(group).scaled(84, 105, Qt::KeepAspectRatio, Qt::SmoothTransformation));

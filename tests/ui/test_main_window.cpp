@@ -62,10 +62,13 @@ bool SameWidgetsVisible(const MainWindowRig &rig, const QStringList &names, bool
 }
 
 const QStringList CastControls{
-    QStringLiteral("Frame1"),  QStringLiteral("Label7"),  QStringLiteral("Label10"), QStringLiteral("Label15"),
-    QStringLiteral("Label16"), QStringLiteral("Label18"), QStringLiteral("Label19"), QStringLiteral("Label21")};
-const QStringList IdleControls{QStringLiteral("Label27_0"), QStringLiteral("Label27_1"), QStringLiteral("Image14"),
-                               QStringLiteral("Image15"), QStringLiteral("Image16")};
+    QStringLiteral("primary_hexagram_frame"),
+    QStringLiteral("changing_line_rule_label"), QStringLiteral("line_position_1_label"),
+    QStringLiteral("line_position_6_label"), QStringLiteral("cast_time_caption"), QStringLiteral("matter_caption"),
+    QStringLiteral("cast_time_label"), QStringLiteral("matter_label")};
+const QStringList IdleControls{QStringLiteral("saying_label"), QStringLiteral("saying_source_label"),
+                               QStringLiteral("trigram_wheel_picture"), QStringLiteral("landscape_scroll_picture"),
+                               QStringLiteral("seal_picture")};
 
 } // namespace
 
@@ -80,25 +83,25 @@ private slots:
         rig.Load();
 
         QVERIFY(rig.window->isVisible());
-        QCOMPARE(rig.window->objectName(), QStringLiteral("form2"));
+        QCOMPARE(rig.window->objectName(), QStringLiteral("main_window"));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("Ravezaz之文王卦"));
         QCOMPARE(rig.window->size(), QSize(642, 464));
         QCOMPARE(rig.splashCloses, 1);
         QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
-        QVERIFY(SameWidgetsVisible(rig, CastControls + QStringList{QStringLiteral("Frame2")}, false));
-        QVERIFY(!rig.Control(QStringLiteral("Command5"))->isEnabled());
+        QVERIFY(SameWidgetsVisible(rig, CastControls + QStringList{QStringLiteral("resulting_hexagram_frame")}, false));
+        QVERIFY(!rig.Control(QStringLiteral("print_button"))->isEnabled());
 
         // The first saying is drawn with the click sound.
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label27_0"))->text(), QString::fromUtf16(QuoteTable()[15].saying));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label27_1"))->text(), QString::fromUtf16(QuoteTable()[15].source));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("saying_label"))->text(), QString::fromUtf16(QuoteTable()[15].saying));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("saying_source_label"))->text(), QString::fromUtf16(QuoteTable()[15].source));
         QCOMPARE(rig.effects.played, QStringList{rig.ClickSound()});
 
-        auto *about = rig.Control<QLabel>(QStringLiteral("Label24"));
+        auto *about = rig.Control<QLabel>(QStringLiteral("about_link"));
         QCOMPARE(about->text(), QStringLiteral("关于本软件(A)"));
         QCOMPARE(about->palette().color(QPalette::WindowText), QColor(128, 128, 192));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("现在时间:2006-7-16 14:05:09"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->text(), QStringLiteral("农历:丙戌(狗)年 六月廿一"));
-        auto *weekday = rig.Control<QLabel>(QStringLiteral("Label26"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("clock_line"))->text(), QStringLiteral("现在时间:2006-7-16 14:05:09"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_line"))->text(), QStringLiteral("农历:丙戌(狗)年 六月廿一"));
+        auto *weekday = rig.Control<QLabel>(QStringLiteral("weekday_line"));
         QCOMPARE(weekday->text(), QStringLiteral("星期日"));
         QCOMPARE(weekday->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(rig.window->Today(), QDate(2006, 7, 16));
@@ -120,36 +123,41 @@ private slots:
     {
         MainWindowRig rig;
         const QStringList names{
-            QStringLiteral("picShape"), QStringLiteral("Check1"),    QStringLiteral("Command1"),
-            QStringLiteral("Command2"), QStringLiteral("Command3"),  QStringLiteral("Command5"),
-            QStringLiteral("Command9"), QStringLiteral("Command10"), QStringLiteral("Command11"),
-            QStringLiteral("Command12"), QStringLiteral("Command13"), QStringLiteral("Command15"),
-            QStringLiteral("Label1"),   QStringLiteral("Label2"),    QStringLiteral("Label24"),
-            QStringLiteral("Label25"),  QStringLiteral("Label26"),   QStringLiteral("Label27_0"),
-            QStringLiteral("Label27_1"), QStringLiteral("Image13"),  QStringLiteral("Image17"),
-            QStringLiteral("Image19_0"), QStringLiteral("Image19_3"), QStringLiteral("Frame1"),
-            QStringLiteral("Frame2"),   QStringLiteral("Labelbg"),   QStringLiteral("Label3"),
-            QStringLiteral("Labelzg"),  QStringLiteral("Label4"),    QStringLiteral("Label22"),
-            QStringLiteral("Label23"),  QStringLiteral("Text1"),     QStringLiteral("Text2"),
-            QStringLiteral("Image1"),   QStringLiteral("Image12"),   QStringLiteral("Picture0"),
-            QStringLiteral("Picture00"), QStringLiteral("Picture1"), QStringLiteral("Picture11"),
-            QStringLiteral("Picture2"), QStringLiteral("Label28"),   QStringLiteral("Label31"),
-            QStringLiteral("Image18"),  QStringLiteral("Image24"),   QStringLiteral("GifAni1"),
-            QStringLiteral("GifAni6"),  QStringLiteral("Timer1"),    QStringLiteral("Timer5"),
-            QStringLiteral("Timer9")};
+            QStringLiteral("background_picture"), QStringLiteral("music_toggle"),
+            QStringLiteral("cast_button"), QStringLiteral("help_button"), QStringLiteral("records_button"),
+            QStringLiteral("print_button"), QStringLiteral("calendar_button"), QStringLiteral("manual_entry_button"),
+            QStringLiteral("trigrams_button"), QStringLiteral("guard_start_button"), QStringLiteral("options_button"),
+            QStringLiteral("reset_view_button"), QStringLiteral("clock_line"), QStringLiteral("title_bar_handle"),
+            QStringLiteral("about_link"), QStringLiteral("lunar_date_line"), QStringLiteral("weekday_line"),
+            QStringLiteral("saying_label"), QStringLiteral("saying_source_label"), QStringLiteral("minimise_picture"),
+            QStringLiteral("close_picture"), QStringLiteral("minimise_enabled_store"),
+            QStringLiteral("close_disabled_store"), QStringLiteral("primary_hexagram_frame"),
+            QStringLiteral("resulting_hexagram_frame"), QStringLiteral("primary_hexagram_name_shadow"),
+            QStringLiteral("primary_hexagram_name_label"), QStringLiteral("resulting_hexagram_name_shadow"),
+            QStringLiteral("resulting_hexagram_name_label"), QStringLiteral("primary_hexagram_handle"),
+            QStringLiteral("resulting_hexagram_handle"), QStringLiteral("primary_hexagram_text"),
+            QStringLiteral("resulting_hexagram_text"), QStringLiteral("primary_line_1_picture"),
+            QStringLiteral("resulting_line_6_picture"), QStringLiteral("yin_line_store"),
+            QStringLiteral("changing_yin_line_store"), QStringLiteral("yang_line_store"),
+            QStringLiteral("changing_yang_line_store"), QStringLiteral("new_year_panel"),
+            QStringLiteral("new_year_greeting_label"), QStringLiteral("new_year_english_label"),
+            QStringLiteral("lotus_carp_picture"), QStringLiteral("youth_day_badge"),
+            QStringLiteral("mid_autumn_animation"), QStringLiteral("party_anniversary_animation"),
+            QStringLiteral("clock_timer"), QStringLiteral("window_buttons_release_timer"),
+            QStringLiteral("calendar_grid_timer")};
         for (const QString &name : names)
-            QVERIFY2(rig.window->findChild<QObject *>(name), qPrintable(name));
+            RequireChild<QObject>(*rig.window, name);
 
         const QList<std::pair<QString, QString>> tips{
-            {QStringLiteral("Command1"), QStringLiteral("开始推演取卦 F5")},
-            {QStringLiteral("Command5"), QStringLiteral("打印此卦 F9")},
-            {QStringLiteral("Command13"), QStringLiteral("功能设置 F4")},
-            {QStringLiteral("Image13"), QStringLiteral("最小化窗口 F11")},
-            {QStringLiteral("Image17"), QStringLiteral("关闭程序 F12")},
-            {QStringLiteral("Label25"), QStringLiteral("双击查看农历日历 F10")},
-            {QStringLiteral("Label27_1"), QStringLiteral("《周易》名言录")},
-            {QStringLiteral("Text1"), QStringLiteral("查看译文(按键\"1\")")},
-            {QStringLiteral("Check1"), QStringLiteral("背景音乐开关 M")},
+            {QStringLiteral("cast_button"), QStringLiteral("开始推演取卦 F5")},
+            {QStringLiteral("print_button"), QStringLiteral("打印此卦 F9")},
+            {QStringLiteral("options_button"), QStringLiteral("功能设置 F4")},
+            {QStringLiteral("minimise_picture"), QStringLiteral("最小化窗口 F11")},
+            {QStringLiteral("close_picture"), QStringLiteral("关闭程序 F12")},
+            {QStringLiteral("lunar_date_line"), QStringLiteral("双击查看农历日历 F10")},
+            {QStringLiteral("saying_source_label"), QStringLiteral("《周易》名言录")},
+            {QStringLiteral("primary_hexagram_text"), QStringLiteral("查看译文(按键\"1\")")},
+            {QStringLiteral("music_toggle"), QStringLiteral("背景音乐开关 M")},
         };
         for (const auto &[name, tip] : tips)
             QCOMPARE(rig.Control(name)->toolTip(), tip);
@@ -178,18 +186,18 @@ private slots:
         const QString changed = QStringLiteral("changed");
 
         QTest::newRow("F4 options") << int(Qt::Key_F4) << idle << none << options << 1 << 0;
-        QTest::newRow("F4, options disabled") << int(Qt::Key_F4) << idle << QStringLiteral("Command13") << options << 0 << 0;
+        QTest::newRow("F4, options disabled") << int(Qt::Key_F4) << idle << QStringLiteral("options_button") << options << 0 << 0;
         QTest::newRow("F5 cast") << int(Qt::Key_F5) << idle << none << cast << 1 << 0;
-        QTest::newRow("F5, cast disabled") << int(Qt::Key_F5) << idle << QStringLiteral("Command1") << cast << 0 << 0;
+        QTest::newRow("F5, cast disabled") << int(Qt::Key_F5) << idle << QStringLiteral("cast_button") << cast << 0 << 0;
         QTest::newRow("F6 manual entry") << int(Qt::Key_F6) << idle << none << manual << 1 << 1;
-        QTest::newRow("F6, manual entry disabled") << int(Qt::Key_F6) << idle << QStringLiteral("Command10") << manual << 0 << 0;
+        QTest::newRow("F6, manual entry disabled") << int(Qt::Key_F6) << idle << QStringLiteral("manual_entry_button") << manual << 0 << 0;
         QTest::newRow("F7 records") << int(Qt::Key_F7) << idle << none << records << 1 << 1;
-        QTest::newRow("F7, records disabled") << int(Qt::Key_F7) << idle << QStringLiteral("Command3") << records << 0 << 0;
+        QTest::newRow("F7, records disabled") << int(Qt::Key_F7) << idle << QStringLiteral("records_button") << records << 0 << 0;
         QTest::newRow("F8 trigrams") << int(Qt::Key_F8) << idle << none << trigrams << 1 << 1;
         QTest::newRow("F9 without a cast") << int(Qt::Key_F9) << idle << none << print << 0 << 0;
         QTest::newRow("F9 with a cast") << int(Qt::Key_F9) << shown << none << print << 1 << 0;
         QTest::newRow("F10 calendar") << int(Qt::Key_F10) << idle << none << calendar << 1 << 1;
-        QTest::newRow("F10, calendar disabled") << int(Qt::Key_F10) << idle << QStringLiteral("Command9") << calendar << 0 << 0;
+        QTest::newRow("F10, calendar disabled") << int(Qt::Key_F10) << idle << QStringLiteral("calendar_button") << calendar << 0 << 0;
         QTest::newRow("1 without a cast") << int(Qt::Key_1) << idle << none << translation << 0 << 0;
         QTest::newRow("1 with a cast") << int(Qt::Key_1) << shown << none << translation << 1 << 0;
         QTest::newRow("2 with an unchanged cast") << int(Qt::Key_2) << shown << none << translation << 0 << 0;
@@ -228,8 +236,8 @@ private slots:
         rig.window->ShowCastView(CastOfQian(true));
         QSignalSpy translations(rig.window.get(), &MainWindow::TranslationRequested);
 
-        QTest::keyRelease(rig.Control(QStringLiteral("Text2")), Qt::Key_2);
-        QTest::keyRelease(rig.Control(QStringLiteral("Text1")), Qt::Key_1, Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyRelease(rig.Control(QStringLiteral("resulting_hexagram_text")), Qt::Key_2);
+        QTest::keyRelease(rig.Control(QStringLiteral("primary_hexagram_text")), Qt::Key_1, Qt::ControlModifier | Qt::AltModifier);
         // With Shift held the digit keys arrive as their symbols.
         QTest::keyRelease(rig.window.get(), Qt::Key_At, Qt::ShiftModifier);
 
@@ -245,12 +253,12 @@ private slots:
         QTest::addColumn<QByteArray>("signal");
         QTest::addColumn<int>("clicks");
 
-        QTest::newRow("Command1") << QStringLiteral("Command1") << QByteArray(SIGNAL(CastRequested())) << 0;
-        QTest::newRow("Command10") << QStringLiteral("Command10") << QByteArray(SIGNAL(ManualEntryRequested())) << 1;
-        QTest::newRow("Command3") << QStringLiteral("Command3") << QByteArray(SIGNAL(RecordsRequested())) << 1;
-        QTest::newRow("Command11") << QStringLiteral("Command11") << QByteArray(SIGNAL(TrigramsRequested())) << 1;
-        QTest::newRow("Command9") << QStringLiteral("Command9") << QByteArray(SIGNAL(CalendarRequested())) << 1;
-        QTest::newRow("Command13") << QStringLiteral("Command13") << QByteArray(SIGNAL(OptionsRequested())) << 0;
+        QTest::newRow("cast_button") << QStringLiteral("cast_button") << QByteArray(SIGNAL(CastRequested())) << 0;
+        QTest::newRow("manual_entry_button") << QStringLiteral("manual_entry_button") << QByteArray(SIGNAL(ManualEntryRequested())) << 1;
+        QTest::newRow("records_button") << QStringLiteral("records_button") << QByteArray(SIGNAL(RecordsRequested())) << 1;
+        QTest::newRow("trigrams_button") << QStringLiteral("trigrams_button") << QByteArray(SIGNAL(TrigramsRequested())) << 1;
+        QTest::newRow("calendar_button") << QStringLiteral("calendar_button") << QByteArray(SIGNAL(CalendarRequested())) << 1;
+        QTest::newRow("options_button") << QStringLiteral("options_button") << QByteArray(SIGNAL(OptionsRequested())) << 0;
     }
 
     void commandButtonsAskForTheirFunction()
@@ -273,7 +281,7 @@ private slots:
         MainWindowRig rig;
         rig.Load();
         QSignalSpy calendar(rig.window.get(), &MainWindow::CalendarRequested);
-        QTest::mouseDClick(rig.Control(QStringLiteral("Label25")), Qt::LeftButton);
+        QTest::mouseDClick(rig.Control(QStringLiteral("lunar_date_line")), Qt::LeftButton);
         QCOMPARE(calendar.count(), 1);
     }
 
@@ -287,7 +295,7 @@ private slots:
         QCOMPARE(rig.helpOwners, QList<QWidget *>{rig.window.get()});
         QVERIFY(rig.effects.played.isEmpty());
 
-        QWidget *help = rig.Control(QStringLiteral("Command2"));
+        QWidget *help = rig.Control(QStringLiteral("help_button"));
         QTest::mousePress(help, Qt::LeftButton);
         QCOMPARE(rig.effects.played, QStringList{rig.ClickSound()});
         QCOMPARE(rig.helpOwners.size(), 1);
@@ -303,7 +311,7 @@ private slots:
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F2);
         QTest::keyRelease(rig.window.get(), Qt::Key_L);
-        QTest::mouseClick(rig.Control(QStringLiteral("Image16")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("seal_picture")), Qt::LeftButton);
 
         QCOMPARE(rig.webPagesOpened, 3);
         QCOMPARE(rig.effects.played.count(rig.ClickSound()), 3);
@@ -316,26 +324,26 @@ private slots:
 
         rig.window->ShowCastView(CastOfQian(true));
         QVERIFY(SameWidgetsVisible(rig, IdleControls, false));
-        QVERIFY(SameWidgetsVisible(rig, CastControls + QStringList{QStringLiteral("Frame2")}, true));
-        QVERIFY(rig.Control(QStringLiteral("Command5"))->isEnabled());
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("乾"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Labelbg"))->text(), QStringLiteral("乾"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("夬"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label9"))->text(), QStringLiteral("43"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("111110"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label7"))->text(), QStringLiteral("变1爻：则以本卦变爻辞占。"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label21"))->text(), QStringLiteral("出行"));
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image6")), PictureOf(rig, QStringLiteral("Picture11")));
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image12")), PictureOf(rig, QStringLiteral("Picture00")));
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image1")), PictureOf(rig, QStringLiteral("Picture1")));
+        QVERIFY(SameWidgetsVisible(rig, CastControls + QStringList{QStringLiteral("resulting_hexagram_frame")}, true));
+        QVERIFY(rig.Control(QStringLiteral("print_button"))->isEnabled());
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("primary_hexagram_name_label"))->text(), QStringLiteral("乾"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("primary_hexagram_name_shadow"))->text(), QStringLiteral("乾"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("resulting_hexagram_name_label"))->text(), QStringLiteral("夬"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("resulting_hexagram_number_label"))->text(), QStringLiteral("43"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("resulting_hexagram_lines_label"))->text(), QStringLiteral("111110"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("changing_line_rule_label"))->text(), QStringLiteral("变1爻：则以本卦变爻辞占。"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("matter_label"))->text(), QStringLiteral("出行"));
+        QCOMPARE(PictureOf(rig, QStringLiteral("primary_line_6_picture")), PictureOf(rig, QStringLiteral("changing_yang_line_store")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("resulting_line_6_picture")), PictureOf(rig, QStringLiteral("changing_yin_line_store")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("primary_line_1_picture")), PictureOf(rig, QStringLiteral("yang_line_store")));
 
         rig.window->ShowCastView(CastOfQian(false));
-        QVERIFY(!rig.Control(QStringLiteral("Frame2"))->isVisibleTo(rig.window.get()));
+        QVERIFY(!rig.Control(QStringLiteral("resulting_hexagram_frame"))->isVisibleTo(rig.window.get()));
 
-        rig.window->findChild<QPushButton *>(QStringLiteral("Command15"))->click();
+        RequireChild<QPushButton>(*rig.window, QStringLiteral("reset_view_button"))->click();
         QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
         QVERIFY(SameWidgetsVisible(rig, CastControls, false));
-        QVERIFY(!rig.Control(QStringLiteral("Command5"))->isEnabled());
+        QVERIFY(!rig.Control(QStringLiteral("print_button"))->isEnabled());
     }
 
     void resetLeavesTheBannerOffWhenTheOptionSaysSo()
@@ -345,24 +353,24 @@ private slots:
         rig.Load();
         rig.window->ShowCastView(CastOfQian(false));
         rig.window->ResetToIdleView();
-        QVERIFY(!rig.Control(QStringLiteral("Label27_0"))->isVisibleTo(rig.window.get()));
-        QVERIFY(rig.Control(QStringLiteral("Image14"))->isVisibleTo(rig.window.get()));
+        QVERIFY(!rig.Control(QStringLiteral("saying_label"))->isVisibleTo(rig.window.get()));
+        QVERIFY(rig.Control(QStringLiteral("trigram_wheel_picture"))->isVisibleTo(rig.window.get()));
     }
 
     void sayingsChangeByKeyYAndDoubleClick()
     {
         MainWindowRig rig;
         rig.Load();
-        auto *saying = rig.Control<QLabel>(QStringLiteral("Label27_0"));
+        auto *saying = rig.Control<QLabel>(QStringLiteral("saying_label"));
         rig.effects.played.clear();
 
         rig.nextRandom = 1.0 / 31;
         QTest::keyRelease(rig.window.get(), Qt::Key_Y);
         QCOMPARE(saying->text(), QString::fromUtf16(QuoteTable()[1].saying));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label27_1"))->text(), QStringLiteral(" 《文言传》"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("saying_source_label"))->text(), QStringLiteral(" 《文言传》"));
 
         rig.nextRandom = 6.0 / 31;
-        QTest::mouseDClick(rig.Control(QStringLiteral("Label27_1")), Qt::LeftButton);
+        QTest::mouseDClick(rig.Control(QStringLiteral("saying_source_label")), Qt::LeftButton);
         QCOMPARE(saying->text(), QStringLiteral("一阴一阳之谓道。"));
         QCOMPARE(rig.effects.played.count(rig.ClickSound()), 2);
 
@@ -380,10 +388,10 @@ private slots:
         rig.settings.showQuotes = false;
         rig.Load();
 
-        QVERIFY(!rig.Control(QStringLiteral("Label27_0"))->isVisibleTo(rig.window.get()));
-        QVERIFY(!rig.Control(QStringLiteral("Label27_1"))->isVisibleTo(rig.window.get()));
-        QCOMPARE(rig.Control(QStringLiteral("Image14"))->y(), 105);
-        QCOMPARE(rig.Control(QStringLiteral("Image15"))->y(), 122);
+        QVERIFY(!rig.Control(QStringLiteral("saying_label"))->isVisibleTo(rig.window.get()));
+        QVERIFY(!rig.Control(QStringLiteral("saying_source_label"))->isVisibleTo(rig.window.get()));
+        QCOMPARE(rig.Control(QStringLiteral("trigram_wheel_picture"))->y(), 105);
+        QCOMPARE(rig.Control(QStringLiteral("landscape_scroll_picture"))->y(), 122);
         // The first saying is drawn all the same; Y then does nothing.
         QCOMPARE(rig.effects.played.size(), 1);
         QTest::keyRelease(rig.window.get(), Qt::Key_Y);
@@ -395,8 +403,8 @@ private slots:
         MainWindowRig rig;
         rig.settings.showQuotes = true;
         rig.Load();
-        QCOMPARE(rig.Control(QStringLiteral("Image14"))->y(), 82);
-        QCOMPARE(rig.Control(QStringLiteral("Image15"))->y(), 99);
+        QCOMPARE(rig.Control(QStringLiteral("trigram_wheel_picture"))->y(), 82);
+        QCOMPARE(rig.Control(QStringLiteral("landscape_scroll_picture"))->y(), 99);
     }
 
     void exitAsksFirst_data()
@@ -430,7 +438,7 @@ private slots:
         rig.Load();
         rig.dialogs.yesNoAnswers = {true};
         QSignalSpy exits(rig.window.get(), &MainWindow::ExitRequested);
-        QTest::mouseClick(rig.Control(QStringLiteral("Image17")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("close_picture")), Qt::LeftButton);
         QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
         QCOMPARE(exits.count(), 1);
     }
@@ -454,7 +462,7 @@ private slots:
         QVERIFY(rig.window->isMinimized());
         rig.window->showNormal();
         QVERIFY(!rig.window->isMinimized());
-        QTest::mouseClick(rig.Control(QStringLiteral("Image13")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("minimise_picture")), Qt::LeftButton);
         QVERIFY(rig.window->isMinimized());
     }
 
@@ -462,15 +470,15 @@ private slots:
     {
         MainWindowRig rig;
         rig.Load();
-        auto *minimise = rig.Control(QStringLiteral("Image13"));
-        auto *close = rig.Control(QStringLiteral("Image17"));
-        auto *releaseTimer = rig.window->findChild<QTimer *>(QStringLiteral("Timer5"));
+        auto *minimise = rig.Control(QStringLiteral("minimise_picture"));
+        auto *close = rig.Control(QStringLiteral("close_picture"));
+        auto *releaseTimer = RequireChild<QTimer>(*rig.window, QStringLiteral("window_buttons_release_timer"));
 
-        rig.window->findChild<QPushButton *>(QStringLiteral("Command12"))->click();
+        RequireChild<QPushButton>(*rig.window, QStringLiteral("guard_start_button"))->click();
         QVERIFY(!minimise->isEnabled());
         QVERIFY(!close->isEnabled());
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image13")), PictureOf(rig, QStringLiteral("Image19_1")));
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image17")), PictureOf(rig, QStringLiteral("Image19_3")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("minimise_picture")), PictureOf(rig, QStringLiteral("minimise_disabled_store")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("close_picture")), PictureOf(rig, QStringLiteral("close_disabled_store")));
         QVERIFY(!releaseTimer->isActive());
 
         rig.window->Guard().EndSoon();
@@ -485,21 +493,21 @@ private slots:
         QVERIFY(rig.dialogs.boxes.empty());
 
         QTRY_VERIFY_WITH_TIMEOUT(minimise->isEnabled() && close->isEnabled(), 3000);
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image13")), PictureOf(rig, QStringLiteral("Image19_0")));
-        QCOMPARE(PictureOf(rig, QStringLiteral("Image17")), PictureOf(rig, QStringLiteral("Image19_2")));
-        QVERIFY(PictureOf(rig, QStringLiteral("Image19_0")) != PictureOf(rig, QStringLiteral("Image19_1")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("minimise_picture")), PictureOf(rig, QStringLiteral("minimise_enabled_store")));
+        QCOMPARE(PictureOf(rig, QStringLiteral("close_picture")), PictureOf(rig, QStringLiteral("close_enabled_store")));
+        QVERIFY(PictureOf(rig, QStringLiteral("minimise_enabled_store")) != PictureOf(rig, QStringLiteral("minimise_disabled_store")));
     }
 
     void guardStartAgainStopsAPendingRelease()
     {
         MainWindowRig rig;
         rig.Load();
-        auto *releaseTimer = rig.window->findChild<QTimer *>(QStringLiteral("Timer5"));
+        auto *releaseTimer = RequireChild<QTimer>(*rig.window, QStringLiteral("window_buttons_release_timer"));
         rig.window->Guard().Begin();
         rig.window->Guard().EndSoon();
         rig.window->Guard().Begin();
         QVERIFY(!releaseTimer->isActive());
-        QVERIFY(!rig.Control(QStringLiteral("Image13"))->isEnabled());
+        QVERIFY(!rig.Control(QStringLiteral("minimise_picture"))->isEnabled());
     }
 
     void guardedChildRunsBehindTheGuard()
@@ -509,12 +517,12 @@ private slots:
         QDialog child(rig.window.get());
         bool disabledWhileOpen = false;
         QTimer::singleShot(0, &child, [&] {
-            disabledWhileOpen = !rig.Control(QStringLiteral("Image17"))->isEnabled();
+            disabledWhileOpen = !rig.Control(QStringLiteral("close_picture"))->isEnabled();
             child.accept();
         });
         rig.window->RunGuardedChild(child);
         QVERIFY(disabledWhileOpen);
-        QVERIFY(rig.window->findChild<QTimer *>(QStringLiteral("Timer5"))->isActive());
+        QVERIFY(RequireChild<QTimer>(*rig.window, QStringLiteral("window_buttons_release_timer"))->isActive());
     }
 
     void aboutLinkStopsTheEffectAndGuardsWhileTheAboutWindowIsOpen()
@@ -528,12 +536,12 @@ private slots:
         QStringList aboutMusicWhileOpen;
         WhenModalShows([&](QWidget *about) {
             shownTitle = about->windowTitle();
-            shownVersion = about->findChild<QLabel *>(QStringLiteral("Label3"))->text();
-            guardedWhileOpen = !rig.Control(QStringLiteral("Image13"))->isEnabled();
+            shownVersion = RequireChild<QLabel>(*about, QStringLiteral("version_label"))->text();
+            guardedWhileOpen = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled();
             aboutMusicWhileOpen = rig.aboutPlayer.calls;
         });
 
-        QTest::mouseClick(rig.Control(QStringLiteral("Label24")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("about_link")), Qt::LeftButton);
 
         QCOMPARE(shownTitle, QStringLiteral("关于本软件"));
         QCOMPARE(shownVersion, VersionText());
@@ -545,7 +553,7 @@ private slots:
         QCOMPARE(rig.effectPlayer.calls.mid(rig.effectPlayer.calls.size() - 2),
                  (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
         QCOMPARE(rig.effects.played, QStringList{rig.ClickSound()});
-        QVERIFY(rig.window->findChild<QTimer *>(QStringLiteral("Timer5"))->isActive());
+        QVERIFY(RequireChild<QTimer>(*rig.window, QStringLiteral("window_buttons_release_timer"))->isActive());
     }
 
     void aboutByKeyOpensDirectly_data()
@@ -563,7 +571,7 @@ private slots:
         rig.effects.played.clear();
         const QStringList effectCalls = rig.effectPlayer.calls;
         bool guardedWhileOpen = true;
-        WhenModalShows([&](QWidget *) { guardedWhileOpen = !rig.Control(QStringLiteral("Image13"))->isEnabled(); });
+        WhenModalShows([&](QWidget *) { guardedWhileOpen = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled(); });
 
         QTest::keyRelease(rig.window.get(), Qt::Key(key));
 
@@ -571,7 +579,7 @@ private slots:
         QCOMPARE(rig.effectPlayer.calls, effectCalls);
         QVERIFY(rig.effects.played.isEmpty());
         QCOMPARE(rig.aboutPlayer.calls.size(), 4);
-        QVERIFY(rig.window->findChild<QTimer *>(QStringLiteral("Timer5"))->isActive());
+        QVERIFY(RequireChild<QTimer>(*rig.window, QStringLiteral("window_buttons_release_timer"))->isActive());
     }
 
     void hiddenChildReplacesTheWindowUntilHalfASecondAfter()
@@ -587,19 +595,19 @@ private slots:
         rig.window->RunHiddenChild(child);
 
         QVERIFY(hiddenWhileOpen);
-        auto *reshow = rig.window->findChild<QTimer *>(QStringLiteral("Timer2"));
+        auto *reshow = RequireChild<QTimer>(*rig.window, QStringLiteral("reshow_timer"));
         QVERIFY(reshow->isActive());
         QCOMPARE(reshow->interval(), 500);
         QVERIFY(!rig.window->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(rig.window->isVisible(), 2000);
-        QCOMPARE(rig.window->focusWidget(), rig.Control(QStringLiteral("picShape")));
+        QCOMPARE(rig.window->focusWidget(), rig.Control(QStringLiteral("background_picture")));
     }
 
     void musicToggleFollowsKeyMAndClicks()
     {
         MainWindowRig rig;
         rig.Load();
-        auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"));
         // A first run (no stored state) on an ordinary day: background music.
         QCOMPARE(toggle->Value(), 1);
         QCOMPARE(rig.settings.musicState, MusicState::Background);
@@ -626,7 +634,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(rig.backgroundPlayer.calls.contains(QStringLiteral("play")), 2000);
         QVERIFY(rig.backgroundPlayer.calls.contains(QStringLiteral("open ") + rig.folder.path() +
                                                     QStringLiteral("/mid/piece.mid")));
-        QCOMPARE(rig.Control(QStringLiteral("Check1"))->toolTip(), QStringLiteral("【piece】- 背景音乐 M"));
+        QCOMPARE(rig.Control(QStringLiteral("music_toggle"))->toolTip(), QStringLiteral("【piece】- 背景音乐 M"));
     }
 
     void festivalDayAtLoad()
@@ -635,13 +643,13 @@ private slots:
         QSignalSpy tips(rig.window.get(), &MainWindow::TodaysTipsDue);
         rig.Load();
 
-        auto *lunar = rig.Control<QLabel>(QStringLiteral("Label25"));
+        auto *lunar = rig.Control<QLabel>(QStringLiteral("lunar_date_line"));
         QCOMPARE(lunar->text(), QStringLiteral("农历:丙戌(狗)年 正月初一 过年好!"));
         QCOMPARE(lunar->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(rig.effectPlayer.calls,
                  (QStringList{QStringLiteral("open ") + rig.folder.path() + QStringLiteral("/festival/爆竹.mp3"),
                               QStringLiteral("play")}));
-        auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *toggle = rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"));
         QCOMPARE(toggle->Value(), 2);
         QCOMPARE(toggle->text(), QStringLiteral("节日音乐(M)"));
         QCOMPARE(rig.window->Tunes().lunar, QStringLiteral("春节"));
@@ -661,17 +669,17 @@ private slots:
         QSignalSpy tipsClosed(rig.window.get(), &MainWindow::TodaysTipsCloseRequested);
 
         rig.now = QDateTime(QDate(2006, 7, 17), QTime(0, 0, 0));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期一"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期一"), 3000);
 
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("现在时间:2006-7-17 0:00:00"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label25"))->text(), QStringLiteral("农历:丙戌(狗)年 六月廿二"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("clock_line"))->text(), QStringLiteral("现在时间:2006-7-17 0:00:00"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_line"))->text(), QStringLiteral("农历:丙戌(狗)年 六月廿二"));
         QCOMPARE(tipsClosed.count(), 1);
         QCOMPARE(rig.window->Today(), QDate(2006, 7, 17));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 17));
         QVERIFY(SameWidgetsVisible(rig, CastControls, false));
         QVERIFY(SameWidgetsVisible(rig, IdleControls, true));
         QCOMPARE(rig.effectPlayer.calls.mid(0, 2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
-        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 1);
+        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"))->Value(), 1);
         QCOMPARE(rig.music->SavedMusicState(), MusicState::Background);
     }
 
@@ -680,7 +688,7 @@ private slots:
         MainWindowRig rig(QDateTime(QDate(2006, 7, 16), QTime(23, 59, 59)), QuickClockIntervalMs);
         rig.Load();
         rig.window->SetCalendarWindowOpen(true);
-        auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));
+        auto *clock = rig.Control<QLabel>(QStringLiteral("clock_line"));
         clock->setText(QStringLiteral("2006年7月"));
         QSignalSpy calendarClosed(rig.window.get(), &MainWindow::CalendarCloseRequested);
 
@@ -690,7 +698,7 @@ private slots:
         QCOMPARE(clock->text(), QStringLiteral("2006年7月"));
         QCOMPARE(rig.window->Today(), QDate(2006, 7, 17));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
-        QVERIFY(!rig.window->findChild<QTimer *>(QStringLiteral("Timer4"))->isActive());
+        QVERIFY(!RequireChild<QTimer>(*rig.window, QStringLiteral("day_change_timer"))->isActive());
     }
 
     void selectingADateRunsTheDayChangeStep()
@@ -698,19 +706,19 @@ private slots:
         MainWindowRig rig;
         rig.Load();
         rig.window->SelectDate(QDate(2020, 10, 1));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期四"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期四"), 2000);
         QCOMPARE(rig.window->Tunes().gregorian, QStringLiteral("国庆节"));
         QCOMPARE(rig.window->Tunes().lunar, QStringLiteral("中秋节"));
-        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 2);
+        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"))->Value(), 2);
     }
 
     void dragHandlesMoveTheWindow_data()
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("moves");
-        for (const char *handle : {"picShape", "Label1", "Label2", "Label25", "Label26", "Label27_0", "Label27_1"})
+        for (const char *handle : {"background_picture", "clock_line", "title_bar_handle", "lunar_date_line", "weekday_line", "saying_label", "saying_source_label"})
             QTest::newRow(handle) << QString::fromLatin1(handle) << true;
-        QTest::newRow("Image16 is a link, not a handle") << QStringLiteral("Image16") << false;
+        QTest::newRow("the seal is a link, not a handle") << QStringLiteral("seal_picture") << false;
     }
 
     void dragHandlesMoveTheWindow()
@@ -739,14 +747,14 @@ private slots:
     {
         MainWindowRig rig;
         rig.Load();
-        auto *saying = rig.Control<SayingLabel>(QStringLiteral("Label27_0"));
+        auto *saying = rig.Control<SayingLabel>(QStringLiteral("saying_label"));
         for (const QuoteRow &row : QuoteTable()) {
             const QString text = QString::fromUtf16(row.saying);
             const int size = saying->FittingPixelSize(text, 15, 13);
             QVERIFY2(size >= 13, qPrintable(text));
             QVERIFY2(saying->FittingPixelSize(text, size, size - 1) == size, qPrintable(text));
         }
-        QVERIFY(rig.Control(QStringLiteral("Picture2"))->y() > saying->geometry().bottom());
+        QVERIFY(rig.Control(QStringLiteral("new_year_panel"))->y() > saying->geometry().bottom());
     }
 
     // The longest values the program writes under the hexagrams show whole:
@@ -761,15 +769,15 @@ private slots:
         cast.divinerName = QStringLiteral("欧阳某某某某某某某某");
         cast.matterText = QString(30, QChar(u'问'));
         rig.window->ShowCastView(cast);
-        for (const auto &[name, value] : {std::pair{"Label19", cast.castTime}, std::pair{"Label20", cast.divinerName},
-                                          std::pair{"Label21", cast.matterText}}) {
+        for (const auto &[name, value] : {std::pair{"cast_time_label", cast.castTime}, std::pair{"diviner_name_label", cast.divinerName},
+                                          std::pair{"matter_label", cast.matterText}}) {
             auto *label = rig.Control<QLabel>(QString::fromLatin1(name));
             QCOMPARE(label->text(), value);
             QVERIFY2(label->fontMetrics().horizontalAdvance(value) <= label->width(), name);
             QVERIFY2(label->font().pixelSize() >= 9, name);
         }
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label19"))->toolTip(), cast.castTime);
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label21"))->toolTip(), QString());
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("cast_time_label"))->toolTip(), cast.castTime);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("matter_label"))->toolTip(), QString());
     }
 };
 

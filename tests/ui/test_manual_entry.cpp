@@ -510,18 +510,18 @@ private slots:
         QVERIFY2(record.contains(recordTail), qPrintable(record));
 
         const int changing = int(marks.count(u'1'));
-        QVERIFY(rig.main.Shown("Frame1"));
-        QCOMPARE(rig.main.Shown("Frame2"), changing > 0);
-        QCOMPARE(rig.main.Text("Label19"), QStringLiteral("2006-7-6 9:5(人工输入)"));
-        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("张三"));
-        QCOMPARE(rig.main.Text("Label5"), lines);
-        QCOMPARE(rig.main.Text("Label7"), ChangingLineRule(changing));
+        QVERIFY(rig.main.Shown("primary_hexagram_frame"));
+        QCOMPARE(rig.main.Shown("resulting_hexagram_frame"), changing > 0);
+        QCOMPARE(rig.main.Text("cast_time_label"), QStringLiteral("2006-7-6 9:5(人工输入)"));
+        QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("张三"));
+        QCOMPARE(rig.main.Text("primary_hexagram_lines_label"), lines);
+        QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(changing));
         QCOMPARE(rig.main.LineCodes(1), primaryCodes);
         if (changing > 0)
             QCOMPARE(rig.main.LineCodes(7), resultingCodes);
-        QVERIFY(!rig.main.Shown("Image14"));
-        QVERIFY(!rig.main.Shown("Label27_0"));
-        QVERIFY(rig.main.Find("Command5")->isEnabled());
+        QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
+        QVERIFY(!rig.main.Shown("saying_label"));
+        QVERIFY(rig.main.Find("print_button")->isEnabled());
     }
 
     // Text pasted with line breaks reaches the record as one line.
@@ -555,8 +555,8 @@ private slots:
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QCOMPARE(rig.main.dialogs.boxes[0].icon, DialogService::Icon::Warning);
         QVERIFY(rig.main.dialogs.boxes[0].text.contains(services.recordFilePath));
-        QCOMPARE(rig.main.Text("Label3"), QStringLiteral("坤"));
-        QVERIFY(rig.main.Shown("Frame1"));
+        QCOMPARE(rig.main.Text("primary_hexagram_name_label"), QStringLiteral("坤"));
+        QVERIFY(rig.main.Shown("primary_hexagram_frame"));
     }
 
     void closeAndF12WriteNothing_data()
@@ -576,7 +576,7 @@ private slots:
             QTest::mouseClick(rig.Find("Command1"), Qt::LeftButton);
         QVERIFY(!rig.window->isVisible());
         QVERIFY(!QFile::exists(rig.recordPath));
-        QVERIFY(!rig.main.Shown("Frame1"));
+        QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
     }
 
     void helpOpensTopic800_data()
@@ -627,7 +627,7 @@ private slots:
         QVERIFY(mainHiddenMeanwhile);
         QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
         QTRY_VERIFY(main.window->isVisible());
-        QCOMPARE(main.Text("Label3"), QStringLiteral("乾"));
+        QCOMPARE(main.Text("primary_hexagram_name_label"), QStringLiteral("乾"));
         QCOMPARE(FileBytes(services.recordFilePath).count('\n'), 1);
     }
 

@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(rig.Box(4)->text(), QStringLiteral("今日提示功能"));
 
         auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
-        auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("music_toggle"));
         QCOMPARE(music->Value(), mainMusic->Value());
         QCOMPARE(music->text(), mainMusic->text());
         QCOMPARE(music->toolTip(), mainMusic->toolTip());
@@ -138,14 +138,14 @@ private slots:
     void openingAndClosingChangesNothing()
     {
         OptionsRig rig(SettingsWith(false, true, {}), true);
-        const int musicValue = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"))->Value();
+        const int musicValue = rig.MainControl<MusicToggleBox>(QStringLiteral("music_toggle"))->Value();
         rig.window->show();
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.main.settings, rig.settingsAtOpening);
-        QCOMPARE(rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"))->Value(), musicValue);
-        QVERIFY(rig.MainShows(QStringLiteral("Frame1")));
-        QVERIFY(!rig.MainShows(QStringLiteral("Label27_0")));
+        QCOMPARE(rig.MainControl<MusicToggleBox>(QStringLiteral("music_toggle"))->Value(), musicValue);
+        QVERIFY(rig.MainShows(QStringLiteral("primary_hexagram_frame")));
+        QVERIFY(!rig.MainShows(QStringLiteral("saying_label")));
         QCOMPARE(rig.guardEnds, 1);
     }
 
@@ -177,7 +177,7 @@ private slots:
     {
         OptionsRig rig(SettingsWith(false, {}, {}), true);
         QVERIFY(!rig.Box(2)->isChecked());
-        QVERIFY(rig.MainControl(QStringLiteral("Command5"))->isEnabled());
+        QVERIFY(rig.MainControl(QStringLiteral("print_button"))->isEnabled());
 
         QTest::mouseClick(rig.Box(2), Qt::LeftButton);
         QCOMPARE(rig.main.settings.showQuotes, true);
@@ -186,18 +186,18 @@ private slots:
             castControls << QStringLiteral("Label%1").arg(label);
         for (const QString &name : castControls)
             QVERIFY2(!rig.MainShows(name), qPrintable(name));
-        for (const char *name : {"Label27_0", "Label27_1", "Image14", "Image15", "Image16"})
+        for (const char *name : {"saying_label", "saying_source_label", "trigram_wheel_picture", "landscape_scroll_picture", "seal_picture"})
             QVERIFY2(rig.MainShows(QString::fromLatin1(name)), name);
-        QVERIFY(!rig.MainControl(QStringLiteral("Command5"))->isEnabled());
-        QCOMPARE(rig.MainControl(QStringLiteral("Image14"))->y(), 82);
-        QCOMPARE(rig.MainControl(QStringLiteral("Image15"))->y(), 99);
+        QVERIFY(!rig.MainControl(QStringLiteral("print_button"))->isEnabled());
+        QCOMPARE(rig.MainControl(QStringLiteral("trigram_wheel_picture"))->y(), 82);
+        QCOMPARE(rig.MainControl(QStringLiteral("landscape_scroll_picture"))->y(), 99);
 
         QTest::mouseClick(rig.Box(2), Qt::LeftButton);
         QCOMPARE(rig.main.settings.showQuotes, false);
-        QVERIFY(!rig.MainShows(QStringLiteral("Label27_0")));
-        QVERIFY(!rig.MainShows(QStringLiteral("Label27_1")));
-        QCOMPARE(rig.MainControl(QStringLiteral("Image14"))->y(), 105);
-        QCOMPARE(rig.MainControl(QStringLiteral("Image15"))->y(), 122);
+        QVERIFY(!rig.MainShows(QStringLiteral("saying_label")));
+        QVERIFY(!rig.MainShows(QStringLiteral("saying_source_label")));
+        QCOMPARE(rig.MainControl(QStringLiteral("trigram_wheel_picture"))->y(), 105);
+        QCOMPARE(rig.MainControl(QStringLiteral("landscape_scroll_picture"))->y(), 122);
     }
 
     void musicBoxDrivesTheMainToggle_data()
@@ -220,7 +220,7 @@ private slots:
         rig.main.music->SetToggleValue(startValue);
         rig.window = std::make_unique<OptionsWindow>(rig.services, rig.main.settings, *rig.target, [] {}, nullptr);
         auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
-        auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("music_toggle"));
         QCOMPARE(music->Value(), startValue);
         mainMusic->setEnabled(false);
         rig.main.effects.played.clear();
@@ -372,7 +372,7 @@ private slots:
         // The day-change step returns the main window to its idle view; ten
         // ticks show that without a reload it never comes.
         QTest::qWait(10 * QuickClockIntervalMs);
-        QCOMPARE(rig.MainShows(QStringLiteral("Frame1")), !reload);
+        QCOMPARE(rig.MainShows(QStringLiteral("primary_hexagram_frame")), !reload);
         QCOMPARE(rig.main.window->Today(), QDate(2006, 7, 16));
     }
 
@@ -390,12 +390,12 @@ private slots:
         bool closePictureDisabled = false;
         WhenModalShows([&](QWidget *modal) {
             QCOMPARE(modal->objectName(), QStringLiteral("form12"));
-            closePictureDisabled = !main.Control(QStringLiteral("Image17"))->isEnabled();
+            closePictureDisabled = !main.Control(QStringLiteral("close_picture"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key_F4);
         QVERIFY(closePictureDisabled);
         QVERIFY(main.window->Guard().Timer()->isActive());
-        QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());
+        QTRY_VERIFY(main.Control(QStringLiteral("close_picture"))->isEnabled());
     }
 };
 

@@ -71,7 +71,7 @@ struct PrintRig {
         ConnectPrintCommand(*main.window, services);
     }
 
-    QWidget *PrintCommand() const { return main.Control(QStringLiteral("Command5")); }
+    QWidget *PrintCommand() const { return main.Control(QStringLiteral("print_button")); }
 
     // The open layout, if any.
     PrintLayout *Layout() const { return main.window->findChild<PrintLayout *>(); }

@@ -561,16 +561,16 @@ private slots:
         rig.Click("Command2");
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.window->result(), int(QDialog::Accepted));
-        QCOMPARE(rig.main.Text("Label19"), QStringLiteral("2006-7-16 10:2"));
-        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者2"));
-        QCOMPARE(rig.main.Text("Label21"), QStringLiteral("第2事"));
-        QCOMPARE(rig.main.Text("Label3"), QStringLiteral("乾"));
-        QCOMPARE(rig.main.Text("Label8"), QStringLiteral("1"));
-        QCOMPARE(rig.main.Text("Label7"), ChangingLineRule(0));
-        QVERIFY(rig.main.Shown("Frame1"));
-        QVERIFY(!rig.main.Shown("Frame2"));
-        QVERIFY(!rig.main.Shown("Image14"));
-        QVERIFY(rig.main.Find("Command5")->isEnabled());
+        QCOMPARE(rig.main.Text("cast_time_label"), QStringLiteral("2006-7-16 10:2"));
+        QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("占者2"));
+        QCOMPARE(rig.main.Text("matter_label"), QStringLiteral("第2事"));
+        QCOMPARE(rig.main.Text("primary_hexagram_name_label"), QStringLiteral("乾"));
+        QCOMPARE(rig.main.Text("primary_hexagram_number_label"), QStringLiteral("1"));
+        QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(0));
+        QVERIFY(rig.main.Shown("primary_hexagram_frame"));
+        QVERIFY(!rig.main.Shown("resulting_hexagram_frame"));
+        QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
+        QVERIFY(rig.main.Find("print_button")->isEnabled());
         QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
         QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
     }
@@ -582,14 +582,14 @@ private slots:
         rig.ClickEntry(3);
         rig.Click("Command2");
         QVERIFY(!rig.window->isVisible());
-        QVERIFY(rig.main.Shown("Frame1"));
-        QVERIFY(rig.main.Shown("Frame2"));
-        QCOMPARE(rig.main.Text("Label7"), ChangingLineRule(2));
-        QCOMPARE(rig.main.Text("Label4"), TwoChanging().resultingName);
-        QCOMPARE(rig.main.Text("Label6"), QStringLiteral("111010"));
+        QVERIFY(rig.main.Shown("primary_hexagram_frame"));
+        QVERIFY(rig.main.Shown("resulting_hexagram_frame"));
+        QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(2));
+        QCOMPARE(rig.main.Text("resulting_hexagram_name_label"), TwoChanging().resultingName);
+        QCOMPARE(rig.main.Text("resulting_hexagram_lines_label"), QStringLiteral("111010"));
         QCOMPARE(rig.main.LineCodes(1), (QStringList{"1", "00", "1", "0", "00", "0"}));
         QCOMPARE(rig.main.LineCodes(7), (QStringList{"1", "11", "1", "0", "11", "0"}));
-        QCOMPARE(rig.main.Find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(),
+        QCOMPARE(rig.main.Find<QPlainTextEdit>(QStringLiteral("resulting_hexagram_text"))->toPlainText(),
                  HexagramText(HexagramNumberOf(u"111010")).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
@@ -622,7 +622,7 @@ private slots:
         QVERIFY(rig.window->isVisible());
         for (const char *name : {"Command1", "Command2", "Command3", "Command5", "Command8"})
             QVERIFY2(rig.Find(name)->isVisible(), name);
-        QVERIFY(!rig.main.Shown("Frame1"));
+        QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
         QCOMPARE(rig.main.LineCodes(1), before);
     }
 
@@ -633,9 +633,9 @@ private slots:
         rig.ClickEntry(2, 3);
         rig.Click("Command2");
         QVERIFY(!rig.window->isVisible());
-        QVERIFY(rig.main.Shown("Frame1"));
-        QVERIFY(!rig.main.Shown("Frame2"));
-        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("李四"));
+        QVERIFY(rig.main.Shown("primary_hexagram_frame"));
+        QVERIFY(!rig.main.Shown("resulting_hexagram_frame"));
+        QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("李四"));
         QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
     }
 
@@ -788,7 +788,7 @@ private slots:
         QVERIFY(rig.window->isVisible());
         QVERIFY(!QFile::exists(rig.recordPath));
         QVERIFY(!QFile::exists(copy));
-        QVERIFY(!rig.main.Shown("Frame1"));
+        QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
     }
 
     void anotherFileCanBeBrowsedAndLeft()
@@ -808,7 +808,7 @@ private slots:
 
         rig.ClickEntry(22);
         rig.Click("Command2");
-        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者22"));
+        QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("占者22"));
     }
 
     void theDefaultFileStaysReachableFromAnUnreadableFile()
@@ -902,7 +902,7 @@ private slots:
         else
             rig.Click("Command1");
         QVERIFY(!rig.window->isVisible());
-        QVERIFY(!rig.main.Shown("Frame1"));
+        QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
     }
 
     void recordsAbove32767CanBeSelectedAndRead()
@@ -914,7 +914,7 @@ private slots:
         rig.ClickEntry(39990);
         QCOMPARE(rig.RecordNumber(), QStringLiteral("39990"));
         rig.Click("Command2");
-        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者39990"));
+        QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("占者39990"));
     }
 
     void aMillionRecordJournalOpensOnItsLastPage()
@@ -1109,7 +1109,7 @@ private slots:
         QVERIFY(rig.main.dialogs.boxes.empty());
         QCOMPARE(rig.main.effects.played.last(), ProgramSound("/wav/s1.wav"));
         rig.Click("Command2");
-        QCOMPARE(rig.main.Text("Label20"), QStringLiteral("张三"));
+        QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("张三"));
     }
 
     void findSaysWhenNothingMatches_data()

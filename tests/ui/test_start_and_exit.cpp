@@ -25,14 +25,14 @@ private slots:
     void splashFillsTwelveSquaresThenFinishes()
     {
         SplashWindow splash(QStringLiteral("6.0.5"), SplashPicture());
-        QCOMPARE(splash.objectName(), QStringLiteral("form1"));
+        QCOMPARE(splash.objectName(), QStringLiteral("splash_window"));
         QCOMPARE(splash.windowTitle(), QStringLiteral("Ravezaz"));
-        QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("6.0.5"));
-        QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("程序装载中…"));
-        auto *bar = splash.findChild<QLabel *>(QStringLiteral("Label3"));
+        QCOMPARE(RequireChild<QLabel>(splash, QStringLiteral("version_label"))->text(), QStringLiteral("6.0.5"));
+        QCOMPARE(RequireChild<QLabel>(splash, QStringLiteral("loading_label"))->text(), QStringLiteral("程序装载中…"));
+        auto *bar = RequireChild<QLabel>(splash, QStringLiteral("progress_label"));
         QVERIFY(bar->text().isEmpty());
-        auto *progress = splash.findChild<QTimer *>(QStringLiteral("Timer1"));
-        auto *finish = splash.findChild<QTimer *>(QStringLiteral("Timer3"));
+        auto *progress = RequireChild<QTimer>(splash, QStringLiteral("progress_timer"));
+        auto *finish = RequireChild<QTimer>(splash, QStringLiteral("finish_timer"));
         QVERIFY(!progress->isActive());
         QVERIFY(!finish->isActive());
         QSignalSpy finished(&splash, &SplashWindow::Finished);
@@ -66,7 +66,7 @@ private slots:
                               writtenBeforeEnd = QFile::exists(path);
                               ++ends;
                           });
-        QCOMPARE(exit.objectName(), QStringLiteral("form99"));
+        QCOMPARE(exit.objectName(), QStringLiteral("exit_sequence"));
 
         QElapsedTimer clock;
         clock.start();
@@ -90,15 +90,15 @@ private slots:
         int webPages = 0;
         AboutWindow about(player, QStringLiteral("/prog"), [&] { ++webPages; }, nullptr);
 
-        QCOMPARE(about.objectName(), QStringLiteral("form3"));
+        QCOMPARE(about.objectName(), QStringLiteral("about_window"));
         QCOMPARE(about.windowTitle(), QStringLiteral("关于本软件"));
         QVERIFY(about.isModal());
-        QCOMPARE(about.findChild<QLabel *>(QStringLiteral("Label3"))->text(), VersionText());
-        auto *text = about.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        QCOMPARE(RequireChild<QLabel>(about, QStringLiteral("version_label"))->text(), VersionText());
+        auto *text = RequireChild<QPlainTextEdit>(about, QStringLiteral("about_text"));
         QVERIFY(text->isReadOnly());
         QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(text->toPlainText().contains(QStringLiteral("文王卦")));
-        auto *link = about.findChild<QLabel *>(QStringLiteral("Label2"));
+        auto *link = RequireChild<QLabel>(about, QStringLiteral("home_page_link"));
         QCOMPARE(link->toolTip(), QStringLiteral("连接网站"));
         QCOMPARE(player.calls, (QStringList{QStringLiteral("open /prog/wav/音乐.mp3"), QStringLiteral("play")}));
 
@@ -130,16 +130,16 @@ private slots:
 
         FakeMp3Player player;
         AboutWindow about(player, QStringLiteral("/prog"), [] {}, nullptr);
-        for (const QString &text : {about.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
-                                    about.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText()})
+        for (const QString &text : {RequireChild<QLabel>(about, QStringLiteral("home_page_link"))->text(),
+                                    RequireChild<QPlainTextEdit>(about, QStringLiteral("about_text"))->toPlainText()})
             QVERIFY2(!text.contains(QStringLiteral("www.")) && !text.contains(QStringLiteral("://")), qPrintable(text));
     }
 
     void aboutWindowCloses_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("click on the background") << QStringLiteral("aboutPicture");
-        QTest::newRow("click on the version") << QStringLiteral("Label3");
+        QTest::newRow("click on the background") << QStringLiteral("about_background");
+        QTest::newRow("click on the version") << QStringLiteral("version_label");
         QTest::newRow("F12") << QString();
     }
 
@@ -154,7 +154,7 @@ private slots:
         if (how.isEmpty())
             QTest::keyRelease(&about, Qt::Key_F12);
         else
-            QTest::mouseClick(about.findChild<QWidget *>(how), Qt::LeftButton);
+            QTest::mouseClick(RequireChild<QWidget>(about, how), Qt::LeftButton);
 
         QVERIFY(!about.isVisible());
         QCOMPARE(player.calls.mid(2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
@@ -165,7 +165,7 @@ private slots:
         FakeMp3Player player;
         AboutWindow about(player, QStringLiteral("/prog"), [] {}, nullptr);
         about.show();
-        auto *text = about.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        auto *text = RequireChild<QPlainTextEdit>(about, QStringLiteral("about_text"));
         QTest::mouseClick(text->viewport(), Qt::LeftButton);
         QVERIFY(about.isVisible());
         QCOMPARE(player.calls.size(), 2);

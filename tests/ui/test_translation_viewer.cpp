@@ -372,7 +372,7 @@ private slots:
         bool closePictureDisabled = false;
         WhenModalShows([&](QWidget *modal) {
             shownHeading = modal->findChild<QLabel *>(QStringLiteral("Label4"))->text();
-            closePictureDisabled = !main.Control(QStringLiteral("Image17"))->isEnabled();
+            closePictureDisabled = !main.Control(QStringLiteral("close_picture"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key(key));
         QCOMPARE(shownHeading, heading);
@@ -382,8 +382,8 @@ private slots:
                  (QStringList{wav + QStringLiteral("s1.wav"), wav + QStringLiteral("guyue.wav"),
                               wav + QStringLiteral("s1.wav")}));
         QVERIFY(main.window->Guard().Timer()->isActive());
-        QVERIFY(!main.Control(QStringLiteral("Image17"))->isEnabled());
-        QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());
+        QVERIFY(!main.Control(QStringLiteral("close_picture"))->isEnabled());
+        QTRY_VERIFY(main.Control(QStringLiteral("close_picture"))->isEnabled());
     }
 };
 

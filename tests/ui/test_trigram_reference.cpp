@@ -241,13 +241,13 @@ private slots:
         bool picturesDisabledWhileOpen = false;
         WhenModalShows([&](QWidget *modal) {
             QCOMPARE(modal->windowTitle(), QStringLiteral("八卦卦象参考"));
-            picturesDisabledWhileOpen = !main.Control(QStringLiteral("Image13"))->isEnabled() &&
-                                        !main.Control(QStringLiteral("Image17"))->isEnabled();
+            picturesDisabledWhileOpen = !main.Control(QStringLiteral("minimise_picture"))->isEnabled() &&
+                                        !main.Control(QStringLiteral("close_picture"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key_F8);
         QVERIFY(picturesDisabledWhileOpen);
         QVERIFY(main.window->Guard().Timer()->isActive());
-        QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());
+        QTRY_VERIFY(main.Control(QStringLiteral("close_picture"))->isEnabled());
     }
 };
 

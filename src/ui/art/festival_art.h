@@ -15,47 +15,47 @@ struct FestivalAnimation {
     int frameIntervalMs;
 };
 
-// Image20, the New Year banner, 457 × 320 on navy RGB(0, 0, 120): gold frame,
+// The New Year banner, 457 × 320 on navy RGB(0, 0, 120): gold frame,
 // red lanterns, plum blossom, stars. The places below are left clear for the
 // banner's labels and its fireworks.
 inline constexpr int NewYearBannerWidth = 457;
 inline constexpr int NewYearBannerHeight = 320;
 struct NewYearBannerLayout {
-    QRect fireworks; // GifAni5
-    QRect greeting;  // Label28 "新年好!"
-    QRect year;      // Label29
-    QRect stars;     // Label30
-    QRect english;   // Label31 "Happy New Year"
+    QRect fireworks;
+    QRect greeting; // "新年好!"
+    QRect year;
+    QRect stars;
+    QRect english; // "Happy New Year"
 };
 const NewYearBannerLayout &NewYearBannerPlaces();
 QImage NewYearBannerPicture();
 
-// GifAni5: bursts of fireworks, 160 × 110.
+// Bursts of fireworks, 160 × 110.
 FestivalAnimation NewYearFireworksAnimation();
 
-// Image24: the Youth Day badge, 72 × 72: 五四 on a red medallion with a star.
+// The Youth Day badge, 72 × 72: 五四 on a red medallion with a star.
 QImage YouthDayBadgePicture();
 
-// Image23: the Army Day badge, 80 × 80: a red star edged in gold with 八一.
+// The Army Day badge, 80 × 80: a red star edged in gold with 八一.
 QImage ArmyDayBadgePicture();
 
-// GifAni6: a red flag with hammer and sickle waving on its pole, 120 × 90.
+// A red flag with hammer and sickle waving on its pole, 120 × 90.
 FestivalAnimation PartyAnniversaryAnimation();
 
-// GifAni2: the national flag waving on its pole, 120 × 90.
+// The national flag waving on its pole, 120 × 90.
 FestivalAnimation NationalDayAnimation();
 
-// GifAni1: the full moon over drifting clouds and osmanthus, 120 × 90.
+// The full moon over drifting clouds and osmanthus, 120 × 90.
 FestivalAnimation MidAutumnAnimation();
 
-// GifAni3: a Christmas tree with twinkling lights, 80 × 100.
+// A Christmas tree with twinkling lights, 80 × 100.
 FestivalAnimation ChristmasTreeAnimation();
-// GifAni4: two swinging bells with a red bow, 80 × 100.
+// Two swinging bells with a red bow, 80 × 100.
 FestivalAnimation ChristmasBellsAnimation();
 
-// Image18: a New Year print of a carp leaping among lotus (莲年有余), 300 × 170.
+// A New Year print of a carp leaping among lotus (莲年有余), 300 × 170.
 QImage LotusCarpPicture();
-// Image21: a pair of red lanterns, 120 × 150.
+// A pair of red lanterns, 120 × 150.
 QImage LanternPairPicture();
-// Image22: 福 on a red diamond, 120 × 120.
+// 福 on a red diamond, 120 × 120.
 QImage FortuneDiamondPicture();

@@ -4,13 +4,13 @@
 
 // The decorative pictures of the main window's idle view.
 
-// Image14: the taiji inside a ring of the eight trigrams in the Fuxi order,
+// The taiji inside a ring of the eight trigrams in the Fuxi order,
 // south at the top. 190 x 190, transparent outside the ring.
 QImage TrigramWheelPicture();
 
-// Image15: a hand scroll with an ink landscape and a line of calligraphy,
+// A hand scroll with an ink landscape and a line of calligraphy,
 // 300 x 170.
 QImage LandscapeScrollPicture();
 
-// Image16: a red seal, 60 x 60; the window makes it the web-page link.
+// A red seal, 60 x 60; the window makes it the web-page link.
 QImage SealPicture();

@@ -1,8 +1,8 @@
 #include "ui/art/main_background_art.h"
 
 #include "ui/art/fonts.h"
+#include "ui/art/main_window_layout.h"
 #include "ui/art/panel_kit.h"
-#include "ui/windows/main_window_layout.h"
 
 #include <QPainterPath>
 

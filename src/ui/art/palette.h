@@ -22,4 +22,12 @@ inline const QColor SealRed{0xB0, 0x24, 0x1C};
 inline const QColor Caption{0x6E, 0x3A, 0x20};
 inline const QColor Heading{0xA0, 0x1E, 0x16};
 inline const QColor Ivory{0xFB, 0xF5, 0xE6};
+// Text on the main window's parchment, the red of its badges and rule, the
+// grey face of a hexagram's name, the blue-grey of its about link, and the
+// bronze of the splash window's version.
+inline const QColor WindowInk{0x2B, 0x22, 0x1C};
+inline const QColor Cinnabar{0xA0, 0x2A, 0x1A};
+inline const QColor NameGrey{0x80, 0x80, 0x80};
+inline const QColor LinkLavender{0x80, 0x80, 0xC0};
+inline const QColor Bronze{0x8C, 0x5A, 0x30};
 } // namespace ArtPalette

@@ -27,13 +27,13 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     , player_(player)
     , openWebPage_(std::move(openWebPage))
 {
-    setObjectName(QStringLiteral("form3"));
+    setObjectName(QStringLiteral("about_window"));
     setWindowTitle(QStringLiteral("关于本软件"));
     setModal(true);
     setFixedSize(Width, Height);
 
     const QImage picture = WindowPanelPicture(Width, Height, HeaderHeight, windowTitle());
-    auto *background = new PictureLabel(QStringLiteral("aboutPicture"), this);
+    auto *background = new PictureLabel(QStringLiteral("about_background"), this);
     background->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
     // A click on the background closes the window.
@@ -50,7 +50,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     versionCaption->setStyleSheet(QStringLiteral("color: #6e3a20;"));
     versionCaption->setGeometry(318, HeaderHeight + 16, 44, 22);
     versionCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto *version = new ClickableLabel(QStringLiteral("Label3"), this);
+    auto *version = new ClickableLabel(QStringLiteral("version_label"), this);
     version->setFont(SansFont(12, QFont::Bold));
     version->setStyleSheet(QStringLiteral("color: #6e3a20;"));
     version->setGeometry(362, HeaderHeight + 16, 80, 22);
@@ -58,7 +58,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     connect(version, &ClickableLabel::Clicked, this, &QDialog::accept);
 
     auto *text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("Text1"));
+    text->setObjectName(QStringLiteral("about_text"));
     text->setReadOnly(true);
     text->setPlainText(AboutText());
     text->setFont(SerifFont(13));
@@ -68,7 +68,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
                                        " border: 1px solid rgba(138, 98, 52, 140); border-radius: 3px;"
                                        " color: #2b221c; }"));
 
-    auto *link = new ClickableLabel(QStringLiteral("Label2"), this);
+    auto *link = new ClickableLabel(QStringLiteral("home_page_link"), this);
     link->setText(QStringLiteral("打开本软件主页"));
     link->setFont(SansFont(12));
     link->setStyleSheet(QStringLiteral("color: #3c4e9a; text-decoration: underline;"));

@@ -7,7 +7,7 @@
 class ClickableLabel;
 class Mp3Player;
 
-// The about window, form3: the version, the about text and a link to the
+// The about window: the version, the about text and a link to the
 // product's web page, with music while it is open. A click on the window's
 // background or on the version, or F12, closes it.
 class AboutWindow : public QDialog {

@@ -14,7 +14,7 @@ struct CastCommandServices {
     std::function<void(QWidget *owner, int topic)> openHelpTopic;
 };
 
-// Connects the main window's cast command (F5, Command1) to a new casting
-// window, run while the main window is hidden, and its rule label (Label7)
+// Connects the main window's cast button (F5) to a new casting
+// window, run while the main window is hidden, and its changing-line rule label
 // to the rule help.
 void ConnectCastCommands(MainWindow &window, const CastCommandServices &services);

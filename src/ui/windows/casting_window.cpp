@@ -10,7 +10,6 @@
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
-#include "ui/widgets/shaped_window.h"
 #include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/window_drag.h"
 #include "ui/widgets/window_placement.h"
@@ -168,7 +167,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
     CentreOverOwner(*this, parent);
-    ShapeWindowFromPicture(*this, CastingBackgroundPicture(), services_.dialogs);
+    ShapeWindowOrWarn(*this, CastingBackgroundPicture(), *services_.dialogs);
 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);
     connect(&animationTimer_, &QTimer::timeout, this, &CastingWindow::NextAnimationFrame);

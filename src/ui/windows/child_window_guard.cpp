@@ -16,7 +16,7 @@ ChildWindowGuard::ChildWindowGuard(PictureLabel *minimise, PictureLabel *close,
     , close_(close)
     , store_(store)
 {
-    releaseTimer_.setObjectName(QStringLiteral("Timer5"));
+    releaseTimer_.setObjectName(QStringLiteral("window_buttons_release_timer"));
     releaseTimer_.setParent(this);
     releaseTimer_.setInterval(ReleaseDelayMs);
     releaseTimer_.setSingleShot(true);

@@ -1,5 +1,7 @@
 #include "ui/windows/dialog_service.h"
 
+#include "ui/widgets/shaped_window.h"
+
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -68,4 +70,11 @@ std::optional<QString> WidgetDialogService::AskText(QWidget *parent, const QStri
     if (!accepted)
         return std::nullopt;
     return text;
+}
+
+void ShapeWindowOrWarn(QWidget &window, const QImage &picture, DialogService &dialogs)
+{
+    if (ShapeWindowFromPicture(window, picture) == ShapeStatus::UnsupportedDepth)
+        dialogs.ShowMessage(&window, QStringLiteral("对不起，程序必须在 16位, 24-位 或 32-位 颜色下。"), ProgramTitle(),
+                            DialogService::Icon::Warning);
 }

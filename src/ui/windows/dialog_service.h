@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QImage;
 class QWidget;
 
 // Every message box and input box of the program goes through this service,
@@ -24,6 +25,11 @@ public:
 
 // The title of a box that has none of its own.
 QString ProgramTitle();
+
+// Cuts `window`'s outline from its background picture; on a screen whose
+// colour depth the outline cannot be read at, the window stays rectangular
+// and the colour-depth warning shows.
+void ShapeWindowOrWarn(QWidget &window, const QImage &picture, DialogService &dialogs);
 
 // The real boxes: QMessageBox and QInputDialog, whose standard buttons read
 // 是/否/确定/取消 once Qt's Chinese translation is installed.

@@ -3,9 +3,9 @@
 #include "calendar/date_evaluation.h"
 #include "ui/art/festival_art.h"
 #include "ui/art/fonts.h"
+#include "ui/art/main_window_layout.h"
 #include "ui/widgets/animated_picture.h"
 #include "ui/widgets/picture_label.h"
-#include "ui/windows/main_window_layout.h"
 
 #include <QLabel>
 
@@ -90,41 +90,94 @@ void GiveFrames(AnimatedPicture *animation, FestivalAnimation (*draw)(), qreal s
 
 } // namespace
 
-FestivalOverlay::FestivalOverlay(const FestivalOverlayControls &controls)
-    : controls_(controls)
+FestivalOverlay::FestivalOverlay(QWidget *window, const std::array<QWidget *, 4> &idleViewParts)
+    : idleViewParts_(idleViewParts)
 {
-    const QSize bannerSize = QSize(NewYearBannerWidth, NewYearBannerHeight) * NewYearBannerScale;
-    controls_.newYearPanel->setGeometry(QRect(NewYearBannerPlace, bannerSize));
-    QPalette navy = controls_.newYearPanel->palette();
-    navy.setColor(QPalette::Window, NewYearBannerNavy);
-    controls_.newYearPanel->setPalette(navy);
-    controls_.newYearPanel->setAutoFillBackground(true);
-    controls_.newYearPicture->move(0, 0);
-    controls_.newYearPicture->lower();
+    BuildNewYearBanner(window);
+
+    lotusCarpPicture_ = new PictureLabel(QStringLiteral("lotus_carp_picture"), window);
+    lotusCarpPicture_->setToolTip(QStringLiteral("莲年有余"));
+    lanternPairPicture_ = new PictureLabel(QStringLiteral("lantern_pair_picture"), window);
+    fortuneDiamondPicture_ = new PictureLabel(QStringLiteral("fortune_diamond_picture"), window);
+    armyDayBadge_ = new PictureLabel(QStringLiteral("army_day_badge"), window);
+    youthDayBadge_ = new PictureLabel(QStringLiteral("youth_day_badge"), window);
+    // A click puts the Youth Day badge away.
+    QObject::connect(youthDayBadge_, &PictureLabel::Clicked, youthDayBadge_, &QWidget::hide);
+
+    midAutumn_ = new AnimatedPicture(QStringLiteral("mid_autumn_animation"), window);
+    nationalDay_ = new AnimatedPicture(QStringLiteral("national_day_animation"), window);
+    christmasTree_ = new AnimatedPicture(QStringLiteral("christmas_tree_animation"), window);
+    christmasBells_ = new AnimatedPicture(QStringLiteral("christmas_bells_animation"), window);
+    // The fireworks play inside the New Year banner.
+    fireworks_ = new AnimatedPicture(QStringLiteral("new_year_fireworks_animation"), newYearPanel_);
+    partyAnniversary_ = new AnimatedPicture(QStringLiteral("party_anniversary_animation"), window);
 
     const NewYearBannerLayout &places = NewYearBannerPlaces();
-    controls_.fireworks->move(Scaled(places.fireworks, NewYearBannerScale).topLeft());
-    PlaceBannerText(controls_.newYearGreeting, places.greeting, SerifFont(BannerTypeSize(places.greeting, 0.72), QFont::Black));
-    PlaceBannerText(controls_.newYearYear, places.year, SerifFont(BannerTypeSize(places.year, 0.78), QFont::Bold));
-    PlaceBannerText(controls_.newYearStars, places.stars, SansFont(BannerTypeSize(places.stars, 0.7)));
-    PlaceBannerText(controls_.newYearEnglish, places.english, SerifFont(BannerTypeSize(places.english, 0.62), QFont::DemiBold));
+    fireworks_->move(Scaled(places.fireworks, NewYearBannerScale).topLeft());
+    lotusCarpPicture_->move(LotusCarpPlace);
+    lanternPairPicture_->move(LanternPairPlace);
+    fortuneDiamondPicture_->move(FortuneDiamondPlace);
+    youthDayBadge_->move(YouthDayBadgePlace);
+    armyDayBadge_->move(ArmyDayBadgePlace);
+    midAutumn_->move(MidAutumnPlace);
+    nationalDay_->move(MidAutumnPlace);
+    christmasTree_->move(ChristmasTreePlace);
+    christmasBells_->move(ChristmasBellsPlace);
+    partyAnniversary_->move(PartyAnniversaryPlace);
+    HideAll();
+}
 
-    controls_.springPicture->move(LotusCarpPlace);
-    controls_.springCompanions[0]->move(LanternPairPlace);
-    controls_.springCompanions[1]->move(FortuneDiamondPlace);
-    controls_.youthDayBadge->move(YouthDayBadgePlace);
-    controls_.armyDayBadge->move(ArmyDayBadgePlace);
-    controls_.midAutumn->move(MidAutumnPlace);
-    controls_.nationalDay->move(MidAutumnPlace);
-    controls_.christmas[0]->move(ChristmasTreePlace);
-    controls_.christmas[1]->move(ChristmasBellsPlace);
-    controls_.partyAnniversary->move(PartyAnniversaryPlace);
+void FestivalOverlay::BuildNewYearBanner(QWidget *window)
+{
+    newYearPanel_ = new QWidget(window);
+    newYearPanel_->setObjectName(QStringLiteral("new_year_panel"));
+    const QSize bannerSize = QSize(NewYearBannerWidth, NewYearBannerHeight) * NewYearBannerScale;
+    newYearPanel_->setGeometry(QRect(NewYearBannerPlace, bannerSize));
+    QPalette navy = newYearPanel_->palette();
+    navy.setColor(QPalette::Window, NewYearBannerNavy);
+    newYearPanel_->setPalette(navy);
+    newYearPanel_->setAutoFillBackground(true);
+
+    newYearPicture_ = new PictureLabel(QStringLiteral("new_year_picture"), newYearPanel_);
+    const auto bannerText = [this](const char *name, const QString &text) {
+        auto *label = new QLabel(text, newYearPanel_);
+        label->setObjectName(QString::fromLatin1(name));
+        return label;
+    };
+    newYearGreeting_ = bannerText("new_year_greeting_label", QStringLiteral("新年好!"));
+    newYearYear_ = bannerText("new_year_year_label", QStringLiteral("2000"));
+    newYearStars_ = bannerText("new_year_stars_label", QStringLiteral("★★★★★★★"));
+    newYearEnglish_ = bannerText("new_year_english_label", QStringLiteral("Happy New Year"));
+    newYearPicture_->move(0, 0);
+    newYearPicture_->lower();
+
+    const NewYearBannerLayout &places = NewYearBannerPlaces();
+    PlaceBannerText(newYearGreeting_, places.greeting, SerifFont(BannerTypeSize(places.greeting, 0.72), QFont::Black));
+    PlaceBannerText(newYearYear_, places.year, SerifFont(BannerTypeSize(places.year, 0.78), QFont::Bold));
+    PlaceBannerText(newYearStars_, places.stars, SansFont(BannerTypeSize(places.stars, 0.7)));
+    PlaceBannerText(newYearEnglish_, places.english, SerifFont(BannerTypeSize(places.english, 0.62), QFont::DemiBold));
 }
 
 void FestivalOverlay::Apply(const DateEvaluation &evaluation)
 {
     for (const DecorationRequest &request : evaluation.decorations)
         ShowDecoration(request, evaluation);
+}
+
+void FestivalOverlay::HideAll()
+{
+    for (QWidget *picture : std::initializer_list<QWidget *>{youthDayBadge_, armyDayBadge_, lanternPairPicture_,
+                                                             fortuneDiamondPicture_, newYearPanel_, lotusCarpPicture_,
+                                                             newYearGreeting_})
+        picture->hide();
+    for (AnimatedPicture *animation :
+         {partyAnniversary_, fireworks_, midAutumn_, nationalDay_, christmasTree_, christmasBells_})
+        animation->Stop();
+}
+
+std::array<QWidget *, 3> FestivalOverlay::DragHandles() const
+{
+    return {newYearPanel_, lotusCarpPicture_, armyDayBadge_};
 }
 
 void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const DateEvaluation &evaluation)
@@ -136,28 +189,28 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
         ShowNewYearBanner(request.tooltip, evaluation.newYearBannerYear);
         break;
     case FestivalDecoration::YouthDayBadge:
-        GivePicture(controls_.youthDayBadge, YouthDayBadgePicture);
-        controls_.youthDayBadge->setToolTip(request.tooltip);
-        controls_.youthDayBadge->show();
+        GivePicture(youthDayBadge_, YouthDayBadgePicture);
+        youthDayBadge_->setToolTip(request.tooltip);
+        youthDayBadge_->show();
         break;
     case FestivalDecoration::PartyAnniversary:
-        Switch(controls_.partyAnniversary, PartyAnniversaryAnimation, request.tooltip);
+        Switch(partyAnniversary_, PartyAnniversaryAnimation, request.tooltip);
         break;
     case FestivalDecoration::ArmyDayBadge:
-        GivePicture(controls_.armyDayBadge, ArmyDayBadgePicture);
-        controls_.armyDayBadge->move(ArmyDayBadgePlace);
-        controls_.armyDayBadge->setToolTip(request.tooltip);
-        controls_.armyDayBadge->show();
+        GivePicture(armyDayBadge_, ArmyDayBadgePicture);
+        armyDayBadge_->move(ArmyDayBadgePlace);
+        armyDayBadge_->setToolTip(request.tooltip);
+        armyDayBadge_->show();
         break;
     case FestivalDecoration::NationalDay:
         ShowNationalDay(request.tooltip, !evaluation.lunarFestivalText.isEmpty());
         break;
     case FestivalDecoration::Christmas:
-        Switch(controls_.christmas[0], ChristmasTreeAnimation, request.tooltip);
-        Switch(controls_.christmas[1], ChristmasBellsAnimation, request.tooltip);
+        Switch(christmasTree_, ChristmasTreeAnimation, request.tooltip);
+        Switch(christmasBells_, ChristmasBellsAnimation, request.tooltip);
         break;
     case FestivalDecoration::MidAutumn:
-        Switch(controls_.midAutumn, MidAutumnAnimation, request.tooltip);
+        Switch(midAutumn_, MidAutumnAnimation, request.tooltip);
         break;
     case FestivalDecoration::SpringFestival:
         ShowSpringFestival(request.tooltip);
@@ -167,42 +220,42 @@ void FestivalOverlay::ShowDecoration(const DecorationRequest &request, const Dat
 
 void FestivalOverlay::ShowNewYearBanner(const QString &tooltip, int year)
 {
-    if (controls_.newYearPicture->Picture().isNull())
-        controls_.newYearPicture->SetPicture(QPixmap::fromImage(
-            NewYearBannerPicture().scaled(controls_.newYearPanel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    GiveFrames(controls_.fireworks, NewYearFireworksAnimation, NewYearBannerScale);
-    controls_.fireworks->Start();
-    for (QWidget *part : std::initializer_list<QWidget *>{controls_.newYearPicture, controls_.newYearStars, controls_.newYearEnglish})
+    if (newYearPicture_->Picture().isNull())
+        newYearPicture_->SetPicture(QPixmap::fromImage(
+            NewYearBannerPicture().scaled(newYearPanel_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    GiveFrames(fireworks_, NewYearFireworksAnimation, NewYearBannerScale);
+    fireworks_->Start();
+    for (QWidget *part : std::initializer_list<QWidget *>{newYearPicture_, newYearStars_, newYearEnglish_})
         part->show();
-    controls_.newYearYear->setText(QString::number(year));
-    controls_.newYearYear->show();
-    controls_.newYearGreeting->setToolTip(tooltip);
-    controls_.newYearGreeting->show();
-    controls_.newYearPanel->show();
-    controls_.newYearPanel->raise();
+    newYearYear_->setText(QString::number(year));
+    newYearYear_->show();
+    newYearGreeting_->setToolTip(tooltip);
+    newYearGreeting_->show();
+    newYearPanel_->show();
+    newYearPanel_->raise();
 }
 
 void FestivalOverlay::ShowSpringFestival(const QString &tooltip)
 {
-    GivePicture(controls_.springPicture, LotusCarpPicture);
-    GivePicture(controls_.springCompanions[0], LanternPairPicture);
-    GivePicture(controls_.springCompanions[1], FortuneDiamondPicture);
-    controls_.springPicture->show();
-    for (QWidget *part : controls_.idleViewParts)
+    GivePicture(lotusCarpPicture_, LotusCarpPicture);
+    GivePicture(lanternPairPicture_, LanternPairPicture);
+    GivePicture(fortuneDiamondPicture_, FortuneDiamondPicture);
+    lotusCarpPicture_->show();
+    for (QWidget *part : idleViewParts_)
         part->hide();
-    for (PictureLabel *picture : controls_.springCompanions)
-        picture->show();
+    lanternPairPicture_->show();
+    fortuneDiamondPicture_->show();
     // On the eve of the new year the picture keeps its own greeting.
-    controls_.springPicture->setToolTip(tooltip.isEmpty() ? QStringLiteral("莲年有余") : tooltip);
+    lotusCarpPicture_->setToolTip(tooltip.isEmpty() ? QStringLiteral("莲年有余") : tooltip);
 }
 
 void FestivalOverlay::ShowNationalDay(const QString &tooltip, bool withLunarFestival)
 {
     // Placed below where Mid-Autumn's animation shows, whether or not it has shown yet.
-    GiveFrames(controls_.midAutumn, MidAutumnAnimation);
-    const int top = withLunarFestival ? controls_.midAutumn->y() + controls_.midAutumn->height() + NationalDayGap : controls_.midAutumn->y();
-    controls_.nationalDay->move(controls_.midAutumn->x(), top);
-    Switch(controls_.nationalDay, NationalDayAnimation, tooltip);
+    GiveFrames(midAutumn_, MidAutumnAnimation);
+    const int top = withLunarFestival ? midAutumn_->y() + midAutumn_->height() + NationalDayGap : midAutumn_->y();
+    nationalDay_->move(midAutumn_->x(), top);
+    Switch(nationalDay_, NationalDayAnimation, tooltip);
 }
 
 void FestivalOverlay::Switch(AnimatedPicture *animation, FestivalAnimation (*draw)(), const QString &tooltip)

@@ -13,46 +13,46 @@ struct FestivalAnimation;
 struct DecorationRequest;
 
 // The festival greetings on the main window: the New Year banner, the
-// badges, the animations and the Spring Festival pictures. The main window
-// owns the controls and hides them all when it returns to its idle view;
-// this class gives them their pictures and places and switches on the ones
-// an evaluation asks for.
-// The main window's controls the greetings use.
-struct FestivalOverlayControls {
-    QWidget *newYearPanel = nullptr;
-    PictureLabel *newYearPicture = nullptr;
-    QLabel *newYearGreeting = nullptr;
-    QLabel *newYearYear = nullptr;
-    QLabel *newYearStars = nullptr;
-    QLabel *newYearEnglish = nullptr;
-    AnimatedPicture *fireworks = nullptr;
-    PictureLabel *springPicture = nullptr;
-    std::array<PictureLabel *, 2> springCompanions{};
-    // The idle view's parts the Spring Festival pictures take the place of.
-    std::array<QWidget *, 4> idleViewParts{};
-    PictureLabel *youthDayBadge = nullptr;
-    PictureLabel *armyDayBadge = nullptr;
-    AnimatedPicture *midAutumn = nullptr;
-    AnimatedPicture *nationalDay = nullptr;
-    std::array<AnimatedPicture *, 2> christmas{};
-    AnimatedPicture *partyAnniversary = nullptr;
-};
-
+// badges, the animations and the Spring Festival pictures. The overlay
+// builds them on the window, hidden, gives them their pictures and places,
+// switches on the ones an evaluation asks for and takes them all off again.
 class FestivalOverlay {
 public:
-    // Places and colours the controls; they stay hidden until an evaluation
-    // asks for them.
-    explicit FestivalOverlay(const FestivalOverlayControls &controls);
+    // `idleViewParts` are the idle view's parts the Spring Festival pictures
+    // take the place of; the idle view brings them back.
+    FestivalOverlay(QWidget *window, const std::array<QWidget *, 4> &idleViewParts);
 
     // Switches on every decoration of the evaluation.
     void Apply(const DateEvaluation &evaluation);
+    // Takes every decoration off the window.
+    void HideAll();
+    // The decorations a press and drag moves the window by.
+    std::array<QWidget *, 3> DragHandles() const;
 
 private:
+    void BuildNewYearBanner(QWidget *window);
     void ShowDecoration(const DecorationRequest &request, const DateEvaluation &evaluation);
     void ShowNewYearBanner(const QString &tooltip, int year);
     void ShowSpringFestival(const QString &tooltip);
     void ShowNationalDay(const QString &tooltip, bool withLunarFestival);
     void Switch(AnimatedPicture *animation, FestivalAnimation (*draw)(), const QString &tooltip);
 
-    const FestivalOverlayControls controls_;
+    const std::array<QWidget *, 4> idleViewParts_;
+    QWidget *newYearPanel_ = nullptr;
+    PictureLabel *newYearPicture_ = nullptr;
+    QLabel *newYearGreeting_ = nullptr;
+    QLabel *newYearYear_ = nullptr;
+    QLabel *newYearStars_ = nullptr;
+    QLabel *newYearEnglish_ = nullptr;
+    AnimatedPicture *fireworks_ = nullptr;
+    PictureLabel *lotusCarpPicture_ = nullptr;
+    PictureLabel *lanternPairPicture_ = nullptr;
+    PictureLabel *fortuneDiamondPicture_ = nullptr;
+    PictureLabel *armyDayBadge_ = nullptr;
+    PictureLabel *youthDayBadge_ = nullptr;
+    AnimatedPicture *midAutumn_ = nullptr;
+    AnimatedPicture *nationalDay_ = nullptr;
+    AnimatedPicture *christmasTree_ = nullptr;
+    AnimatedPicture *christmasBells_ = nullptr;
+    AnimatedPicture *partyAnniversary_ = nullptr;
 };

@@ -13,22 +13,20 @@
 #include "ui/art/idle_view_art.h"
 #include "ui/art/line_pictures.h"
 #include "ui/art/main_background_art.h"
+#include "ui/art/main_window_layout.h"
 #include "ui/art/palette.h"
 #include "ui/art/window_button_art.h"
-#include "ui/widgets/animated_picture.h"
 #include "ui/widgets/hexagram_text_box.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/saying_label.h"
-#include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_drag.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/child_window_guard.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/windows/festival_overlay.h"
-#include "ui/windows/main_window_layout.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -51,11 +49,8 @@ constexpr int SayingFontSize = 15;
 // Still easy to read in the serif face.
 constexpr int SmallestSayingSize = 13;
 
-const QColor AboutLinkColour(128, 128, 192);
 // The type of the cast's time, name and matter under the hexagrams.
 constexpr int DetailFontSize = 12;
-const QColor InkColour(0x2b, 0x22, 0x1c);
-const QColor NameFaceColour(0x80, 0x80, 0x80);
 
 QString ClickSoundPath(const QString &programFolder)
 {
@@ -103,14 +98,14 @@ struct CommandButtonRow {
 };
 
 constexpr std::array<CommandButtonRow, 8> CommandButtonRows{{
-    {"Command1", CommandIcon::Cast, u"起卦", u"开始推演取卦 F5"},
-    {"Command10", CommandIcon::ManualEntry, u"输入", u"人工输入卦体 F6"},
-    {"Command3", CommandIcon::Records, u"记录", u"查看占筮记录 F7"},
-    {"Command11", CommandIcon::Trigrams, u"八卦", u"八卦卦象属性参考说明 F8"},
-    {"Command5", CommandIcon::Print, u"打印", u"打印此卦 F9"},
-    {"Command9", CommandIcon::Calendar, u"日历", u"查看农历日历 F10"},
-    {"Command2", CommandIcon::Help, u"帮助", u"查看帮助主题 F1"},
-    {"Command13", CommandIcon::Options, u"设置", u"功能设置 F4"},
+    {"cast_button", CommandIcon::Cast, u"起卦", u"开始推演取卦 F5"},
+    {"manual_entry_button", CommandIcon::ManualEntry, u"输入", u"人工输入卦体 F6"},
+    {"records_button", CommandIcon::Records, u"记录", u"查看占筮记录 F7"},
+    {"trigrams_button", CommandIcon::Trigrams, u"八卦", u"八卦卦象属性参考说明 F8"},
+    {"print_button", CommandIcon::Print, u"打印", u"打印此卦 F9"},
+    {"calendar_button", CommandIcon::Calendar, u"日历", u"查看农历日历 F10"},
+    {"help_button", CommandIcon::Help, u"帮助", u"查看帮助主题 F1"},
+    {"options_button", CommandIcon::Options, u"设置", u"功能设置 F4"},
 }};
 
 // Keys act whatever the Shift state, but Shift turns the digit keys into
@@ -175,7 +170,7 @@ MainWindow::MainWindow(const MainWindowServices &services, Settings &settings, Q
     , services_(services)
     , settings_(settings)
 {
-    setObjectName(QStringLiteral("form2"));
+    setObjectName(QStringLiteral("main_window"));
     setWindowTitle(QStringLiteral("Ravezaz之文王卦"));
     setFixedSize(MainLayout::Width, MainLayout::Height);
     setFont(SansFont(12));
@@ -202,33 +197,34 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildBackground()
 {
-    background_ = MakePicture(QStringLiteral("picShape"), MainBackgroundPicture(), {0, 0}, this);
+    background_ = MakePicture(QStringLiteral("background_picture"), MainBackgroundPicture(), {0, 0}, this);
     background_->setFocusPolicy(Qt::StrongFocus);
 }
 
 void MainWindow::BuildHeader()
 {
-    headerHandle_ = MakeTextLabel(QStringLiteral("Label2"), {}, QRect(250, 4, 300, 36), font(), InkColour, this);
+    titleBarHandle_ = MakeTextLabel(QStringLiteral("title_bar_handle"), {}, QRect(250, 4, 300, 36), font(),
+                                    ArtPalette::WindowInk, this);
 
     using namespace MainLayout;
-    minimise_ = MakePicture(QStringLiteral("Image13"), WindowButtonPicture(WindowButtonKind::Minimise, true),
-                            {Width - Border - 52, 11}, this);
-    minimise_->setToolTip(QStringLiteral("最小化窗口 F11"));
-    close_ = MakePicture(QStringLiteral("Image17"), WindowButtonPicture(WindowButtonKind::Close, true),
-                         {Width - Border - 26, 11}, this);
-    close_->setToolTip(QStringLiteral("关闭程序 F12"));
-    for (PictureLabel *picture : {minimise_, close_})
+    minimisePicture_ = MakePicture(QStringLiteral("minimise_picture"),
+                                   WindowButtonPicture(WindowButtonKind::Minimise, true), {Width - Border - 52, 11}, this);
+    minimisePicture_->setToolTip(QStringLiteral("最小化窗口 F11"));
+    closePicture_ = MakePicture(QStringLiteral("close_picture"), WindowButtonPicture(WindowButtonKind::Close, true),
+                                {Width - Border - 26, 11}, this);
+    closePicture_->setToolTip(QStringLiteral("关闭程序 F12"));
+    for (PictureLabel *picture : {minimisePicture_, closePicture_})
         picture->setCursor(Qt::PointingHandCursor);
 }
 
 void MainWindow::BuildBanner()
 {
     const QString tip = QStringLiteral("《周易》名言录");
-    saying_ = new SayingLabel(QStringLiteral("Label27_0"), this);
+    saying_ = new SayingLabel(QStringLiteral("saying_label"), this);
     saying_->setGeometry(42, 44, 470, 38);
     saying_->setFont(SerifFont(SayingFontSize));
-    SetTextColour(saying_, InkColour);
-    sayingSource_ = MakeClickableLabel(QStringLiteral("Label27_1"), {}, QRect(512, 60, 88, 22), SerifFont(13),
+    SetTextColour(saying_, ArtPalette::WindowInk);
+    sayingSource_ = MakeClickableLabel(QStringLiteral("saying_source_label"), {}, QRect(512, 60, 88, 22), SerifFont(13),
                                        ArtPalette::Caption, this);
     sayingSource_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (ClickableLabel *label : std::initializer_list<ClickableLabel *>{saying_, sayingSource_})
@@ -237,10 +233,11 @@ void MainWindow::BuildBanner()
 
 void MainWindow::BuildIdlePictures()
 {
-    wheelPicture_ = MakePicture(QStringLiteral("Image14"), TrigramWheelPicture(), {42, MainLayout::Image14Top}, this);
-    scrollPicture_ =
-        MakePicture(QStringLiteral("Image15"), LandscapeScrollPicture(), {250, MainLayout::Image15Top}, this);
-    sealPicture_ = MakePicture(QStringLiteral("Image16"), SealPicture(), {558, 250}, this);
+    wheelPicture_ = MakePicture(QStringLiteral("trigram_wheel_picture"), TrigramWheelPicture(),
+                                {42, MainLayout::TrigramWheelTop}, this);
+    scrollPicture_ = MakePicture(QStringLiteral("landscape_scroll_picture"), LandscapeScrollPicture(),
+                                 {250, MainLayout::LandscapeScrollTop}, this);
+    sealPicture_ = MakePicture(QStringLiteral("seal_picture"), SealPicture(), {558, 250}, this);
     sealPicture_->setCursor(Qt::PointingHandCursor);
 }
 
@@ -248,60 +245,55 @@ void MainWindow::BuildCastFrames()
 {
     struct FrameRow {
         HexagramFrame &parts;
-        const char16_t *frameName;
+        // The first word of the frame's control names.
+        const char16_t *side;
         const char16_t *caption;
         QRect geometry;
-        const char16_t *handleName;
-        const char16_t *shadowName;
-        const char16_t *nameName;
         const char16_t *designName;
-        const char16_t *numberName;
-        const char16_t *linesName;
         const char16_t *designLines;
-        const char16_t *textName;
         const char16_t *textTip;
         bool mirrored;
-        int firstImage;
     };
     const std::array<FrameRow, 2> frames{{
-        {primary_, u"Frame1", u"本卦", PrimaryFrameGeometry, u"Label22", u"Labelbg", u"Label3", u"乾", u"Label8",
-         u"Label5", u"111111", u"Text1", u"查看译文(按键\"1\")", false, 1},
-        {resulting_, u"Frame2", u"之卦", ResultingFrameGeometry, u"Label23", u"Labelzg", u"Label4", u"坤", u"Label9",
-         u"Label6", u"000000", u"Text2", u"查看译文(按键\"2\")", true, 7},
+        {primary_, u"primary", u"本卦", PrimaryFrameGeometry, u"乾", u"111111", u"查看译文(按键\"1\")", false},
+        {resulting_, u"resulting", u"之卦", ResultingFrameGeometry, u"坤", u"000000", u"查看译文(按键\"2\")", true},
     }};
 
     for (const FrameRow &row : frames) {
+        const QString side = QString::fromUtf16(row.side);
+        const auto named = [&side](const char *part) {
+            return QStringLiteral("%1_hexagram_%2").arg(side, QString::fromLatin1(part));
+        };
         HexagramFrame &parts = row.parts;
-        parts.firstImage = row.firstImage;
         parts.frame = new QGroupBox(QString::fromUtf16(row.caption), this);
-        parts.frame->setObjectName(QString::fromUtf16(row.frameName));
+        parts.frame->setObjectName(named("frame"));
         parts.frame->setGeometry(row.geometry);
         parts.frame->setStyleSheet(FrameStyle);
         parts.frame->setFont(SerifFont(14, QFont::Bold));
 
         const int width = row.geometry.width();
-        parts.handle = MakeTextLabel(QString::fromUtf16(row.handleName), {}, QRect(0, 0, width, 116), font(), InkColour,
+        parts.handle = MakeTextLabel(named("handle"), {}, QRect(0, 0, width, 116), font(), ArtPalette::WindowInk,
                                  parts.frame);
-        const Qt::Alignment side = row.mirrored ? Qt::AlignRight : Qt::AlignLeft;
+        const Qt::Alignment edge = row.mirrored ? Qt::AlignRight : Qt::AlignLeft;
         const QRect nameBox = row.mirrored ? QRect(width - 148, 20, 130, 62) : QRect(18, 20, 130, 62);
-        parts.nameShadow = MakeTextLabel(QString::fromUtf16(row.shadowName), QString::fromUtf16(row.designName),
+        parts.nameShadow = MakeTextLabel(named("name_shadow"), QString::fromUtf16(row.designName),
                                      nameBox.translated(2, 2), SerifFont(46, QFont::Bold), Qt::black, parts.frame);
-        parts.name = MakeTextLabel(QString::fromUtf16(row.nameName), QString::fromUtf16(row.designName), nameBox,
-                               SerifFont(46, QFont::Bold), NameFaceColour, parts.frame);
-        parts.nameShadow->setAlignment(side | Qt::AlignVCenter);
-        parts.name->setAlignment(side | Qt::AlignVCenter);
+        parts.name = MakeTextLabel(named("name_label"), QString::fromUtf16(row.designName), nameBox,
+                               SerifFont(46, QFont::Bold), ArtPalette::NameGrey, parts.frame);
+        parts.nameShadow->setAlignment(edge | Qt::AlignVCenter);
+        parts.name->setAlignment(edge | Qt::AlignVCenter);
 
         const QRect badgeBox = row.mirrored ? QRect(width - 46, 88, 26, 26) : QRect(20, 88, 26, 26);
-        parts.number = MakeTextLabel(QString::fromUtf16(row.numberName), {}, badgeBox, SansFont(13, QFont::Bold),
+        parts.number = MakeTextLabel(named("number_label"), {}, badgeBox, SansFont(13, QFont::Bold),
                                  Qt::white, parts.frame);
         parts.number->setAlignment(Qt::AlignCenter);
         parts.number->setStyleSheet(NumberBadgeStyle);
         const QRect linesBox = row.mirrored ? QRect(width - 156, 90, 104, 22) : QRect(52, 90, 104, 22);
-        parts.lines = MakeTextLabel(QString::fromUtf16(row.linesName), QString::fromUtf16(row.designLines), linesBox,
+        parts.lines = MakeTextLabel(named("lines_label"), QString::fromUtf16(row.designLines), linesBox,
                                 SansFont(13), ArtPalette::Caption, parts.frame);
-        parts.lines->setAlignment(side | Qt::AlignVCenter);
+        parts.lines->setAlignment(edge | Qt::AlignVCenter);
 
-        parts.text = new HexagramTextBox(QString::fromUtf16(row.textName), parts.frame);
+        parts.text = new HexagramTextBox(named("text"), parts.frame);
         parts.text->setGeometry(10, 122, width - 20, 80);
         parts.text->setToolTip(QString::fromUtf16(row.textTip));
         parts.text->setStyleSheet(TextBoxStyle);
@@ -309,10 +301,9 @@ void MainWindow::BuildCastFrames()
         const int lineLeft = row.mirrored ? ResultingLineLeft : PrimaryLineLeft;
         const QStringView designLines(row.designLines);
         for (int line = 1; line <= 6; ++line) {
-            const int index = row.firstImage + line - 1;
-            linePictures_[index - 1] = MakePicture(QStringLiteral("Image%1").arg(index),
-                                                   LinePicture(designLines.mid(line - 1, 1)),
-                                                   {lineLeft, LinePictureTop(line)}, parts.frame);
+            const QString name = QStringLiteral("%1_line_%2_picture").arg(side).arg(line);
+            parts.linePictures[line - 1] = MakePicture(name, LinePicture(designLines.mid(line - 1, 1)),
+                                                       {lineLeft, LinePictureTop(line)}, parts.frame);
         }
     }
 
@@ -321,8 +312,9 @@ void MainWindow::BuildCastFrames()
     const int columnWidth = ResultingFrameGeometry.left() - column;
     for (int line = 1; line <= 6; ++line) {
         const QRect box(column, PrimaryFrameGeometry.top() + LinePictureTop(line) - 7, columnWidth, 18);
-        linePositions_[line - 1] = MakeTextLabel(QStringLiteral("Label%1").arg(9 + line), LinePositionName(line), box,
-                                             SerifFont(13, QFont::Bold), ArtPalette::Caption, this);
+        linePositions_[line - 1] = MakeTextLabel(QStringLiteral("line_position_%1_label").arg(line),
+                                                 LinePositionName(line), box, SerifFont(13, QFont::Bold),
+                                                 ArtPalette::Caption, this);
         linePositions_[line - 1]->setAlignment(Qt::AlignCenter);
     }
 }
@@ -337,20 +329,20 @@ void MainWindow::BuildCastDetails()
         QRect valueBox;
     };
     constexpr std::array<DetailRow, 3> rows{{
-        {u"Label16", u"成卦时间：", u"Label19", QRect(30, 260, 72, 18), QRect(102, 260, 238, 18)},
-        {u"Label17", u"姓名：", u"Label20", QRect(340, 260, 46, 18), QRect(386, 260, 226, 18)},
-        {u"Label18", u"占筮事由：", u"Label21", QRect(30, 280, 72, 18), QRect(102, 280, 510, 18)},
+        {u"cast_time_caption", u"成卦时间：", u"cast_time_label", QRect(30, 260, 72, 18), QRect(102, 260, 238, 18)},
+        {u"diviner_name_caption", u"姓名：", u"diviner_name_label", QRect(340, 260, 46, 18), QRect(386, 260, 226, 18)},
+        {u"matter_caption", u"占筮事由：", u"matter_label", QRect(30, 280, 72, 18), QRect(102, 280, 510, 18)},
     }};
     for (int i = 0; i < int(rows.size()); ++i) {
         detailCaptions_[i] = MakeTextLabel(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
                                        rows[i].captionBox, SansFont(12, QFont::Bold), ArtPalette::Caption, this);
         detailValues_[i] = MakeTextLabel(QString::fromUtf16(rows[i].valueName), {}, rows[i].valueBox, SansFont(DetailFontSize),
-                                     InkColour, this);
+                                     ArtPalette::WindowInk, this);
     }
-    ruleText_ = MakeClickableLabel(QStringLiteral("Label7"), QStringLiteral("变爻推论规则"), QRect(30, 300, 582, 20),
-                                   SerifFont(13, QFont::DemiBold), QColor(0xa0, 0x2a, 0x1a), this);
-    ruleText_->setToolTip(QStringLiteral("推论帮助"));
-    ruleText_->setCursor(Qt::PointingHandCursor);
+    ruleLabel_ = MakeClickableLabel(QStringLiteral("changing_line_rule_label"), QStringLiteral("变爻推论规则"),
+                                    QRect(30, 300, 582, 20), SerifFont(13, QFont::DemiBold), ArtPalette::Cinnabar, this);
+    ruleLabel_->setToolTip(QStringLiteral("推论帮助"));
+    ruleLabel_->setCursor(Qt::PointingHandCursor);
 }
 
 void MainWindow::BuildCommandBar()
@@ -368,71 +360,31 @@ void MainWindow::BuildCommandBar()
 void MainWindow::BuildFooter()
 {
     using namespace MainLayout;
-    lunarLine_ = MakeClickableLabel(QStringLiteral("Label25"), {}, QRect(42, FooterRow1, 320, 20), SansFont(13),
+    lunarLine_ = MakeClickableLabel(QStringLiteral("lunar_date_line"), {}, QRect(42, FooterRow1, 320, 20), SansFont(13),
                                     ToColour(CalendarColour::DefaultText), this);
     lunarLine_->setToolTip(QStringLiteral("双击查看农历日历 F10"));
-    weekdayLine_ = MakeTextLabel(QStringLiteral("Label26"), {}, QRect(366, FooterRow1, 90, 20), SansFont(13),
+    weekdayLine_ = MakeTextLabel(QStringLiteral("weekday_line"), {}, QRect(366, FooterRow1, 90, 20), SansFont(13),
                              ToColour(CalendarColour::DefaultText), this);
-    clockLine_ = MakeTextLabel(QStringLiteral("Label1"), {}, QRect(42, FooterRow2, 320, 20), SansFont(12),
-                           QColor(0x5b, 0x4a, 0x3c), this);
+    clockLine_ = MakeTextLabel(QStringLiteral("clock_line"), {}, QRect(42, FooterRow2, 320, 20), SansFont(12),
+                           ArtPalette::InkSoft, this);
 
-    musicToggle_ = new MusicToggleBox(QStringLiteral("Check1"), this);
+    musicToggle_ = new MusicToggleBox(QStringLiteral("music_toggle"), this);
     musicToggle_->setText(QStringLiteral("背景音乐(M)"));
     musicToggle_->setToolTip(QStringLiteral("背景音乐开关 M"));
     musicToggle_->setStyleSheet(ToggleStyle);
     musicToggle_->setFont(SansFont(12));
     musicToggle_->setGeometry(500, FooterRow1, 112, 20);
 
-    aboutLink_ = MakeClickableLabel(QStringLiteral("Label24"), QStringLiteral("关于本软件(A)"),
-                                    QRect(500, FooterRow2, 112, 20), SansFont(12), InkColour, this);
+    aboutLink_ = MakeClickableLabel(QStringLiteral("about_link"), QStringLiteral("关于本软件(A)"),
+                                    QRect(500, FooterRow2, 112, 20), SansFont(12), ArtPalette::WindowInk, this);
     aboutLink_->setToolTip(QStringLiteral("关于本软件 F3"));
     aboutLink_->setCursor(Qt::PointingHandCursor);
 }
 
 void MainWindow::BuildFestivalOverlay()
 {
-    // The overlay's controls are present from the start and hidden; the
-    // overlay places and colours them, and the festival greetings give them
-    // their pictures and switch them on.
-    FestivalOverlayControls controls;
-    newYearPanel_ = new QWidget(this);
-    newYearPanel_->setObjectName(QStringLiteral("Picture2"));
-    controls.newYearPanel = newYearPanel_;
-    controls.newYearPicture = new PictureLabel(QStringLiteral("Image20"), newYearPanel_);
-    const auto bannerText = [this](const char *name, const QString &text) {
-        auto *label = new QLabel(text, newYearPanel_);
-        label->setObjectName(QString::fromLatin1(name));
-        return label;
-    };
-    newYearGreeting_ = bannerText("Label28", QStringLiteral("新年好!"));
-    controls.newYearGreeting = newYearGreeting_;
-    controls.newYearYear = bannerText("Label29", QStringLiteral("2000"));
-    controls.newYearStars = bannerText("Label30", QStringLiteral("★★★★★★★"));
-    controls.newYearEnglish = bannerText("Label31", QStringLiteral("Happy New Year"));
-
-    springPicture_ = new PictureLabel(QStringLiteral("Image18"), this);
-    springPicture_->setToolTip(QStringLiteral("莲年有余"));
-    springCompanions_ = {new PictureLabel(QStringLiteral("Image21"), this),
-                         new PictureLabel(QStringLiteral("Image22"), this)};
-    armyDayBadge_ = new PictureLabel(QStringLiteral("Image23"), this);
-    youthDayBadge_ = new PictureLabel(QStringLiteral("Image24"), this);
-    controls.springPicture = springPicture_;
-    controls.springCompanions = springCompanions_;
-    controls.idleViewParts = {wheelPicture_, scrollPicture_, saying_, sayingSource_};
-    controls.armyDayBadge = armyDayBadge_;
-    controls.youthDayBadge = youthDayBadge_;
-
-    // GifAni1 .. GifAni6; the fifth plays inside the New Year banner.
-    for (int i = 0; i < int(animations_.size()); ++i) {
-        QWidget *parent = i == 4 ? newYearPanel_ : static_cast<QWidget *>(this);
-        animations_[i] = new AnimatedPicture(QStringLiteral("GifAni%1").arg(i + 1), parent);
-    }
-    controls.midAutumn = animations_[0];
-    controls.nationalDay = animations_[1];
-    controls.christmas = {animations_[2], animations_[3]};
-    controls.fireworks = animations_[4];
-    controls.partyAnniversary = animations_[5];
-    festivalOverlay_ = std::make_unique<FestivalOverlay>(controls);
+    festivalOverlay_ = std::make_unique<FestivalOverlay>(
+        this, std::array<QWidget *, 4>{wheelPicture_, scrollPicture_, saying_, sayingSource_});
 }
 
 void MainWindow::ShowDecorations(const DateEvaluation &evaluation)
@@ -442,29 +394,49 @@ void MainWindow::ShowDecorations(const DateEvaluation &evaluation)
 
 void MainWindow::BuildHiddenStores()
 {
-    for (int index = 0; index < 4; ++index) {
-        const bool enabled = index % 2 == 0;
-        const WindowButtonKind kind = index < 2 ? WindowButtonKind::Minimise : WindowButtonKind::Close;
-        windowButtonStore_[index] =
-            MakePicture(QStringLiteral("Image19_%1").arg(index), WindowButtonPicture(kind, enabled), {}, this);
-        windowButtonStore_[index]->hide();
+    struct WindowButtonStoreRow {
+        const char *name;
+        WindowButtonKind kind;
+        bool enabled;
+    };
+    // In the order the child-window guard takes them.
+    constexpr std::array<WindowButtonStoreRow, 4> windowButtons{{
+        {"minimise_enabled_store", WindowButtonKind::Minimise, true},
+        {"minimise_disabled_store", WindowButtonKind::Minimise, false},
+        {"close_enabled_store", WindowButtonKind::Close, true},
+        {"close_disabled_store", WindowButtonKind::Close, false},
+    }};
+    for (int i = 0; i < int(windowButtons.size()); ++i) {
+        const WindowButtonStoreRow &row = windowButtons[i];
+        windowButtonStore_[i] = MakePicture(QString::fromLatin1(row.name), WindowButtonPicture(row.kind, row.enabled),
+                                            {}, this);
+        windowButtonStore_[i]->hide();
     }
-    guard_ = new ChildWindowGuard(minimise_, close_, windowButtonStore_, this);
+    guard_ = new ChildWindowGuard(minimisePicture_, closePicture_, windowButtonStore_, this);
 
-    const std::array<const char16_t *, 4> codes{u"0", u"00", u"1", u"11"};
-    for (int i = 0; i < int(codes.size()); ++i) {
-        const QString code = QString::fromUtf16(codes[i]);
-        PictureLabel *store = MakePicture(QStringLiteral("Picture") + code, LinePicture(code), {}, this);
+    struct LinePictureStoreRow {
+        const char16_t *code;
+        const char *name;
+    };
+    constexpr std::array<LinePictureStoreRow, 4> lineStores{{
+        {u"0", "yin_line_store"},
+        {u"00", "changing_yin_line_store"},
+        {u"1", "yang_line_store"},
+        {u"11", "changing_yang_line_store"},
+    }};
+    for (int i = 0; i < int(lineStores.size()); ++i) {
+        const QString code = QString::fromUtf16(lineStores[i].code);
+        PictureLabel *store = MakePicture(QString::fromLatin1(lineStores[i].name), LinePicture(code), {}, this);
         store->hide();
         linePictureStore_[i] = {code, store};
     }
 
     auto *guardStart = new QPushButton(QStringLiteral("按钮失效"), this);
-    guardStart->setObjectName(QStringLiteral("Command12"));
+    guardStart->setObjectName(QStringLiteral("guard_start_button"));
     guardStart->hide();
     connect(guardStart, &QPushButton::clicked, guard_, &ChildWindowGuard::Begin);
     auto *resetView = new QPushButton(this);
-    resetView->setObjectName(QStringLiteral("Command15"));
+    resetView->setObjectName(QStringLiteral("reset_view_button"));
     resetView->hide();
     connect(resetView, &QPushButton::clicked, this, &MainWindow::ResetToIdleView);
 }
@@ -478,11 +450,11 @@ void MainWindow::BuildTimers()
         bool singleShot;
     };
     const std::array<TimerRow, 5> timers{{
-        {clockTimer_, "Timer1", services_.clockIntervalMs, false},
-        {reshowTimer_, "Timer2", ReshowDelayMs, true},
-        {dayChangeTimer_, "Timer4", DayChangeDelayMs, true},
-        {todaysTipsTimer_, "Timer8", TodaysTipsDelayMs, true},
-        {calendarGridTimer_, "Timer9", CalendarGridDelayMs, true},
+        {clockTimer_, "clock_timer", services_.clockIntervalMs, false},
+        {reshowTimer_, "reshow_timer", ReshowDelayMs, true},
+        {dayChangeTimer_, "day_change_timer", DayChangeDelayMs, true},
+        {todaysTipsTimer_, "todays_tips_timer", TodaysTipsDelayMs, true},
+        {calendarGridTimer_, "calendar_grid_timer", CalendarGridDelayMs, true},
     }};
     for (const TimerRow &row : timers) {
         row.timer.setParent(this);
@@ -518,8 +490,8 @@ void MainWindow::BuildKeyTable()
         {Qt::Key_F8, usable(trigramsButton_), ClickThen(&MainWindow::TrigramsRequested)},
         {Qt::Key_F9, usable(printButton_), [this] { emit PrintRequested(); }},
         {Qt::Key_F10, usable(calendarButton_), ClickThen(&MainWindow::CalendarRequested)},
-        {Qt::Key_F11, enabled(minimise_), [this] { showMinimized(); }},
-        {Qt::Key_F12, enabled(close_), [this] { ConfirmExit(); }},
+        {Qt::Key_F11, enabled(minimisePicture_), [this] { showMinimized(); }},
+        {Qt::Key_F12, enabled(closePicture_), [this] { ConfirmExit(); }},
         {Qt::Key_M, enabled(musicToggle_), [this] { ToggleMusic(); }},
         {Qt::Key_Y, [this] { return saying_->isVisibleTo(this) && sayingSource_->isVisibleTo(this); },
          [this] { PickQuote(); }},
@@ -544,23 +516,24 @@ void MainWindow::ConnectMouse()
 
     connect(sealPicture_, &PictureLabel::Clicked, this, &MainWindow::OpenWebPageWithClick);
     connect(aboutLink_, &ClickableLabel::Clicked, this, &MainWindow::OpenAboutByLink);
-    connect(minimise_, &PictureLabel::Clicked, this, &QWidget::showMinimized);
-    connect(close_, &PictureLabel::Clicked, this, &MainWindow::ConfirmExit);
+    connect(minimisePicture_, &PictureLabel::Clicked, this, &QWidget::showMinimized);
+    connect(closePicture_, &PictureLabel::Clicked, this, &MainWindow::ConfirmExit);
     connect(musicToggle_, &QAbstractButton::clicked, this, &MainWindow::ToggleMusic);
     connect(saying_, &ClickableLabel::DoubleClicked, this, &MainWindow::PickQuote);
     connect(sayingSource_, &ClickableLabel::DoubleClicked, this, &MainWindow::PickQuote);
     connect(primary_.text, &HexagramTextBox::Clicked, this, [this] { emit TranslationRequested(1); });
     connect(resulting_.text, &HexagramTextBox::Clicked, this, [this] { emit TranslationRequested(2); });
-    connect(ruleText_, &ClickableLabel::Clicked, this, [this] { emit RuleHelpRequested(ruleText_->text()); });
-    connect(youthDayBadge_, &PictureLabel::Clicked, youthDayBadge_, &QWidget::hide);
+    connect(ruleLabel_, &ClickableLabel::Clicked, this, [this] { emit RuleHelpRequested(ruleLabel_->text()); });
 }
 
 void MainWindow::MakeDragHandles()
 {
     drag_ = new WindowDrag(this);
-    for (QWidget *handle : std::initializer_list<QWidget *>{
-             background_, newYearPanel_, clockLine_, headerHandle_, primary_.handle, resulting_.handle, lunarLine_,
-             weekdayLine_, saying_, sayingSource_, springPicture_, armyDayBadge_})
+    for (QWidget *handle : std::initializer_list<QWidget *>{background_, clockLine_, titleBarHandle_, primary_.handle,
+                                                            resulting_.handle, lunarLine_, weekdayLine_, saying_,
+                                                            sayingSource_})
+        drag_->AddHandle(handle);
+    for (QWidget *handle : festivalOverlay_->DragHandles())
         drag_->AddHandle(handle);
 }
 
@@ -624,12 +597,12 @@ void MainWindow::AttachMusic(MusicControl *music)
 
 void MainWindow::Load(const std::function<void()> &closeSplash)
 {
-    SetTextColour(aboutLink_, AboutLinkColour);
+    SetTextColour(aboutLink_, ArtPalette::LinkLavender);
     PickQuote();
     PlaceIdlePictures(ShowsQuotes(settings_));
     SetBannerVisible(ShowsQuotes(settings_));
     closeSplash();
-    ShapeWindowFromPicture(*this, background_->Picture().toImage(), services_.dialogs);
+    ShapeWindowOrWarn(*this, background_->Picture().toImage(), *services_.dialogs);
 
     today_ = services_.now().date();
     selectedDate_ = today_;
@@ -668,8 +641,8 @@ void MainWindow::PickQuote()
 void MainWindow::PlaceIdlePictures(bool bannerShown)
 {
     const int drop = bannerShown ? 0 : MainLayout::BannerHeight;
-    wheelPicture_->move(wheelPicture_->x(), MainLayout::Image14Top + drop);
-    scrollPicture_->move(scrollPicture_->x(), MainLayout::Image15Top + drop);
+    wheelPicture_->move(wheelPicture_->x(), MainLayout::TrigramWheelTop + drop);
+    scrollPicture_->move(scrollPicture_->x(), MainLayout::LandscapeScrollTop + drop);
 }
 
 void MainWindow::SetBannerVisible(bool visible)
@@ -784,24 +757,9 @@ void MainWindow::ApplyEvaluation(const DateEvaluation &evaluation)
     }
 }
 
-void MainWindow::HideFestivalOverlay()
-{
-    youthDayBadge_->hide();
-    armyDayBadge_->hide();
-    animations_[5]->Stop();
-    animations_[4]->Stop();
-    springCompanions_[0]->hide();
-    springCompanions_[1]->hide();
-    newYearPanel_->hide();
-    for (int i = 0; i < 4; ++i)
-        animations_[i]->Stop();
-    springPicture_->hide();
-    newYearGreeting_->hide();
-}
-
 void MainWindow::ResetToIdleView()
 {
-    HideFestivalOverlay();
+    festivalOverlay_->HideAll();
 
     wheelPicture_->show();
     scrollPicture_->show();
@@ -825,7 +783,7 @@ void MainWindow::HideCastView()
         detailCaptions_[i]->hide();
         detailValues_[i]->hide();
     }
-    ruleText_->hide();
+    ruleLabel_->hide();
     printButton_->setEnabled(false);
 }
 
@@ -892,7 +850,7 @@ void MainWindow::ShowHexagram(const HexagramFrame &frame, const HexagramView &he
         // A code without a picture leaves the line empty rather than showing
         // the line of an earlier cast.
         const PictureLabel *store = LinePictureStore(hexagram.pictures[line]);
-        linePictures_[frame.firstImage - 1 + line]->SetPicture(store ? store->Picture() : QPixmap());
+        frame.linePictures[line]->SetPicture(store ? store->Picture() : QPixmap());
     }
 }
 
@@ -918,7 +876,7 @@ void MainWindow::ShowCastLine(int line, const QString &primaryCode, const QStrin
     for (const auto &[frame, code] : {std::pair{&primary_, primaryCode}, std::pair{&resulting_, resultingCode}}) {
         // A line being cast keeps its place empty until its code has a picture.
         if (const PictureLabel *store = LinePictureStore(code))
-            linePictures_[frame->firstImage - 1 + line - 1]->SetPicture(store->Picture());
+            frame->linePictures[line - 1]->SetPicture(store->Picture());
     }
 }
 
@@ -926,7 +884,7 @@ void MainWindow::ShowCastView(const CastResolution &cast)
 {
     // The festival decorations sit where the cast frames go; a cast on a
     // festival day would otherwise be hidden behind them.
-    HideFestivalOverlay();
+    festivalOverlay_->HideAll();
     SetBannerVisible(false);
     wheelPicture_->hide();
     scrollPicture_->hide();
@@ -935,13 +893,13 @@ void MainWindow::ShowCastView(const CastResolution &cast)
     shownCast_ = cast;
     ShowHexagram(primary_, cast.primary);
     ShowHexagram(resulting_, cast.resulting);
-    ruleText_->setText(cast.ruleText);
+    ruleLabel_->setText(cast.ruleText);
     for (int i = 0; const QString &value : {cast.castTime, cast.divinerName, cast.matterText})
         SetFittingText(detailValues_[i++], value, DetailFontSize);
 
     primary_.frame->show();
     resulting_.frame->setVisible(cast.resultingShown);
-    ruleText_->show();
+    ruleLabel_->show();
     for (QLabel *label : linePositions_)
         label->show();
     for (int i = 0; i < 3; ++i) {

@@ -14,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-class AnimatedPicture;
 class SayingLabel;
 class FestivalOverlay;
 class ChildWindowGuard;
@@ -60,7 +59,7 @@ struct FestivalTunes {
     QString lunar;
 };
 
-// The main window, form2: the hub of the program. It shows the idle view
+// The main window: the hub of the program. It shows the idle view
 // (sayings banner and decorative pictures) or the cast view (primary and
 // resulting hexagram), the clock and the date lines, and starts every
 // function by a picture button or a key.
@@ -118,7 +117,7 @@ public:
     void SetCalendarWindowOpen(bool open) { calendarWindowOpen_ = open; }
     // The calendar window writes the clock line while it is open.
     void ShowClockText(const QString &text);
-    // Timer9: the calendar window's cells are filled at its tick.
+    // The calendar window's cells are filled at the calendar grid timer's tick.
     void StartCalendarGridTimer() { calendarGridTimer_.start(); }
     QDate Today() const { return today_; }
     const MainWindowServices &Services() const { return services_; }
@@ -179,8 +178,8 @@ private:
         QLabel *number = nullptr;
         QLabel *lines = nullptr;
         HexagramTextBox *text = nullptr;
-        // Image1 for the primary hexagram, Image7 for the resulting one.
-        int firstImage = 0;
+        // Lines 1..6, the bottom line first.
+        std::array<PictureLabel *, 6> linePictures{};
     };
 
     void BuildBackground();
@@ -206,7 +205,6 @@ private:
     void PlaceIdlePictures(bool bannerShown);
     void HideCastView();
     void SetBannerVisible(bool visible);
-    void HideFestivalOverlay();
     void OpenHelp();
     void OpenWebPageWithClick();
     void OpenAbout();
@@ -214,15 +212,14 @@ private:
     void ConfirmExit();
     void ToggleMusic();
     void ClockTick();
-    // Timer2: back after a hidden child, normal and active whatever state
+    // The reshow timer's tick: back after a hidden child, normal and active whatever state
     // the window was in before it hid.
     void ShowAgain();
     void DayChangeStep();
     void EvaluateSelectedDay();
     void ApplyEvaluation(const DateEvaluation &evaluation);
     void ShowHexagram(const HexagramFrame &frame, const HexagramView &hexagram);
-    // Picture0, Picture00, Picture1 or Picture11 by its code; none for
-    // another code.
+    // The stored line picture of a line-picture code; none for another code.
     const PictureLabel *LinePictureStore(const QString &code) const;
 
     MainWindowServices services_;
@@ -238,11 +235,11 @@ private:
     FestivalTunes tunes_;
 
     PictureLabel *background_ = nullptr;
-    QLabel *headerHandle_ = nullptr;
-    PictureLabel *minimise_ = nullptr;
-    PictureLabel *close_ = nullptr;
+    QLabel *titleBarHandle_ = nullptr;
+    PictureLabel *minimisePicture_ = nullptr;
+    PictureLabel *closePicture_ = nullptr;
     std::array<PictureLabel *, 4> windowButtonStore_{};
-    // Picture0, Picture00, Picture1, Picture11 with their line-picture codes.
+    // The four line pictures with their line-picture codes.
     std::array<std::pair<QString, PictureLabel *>, 4> linePictureStore_{};
     SayingLabel *saying_ = nullptr;
     ClickableLabel *sayingSource_ = nullptr;
@@ -268,20 +265,11 @@ private:
     CastResolution shownCast_;
     HexagramFrame primary_;
     HexagramFrame resulting_;
-    std::array<PictureLabel *, 12> linePictures_{};
     std::array<QLabel *, 6> linePositions_{};
     std::array<QLabel *, 3> detailCaptions_{};
     std::array<QLabel *, 3> detailValues_{};
-    ClickableLabel *ruleText_ = nullptr;
+    ClickableLabel *ruleLabel_ = nullptr;
 
-    QWidget *newYearPanel_ = nullptr;
-    QLabel *newYearGreeting_ = nullptr;
-    PictureLabel *springPicture_ = nullptr;
-    std::array<PictureLabel *, 2> springCompanions_{};
-    PictureLabel *armyDayBadge_ = nullptr;
-    PictureLabel *youthDayBadge_ = nullptr;
-    // GifAni1 .. GifAni6.
-    std::array<AnimatedPicture *, 6> animations_{};
     std::unique_ptr<FestivalOverlay> festivalOverlay_;
 
     QTimer clockTimer_;

@@ -1,6 +1,7 @@
 #include "ui/windows/splash_window.h"
 
 #include "ui/art/fonts.h"
+#include "ui/art/palette.h"
 #include "ui/art/picture_cache.h"
 #include "ui/art/window_panel_art.h"
 #include "ui/widgets/label_kit.h"
@@ -30,26 +31,26 @@ QImage CachedSplashPicture(const QString &versionText)
 SplashWindow::SplashWindow(const QString &versionText, const QImage &picture, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("form1"));
+    setObjectName(QStringLiteral("splash_window"));
     setWindowTitle(QStringLiteral("Ravezaz"));
 
-    auto *background = new PictureLabel(QStringLiteral("splashPicture"), this);
+    auto *background = new PictureLabel(QStringLiteral("splash_background"), this);
     background->SetPicture(QPixmap::fromImage(picture));
     setFixedSize(picture.size());
     ShapeWindowFromPicture(*this, picture);
 
-    MakeTextLabel(QStringLiteral("Label2"), QStringLiteral("程序装载中…"), QRect(40, 192, 120, 22), SansFont(13),
-              QColor(0x5b, 0x4a, 0x3c), this);
-    QLabel *version = MakeTextLabel(QStringLiteral("Label1"), versionText, QRect(300, 192, 80, 22), SansFont(12),
-                                    QColor(0x8c, 0x5a, 0x30), this);
+    MakeTextLabel(QStringLiteral("loading_label"), QStringLiteral("程序装载中…"), QRect(40, 192, 120, 22), SansFont(13),
+              ArtPalette::InkSoft, this);
+    QLabel *version = MakeTextLabel(QStringLiteral("version_label"), versionText, QRect(300, 192, 80, 22), SansFont(12),
+                                    ArtPalette::Bronze, this);
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    progress_ = MakeTextLabel(QStringLiteral("Label3"), {}, QRect(40, 214, 340, 20), SansFont(13),
-                              QColor(0xa0, 0x2a, 0x1a), this);
+    progress_ = MakeTextLabel(QStringLiteral("progress_label"), {}, QRect(40, 214, 340, 20), SansFont(13),
+                              ArtPalette::Cinnabar, this);
 
     for (QTimer *timer : {&progressTimer_, &finishTimer_})
         timer->setInterval(TickMs);
-    progressTimer_.setObjectName(QStringLiteral("Timer1"));
-    finishTimer_.setObjectName(QStringLiteral("Timer3"));
+    progressTimer_.setObjectName(QStringLiteral("progress_timer"));
+    finishTimer_.setObjectName(QStringLiteral("finish_timer"));
     progressTimer_.setParent(this);
     finishTimer_.setParent(this);
     finishTimer_.setSingleShot(true);

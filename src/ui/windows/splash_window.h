@@ -9,7 +9,7 @@ class QLabel;
 // drawn at the first start of a new or rebuilt program, read afterwards.
 QImage CachedSplashPicture(const QString &versionText);
 
-// The splash window, form1: the program's name and version and a progress
+// The splash window: the program's name and version and a progress
 // bar of twelve squares that fills in 1.2 seconds. `Finished` follows a
 // tenth of a second after the bar is full.
 class SplashWindow : public QWidget {

@@ -25,7 +25,7 @@ constexpr int Margin = 22;
 const QColor LegendColour(0x6e, 0x5a, 0x48);
 
 const QString FrameStyle = QStringLiteral(
-    "QLabel#Shape1 { background: rgba(255, 250, 238, 200); border: 1px solid rgba(160, 30, 22, 150);"
+    "QLabel#tips_frame { background: rgba(255, 250, 238, 200); border: 1px solid rgba(160, 30, 22, 150);"
     " border-radius: 6px; }");
 const QString RuleStyle = QStringLiteral("QLabel { background: rgba(160, 30, 22, 120); }");
 const QString CommandStyle = QStringLiteral(
@@ -78,7 +78,7 @@ private:
 } // namespace
 
 TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &settings, QWidget *parent)
-    : PanelDialog(QStringLiteral("form13"), WindowSize, parent)
+    : PanelDialog(QStringLiteral("todays_tips_window"), WindowSize, parent)
 {
     setWindowTitle(TipsCaption(evaluation));
     const QRect panel = PanelArea();
@@ -89,25 +89,25 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     const QRect pictureBox(panel.left() + Margin - 4, panel.top() + 14, 84, 105);
     const QImage art = TipsPicture(TipsPictureGroupOf(festivals))
                            .scaled(pictureBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    auto *picture = new PictureLabel(QStringLiteral("Image1"), this);
+    auto *picture = new PictureLabel(QStringLiteral("festival_picture"), this);
     picture->SetPicture(QPixmap::fromImage(art));
     picture->move(pictureBox.center() - QPoint(art.width() / 2, art.height() / 2));
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    auto *heading = new DoubleClickLabel(QStringLiteral("Label3"), QStringLiteral("节日提示"), this);
+    auto *heading = new DoubleClickLabel(QStringLiteral("heading_label"), QStringLiteral("节日提示"), this);
     heading->setGeometry(panel.left() + 112, panel.top() + 10, 200, 26);
     heading->setFont(SerifFont(18, QFont::Bold));
     SetTextColour(heading, ArtPalette::Heading);
     Drag()->AddHandle(heading);
 
-    auto *shape = MakeTextLabel(QStringLiteral("Shape1"), {}, QRect(panel.left() + 110, panel.top() + 42,
+    auto *shape = MakeTextLabel(QStringLiteral("tips_frame"), {}, QRect(panel.left() + 110, panel.top() + 42,
                                                                      panel.width() - 110 - Margin, 78),
                                 font(), ArtPalette::Ink, this);
     shape->setStyleSheet(FrameStyle);
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
     // Lines break between festivals only, never inside a name.
     auto *tips = new EntryLinesLabel(this);
-    tips->setObjectName(QStringLiteral("Label2"));
+    tips->setObjectName(QStringLiteral("tips_label"));
     tips->setGeometry(shape->geometry().adjusted(8, 6, -8, -6));
     tips->setFont(SerifFont(15));
     SetTextColour(tips, ArtPalette::Ink);
@@ -122,19 +122,19 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
         rule->setStyleSheet(RuleStyle);
     }
 
-    auto *legend = MakeTextLabel(QStringLiteral("Label1"), QStringLiteral("★表示日期为农历;☆表示日期为公历"),
+    auto *legend = MakeTextLabel(QStringLiteral("legend_label"), QStringLiteral("★表示日期为农历;☆表示日期为公历"),
                                  QRect(panel.left() + Margin, panel.top() + 138, panel.width() - 2 * Margin, 20), SansFont(12),
                                  LegendColour, this);
     legend->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto *dontShow = new QCheckBox(QStringLiteral("以后不显示此窗口"), this);
-    dontShow->setObjectName(QStringLiteral("Check1"));
+    dontShow->setObjectName(QStringLiteral("dont_show_again_box"));
     dontShow->setGeometry(panel.left() + Margin, panel.top() + 178, 200, 24);
     dontShow->setChecked(!AllowsTodayTips(settings));
     connect(dontShow, &QCheckBox::toggled, this, [&settings](bool checked) { settings.todayTips = !checked; });
 
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("Command1"));
+    close->setObjectName(QStringLiteral("close_button"));
     close->setGeometry(panel.right() - Margin - 86, panel.top() + 176, 86, 28);
     close->setStyleSheet(CommandStyle);
     close->setFont(SansFont(13, QFont::Bold));

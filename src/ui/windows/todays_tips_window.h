@@ -5,7 +5,7 @@
 struct DateEvaluation;
 struct Settings;
 
-// The today's-tips window, form13: names the festivals of the evaluated
+// The today's-tips window: names the festivals of the evaluated
 // date, lunar ones first, and offers "以后不显示此窗口", which switches the
 // automatic showing off (Settings.todayTips false). Its picture suits the
 // day's festivals and its text breaks only between them. It opens at the

@@ -30,6 +30,6 @@ inline constexpr int FooterRow2 = 420;
 // The two decorative pictures of the idle view drop by the banner's height
 // when the banner is switched off.
 inline constexpr int BannerHeight = 23;
-inline constexpr int Image14Top = 82;
-inline constexpr int Image15Top = 99;
+inline constexpr int TrigramWheelTop = 82;
+inline constexpr int LandscapeScrollTop = 99;
 } // namespace MainLayout

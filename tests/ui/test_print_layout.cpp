@@ -1,6 +1,7 @@
 #include "core/current_cast.h"
 #include "core/resolution.h"
 #include "main_window_rig.h"
+#include "support/require_child.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/windows/print_layout.h"
@@ -25,7 +26,7 @@ public:
     void Print(QWidget &layout) override
     {
         ++jobs;
-        coversOffWhilePrinting = !layout.findChild<QWidget *>(QStringLiteral("Label3"))->isEnabled();
+        coversOffWhilePrinting = !RequireChild(layout, QStringLiteral("page_cover"))->isEnabled();
     }
     int jobs = 0;
     bool coversOffWhilePrinting = false;
@@ -86,14 +87,15 @@ QString Normalised(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// The control at `path`, a chain of object names separated by "/".
 template <typename T = QWidget>
 T *In(const QWidget *parent, const QString &path)
 {
     const QStringList names = path.split(QLatin1Char('/'));
-    const QWidget *at = parent;
-    for (int i = 0; i + 1 < names.size() && at; ++i)
-        at = at->findChild<QWidget *>(names[i]);
-    return at ? at->findChild<T *>(names.last()) : nullptr;
+    const QObject *at = parent;
+    for (int i = 0; i + 1 < names.size(); ++i)
+        at = RequireChild(*at, names[i]);
+    return RequireChild<T>(*at, names.last());
 }
 
 ShownCast SampleCast(bool withChange)
@@ -126,37 +128,37 @@ private slots:
         QTest::addColumn<bool>("translations");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("geometry");
-        QTest::newRow("8: name caption") << false << QStringLiteral("Label17") << QRect(80, 33, 48, 19);
-        QTest::newRow("8: name") << false << QStringLiteral("Label20") << QRect(128, 32, 161, 19);
-        QTest::newRow("8: time") << false << QStringLiteral("Label19") << QRect(352, 33, 249, 19);
-        QTest::newRow("8: matter") << false << QStringLiteral("Label21") << QRect(144, 53, 449, 19);
-        QTest::newRow("8: primary frame") << false << QStringLiteral("Frame1") << QRect(56, 84, 265, 332);
-        QTest::newRow("8: resulting frame") << false << QStringLiteral("Frame2") << QRect(344, 84, 265, 332);
-        QTest::newRow("8: 上 at the top") << false << QStringLiteral("Label15") << QRect(320, 112, 24, 17);
-        QTest::newRow("8: 初 at the bottom") << false << QStringLiteral("Label10") << QRect(320, 192, 24, 17);
-        QTest::newRow("8: rule") << false << QStringLiteral("Label7") << QRect(56, 424, 553, 41);
-        QTest::newRow("8: primary number") << false << QStringLiteral("Frame1/Label8") << QRect(112, 16, 40, 17);
-        QTest::newRow("8: primary name") << false << QStringLiteral("Frame1/Labelbg") << QRect(40, 40, 120, 49);
-        QTest::newRow("8: primary lines") << false << QStringLiteral("Frame1/Label5") << QRect(40, 96, 120, 17);
-        QTest::newRow("8: primary line 6") << false << QStringLiteral("Frame1/Image6") << QRect(160, 32, 64, 5);
-        QTest::newRow("8: primary line 1") << false << QStringLiteral("Frame1/Image1") << QRect(160, 112, 64, 5);
-        QTest::newRow("8: primary text") << false << QStringLiteral("Frame1/Label1") << QRect(8, 136, 249, 193);
-        QTest::newRow("8: resulting name") << false << QStringLiteral("Frame2/Labelzg") << QRect(112, 40, 120, 49);
-        QTest::newRow("8: resulting line 1") << false << QStringLiteral("Frame2/Image7") << QRect(40, 112, 64, 5);
-        QTest::newRow("8: whole cover") << false << QStringLiteral("Label3") << QRect(0, 0, 633, 465);
-        QTest::newRow("82: name caption") << true << QStringLiteral("Label17") << QRect(64, 17, 48, 19);
-        QTest::newRow("82: matter") << true << QStringLiteral("Label21") << QRect(128, 37, 585, 19);
-        QTest::newRow("82: primary frame") << true << QStringLiteral("Frame1") << QRect(32, 68, 345, 452);
-        QTest::newRow("82: resulting frame") << true << QStringLiteral("Frame2") << QRect(400, 68, 345, 452);
-        QTest::newRow("82: 上 at the top") << true << QStringLiteral("Label15") << QRect(376, 96, 24, 17);
-        QTest::newRow("82: 初 at the bottom") << true << QStringLiteral("Label10") << QRect(376, 176, 24, 17);
-        QTest::newRow("82: rule") << true << QStringLiteral("Label7") << QRect(56, 528, 665, 17);
-        QTest::newRow("82: primary number") << true << QStringLiteral("Frame1/Label8") << QRect(153, 16, 40, 17);
-        QTest::newRow("82: primary line 1") << true << QStringLiteral("Frame1/Image1") << QRect(231, 112, 64, 5);
-        QTest::newRow("82: resulting line 6") << true << QStringLiteral("Frame2/Image12") << QRect(50, 32, 64, 5);
-        QTest::newRow("82: resulting lines") << true << QStringLiteral("Frame2/Label6") << QRect(176, 96, 120, 17);
-        QTest::newRow("82: primary text") << true << QStringLiteral("Frame1/Label1") << QRect(6, 128, 333, 321);
-        QTest::newRow("82: whole cover") << true << QStringLiteral("Label3") << QRect(0, 0, 761, 545);
+        QTest::newRow("classical: name caption") << false << QStringLiteral("diviner_name_caption_label") << QRect(80, 33, 48, 19);
+        QTest::newRow("classical: name") << false << QStringLiteral("diviner_name_label") << QRect(128, 32, 161, 19);
+        QTest::newRow("classical: time") << false << QStringLiteral("cast_time_label") << QRect(352, 33, 249, 19);
+        QTest::newRow("classical: matter") << false << QStringLiteral("matter_label") << QRect(144, 53, 449, 19);
+        QTest::newRow("classical: primary frame") << false << QStringLiteral("primary_frame") << QRect(56, 84, 265, 332);
+        QTest::newRow("classical: resulting frame") << false << QStringLiteral("resulting_frame") << QRect(344, 84, 265, 332);
+        QTest::newRow("classical: 上 at the top") << false << QStringLiteral("line_6_position_label") << QRect(320, 112, 24, 17);
+        QTest::newRow("classical: 初 at the bottom") << false << QStringLiteral("line_1_position_label") << QRect(320, 192, 24, 17);
+        QTest::newRow("classical: rule") << false << QStringLiteral("rule_label") << QRect(56, 424, 553, 41);
+        QTest::newRow("classical: primary number") << false << QStringLiteral("primary_number_label") << QRect(112, 16, 40, 17);
+        QTest::newRow("classical: primary name") << false << QStringLiteral("primary_name_label") << QRect(40, 40, 120, 49);
+        QTest::newRow("classical: primary lines") << false << QStringLiteral("primary_lines_label") << QRect(40, 96, 120, 17);
+        QTest::newRow("classical: primary line 6") << false << QStringLiteral("primary_line_6_picture") << QRect(160, 32, 64, 5);
+        QTest::newRow("classical: primary line 1") << false << QStringLiteral("primary_line_1_picture") << QRect(160, 112, 64, 5);
+        QTest::newRow("classical: primary text") << false << QStringLiteral("primary_text_label") << QRect(8, 136, 249, 193);
+        QTest::newRow("classical: resulting name") << false << QStringLiteral("resulting_name_label") << QRect(112, 40, 120, 49);
+        QTest::newRow("classical: resulting line 1") << false << QStringLiteral("resulting_line_1_picture") << QRect(40, 112, 64, 5);
+        QTest::newRow("classical: whole cover") << false << QStringLiteral("page_cover") << QRect(0, 0, 633, 465);
+        QTest::newRow("translations: name caption") << true << QStringLiteral("diviner_name_caption_label") << QRect(64, 17, 48, 19);
+        QTest::newRow("translations: matter") << true << QStringLiteral("matter_label") << QRect(128, 37, 585, 19);
+        QTest::newRow("translations: primary frame") << true << QStringLiteral("primary_frame") << QRect(32, 68, 345, 452);
+        QTest::newRow("translations: resulting frame") << true << QStringLiteral("resulting_frame") << QRect(400, 68, 345, 452);
+        QTest::newRow("translations: 上 at the top") << true << QStringLiteral("line_6_position_label") << QRect(376, 96, 24, 17);
+        QTest::newRow("translations: 初 at the bottom") << true << QStringLiteral("line_1_position_label") << QRect(376, 176, 24, 17);
+        QTest::newRow("translations: rule") << true << QStringLiteral("rule_label") << QRect(56, 528, 665, 17);
+        QTest::newRow("translations: primary number") << true << QStringLiteral("primary_number_label") << QRect(153, 16, 40, 17);
+        QTest::newRow("translations: primary line 1") << true << QStringLiteral("primary_line_1_picture") << QRect(231, 112, 64, 5);
+        QTest::newRow("translations: resulting line 6") << true << QStringLiteral("resulting_line_6_picture") << QRect(50, 32, 64, 5);
+        QTest::newRow("translations: resulting lines") << true << QStringLiteral("resulting_lines_label") << QRect(176, 96, 120, 17);
+        QTest::newRow("translations: primary text") << true << QStringLiteral("primary_text_label") << QRect(6, 128, 333, 321);
+        QTest::newRow("translations: whole cover") << true << QStringLiteral("page_cover") << QRect(0, 0, 761, 545);
     }
 
     void layoutsFollowTheirArrangementInTwips()
@@ -166,10 +168,9 @@ private slots:
         QFETCH(QRect, geometry);
         PrintLayout layout(translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts,
                            SampleCast(true), nullptr);
-        QCOMPARE(layout.objectName(), translations ? QStringLiteral("form82") : QStringLiteral("form8"));
+        QCOMPARE(layout.objectName(), translations ? QStringLiteral("translation_print_layout") : QStringLiteral("classical_print_layout"));
         QCOMPARE(layout.windowTitle(), QStringLiteral("打印窗口"));
-        QWidget *widget = In(&layout, control);
-        QVERIFY(widget);
+        QWidget *widget = RequireChild(layout, control);
         QCOMPARE(widget->geometry(), geometry);
     }
 
@@ -226,8 +227,8 @@ private slots:
         cast.resulting.text = translations ? HexagramTranslation(30) : HexagramText(30);
         PrintLayout layout(translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts, cast,
                            nullptr);
-        const QFont primary = In<QLabel>(&layout, QStringLiteral("Frame1/Label1"))->font();
-        const QFont resulting = In<QLabel>(&layout, QStringLiteral("Frame2/Label2"))->font();
+        const QFont primary = RequireChild<QLabel>(layout, QStringLiteral("primary_text_label"))->font();
+        const QFont resulting = RequireChild<QLabel>(layout, QStringLiteral("resulting_text_label"))->font();
         QCOMPARE(primary.pixelSize(), resulting.pixelSize());
     }
 
@@ -268,18 +269,18 @@ private slots:
         QTest::addColumn<QString>("resultingText");
         const QString plain = QStringLiteral("确定要打印此卦吗?");
         const QString translated = QStringLiteral("确定要打印此卦(含译文)吗?");
-        QTest::newRow("classical, no change") << std::optional<bool>() << false << plain << QStringLiteral("form8")
+        QTest::newRow("classical, no change") << std::optional<bool>() << false << plain << QStringLiteral("classical_print_layout")
                                               << Normalised(HexagramText(1)) << Normalised(HexagramText(1));
-        QTest::newRow("classical, with change") << std::optional<bool>(false) << true << plain << QStringLiteral("form8")
+        QTest::newRow("classical, with change") << std::optional<bool>(false) << true << plain << QStringLiteral("classical_print_layout")
                                                 << Normalised(HexagramText(1)) << Normalised(HexagramText(43));
-        QTest::newRow("never set, with change") << std::optional<bool>() << true << plain << QStringLiteral("form8")
+        QTest::newRow("never set, with change") << std::optional<bool>() << true << plain << QStringLiteral("classical_print_layout")
                                         << Normalised(HexagramText(1)) << Normalised(HexagramText(43));
         // Without a change the resulting text is not looked up.
         QTest::newRow("translation, no change") << std::optional<bool>(true) << false << translated
-                                                << QStringLiteral("form82") << Normalised(HexagramTranslation(1))
+                                                << QStringLiteral("translation_print_layout") << Normalised(HexagramTranslation(1))
                                                 << Normalised(HexagramText(1));
         QTest::newRow("translation, with change") << std::optional<bool>(true) << true << translated
-                                                  << QStringLiteral("form82") << Normalised(HexagramTranslation(1))
+                                                  << QStringLiteral("translation_print_layout") << Normalised(HexagramTranslation(1))
                                                   << Normalised(HexagramTranslation(43));
     }
 
@@ -307,10 +308,10 @@ private slots:
         QVERIFY(layout);
         QVERIFY(layout->isVisible());
         QCOMPARE(layout->objectName(), layoutName);
-        QCOMPARE(In<QLabel>(layout, QStringLiteral("Frame1/Label1"))->text(), primaryText);
-        QCOMPARE(In<QLabel>(layout, QStringLiteral("Frame2/Label2"))->text(), resultingText);
-        QCOMPARE(In(layout, QStringLiteral("Frame2"))->isVisibleTo(layout), withChange);
-        QCOMPARE(In<QLabel>(layout, QStringLiteral("Label20"))->text(), QStringLiteral("某官"));
+        QCOMPARE(RequireChild<QLabel>(*layout, QStringLiteral("primary_text_label"))->text(), primaryText);
+        QCOMPARE(RequireChild<QLabel>(*layout, QStringLiteral("resulting_text_label"))->text(), resultingText);
+        QCOMPARE(RequireChild(*layout, QStringLiteral("resulting_frame"))->isVisibleTo(layout), withChange);
+        QCOMPARE(RequireChild<QLabel>(*layout, QStringLiteral("diviner_name_label"))->text(), QStringLiteral("某官"));
         QCOMPARE(rig.printer.jobs, 1);
         QVERIFY(rig.printer.coversOffWhilePrinting);
         QVERIFY(!rig.PrintCommand()->isEnabled());
@@ -327,8 +328,8 @@ private slots:
         rig.main.dialogs.yesNoAnswers.push_back(true);
         QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
         PrintLayout *layout = rig.Layout();
-        QVERIFY(In<QLabel>(layout, QStringLiteral("Frame1/Label1"))->text().startsWith(QStringLiteral("111111  乾（一）")));
-        QVERIFY(In<QLabel>(layout, QStringLiteral("Frame2/Label2"))
+        QVERIFY(RequireChild<QLabel>(*layout, QStringLiteral("primary_text_label"))->text().startsWith(QStringLiteral("111111  乾（一）")));
+        QVERIFY(RequireChild<QLabel>(*layout, QStringLiteral("resulting_text_label"))
                     ->text()
                     .startsWith(QStringLiteral("111110  夬（四十三）")));
     }
@@ -348,20 +349,20 @@ private slots:
         QTest::addColumn<std::function<void(PrintLayout *)>>("close");
         using Close = std::function<void(PrintLayout *)>;
         QTest::newRow("after six seconds") << Close([](PrintLayout *layout) {
-            auto *timer = layout->findChild<QTimer *>(QStringLiteral("Timer1"));
+            auto *timer = RequireChild<QTimer>(*layout, QStringLiteral("close_timer"));
             QCOMPARE(timer->interval(), 6000);
             QVERIFY(timer->isActive() && timer->isSingleShot());
             timer->start(10);
         });
         QTest::newRow("F12") << Close([](PrintLayout *layout) { QTest::keyRelease(layout, Qt::Key_F12); });
         QTest::newRow("click on the layout") << Close([](PrintLayout *layout) {
-            QTest::mouseClick(layout->findChild<QWidget *>(QStringLiteral("Label3")), Qt::LeftButton);
+            QTest::mouseClick(RequireChild(*layout, QStringLiteral("page_cover")), Qt::LeftButton);
         });
         QTest::newRow("click on the primary frame") << Close([](PrintLayout *layout) {
-            QTest::mouseClick(layout->findChild<QWidget *>(QStringLiteral("Label4")), Qt::LeftButton);
+            QTest::mouseClick(RequireChild(*layout, QStringLiteral("primary_frame_cover")), Qt::LeftButton);
         });
         QTest::newRow("click on the resulting frame") << Close([](PrintLayout *layout) {
-            QTest::mouseClick(layout->findChild<QWidget *>(QStringLiteral("Label22")), Qt::LeftButton);
+            QTest::mouseClick(RequireChild(*layout, QStringLiteral("resulting_frame_cover")), Qt::LeftButton);
         });
     }
 
@@ -395,7 +396,7 @@ private slots:
         // The question is the only box.
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QVERIFY(rig.Layout());
-        QVERIFY(rig.Layout()->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+        QVERIFY(RequireChild<QTimer>(*rig.Layout(), QStringLiteral("close_timer"))->isActive());
     }
 
     void pageHoldsTheLayout_data()
@@ -458,12 +459,12 @@ private slots:
                 .toAlignedRect()
                 .adjusted(2, 2, -2, -2);
         };
-        QVERIFY(InkShare(page, onPage(In(&layout, QStringLiteral("Frame1/Label1")))) > 0.02);
-        QVERIFY(InkShare(page, onPage(In(&layout, QStringLiteral("Frame1/Labelbg")))) > 0.05);
-        QVERIFY(InkShare(page, onPage(In(&layout, QStringLiteral("Frame1/Image3")))) > 0.5);
-        QVERIFY(InkShare(page, onPage(In(&layout, QStringLiteral("Label20")))) > 0.02);
-        QVERIFY(InkShare(page, onPage(In(&layout, QStringLiteral("Label7")))) > 0.02);
-        const double resultingInk = InkShare(page, onPage(In(&layout, QStringLiteral("Frame2"))));
+        QVERIFY(InkShare(page, onPage(RequireChild(layout, QStringLiteral("primary_text_label")))) > 0.02);
+        QVERIFY(InkShare(page, onPage(RequireChild(layout, QStringLiteral("primary_name_label")))) > 0.05);
+        QVERIFY(InkShare(page, onPage(RequireChild(layout, QStringLiteral("primary_line_3_picture")))) > 0.5);
+        QVERIFY(InkShare(page, onPage(RequireChild(layout, QStringLiteral("diviner_name_label")))) > 0.02);
+        QVERIFY(InkShare(page, onPage(RequireChild(layout, QStringLiteral("rule_label")))) > 0.02);
+        const double resultingInk = InkShare(page, onPage(RequireChild(layout, QStringLiteral("resulting_frame"))));
         QCOMPARE(resultingInk > 0.01, withChange);
         // Outside the margins the paper stays white.
         QCOMPARE(InkShare(page, QRect(0, 0, 1169, 55)), 0.0);

@@ -73,7 +73,7 @@ struct LayoutPlaces {
 };
 
 constexpr LayoutPlaces ClassicalPlaces{
-    "form8",
+    "classical_print_layout",
     {9495, 6975},
     {{1200, 495}, {1920, 480}, 2415},
     {{4320, 495}, {5280, 495}, 3735},
@@ -90,7 +90,7 @@ constexpr LayoutPlaces ClassicalPlaces{
 };
 
 constexpr LayoutPlaces TranslationPlaces{
-    "form82",
+    "translation_print_layout",
     {11415, 8175},
     {{960, 255}, {1680, 240}, 3135},
     {{5040, 255}, {6000, 255}, 4455},
@@ -235,7 +235,7 @@ PrintLayout::PrintLayout(PrintLayoutKind kind, const ShownCast &cast, QWidget *p
     }
 
     closeTimer_.setParent(this);
-    closeTimer_.setObjectName(QStringLiteral("Timer1"));
+    closeTimer_.setObjectName(QStringLiteral("close_timer"));
     closeTimer_.setInterval(CloseDelayMs);
     closeTimer_.setSingleShot(true);
     connect(&closeTimer_, &QTimer::timeout, this, &QWidget::close);
@@ -252,9 +252,9 @@ void PrintLayout::BuildDetails(PrintLayoutKind kind, const ShownCast &cast)
         const DetailPlaces &at;
     };
     const std::array<DetailRow, 3> rows{{
-        {u"Label17", u"姓名：", u"Label20", cast.divinerName, places.diviner},
-        {u"Label16", u"成卦时间：", u"Label19", cast.castTime, places.castTime},
-        {u"Label18", u"占筮事由：", u"Label21", cast.matterText, places.matter},
+        {u"diviner_name_caption_label", u"姓名：", u"diviner_name_label", cast.divinerName, places.diviner},
+        {u"cast_time_caption_label", u"成卦时间：", u"cast_time_label", cast.castTime, places.castTime},
+        {u"matter_caption_label", u"占筮事由：", u"matter_label", cast.matterText, places.matter},
     }};
     for (const DetailRow &row : rows) {
         const QRect caption(row.at.caption, QSize(row.at.value.x() - row.at.caption.x(), DetailHeightTwips));
@@ -267,13 +267,13 @@ void PrintLayout::BuildDetails(PrintLayoutKind kind, const ShownCast &cast)
     for (int line = 1; line <= 6; ++line) {
         const QRect box(places.upperPosition.x(), places.upperPosition.y() + (6 - line) * PositionStepTwips,
                         PositionWidthTwips, SmallLabelHeightTwips);
-        QLabel *position = MakeLabel(QStringLiteral("Label%1").arg(9 + line), cast.linePositions[line - 1], box,
+        QLabel *position = MakeLabel(QStringLiteral("line_%1_position_label").arg(line), cast.linePositions[line - 1], box,
                                      SerifFont(13, QFont::Bold), this);
         position->setAlignment(Qt::AlignCenter);
     }
 
     const QRect rule(places.rule, QSize(places.ruleWidth, places.client.height() - places.rule.y()));
-    QLabel *ruleLabel = MakeLabel(QStringLiteral("Label7"), cast.ruleText, rule, SerifFont(12), this);
+    QLabel *ruleLabel = MakeLabel(QStringLiteral("rule_label"), cast.ruleText, rule, SerifFont(12), this);
     ruleLabel->setWordWrap(true);
     ruleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -282,30 +282,25 @@ void PrintLayout::BuildFrames(PrintLayoutKind kind, const ShownCast &cast)
 {
     const LayoutPlaces &places = PlacesOf(kind);
     struct FrameRow {
-        const char16_t *frameName;
+        // Names the frame and its controls: "primary" or "resulting".
+        const char *role;
         const char16_t *caption;
         const QRect &frameBox;
         const FramePlaces &inside;
         const ShownHexagram &hexagram;
-        const char16_t *numberName;
-        const char16_t *nameName;
-        const char16_t *linesName;
-        const char16_t *textName;
-        int firstImage;
         bool shown;
     };
     const std::array<FrameRow, 2> rows{{
-        {u"Frame1", u"本卦", places.primaryFrame, places.primaryInside, cast.primary, u"Label8", u"Labelbg",
-         u"Label5", u"Label1", 1, true},
-        {u"Frame2", u"之卦", places.resultingFrame, places.resultingInside, cast.resulting, u"Label9", u"Labelzg",
-         u"Label6", u"Label2", 7, cast.resultingShown},
+        {"primary", u"本卦", places.primaryFrame, places.primaryInside, cast.primary, true},
+        {"resulting", u"之卦", places.resultingFrame, places.resultingInside, cast.resulting, cast.resultingShown},
     }};
     // The texts of a page share one size, the one at which every shown text fits.
     std::vector<QLabel *> texts;
     int textPixels = LargestTextPixels;
     for (const FrameRow &row : rows) {
         auto *frame = new QGroupBox(QString::fromUtf16(row.caption), this);
-        frame->setObjectName(QString::fromUtf16(row.frameName));
+        const QString role = QString::fromLatin1(row.role);
+        frame->setObjectName(role + QStringLiteral("_frame"));
         frame->setGeometry(ToPixels(row.frameBox));
         frame->setFont(SerifFont(14, QFont::Bold));
         frame->setStyleSheet(QStringLiteral(
@@ -314,21 +309,21 @@ void PrintLayout::BuildFrames(PrintLayoutKind kind, const ShownCast &cast)
         frame->setVisible(row.shown);
 
         const FramePlaces &inside = row.inside;
-        MakeLabel(QString::fromUtf16(row.numberName), row.hexagram.number,
+        MakeLabel(role + QStringLiteral("_number_label"), row.hexagram.number,
                   QRect(inside.number, QSize(NumberWidthTwips, SmallLabelHeightTwips)), SansFont(13, QFont::Bold),
                   frame);
-        MakeLabel(QString::fromUtf16(row.nameName), row.hexagram.name,
+        MakeLabel(role + QStringLiteral("_name_label"), row.hexagram.name,
                   QRect(inside.name, QSize(NameWidthTwips, NameHeightTwips)), SerifFont(32, QFont::Black), frame);
-        MakeLabel(QString::fromUtf16(row.linesName), row.hexagram.lines,
+        MakeLabel(role + QStringLiteral("_lines_label"), row.hexagram.lines,
                   QRect(inside.lines, QSize(NameWidthTwips, SmallLabelHeightTwips)), SansFont(13), frame);
         for (int line = 1; line <= 6; ++line) {
-            auto *picture = new PictureLabel(QStringLiteral("Image%1").arg(row.firstImage + line - 1), frame);
+            auto *picture = new PictureLabel(role + QStringLiteral("_line_%1_picture").arg(line), frame);
             picture->SetPicture(row.hexagram.pictures[line - 1]);
             picture->move(TwipsPoint(inside.picturesLeft, places.topLineTop + (6 - line) * PositionStepTwips));
             picture->resize(TwipsToPixels(PictureSizeTwips.width()), TwipsToPixels(PictureSizeTwips.height()));
             picture->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
-        QLabel *text = MakeLabel(QString::fromUtf16(row.textName), WithNewlines(row.hexagram.text),
+        QLabel *text = MakeLabel(role + QStringLiteral("_text_label"), WithNewlines(row.hexagram.text),
                                  places.textInside, SerifFont(LargestTextPixels), frame);
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -348,11 +343,11 @@ void PrintLayout::BuildFrames(PrintLayoutKind kind, const ShownCast &cast)
 void PrintLayout::BuildCovers(PrintLayoutKind kind)
 {
     const LayoutPlaces &places = PlacesOf(kind);
-    covers_[0] = new ClickableLabel(QStringLiteral("Label3"), this);
+    covers_[0] = new ClickableLabel(QStringLiteral("page_cover"), this);
     covers_[0]->setGeometry(QRect(QPoint(), size()));
-    covers_[1] = new ClickableLabel(QStringLiteral("Label4"), this);
+    covers_[1] = new ClickableLabel(QStringLiteral("primary_frame_cover"), this);
     covers_[1]->setGeometry(ToPixels(places.primaryFrame));
-    covers_[2] = new ClickableLabel(QStringLiteral("Label22"), this);
+    covers_[2] = new ClickableLabel(QStringLiteral("resulting_frame_cover"), this);
     covers_[2]->setGeometry(ToPixels(places.resultingFrame));
 }
 

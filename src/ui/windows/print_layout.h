@@ -24,7 +24,7 @@ struct Settings;
 // its line string is set and differs from the primary one.
 void PutTranslations(ShownCast &shown);
 
-// The two print layouts: form8 with the classical texts, form82 with the
+// The two print layouts: one with the classical texts, one with the
 // translation entries.
 enum class PrintLayoutKind { ClassicalTexts, Translations };
 
@@ -95,8 +95,8 @@ struct PrintCommandServices {
 
 // The print command: asks, then opens the layout the settings choose over
 // the main window without blocking it. The main window's print command
-// (Command5) stays disabled until the layout closes.
+// stays disabled until the layout closes.
 void RunPrintCommand(MainWindow &mainWindow, const PrintCommandServices &services);
 
-// Connects the main window's print command (F9, Command5).
+// Connects the main window's print command (its button and F9).
 void ConnectPrintCommand(MainWindow &window, const PrintCommandServices &services);

@@ -1,5 +1,8 @@
 #include "ui/windows/dialog_service.h"
 
+#include "ui/widgets/chinese_file_dialog.h"
+
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -68,4 +71,19 @@ std::optional<QString> WidgetDialogService::AskText(QWidget *parent, const QStri
     if (!accepted)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> WidgetDialogService::AskSaveFile(QWidget *parent, const QString &title,
+                                                        const QString &proposedPath, const QString &nameFilter)
+{
+    const QFileInfo proposed(proposedPath);
+    const std::unique_ptr<QFileDialog> dialog = MakeChineseFileDialog(parent, title, proposed.absolutePath());
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(nameFilter);
+    dialog->setDefaultSuffix(proposed.suffix());
+    dialog->selectFile(proposed.fileName());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles().constFirst();
 }

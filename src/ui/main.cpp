@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
     SdlMp3Player aboutPlayer;
     WidgetDialogService dialogs;
     WidgetRecordFileDialogs recordFileDialogs;
-    DefaultLayoutPrinter printer;
+    SystemPrinters printers;
 
     MainWindowServices services;
     services.dialogs = &dialogs;
@@ -137,7 +137,7 @@ int main(int argc, char *argv[])
                                                 [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }};
         ConnectTranslationCommands(*window, reference, currentCast);
         ConnectTrigramCommand(*window, reference);
-        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &settings, &printer});
+        ConnectPrintCommand(*window, {&effects, programFolder, &settings, {&dialogs, &printers}});
         ConnectOptionsCommand(*window, *music, settings,
                               {&dialogs, &effects, programFolder, services.openWebPage, StartSystemTool});
         ConnectCalendarCommands(*window, settings);

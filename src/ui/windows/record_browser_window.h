@@ -15,6 +15,7 @@ class EffectSound;
 class MainWindow;
 class PictureButton;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -60,6 +61,9 @@ struct RecordBrowserServices {
 // (查找), deletes it, browses another record file
 // or the default one, and saves a copy of the browsed file. Every page and
 // every record is read afresh from the file; only the page shown is held.
+// Without a mouse: Tab walks the controls in reading order, Enter in the
+// list reads the entry at the caret back, Delete asks to delete it, Alt+F
+// opens the 文件 menu, Esc closes the window.
 class RecordBrowserWindow : public PanelDialog {
     Q_OBJECT
 public:
@@ -75,7 +79,11 @@ private:
     void BuildList();
     void BuildRecordRow();
     void BuildPageRow();
+    void NameControls();
+    void OrderTabStops();
     void WatchKeys();
+    bool HandleListKey(const QKeyEvent &key);
+    bool HandleFindRowEscape(const QObject *watched);
 
     void PlayClick();
     void BrowseDefaultFile();

@@ -5,6 +5,7 @@
 #include "ui/windows/dialog_service.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
@@ -72,9 +73,15 @@ private slots:
         DragRig rig;
         const auto held = Qt::MouseButton(button);
         rig.Press(held);
-        // In steps, as a pointer travels; the window keeps the grabbed point
-        // under the pointer from the moment the drag starts.
+        // In steps, as a pointer travels. The step that starts the drag puts
+        // the pointer back on the grabbed point, and from there the window
+        // keeps the point under the pointer.
         rig.Move(travel / 2, held);
+        rig.Move(travel, held);
+        if (moved != QPoint())
+            QCOMPARE(QCursor::pos(), rig.screenGrab);
+        rig.Move({}, held);
+        QCOMPARE(rig.window.pos(), QPoint(100, 100));
         rig.Move(travel, held);
         rig.Release(held, travel);
         QCOMPARE(rig.window.pos(), QPoint(100, 100) + moved);
@@ -88,6 +95,7 @@ private slots:
     {
         DragRig rig;
         rig.Press(Qt::LeftButton);
+        rig.Move(QPoint(30, 0), Qt::LeftButton);
         rig.Move(QPoint(30, 0), Qt::LeftButton);
         QCOMPARE(rig.window.pos(), QPoint(130, 100));
         // The release went elsewhere; the next move has no button held.
@@ -106,6 +114,7 @@ private slots:
         QCOMPARE(rig.window.pos(), QPoint(100, 100));
         // And the next drag still works.
         rig.Press(Qt::LeftButton);
+        rig.Move(QPoint(0, 30), Qt::LeftButton);
         rig.Move(QPoint(0, 30), Qt::LeftButton);
         QCOMPARE(rig.window.pos(), QPoint(100, 130));
     }
@@ -177,6 +186,49 @@ private slots:
         else
             dialogs.ShowMessage(nullptr, QStringLiteral("好。"), ProgramTitle(), DialogService::Icon::None);
         QVERIFY(shownWidth >= QFontMetrics(QApplication::font()).horizontalAdvance(ProgramTitle()) + 160);
+    }
+
+    // Message and input boxes sit on the centre of the window they belong
+    // to, whichever control of it asked, as the child windows do.
+    void boxesOpenOnTheCentreOfTheirOwner_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("short message") << "message" << "好。";
+        QTest::newRow("long message") << "message" << QString(QStringLiteral("所选记录已成功删除!\n")).repeated(6);
+        QTest::newRow("question") << "question" << "将要彻底删除第 3 号记录!\n确定要删除吗?";
+        QTest::newRow("input box") << "text" << "请输入您的姓名：";
+    }
+    void boxesOpenOnTheCentreOfTheirOwner()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QWidget owner(nullptr, Qt::FramelessWindowHint);
+        owner.setGeometry(60, 40, 642, 464);
+        auto *control = new QLabel(&owner);
+        control->setGeometry(500, 400, 80, 30);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        WidgetDialogService dialogs;
+        QRect shown;
+        // The box is framed; its frame, as the user sees it, goes on the
+        // owner's centre once the frame is known.
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            const bool centred = QTest::qWaitFor([&] { return box->frameGeometry().center() == owner.frameGeometry().center(); });
+            Q_UNUSED(centred); // the comparison below says by how much it missed
+            shown = box->frameGeometry();
+            box->reject();
+        });
+        if (kind == u"question")
+            dialogs.AskYesNo(control, text, ProgramTitle(), false);
+        else if (kind == u"text")
+            dialogs.AskText(control, text, ProgramTitle(), QStringLiteral("张三"));
+        else
+            dialogs.ShowMessage(control, text, ProgramTitle(), DialogService::Icon::None);
+        QVERIFY(shown.isValid());
+        QCOMPARE(shown.center(), owner.frameGeometry().center());
     }
 
     void theWindowIconIsDrawnWhenTheThemeHasNone()

@@ -567,13 +567,12 @@ void MainWindow::ShowAgain()
 {
     // A minimise leaves Qt's X11 layer with the "start iconic" hint, which it
     // keeps after the window manager restores the window, so every show
-    // would map the window minimised again. Passing the hidden window through
-    // another state makes the platform write its hints afresh; being
-    // unmapped, nothing of it shows.
-    if (QWindow *handle = windowHandle(); handle && !isVisible()) {
-        handle->setWindowStates(Qt::WindowMaximized);
+    // would map the window minimised again. Asking the platform for the
+    // normal state clears the hint where the platform still holds the
+    // minimise, and sends nothing where it does not: no passing state
+    // (maximised) that a window manager would act on and remember.
+    if (QWindow *handle = windowHandle(); handle && !isVisible())
         handle->setWindowStates(Qt::WindowNoState);
-    }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

@@ -567,12 +567,14 @@ void MainWindow::ShowAgain()
 {
     // A minimise leaves Qt's X11 layer with the "start iconic" hint, which it
     // keeps after the window manager restores the window, so every show
-    // would map the window minimised again. Asking the platform for the
-    // normal state clears the hint where the platform still holds the
-    // minimise, and sends nothing where it does not: no passing state
-    // (maximised) that a window manager would act on and remember.
-    if (QWindow *handle = windowHandle(); handle && !isVisible())
+    // would map the window minimised again. Passing the hidden window through
+    // the minimised state makes the platform write its hints afresh; a
+    // window manager ignores a minimise of a window it does not show, while
+    // a passing maximise is kept (Weston maps the window maximised).
+    if (QWindow *handle = windowHandle(); handle && !isVisible()) {
+        handle->setWindowStates(Qt::WindowMinimized);
         handle->setWindowStates(Qt::WindowNoState);
+    }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(shown.linePositions[0], QStringLiteral("初"));
         QCOMPARE(shown.linePositions[5], QStringLiteral("上"));
         for (int line = 1; line <= 6; ++line) {
-            const auto *primary = In<PictureLabel>(rig.main.window.get(), QStringLiteral("Frame1/Image%1").arg(line));
+            const auto *primary = In<PictureLabel>(rig.main.window.get(), QStringLiteral("primary_hexagram_frame/primary_line_%1_picture").arg(line));
             QCOMPARE(shown.primary.pictures[line - 1].toImage(), primary->Picture().toImage());
         }
         // The changing top line is red in both hexagrams, the others are not.

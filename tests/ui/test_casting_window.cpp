@@ -16,6 +16,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -496,14 +497,19 @@ private slots:
         for (const char *idle : {"saying_label", "saying_source_label", "trigram_wheel_picture", "landscape_scroll_picture", "seal_picture"})
             QVERIFY2(!rig.shown(rig.mainControl<QWidget>(QString::fromLatin1(idle))), idle);
         for (int line = 1; line <= 6; ++line) {
-            const auto picture = [&](int image) {
-                return main.findChild<PictureLabel *>(QStringLiteral("Image%1").arg(image));
+            const auto picture = [&](const char *side) {
+                return main.findChild<PictureLabel *>(
+                    QStringLiteral("%1_line_%2_picture").arg(QString::fromLatin1(side)).arg(line));
             };
             const auto store = [&](const QString &code) {
-                return main.findChild<PictureLabel *>(QStringLiteral("Picture") + code, Qt::FindDirectChildrenOnly);
+                const QHash<QString, QString> names{{QStringLiteral("0"), QStringLiteral("yin_line_store")},
+                                                    {QStringLiteral("00"), QStringLiteral("changing_yin_line_store")},
+                                                    {QStringLiteral("1"), QStringLiteral("yang_line_store")},
+                                                    {QStringLiteral("11"), QStringLiteral("changing_yang_line_store")}};
+                return main.findChild<PictureLabel *>(names.value(code), Qt::FindDirectChildrenOnly);
             };
-            QVERIFY2(SamePicture(picture(line), store(primaryPictures[line - 1])), qPrintable(QString::number(line)));
-            QVERIFY2(SamePicture(picture(6 + line), store(resultingPictures[line - 1])),
+            QVERIFY2(SamePicture(picture("primary"), store(primaryPictures[line - 1])), qPrintable(QString::number(line)));
+            QVERIFY2(SamePicture(picture("resulting"), store(resultingPictures[line - 1])),
                      qPrintable(QString::number(line)));
         }
 

@@ -516,9 +516,9 @@ private slots:
         QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("张三"));
         QCOMPARE(rig.main.Text("primary_hexagram_lines_label"), lines);
         QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(changing));
-        QCOMPARE(rig.main.LineCodes(1), primaryCodes);
+        QCOMPARE(rig.main.LineCodes("primary"), primaryCodes);
         if (changing > 0)
-            QCOMPARE(rig.main.LineCodes(7), resultingCodes);
+            QCOMPARE(rig.main.LineCodes("resulting"), resultingCodes);
         QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
         QVERIFY(!rig.main.Shown("saying_label"));
         QVERIFY(rig.main.Find("print_button")->isEnabled());

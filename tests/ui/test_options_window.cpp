@@ -186,12 +186,12 @@ private slots:
         QTest::mouseClick(rig.Box("quotes_box"), Qt::LeftButton);
         QCOMPARE(rig.main.settings.showQuotes, true);
         QStringList castControls{QStringLiteral("primary_hexagram_frame"), QStringLiteral("resulting_hexagram_frame"),
-                                 QStringLiteral("changing_line_rule_label")};
+                                 QStringLiteral("changing_line_rule_label"), QStringLiteral("cast_time_caption"),
+                                 QStringLiteral("cast_time_label"), QStringLiteral("diviner_name_caption"),
+                                 QStringLiteral("diviner_name_label"), QStringLiteral("matter_caption"),
+                                 QStringLiteral("matter_label")};
         for (int line = 1; line <= 6; ++line)
             castControls << QStringLiteral("line_position_%1_label").arg(line);
-        for (const char *name : {"cast_time", "diviner_name", "matter"})
-            castControls << QStringLiteral("%1_caption").arg(QLatin1String(name))
-                         << QStringLiteral("%1_label").arg(QLatin1String(name));
         for (const QString &name : castControls)
             QVERIFY2(!rig.MainShows(name), qPrintable(name));
         for (const char *name : {"saying_label", "saying_source_label", "trigram_wheel_picture", "landscape_scroll_picture", "seal_picture"})

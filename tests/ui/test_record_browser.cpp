@@ -571,7 +571,7 @@ private slots:
         QVERIFY(!rig.main.Shown("resulting_hexagram_frame"));
         QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
         QVERIFY(rig.main.Find("print_button")->isEnabled());
-        QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
+        QCOMPARE(rig.main.LineCodes("primary"), QStringList(6, QStringLiteral("1")));
         QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
     }
 
@@ -587,8 +587,8 @@ private slots:
         QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(2));
         QCOMPARE(rig.main.Text("resulting_hexagram_name_label"), TwoChanging().resultingName);
         QCOMPARE(rig.main.Text("resulting_hexagram_lines_label"), QStringLiteral("111010"));
-        QCOMPARE(rig.main.LineCodes(1), (QStringList{"1", "00", "1", "0", "00", "0"}));
-        QCOMPARE(rig.main.LineCodes(7), (QStringList{"1", "11", "1", "0", "11", "0"}));
+        QCOMPARE(rig.main.LineCodes("primary"), (QStringList{"1", "00", "1", "0", "00", "0"}));
+        QCOMPARE(rig.main.LineCodes("resulting"), (QStringList{"1", "11", "1", "0", "11", "0"}));
         QCOMPARE(rig.main.Find<QPlainTextEdit>(QStringLiteral("resulting_hexagram_text"))->toPlainText(),
                  HexagramText(HexagramNumberOf(u"111010")).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
@@ -612,7 +612,7 @@ private slots:
         QFETCH(QString, message);
         BrowserRig rig(file.isEmpty() ? Casts(3) : FileBytes(Fixtures + file));
         rig.Open();
-        const QStringList before = rig.main.LineCodes(1);
+        const QStringList before = rig.main.LineCodes("primary");
         if (entry > 0)
             rig.ClickEntry(entry, 3);
         rig.Click("read_button");
@@ -623,7 +623,7 @@ private slots:
         for (const char *name : {"close_button", "read_button", "go_button", "first_page_button", "last_page_button"})
             QVERIFY2(rig.Find(name)->isVisible(), name);
         QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
-        QCOMPARE(rig.main.LineCodes(1), before);
+        QCOMPARE(rig.main.LineCodes("primary"), before);
     }
 
     void aDamagedResultingHexagramIsNotShown()
@@ -636,7 +636,7 @@ private slots:
         QVERIFY(rig.main.Shown("primary_hexagram_frame"));
         QVERIFY(!rig.main.Shown("resulting_hexagram_frame"));
         QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("李四"));
-        QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
+        QCOMPARE(rig.main.LineCodes("primary"), QStringList(6, QStringLiteral("1")));
     }
 
     void filesOfOtherKindsAreListed_data()

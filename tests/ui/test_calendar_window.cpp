@@ -810,6 +810,9 @@ private slots:
         // Closing returns the main window to today, without the decoration.
         QTRY_VERIFY(!rig.Control(QStringLiteral("national_day_animation"))->isVisibleTo(rig.window.get()));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
+        // The festival's tune gave way to the background music the user had on.
+        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 1);
+        QCOMPARE(rig.settings.musicState, MusicState::Background);
     }
 
     void midnightWithTheCalendarOpenClosesItAndEvaluatesTheNewDay()

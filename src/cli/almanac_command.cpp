@@ -31,14 +31,14 @@ struct Column {
 };
 using ColumnList = std::span<const Column>;
 
+// YYYY-MM-DD; the almanac's years all have four digits.
 void AppendIsoDate(RowBuffer &out, QDate date)
 {
     const CivilDate civil = CivilDateOf(date);
-    out.AppendNumber(civil.year, 4);
-    out += '-';
-    out.AppendNumber(civil.month, 2);
-    out += '-';
-    out.AppendNumber(civil.day, 2);
+    const auto digit = [](int value) { return char('0' + value % 10); };
+    const char text[] = {digit(civil.year / 1000), digit(civil.year / 100), digit(civil.year / 10), digit(civil.year), '-',
+                         digit(civil.month / 10), digit(civil.month), '-', digit(civil.day / 10), digit(civil.day)};
+    out += std::string_view(text, sizeof text);
 }
 
 void AppendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
@@ -250,31 +250,44 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     return AlmanacRequest{*first, *last, *format, lunarDays};
 }
 
+// The rows of the days `from`..`to` in one output form, separated as the
+// form asks; `flush` is handed the buffer whenever it holds a piece.
+struct DayRows {
+    const RowFormat &format;
+    ColumnList columns;
+    QDate today;
+
+    template <typename Flush>
+    void Append(RowBuffer &output, QDate from, QDate to, Flush flush) const
+    {
+        for (QDate date = from; date <= to; date = date.addDays(1)) {
+            if (date != from)
+                output += format.between;
+            format.row(output, columns, DescribeAlmanacDay(date, today));
+            if (output.Size() >= OutputPieceSize)
+                flush(output);
+        }
+    }
+};
+
 // Describes the days one by one and hands the rows to the output in large
 // pieces.
-void WriteRows(const AlmanacRequest &request, const RowFormat &format, ColumnList columns, QDate today,
-               CliOutput &out)
+void WriteRows(const AlmanacRequest &request, const DayRows &rows, CliOutput &out)
 {
     if (request.from.daysTo(request.to) >= LargeOutputDays)
         out.ExpectLargeOutput();
     RowBuffer output(OutputPieceSize + OutputPieceSize / 4);
-    const auto write = [&] {
-        if (format.terminalText)
-            out.WriteText(output.View());
+    const auto write = [&](RowBuffer &buffer) {
+        if (rows.format.terminalText)
+            out.WriteText(buffer.View());
         else
-            out.WriteBytes(output.View());
-        output.Clear();
+            out.WriteBytes(buffer.View());
+        buffer.Clear();
     };
-    format.begin(output, columns);
-    for (QDate date = request.from; date <= request.to; date = date.addDays(1)) {
-        if (date != request.from)
-            output += format.between;
-        format.row(output, columns, DescribeAlmanacDay(date, today));
-        if (output.Size() >= OutputPieceSize)
-            write();
-    }
-    output += format.end;
-    write();
+    rows.format.begin(output, rows.columns);
+    rows.Append(output, request.from, request.to, write);
+    output += rows.format.end;
+    write(output);
 }
 
 } // namespace
@@ -293,10 +306,10 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
         break;
     }
     case OutputFormat::Json:
-        WriteRows(*request, JsonRows, Columns, today, io.out);
+        WriteRows(*request, DayRows{JsonRows, Columns, today}, io.out);
         break;
     case OutputFormat::Tsv:
-        WriteRows(*request, TsvRows, Columns, today, io.out);
+        WriteRows(*request, DayRows{TsvRows, Columns, today}, io.out);
         break;
     }
     return 0;

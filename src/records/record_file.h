@@ -11,7 +11,8 @@ class QIODevice;
 // A record file holds one record per line, oldest first; a record's number is
 // its 1-based line number. Lines end with CR LF, LF or CR alone. Every
 // operation opens, uses and closes the file, and only a regular file is read:
-// a device or a FIFO is no record file.
+// a folder, a device or a FIFO is no record file. A record file reached
+// through a symbolic link is the link's target for every operation.
 //
 // The program and ravezaz-cli may write the same file at once. Every writer
 // holds an advisory lock on the file (flock) while it changes it: an append
@@ -45,7 +46,7 @@ QString ListedLine(const QByteArray &line, bool cut);
 enum class RecordFileStatus {
     Done,
     FileUnreadable, // missing or unreadable
-    NotRecordFile,  // a device, FIFO or socket
+    NotRecordFile,  // a folder, device, FIFO or socket
     RecordNotFound,
     RecordChanged, // the record is no longer the line the caller expected
     WriteFailed,

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -462,6 +463,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QTest::newRow("endless device") << "/dev/zero";
         QTest::newRow("FIFO without a writer") << fifo;
+        QTest::newRow("folder") << dir_.path();
     }
     void specialFilesAreNoRecordFiles()
     {
@@ -549,6 +551,33 @@ private slots:
             expected += FormatRecordLine(NumberedRecord(number));
         QCOMPARE(bytesOf(path), expected);
         QCOMPARE(ReadRecord(path, 3).record, NumberedRecord(4));
+    }
+
+    // Through a symbolic link, a deletion rewrites or removes the file the
+    // link points to, and the link stays.
+    void deletionThroughALinkActsOnItsTarget_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<qint64>("deleted");
+        QTest::newRow("a middle record") << 3 << qint64(2);
+        QTest::newRow("the last record of two") << 2 << qint64(2);
+        QTest::newRow("the only record") << 1 << qint64(1);
+    }
+    void deletionThroughALinkActsOnItsTarget()
+    {
+        QFETCH(int, records);
+        QFETCH(qint64, deleted);
+        const QString target = numberedFile(QStringLiteral("link-target.kdf"), records);
+        const QString link = tempPath(QStringLiteral("link.kdf"));
+        QFile::remove(link);
+        QVERIFY(QFile::link(target, link));
+        const RecordDeletion deletion = DeleteRecord(link, deleted);
+        QCOMPARE(deletion.status, RecordFileStatus::Done);
+        QCOMPARE(deletion.recordsLeft, records - 1);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+        QCOMPARE(CountRecords(target), records == 1 ? std::nullopt : std::optional<qint64>(records - 1));
+        QCOMPARE(CountRecords(link), CountRecords(target));
     }
 
     void deletingTheOnlyRecordRemovesTheFile()

@@ -26,9 +26,9 @@ class QIODevice;
 // is written first so the two records stay apart. A failed write (unwritable
 // folder, full disk) returns false and takes back only what it wrote, so the
 // file keeps every other record unchanged.
-bool AppendRecord(const QString &path, const DivinationRecord &record);
+[[nodiscard]] bool AppendRecord(const QString &path, const DivinationRecord &record);
 // Writes the record line to an open device; false when not all of it went.
-bool AppendRecord(QIODevice &device, const DivinationRecord &record);
+[[nodiscard]] bool AppendRecord(QIODevice &device, const DivinationRecord &record);
 
 // Number of records, or nothing when the file cannot be opened or read.
 std::optional<qint64> CountRecords(const QString &path);
@@ -79,9 +79,9 @@ struct RecordDeletion {
 // (RecordChanged). Control characters count as equal in that comparison, so
 // a line copied from ravezaz-cli's output, where they are shown as U+FFFD,
 // still matches.
-RecordDeletion DeleteRecord(const QString &path, qint64 number,
-                            const std::optional<QString> &expectedLine = std::nullopt);
+[[nodiscard]] RecordDeletion DeleteRecord(const QString &path, qint64 number,
+                                          const std::optional<QString> &expectedLine = std::nullopt);
 
 // Copies the file byte for byte, replacing `destination` only once the copy
 // is complete; false when either file fails.
-bool CopyRecordFile(const QString &path, const QString &destination);
+[[nodiscard]] bool CopyRecordFile(const QString &path, const QString &destination);

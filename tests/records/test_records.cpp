@@ -123,8 +123,10 @@ class RecordsTest : public QObject {
     {
         const QString path = tempPath(name);
         QFile::remove(path);
-        for (int number = 1; number <= count; ++number)
-            AppendRecord(path, NumberedRecord(number));
+        for (int number = 1; number <= count; ++number) {
+            if (!AppendRecord(path, NumberedRecord(number)))
+                return {};
+        }
         return path;
     }
 
@@ -617,7 +619,7 @@ private slots:
         const RecordDeletion deletion = DeleteRecord(path, 5);
         QCOMPARE(deletion.status, RecordFileStatus::Done);
         QCOMPARE(deletion.recordsLeft, 3);
-        QCOMPARE(bytesOf(path), EncodeGbk(u"\"时间:1\"") + "\r\n\r\n" + bytesOf(fixture(QStringLiteral("invalid-gbk.kdf"))));
+        QCOMPARE(bytesOf(path), EncodeGb18030(u"\"时间:1\"") + "\r\n\r\n" + bytesOf(fixture(QStringLiteral("invalid-gbk.kdf"))));
     }
 
     void deletionThatCannotBeWrittenKeepsTheOldFile()
@@ -726,9 +728,9 @@ private slots:
         QFETCH(QString, nameField);
         QFETCH(QString, text);
         const QString path = tempPath(QStringLiteral("inner-label.kdf"));
-        const QByteArray line = EncodeGbk(QStringLiteral("\"时间:2006\",") + nameField + QStringLiteral(",\"占筮事由:问\""));
+        const QByteArray line = EncodeGb18030(QStringLiteral("\"时间:2006\",") + nameField + QStringLiteral(",\"占筮事由:问\""));
         WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + line + "\r\n");
-        QVERIFY(!line.contains(EncodeGbk(text)));
+        QVERIFY(!line.contains(EncodeGb18030(text)));
         QVERIFY(ParseRecordLine(DecodeGbk(line)).divinerName.contains(text));
         QCOMPARE(FindRecords(path, text).numbers, QList<qint64>{2});
     }
@@ -739,7 +741,7 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("four-byte.kdf"));
         const QString name = QStringLiteral("张𠀀三");
-        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + EncodeGbk(QStringLiteral("\"时间:2006\",\"姓名:") + name + u'"')
+        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + EncodeGb18030(QStringLiteral("\"时间:2006\",\"姓名:") + name + u'"')
                              + "\r\n");
         const QString text = name.mid(2, 2);
         QVERIFY(text.front().isLowSurrogate());
@@ -757,7 +759,7 @@ private slots:
         QVERIFY(AppendRecord(path, record));
         record.divinerName = QStringLiteral("小张");
         QVERIFY(AppendRecord(path, record));
-        QVERIFY(EncodeGbk(u"罢拧").contains(EncodeGbk(u"张")));
+        QVERIFY(EncodeGb18030(u"罢拧").contains(EncodeGb18030(u"张")));
         QCOMPARE(FindRecords(path, u"张").numbers, QList<qint64>{2});
     }
 

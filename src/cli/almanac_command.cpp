@@ -123,12 +123,14 @@ void TsvHeader(RowBuffer &out, ColumnList columns)
     }
 }
 
+// Every column is followed by a tab, and the last tab becomes the line end.
 void TsvRow(RowBuffer &out, ColumnList columns, const AlmanacDay &day)
 {
     for (const Column &column : columns) {
         column.append(out, day);
-        out += &column == &columns.back() ? '\n' : '\t';
+        out += '\t';
     }
+    out.ReplaceLast('\n');
 }
 
 void JsonBegin(RowBuffer &out, ColumnList)

@@ -38,7 +38,7 @@ public:
 
     // Writes what the buffer holds and closes the descriptor; false when a
     // write or the close failed, with the reason in ErrorText.
-    bool Finish();
+    [[nodiscard]] bool Finish();
     // The system's words for the first failure, in the terminal's set.
     QString ErrorText() const;
 

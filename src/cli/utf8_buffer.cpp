@@ -20,13 +20,6 @@ void Utf8Buffer::Grow(std::size_t needed)
     capacity_ = capacity;
 }
 
-Utf8Buffer &Utf8Buffer::operator+=(std::string_view bytes)
-{
-    std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
-    size_ += bytes.size();
-    return *this;
-}
-
 // At most three bytes per UTF-16 unit. The texts are mostly Chinese, so the
 // three-byte form is tested first.
 Utf8Buffer &Utf8Buffer::operator+=(QStringView text)

@@ -3,6 +3,7 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -25,7 +26,13 @@ public:
         ++size_;
         return *this;
     }
-    Utf8Buffer &operator+=(std::string_view bytes);
+    // Inline, so that a copy of a few bytes known at compile time is a move.
+    Utf8Buffer &operator+=(std::string_view bytes)
+    {
+        std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        size_ += bytes.size();
+        return *this;
+    }
     // The text ends in `character` instead of its last byte.
     void ReplaceLast(char character) { data_[size_ - 1] = character; }
     // A lone surrogate becomes U+FFFD.

@@ -2,13 +2,12 @@
 #include "calendar/almanac_ics.h"
 #include "calendar/civil_date.h"
 #include "cli/commands.h"
-
-#include <QIODevice>
-#include <QRegularExpression>
+#include "cli/utf8_buffer.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,106 +18,39 @@ enum class ColumnKind {
     Number,  // written bare in JSON; an empty value there is null
 };
 
-// Rows are assembled as UTF-8 in a plain buffer and written to the output
-// device in large pieces: over the full range, converting and buffering row
-// by row through a text stream would cost more than describing the days.
-using RowBuffer = std::string;
+using RowBuffer = Utf8Buffer;
+// Rows go to the output in pieces of about this size.
 constexpr std::size_t OutputPieceSize = 1 << 16;
-
-// UTF-8 of a text, written through a pointer into room made beforehand: at
-// most three bytes per UTF-16 unit. The texts are mostly Chinese, so the
-// three-byte form is tested before the rarer ones.
-RowBuffer &operator+=(RowBuffer &out, QStringView text)
-{
-    const std::size_t start = out.size();
-    out.resize(start + 3 * std::size_t(text.size()));
-    char *end = out.data() + start;
-    const char16_t *unit = text.utf16();
-    const char16_t *const last = unit + text.size();
-    for (; unit != last; ++unit) {
-        const char32_t c = *unit;
-        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
-            end[0] = char(0xE0 | (c >> 12));
-            end[1] = char(0x80 | ((c >> 6) & 0x3F));
-            end[2] = char(0x80 | (c & 0x3F));
-            end += 3;
-        } else if (c < 0x80) {
-            *end++ = char(c);
-        } else if (c < 0x800) {
-            end[0] = char(0xC0 | (c >> 6));
-            end[1] = char(0x80 | (c & 0x3F));
-            end += 2;
-        } else if (QChar::isHighSurrogate(c) && unit + 1 != last && QChar::isLowSurrogate(unit[1])) {
-            const char32_t code = QChar::surrogateToUcs4(char16_t(c), *++unit);
-            end[0] = char(0xF0 | (code >> 18));
-            end[1] = char(0x80 | ((code >> 12) & 0x3F));
-            end[2] = char(0x80 | ((code >> 6) & 0x3F));
-            end[3] = char(0x80 | (code & 0x3F));
-            end += 4;
-        } else {
-            // A lone surrogate becomes U+FFFD.
-            end[0] = char(0xEF);
-            end[1] = char(0xBF);
-            end[2] = char(0xBD);
-            end += 3;
-        }
-    }
-    out.resize(std::size_t(end - out.data()));
-    return out;
-}
-
-// Hands UTF-8 bytes to the stream's device, after whatever the stream holds.
-void WriteBytes(QTextStream &out, std::string_view bytes)
-{
-    out.flush();
-    if (QIODevice *device = out.device())
-        device->write(bytes.data(), qint64(bytes.size()));
-    else
-        out << QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
+// Ranges of at least this many days write a megabyte or more.
+constexpr qint64 LargeOutputDays = 5000;
 
 struct Column {
     const char *name;
     ColumnKind kind;
     void (*append)(RowBuffer &out, const AlmanacDay &day);
 };
+using ColumnList = std::span<const Column>;
 
-// Decimal digits of a whole number, at least `minimumDigits` of them.
-void AppendNumber(RowBuffer &out, int value, int minimumDigits = 1)
-{
-    char digits[12];
-    char *const stop = digits + sizeof digits;
-    char *first = stop;
-    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
-    do {
-        *--first = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0 || stop - first < minimumDigits);
-    if (value < 0)
-        *--first = '-';
-    out.append(first, std::size_t(stop - first));
-}
-
+// YYYY-MM-DD; the almanac's years all have four digits.
 void AppendIsoDate(RowBuffer &out, QDate date)
 {
     const CivilDate civil = CivilDateOf(date);
-    AppendNumber(out, civil.year, 4);
-    out += '-';
-    AppendNumber(out, civil.month, 2);
-    out += '-';
-    AppendNumber(out, civil.day, 2);
+    const auto digit = [](int value) { return char('0' + value % 10); };
+    const char text[] = {digit(civil.year / 1000), digit(civil.year / 100), digit(civil.year / 10), digit(civil.year), '-',
+                         digit(civil.month / 10), digit(civil.month), '-', digit(civil.day / 10), digit(civil.day)};
+    out += std::string_view(text, sizeof text);
 }
 
 void AppendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
 {
     if (day.inRange)
-        AppendNumber(out, value);
+        out.AppendNumber(value);
 }
 
 // The columns of both output forms, in their order.
 const std::array<Column, 16> Columns{{
     {"date", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { AppendIsoDate(o, d.date); }},
-    {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendNumber(o, int(d.inRange)); }},
+    {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { o.AppendNumber(int(d.inRange)); }},
     {"lunar_year", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarYear); }},
     {"lunar_month", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarMonth); }},
     {"lunar_day", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarDay); }},
@@ -171,46 +103,87 @@ void AppendJsonString(RowBuffer &out, std::string_view text)
     out += '"';
 }
 
-RowBuffer TsvHeader()
+// How the rows of one output form are written: what comes before the first
+// row, how one day is written, what stands between rows and what ends the
+// output; and whether the text is for the terminal (in its character set)
+// or UTF-8 whatever the terminal.
+struct RowFormat {
+    void (*begin)(RowBuffer &out, ColumnList columns);
+    void (*row)(RowBuffer &out, ColumnList columns, const AlmanacDay &day);
+    std::string_view between;
+    std::string_view end;
+    bool terminalText;
+};
+
+void TsvHeader(RowBuffer &out, ColumnList columns)
 {
-    RowBuffer header;
-    for (const Column &column : Columns) {
-        header += column.name;
-        header += &column == &Columns.back() ? '\n' : '\t';
+    for (const Column &column : columns) {
+        out += std::string_view(column.name);
+        out += &column == &columns.back() ? '\n' : '\t';
     }
-    return header;
 }
 
-void AppendTsvRow(RowBuffer &row, const AlmanacDay &day)
+// Every column is followed by a tab, and the last tab becomes the line end.
+void TsvRow(RowBuffer &out, ColumnList columns, const AlmanacDay &day)
 {
-    for (const Column &column : Columns) {
-        column.append(row, day);
-        row += &column == &Columns.back() ? '\n' : '\t';
+    for (const Column &column : columns) {
+        column.append(out, day);
+        out += '\t';
     }
+    out.ReplaceLast('\n');
 }
 
-void AppendJsonObject(RowBuffer &object, const AlmanacDay &day)
+void JsonBegin(RowBuffer &out, ColumnList)
 {
-    RowBuffer value;
-    for (const Column &column : Columns) {
-        object += &column == &Columns.front() ? '{' : ',';
-        AppendJsonString(object, column.name);
-        object += ':';
-        value.clear();
+    out += "[\n";
+}
+
+void JsonObject(RowBuffer &out, ColumnList columns, const AlmanacDay &day)
+{
+    thread_local RowBuffer value;
+    for (const Column &column : columns) {
+        out += &column == &columns.front() ? '{' : ',';
+        AppendJsonString(out, column.name);
+        out += ':';
+        value.Clear();
         column.append(value, day);
         if (column.kind == ColumnKind::Text)
-            AppendJsonString(object, value);
+            AppendJsonString(out, value.View());
         else
-            object += value.empty() ? "null" : value;
+            out += value.IsEmpty() ? std::string_view("null") : value.View();
     }
-    object += '}';
+    out += '}';
+}
+
+constexpr RowFormat TsvRows{TsvHeader, TsvRow, "", "", true};
+constexpr RowFormat JsonRows{JsonBegin, JsonObject, ",\n", "\n]\n", false};
+
+// The date of a YYYY-MM-DD text; an invalid date when the text has another
+// shape or names no day.
+QDate DateOfIsoText(QStringView text)
+{
+    constexpr std::array<int, 3> FieldEnds{4, 7, 10};
+    if (text.size() != FieldEnds.back())
+        return {};
+    std::array<int, 3> fields{};
+    int at = 0;
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+        for (; at < FieldEnds[field]; ++at) {
+            const char16_t digit = text[at].unicode();
+            if (digit < u'0' || digit > u'9')
+                return {};
+            fields[field] = 10 * fields[field] + (digit - u'0');
+        }
+        if (at < text.size() && text[at++] != u'-')
+            return {};
+    }
+    return QDate(fields[0], fields[1], fields[2]);
 }
 
 // A date as YYYY-MM-DD inside the almanac's range, or a message for stderr.
-std::optional<QDate> ParseDate(const QString &text, QTextStream &err)
+std::optional<QDate> ParseDate(const QString &text, CliOutput &err)
 {
-    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QDate date = shape.match(text).hasMatch() ? QDate::fromString(text, u"yyyy-MM-dd") : QDate();
+    const QDate date = DateOfIsoText(text);
     if (!date.isValid()) {
         err << "日期无效(应为 YYYY-MM-DD): " << text << '\n';
         return std::nullopt;
@@ -223,7 +196,7 @@ std::optional<QDate> ParseDate(const QString &text, QTextStream &err)
     return date;
 }
 
-std::optional<AlmanacRequest> UsageError(QTextStream &err)
+std::optional<AlmanacRequest> UsageError(CliOutput &err)
 {
     err << Usage;
     return std::nullopt;
@@ -238,7 +211,7 @@ std::optional<OutputFormat> FormatNamed(const QString &name)
     return std::nullopt;
 }
 
-std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today, QTextStream &err)
+std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today, CliOutput &err)
 {
     QString single;
     QString from;
@@ -265,7 +238,7 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
         || (lunarDays && format != OutputFormat::Ics))
         return UsageError(err);
     if (!range) {
-        from = single.isEmpty() ? today.toString(u"yyyy-MM-dd") : single;
+        from = single.isEmpty() ? today.toString(Qt::ISODate) : single;
         to = from;
     }
     const std::optional<QDate> first = ParseDate(from, err);
@@ -279,27 +252,44 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     return AlmanacRequest{*first, *last, *format, lunarDays};
 }
 
-void WriteRows(const AlmanacRequest &request, QDate today, QTextStream &out)
-{
-    const bool json = request.format == OutputFormat::Json;
-    RowBuffer output;
-    output.reserve(OutputPieceSize + OutputPieceSize / 4);
-    output += json ? RowBuffer("[") : TsvHeader();
-    for (QDate date = request.from; date <= request.to; date = date.addDays(1)) {
-        const AlmanacDay day = DescribeAlmanacDay(date, today);
-        if (json) {
-            output += date == request.from ? "\n" : ",\n";
-            AppendJsonObject(output, day);
-        } else {
-            AppendTsvRow(output, day);
-        }
-        if (output.size() >= OutputPieceSize || date == request.to) {
-            WriteBytes(out, output);
-            output.clear();
+// The rows of the days `from`..`to` in one output form, separated as the
+// form asks; `flush` is handed the buffer whenever it holds a piece.
+struct DayRows {
+    const RowFormat &format;
+    ColumnList columns;
+    QDate today;
+
+    template <typename Flush>
+    void Append(RowBuffer &output, QDate from, QDate to, Flush flush) const
+    {
+        for (QDate date = from; date <= to; date = date.addDays(1)) {
+            if (date != from)
+                output += format.between;
+            format.row(output, columns, DescribeAlmanacDay(date, today));
+            if (output.Size() >= OutputPieceSize)
+                flush(output);
         }
     }
-    if (json)
-        WriteBytes(out, "\n]\n");
+};
+
+// Describes the days one by one and hands the rows to the output in large
+// pieces.
+void WriteRows(const AlmanacRequest &request, const DayRows &rows, CliOutput &out)
+{
+    if (request.from.daysTo(request.to) >= LargeOutputDays)
+        out.ExpectLargeOutput();
+    RowBuffer output(OutputPieceSize + OutputPieceSize / 4);
+    const auto write = [&](RowBuffer &buffer) {
+        if (rows.format.terminalText)
+            out.WriteText(buffer.View());
+        else
+            out.WriteBytes(buffer.View());
+        buffer.Clear();
+    };
+    rows.format.begin(output, rows.columns);
+    rows.Append(output, request.from, request.to, write);
+    output += rows.format.end;
+    write(output);
 }
 
 } // namespace
@@ -310,12 +300,19 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
     const std::optional<AlmanacRequest> request = ParseRequest(args, today, io.err);
     if (!request)
         return 2;
-    if (request->format == OutputFormat::Ics) {
+    switch (request->format) {
+    case OutputFormat::Ics: {
         const AlmanacIcsRequest ics{request->from, request->to, request->lunarDays, QDateTime::currentDateTimeUtc()};
         const QByteArray text = AlmanacIcs(ics);
-        WriteBytes(io.out, std::string_view(text.constData(), std::size_t(text.size())));
-    } else {
-        WriteRows(*request, today, io.out);
+        io.out.WriteBytes(std::string_view(text.constData(), std::size_t(text.size())));
+        break;
+    }
+    case OutputFormat::Json:
+        WriteRows(*request, DayRows{JsonRows, Columns, today}, io.out);
+        break;
+    case OutputFormat::Tsv:
+        WriteRows(*request, DayRows{TsvRows, Columns, today}, io.out);
+        break;
     }
     return 0;
 }

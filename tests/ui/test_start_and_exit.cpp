@@ -61,7 +61,7 @@ private slots:
         cast.castingSpeed = 3;
         int ends = 0;
         bool writtenBeforeEnd = false;
-        ExitSequence exit([&] { WriteSettings(path, settings, cast); },
+        ExitSequence exit([&] { QVERIFY(WriteSettings(path, settings, cast).written); },
                           [&] {
                               writtenBeforeEnd = QFile::exists(path);
                               ++ends;

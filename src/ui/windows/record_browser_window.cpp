@@ -11,6 +11,7 @@
 #include "ui/art/palette.h"
 #include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/windows/cast_display.h"
 #include "ui/windows/dialog_service.h"
@@ -319,9 +320,7 @@ void RecordBrowserWindow::BuildPageRow()
 void RecordBrowserWindow::WatchKeys()
 {
     // Keys act wherever the focus is in the window.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)

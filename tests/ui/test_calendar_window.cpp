@@ -315,7 +315,8 @@ private slots:
         QCOMPARE(sign->toolTip(), QStringLiteral("本日星座:巨蟹座"));
         QCOMPARE(sign->Picture().toImage(), StarSignPicture(4));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("star_sign_name"))->text(), QStringLiteral("巨蟹座"));
-        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture", "day_panel"})
+        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption",
+                                 "zodiac_picture", "day_panel"})
             QVERIFY2(Shown(rig, QString::fromLatin1(part)), part);
 
         // Without a solar term the festival line takes the term line's place.
@@ -344,7 +345,8 @@ private slots:
 
         QCOMPARE(rig.host.selected.last(), QDate(1900, 1, 1));
         QVERIFY(Shown(rig, QStringLiteral("day_panel")));
-        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture"})
+        for (const char *part :
+             {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture"})
             QVERIFY2(!Shown(rig, QString::fromLatin1(part)), part);
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("festival_line"))->text(), QStringLiteral(" ☆元旦"));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("star_sign_name"))->text(), QStringLiteral("摩羯座"));
@@ -581,7 +583,8 @@ private slots:
         for (int i = 0; i < 31; ++i)
             QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < days);
         QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(), QStringLiteral("公元:") + LongDateText(shown));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(),
+                 QStringLiteral("公元:") + LongDateText(shown));
         auto *rangeNote = rig.Control<QLabel>(QStringLiteral("range_note"));
         QCOMPARE(rangeNote->text(), note);
         QCOMPARE(TextColour(rangeNote), QColor(192, 0, 0));
@@ -716,7 +719,8 @@ private slots:
         QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(),
                  QLatin1Char(' ') + QString::number(shown.year()));
         QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QString::number(shown.month()));
-        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_%1").arg(shown.addDays(1 - shown.day()).dayOfWeek() % 7))->x());
+        const int firstColumn = shown.addDays(1 - shown.day()).dayOfWeek() % 7;
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_%1").arg(firstColumn))->x());
         if (!focus.isEmpty())
             QCOMPARE(rig.window.focusWidget(), target);
     }

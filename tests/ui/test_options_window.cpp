@@ -1,5 +1,6 @@
 #include "core/resolution.h"
 #include "main_window_rig.h"
+#include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/windows/child_window_guard.h"
@@ -257,8 +258,10 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("tool");
         QTest::addColumn<bool>("starts");
-        QTest::newRow("date and time, found") << QStringLiteral("date_time_button") << int(SystemTool::DateTime) << true;
-        QTest::newRow("date and time, none") << QStringLiteral("date_time_button") << int(SystemTool::DateTime) << false;
+        QTest::newRow("date and time, found")
+            << QStringLiteral("date_time_button") << int(SystemTool::DateTime) << true;
+        QTest::newRow("date and time, none")
+            << QStringLiteral("date_time_button") << int(SystemTool::DateTime) << false;
         QTest::newRow("volume, found") << QStringLiteral("volume_button") << int(SystemTool::Volume) << true;
         QTest::newRow("volume, none") << QStringLiteral("volume_button") << int(SystemTool::Volume) << false;
     }
@@ -392,11 +395,11 @@ private slots:
         ConnectOptionsCommand(*main.window, *main.music, main.settings, services);
 
         bool closePictureDisabled = false;
-        WhenModalShows([&](QWidget *modal) {
-            QCOMPARE(modal->objectName(), QStringLiteral("options_window"));
+        ModalWatch watch(QStringLiteral("options_window"), [&](QDialog *) {
             closePictureDisabled = !main.Control(QStringLiteral("Image17"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key_F4);
+        QCOMPARE(watch.visits, 1);
         QVERIFY(closePictureDisabled);
         QVERIFY(main.window->Guard().Timer()->isActive());
         QTRY_VERIFY(main.Control(QStringLiteral("Image17"))->isEnabled());

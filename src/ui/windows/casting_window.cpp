@@ -202,7 +202,8 @@ void CastingWindow::BuildTray()
     trayHandle_ = MakeLabel(QStringLiteral("tray_handle"), {}, tray, font(), ArtPalette::Ink, Qt::AlignCenter, this);
 
     for (int i = 0; i < int(LampStores.size()); ++i) {
-        lampStore_[i] = MakePicture(QString::fromLatin1(LampStores[i].name), LampPicture(LampStores[i].colour), {}, this);
+        lampStore_[i] = MakePicture(QString::fromLatin1(LampStores[i].name), LampPicture(LampStores[i].colour), {},
+                                    this);
         lampStore_[i]->hide();
     }
     const std::vector<QImage> frames = StalkAnimationFrames();

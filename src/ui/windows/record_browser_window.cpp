@@ -259,15 +259,15 @@ void RecordBrowserWindow::BuildPageRow()
     pageCaption_ = MakeCaption(QStringLiteral("page_caption"), PageCaption(0), QRect(Margin, PageRowTop, 96, 30),
                                ArtPalette::Caption, Qt::AlignLeft | Qt::AlignVCenter, this);
     pageCaption_->setFont(SansFont(14, QFont::Bold));
-    MakeCaption(QStringLiteral("go_to_page_caption"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), ArtPalette::Ink,
-                centred, this);
+    MakeCaption(QStringLiteral("go_to_page_caption"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30),
+                ArtPalette::Ink, centred, this);
     pageBox_ = new QLineEdit(this);
     pageBox_->setObjectName(QStringLiteral("page_field"));
     pageBox_->setGeometry(Margin + 136, PageRowTop, 70, 30);
     pageBox_->setMaxLength(PageBoxLength);
     pageBox_->setAlignment(Qt::AlignCenter);
-    MakeCaption(QStringLiteral("page_unit_caption"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), ArtPalette::Ink,
-                centred, this);
+    MakeCaption(QStringLiteral("page_unit_caption"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30),
+                ArtPalette::Ink, centred, this);
 
     struct CommandRow {
         QPushButton *&command;

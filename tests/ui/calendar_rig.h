@@ -2,6 +2,7 @@
 
 #include "main_window_rig.h"
 #include "support/modal_watch.h"
+#include "support/require_child.h"
 #include "ui/windows/calendar_commands.h"
 
 // A main window over fakes with the calendar side connected, at a clock the
@@ -12,6 +13,11 @@ struct CalendarRig : MainWindowRig {
     {
         ConnectCalendarCommands(*window, settings);
     }
+
+    // The main window's clock, which reads `now` at every tick.
+    QTimer *ClockTimer() const { return RequireChild<QTimer>(*window, QStringLiteral("Timer1")); }
+    // Brings today's tips when it runs out, unless the calendar is open.
+    QTimer *TodaysTipsTimer() const { return RequireChild<QTimer>(*window, QStringLiteral("Timer8")); }
 };
 
 inline QDateTime Morning(QDate date)

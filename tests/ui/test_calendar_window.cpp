@@ -746,8 +746,10 @@ private slots:
         bool guarded = false;
         ModalWatch watch(QStringLiteral("calendar_window"), [&](QDialog *calendar) {
             guarded = !rig.Control(QStringLiteral("Image13"))->isEnabled();
+            // Ticks at a new second leave the selection on the clock line.
             rig.now = rig.now.addSecs(2);
-            QTest::qWait(1200);
+            QSignalSpy ticks(rig.ClockTimer(), &QTimer::timeout);
+            QTRY_VERIFY(ticks.count() >= 3);
             QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月16日"));
             QTest::mouseClick(RequireChild<QLabel>(*calendar, QStringLiteral("day_number_1")), Qt::LeftButton);
             QTRY_COMPARE(rig.window->SelectedDate(), QDate(2006, 7, 1));
@@ -802,8 +804,9 @@ private slots:
             QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 2);
             auto *festivalLine = RequireChild<QLabel>(*window, QStringLiteral("festival_line"));
             QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆国庆节"));
-            // Not shown by itself while the calendar is open.
-            QTest::qWait(300);
+            // Not shown by itself while the calendar is open, even once the
+            // tips are due.
+            QTRY_VERIFY(!rig.TodaysTipsTimer()->isActive());
             QCOMPARE(tipsSeen, 0);
             QTest::mouseDClick(festivalLine, Qt::LeftButton);
             QCOMPARE(tipsSeen, 1);

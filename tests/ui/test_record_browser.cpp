@@ -6,12 +6,12 @@
 #include "records/record_file_name.h"
 #include "records/record_listing.h"
 #include "records/record_pager.h"
+#include "support/modal_watch.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/chinese_file_dialog.h"
 #include "ui/windows/record_browser_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QAbstractProxyModel>
 #include <QFileSystemModel>
@@ -23,7 +23,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <deque>
 
@@ -140,7 +139,8 @@ struct BrowserRig {
     QStringList EnabledPageCommands() const
     {
         QStringList enabled;
-        for (const char *name : {"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"})
+        for (const char *name :
+             {"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"})
             if (Enabled(name))
                 enabled << QString::fromLatin1(name);
         return enabled;
@@ -499,7 +499,8 @@ private slots:
         QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 3 页"));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<41>")));
         QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), 20);
-        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"}));
+        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"go_button", "first_page_button", "previous_page_button",
+                                                         "next_page_button", "last_page_button"}));
         rig.Key(Qt::Key_End);
         QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 4 页"));
         rig.Key(Qt::Key_PageDown);
@@ -964,13 +965,13 @@ private slots:
         main.window->show();
 
         bool mainHiddenMeanwhile = false;
-        QTimer::singleShot(0, [&] {
-            auto *browser = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(browser);
+        ModalWatch watch(QStringLiteral("record_browser_window"), [&](QDialog *browser) {
             mainHiddenMeanwhile = !main.window->isVisible();
             QTest::keyClick(browser, Qt::Key_F12);
+            QVERIFY(!browser->isVisible());
         });
         QTest::keyClick(main.window.get(), Qt::Key_F7);
+        QCOMPARE(watch.visits, 1);
         QVERIFY(mainHiddenMeanwhile);
         QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
         QTRY_VERIFY(main.window->isVisible());

@@ -235,22 +235,22 @@ void CalendarWindow::BuildSelectors()
     const QRect area = PanelArea();
     const int top = area.top() + 22;
     const QFont captionFont = SansFont(13, QFont::Bold);
-    MakeTextLabel(QStringLiteral("date_choice_caption"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
-                  captionFont, ArtPalette::Caption, this);
+    MakeTextLabel(QStringLiteral("date_choice_caption"), QStringLiteral("选择公历日期："),
+                  QRect(area.left() + 18, top, 104, 24), captionFont, ArtPalette::Caption, this);
     yearList_ = new CentredList(this);
     yearList_->setObjectName(QStringLiteral("year_list"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
-    MakeTextLabel(QStringLiteral("year_caption"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
-                  ArtPalette::Caption, this);
+    MakeTextLabel(QStringLiteral("year_caption"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24),
+                  captionFont, ArtPalette::Caption, this);
     monthList_ = new CentredList(this);
     monthList_->setObjectName(QStringLiteral("month_list"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
     for (int month = 1; month <= 12; ++month)
         monthList_->addItem(QString::number(month));
-    MakeTextLabel(QStringLiteral("month_caption"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
-                  ArtPalette::Caption, this);
+    MakeTextLabel(QStringLiteral("month_caption"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24),
+                  captionFont, ArtPalette::Caption, this);
     for (QComboBox *list : {yearList_, monthList_}) {
         list->setStyleSheet(ListStyle);
         list->setMaxVisibleItems(12);
@@ -264,8 +264,8 @@ void CalendarWindow::BuildSelectors()
     connect(yearList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnYearChanged);
     connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
 
-    todayLinkArea_ = MakeTextLabel(QStringLiteral("today_link_area"), {}, QRect(area.left() + 318, top - 8, 96, 40), font(),
-                                   ArtPalette::Ink, this);
+    todayLinkArea_ = MakeTextLabel(QStringLiteral("today_link_area"), {}, QRect(area.left() + 318, top - 8, 96, 40),
+                                   font(), ArtPalette::Ink, this);
     todayLink_ = MakeClickableText(QStringLiteral("today_link"), QRect(area.left() + 342, top, 48, 24),
                                    SansFont(14, QFont::Bold), Navy, this);
     todayLink_->setText(QStringLiteral("今天"));
@@ -341,15 +341,17 @@ void CalendarWindow::BuildPanel()
 
     const QFont text = SansFont(13);
     const QFont strong = SansFont(13, QFont::Bold);
-    longDate_ = MakeTextLabel(QStringLiteral("long_date_label"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink, panel_);
+    longDate_ = MakeTextLabel(QStringLiteral("long_date_label"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink,
+                              panel_);
     weekday_ = MakeTextLabel(QStringLiteral("weekday_label"), {}, QRect(12, 46, 100, 20), strong, Qt::black, panel_);
     lunarCaption_ = MakeTextLabel(QStringLiteral("lunar_caption"), QStringLiteral("农历:"), QRect(12, 74, 38, 20), text,
                                   ArtPalette::Ink, panel_);
-    lunarText_ = MakeTextLabel(QStringLiteral("lunar_date_label"), {}, QRect(50, 74, 110, 20), strong, QColor(0, 0, 255), panel_);
+    lunarText_ = MakeTextLabel(QStringLiteral("lunar_date_label"), {}, QRect(50, 74, 110, 20), strong,
+                               QColor(0, 0, 255), panel_);
     yearText_ = MakeTextLabel(QStringLiteral("lunar_year_label"), QStringLiteral("农历年干支"), QRect(12, 98, 148, 20), text,
                               DarkRed, panel_);
-    pillarText_ = MakeTextLabel(QStringLiteral("month_day_pillars_label"), QStringLiteral("农历月、日干支"), QRect(12, 122, 148, 20),
-                                text, DarkRed, panel_);
+    pillarText_ = MakeTextLabel(QStringLiteral("month_day_pillars_label"), QStringLiteral("农历月、日干支"),
+                                QRect(12, 122, 148, 20), text, DarkRed, panel_);
 
     zodiacPicture_ = new PictureLabel(QStringLiteral("zodiac_picture"), panel_);
     zodiacPicture_->move(168, 46);

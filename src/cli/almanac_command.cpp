@@ -1,6 +1,8 @@
 #include "calendar/almanac.h"
 #include "calendar/almanac_ics.h"
 #include "calendar/civil_date.h"
+#include "calendar/day_almanac.h"
+#include "calendar/holidays.h"
 #include "cli/commands.h"
 
 #include <QIODevice>
@@ -16,7 +18,9 @@ namespace {
 
 enum class ColumnKind {
     Text,
-    Number,  // written bare in JSON; an empty value there is null
+    Number,         // written bare in JSON; an empty value there is null
+    NumberOrBlank,  // written bare in JSON; an empty value there is ""
+    Words,          // words separated by blanks; an array of strings in JSON
 };
 
 // Rows are assembled as UTF-8 in a plain buffer and written to the output
@@ -77,10 +81,11 @@ void WriteBytes(QTextStream &out, std::string_view bytes)
         out << QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
 }
 
+template <typename Day>
 struct Column {
     const char *name;
     ColumnKind kind;
-    void (*append)(RowBuffer &out, const AlmanacDay &day);
+    void (*append)(RowBuffer &out, const Day &day);
 };
 
 // Decimal digits of a whole number, at least `minimumDigits` of them.
@@ -116,7 +121,7 @@ void AppendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
 }
 
 // The columns of both output forms, in their order.
-const std::array<Column, 16> Columns{{
+const std::array<Column<AlmanacDay>, 16> Columns{{
     {"date", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { AppendIsoDate(o, d.date); }},
     {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendNumber(o, int(d.inRange)); }},
     {"lunar_year", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarYear); }},
@@ -135,8 +140,72 @@ const std::array<Column, 16> Columns{{
     {"lunar_line", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarLine; }},
 }};
 
+// What --huangli adds to a day: the day almanac, empty before its first
+// day, and the public holiday the day belongs to.
+struct HuangliDay {
+    std::optional<DayAlmanac> almanac;
+    std::optional<HolidayDay> holiday;
+};
+
+void AppendWords(RowBuffer &out, const QStringList &words)
+{
+    for (const QString &word : words) {
+        if (&word != &words.front())
+            out += ' ';
+        out += word;
+    }
+}
+
+// Appends a text of the day almanac, when the day has one.
+template <QString DayAlmanac::*Field>
+void AppendAlmanacText(RowBuffer &out, const HuangliDay &day)
+{
+    if (day.almanac)
+        out += (*day.almanac).*Field;
+}
+
+template <QStringList DayAlmanac::*Field>
+void AppendAlmanacWords(RowBuffer &out, const HuangliDay &day)
+{
+    if (day.almanac)
+        AppendWords(out, (*day.almanac).*Field);
+}
+
+// The columns --huangli adds after the others, in their order.
+const std::array<Column<HuangliDay>, 20> HuangliColumns{{
+    {"yi", ColumnKind::Words, AppendAlmanacWords<&DayAlmanac::suitable>},
+    {"ji", ColumnKind::Words, AppendAlmanacWords<&DayAlmanac::unsuitable>},
+    {"day_officer", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayOfficer>},
+    {"day_god", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayGod>},
+    {"day_god_luck", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayGodPath>},
+    {"day_nayin", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayNayin>},
+    {"mansion", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::mansion>},
+    {"mansion_luck", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::mansionLuck>},
+    {"clash_animal", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::clashAnimal>},
+    {"sha", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::shaDirection>},
+    {"pengzu", ColumnKind::Text, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.almanac)
+             AppendWords(o, {d.almanac->pengzuStem, d.almanac->pengzuBranch});
+     }},
+    {"xishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::joyGodDirection>},
+    {"fushen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::fortuneGodDirection>},
+    {"caishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::wealthGodDirection>},
+    {"taishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::fetusGod>},
+    {"hou", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::phenology>},
+    {"bazi_year", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::baziYear>},
+    {"bazi_month", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::baziMonth>},
+    {"holiday", ColumnKind::Text, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.holiday)
+             o += d.holiday->name;
+     }},
+    {"workday", ColumnKind::NumberOrBlank, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.holiday)
+             AppendNumber(o, int(d.holiday->workday));
+     }},
+}};
+
 constexpr auto Usage =
-    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json]\n"
+    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json] [--huangli]\n"
     "      ravezaz-cli almanac [DATE | --from DATE --to DATE] --format ics [--lunar-days]\n";
 
 enum class OutputFormat { Tsv, Json, Ics };
@@ -149,6 +218,7 @@ struct AlmanacRequest {
     QDate to;
     OutputFormat format = OutputFormat::Tsv;
     bool lunarDays = false;
+    bool huangli = false;
 };
 
 // A JSON string of UTF-8 text: quotes, backslashes and control characters
@@ -171,39 +241,79 @@ void AppendJsonString(RowBuffer &out, std::string_view text)
     out += '"';
 }
 
-RowBuffer TsvHeader()
+// A JSON array of the blank-separated words of UTF-8 text.
+void AppendJsonWords(RowBuffer &out, std::string_view words)
+{
+    out += '[';
+    for (std::size_t start = 0; start < words.size();) {
+        const std::size_t end = std::min(words.find(' ', start), words.size());
+        if (start != 0)
+            out += ',';
+        AppendJsonString(out, words.substr(start, end - start));
+        start = end + 1;
+    }
+    out += ']';
+}
+
+void AppendJsonValue(RowBuffer &out, ColumnKind kind, std::string_view value)
+{
+    switch (kind) {
+    case ColumnKind::Text:
+        AppendJsonString(out, value);
+        break;
+    case ColumnKind::Number:
+        out += value.empty() ? "null" : value;
+        break;
+    case ColumnKind::NumberOrBlank:
+        out += value.empty() ? "\"\"" : value;
+        break;
+    case ColumnKind::Words:
+        AppendJsonWords(out, value);
+        break;
+    }
+}
+
+// The header line of the columns in use: every line ends with the columns of
+// --huangli when they are asked for.
+RowBuffer TsvHeader(bool huangli)
 {
     RowBuffer header;
-    for (const Column &column : Columns) {
-        header += column.name;
-        header += &column == &Columns.back() ? '\n' : '\t';
-    }
+    const auto appendNames = [&header](const auto &columns) {
+        for (const auto &column : columns) {
+            header += '\t';
+            header += column.name;
+        }
+    };
+    appendNames(Columns);
+    if (huangli)
+        appendNames(HuangliColumns);
+    header.erase(0, 1);
+    header += '\n';
     return header;
 }
 
-void AppendTsvRow(RowBuffer &row, const AlmanacDay &day)
+template <typename Day, std::size_t Count>
+void AppendTsvCells(RowBuffer &row, const std::array<Column<Day>, Count> &columns, const Day &day)
 {
-    for (const Column &column : Columns) {
+    for (const Column<Day> &column : columns) {
+        if (&column != &columns.front())
+            row += '\t';
         column.append(row, day);
-        row += &column == &Columns.back() ? '\n' : '\t';
     }
 }
 
-void AppendJsonObject(RowBuffer &object, const AlmanacDay &day)
+template <typename Day, std::size_t Count>
+void AppendJsonMembers(RowBuffer &object, RowBuffer &value, const std::array<Column<Day>, Count> &columns,
+                       const Day &day)
 {
-    RowBuffer value;
-    for (const Column &column : Columns) {
-        object += &column == &Columns.front() ? '{' : ',';
+    for (const Column<Day> &column : columns) {
+        object += object.back() == '{' ? "" : ",";
         AppendJsonString(object, column.name);
         object += ':';
         value.clear();
         column.append(value, day);
-        if (column.kind == ColumnKind::Text)
-            AppendJsonString(object, value);
-        else
-            object += value.empty() ? "null" : value;
+        AppendJsonValue(object, column.kind, value);
     }
-    object += '}';
 }
 
 // A date as YYYY-MM-DD inside the almanac's range, or a message for stderr.
@@ -245,6 +355,7 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     QString to;
     QString formatName = QStringLiteral("tsv");
     bool lunarDays = false;
+    bool huangli = false;
     const std::array<std::pair<const char *, QString *>, 3> options{{
         {"--from", &from}, {"--to", &to}, {"--format", &formatName}}};
     for (int i = 0; i < args.size(); ++i) {
@@ -254,6 +365,8 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
             *option->second = args[++i];
         else if (args[i] == u"--lunar-days" && !lunarDays)
             lunarDays = true;
+        else if (args[i] == u"--huangli" && !huangli)
+            huangli = true;
         else if (option == options.end() && !args[i].startsWith(u"--") && single.isEmpty())
             single = args[i];
         else
@@ -262,7 +375,7 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     const bool range = !from.isEmpty() || !to.isEmpty();
     const std::optional<OutputFormat> format = FormatNamed(formatName);
     if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty())) || !format
-        || (lunarDays && format != OutputFormat::Ics))
+        || (lunarDays && format != OutputFormat::Ics) || (huangli && format == OutputFormat::Ics))
         return UsageError(err);
     if (!range) {
         from = single.isEmpty() ? today.toString(u"yyyy-MM-dd") : single;
@@ -276,22 +389,34 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
         err << "起始日期晚于结束日期: " << from << " > " << to << '\n';
         return std::nullopt;
     }
-    return AlmanacRequest{*first, *last, *format, lunarDays};
+    return AlmanacRequest{*first, *last, *format, lunarDays, huangli};
 }
 
-void WriteRows(const AlmanacRequest &request, QDate today, QTextStream &out)
+void WriteRows(const AlmanacRequest &request, const HolidayTable &holidays, QDate today, QTextStream &out)
 {
     const bool json = request.format == OutputFormat::Json;
     RowBuffer output;
+    RowBuffer value;
     output.reserve(OutputPieceSize + OutputPieceSize / 4);
-    output += json ? RowBuffer("[") : TsvHeader();
+    output += json ? RowBuffer("[") : TsvHeader(request.huangli);
     for (QDate date = request.from; date <= request.to; date = date.addDays(1)) {
         const AlmanacDay day = DescribeAlmanacDay(date, today);
+        HuangliDay huangli;
+        if (request.huangli)
+            huangli = {DescribeDayAlmanac(date), holidays.DayOf(date)};
         if (json) {
-            output += date == request.from ? "\n" : ",\n";
-            AppendJsonObject(output, day);
+            output += date == request.from ? "\n{" : ",\n{";
+            AppendJsonMembers(output, value, Columns, day);
+            if (request.huangli)
+                AppendJsonMembers(output, value, HuangliColumns, huangli);
+            output += '}';
         } else {
-            AppendTsvRow(output, day);
+            AppendTsvCells(output, Columns, day);
+            if (request.huangli) {
+                output += '\t';
+                AppendTsvCells(output, HuangliColumns, huangli);
+            }
+            output += '\n';
         }
         if (output.size() >= OutputPieceSize || date == request.to) {
             WriteBytes(out, output);
@@ -314,8 +439,18 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
         const AlmanacIcsRequest ics{request->from, request->to, request->lunarDays, QDateTime::currentDateTimeUtc()};
         const QByteArray text = AlmanacIcs(ics);
         WriteBytes(io.out, std::string_view(text.constData(), std::size_t(text.size())));
+    } else if (request->huangli) {
+        const QString userFile = UserHolidayFilePath();
+        const HolidayCalendar holidays = LoadHolidayCalendar(userFile);
+        for (const HolidayFileProblem &problem : holidays.problems) {
+            if (problem.lineNumber > 0)
+                io.err << userFile << "：";
+            io.err << DescribeHolidayFileProblem(problem) << '\n';
+        }
+        io.err.flush();
+        WriteRows(*request, holidays.table, today, io.out);
     } else {
-        WriteRows(*request, today, io.out);
+        WriteRows(*request, HolidayTable(), today, io.out);
     }
     return 0;
 }

@@ -22,7 +22,7 @@ constexpr std::array commands{
     Command{"cast", RunCastCommand,
             "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values (N at most 10000000)"},
     Command{"almanac", RunAlmanacCommand,
-            "almanac [DATE | --from DATE --to DATE] [--format tsv|json|ics] [--lunar-days]   lunar date, names, term and festivals per day (YYYY-MM-DD, 1900-01-01..2100-12-31, default today); ics: an iCalendar file of terms and festivals, --lunar-days adds each day's lunar date"},
+            "almanac [DATE | --from DATE --to DATE] [--format tsv|json|ics] [--lunar-days] [--huangli]   lunar date, names, term and festivals per day (YYYY-MM-DD, 1900-01-01..2100-12-31, default today); --huangli adds the day almanac (宜, 忌 and the rest) and the public holidays; ics: an iCalendar file of terms and festivals, --lunar-days adds each day's lunar date"},
 };
 
 void PrintHelp(QTextStream &out)
@@ -37,6 +37,10 @@ void PrintHelp(QTextStream &out)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The program's own names, so that per-user files (holidays.txt) are
+    // found in the same folder as the program's.
+    QCoreApplication::setOrganizationName(QStringLiteral("Ravezaz"));
+    QCoreApplication::setApplicationName(QStringLiteral("Ravezaz"));
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);

@@ -313,3 +313,29 @@ std::optional<DayAlmanac> DescribeDayAlmanac(QDate date)
     almanac.baziMonth = StemBranchName(monthCycle);
     return almanac;
 }
+
+QDebug operator<<(QDebug debug, const DayAlmanacLine &line)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "DayAlmanacLine(" << line.caption << ", " << line.text << ')';
+    return debug;
+}
+
+QList<DayAlmanacLine> DayAlmanacDetails(const DayAlmanac &almanac)
+{
+    return {
+        {QStringLiteral("建除"), almanac.dayOfficer},
+        {QStringLiteral("值神"), almanac.dayGod + u'（' + almanac.dayGodPath + u'）'},
+        {QStringLiteral("纳音"), almanac.dayNayin},
+        {QStringLiteral("星宿"), almanac.mansion + QStringLiteral("宿（") + almanac.mansionLuck + u'）'},
+        {QStringLiteral("冲煞"), u'冲' + almanac.clashAnimal + QStringLiteral(" 煞") + almanac.shaDirection},
+        {QStringLiteral("吉神"), QStringLiteral("喜神%1 福神%2 财神%3")
+                                     .arg(almanac.joyGodDirection, almanac.fortuneGodDirection,
+                                          almanac.wealthGodDirection)},
+        {QStringLiteral("胎神"), almanac.fetusGod},
+        {QStringLiteral("物候"), almanac.phenology},
+        {QStringLiteral("彭祖"), almanac.pengzuStem + u' ' + almanac.pengzuBranch},
+        {QStringLiteral("八字"), almanac.baziYear + QStringLiteral("年 ") + almanac.baziMonth
+                                     + QStringLiteral("月（按节气）")},
+    };
+}

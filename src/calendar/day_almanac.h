@@ -45,3 +45,15 @@ QDebug operator<<(QDebug debug, const DayAlmanac &almanac);
 // nothing for any other day.
 std::optional<DayAlmanac> DescribeDayAlmanac(QDate date);
 
+// One line of the almanac below 宜 and 忌, as the calendar window lists it.
+struct DayAlmanacLine {
+    QString caption;  // 建除, 值神 …
+    QString text;     // 危, 勾陈（黑道） …
+
+    friend bool operator==(const DayAlmanacLine &, const DayAlmanacLine &) = default;
+};
+
+QDebug operator<<(QDebug debug, const DayAlmanacLine &line);
+
+// The almanac's other entries in the order the window lists them.
+QList<DayAlmanacLine> DayAlmanacDetails(const DayAlmanac &almanac);

@@ -24,12 +24,22 @@ constexpr std::array<FaultText, 6> FaultTexts{{
     {HolidayFileFault::TooLarge, u"文件超过 1 MB，未读取"},
 }};
 
+// The two kinds of day: the word in a holiday file and in the cell's corner,
+// and the kind in words.
 struct DayKind {
     QStringView word;
     bool workday;
+    QStringView description;
 };
 
-constexpr std::array<DayKind, 2> DayKinds{{{u"休", false}, {u"班", true}}};
+constexpr std::array<DayKind, 2> DayKinds{{{u"休", false, u"放假"}, {u"班", true, u"调休上班"}}};
+
+static_assert(!DayKinds[0].workday && DayKinds[1].workday, "a day off first, then a working day");
+
+const DayKind &KindOf(const HolidayDay &day)
+{
+    return DayKinds[day.workday ? 1 : 0];
+}
 
 QStringView FaultTextOf(HolidayFileFault fault)
 {
@@ -71,6 +81,16 @@ QDebug operator<<(QDebug debug, const HolidayDay &day)
     QDebugStateSaver saver(debug);
     debug.nospace() << "HolidayDay(" << day.name << ", " << (day.workday ? "班" : "休") << ')';
     return debug;
+}
+
+QString HolidayMark(const HolidayDay &day)
+{
+    return KindOf(day).word.toString();
+}
+
+QString HolidayDescription(const HolidayDay &day)
+{
+    return day.name + u' ' + KindOf(day).description.toString();
 }
 
 QDebug operator<<(QDebug debug, const HolidayFileProblem &problem)

@@ -18,6 +18,11 @@ struct HolidayDay {
 
 QDebug operator<<(QDebug debug, const HolidayDay &day);
 
+// The mark in the corner of the day's cell: "休" or "班".
+QString HolidayMark(const HolidayDay &day);
+// The day in words for its tooltip: "国庆节 放假", "国庆节 调休上班".
+QString HolidayDescription(const HolidayDay &day);
+
 // Why a line of a holiday file, or the whole file, was skipped.
 enum class HolidayFileFault {
     Shape,       // not three fields "date name 休|班"

@@ -134,6 +134,43 @@ private slots:
         QCOMPARE(DescribeDayAlmanac(date), std::nullopt);
     }
 
+    // The lines the calendar window lists below 宜 and 忌.
+    void listsTheDetailsForTheWindow()
+    {
+        const std::optional<DayAlmanac> almanac = DescribeDayAlmanac(day("2026-12-11"));
+        QVERIFY(almanac);
+        const QList<DayAlmanacLine> expected{
+            {"建除", "危"},
+            {"值神", "勾陈（黑道）"},
+            {"纳音", "天上火"},
+            {"星宿", "亢宿（凶）"},
+            {"冲煞", "冲牛 煞西"},
+            {"吉神", "喜神东北 福神正北 财神正北"},
+            {"胎神", "占门厕 外正东"},
+            {"物候", "鹖鴠不鸣"},
+            {"彭祖", "己不破券二比并亡 未不服药毒气入肠"},
+            {"八字", "丙午年 庚子月（按节气）"},
+        };
+        QCOMPARE(DayAlmanacDetails(*almanac), expected);
+    }
+
+    void namesHolidayDaysForTheGrid_data()
+    {
+        QTest::addColumn<HolidayDay>("day");
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("day off") << HolidayDay{"国庆节", false} << "休" << "国庆节 放假";
+        QTest::newRow("make-up working day") << HolidayDay{"春节", true} << "班" << "春节 调休上班";
+    }
+    void namesHolidayDaysForTheGrid()
+    {
+        QFETCH(HolidayDay, day);
+        QFETCH(QString, mark);
+        QFETCH(QString, description);
+        QCOMPARE(HolidayMark(day), mark);
+        QCOMPARE(HolidayDescription(day), description);
+    }
+
     void shipsTheHolidayNotices_data()
     {
         QTest::addColumn<QDate>("date");

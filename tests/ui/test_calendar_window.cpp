@@ -71,12 +71,17 @@ struct CalendarWindowRig {
         return RequireChild<T>(window, name);
     }
 
-    QLabel *Cell(int index) const { return Control<QLabel>(QStringLiteral("lblnumber_%1").arg(index)); }
+    // Cells 0..30 are the numbers of days 1..31, 31..61 the lunar labels under them.
+    QLabel *Cell(int index) const
+    {
+        return Control<QLabel>(index < 31 ? QStringLiteral("day_number_%1").arg(index + 1)
+                                          : QStringLiteral("lunar_label_%1").arg(index - 30));
+    }
 
     void ChooseMonth(int year, int month)
     {
-        Control<QComboBox>(QStringLiteral("cboyear"))->setCurrentIndex(year - 1900);
-        Control<QComboBox>(QStringLiteral("cbomonth"))->setCurrentIndex(month - 1);
+        Control<QComboBox>(QStringLiteral("year_list"))->setCurrentIndex(year - 1900);
+        Control<QComboBox>(QStringLiteral("month_list"))->setCurrentIndex(month - 1);
     }
 
     FakeHost host;
@@ -123,27 +128,27 @@ private slots:
         QVERIFY(rig.host.windowOpen);
         QCOMPARE(rig.host.selected, (QList<QDate>{QDate(2006, 7, 16), QDate(2006, 7, 16)}));
         QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 2006年7月16日"));
-        QCOMPARE(rig.window.objectName(), QStringLiteral("Form11"));
+        QCOMPARE(rig.window.objectName(), QStringLiteral("calendar_window"));
         QCOMPARE(rig.window.windowTitle(), QStringLiteral("所选公历日期:2006年7月16日"));
 
-        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("year_list"));
         QCOMPARE(years->count(), 201);
         QCOMPARE(years->itemText(0), QStringLiteral(" 1900"));
         QCOMPARE(years->itemText(200), QStringLiteral(" 2100"));
         QCOMPARE(years->currentText(), QStringLiteral(" 2006"));
-        auto *months = rig.Control<QComboBox>(QStringLiteral("cbomonth"));
+        auto *months = rig.Control<QComboBox>(QStringLiteral("month_list"));
         QCOMPARE(months->count(), 12);
         QCOMPARE(months->currentText(), QStringLiteral("7"));
 
         QCOMPARE(HighlightedCells(rig), (QList<int>{15, 46}));
-        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("今天信息"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:2006年7月16日"));
-        auto *weekday = rig.Control<QLabel>(QStringLiteral("lblday"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("day_panel"))->title(), QStringLiteral("今天信息"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(), QStringLiteral("公元:2006年7月16日"));
+        auto *weekday = rig.Control<QLabel>(QStringLiteral("weekday_label"));
         QCOMPARE(weekday->text(), QStringLiteral("星期日"));
         QCOMPARE(TextColour(weekday), QColor(255, 0, 0));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label6"))->text(),
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("range_note"))->text(),
                  QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日"));
-        QCOMPARE(rig.Control(QStringLiteral("Command2"))->toolTip(), QStringLiteral("关闭 F12"));
+        QCOMPARE(rig.Control(QStringLiteral("close_button"))->toolTip(), QStringLiteral("关闭 F12"));
     }
 
     void headerMarksTheWeekend()
@@ -152,13 +157,13 @@ private slots:
         const QStringList names{QStringLiteral("日"), QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"),
                                 QStringLiteral("四"), QStringLiteral("五"), QStringLiteral("六")};
         for (int column = 0; column < 7; ++column) {
-            auto *header = rig.Control<QLabel>(QStringLiteral("Label2_%1").arg(column));
+            auto *header = rig.Control<QLabel>(QStringLiteral("weekday_header_%1").arg(column));
             QCOMPARE(header->text(), names[column]);
             if (column > 0)
-                QVERIFY(header->x() > rig.Control(QStringLiteral("Label2_%1").arg(column - 1))->x());
+                QVERIFY(header->x() > rig.Control(QStringLiteral("weekday_header_%1").arg(column - 1))->x());
         }
-        QCOMPARE(TextColour(rig.Control(QStringLiteral("Label2_0"))), QColor(255, 0, 0));
-        QCOMPARE(TextColour(rig.Control(QStringLiteral("Label2_6"))), QColor(0, 128, 0));
+        QCOMPARE(TextColour(rig.Control(QStringLiteral("weekday_header_0"))), QColor(255, 0, 0));
+        QCOMPARE(TextColour(rig.Control(QStringLiteral("weekday_header_6"))), QColor(0, 128, 0));
     }
 
     void monthStartingOnSaturdayUsesSixRows()
@@ -168,9 +173,9 @@ private slots:
         const QLabel *first = rig.Cell(0);
         const int rowStep = rig.Cell(1)->y() - first->y();
         QVERIFY(rowStep > 0);
-        QCOMPARE(first->x(), rig.Control(QStringLiteral("Label2_6"))->x());
-        QCOMPARE(rig.Cell(1)->x(), rig.Control(QStringLiteral("Label2_0"))->x());
-        QCOMPARE(rig.Cell(30)->x(), rig.Control(QStringLiteral("Label2_1"))->x());
+        QCOMPARE(first->x(), rig.Control(QStringLiteral("weekday_header_6"))->x());
+        QCOMPARE(rig.Cell(1)->x(), rig.Control(QStringLiteral("weekday_header_0"))->x());
+        QCOMPARE(rig.Cell(30)->x(), rig.Control(QStringLiteral("weekday_header_1"))->x());
         QCOMPARE(rig.Cell(30)->y() - first->y(), 5 * rowStep);
         for (int i = 0; i < 31; ++i) {
             QVERIFY(rig.Cell(i)->isVisibleTo(&rig.window));
@@ -189,7 +194,7 @@ private slots:
             QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < 28);
             QCOMPARE(rig.Cell(i + 31)->isVisibleTo(&rig.window), i < 28);
         }
-        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_3"))->x());
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_3"))->x());
 
         // 2006-02-04, a Saturday: 立春 in bold dark blue over the lunar day.
         QLabel *term = rig.Cell(34);
@@ -200,7 +205,7 @@ private slots:
         QCOMPARE(TextColour(rig.Cell(3)), QColor(0, 128, 0));
         QCOMPARE(rig.Cell(3)->toolTip(), QStringLiteral("农历:正月初七"));
         QCOMPARE(rig.Cell(49)->text(), QStringLiteral("雨水"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("立春：2月4日\n雨水：2月19日"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("solar_term_list"))->text(), QStringLiteral("立春：2月4日\n雨水：2月19日"));
         // The first day of a lunar month shows the month, other days the day.
         QCOMPARE(rig.Cell(31 + 27)->text(), QStringLiteral("二月"));
         QCOMPARE(rig.Cell(31 + 12)->text(), QStringLiteral("十六"));
@@ -257,14 +262,14 @@ private slots:
         QCOMPARE(HighlightedCells(rig), (QList<int>{day, day + 31}));
         QCOMPARE(rig.window.windowTitle(), QStringLiteral("所选公历日期:") + date.toString(QStringLiteral("yyyy年M月d日")));
         QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 ") + date.toString(QStringLiteral("yyyy年M月d日")));
-        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("所选日期信息"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lblday"))->text(), weekday);
-        QCOMPARE(TextColour(rig.Control(QStringLiteral("lblday"))), weekdayColour);
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("day_panel"))->title(), QStringLiteral("所选日期信息"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("weekday_label"))->text(), weekday);
+        QCOMPARE(TextColour(rig.Control(QStringLiteral("weekday_label"))), weekdayColour);
         // The panel waits for the evaluation.
-        QVERIFY(!Shown(rig, QStringLiteral("Frame1")));
+        QVERIFY(!Shown(rig, QStringLiteral("day_panel")));
         rig.Settle();
-        QVERIFY(Shown(rig, QStringLiteral("Frame1")));
-        QCOMPARE(rig.window.focusWidget(), rig.Control(QStringLiteral("Picture1")));
+        QVERIFY(Shown(rig, QStringLiteral("day_panel")));
+        QCOMPARE(rig.window.focusWidget(), rig.Control(QStringLiteral("focus_sink")));
     }
 
     void rememberedDayFallsBackWhereTheMonthIsShort()
@@ -274,7 +279,7 @@ private slots:
 
         rig.ChooseMonth(2006, 4);
         QCOMPARE(rig.host.selected.size(), before);
-        QVERIFY(!Shown(rig, QStringLiteral("Frame1")));
+        QVERIFY(!Shown(rig, QStringLiteral("day_panel")));
         QVERIFY(!rig.Cell(30)->isVisibleTo(&rig.window));
 
         rig.ChooseMonth(2006, 5);
@@ -287,35 +292,35 @@ private slots:
     void changingTheYearKeepsTheMonthAndDay()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        rig.Control<QComboBox>(QStringLiteral("cboyear"))->setCurrentIndex(2008 - 1900);
+        rig.Control<QComboBox>(QStringLiteral("year_list"))->setCurrentIndex(2008 - 1900);
         QCOMPARE(rig.host.selected.last(), QDate(2008, 7, 16));
         rig.Settle();
-        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_2"))->x());
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_2"))->x());
     }
 
     void panelDescribesTheSelectedDay()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("六月廿一"));
-        auto *year = rig.Control<QLabel>(QStringLiteral("Label3"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_label"))->text(), QStringLiteral("六月廿一"));
+        auto *year = rig.Control<QLabel>(QStringLiteral("lunar_year_label"));
         QCOMPARE(year->text(), QStringLiteral("丙戌(狗)年"));
         QCOMPARE(year->toolTip(), QStringLiteral("年月干支按照农历月(未按节气)划分"));
-        auto *pillars = rig.Control<QLabel>(QStringLiteral("Label14"));
+        auto *pillars = rig.Control<QLabel>(QStringLiteral("month_day_pillars_label"));
         QCOMPARE(pillars->text(), QStringLiteral("乙未月丙午日"));
         QCOMPARE(pillars->toolTip(), year->toolTip());
-        auto *zodiac = rig.Control<PictureLabel>(QStringLiteral("Image2_0"));
+        auto *zodiac = rig.Control<PictureLabel>(QStringLiteral("zodiac_picture"));
         QCOMPARE(zodiac->toolTip(), QStringLiteral("丙戌(狗)年[屋上土]"));
         QCOMPARE(zodiac->Picture().toImage(), ZodiacPicture(11));
-        auto *sign = rig.Control<PictureLabel>(QStringLiteral("Image1_0"));
+        auto *sign = rig.Control<PictureLabel>(QStringLiteral("star_sign_picture"));
         QCOMPARE(sign->toolTip(), QStringLiteral("本日星座:巨蟹座"));
         QCOMPARE(sign->Picture().toImage(), StarSignPicture(4));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label8"))->text(), QStringLiteral("巨蟹座"));
-        for (const char *part : {"Label3", "Label14", "Label4", "Label11", "Image2_0", "Frame1"})
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("star_sign_name"))->text(), QStringLiteral("巨蟹座"));
+        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture", "day_panel"})
             QVERIFY2(Shown(rig, QString::fromLatin1(part)), part);
 
         // Without a solar term the festival line takes the term line's place.
-        auto *termLine = rig.Control<QLabel>(QStringLiteral("Label12"));
-        auto *festivalLine = rig.Control<QLabel>(QStringLiteral("Label5"));
+        auto *termLine = rig.Control<QLabel>(QStringLiteral("solar_term_line"));
+        auto *festivalLine = rig.Control<QLabel>(QStringLiteral("festival_line"));
         QCOMPARE(termLine->text(), QString());
         QCOMPARE(festivalLine->y(), termLine->y());
 
@@ -338,11 +343,11 @@ private slots:
         rig.Settle();
 
         QCOMPARE(rig.host.selected.last(), QDate(1900, 1, 1));
-        QVERIFY(Shown(rig, QStringLiteral("Frame1")));
-        for (const char *part : {"Label3", "Label14", "Label4", "Label11", "Image2_0"})
+        QVERIFY(Shown(rig, QStringLiteral("day_panel")));
+        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture"})
             QVERIFY2(!Shown(rig, QString::fromLatin1(part)), part);
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral(" ☆元旦"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label8"))->text(), QStringLiteral("摩羯座"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("festival_line"))->text(), QStringLiteral(" ☆元旦"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("star_sign_name"))->text(), QStringLiteral("摩羯座"));
         QCOMPARE(rig.Cell(31 + 1)->text(), QString());
         QCOMPARE(rig.Cell(1)->toolTip(), QString());
         QCOMPARE(rig.Cell(31 + 30)->text(), QStringLiteral("春节"));
@@ -357,15 +362,15 @@ private slots:
         rig.Settle();
         QCOMPARE(rig.Cell(31 + 2)->text(), QStringLiteral("立春"));
         QCOMPARE(rig.Cell(31 + 2)->toolTip(), QStringLiteral("立春（2月3日 21:09）"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("立春：2月3日\n雨水：2月18日"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("solar_term_list"))->text(), QStringLiteral("立春：2月3日\n雨水：2月18日"));
         QVERIFY(!rig.Cell(2)->toolTip().isEmpty());
 
         rig.ChooseMonth(2100, 12);
         QTest::mouseClick(rig.Cell(30), Qt::LeftButton);
         rig.Settle();
         QCOMPARE(rig.host.selected.last(), QDate(2100, 12, 31));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("腊月初一"));
-        QVERIFY(Shown(rig, QStringLiteral("Label3")));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_label"))->text(), QStringLiteral("腊月初一"));
+        QVERIFY(Shown(rig, QStringLiteral("lunar_year_label")));
     }
 
     // The export command saves the shown year through a Chinese save dialog;
@@ -377,14 +382,14 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("万年历.ics"));
         QString title;
-        ModalWatch watch(QStringLiteral("exportDialog"), [&](QDialog *dialog) {
+        ModalWatch watch(QStringLiteral("export_dialog"), [&](QDialog *dialog) {
             auto *files = qobject_cast<QFileDialog *>(dialog);
             title = files->windowTitle();
             files->selectNameFilter(files->nameFilters().last());
             files->selectFile(path);
             dialog->accept();
         });
-        QTest::mouseClick(rig.Control<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control<QPushButton>(QStringLiteral("export_year_button")), Qt::LeftButton);
         QCOMPARE(watch.visits, 1);
         QCOMPARE(title, QStringLiteral("导出2099年的万年历"));
         QCOMPARE(rig.host.messages,
@@ -406,12 +411,12 @@ private slots:
         CalendarWindowRig rig(QDate(2006, 7, 16));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("no such folder/2006.ics"));
-        ModalWatch watch(QStringLiteral("exportDialog"), [&](QDialog *dialog) {
+        ModalWatch watch(QStringLiteral("export_dialog"), [&](QDialog *dialog) {
             auto *files = qobject_cast<QFileDialog *>(dialog);
             files->selectFile(path);
             dialog->accept();
         });
-        QTest::mouseClick(rig.Control<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control<QPushButton>(QStringLiteral("export_year_button")), Qt::LeftButton);
         QCOMPARE(rig.host.messages.size(), 1);
         QVERIFY(rig.host.messages.first().startsWith(QStringLiteral("warning: 无法写入日历文件:\n")));
         QVERIFY(rig.host.messages.first().endsWith(QStringLiteral("no such folder/2006.ics")));
@@ -424,16 +429,16 @@ private slots:
         rig.ChooseMonth(2005, 2);
         rig.Settle();
 
-        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("today_link")), Qt::LeftButton);
         rig.Settle();
 
         QCOMPARE(rig.host.selected.last(), QDate(2006, 1, 31));
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(), QStringLiteral(" 2006"));
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QStringLiteral("1"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(), QStringLiteral(" 2006"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QStringLiteral("1"));
         QCOMPARE(HighlightedCells(rig), (QList<int>{30, 61}));
         QCOMPARE(rig.window.windowTitle(), QStringLiteral("今天公历日期:2006年1月31日"));
-        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("今天信息"));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:2006年1月31日"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("day_panel"))->title(), QStringLiteral("今天信息"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(), QStringLiteral("公元:2006年1月31日"));
         QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 2006-1-31"));
         QVERIFY(rig.Cell(30)->isVisibleTo(&rig.window));
 
@@ -446,7 +451,7 @@ private slots:
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
         QTest::mouseClick(rig.Cell(2), Qt::LeftButton);
-        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("today_link")), Qt::LeftButton);
         QCOMPARE(rig.host.selected.last(), QDate(2006, 7, 16));
         QCOMPARE(rig.host.clockText, QStringLiteral("☆万年历选择的日期 2006-7-16"));
         QCOMPARE(HighlightedCells(rig), (QList<int>{15, 46}));
@@ -455,7 +460,7 @@ private slots:
     void todayLinkTurnsRedUnderTheMouse()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        auto *link = rig.Control<QLabel>(QStringLiteral("Label10"));
+        auto *link = rig.Control<QLabel>(QStringLiteral("today_link"));
         QCOMPARE(link->text(), QStringLiteral("今天"));
         QCOMPARE(TextColour(link), QColor(0, 0, 128));
 
@@ -463,7 +468,7 @@ private slots:
         QTRY_COMPARE(TextColour(link), QColor(255, 0, 0));
         QCOMPARE(link->toolTip(), QStringLiteral("今天是:2006年7月16日"));
 
-        auto *area = rig.Control<QLabel>(QStringLiteral("Label9"));
+        auto *area = rig.Control<QLabel>(QStringLiteral("today_link_area"));
         QTest::mouseMove(area, QPoint(2, 2));
         QTRY_COMPARE(TextColour(link), QColor(0, 0, 128));
     }
@@ -472,11 +477,11 @@ private slots:
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
         const int starts = rig.host.fillingStarts;
-        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("reset_button")), Qt::LeftButton);
 
         QCOMPARE(rig.host.fillingStarts, starts + 1);
         QCOMPARE(rig.window.windowTitle(), QStringLiteral("农历查询"));
-        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("所选日期信息"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("day_panel"))->title(), QStringLiteral("所选日期信息"));
         QCOMPARE(HighlightedCells(rig), QList<int>{});
         QCOMPARE(rig.Cell(31 + 15)->text(), QString());
         rig.window.FillCells();
@@ -499,7 +504,7 @@ private slots:
         if (byKey)
             QTest::keyRelease(&rig.window, Qt::Key_F12);
         else
-            QTest::mouseClick(rig.Control(QStringLiteral("Command2")), Qt::LeftButton);
+            QTest::mouseClick(rig.Control(QStringLiteral("close_button")), Qt::LeftButton);
 
         QVERIFY(!rig.window.isVisible());
         QVERIFY(!rig.host.windowOpen);
@@ -521,7 +526,7 @@ private slots:
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
         QSignalSpy tips(&rig.window, &CalendarWindow::TodaysTipsRequested);
-        auto *festivalLine = rig.Control(QStringLiteral("Label5"));
+        auto *festivalLine = rig.Control(QStringLiteral("festival_line"));
 
         QTest::mouseDClick(festivalLine, Qt::LeftButton);
         QCOMPARE(tips.count(), 0);
@@ -537,7 +542,7 @@ private slots:
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
         const QPoint start = rig.window.pos();
-        QWidget *handle = rig.Control(QStringLiteral("Label3"));
+        QWidget *handle = rig.Control(QStringLiteral("lunar_year_label"));
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseMove(handle, QPoint(45, 25));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(45, 25));
@@ -567,26 +572,26 @@ private slots:
         CalendarWindowRig rig(today);
 
         QCOMPARE(rig.host.selected.last(), shown);
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(),
                  QLatin1Char(' ') + QString::number(shown.year()));
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QString::number(shown.month()));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QString::number(shown.month()));
         const int days = shown.daysInMonth();
         const int firstColumn = QDate(shown.year(), shown.month(), 1).dayOfWeek() % 7;
-        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_%1").arg(firstColumn))->x());
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_%1").arg(firstColumn))->x());
         for (int i = 0; i < 31; ++i)
             QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < days);
         QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("lbldate"))->text(), QStringLiteral("公元:") + LongDateText(shown));
-        auto *rangeNote = rig.Control<QLabel>(QStringLiteral("Label6"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(), QStringLiteral("公元:") + LongDateText(shown));
+        auto *rangeNote = rig.Control<QLabel>(QStringLiteral("range_note"));
         QCOMPARE(rangeNote->text(), note);
         QCOMPARE(TextColour(rangeNote), QColor(192, 0, 0));
         QVERIFY(rangeNote->fontMetrics().horizontalAdvance(note) <= rangeNote->width());
 
         // The link to today comes back to the same day.
         rig.ChooseMonth(2006, 7);
-        QTest::mouseClick(rig.Control(QStringLiteral("Label10")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("today_link")), Qt::LeftButton);
         QCOMPARE(rig.host.selected.last(), shown);
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(),
                  QLatin1Char(' ') + QString::number(shown.year()));
         QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
     }
@@ -595,7 +600,7 @@ private slots:
     void todayStaysMarked()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        auto *marker = rig.Control<QLabel>(QStringLiteral("todayMarker"));
+        auto *marker = rig.Control<QLabel>(QStringLiteral("today_marker"));
         const auto markedToday = [&] {
             return marker->isVisibleTo(&rig.window) && marker->geometry().contains(rig.Cell(15)->geometry()) &&
                    marker->geometry().contains(rig.Cell(15 + 31)->geometry()) &&
@@ -614,7 +619,7 @@ private slots:
         rig.ChooseMonth(2006, 7);
         QVERIFY(markedToday());
 
-        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("reset_button")), Qt::LeftButton);
         QVERIFY(markedToday());
         // Clicks on today's cells reach them through the frame.
         QCOMPARE(rig.window.childAt(rig.Cell(15)->mapTo(&rig.window, QPoint(1, 1))), rig.Cell(15));
@@ -625,7 +630,7 @@ private slots:
     void yearListOpensAroundTheChosenYear()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("year_list"));
         years->showPopup();
         QAbstractItemView *list = years->view();
         QTRY_VERIFY(list->isVisible());
@@ -642,7 +647,7 @@ private slots:
     void typingDigitsPicksTheYear()
     {
         CalendarWindowRig rig(QDate(2006, 7, 16));
-        auto *years = rig.Control<QComboBox>(QStringLiteral("cboyear"));
+        auto *years = rig.Control<QComboBox>(QStringLiteral("year_list"));
         years->setFocus();
 
         QTest::keyClicks(years, QStringLiteral("2088"));
@@ -684,11 +689,11 @@ private slots:
         QTest::newRow("Ctrl+PageUp") << QString() << july << int(Qt::Key_PageUp) << true << QDate(2005, 7, 16);
         QTest::newRow("into the next year") << QString() << QDate(2006, 12, 16) << int(Qt::Key_PageDown) << false
                                             << QDate(2007, 1, 16);
-        QTest::newRow("in the year list") << QStringLiteral("cboyear") << july << int(Qt::Key_PageDown) << false
+        QTest::newRow("in the year list") << QStringLiteral("year_list") << july << int(Qt::Key_PageDown) << false
                                           << QDate(2006, 8, 16);
-        QTest::newRow("in the month list") << QStringLiteral("cbomonth") << july << int(Qt::Key_PageUp) << true
+        QTest::newRow("in the month list") << QStringLiteral("month_list") << july << int(Qt::Key_PageUp) << true
                                            << QDate(2005, 7, 16);
-        QTest::newRow("on a clicked day") << QStringLiteral("Picture1") << july << int(Qt::Key_PageDown) << true
+        QTest::newRow("on a clicked day") << QStringLiteral("focus_sink") << july << int(Qt::Key_PageDown) << true
                                           << QDate(2007, 7, 16);
     }
 
@@ -708,10 +713,10 @@ private slots:
 
         // One step selects the same day of the new month once.
         QCOMPARE(rig.host.selected.mid(selections), QList<QDate>{shown});
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(),
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(),
                  QLatin1Char(' ') + QString::number(shown.year()));
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QString::number(shown.month()));
-        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("Label2_%1").arg(shown.addDays(1 - shown.day()).dayOfWeek() % 7))->x());
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QString::number(shown.month()));
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_%1").arg(shown.addDays(1 - shown.day()).dayOfWeek() % 7))->x());
         if (!focus.isEmpty())
             QCOMPARE(rig.window.focusWidget(), target);
     }
@@ -723,8 +728,8 @@ private slots:
         QTest::keyClick(&rig.window, Qt::Key_PageDown);
         QCOMPARE(rig.host.selected.last(), QDate(2100, 12, 30));
         QTest::keyClick(&rig.window, Qt::Key_PageDown, Qt::ControlModifier);
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cbomonth"))->currentText(), QStringLiteral("12"));
-        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("cboyear"))->currentText(), QStringLiteral(" 2100"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QStringLiteral("12"));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(), QStringLiteral(" 2100"));
     }
 
     // Over the real main window.
@@ -735,12 +740,12 @@ private slots:
         rig.Load();
         auto *clock = rig.Control<QLabel>(QStringLiteral("Label1"));
         bool guarded = false;
-        ModalWatch watch(QStringLiteral("Form11"), [&](QDialog *calendar) {
+        ModalWatch watch(QStringLiteral("calendar_window"), [&](QDialog *calendar) {
             guarded = !rig.Control(QStringLiteral("Image13"))->isEnabled();
             rig.now = rig.now.addSecs(2);
             QTest::qWait(1200);
             QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月16日"));
-            QTest::mouseClick(calendar->findChild<QLabel *>(QStringLiteral("lblnumber_0")), Qt::LeftButton);
+            QTest::mouseClick(RequireChild<QLabel>(*calendar, QStringLiteral("day_number_1")), Qt::LeftButton);
             QTRY_COMPARE(rig.window->SelectedDate(), QDate(2006, 7, 1));
             QTRY_COMPARE(rig.Control<QLabel>(QStringLiteral("Label26"))->text(), QStringLiteral("星期六"));
             QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月1日"));
@@ -768,7 +773,7 @@ private slots:
         QFETCH(bool, doubleClick);
         CalendarRig rig(Morning(QDate(2006, 7, 16)));
         rig.Load();
-        ModalWatch watch(QStringLiteral("Form11"), [](QDialog *) {});
+        ModalWatch watch(QStringLiteral("calendar_window"), [](QDialog *) {});
         if (doubleClick)
             QTest::mouseDClick(rig.Control(control), Qt::LeftButton);
         else
@@ -786,12 +791,12 @@ private slots:
             ++tipsSeen;
             tipsCaption = window->windowTitle();
         });
-        ModalWatch calendar(QStringLiteral("Form11"), [&](QDialog *window) {
-            window->findChild<QComboBox *>(QStringLiteral("cbomonth"))->setCurrentIndex(9);
-            QTest::mouseClick(window->findChild<QLabel *>(QStringLiteral("lblnumber_0")), Qt::LeftButton);
+        ModalWatch calendar(QStringLiteral("calendar_window"), [&](QDialog *window) {
+            RequireChild<QComboBox>(*window, QStringLiteral("month_list"))->setCurrentIndex(9);
+            QTest::mouseClick(RequireChild<QLabel>(*window, QStringLiteral("day_number_1")), Qt::LeftButton);
             QTRY_VERIFY(rig.Control(QStringLiteral("GifAni2"))->isVisible());
             QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("Check1"))->Value(), 2);
-            auto *festivalLine = window->findChild<QLabel *>(QStringLiteral("Label5"));
+            auto *festivalLine = RequireChild<QLabel>(*window, QStringLiteral("festival_line"));
             QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆国庆节"));
             // Not shown by itself while the calendar is open.
             QTest::qWait(300);
@@ -813,7 +818,7 @@ private slots:
         rig.settings.todayTips = false;
         rig.Load();
         bool closedByMidnight = false;
-        ModalWatch watch(QStringLiteral("Form11"), [&](QDialog *window) {
+        ModalWatch watch(QStringLiteral("calendar_window"), [&](QDialog *window) {
             rig.now = QDateTime(QDate(2006, 1, 29), QTime(0, 0, 0));
             QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 3000);
             closedByMidnight = true;

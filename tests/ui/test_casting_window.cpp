@@ -138,8 +138,8 @@ struct CastingRig {
 
     void fillFields()
     {
-        control<QLineEdit>("Text65")->setText(QStringLiteral("张三"));
-        control<QLineEdit>("Text66")->setText(QStringLiteral("问前程"));
+        control<QLineEdit>("diviner_name_field")->setText(QStringLiteral("张三"));
+        control<QLineEdit>("matter_field")->setText(QStringLiteral("问前程"));
     }
 
     void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -149,7 +149,7 @@ struct CastingRig {
 
     bool finished() const
     {
-        auto *finish = control<QPushButton>("Command2");
+        auto *finish = control<QPushButton>("finish_button");
         return finish->isVisible() && finish->isEnabled();
     }
 
@@ -182,24 +182,24 @@ private slots:
     {
         CastingRig rig(3);
         rig.open({7, 7, 7, 7, 7, 7});
-        QCOMPARE(rig.window->objectName(), QStringLiteral("form4"));
+        QCOMPARE(rig.window->objectName(), QStringLiteral("casting_window"));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("推演卦体"));
         QVERIFY(rig.window->windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(!rig.window->mask().isEmpty());
         QCOMPARE(rig.effects.played, QStringList{Sound("/wav/open.wav")});
-        QCOMPARE(rig.text("Label7"), QStringLiteral("大衍之数"));
-        QCOMPARE(rig.text("Label0"), QStringLiteral("50"));
-        QCOMPARE(rig.text("Label4"), QStringLiteral("■■■"));
-        QCOMPARE(rig.control<QPushButton>("Command1")->text(), QStringLiteral("推演初爻"));
-        QCOMPARE(rig.text("Label11"), QStringLiteral("初爻"));
-        QCOMPARE(rig.text("Label26"), QStringLiteral("上爻"));
-        QVERIFY(SamePicture(rig.control<PictureLabel>("Image4"), rig.control<PictureLabel>("Image5_0")));
-        for (const char *hidden : {"Label6", "Label19", "Label10", "Label30", "Command2"})
+        QCOMPARE(rig.text("change_message_label"), QStringLiteral("大衍之数"));
+        QCOMPARE(rig.text("stalk_counter"), QStringLiteral("50"));
+        QCOMPARE(rig.text("speed_bar"), QStringLiteral("■■■"));
+        QCOMPARE(rig.control<QPushButton>("step_button")->text(), QStringLiteral("推演初爻"));
+        QCOMPARE(rig.text("line_value_1"), QStringLiteral("初爻"));
+        QCOMPARE(rig.text("resulting_line_value_6"), QStringLiteral("上爻"));
+        QVERIFY(SamePicture(rig.control<PictureLabel>("lamp"), rig.control<PictureLabel>("grey_lamp_picture")));
+        for (const char *hidden : {"progress_label", "progress_bar", "changing_lines_label", "exit_hint", "finish_button"})
             QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
-        QCOMPARE(rig.control<QWidget>("Command7")->toolTip(), QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
-        QCOMPARE(rig.control<QWidget>("Command8")->toolTip(), QStringLiteral("加快速度(按Alt键和小键盘\"+\"键)"));
+        QCOMPARE(rig.control<QWidget>("slower_button")->toolTip(), QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
+        QCOMPARE(rig.control<QWidget>("faster_button")->toolTip(), QStringLiteral("加快速度(按Alt键和小键盘\"+\"键)"));
         // The stalk counters are figures in a heavy Latin face, not a CJK one.
-        const QFontInfo counterFace(rig.control<QLabel>("Label0")->font());
+        const QFontInfo counterFace(rig.control<QLabel>("stalk_counter")->font());
         QVERIFY2(!counterFace.family().contains(QStringLiteral("CJK")), qPrintable(counterFace.family()));
         QVERIFY(counterFace.weight() >= QFont::Bold);
     }
@@ -220,7 +220,7 @@ private slots:
             if (byKey)
                 rig.pressKey(Qt::Key_F5);
             else
-                QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
+                QTest::mouseClick(rig.control<QPushButton>("step_button"), Qt::LeftButton);
         };
 
         trigger();
@@ -228,36 +228,36 @@ private slots:
         QCOMPARE(rig.dialogs.boxes[0].text, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
         QCOMPARE(rig.dialogs.boxes[0].title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.dialogs.boxes[0].defaultText, QStringLiteral("李四"));
-        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
+        QCOMPARE(rig.control<QLineEdit>("diviner_name_field")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
 
         trigger();
         QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QCOMPARE(rig.dialogs.boxes[1].text, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
         QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入事由"));
         QCOMPARE(rig.dialogs.boxes[1].defaultText, QStringLiteral("某事云云"));
-        QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QString(30, QChar(u'事')));
-        QVERIFY(rig.shown(rig.control<QWidget>("Command3")));
+        QCOMPARE(rig.control<QLineEdit>("matter_field")->text(), QString(30, QChar(u'事')));
+        QVERIFY(rig.shown(rig.control<QWidget>("automatic_button")));
         QVERIFY(!rig.effects.played.contains(Sound("/wav/res.wav")));
 
         trigger();
         QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QVERIFY(rig.effects.played.contains(Sound("/wav/res.wav")));
-        for (const char *hidden : {"Command3", "Command5"})
+        for (const char *hidden : {"automatic_button", "close_button"})
             QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
-        QVERIFY(rig.shown(rig.control<QWidget>("Label6")));
-        QVERIFY(!rig.control<QLineEdit>("Text65")->isEnabled());
-        QVERIFY(!rig.control<QLineEdit>("Text66")->isEnabled());
-        QTRY_COMPARE_WITH_TIMEOUT(rig.text("Label11"), QStringLiteral("7"), CastTimeoutMs);
+        QVERIFY(rig.shown(rig.control<QWidget>("progress_label")));
+        QVERIFY(!rig.control<QLineEdit>("diviner_name_field")->isEnabled());
+        QVERIFY(!rig.control<QLineEdit>("matter_field")->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("line_value_1"), QStringLiteral("7"), CastTimeoutMs);
         QCOMPARE(rig.cast.divinerName, QStringLiteral("欧阳张三丰欧阳张三"));
 
         // Only the automatic start goes on to the second line by itself.
         if (byKey) {
-            QTRY_COMPARE_WITH_TIMEOUT(rig.text("Label12"), QStringLiteral("7"), CastTimeoutMs);
+            QTRY_COMPARE_WITH_TIMEOUT(rig.text("line_value_2"), QStringLiteral("7"), CastTimeoutMs);
         } else {
-            QTRY_VERIFY(rig.control<QPushButton>("Command1")->isEnabled());
-            QCOMPARE(rig.control<QPushButton>("Command1")->text(), QStringLiteral("推演二爻"));
+            QTRY_VERIFY(rig.control<QPushButton>("step_button")->isEnabled());
+            QCOMPARE(rig.control<QPushButton>("step_button")->text(), QStringLiteral("推演二爻"));
             QTest::qWait(300);
-            QCOMPARE(rig.text("Label12"), QStringLiteral("二爻"));
+            QCOMPARE(rig.text("line_value_2"), QStringLiteral("二爻"));
         }
     }
 
@@ -265,11 +265,11 @@ private slots:
     {
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
-        auto *name = rig.control<QLineEdit>("Text65");
+        auto *name = rig.control<QLineEdit>("diviner_name_field");
         name->setFocus();
         QTest::keyClick(name, Qt::Key_Return);
         QVERIFY(rig.dialogs.boxes.empty());
-        auto *step = rig.control<QPushButton>("Command1");
+        auto *step = rig.control<QPushButton>("step_button");
         step->setFocus();
         QTest::keyClick(step, Qt::Key_Return);
         QCOMPARE(rig.dialogs.boxes.size(), size_t(1));
@@ -280,21 +280,21 @@ private slots:
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
         rig.dialogs.textAnswers = {std::nullopt, QStringLiteral("张三")};
-        auto *step = rig.control<QPushButton>("Command1");
+        auto *step = rig.control<QPushButton>("step_button");
         QTest::mouseClick(step, Qt::LeftButton);
-        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QString());
+        QCOMPARE(rig.control<QLineEdit>("diviner_name_field")->text(), QString());
         QTest::mouseClick(step, Qt::LeftButton);
         QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入姓名"));
-        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
+        QCOMPARE(rig.control<QLineEdit>("diviner_name_field")->text(), QStringLiteral("张三"));
     }
 
     void doubleClicksFillTheFields()
     {
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
-        auto *name = rig.control<QLineEdit>("Text65");
-        auto *matter = rig.control<QLineEdit>("Text66");
+        auto *name = rig.control<QLineEdit>("diviner_name_field");
+        auto *matter = rig.control<QLineEdit>("matter_field");
         QTest::mouseDClick(name, Qt::LeftButton);
         QCOMPARE(name->text(), QStringLiteral("某官"));
         QTest::mouseDClick(name, Qt::LeftButton);
@@ -309,9 +309,9 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("bar");
         QTest::addColumn<int>("frameInterval");
-        QTest::newRow("slower at 1") << 1 << "Command7" << "■" << 120;
-        QTest::newRow("faster at 5") << 5 << "Command8" << "■■■■■" << 30;
-        QTest::newRow("faster from 3") << 3 << "Command8" << "■■■■" << 45;
+        QTest::newRow("slower at 1") << 1 << "slower_button" << "■" << 120;
+        QTest::newRow("faster at 5") << 5 << "faster_button" << "■■■■■" << 30;
+        QTest::newRow("faster from 3") << 3 << "faster_button" << "■■■■" << 45;
         QTest::newRow("Alt keypad minus from 2") << 2 << "Alt-" << "■" << 120;
         QTest::newRow("Ctrl keypad plus from 4") << 4 << "Ctrl+" << "■■■■■" << 30;
         QTest::newRow("Shift keypad plus from 1") << 1 << "Shift+" << "■■" << 90;
@@ -341,7 +341,7 @@ private slots:
             {"Alt let go before +", Qt::Key_Plus, Qt::AltModifier | Qt::KeypadModifier, Qt::KeypadModifier},
             {"+", Qt::Key_Plus, Qt::KeypadModifier, Qt::KeypadModifier},
         }};
-        if (action.startsWith(QStringLiteral("Command")))
+        if (action.endsWith(QStringLiteral("_button")))
             QTest::mouseClick(rig.control<QWidget>(qPrintable(action)), Qt::LeftButton);
         for (const KeyAction &key : keys) {
             if (action != QLatin1String(key.name))
@@ -349,9 +349,9 @@ private slots:
             QTest::keyPress(rig.window.get(), key.key, key.pressed);
             QTest::keyRelease(rig.window.get(), key.key, key.released);
         }
-        QCOMPARE(rig.text("Label4"), bar);
+        QCOMPARE(rig.text("speed_bar"), bar);
         QCOMPARE(rig.cast.castingSpeed, int(bar.size()));
-        QCOMPARE(rig.control<QTimer>("animationTimer")->interval(), frameInterval);
+        QCOMPARE(rig.control<QTimer>("animation_timer")->interval(), frameInterval);
     }
 
     void speedChangeReachesTheRunningPhase()
@@ -360,11 +360,11 @@ private slots:
         rig.schedule = StandardCastingSchedule();
         rig.open({7, 7, 7, 7, 7, 7});
         rig.fillFields();
-        QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
-        auto *phase = rig.control<QTimer>("phaseTimer");
+        QTest::mouseClick(rig.control<QPushButton>("step_button"), Qt::LeftButton);
+        auto *phase = rig.control<QTimer>("phase_timer");
         QVERIFY(phase->isActive());
         QCOMPARE(phase->interval(), 3000);
-        QTest::mouseClick(rig.control<QWidget>("Command8"), Qt::LeftButton);
+        QTest::mouseClick(rig.control<QWidget>("faster_button"), Qt::LeftButton);
         QVERIFY(phase->isActive());
         QCOMPARE(phase->interval(), 2000);
         QVERIFY(rig.effects.played.contains(Sound("/wav/res2.wav")));
@@ -375,13 +375,13 @@ private slots:
         CastingRig rig;
         rig.open({7, 7, 7, 7, 7, 7});
         rig.fillFields();
-        QTest::mouseClick(rig.control<QPushButton>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(rig.control<QPushButton>("step_button"), Qt::LeftButton);
         rig.pressKey(Qt::Key_F5);
         rig.pressKey(Qt::Key_F12);
         QVERIFY(rig.window->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(rig.control<QPushButton>("Command1")->isEnabled(), CastTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.control<QPushButton>("step_button")->isEnabled(), CastTimeoutMs);
         QTest::qWait(300);
-        QCOMPARE(rig.text("Label12"), QStringLiteral("二爻"));
+        QCOMPARE(rig.text("line_value_2"), QStringLiteral("二爻"));
         QVERIFY(rig.window->isVisible());
     }
 
@@ -445,17 +445,17 @@ private slots:
         rig.open(lineValues);
         rig.fillFields();
         rig.pressKey(Qt::Key_F5);
-        QVERIFY(rig.control<QTimer>("animationTimer")->isActive());
+        QVERIFY(rig.control<QTimer>("animation_timer")->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
 
         // The casting window in its finished state.
-        QCOMPARE(rig.text("Label10"), changingLines);
-        QVERIFY(rig.shown(rig.control<QWidget>("Label10")));
+        QCOMPARE(rig.text("changing_lines_label"), changingLines);
+        QVERIFY(rig.shown(rig.control<QWidget>("changing_lines_label")));
         for (int line = 1; line <= 6; ++line) {
             const int value = lineValues[line - 1];
             const bool changing = value == 6 || value == 9;
-            const auto *valueLabel = rig.control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(10 + line)));
-            const auto *changedLabel = rig.control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(20 + line)));
+            const auto *valueLabel = rig.control<QLabel>(qPrintable(QStringLiteral("line_value_%1").arg(line)));
+            const auto *changedLabel = rig.control<QLabel>(qPrintable(QStringLiteral("resulting_line_value_%1").arg(line)));
             QCOMPARE(valueLabel->text(), QString::number(value));
             QCOMPARE(TextColour(valueLabel) == QColor(Qt::red), changing);
             if (changes) {
@@ -465,15 +465,15 @@ private slots:
                 QCOMPARE(changedLabel->text(), lineWords[line - 1]);
             }
         }
-        QCOMPARE(rig.text("Label6"), QStringLiteral("推演完成(18/18变)"));
-        QCOMPARE(rig.text("Label19"), QString(18, QChar(u'■')));
-        QCOMPARE(rig.text("Label0"), QStringLiteral("50"));
-        QVERIFY(!rig.shown(rig.control<QWidget>("Command1")));
-        QVERIFY(rig.control<QPushButton>("Command2")->hasFocus());
-        QVERIFY(SamePicture(rig.control<PictureLabel>("Image4"), rig.control<PictureLabel>("Image5_3")));
-        QVERIFY(!rig.control<QTimer>("animationTimer")->isActive());
+        QCOMPARE(rig.text("progress_label"), QStringLiteral("推演完成(18/18变)"));
+        QCOMPARE(rig.text("progress_bar"), QString(18, QChar(u'■')));
+        QCOMPARE(rig.text("stalk_counter"), QStringLiteral("50"));
+        QVERIFY(!rig.shown(rig.control<QWidget>("step_button")));
+        QVERIFY(rig.control<QPushButton>("finish_button")->hasFocus());
+        QVERIFY(SamePicture(rig.control<PictureLabel>("lamp"), rig.control<PictureLabel>("green_lamp_picture")));
+        QVERIFY(!rig.control<QTimer>("animation_timer")->isActive());
         QVERIFY(rig.effects.played.contains(Sound("/wav/end.wav")));
-        QCOMPARE(rig.text("Label30"), QStringLiteral("点击推演完成按钮或\n 5秒后自动退出"));
+        QCOMPARE(rig.text("exit_hint"), QStringLiteral("点击推演完成按钮或\n 5秒后自动退出"));
 
         // The main window's cast view.
         MainWindow &main = *rig.mainWindow;
@@ -529,15 +529,15 @@ private slots:
         CastingRig rig;
         rig.open({8, 8, 8, 8, 8, 8});
         rig.fillFields();
-        auto *step = rig.control<QPushButton>("Command1");
+        auto *step = rig.control<QPushButton>("step_button");
         for (int line = 1; line <= 6; ++line) {
             QTRY_VERIFY_WITH_TIMEOUT(step->isEnabled(), CastTimeoutMs);
             QTest::mouseClick(step, Qt::LeftButton);
         }
         QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), CastTimeoutMs);
-        QCOMPARE(rig.text("Label30"), QStringLiteral("点击推演完成按钮退出"));
-        QVERIFY(!rig.control<QTimer>("exitTimer")->isActive());
-        QTest::mouseClick(rig.control<QPushButton>("Command2"), Qt::LeftButton);
+        QCOMPARE(rig.text("exit_hint"), QStringLiteral("点击推演完成按钮退出"));
+        QVERIFY(!rig.control<QTimer>("exit_timer")->isActive());
+        QTest::mouseClick(rig.control<QPushButton>("finish_button"), Qt::LeftButton);
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.window->result(), int(QDialog::Accepted));
         QCOMPARE(rig.effects.played.last(), Sound("/wav/close.wav"));
@@ -548,9 +548,9 @@ private slots:
     {
         CastingRig rig;
         rig.open({8, 8, 8, 8, 8, 8});
-        rig.control<QLineEdit>("Text65")->setText(QStringLiteral("张三\r\n"));
-        rig.control<QLineEdit>("Text66")->setText(QStringLiteral("问\n前程"));
-        QVERIFY(rig.control<QLineEdit>("Text65")->text().contains(u'\n'));
+        rig.control<QLineEdit>("diviner_name_field")->setText(QStringLiteral("张三\r\n"));
+        rig.control<QLineEdit>("matter_field")->setText(QStringLiteral("问\n前程"));
+        QVERIFY(rig.control<QLineEdit>("diviner_name_field")->text().contains(u'\n'));
         rig.pressKey(Qt::Key_F5);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.recordFile().isEmpty(), CastTimeoutMs);
         const QByteArray bytes = rig.recordFile();
@@ -630,8 +630,8 @@ private slots:
             QVERIFY(!rig.mainWindow->isVisible());
             for (int press = 0; press < 3; ++press)
                 QTest::keyClick(casting, Qt::Key_F5);
-            auto *hint = casting->findChild<QLabel *>(QStringLiteral("Label30"));
-            QObject::connect(casting->findChild<QTimer *>(QStringLiteral("exitTimer")), &QTimer::timeout, hint,
+            auto *hint = RequireChild<QLabel>(*casting, QStringLiteral("exit_hint"));
+            QObject::connect(RequireChild<QTimer>(*casting, QStringLiteral("exit_timer")), &QTimer::timeout, hint,
                              [&countdown, hint] {
                                  if (hint->isVisible())
                                      countdown << hint->text();
@@ -665,12 +665,12 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifier");
         QTest::addColumn<QString>("bar");
-        QTest::newRow("Alt keypad minus in 姓名") << "Text65" << int(Qt::Key_Minus) << int(Qt::AltModifier) << "■■";
+        QTest::newRow("Alt keypad minus in 姓名") << "diviner_name_field" << int(Qt::Key_Minus) << int(Qt::AltModifier) << "■■";
         QTest::newRow("Ctrl keypad plus in 所占何事")
-            << "Text66" << int(Qt::Key_Plus) << int(Qt::ControlModifier) << "■■■■";
-        QTest::newRow("Shift keypad plus in 姓名") << "Text65" << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "■■■■";
+            << "matter_field" << int(Qt::Key_Plus) << int(Qt::ControlModifier) << "■■■■";
+        QTest::newRow("Shift keypad plus in 姓名") << "diviner_name_field" << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "■■■■";
         QTest::newRow("Shift keypad minus in 所占何事")
-            << "Text66" << int(Qt::Key_Minus) << int(Qt::ShiftModifier) << "■■";
+            << "matter_field" << int(Qt::Key_Minus) << int(Qt::ShiftModifier) << "■■";
     }
     void speedKeysDoNotTypeIntoTheFields()
     {
@@ -692,9 +692,9 @@ private slots:
         QApplication::sendEvent(typedInto, &repeat);
         QTest::keyRelease(typedInto, Qt::Key(key), held);
 
-        QCOMPARE(rig.text("Label4"), bar);
-        QCOMPARE(rig.control<QLineEdit>("Text65")->text(), QStringLiteral("张三"));
-        QCOMPARE(rig.control<QLineEdit>("Text66")->text(), QStringLiteral("问前程"));
+        QCOMPARE(rig.text("speed_bar"), bar);
+        QCOMPARE(rig.control<QLineEdit>("diviner_name_field")->text(), QStringLiteral("张三"));
+        QCOMPARE(rig.control<QLineEdit>("matter_field")->text(), QStringLiteral("问前程"));
         rig.pressKey(Qt::Key_F5);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.recordFile().isEmpty(), CastTimeoutMs);
         QVERIFY2(DecodeGbk(rig.recordFile()).contains(QStringLiteral("\"姓名:张三\",\"占筮事由:问前程\"")),
@@ -715,9 +715,9 @@ private slots:
         const QString matter = QStringLiteral("问此番远行能否平安抵达并顺利办成所托之事以及归期如何");
         CastingRig rig;
         rig.open({7, 8, 7, 8, 7, 8});
-        auto *box = rig.control<QLineEdit>("Text66");
+        auto *box = rig.control<QLineEdit>("matter_field");
         QVERIFY(box->fontMetrics().horizontalAdvance(matter) > box->width());
-        rig.control<QLineEdit>("Text65")->setText(QStringLiteral("张三"));
+        rig.control<QLineEdit>("diviner_name_field")->setText(QStringLiteral("张三"));
         if (typed) {
             rig.window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));

@@ -285,8 +285,8 @@ private slots:
         rig.settings.todayTips = false;
         TipsSeen tips;
         const auto watch = WatchTips(tips);
-        ModalWatch calendar(QStringLiteral("Form11"), [&](QDialog *window) {
-            auto *festivalLine = window->findChild<QLabel *>(QStringLiteral("Label5"));
+        ModalWatch calendar(QStringLiteral("calendar_window"), [&](QDialog *window) {
+            auto *festivalLine = window->findChild<QLabel *>(QStringLiteral("festival_line"));
             QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆圣诞节"));
             QTest::mouseDClick(festivalLine, Qt::LeftButton);
         });
@@ -311,7 +311,7 @@ private slots:
         rig.Load();
         QTRY_COMPARE(tips.count, 1);
 
-        ModalWatch calendar(QStringLiteral("Form11"), [](QDialog *) { QTest::qWait(300); });
+        ModalWatch calendar(QStringLiteral("calendar_window"), [](QDialog *) { QTest::qWait(300); });
         QTest::keyRelease(rig.window.get(), Qt::Key_F10);
         QTRY_COMPARE(tips.count, 2);
         QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-12-25(冬月初六)"));
@@ -379,7 +379,7 @@ private slots:
         TipsSeen tips;
         const auto tipsWatch = WatchTips(tips);
         int tipsBeforeOptionsClosed = -1;
-        ModalWatch options(QStringLiteral("form12"), [&](QDialog *window) {
+        ModalWatch options(QStringLiteral("options_window"), [&](QDialog *window) {
             rig.now = QDateTime(QDate(2006, 3, 12), QTime(0, 0, 0));
             QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 3000);
             tipsBeforeOptionsClosed = tips.count;

@@ -1,3 +1,4 @@
+#include "support/require_child.h"
 #include "ui/windows/help_viewer.h"
 
 #include <QImage>
@@ -18,7 +19,7 @@ class HelpViewerTest : public QObject {
 
     static HelpViewer *ViewerOf(QWidget &owner)
     {
-        return owner.findChild<HelpViewer *>(QStringLiteral("helpViewer"), Qt::FindDirectChildrenOnly);
+        return owner.findChild<HelpViewer *>(QStringLiteral("help_viewer"), Qt::FindDirectChildrenOnly);
     }
 
     static QString shownPage(HelpViewer *viewer) { return viewer->Browser()->source().path(); }
@@ -96,7 +97,7 @@ private slots:
         QCOMPARE(ViewerOf(owner), first.data());
         QCOMPARE(shownPage(first), QStringLiteral("/rule4.htm"));
 
-        first->findChild<QPushButton *>(QStringLiteral("helpBackButton"))->click();
+        RequireChild<QPushButton>(*first, QStringLiteral("back_button"))->click();
         QCOMPARE(shownPage(first), QStringLiteral("/rules.htm"));
     }
 
@@ -153,7 +154,7 @@ private slots:
         owner.show();
         OpenHelpTopic(&owner, 1100, helpFilePath());
         HelpViewer *viewer = ViewerOf(owner);
-        viewer->findChild<QPushButton *>(QStringLiteral("helpHomeButton"))->click();
+        RequireChild<QPushButton>(*viewer, QStringLiteral("home_button"))->click();
         QCOMPARE(shownPage(viewer), QStringLiteral("/index.htm"));
     }
 

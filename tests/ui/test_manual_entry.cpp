@@ -80,20 +80,20 @@ struct EntryRig {
     }
 
     QLineEdit *Field(const char *name) const { return Find<QLineEdit>(name); }
-    QLineEdit *LineBox(int line) const { return Find<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(3 + line))); }
-    QCheckBox *Mark(int line) const { return Find<QCheckBox>(qPrintable(QStringLiteral("Check%1").arg(line))); }
+    QLineEdit *LineBox(int line) const { return Find<QLineEdit>(qPrintable(QStringLiteral("line_box_%1").arg(line))); }
+    QCheckBox *Mark(int line) const { return Find<QCheckBox>(qPrintable(QStringLiteral("changing_mark_%1").arg(line))); }
 
     void Fill(const QString &lines, const QString &marks = QStringLiteral("000000"))
     {
-        Field("Text2")->setText(QStringLiteral("张三"));
-        Field("Text3")->setText(QStringLiteral("问前程"));
+        Field("diviner_name_field")->setText(QStringLiteral("张三"));
+        Field("matter_field")->setText(QStringLiteral("问前程"));
         for (int line = 1; line <= LinesPerHexagram; ++line) {
             LineBox(line)->setText(lines.mid(line - 1, 1));
             Mark(line)->setChecked(marks[line - 1] == u'1');
         }
     }
 
-    void Confirm() { QTest::mouseClick(Find("Command2"), Qt::LeftButton); }
+    void Confirm() { QTest::mouseClick(Find("confirm_button"), Qt::LeftButton); }
 
     QList<QByteArray> RecordLines() const
     {
@@ -312,20 +312,20 @@ private slots:
     void openingFillsTheTime()
     {
         EntryRig rig;
-        QCOMPARE(rig.window->objectName(), QStringLiteral("form5"));
+        QCOMPARE(rig.window->objectName(), QStringLiteral("manual_entry_window"));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("人工输入卦体"));
         QCOMPARE(rig.main.effects.played, QStringList{ProgramSound("/wav/s3.wav")});
-        QCOMPARE(rig.Field("Text1")->text(), QStringLiteral("2006-7-6 9:5"));
-        QCOMPARE(rig.Field("Text1")->maxLength(), 20);
-        QCOMPARE(rig.Field("Text2")->maxLength(), 9);
-        QCOMPARE(rig.Field("Text3")->maxLength(), 30);
+        QCOMPARE(rig.Field("cast_time_field")->text(), QStringLiteral("2006-7-6 9:5"));
+        QCOMPARE(rig.Field("cast_time_field")->maxLength(), 20);
+        QCOMPARE(rig.Field("diviner_name_field")->maxLength(), 9);
+        QCOMPARE(rig.Field("matter_field")->maxLength(), 30);
         for (int line = 1; line <= LinesPerHexagram; ++line) {
             QVERIFY(rig.LineBox(line)->text().isEmpty());
             QCOMPARE(rig.LineBox(line)->maxLength(), 1);
             QVERIFY(!rig.Mark(line)->isChecked());
         }
-        QCOMPARE(rig.Find<QLabel>("Label2")->text(), QStringLiteral("按照阳爻为“1”，阴爻为“0”的方式输入：→"));
-        QCOMPARE(rig.Find("Command3")->toolTip(), QStringLiteral("帮助主题 F1"));
+        QCOMPARE(rig.Find<QLabel>("line_entry_hint")->text(), QStringLiteral("按照阳爻为“1”，阴爻为“0”的方式输入：→"));
+        QCOMPARE(rig.Find("help_button")->toolTip(), QStringLiteral("帮助主题 F1"));
     }
 
     void clickingALineBoxFlipsItAndMovesOn_data()
@@ -334,11 +334,11 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("focusAfter");
-        QTest::newRow("empty line 1") << 1 << "" << "0" << "Text5";
-        QTest::newRow("yin line 3") << 3 << "0" << "1" << "Text7";
-        QTest::newRow("yang line 5") << 5 << "1" << "0" << "Text9";
-        QTest::newRow("other text line 6") << 6 << "x" << "0" << "Check1";
-        QTest::newRow("blank around yin") << 2 << " " << "0" << "Text6";
+        QTest::newRow("empty line 1") << 1 << "" << "0" << "line_box_2";
+        QTest::newRow("yin line 3") << 3 << "0" << "1" << "line_box_4";
+        QTest::newRow("yang line 5") << 5 << "1" << "0" << "line_box_6";
+        QTest::newRow("other text line 6") << 6 << "x" << "0" << "changing_mark_1";
+        QTest::newRow("blank around yin") << 2 << " " << "0" << "line_box_3";
     }
     void clickingALineBoxFlipsItAndMovesOn()
     {
@@ -392,7 +392,7 @@ private slots:
 
         QTest::mouseClick(rig.Mark(6), Qt::LeftButton);
         QVERIFY(ShowsRed(rig.LineBox(6)));
-        QCOMPARE(QApplication::focusWidget(), rig.Find("Command2"));
+        QCOMPARE(QApplication::focusWidget(), rig.Find("confirm_button"));
     }
 
     void doubleClicksFillNameAndMatter_data()
@@ -412,33 +412,33 @@ private slots:
         QFETCH(QString, after);
         EntryRig rig;
         rig.cast.divinerName = lastName;
-        rig.Field("Text2")->setText(before);
-        QTest::mouseDClick(rig.Field("Text2"), Qt::LeftButton);
-        QCOMPARE(rig.Field("Text2")->text(), after);
-        QTest::mouseDClick(rig.Field("Text3"), Qt::LeftButton);
-        QCOMPARE(rig.Field("Text3")->text(), QStringLiteral("某事云云"));
+        rig.Field("diviner_name_field")->setText(before);
+        QTest::mouseDClick(rig.Field("diviner_name_field"), Qt::LeftButton);
+        QCOMPARE(rig.Field("diviner_name_field")->text(), after);
+        QTest::mouseDClick(rig.Field("matter_field"), Qt::LeftButton);
+        QCOMPARE(rig.Field("matter_field")->text(), QStringLiteral("某事云云"));
     }
 
     void confirmAsksForBlankFieldsInOrder()
     {
         EntryRig rig;
-        rig.Field("Text1")->clear();
+        rig.Field("cast_time_field")->clear();
         rig.main.dialogs.textAnswers = {QStringLiteral("一二三四五六七八九十一二三四五六七八九十一二"), std::nullopt,
                                         QStringLiteral("欧阳张三丰欧阳张三丰")};
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("输入时间"));
         QCOMPARE(rig.main.dialogs.boxes[0].defaultText, QStringLiteral("2006-7-6 9:5"));
-        QCOMPARE(rig.Field("Text1")->text(), QStringLiteral("一二三四五六七八九十一二三四五六七八九十"));
+        QCOMPARE(rig.Field("cast_time_field")->text(), QStringLiteral("一二三四五六七八九十一二三四五六七八九十"));
 
         // Cancel leaves the name empty, so the next confirmation asks again.
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.back().title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.main.dialogs.boxes.back().defaultText, QStringLiteral("李四"));
-        QVERIFY(rig.Field("Text2")->text().isEmpty());
-        QCOMPARE(QApplication::focusWidget(), rig.Field("Text2"));
+        QVERIFY(rig.Field("diviner_name_field")->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), rig.Field("diviner_name_field"));
         rig.Confirm();
-        QCOMPARE(rig.Field("Text2")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
+        QCOMPARE(rig.Field("diviner_name_field")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
 
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.back().title, QStringLiteral("输入事由"));
@@ -529,9 +529,9 @@ private slots:
     {
         EntryRig rig;
         rig.Fill(QStringLiteral("111111"));
-        rig.Field("Text2")->setText(QStringLiteral("张三\r\n"));
-        rig.Field("Text3")->setText(QStringLiteral("问\n前程"));
-        QVERIFY(rig.Field("Text2")->text().contains(u'\n'));
+        rig.Field("diviner_name_field")->setText(QStringLiteral("张三\r\n"));
+        rig.Field("matter_field")->setText(QStringLiteral("问\n前程"));
+        QVERIFY(rig.Field("diviner_name_field")->text().contains(u'\n'));
         rig.Confirm();
         const QList<QByteArray> records = rig.RecordLines();
         QCOMPARE(records.size(), 1);
@@ -547,11 +547,11 @@ private slots:
         ManualEntryServices services = rig.Services();
         services.recordFilePath = rig.folder.filePath(QStringLiteral("missing/filelog.kdf"));
         ManualEntryWindow window(services, rig.cast, *rig.main.display);
-        window.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("张三"));
-        window.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("问前程"));
-        for (int line = 4; line <= 9; ++line)
-            window.findChild<QLineEdit *>(QStringLiteral("Text%1").arg(line))->setText(QStringLiteral("0"));
-        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+        RequireChild<QLineEdit>(window, QStringLiteral("diviner_name_field"))->setText(QStringLiteral("张三"));
+        RequireChild<QLineEdit>(window, QStringLiteral("matter_field"))->setText(QStringLiteral("问前程"));
+        for (int line = 1; line <= 6; ++line)
+            RequireChild<QLineEdit>(window, QStringLiteral("line_box_%1").arg(line))->setText(QStringLiteral("0"));
+        QTest::mouseClick(RequireChild(window, QStringLiteral("confirm_button")), Qt::LeftButton);
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QCOMPARE(rig.main.dialogs.boxes[0].icon, DialogService::Icon::Warning);
         QVERIFY(rig.main.dialogs.boxes[0].text.contains(services.recordFilePath));
@@ -573,7 +573,7 @@ private slots:
         if (byKey)
             QTest::keyClick(rig.LineBox(2), Qt::Key_F12);
         else
-            QTest::mouseClick(rig.Find("Command1"), Qt::LeftButton);
+            QTest::mouseClick(rig.Find("close_button"), Qt::LeftButton);
         QVERIFY(!rig.window->isVisible());
         QVERIFY(!QFile::exists(rig.recordPath));
         QVERIFY(!rig.main.Shown("Frame1"));
@@ -590,9 +590,9 @@ private slots:
         QFETCH(bool, byKey);
         EntryRig rig;
         if (byKey)
-            QTest::keyClick(rig.Field("Text1"), Qt::Key_F1);
+            QTest::keyClick(rig.Field("cast_time_field"), Qt::Key_F1);
         else
-            QTest::mouseClick(rig.Find("Command3"), Qt::LeftButton);
+            QTest::mouseClick(rig.Find("help_button"), Qt::LeftButton);
         QCOMPARE(rig.helpTopics, (QList<std::pair<QWidget *, int>>{{rig.window.get(), 800}}));
         QVERIFY(rig.window->isVisible());
     }
@@ -615,13 +615,13 @@ private slots:
         bool mainHiddenMeanwhile = false;
         QTimer::singleShot(0, [&] {
             auto *entry = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(entry && entry->objectName() == QStringLiteral("form5"));
+            QVERIFY(entry && entry->objectName() == QStringLiteral("manual_entry_window"));
             mainHiddenMeanwhile = !main.window->isVisible();
-            entry->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("张三"));
-            entry->findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("问前程"));
-            for (int line = 4; line <= 9; ++line)
-                entry->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(line))->setText(QStringLiteral("1"));
-            QTest::mouseClick(entry->findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+            RequireChild<QLineEdit>(*entry, QStringLiteral("diviner_name_field"))->setText(QStringLiteral("张三"));
+            RequireChild<QLineEdit>(*entry, QStringLiteral("matter_field"))->setText(QStringLiteral("问前程"));
+            for (int line = 1; line <= 6; ++line)
+                RequireChild<QLineEdit>(*entry, QStringLiteral("line_box_%1").arg(line))->setText(QStringLiteral("1"));
+            QTest::mouseClick(RequireChild(*entry, QStringLiteral("confirm_button")), Qt::LeftButton);
         });
         QTest::keyClick(main.window.get(), Qt::Key_F6);
         QVERIFY(mainHiddenMeanwhile);
@@ -637,7 +637,7 @@ private slots:
     {
         EntryRig rig;
         const QString time = QStringLiteral("二〇〇六年十二月三十一日二十三时五十九分");
-        QLineEdit *box = rig.Field("Text1");
+        QLineEdit *box = rig.Field("cast_time_field");
         QVERIFY(box->hasFocus());
         box->selectAll();
         TypeText(box, time);
@@ -665,12 +665,12 @@ private slots:
         QVERIFY2(RedPixels(mark, square) > 0, "a focused mark shows no red edge");
         QCOMPARE(RedPixels(mark, inside), 0);
 
-        rig.Field("Text2")->setFocus();
+        rig.Field("diviner_name_field")->setFocus();
         QCOMPARE(RedPixels(mark, square), 0);
 
         QTest::mouseClick(mark, Qt::LeftButton);
         QVERIFY(mark->isChecked());
-        rig.Field("Text2")->setFocus();
+        rig.Field("diviner_name_field")->setFocus();
         const int tick = RedPixels(mark, inside);
         QVERIFY2(tick >= 10, qPrintable(QString::number(tick)));
         QVERIFY2(tick < inside.width() * inside.height() / 2, "the ticked square is filled, not ticked");

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -62,7 +63,7 @@ struct OptionsRig {
         return RequireChild<T>(*main.window, name, Qt::FindDirectChildrenOnly);
     }
     bool MainShows(const QString &name) const { return MainControl(name)->isVisibleTo(main.window.get()); }
-    QCheckBox *Box(int number) const { return Control<QCheckBox>(QStringLiteral("Check%1").arg(number)); }
+    QCheckBox *Box(const char *name) const { return Control<QCheckBox>(QString::fromLatin1(name)); }
     QString Sound(const char *name) const
     {
         return main.folder.path() + QStringLiteral("/wav/") + QString::fromLatin1(name);
@@ -114,16 +115,16 @@ private slots:
         QFETCH(bool, translation);
         QFETCH(bool, tips);
         OptionsRig rig(settings);
-        QCOMPARE(rig.window->objectName(), QStringLiteral("form12"));
+        QCOMPARE(rig.window->objectName(), QStringLiteral("options_window"));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("功能选项"));
-        QCOMPARE(rig.Box(2)->isChecked(), quotes);
-        QCOMPARE(rig.Box(3)->isChecked(), translation);
-        QCOMPARE(rig.Box(4)->isChecked(), tips);
-        QCOMPARE(rig.Box(2)->text(), QStringLiteral("显示周易名言"));
-        QCOMPARE(rig.Box(3)->text(), QStringLiteral("打印时打印译文"));
-        QCOMPARE(rig.Box(4)->text(), QStringLiteral("今日提示功能"));
+        QCOMPARE(rig.Box("quotes_box")->isChecked(), quotes);
+        QCOMPARE(rig.Box("print_translation_box")->isChecked(), translation);
+        QCOMPARE(rig.Box("today_tips_box")->isChecked(), tips);
+        QCOMPARE(rig.Box("quotes_box")->text(), QStringLiteral("显示周易名言"));
+        QCOMPARE(rig.Box("print_translation_box")->text(), QStringLiteral("打印时打印译文"));
+        QCOMPARE(rig.Box("today_tips_box")->text(), QStringLiteral("今日提示功能"));
 
-        auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *music = rig.Control<MusicToggleBox>(QStringLiteral("music_box"));
         auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
         QCOMPARE(music->Value(), mainMusic->Value());
         QCOMPARE(music->text(), mainMusic->text());
@@ -151,24 +152,27 @@ private slots:
 
     void boxesSetTheirOption_data()
     {
-        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("box");
         QTest::addColumn<QList<bool>>("valuesAfterClicks");
-        QTest::newRow("translation, off then on") << 3 << QList<bool>{false, true};
-        QTest::newRow("tips, off then on") << 4 << QList<bool>{false, true};
-        QTest::newRow("quotes, off then on") << 2 << QList<bool>{false, true};
+        QTest::newRow("translation, off then on") << "print_translation_box" << QList<bool>{false, true};
+        QTest::newRow("tips, off then on") << "today_tips_box" << QList<bool>{false, true};
+        QTest::newRow("quotes, off then on") << "quotes_box" << QList<bool>{false, true};
     }
 
     void boxesSetTheirOption()
     {
-        QFETCH(int, box);
+        QFETCH(QString, box);
         QFETCH(QList<bool>, valuesAfterClicks);
         OptionsRig rig(SettingsWith({}, true, {}));
         rig.main.effects.played.clear();
-        const std::array<std::optional<bool> Settings::*, 5> fields{nullptr, nullptr, &Settings::showQuotes,
-                                                                    &Settings::printTranslation, &Settings::todayTips};
+        const std::map<QString, std::optional<bool> Settings::*> fields{
+            {QStringLiteral("quotes_box"), &Settings::showQuotes},
+            {QStringLiteral("print_translation_box"), &Settings::printTranslation},
+            {QStringLiteral("today_tips_box"), &Settings::todayTips},
+        };
         for (const bool expected : valuesAfterClicks) {
-            QTest::mouseClick(rig.Box(box), Qt::LeftButton);
-            QCOMPARE(rig.main.settings.*fields[box], expected);
+            QTest::mouseClick(rig.Box(qPrintable(box)), Qt::LeftButton);
+            QCOMPARE(rig.main.settings.*fields.at(box), expected);
         }
         QCOMPARE(rig.main.effects.played, (QStringList{rig.Sound("s1.wav"), rig.Sound("s1.wav")}));
     }
@@ -176,10 +180,10 @@ private slots:
     void quotesOnWhileACastIsShownHidesTheCast()
     {
         OptionsRig rig(SettingsWith(false, {}, {}), true);
-        QVERIFY(!rig.Box(2)->isChecked());
+        QVERIFY(!rig.Box("quotes_box")->isChecked());
         QVERIFY(rig.MainControl(QStringLiteral("Command5"))->isEnabled());
 
-        QTest::mouseClick(rig.Box(2), Qt::LeftButton);
+        QTest::mouseClick(rig.Box("quotes_box"), Qt::LeftButton);
         QCOMPARE(rig.main.settings.showQuotes, true);
         QStringList castControls{QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Label7")};
         for (int label = 10; label <= 21; ++label)
@@ -192,7 +196,7 @@ private slots:
         QCOMPARE(rig.MainControl(QStringLiteral("Image14"))->y(), 82);
         QCOMPARE(rig.MainControl(QStringLiteral("Image15"))->y(), 99);
 
-        QTest::mouseClick(rig.Box(2), Qt::LeftButton);
+        QTest::mouseClick(rig.Box("quotes_box"), Qt::LeftButton);
         QCOMPARE(rig.main.settings.showQuotes, false);
         QVERIFY(!rig.MainShows(QStringLiteral("Label27_0")));
         QVERIFY(!rig.MainShows(QStringLiteral("Label27_1")));
@@ -219,7 +223,7 @@ private slots:
         OptionsRig rig(SettingsWith({}, {}, {}));
         rig.main.music->SetToggleValue(startValue);
         rig.window = std::make_unique<OptionsWindow>(rig.services, rig.main.settings, *rig.target, [] {}, nullptr);
-        auto *music = rig.Control<MusicToggleBox>(QStringLiteral("Check1"));
+        auto *music = rig.Control<MusicToggleBox>(QStringLiteral("music_box"));
         auto *mainMusic = rig.MainControl<MusicToggleBox>(QStringLiteral("Check1"));
         QCOMPARE(music->Value(), startValue);
         mainMusic->setEnabled(false);
@@ -241,7 +245,7 @@ private slots:
     void webButtonAndItsKeys()
     {
         OptionsRig rig;
-        QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("web_page_button")), Qt::LeftButton);
         QTest::keyRelease(rig.window.get(), Qt::Key_L);
         QTest::keyRelease(rig.window.get(), Qt::Key_F2);
         QCOMPARE(rig.webPagesOpened, 3);
@@ -253,10 +257,10 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("tool");
         QTest::addColumn<bool>("starts");
-        QTest::newRow("date and time, found") << QStringLiteral("Command2") << int(SystemTool::DateTime) << true;
-        QTest::newRow("date and time, none") << QStringLiteral("Command2") << int(SystemTool::DateTime) << false;
-        QTest::newRow("volume, found") << QStringLiteral("Command3") << int(SystemTool::Volume) << true;
-        QTest::newRow("volume, none") << QStringLiteral("Command3") << int(SystemTool::Volume) << false;
+        QTest::newRow("date and time, found") << QStringLiteral("date_time_button") << int(SystemTool::DateTime) << true;
+        QTest::newRow("date and time, none") << QStringLiteral("date_time_button") << int(SystemTool::DateTime) << false;
+        QTest::newRow("volume, found") << QStringLiteral("volume_button") << int(SystemTool::Volume) << true;
+        QTest::newRow("volume, none") << QStringLiteral("volume_button") << int(SystemTool::Volume) << false;
     }
 
     void systemTools()
@@ -334,10 +338,10 @@ private slots:
         using Close = std::function<void(OptionsRig &)>;
         QTest::newRow("F12") << Close([](OptionsRig &rig) { QTest::keyRelease(rig.window.get(), Qt::Key_F12); });
         QTest::newRow("double-click on the background") << Close([](OptionsRig &rig) {
-            QTest::mouseDClick(rig.Control(QStringLiteral("background")), Qt::LeftButton, {}, QPoint(380, 270));
+            QTest::mouseDClick(rig.Control(QStringLiteral("background_picture")), Qt::LeftButton, {}, QPoint(380, 270));
         });
         QTest::newRow("reload") << Close([](OptionsRig &rig) {
-            QTest::mouseClick(rig.Control(QStringLiteral("GifAni1")), Qt::LeftButton);
+            QTest::mouseClick(rig.Control(QStringLiteral("reload_animation")), Qt::LeftButton);
         });
     }
 
@@ -364,7 +368,7 @@ private slots:
         OptionsRig rig({}, true);
         rig.window->show();
         if (reload)
-            QTest::mouseClick(rig.Control(QStringLiteral("GifAni1")), Qt::LeftButton);
+            QTest::mouseClick(rig.Control(QStringLiteral("reload_animation")), Qt::LeftButton);
         else
             QTest::keyRelease(rig.window.get(), Qt::Key_F12);
         QCOMPARE(rig.main.effects.played.contains(rig.Sound("close.wav")), reload);
@@ -389,7 +393,7 @@ private slots:
 
         bool closePictureDisabled = false;
         WhenModalShows([&](QWidget *modal) {
-            QCOMPARE(modal->objectName(), QStringLiteral("form12"));
+            QCOMPARE(modal->objectName(), QStringLiteral("options_window"));
             closePictureDisabled = !main.Control(QStringLiteral("Image17"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key_F4);

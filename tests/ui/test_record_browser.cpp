@@ -130,9 +130,9 @@ struct BrowserRig {
     }
 
     QString Text(const char *name) const { return Find<QLabel>(name)->text(); }
-    QPlainTextEdit *List() const { return Find<QPlainTextEdit>("Text1"); }
+    QPlainTextEdit *List() const { return Find<QPlainTextEdit>("records_list"); }
     QString Listing() const { return List()->toPlainText(); }
-    QString RecordNumber() const { return Find<QLineEdit>("Text2")->text(); }
+    QString RecordNumber() const { return Find<QLineEdit>("record_number_field")->text(); }
     QAction *Item(const char *name) const { return Find<QAction>(name); }
     bool Enabled(const char *name) const { return Find(name)->isEnabled(); }
 
@@ -140,7 +140,7 @@ struct BrowserRig {
     QStringList EnabledPageCommands() const
     {
         QStringList enabled;
-        for (const char *name : {"Command3", "Command5", "Command6", "Command7", "Command8"})
+        for (const char *name : {"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"})
             if (Enabled(name))
                 enabled << QString::fromLatin1(name);
         return enabled;
@@ -151,8 +151,8 @@ struct BrowserRig {
 
     void GoToPage(const QString &typed)
     {
-        Find<QLineEdit>("Text3")->setText(typed);
-        Click("Command3");
+        Find<QLineEdit>("page_field")->setText(typed);
+        Click("go_button");
     }
 
     // A click in the list at a character of the listing.
@@ -415,9 +415,9 @@ private slots:
         QTest::addColumn<QStringList>("enabledCommands");
         QTest::newRow("twenty") << 20 << "第 1 页" << " №<1>" << 20 << QStringList();
         QTest::newRow("twenty-one") << 21 << "第 2 页" << " №<21>" << 1
-                                    << QStringList{"Command3", "Command5", "Command6"};
+                                    << QStringList{"go_button", "first_page_button", "previous_page_button"};
         QTest::newRow("sixty-five") << 65 << "第 4 页" << " №<61>" << 5
-                                    << QStringList{"Command3", "Command5", "Command6"};
+                                    << QStringList{"go_button", "first_page_button", "previous_page_button"};
         QTest::newRow("empty file") << 0 << "第 0 页" << "" << 0 << QStringList();
     }
     void openingShowsTheLastPage()
@@ -429,18 +429,18 @@ private slots:
         QFETCH(QStringList, enabledCommands);
         BrowserRig rig(Casts(records));
         rig.Open();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(records));
-        QCOMPARE(rig.Text("Label3"), page);
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(records));
+        QCOMPARE(rig.Text("page_caption"), page);
         QVERIFY(rig.Listing().startsWith(firstEntry));
         QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), entries);
         QCOMPARE(rig.EnabledPageCommands(), enabledCommands);
-        QVERIFY(rig.Enabled("Command2"));
+        QVERIFY(rig.Enabled("read_button"));
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
-        QVERIFY(rig.Find<QLineEdit>("Text3")->text().isEmpty());
+        QVERIFY(rig.Find<QLineEdit>("page_field")->text().isEmpty());
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("默认记录文件(") + rig.recordPath + u')');
-        QVERIFY(!rig.Item("opendefaultkdf")->isEnabled());
-        QVERIFY(!rig.Item("killset")->isEnabled());
-        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除选中的记录"));
+        QVERIFY(!rig.Item("open_default_file_action")->isEnabled());
+        QVERIFY(!rig.Item("delete_record_action")->isEnabled());
+        QCOMPARE(rig.Item("delete_record_action")->text(), QStringLiteral("删除选中的记录"));
         QVERIFY(rig.main.dialogs.boxes.empty());
     }
 
@@ -448,16 +448,16 @@ private slots:
     {
         BrowserRig rig(Casts(1));
         rig.Open();
-        const auto *menu = rig.Find<QMenu>("file000uioyuijm");
+        const auto *menu = rig.Find<QMenu>("file_menu");
         QCOMPARE(menu->title(), QStringLiteral("文件"));
         QStringList items;
         for (const QAction *action : menu->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + u'=' + action->text());
-        QCOMPARE(items, (QStringList{QStringLiteral("openkdf=打开其它记录文件"), QStringLiteral("-"),
-                                     QStringLiteral("opendefaultkdf=默认记录文件"), QStringLiteral("-"),
-                                     QStringLiteral("saveas=记录文件另存为..."), QStringLiteral("-"),
-                                     QStringLiteral("killset=删除选中的记录"), QStringLiteral("-"),
-                                     QStringLiteral("tuichujlform=退出 F12")}));
+        QCOMPARE(items, (QStringList{QStringLiteral("open_other_file_action=打开其它记录文件"), QStringLiteral("-"),
+                                     QStringLiteral("open_default_file_action=默认记录文件"), QStringLiteral("-"),
+                                     QStringLiteral("save_as_action=记录文件另存为..."), QStringLiteral("-"),
+                                     QStringLiteral("delete_record_action=删除选中的记录"), QStringLiteral("-"),
+                                     QStringLiteral("exit_action=退出 F12")}));
     }
 
     void thePageBoxGoesToTheTypedPage_data()
@@ -479,9 +479,9 @@ private slots:
         BrowserRig rig(Casts(65));
         rig.Open();
         rig.GoToPage(typed);
-        QCOMPARE(rig.Text("Label3"), page);
+        QCOMPARE(rig.Text("page_caption"), page);
         QVERIFY2(rig.Listing().startsWith(firstEntry), qPrintable(rig.Listing().left(20)));
-        QVERIFY(rig.Find<QLineEdit>("Text3")->text().isEmpty());
+        QVERIFY(rig.Find<QLineEdit>("page_field")->text().isEmpty());
         QCOMPARE(rig.main.effects.played.last(), ProgramSound("/wav/s1.wav"));
     }
 
@@ -490,24 +490,24 @@ private slots:
         BrowserRig rig(Casts(65));
         rig.Open();
         rig.Key(Qt::Key_Home);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 1 页"));
-        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"Command3", "Command7", "Command8"}));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 1 页"));
+        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"go_button", "next_page_button", "last_page_button"}));
         rig.Key(Qt::Key_PageUp);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 1 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 1 页"));
         rig.Key(Qt::Key_PageDown);
         rig.Key(Qt::Key_PageDown);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 3 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 3 页"));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<41>")));
         QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), 20);
-        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"Command3", "Command5", "Command6", "Command7", "Command8"}));
+        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"}));
         rig.Key(Qt::Key_End);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 4 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 4 页"));
         rig.Key(Qt::Key_PageDown);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 4 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 4 页"));
         rig.Key(Qt::Key_PageUp);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 3 页"));
-        QCOMPARE(rig.Find("Command5")->toolTip(), QStringLiteral("到第一页(Home)"));
-        QCOMPARE(rig.Find("Command8")->toolTip(), QStringLiteral("最后一页(End)"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 3 页"));
+        QCOMPARE(rig.Find("first_page_button")->toolTip(), QStringLiteral("到第一页(Home)"));
+        QCOMPARE(rig.Find("last_page_button")->toolTip(), QStringLiteral("最后一页(End)"));
     }
 
     void clickingAnEntrySelectsItsRecord()
@@ -517,8 +517,8 @@ private slots:
         rig.GoToPage(QStringLiteral("1"));
         rig.ClickEntry(3, 25);
         QCOMPARE(rig.RecordNumber(), QStringLiteral("3"));
-        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除第 3 号记录"));
-        QVERIFY(rig.Item("killset")->isEnabled());
+        QCOMPARE(rig.Item("delete_record_action")->text(), QStringLiteral("删除第 3 号记录"));
+        QVERIFY(rig.Item("delete_record_action")->isEnabled());
         QCOMPARE(rig.List()->textCursor().selectedText(), rig.Listing().split(u'\n')[2]);
 
         rig.ClickEntry(17, 1);
@@ -527,8 +527,8 @@ private slots:
         // A new listing drops the selection.
         rig.Key(Qt::Key_PageDown);
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
-        QVERIFY(!rig.Item("killset")->isEnabled());
-        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除选中的记录"));
+        QVERIFY(!rig.Item("delete_record_action")->isEnabled());
+        QCOMPARE(rig.Item("delete_record_action")->text(), QStringLiteral("删除选中的记录"));
     }
 
     void clickingAfterTheLastEntrySelectsTheLastEntry()
@@ -550,7 +550,7 @@ private slots:
         QTest::keyClick(rig.List(), Qt::Key_Up);
         QTest::keyClick(rig.List(), Qt::Key_Up);
         QCOMPARE(rig.RecordNumber(), QStringLiteral("21"));
-        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除第 21 号记录"));
+        QCOMPARE(rig.Item("delete_record_action")->text(), QStringLiteral("删除第 21 号记录"));
     }
 
     void readShowsAnUnchangedRecord()
@@ -558,7 +558,7 @@ private slots:
         BrowserRig rig(Casts(3));
         rig.Open();
         rig.ClickEntry(2);
-        rig.Click("Command2");
+        rig.Click("read_button");
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.window->result(), int(QDialog::Accepted));
         QCOMPARE(rig.main.Text("Label19"), QStringLiteral("2006-7-16 10:2"));
@@ -580,7 +580,7 @@ private slots:
         BrowserRig rig(Casts(2) + FormatRecordLine(TwoChanging()));
         rig.Open();
         rig.ClickEntry(3);
-        rig.Click("Command2");
+        rig.Click("read_button");
         QVERIFY(!rig.window->isVisible());
         QVERIFY(rig.main.Shown("Frame1"));
         QVERIFY(rig.main.Shown("Frame2"));
@@ -615,12 +615,12 @@ private slots:
         const QStringList before = rig.main.LineCodes(1);
         if (entry > 0)
             rig.ClickEntry(entry, 3);
-        rig.Click("Command2");
+        rig.Click("read_button");
         QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
         QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("Ravezaz"));
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
         QVERIFY(rig.window->isVisible());
-        for (const char *name : {"Command1", "Command2", "Command3", "Command5", "Command8"})
+        for (const char *name : {"close_button", "read_button", "go_button", "first_page_button", "last_page_button"})
             QVERIFY2(rig.Find(name)->isVisible(), name);
         QVERIFY(!rig.main.Shown("Frame1"));
         QCOMPARE(rig.main.LineCodes(1), before);
@@ -631,7 +631,7 @@ private slots:
         BrowserRig rig(FileBytes(Fixtures + QStringLiteral("damaged-line-strings.kdf")));
         rig.Open();
         rig.ClickEntry(2, 3);
-        rig.Click("Command2");
+        rig.Click("read_button");
         QVERIFY(!rig.window->isVisible());
         QVERIFY(rig.main.Shown("Frame1"));
         QVERIFY(!rig.main.Shown("Frame2"));
@@ -654,7 +654,7 @@ private slots:
         QFETCH(int, records);
         BrowserRig rig(FileBytes(Fixtures + file));
         rig.Open();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(records));
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(records));
         QVERIFY(rig.Listing().contains(QStringLiteral(" №<%1>").arg(records)));
         for (const QString &line : rig.Listing().split(u'\n', Qt::SkipEmptyParts))
             QVERIFY(line.startsWith(QStringLiteral(" №<")));
@@ -666,20 +666,20 @@ private slots:
         rig.Open();
         rig.ClickEntry(1);
         rig.main.dialogs.yesNoAnswers = {false};
-        rig.Item("killset")->trigger();
+        rig.Item("delete_record_action")->trigger();
         QCOMPARE(LastQuestion(rig.main.dialogs), QStringLiteral("删除记录文件|将要彻底删除第 1 号记录!\n确定要删除吗?"));
         QVERIFY(!rig.main.dialogs.boxes.back().yesIsDefault);
         QCOMPARE(FileBytes(rig.recordPath), Casts(2));
 
         rig.main.dialogs.yesNoAnswers = {true};
-        rig.Item("killset")->trigger();
+        rig.Item("delete_record_action")->trigger();
         QCOMPARE(rig.main.dialogs.Texts().last(), QStringLiteral("所选记录已成功删除!\n系统将重新读取刷新记录文件。"));
         QCOMPARE(FileBytes(rig.recordPath), FormatRecordLine(Unchanged(2)));
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 1 页"));
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(1));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 1 页"));
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(1));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<1>\"时间:2006-7-16 10:2\"")));
         QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
-        QVERIFY(!rig.Item("killset")->isEnabled());
+        QVERIFY(!rig.Item("delete_record_action")->isEnabled());
     }
 
     // Another program deleted record 1 after the page was listed: record 3
@@ -692,13 +692,13 @@ private slots:
         QCOMPARE(DeleteRecord(rig.recordPath, 1).status, RecordFileStatus::Done);
         const QByteArray changed = FileBytes(rig.recordPath);
         rig.main.dialogs.yesNoAnswers = {true};
-        rig.Item("killset")->trigger();
+        rig.Item("delete_record_action")->trigger();
         QCOMPARE(FileBytes(rig.recordPath), changed);
         QCOMPARE(rig.main.dialogs.Texts().last(),
                  QStringLiteral("记录文件已被其它程序改动，第 3 号记录已不是所选的记录，没有删除任何记录。\n"
                                 "系统将重新读取刷新记录文件。"));
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
-        QVERIFY(!rig.Item("killset")->isEnabled());
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(3));
+        QVERIFY(!rig.Item("delete_record_action")->isEnabled());
     }
 
     void aSpecialFileIsNoRecordFile()
@@ -706,9 +706,9 @@ private slots:
         BrowserRig rig;
         rig.files.openAnswers = {QStringLiteral("/dev/zero")};
         rig.Open();
-        rig.Item("openkdf")->trigger();
+        rig.Item("open_other_file_action")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(rig.main.dialogs.Texts().contains(QStringLiteral("不是记录文件。")), NoticeTimeoutMs);
-        QVERIFY(!rig.Enabled("Command2"));
+        QVERIFY(!rig.Enabled("read_button"));
     }
 
     void deletingTheOnlyRecordEndsInTheNotFoundNotice()
@@ -717,18 +717,18 @@ private slots:
         rig.Open();
         rig.ClickEntry(1);
         rig.main.dialogs.yesNoAnswers = {true};
-        rig.Item("killset")->trigger();
+        rig.Item("delete_record_action")->trigger();
         QVERIFY(!QFile::exists(rig.recordPath));
         QCOMPARE(rig.main.dialogs.Texts().last(),
                  QStringLiteral("所选记录已成功删除!\n现在记录文件为空。系统将彻底删除 ") + rig.recordPath +
                      QStringLiteral(" 文件！"));
         QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.Texts().last(), QStringLiteral("没有找到记录文件。"), NoticeTimeoutMs);
-        QCOMPARE(rig.Text("Label2"), QStringLiteral("未有记录数据"));
+        QCOMPARE(rig.Text("record_count_label"), QStringLiteral("未有记录数据"));
         QVERIFY(rig.Listing().isEmpty());
-        QVERIFY(!rig.Enabled("Command2"));
+        QVERIFY(!rig.Enabled("read_button"));
         QVERIFY(rig.EnabledPageCommands().isEmpty());
-        QVERIFY(!rig.Item("saveas")->isEnabled());
-        QVERIFY(rig.Item("openkdf")->isEnabled());
+        QVERIFY(!rig.Item("save_as_action")->isEnabled());
+        QVERIFY(rig.Item("open_other_file_action")->isEnabled());
     }
 
     void aMissingFileIsNoticedAfterTheDelay()
@@ -739,7 +739,7 @@ private slots:
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("查看占筮记录"));
         QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到记录文件。")},
                                   NoticeTimeoutMs);
-        QVERIFY(!rig.Enabled("Command2"));
+        QVERIFY(!rig.Enabled("read_button"));
         QVERIFY(rig.window->isVisible());
     }
 
@@ -751,11 +751,11 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("messages");
         const QString noFile = QStringLiteral("没有找到记录文件。");
-        QTest::newRow("read") << "Command2" << QStringList{QStringLiteral("没有找到此条记录。")};
-        QTest::newRow("delete") << "killset"
+        QTest::newRow("read") << "read_button" << QStringList{QStringLiteral("没有找到此条记录。")};
+        QTest::newRow("delete") << "delete_record_action"
                                 << QStringList{QStringLiteral("无法删除第 21 号记录，记录文件没有改动。"), noFile};
-        QTest::newRow("first page") << "Command5" << QStringList{noFile};
-        QTest::newRow("save as") << "saveas"
+        QTest::newRow("first page") << "first_page_button" << QStringList{noFile};
+        QTest::newRow("save as") << "save_as_action"
                                  << QStringList{QStringLiteral("记录文件没有保存为 ") +
                                                 QStringLiteral("%1。\n请检查文件夹是否存在、能否写入。")};
     }
@@ -770,8 +770,8 @@ private slots:
         const QString copy = rig.folder.filePath(QStringLiteral("copy.kdf"));
         rig.files.saveAnswers = {copy};
         rig.main.dialogs.yesNoAnswers = {true};
-        if (QAction *item = rig.window->findChild<QAction *>(command))
-            item->trigger();
+        if (command.endsWith(QStringLiteral("_action")))
+            rig.Item(qPrintable(command))->trigger();
         else
             rig.Click(qPrintable(command));
 
@@ -797,17 +797,17 @@ private slots:
         rig.Open();
         const QString other = rig.folder.filePath(QStringLiteral("other.kdf"));
         QVERIFY(WriteFileBytes(other, Casts(25)));
-        rig.Item("openkdf")->trigger();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
+        rig.Item("open_other_file_action")->trigger();
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(3));
         rig.files.openAnswers = {other};
-        rig.Item("openkdf")->trigger();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(25));
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2 页"));
+        rig.Item("open_other_file_action")->trigger();
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(25));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 2 页"));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("记录文件(") + other + u')');
-        QVERIFY(rig.Item("opendefaultkdf")->isEnabled());
+        QVERIFY(rig.Item("open_default_file_action")->isEnabled());
 
         rig.ClickEntry(22);
-        rig.Click("Command2");
+        rig.Click("read_button");
         QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者22"));
     }
 
@@ -816,13 +816,13 @@ private slots:
         BrowserRig rig(Casts(3));
         rig.Open();
         rig.files.openAnswers = {rig.folder.filePath(QStringLiteral("gone.kdf"))};
-        rig.Item("openkdf")->trigger();
+        rig.Item("open_other_file_action")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.Texts(), QStringList{QStringLiteral("没有找到记录文件。")},
                                   NoticeTimeoutMs);
-        QVERIFY(rig.Item("opendefaultkdf")->isEnabled());
-        rig.Item("opendefaultkdf")->trigger();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
-        QVERIFY(rig.Enabled("Command2"));
+        QVERIFY(rig.Item("open_default_file_action")->isEnabled());
+        rig.Item("open_default_file_action")->trigger();
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(3));
+        QVERIFY(rig.Enabled("read_button"));
     }
 
     void theDefaultFileComesBack()
@@ -830,11 +830,11 @@ private slots:
         BrowserRig rig(Casts(3));
         rig.Open();
         rig.files.openAnswers = {Fixtures + QStringLiteral("other-shapes.kdf")};
-        rig.Item("openkdf")->trigger();
-        rig.Item("opendefaultkdf")->trigger();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(3));
+        rig.Item("open_other_file_action")->trigger();
+        rig.Item("open_default_file_action")->trigger();
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(3));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("默认记录文件(") + rig.recordPath + u')');
-        QVERIFY(!rig.Item("opendefaultkdf")->isEnabled());
+        QVERIFY(!rig.Item("open_default_file_action")->isEnabled());
     }
 
     void saveAsCopiesTheBrowsedFile_data()
@@ -851,7 +851,7 @@ private slots:
         BrowserRig rig(Casts(4));
         rig.Open();
         rig.files.saveAnswers = {rig.folder.filePath(chosen)};
-        rig.Item("saveas")->trigger();
+        rig.Item("save_as_action")->trigger();
         QCOMPARE(FileBytes(rig.folder.filePath(saved)), Casts(4));
         QVERIFY(!QFile::exists(rig.folder.filePath(chosen)) || chosen == saved);
         QVERIFY(rig.main.dialogs.boxes.empty());
@@ -865,7 +865,7 @@ private slots:
         const QString existing = rig.folder.filePath(QStringLiteral("a.kdf"));
         QVERIFY(WriteFileBytes(existing, "keep"));
         rig.files.saveAnswers = {rig.folder.filePath(QStringLiteral("a.kdf.kdf"))};
-        rig.Item("saveas")->trigger();
+        rig.Item("save_as_action")->trigger();
         QCOMPARE(LastQuestion(rig.main.dialogs), QStringLiteral("记录文件另存为|") + existing +
                                                      QStringLiteral(" 已存在。\n要替换它吗?"));
         QCOMPARE(FileBytes(existing), QByteArray("keep"));
@@ -877,7 +877,7 @@ private slots:
         rig.Open();
         const QString destination = rig.folder.filePath(QStringLiteral("missing/c.kdf"));
         rig.files.saveAnswers = {destination};
-        rig.Item("saveas")->trigger();
+        rig.Item("save_as_action")->trigger();
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QVERIFY(rig.main.dialogs.boxes[0].text.contains(destination));
         QCOMPARE(rig.main.dialogs.boxes[0].icon, DialogService::Icon::Warning);
@@ -886,8 +886,8 @@ private slots:
     void closeCommandsCloseTheWindow_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("close command") << "Command1";
-        QTest::newRow("menu item") << "tuichujlform";
+        QTest::newRow("close command") << "close_button";
+        QTest::newRow("menu item") << "exit_action";
         QTest::newRow("F12") << "F12";
     }
     void closeCommandsCloseTheWindow()
@@ -897,10 +897,10 @@ private slots:
         rig.Open();
         if (how == u"F12")
             rig.Key(Qt::Key_F12);
-        else if (how == u"tuichujlform")
-            rig.Item("tuichujlform")->trigger();
+        else if (how == u"exit_action")
+            rig.Item("exit_action")->trigger();
         else
-            rig.Click("Command1");
+            rig.Click("close_button");
         QVERIFY(!rig.window->isVisible());
         QVERIFY(!rig.main.Shown("Frame1"));
     }
@@ -909,11 +909,11 @@ private slots:
     {
         BrowserRig rig(Casts(40001));
         rig.Open();
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2001 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 2001 页"));
         rig.Key(Qt::Key_PageUp);
         rig.ClickEntry(39990);
         QCOMPARE(rig.RecordNumber(), QStringLiteral("39990"));
-        rig.Click("Command2");
+        rig.Click("read_button");
         QCOMPARE(rig.main.Text("Label20"), QStringLiteral("占者39990"));
     }
 
@@ -934,14 +934,14 @@ private slots:
             QVERIFY(file.write(block) == block.size());
         }
         rig.Open();
-        QCOMPARE(rig.Text("Label2"), RecordCountLine(1000000));
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 50000 页"));
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(1000000));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 50000 页"));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<999981>\"999981\"")));
         QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), 20);
         rig.ClickEntry(1000000);
-        QCOMPARE(rig.Item("killset")->text(), QStringLiteral("删除第 1000000 号记录"));
+        QCOMPARE(rig.Item("delete_record_action")->text(), QStringLiteral("删除第 1000000 号记录"));
         rig.Key(Qt::Key_PageUp);
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 49999 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 49999 页"));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<999961>")));
         rig.GoToPage(QStringLiteral("40000"));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<799981>")));
@@ -992,13 +992,13 @@ private slots:
         QFETCH(QString, firstEntry);
         BrowserRig rig(Casts(65));
         rig.Open();
-        rig.Click("Command5");
+        rig.Click("first_page_button");
         rig.main.effects.played.clear();
-        auto *pageBox = rig.Find<QLineEdit>("Text3");
+        auto *pageBox = rig.Find<QLineEdit>("page_field");
         pageBox->setFocus();
         QTest::keyClicks(pageBox, typed);
         QTest::keyClick(pageBox, Qt::Key_Return);
-        QCOMPARE(rig.Text("Label3"), page);
+        QCOMPARE(rig.Text("page_caption"), page);
         QVERIFY2(rig.Listing().startsWith(firstEntry), qPrintable(rig.Listing().left(20)));
         QVERIFY(pageBox->text().isEmpty());
         QCOMPARE(rig.main.effects.played, QStringList{ProgramSound("/wav/s1.wav")});
@@ -1010,11 +1010,11 @@ private slots:
         rig.Open();
         QTRY_COMPARE_WITH_TIMEOUT(rig.main.dialogs.boxes.size(), size_t(1), NoticeTimeoutMs);
         rig.main.effects.played.clear();
-        auto *pageBox = rig.Find<QLineEdit>("Text3");
+        auto *pageBox = rig.Find<QLineEdit>("page_field");
         QTest::keyClicks(pageBox, QStringLiteral("2"));
         QTest::keyClick(pageBox, Qt::Key_Return);
         QVERIFY(rig.main.effects.played.isEmpty());
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 0 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 0 页"));
     }
 
     // Record 2 of 4 holds a matter far wider than the list.
@@ -1047,8 +1047,8 @@ private slots:
             rig.ClickEntry(1, 20);
             QTest::keyClick(rig.List(), Qt::Key_Down);
         } else {
-            rig.Find<QLineEdit>("findText")->setText(QStringLiteral("远远"));
-            rig.Click("findNext");
+            rig.Find<QLineEdit>("find_field")->setText(QStringLiteral("远远"));
+            rig.Click("find_button");
         }
         QCOMPARE(rig.RecordNumber(), QStringLiteral("2"));
         QCOMPARE(sideways->value(), 0);
@@ -1088,7 +1088,7 @@ private slots:
         }
         BrowserRig rig(bytes);
         rig.Open();
-        auto *findText = rig.Find<QLineEdit>("findText");
+        auto *findText = rig.Find<QLineEdit>("find_field");
         findText->setText(QStringLiteral(" 张三 "));
         const struct {
             const char *number;
@@ -1099,16 +1099,16 @@ private slots:
             if (byEnter)
                 QTest::keyClick(findText, Qt::Key_Return);
             else
-                rig.Click("findNext");
+                rig.Click("find_button");
             byEnter = !byEnter;
             QCOMPARE(rig.RecordNumber(), QString::fromLatin1(visit.number));
-            QCOMPARE(rig.Text("Label3"), QString::fromUtf8(visit.page));
+            QCOMPARE(rig.Text("page_caption"), QString::fromUtf8(visit.page));
             QVERIFY(rig.List()->textCursor().selectedText().contains(QStringLiteral("张三")));
-            QVERIFY(rig.Item("killset")->isEnabled());
+            QVERIFY(rig.Item("delete_record_action")->isEnabled());
         }
         QVERIFY(rig.main.dialogs.boxes.empty());
         QCOMPARE(rig.main.effects.played.last(), ProgramSound("/wav/s1.wav"));
-        rig.Click("Command2");
+        rig.Click("read_button");
         QCOMPARE(rig.main.Text("Label20"), QStringLiteral("张三"));
     }
 
@@ -1127,11 +1127,11 @@ private slots:
         BrowserRig rig(Casts(25));
         rig.Open();
         rig.ClickEntry(22);
-        rig.Find<QLineEdit>("findText")->setText(text);
-        rig.Click("findNext");
+        rig.Find<QLineEdit>("find_field")->setText(text);
+        rig.Click("find_button");
         QCOMPARE(rig.main.dialogs.Texts(), QStringList{message});
         QCOMPARE(rig.RecordNumber(), QStringLiteral("22"));
-        QCOMPARE(rig.Text("Label3"), QStringLiteral("第 2 页"));
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 2 页"));
     }
 
     void fileDialogsOpenInTheFolderOfTheBrowsedFile()
@@ -1142,8 +1142,8 @@ private slots:
         QVERIFY(WriteFileBytes(other, Casts(1)));
         rig.Open();
         rig.files.openAnswers.push_back(other);
-        rig.Item("openkdf")->trigger();
-        rig.Item("saveas")->trigger();
+        rig.Item("open_other_file_action")->trigger();
+        rig.Item("save_as_action")->trigger();
         QCOMPARE(rig.files.folders, (QStringList{rig.folder.path(), otherFolder.path()}));
     }
 
@@ -1200,7 +1200,7 @@ private slots:
         QCOMPARE(caption->text(), rig.window->windowTitle());
 
         rig.files.openAnswers.push_back(other);
-        rig.Item("openkdf")->trigger();
+        rig.Item("open_other_file_action")->trigger();
         QVERIFY(rig.window->windowTitle().endsWith(QStringLiteral("/另一个.kdf)")));
         QVERIFY2(caption->text().startsWith(QStringLiteral("记录文件(")), qPrintable(caption->text()));
         QVERIFY2(caption->text().endsWith(QStringLiteral("另一个.kdf)")), qPrintable(caption->text()));

@@ -44,8 +44,8 @@ struct ViewerRig {
     }
 
     bool Shows(const QString &name) const { return Control(name)->isVisibleTo(window.get()); }
-    QPlainTextEdit *Text() const { return Control<QPlainTextEdit>(QStringLiteral("Label1")); }
-    QTimer *Timer() const { return Control<QTimer>(QStringLiteral("Timer1")); }
+    QPlainTextEdit *Text() const { return Control<QPlainTextEdit>(QStringLiteral("translation_text")); }
+    QTimer *Timer() const { return Control<QTimer>(QStringLiteral("unroll_timer")); }
 
     void UnrollFully()
     {
@@ -115,15 +115,15 @@ private slots:
         ViewerRig rig(QStringLiteral("111111"));
         QVERIFY(rig.Timer()->isActive());
         QCOMPARE(rig.Timer()->interval(), 1000);
-        QVERIFY(!rig.Shows(QStringLiteral("Label1")));
+        QVERIFY(!rig.Shows(QStringLiteral("translation_text")));
         QCOMPARE(rig.Text()->height(), 0);
-        QVERIFY(!rig.Shows(QStringLiteral("Image1")));
+        QVERIFY(!rig.Shows(QStringLiteral("bold_switch")));
 
         rig.window->Unroll();
-        QVERIFY(rig.Shows(QStringLiteral("Label1")));
+        QVERIFY(rig.Shows(QStringLiteral("translation_text")));
         QCOMPARE(rig.Text()->height(), 7);
         QCOMPARE(rig.Timer()->interval(), 195);
-        QVERIFY(!rig.Shows(QStringLiteral("Image1")));
+        QVERIFY(!rig.Shows(QStringLiteral("bold_switch")));
 
         int ticks = 1;
         while (rig.Timer()->isActive()) {
@@ -134,9 +134,9 @@ private slots:
         // The full height of 5300 twips would reach under the band; the text
         // stops at the band's top.
         QCOMPARE(rig.Text()->geometry(), QRect(16, 56, 573, 328));
-        QCOMPARE(rig.Control(QStringLiteral("Label3"))->y(), 384);
-        QVERIFY(rig.Shows(QStringLiteral("Image1")));
-        QVERIFY(!rig.Shows(QStringLiteral("Image2")));
+        QCOMPARE(rig.Control(QStringLiteral("saying_band"))->y(), 384);
+        QVERIFY(rig.Shows(QStringLiteral("bold_switch")));
+        QVERIFY(!rig.Shows(QStringLiteral("normal_switch")));
         QVERIFY(!rig.Text()->font().bold());
     }
 
@@ -159,16 +159,16 @@ private slots:
         QFETCH(int, number);
         ViewerRig rig(lines);
 
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("Label4"))->text(), heading);
-        QVERIFY(rig.Shows(QStringLiteral("Label4")));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("heading"))->text(), heading);
+        QVERIFY(rig.Shows(QStringLiteral("heading")));
         QCOMPARE(rig.Text()->toPlainText(),
                  HexagramTranslation(number).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         QCOMPARE(rig.effects.played, QStringList{Sound("guyue.wav")});
 
-        const QImage yin = rig.Control<PictureLabel>(QStringLiteral("Image4"))->Picture().toImage();
+        const QImage yin = rig.Control<PictureLabel>(QStringLiteral("yin_line_picture"))->Picture().toImage();
         int previousTop = 1000;
         for (int line = 1; line <= 6; ++line) {
-            auto *picture = rig.Control<PictureLabel>(QStringLiteral("Image3_%1").arg(line));
+            auto *picture = rig.Control<PictureLabel>(QStringLiteral("line_picture_%1").arg(line));
             QVERIFY(rig.Shows(picture->objectName()));
             const bool yinShown = picture->Picture().toImage() == yin;
             QCOMPARE(yinShown, lines.mid(line - 1, 1) == QStringLiteral("0"));
@@ -197,12 +197,12 @@ private slots:
                 const QString row = QStringLiteral("entry %1, bold %2").arg(number).arg(bold);
                 QVERIFY2(text->cursorRect(end).bottom() <= text->viewport()->height(), qPrintable(row));
                 const QRect box(text->mapTo(rig.window.get(), QPoint()), text->size());
-                QVERIFY2(box.bottom() < rig.Control(QStringLiteral("Label3"))->y(), qPrintable(row));
+                QVERIFY2(box.bottom() < rig.Control(QStringLiteral("saying_band"))->y(), qPrintable(row));
             }
         }
     }
 
-    // Actions: B the key, 1 and 2 clicks on Image1 and Image2, u the text
+    // Actions: B the key, 1 and 2 clicks on the bold and the normal switch, u the text
     // unrolling to its end.
     void weightSwitch_data()
     {
@@ -243,11 +243,13 @@ private slots:
             else if (action == QLatin1Char('u'))
                 rig.UnrollFully();
             else
-                QTest::mouseClick(rig.Control(QStringLiteral("Image") + action), Qt::LeftButton);
+                QTest::mouseClick(rig.Control(action == QLatin1Char('1') ? QStringLiteral("bold_switch")
+                                                                         : QStringLiteral("normal_switch")),
+                                  Qt::LeftButton);
         }
         QCOMPARE(rig.Text()->font().bold(), bold);
-        QCOMPARE(rig.Shows(QStringLiteral("Image1")), boldSwitchShown);
-        QCOMPARE(rig.Shows(QStringLiteral("Image2")), normalSwitchShown);
+        QCOMPARE(rig.Shows(QStringLiteral("bold_switch")), boldSwitchShown);
+        QCOMPARE(rig.Shows(QStringLiteral("normal_switch")), normalSwitchShown);
         QVERIFY(rig.Timer()->isActive() != (unrollFirst || actions.contains(QLatin1Char('u'))));
     }
 
@@ -257,16 +259,16 @@ private slots:
         using Close = std::function<void(ViewerRig &)>;
         QTest::newRow("F12") << Close([](ViewerRig &rig) { QTest::keyRelease(rig.window.get(), Qt::Key_F12); });
         QTest::newRow("close label") << Close([](ViewerRig &rig) {
-            QTest::mouseClick(rig.Control(QStringLiteral("Label2")), Qt::LeftButton);
+            QTest::mouseClick(rig.Control(QStringLiteral("close_label")), Qt::LeftButton);
         });
         QTest::newRow("double-click on the background") << Close([](ViewerRig &rig) {
-            QTest::mouseDClick(rig.Control(QStringLiteral("background")), Qt::LeftButton, {}, QPoint(300, 200));
+            QTest::mouseDClick(rig.Control(QStringLiteral("background_picture")), Qt::LeftButton, {}, QPoint(300, 200));
         });
         QTest::newRow("double-click on the text") << Close([](ViewerRig &rig) {
             QTest::mouseDClick(rig.Text()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         });
         QTest::newRow("double-click on the band") << Close([](ViewerRig &rig) {
-            QTest::mouseDClick(rig.Control(QStringLiteral("Label3")), Qt::LeftButton);
+            QTest::mouseDClick(rig.Control(QStringLiteral("saying_band")), Qt::LeftButton);
         });
     }
 
@@ -296,9 +298,9 @@ private slots:
     void dragHandlesMoveTheWindow_data()
     {
         QTest::addColumn<QString>("handle");
-        QTest::newRow("background") << QStringLiteral("background");
-        QTest::newRow("band") << QStringLiteral("Label3");
-        QTest::newRow("heading") << QStringLiteral("Label4");
+        QTest::newRow("background_picture") << QStringLiteral("background_picture");
+        QTest::newRow("band") << QStringLiteral("saying_band");
+        QTest::newRow("heading") << QStringLiteral("heading");
     }
 
     void dragHandlesMoveTheWindow()
@@ -335,7 +337,7 @@ private slots:
         QVERIFY(rig.window->isVisible());
 
         WhenModalShows([](QWidget *) {});
-        QTest::mouseClick(rig.Control(QStringLiteral("Label5")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("reference_link")), Qt::LeftButton);
         QCOMPARE(rig.guardEnds, 0);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
@@ -371,7 +373,7 @@ private slots:
         QString shownHeading;
         bool closePictureDisabled = false;
         WhenModalShows([&](QWidget *modal) {
-            shownHeading = modal->findChild<QLabel *>(QStringLiteral("Label4"))->text();
+            shownHeading = RequireChild<QLabel>(*modal, QStringLiteral("heading"))->text();
             closePictureDisabled = !main.Control(QStringLiteral("Image17"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key(key));

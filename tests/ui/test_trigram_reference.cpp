@@ -1,4 +1,5 @@
 #include "main_window_rig.h"
+#include "support/require_child.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/windows/child_window_guard.h"
 #include "ui/windows/trigram_reference.h"
@@ -33,14 +34,14 @@ struct ReferenceRig {
     template <typename T = QWidget>
     T *Control(const QString &name) const
     {
-        return window->findChild<T *>(name);
+        return RequireChild<T>(*window, name);
     }
 
     bool Shows(const QString &name) const { return Control(name)->isVisibleTo(window.get()); }
 
     QColor LinkColour() const
     {
-        return Control<QLabel>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText);
+        return Control<QLabel>(QStringLiteral("discussion_of_trigrams_link"))->palette().color(QPalette::WindowText);
     }
 
     FakeEffects effects;
@@ -72,13 +73,13 @@ private slots:
         ReferenceRig rig;
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("八卦卦象参考"));
         QCOMPARE(rig.effects.played, QStringList{Sound("s2.wav")});
-        QVERIFY(rig.Shows(QStringLiteral("Image1")));
-        QVERIFY(!rig.Shows(QStringLiteral("Image2")));
+        QVERIFY(rig.Shows(QStringLiteral("earlier_heaven_picture")));
+        QVERIFY(!rig.Shows(QStringLiteral("later_heaven_picture")));
         const QPoint panel = rig.window->PanelArea().topLeft();
-        QCOMPARE(rig.Control(QStringLiteral("Image1"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
-        QCOMPARE(rig.Control(QStringLiteral("Image2"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
-        QCOMPARE(rig.Control(QStringLiteral("Text1"))->geometry(), QRect(296, 40, 265, 233).translated(panel));
-        auto *link = rig.Control<QLabel>(QStringLiteral("Label1"));
+        QCOMPARE(rig.Control(QStringLiteral("earlier_heaven_picture"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("later_heaven_picture"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("trigram_attributes_text"))->geometry(), QRect(296, 40, 265, 233).translated(panel));
+        auto *link = rig.Control<QLabel>(QStringLiteral("discussion_of_trigrams_link"));
         QCOMPARE(link->text(), QStringLiteral("卦的属性(详细可参考《说卦传》)"));
         QCOMPARE(link->toolTip(), QStringLiteral("点击查看《说卦传》"));
         // The window is drawn in the program's frame, and every control lies
@@ -86,14 +87,14 @@ private slots:
         QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("caption"))->text(), QStringLiteral("八卦卦象参考"));
         const QRect client = rig.window->PanelArea();
-        for (const char *name : {"Image1", "Label1", "Text1", "Command1"})
+        for (const char *name : {"earlier_heaven_picture", "discussion_of_trigrams_link", "trigram_attributes_text", "close_button"})
             QVERIFY2(client.contains(rig.Control(QString::fromLatin1(name))->geometry()), name);
     }
 
     void textBoxShowsTheEightLinesExactly()
     {
         ReferenceRig rig;
-        const QString shown = rig.Control<QTextEdit>(QStringLiteral("Text1"))->toPlainText();
+        const QString shown = rig.Control<QTextEdit>(QStringLiteral("trigram_attributes_text"))->toPlainText();
         const QStringList lines = shown.split(QLatin1Char('\n'));
         const QStringList expected{
             QStringLiteral("乾：天、父　、马、首、健、金"), QStringLiteral("坤：地、母　、牛、腹、顺、土"),
@@ -116,7 +117,7 @@ private slots:
         ReferenceRig rig;
         rig.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
-        auto *box = rig.Control<QTextEdit>(QStringLiteral("Text1"));
+        auto *box = rig.Control<QTextEdit>(QStringLiteral("trigram_attributes_text"));
         QCOMPARE(box->verticalScrollBar()->maximum(), 0);
         QVERIFY(box->document()->size().height() <= box->viewport()->height());
         int trigrams = 0;
@@ -137,11 +138,11 @@ private slots:
         });
         // Space is the pictures' key even while the text box has the focus.
         QTest::newRow("space in the text box") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
-            QTest::keyClick(rig.Control(QStringLiteral("Text1")), Qt::Key_Space);
+            QTest::keyClick(rig.Control(QStringLiteral("trigram_attributes_text")), Qt::Key_Space);
         });
         QTest::newRow("click on the picture shown") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
             const QString shown =
-                rig.Shows(QStringLiteral("Image1")) ? QStringLiteral("Image1") : QStringLiteral("Image2");
+                rig.Shows(QStringLiteral("earlier_heaven_picture")) ? QStringLiteral("earlier_heaven_picture") : QStringLiteral("later_heaven_picture");
             QTest::mouseClick(rig.Control(shown), Qt::LeftButton, {}, QPoint(150, 150));
         });
     }
@@ -153,19 +154,19 @@ private slots:
         rig.effects.played.clear();
 
         swap(rig);
-        QVERIFY(!rig.Shows(QStringLiteral("Image1")));
-        QVERIFY(rig.Shows(QStringLiteral("Image2")));
+        QVERIFY(!rig.Shows(QStringLiteral("earlier_heaven_picture")));
+        QVERIFY(rig.Shows(QStringLiteral("later_heaven_picture")));
         swap(rig);
-        QVERIFY(rig.Shows(QStringLiteral("Image1")));
-        QVERIFY(!rig.Shows(QStringLiteral("Image2")));
+        QVERIFY(rig.Shows(QStringLiteral("earlier_heaven_picture")));
+        QVERIFY(!rig.Shows(QStringLiteral("later_heaven_picture")));
         QCOMPARE(rig.effects.played, (QStringList{Sound("s1.wav"), Sound("s1.wav")}));
     }
 
     void picturesShowTheTwoArrangements()
     {
         ReferenceRig rig;
-        const QImage earlier = rig.Control<PictureLabel>(QStringLiteral("Image1"))->Picture().toImage();
-        const QImage later = rig.Control<PictureLabel>(QStringLiteral("Image2"))->Picture().toImage();
+        const QImage earlier = rig.Control<PictureLabel>(QStringLiteral("earlier_heaven_picture"))->Picture().toImage();
+        const QImage later = rig.Control<PictureLabel>(QStringLiteral("later_heaven_picture"))->Picture().toImage();
         QCOMPARE(earlier.size(), QSize(300, 300));
         QVERIFY(earlier != later);
     }
@@ -173,7 +174,7 @@ private slots:
     void linkOpensTheShuoGuaTopic()
     {
         ReferenceRig rig;
-        QTest::mouseClick(rig.Control(QStringLiteral("Label1")), Qt::LeftButton);
+        QTest::mouseClick(rig.Control(QStringLiteral("discussion_of_trigrams_link")), Qt::LeftButton);
         QCOMPARE(rig.helpTopics.size(), size_t(1));
         QCOMPARE(rig.helpTopics[0].first, rig.window.get());
         QCOMPARE(rig.helpTopics[0].second, 1100);
@@ -182,8 +183,8 @@ private slots:
     void linkColourFollowsTheMouse_data()
     {
         QTest::addColumn<QString>("restingOn");
-        QTest::newRow("text box") << QStringLiteral("Text1");
-        QTest::newRow("picture") << QStringLiteral("Image1");
+        QTest::newRow("text box") << QStringLiteral("trigram_attributes_text");
+        QTest::newRow("picture") << QStringLiteral("earlier_heaven_picture");
         QTest::newRow("background") << QString();
     }
 
@@ -191,15 +192,15 @@ private slots:
     {
         QFETCH(QString, restingOn);
         ReferenceRig rig;
-        SendEnter(rig.Control(QStringLiteral("Label1")));
+        SendEnter(rig.Control(QStringLiteral("discussion_of_trigrams_link")));
         QCOMPARE(rig.LinkColour(), QColor(0, 0, 255));
 
         if (restingOn.isEmpty()) {
             QMouseEvent move(QEvent::MouseMove, QPointF(540, 320), QPointF(540, 320), Qt::NoButton, Qt::NoButton,
                              Qt::NoModifier);
             QApplication::sendEvent(rig.window.get(), &move);
-        } else if (auto *text = rig.Control<QTextEdit>(restingOn)) {
-            SendEnter(text->viewport());
+        } else if (restingOn == u"trigram_attributes_text") {
+            SendEnter(rig.Control<QTextEdit>(restingOn)->viewport());
         } else {
             SendEnter(rig.Control(restingOn));
         }
@@ -223,7 +224,7 @@ private slots:
         if (byKey)
             QTest::keyRelease(rig.window.get(), Qt::Key_F12);
         else
-            QTest::mouseClick(rig.Control(QStringLiteral("Command1")), Qt::LeftButton);
+            QTest::mouseClick(rig.Control(QStringLiteral("close_button")), Qt::LeftButton);
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.guardEnds, 1);
     }

@@ -197,7 +197,7 @@ ClickableLabel *MakeClickableText(const QString &name, const QRect &geometry, co
 } // namespace
 
 CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
-    : PanelDialog(QStringLiteral("Form11"), WindowSize, parent)
+    : PanelDialog(QStringLiteral("calendar_window"), WindowSize, parent)
     , host_(host)
 {
     setWindowTitle(CalendarCaption);
@@ -235,21 +235,21 @@ void CalendarWindow::BuildSelectors()
     const QRect area = PanelArea();
     const int top = area.top() + 22;
     const QFont captionFont = SansFont(13, QFont::Bold);
-    MakeTextLabel(QStringLiteral("Label1_0"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
+    MakeTextLabel(QStringLiteral("date_choice_caption"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
                   captionFont, ArtPalette::Caption, this);
     yearList_ = new CentredList(this);
-    yearList_->setObjectName(QStringLiteral("cboyear"));
+    yearList_->setObjectName(QStringLiteral("year_list"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
-    MakeTextLabel(QStringLiteral("Label1_1"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
+    MakeTextLabel(QStringLiteral("year_caption"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
                   ArtPalette::Caption, this);
     monthList_ = new CentredList(this);
-    monthList_->setObjectName(QStringLiteral("cbomonth"));
+    monthList_->setObjectName(QStringLiteral("month_list"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
     for (int month = 1; month <= 12; ++month)
         monthList_->addItem(QString::number(month));
-    MakeTextLabel(QStringLiteral("Label1_2"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
+    MakeTextLabel(QStringLiteral("month_caption"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
                   ArtPalette::Caption, this);
     for (QComboBox *list : {yearList_, monthList_}) {
         list->setStyleSheet(ListStyle);
@@ -264,9 +264,9 @@ void CalendarWindow::BuildSelectors()
     connect(yearList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnYearChanged);
     connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
 
-    todayLinkArea_ = MakeTextLabel(QStringLiteral("Label9"), {}, QRect(area.left() + 318, top - 8, 96, 40), font(),
+    todayLinkArea_ = MakeTextLabel(QStringLiteral("today_link_area"), {}, QRect(area.left() + 318, top - 8, 96, 40), font(),
                                    ArtPalette::Ink, this);
-    todayLink_ = MakeClickableText(QStringLiteral("Label10"), QRect(area.left() + 342, top, 48, 24),
+    todayLink_ = MakeClickableText(QStringLiteral("today_link"), QRect(area.left() + 342, top, 48, 24),
                                    SansFont(14, QFont::Bold), Navy, this);
     todayLink_->setText(QStringLiteral("今天"));
     todayLink_->setAlignment(Qt::AlignCenter);
@@ -282,13 +282,13 @@ void CalendarWindow::BuildGrid()
 {
     const QRect area = PanelArea();
     grid_ = new QWidget(this);
-    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setObjectName(QStringLiteral("month_grid"));
     grid_->setGeometry(area.left(), area.top(), WeekdayColumnLeft(ColumnCount) / TwipsPerPixel, area.height());
 
     const QSize cellSize(CellWidth / TwipsPerPixel, CellHeight / TwipsPerPixel);
     const std::array<const char16_t *, ColumnCount> names{u"日", u"一", u"二", u"三", u"四", u"五", u"六"};
     for (int column = 0; column < ColumnCount; ++column) {
-        auto *header = MakeTextLabel(QStringLiteral("Label2_%1").arg(column), QString::fromUtf16(names[column]),
+        auto *header = MakeTextLabel(QStringLiteral("weekday_header_%1").arg(column), QString::fromUtf16(names[column]),
                                      QRect(FromTwips({WeekdayColumnLeft(column), HeaderTop}), cellSize),
                                      SerifFont(15, QFont::Bold), WeekdayHeaderColours[column], grid_);
         header->setAlignment(Qt::AlignCenter);
@@ -296,7 +296,9 @@ void CalendarWindow::BuildGrid()
 
     for (int i = 0; i < int(cells_.size()); ++i) {
         const bool isNumber = i < CellCount;
-        auto *cell = new ClickableLabel(QStringLiteral("lblnumber_%1").arg(i), grid_);
+        const QString name = isNumber ? QStringLiteral("day_number_%1").arg(i + 1)
+                                      : QStringLiteral("lunar_label_%1").arg(i - CellCount + 1);
+        auto *cell = new ClickableLabel(name, grid_);
         cell->resize(cellSize);
         cell->setAlignment(Qt::AlignCenter);
         cell->setFont(isNumber ? SansFont(15, QFont::Bold) : SansFont(12));
@@ -313,18 +315,18 @@ void CalendarWindow::BuildGrid()
     }
 
     todayMarker_ = new QLabel(grid_);
-    todayMarker_->setObjectName(QStringLiteral("todayMarker"));
+    todayMarker_->setObjectName(QStringLiteral("today_marker"));
     todayMarker_->setStyleSheet(TodayMarkerStyle);
     todayMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
     todayMarker_->hide();
 
-    solarTermList_ = MakeTextLabel(QStringLiteral("Label13"), {},
+    solarTermList_ = MakeTextLabel(QStringLiteral("solar_term_list"), {},
                                    QRect(FromTwips({2400, 4050}), QSize(2895 / TwipsPerPixel, 520 / TwipsPerPixel)),
                                    SansFont(13), SolarTermLineColour, grid_);
     solarTermList_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     focusSink_ = new QWidget(this);
-    focusSink_->setObjectName(QStringLiteral("Picture1"));
+    focusSink_->setObjectName(QStringLiteral("focus_sink"));
     focusSink_->setGeometry(0, 0, 1, 1);
     focusSink_->setFocusPolicy(Qt::StrongFocus);
 }
@@ -332,33 +334,33 @@ void CalendarWindow::BuildGrid()
 void CalendarWindow::BuildPanel()
 {
     panel_ = new QGroupBox(TodayPanel, this);
-    panel_->setObjectName(QStringLiteral("Frame1"));
+    panel_->setObjectName(QStringLiteral("day_panel"));
     panel_->setGeometry(PanelGeometry);
     panel_->setStyleSheet(PanelStyle);
     panel_->setFont(SerifFont(14, QFont::Bold));
 
     const QFont text = SansFont(13);
     const QFont strong = SansFont(13, QFont::Bold);
-    longDate_ = MakeTextLabel(QStringLiteral("lbldate"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink, panel_);
-    weekday_ = MakeTextLabel(QStringLiteral("lblday"), {}, QRect(12, 46, 100, 20), strong, Qt::black, panel_);
-    lunarCaption_ = MakeTextLabel(QStringLiteral("Label11"), QStringLiteral("农历:"), QRect(12, 74, 38, 20), text,
+    longDate_ = MakeTextLabel(QStringLiteral("long_date_label"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink, panel_);
+    weekday_ = MakeTextLabel(QStringLiteral("weekday_label"), {}, QRect(12, 46, 100, 20), strong, Qt::black, panel_);
+    lunarCaption_ = MakeTextLabel(QStringLiteral("lunar_caption"), QStringLiteral("农历:"), QRect(12, 74, 38, 20), text,
                                   ArtPalette::Ink, panel_);
-    lunarText_ = MakeTextLabel(QStringLiteral("Label4"), {}, QRect(50, 74, 110, 20), strong, QColor(0, 0, 255), panel_);
-    yearText_ = MakeTextLabel(QStringLiteral("Label3"), QStringLiteral("农历年干支"), QRect(12, 98, 148, 20), text,
+    lunarText_ = MakeTextLabel(QStringLiteral("lunar_date_label"), {}, QRect(50, 74, 110, 20), strong, QColor(0, 0, 255), panel_);
+    yearText_ = MakeTextLabel(QStringLiteral("lunar_year_label"), QStringLiteral("农历年干支"), QRect(12, 98, 148, 20), text,
                               DarkRed, panel_);
-    pillarText_ = MakeTextLabel(QStringLiteral("Label14"), QStringLiteral("农历月、日干支"), QRect(12, 122, 148, 20),
+    pillarText_ = MakeTextLabel(QStringLiteral("month_day_pillars_label"), QStringLiteral("农历月、日干支"), QRect(12, 122, 148, 20),
                                 text, DarkRed, panel_);
 
-    zodiacPicture_ = new PictureLabel(QStringLiteral("Image2_0"), panel_);
+    zodiacPicture_ = new PictureLabel(QStringLiteral("zodiac_picture"), panel_);
     zodiacPicture_->move(168, 46);
-    starSignPicture_ = new PictureLabel(QStringLiteral("Image1_0"), panel_);
+    starSignPicture_ = new PictureLabel(QStringLiteral("star_sign_picture"), panel_);
     starSignPicture_->move(168, 120);
-    starSignName_ = MakeTextLabel(QStringLiteral("Label8"), {}, QRect(160, 186, 80, 18), strong, Navy, panel_);
+    starSignName_ = MakeTextLabel(QStringLiteral("star_sign_name"), {}, QRect(160, 186, 80, 18), strong, Navy, panel_);
     starSignName_->setAlignment(Qt::AlignCenter);
 
-    solarTermLine_ = MakeTextLabel(QStringLiteral("Label12"), QStringLiteral("节气"),
+    solarTermLine_ = MakeTextLabel(QStringLiteral("solar_term_line"), QStringLiteral("节气"),
                                    QRect(12, SolarTermLineTop, 148, 20), strong, SolarTermLineColour, panel_);
-    festivalLine_ = MakeClickableText(QStringLiteral("Label5"), QRect(12, FestivalLineTop, 220, 44), strong,
+    festivalLine_ = MakeClickableText(QStringLiteral("festival_line"), QRect(12, FestivalLineTop, 220, 44), strong,
                                       FestivalLineColour, panel_);
     festivalLine_->setText(QStringLiteral("节日"));
     festivalLine_->setWordWrap(true);
@@ -371,16 +373,16 @@ void CalendarWindow::BuildCommands()
     const QRect area = PanelArea();
     const int top = PanelGeometry.bottom() + 12;
     auto *reset = new QPushButton(QStringLiteral("重置日期显示"), this);
-    reset->setObjectName(QStringLiteral("Command1"));
+    reset->setObjectName(QStringLiteral("reset_button"));
     reset->setGeometry(PanelGeometry.left(), top, 98, 28);
     connect(reset, &QPushButton::clicked, this, &CalendarWindow::RefreshGrid);
     auto *exportYear = new QPushButton(QStringLiteral("导出本年"), this);
-    exportYear->setObjectName(QStringLiteral("Command3"));
+    exportYear->setObjectName(QStringLiteral("export_year_button"));
     exportYear->setToolTip(QStringLiteral("把所显示年份的节气和节日导出为日历文件(iCalendar)，供其他日历程序导入"));
     exportYear->setGeometry(PanelGeometry.left() + 104, top, 74, 28);
     connect(exportYear, &QPushButton::clicked, this, &CalendarWindow::ExportShownYear);
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("Command2"));
+    close->setObjectName(QStringLiteral("close_button"));
     close->setToolTip(QStringLiteral("关闭 F12"));
     close->setGeometry(PanelGeometry.right() - 53, top, 54, 28);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -391,7 +393,7 @@ void CalendarWindow::BuildCommands()
         command->setCursor(Qt::PointingHandCursor);
     }
 
-    rangeNote_ = MakeTextLabel(QStringLiteral("Label6"), RangeNote,
+    rangeNote_ = MakeTextLabel(QStringLiteral("range_note"), RangeNote,
                                QRect(area.left() + 30, area.bottom() - 30, area.width() - 60, 20), SansFont(12),
                                NoteColour, this);
     rangeNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -662,7 +664,7 @@ void CalendarWindow::ExportShownYear()
 {
     const int year = shownMonthStart_.year();
     QFileDialog dialog(this, QStringLiteral("导出%1年的万年历").arg(year));
-    dialog.setObjectName(QStringLiteral("exportDialog"));
+    dialog.setObjectName(QStringLiteral("export_dialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({ExportTermsAndFestivals, ExportWithLunarDays});

@@ -37,7 +37,7 @@ public:
     virtual void ShowMessage(QWidget *parent, const QString &text, bool warning) = 0;
 };
 
-// The calendar window, Form11 "农历查询": a month grid of day cells with
+// The calendar window "农历查询": a month grid of day cells with
 // lunar labels, chosen by year and month, and a panel describing the
 // selected day. Opening it selects today; closing it selects today again.
 // Its export command saves the shown year's solar terms and festivals as an

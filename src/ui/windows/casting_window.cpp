@@ -113,8 +113,17 @@ PictureButton *MakeRoundCommand(const QString &name, const QImage &picture, QPoi
     return command;
 }
 
-const std::array<LampColour, 4> LampColours{LampColour::Grey, LampColour::Yellow, LampColour::Red,
-                                            LampColour::Green};
+// The hidden lamp pictures, in the order of LampIndex.
+struct LampStore {
+    LampColour colour;
+    const char *name;
+};
+const std::array<LampStore, 4> LampStores{{
+    {LampColour::Grey, "grey_lamp_picture"},
+    {LampColour::Yellow, "yellow_lamp_picture"},
+    {LampColour::Red, "red_lamp_picture"},
+    {LampColour::Green, "green_lamp_picture"},
+}};
 
 int LampIndex(StatusLamp lamp)
 {
@@ -145,7 +154,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     , cast_(cast)
     , display_(display)
 {
-    setObjectName(QStringLiteral("form4"));
+    setObjectName(QStringLiteral("casting_window"));
     setWindowTitle(QStringLiteral("推演卦体"));
     setModal(true);
     setFont(SansFont(13));
@@ -179,9 +188,9 @@ CastingWindow::~CastingWindow() = default;
 
 void CastingWindow::BuildBackground()
 {
-    background_ = MakePicture(QStringLiteral("picShape"), CastingBackgroundPicture(), {0, 0}, this);
+    background_ = MakePicture(QStringLiteral("background_picture"), CastingBackgroundPicture(), {0, 0}, this);
     const CastingLayout &layout = CastingBackgroundLayout();
-    banner_ = MakePicture(QStringLiteral("Image6"), CastingBannerPicture(), layout.banner.topLeft(), this);
+    banner_ = MakePicture(QStringLiteral("banner_picture"), CastingBannerPicture(), layout.banner.topLeft(), this);
     drag_ = new WindowDrag(this);
 }
 
@@ -189,33 +198,33 @@ void CastingWindow::BuildTray()
 {
     const QRect tray = CastingBackgroundLayout().tray;
     // A caption-less label over the mat, so the whole tray drags the window.
-    trayHandle_ = MakeLabel(QStringLiteral("Label20"), {}, tray, font(), ArtPalette::Ink, Qt::AlignCenter, this);
+    trayHandle_ = MakeLabel(QStringLiteral("tray_handle"), {}, tray, font(), ArtPalette::Ink, Qt::AlignCenter, this);
 
-    for (int i = 0; i < int(LampColours.size()); ++i) {
-        lampStore_[i] = MakePicture(QStringLiteral("Image5_%1").arg(i), LampPicture(LampColours[i]), {}, this);
+    for (int i = 0; i < int(LampStores.size()); ++i) {
+        lampStore_[i] = MakePicture(QString::fromLatin1(LampStores[i].name), LampPicture(LampStores[i].colour), {}, this);
         lampStore_[i]->hide();
     }
     const std::vector<QImage> frames = StalkAnimationFrames();
     for (int i = 0; i < int(frames.size()); ++i) {
-        frameStore_[i] = MakePicture(QStringLiteral("Picture%1").arg(i + 1), frames[i], {}, this);
+        frameStore_[i] = MakePicture(QStringLiteral("stalk_frame_%1").arg(i + 1), frames[i], {}, this);
         frameStore_[i]->hide();
     }
 
     const int left = tray.left() + 16;
-    lamp_ = MakePicture(QStringLiteral("Image4"), LampPicture(LampColour::Grey), {left, tray.top() + 13}, this);
-    changeMessage_ = MakeLabel(QStringLiteral("Label7"), QStringLiteral("大衍之数"),
+    lamp_ = MakePicture(QStringLiteral("lamp"), LampPicture(LampColour::Grey), {left, tray.top() + 13}, this);
+    changeMessage_ = MakeLabel(QStringLiteral("change_message_label"), QStringLiteral("大衍之数"),
                                QRect(left + 22, tray.top() + 8, 216, 26), SansFont(15, QFont::Bold), ArtPalette::Ink,
                                Qt::AlignCenter, this);
     changeMessage_->setStyleSheet(PlateStyle);
 
-    animation_ = MakePicture(QStringLiteral("Image0"), frames.front(), {left, tray.top() + 44}, this);
-    stalkCounter_ = MakeLabel(QStringLiteral("Label0"), QStringLiteral("50"),
+    animation_ = MakePicture(QStringLiteral("stalk_animation"), frames.front(), {left, tray.top() + 44}, this);
+    stalkCounter_ = MakeLabel(QStringLiteral("stalk_counter"), QStringLiteral("50"),
                               QRect(left + 88, tray.top() + 44, 150, StalkFrameSize), CounterFont(46),
                               ArtPalette::Heading, Qt::AlignCenter, this);
     stalkCounter_->setStyleSheet(PlateStyle);
 
     // Left heap, hung stalk, right heap, left to right.
-    const std::array<const char *, 3> heapNames{"Label3", "Label2", "Label1"};
+    const std::array<const char *, 3> heapNames{"left_heap_counter", "hung_stalk_counter", "right_heap_counter"};
     for (int i = 0; i < int(heapNames.size()); ++i) {
         heapCounters_[i] = MakeLabel(QString::fromLatin1(heapNames[i]), QStringLiteral("0"),
                                      QRect(left + i * 82, tray.top() + 132, 74, 60), CounterFont(28), ArtPalette::Ink,
@@ -232,17 +241,17 @@ void CastingWindow::BuildEntryPanel()
     const int fieldWidth = panel.right() - 8 - fieldLeft;
     const QFont captionFont = SansFont(13, QFont::Bold);
 
-    MakeLabel(QStringLiteral("Label17"), QStringLiteral("姓名"), QRect(captionLeft, panel.top() + 9, 66, 24),
+    MakeLabel(QStringLiteral("diviner_name_caption"), QStringLiteral("姓名"), QRect(captionLeft, panel.top() + 9, 66, 24),
               captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
     nameField_ = new QLineEdit(this);
-    nameField_->setObjectName(QStringLiteral("Text65"));
+    nameField_->setObjectName(QStringLiteral("diviner_name_field"));
     nameField_->setGeometry(fieldLeft, panel.top() + 9, fieldWidth, 24);
     nameField_->setMaxLength(NameFieldLength);
 
-    MakeLabel(QStringLiteral("Label18"), QStringLiteral("所占何事"), QRect(captionLeft, panel.top() + 38, 66, 24),
+    MakeLabel(QStringLiteral("matter_caption"), QStringLiteral("所占何事"), QRect(captionLeft, panel.top() + 38, 66, 24),
               captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
     matterField_ = new QLineEdit(this);
-    matterField_->setObjectName(QStringLiteral("Text66"));
+    matterField_->setObjectName(QStringLiteral("matter_field"));
     matterField_->setGeometry(fieldLeft, panel.top() + 38, fieldWidth, 24);
     matterField_->setMaxLength(MatterFieldLength);
 
@@ -253,13 +262,13 @@ void CastingWindow::BuildEntryPanel()
     }
 
     const int speedTop = panel.top() + 67;
-    MakeLabel(QStringLiteral("Label5"), QStringLiteral("推演速度"), QRect(captionLeft, speedTop, 66, 24),
+    MakeLabel(QStringLiteral("speed_caption"), QStringLiteral("推演速度"), QRect(captionLeft, speedTop, 66, 24),
               captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
-    slowerCommand_ = MakeRoundCommand(QStringLiteral("Command7"), SlowerButtonPicture(), {fieldLeft, speedTop + 1},
+    slowerCommand_ = MakeRoundCommand(QStringLiteral("slower_button"), SlowerButtonPicture(), {fieldLeft, speedTop + 1},
                                       this);
-    speedBar_ = MakeLabel(QStringLiteral("Label4"), {}, QRect(fieldLeft + 28, speedTop, 96, 24), SansFont(16),
+    speedBar_ = MakeLabel(QStringLiteral("speed_bar"), {}, QRect(fieldLeft + 28, speedTop, 96, 24), SansFont(16),
                           ArtPalette::Heading, Qt::AlignCenter, this);
-    fasterCommand_ = MakeRoundCommand(QStringLiteral("Command8"), FasterButtonPicture(),
+    fasterCommand_ = MakeRoundCommand(QStringLiteral("faster_button"), FasterButtonPicture(),
                                       {fieldLeft + 128, speedTop + 1}, this);
     slowerCommand_->setText(QStringLiteral("-"));
     slowerCommand_->setToolTip(QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
@@ -278,22 +287,22 @@ void CastingWindow::BuildValuePanel()
     const QFont captionFont = SansFont(13, QFont::Bold);
 
     struct ValueRow {
-        const char16_t *captionName;
+        const char *captionName;
         const char16_t *caption;
-        int firstLabel;
+        const char *valueName; // the value of line N is named valueName + "_N"
         std::array<QLabel *, LinesPerHexagram> &labels;
         int top;
     };
     const std::array<ValueRow, 2> rows{{
-        {u"Label8", u"本卦:", 11, lineValues_, panel.top() + 8},
-        {u"Label9", u"之卦:", 21, changedValues_, panel.top() + 32},
+        {"primary_values_caption", u"本卦:", "line_value", lineValues_, panel.top() + 8},
+        {"resulting_values_caption", u"之卦:", "resulting_line_value", changedValues_, panel.top() + 32},
     }};
     for (const ValueRow &row : rows) {
-        MakeLabel(QString::fromUtf16(row.captionName), QString::fromUtf16(row.caption),
+        MakeLabel(QString::fromLatin1(row.captionName), QString::fromUtf16(row.caption),
                   QRect(captionLeft, row.top, 46, 22), captionFont, ArtPalette::Caption, Qt::AlignLeft | Qt::AlignVCenter,
                   this);
         for (int line = 1; line <= LinesPerHexagram; ++line) {
-            row.labels[line - 1] = MakeLabel(QStringLiteral("Label%1").arg(row.firstLabel + line - 1),
+            row.labels[line - 1] = MakeLabel(QStringLiteral("%1_%2").arg(QLatin1String(row.valueName)).arg(line),
                                              LinePositionWord(line),
                                              QRect(cellLeft + (line - 1) * cellWidth, row.top, cellWidth - 2, 22),
                                              SansFont(13, QFont::Bold), ArtPalette::Ink, Qt::AlignCenter, this);
@@ -301,14 +310,14 @@ void CastingWindow::BuildValuePanel()
     }
 
     const int statusTop = panel.top() + 58;
-    changingLines_ = MakeLabel(QStringLiteral("Label10"), QStringLiteral("未有变爻"),
+    changingLines_ = MakeLabel(QStringLiteral("changing_lines_label"), QStringLiteral("未有变爻"),
                                QRect(captionLeft, statusTop, 90, 20), SansFont(13, QFont::Bold), ArtPalette::Heading,
                                Qt::AlignLeft | Qt::AlignVCenter, this);
     changingLines_->hide();
-    progressText_ = MakeLabel(QStringLiteral("Label6"), QStringLiteral("推演进度"),
+    progressText_ = MakeLabel(QStringLiteral("progress_label"), QStringLiteral("推演进度"),
                               QRect(captionLeft + 92, statusTop, panel.right() - 8 - captionLeft - 92, 20),
                               SansFont(13), ArtPalette::Ink, Qt::AlignRight | Qt::AlignVCenter, this);
-    progressBar_ = MakeLabel(QStringLiteral("Label19"), {},
+    progressBar_ = MakeLabel(QStringLiteral("progress_bar"), {},
                              QRect(captionLeft, statusTop + 22, panel.right() - 8 - captionLeft, 18), SansFont(12),
                              ArtPalette::Heading, Qt::AlignLeft | Qt::AlignVCenter, this);
     progressText_->hide();
@@ -318,17 +327,17 @@ void CastingWindow::BuildValuePanel()
 void CastingWindow::BuildQuotePanel()
 {
     const QRect panel = CastingBackgroundLayout().quotePanel;
-    auto *classic = MakeLabel(QStringLiteral("Label29"),
+    auto *classic = MakeLabel(QStringLiteral("classic_quote"),
                               QStringLiteral("  大衍之数五十,其用四十有九。分而为二，以象两；挂一，以象三。揲之以四，"
                                              "以象四时。归奇于扐，以象闰；五岁再闰；故再扐而后挂。……四营而成易，"
                                              "十有八变而成卦。—《系辞传》"),
                               QRect(panel.left() + 14, panel.top() + 8, panel.width() - 28, 64), SerifFont(12),
                               ArtPalette::Ink, Qt::AlignLeft | Qt::AlignTop, this);
     classic->setWordWrap(true);
-    MakeLabel(QStringLiteral("Label27"), QStringLiteral("假尔泰筮有常…"),
+    MakeLabel(QStringLiteral("invocation_opening"), QStringLiteral("假尔泰筮有常…"),
               QRect(panel.left() + 14, panel.top() + 78, 170, 22), SerifFont(15, QFont::Bold), ArtPalette::Caption,
               Qt::AlignLeft | Qt::AlignVCenter, this);
-    MakeLabel(QStringLiteral("Label28"), QStringLiteral("…尚明告之…"),
+    MakeLabel(QStringLiteral("invocation_closing"), QStringLiteral("…尚明告之…"),
               QRect(panel.left() + 44, panel.top() + 102, 170, 22), SerifFont(15, QFont::Bold), ArtPalette::Caption,
               Qt::AlignLeft | Qt::AlignVCenter, this);
 }
@@ -340,20 +349,20 @@ void CastingWindow::BuildCommands()
     const int top = panel.top() + 84;
     const QRect stepPlace(panel.right() - 14 - 130, top, 130, 34);
 
-    stepCommand_ = MakeCommand(QStringLiteral("Command1"), QStringLiteral("推演初爻"), stepPlace, this);
-    automaticCommand_ = MakeCommand(QStringLiteral("Command3"), QStringLiteral("自动推演 F5"),
+    stepCommand_ = MakeCommand(QStringLiteral("step_button"), QStringLiteral("推演初爻"), stepPlace, this);
+    automaticCommand_ = MakeCommand(QStringLiteral("automatic_button"), QStringLiteral("自动推演 F5"),
                                     stepPlace.translated(-130, 0).adjusted(0, 0, -10, 0), this);
-    finishCommand_ = MakeCommand(QStringLiteral("Command2"), QStringLiteral("推演完成"), stepPlace, this);
+    finishCommand_ = MakeCommand(QStringLiteral("finish_button"), QStringLiteral("推演完成"), stepPlace, this);
     finishCommand_->setIcon(QPixmap::fromImage(CastingFinishButtonPicture()));
     finishCommand_->hide();
     finishCommand_->setEnabled(false);
 
-    exitHint_ = MakeLabel(QStringLiteral("Label30"), QStringLiteral("点击推演完成按钮退出"),
+    exitHint_ = MakeLabel(QStringLiteral("exit_hint"), QStringLiteral("点击推演完成按钮退出"),
                           QRect(stepPlace.left() - 200, top - 6, 190, 46), SansFont(13), ArtPalette::Ink,
                           Qt::AlignRight | Qt::AlignVCenter, this);
     exitHint_->hide();
 
-    closeCommand_ = MakeRoundCommand(QStringLiteral("Command5"), CastingCloseButtonPicture(),
+    closeCommand_ = MakeRoundCommand(QStringLiteral("close_button"), CastingCloseButtonPicture(),
                                      layout.closeButton.topLeft(), this);
 
     connect(stepCommand_, &QPushButton::clicked, this, &CastingWindow::Step);
@@ -377,9 +386,9 @@ void CastingWindow::BuildTimers()
         bool singleShot;
     };
     const std::array<TimerRow, 3> timers{{
-        {phaseTimer_, "phaseTimer", true},
-        {animationTimer_, "animationTimer", false},
-        {exitTimer_, "exitTimer", false},
+        {phaseTimer_, "phase_timer", true},
+        {animationTimer_, "animation_timer", false},
+        {exitTimer_, "exit_timer", false},
     }};
     for (const TimerRow &row : timers) {
         row.timer.setParent(this);

@@ -37,7 +37,7 @@ struct CastingWindowServices {
     CastingSchedule schedule = StandardCastingSchedule();
 };
 
-// The casting window, form4 "推演卦体": asks for the name and the matter,
+// The casting window "推演卦体": asks for the name and the matter,
 // drives the casting engine with timers at the chosen speed and shows the
 // stalks being split and counted, the line values and the progress. When the
 // sixth line is cast it shows the result on the main window, appends the
@@ -138,8 +138,7 @@ private:
     QPushButton *automaticCommand_ = nullptr;
     QPushButton *finishCommand_ = nullptr;
     PictureButton *closeCommand_ = nullptr;
-    // Hidden stores: the four lamp pictures (Image5 group) and the ten
-    // animation frames (Picture1 … Picture10).
+    // Hidden stores: the four lamp pictures and the ten animation frames.
     std::array<PictureLabel *, 4> lampStore_{};
     std::array<PictureLabel *, StalkFrameCount> frameStore_{};
 

@@ -52,7 +52,7 @@ void ShowInViewer(QWidget *owner, HelpFile file, const QString &entryPath)
 HelpBrowser::HelpBrowser(QWidget *parent)
     : QTextBrowser(parent)
 {
-    setObjectName(QStringLiteral("helpBrowser"));
+    setObjectName(QStringLiteral("help_browser"));
 }
 
 void HelpBrowser::SetHelpFile(HelpFile file)
@@ -99,15 +99,15 @@ HelpViewer::HelpViewer(QWidget *owner)
       forwardButton_(new QPushButton(QStringLiteral("前进 →"), this)),
       closeButton_(new QPushButton(QStringLiteral("关闭 F12"), this))
 {
-    setObjectName(QStringLiteral("helpViewer"));
+    setObjectName(QStringLiteral("help_viewer"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(MinimumSize);
     resize(OpeningSize(owner));
 
-    homeButton_->setObjectName(QStringLiteral("helpHomeButton"));
-    backButton_->setObjectName(QStringLiteral("helpBackButton"));
-    forwardButton_->setObjectName(QStringLiteral("helpForwardButton"));
-    closeButton_->setObjectName(QStringLiteral("helpCloseButton"));
+    homeButton_->setObjectName(QStringLiteral("home_button"));
+    backButton_->setObjectName(QStringLiteral("back_button"));
+    forwardButton_->setObjectName(QStringLiteral("forward_button"));
+    closeButton_->setObjectName(QStringLiteral("close_button"));
     backButton_->setEnabled(false);
     forwardButton_->setEnabled(false);
 

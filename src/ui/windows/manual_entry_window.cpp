@@ -80,7 +80,7 @@ int LineBoxX(int index)
 
 ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
                                      QWidget *parent)
-    : PanelDialog(QStringLiteral("form5"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
+    : PanelDialog(QStringLiteral("manual_entry_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
     , cast_(cast)
     , display_(display)
@@ -101,7 +101,7 @@ ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, Curren
 
 void ManualEntryWindow::BuildHeading()
 {
-    MakeCaption(QStringLiteral("Label3"), QStringLiteral("输入卦体"), QRect(24, 12, 200, 36),
+    MakeCaption(QStringLiteral("heading"), QStringLiteral("输入卦体"), QRect(24, 12, 200, 36),
                 SerifFont(24, QFont::Bold), HeadingColour, Qt::AlignLeft | Qt::AlignVCenter, this);
     auto *rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -111,24 +111,24 @@ void ManualEntryWindow::BuildHeading()
 void ManualEntryWindow::BuildTextFields()
 {
     struct FieldRow {
-        const char16_t *captionName;
+        const char *captionName;
         const char16_t *caption;
-        const char16_t *fieldName;
+        const char *fieldName;
         QLineEdit *&field;
         int width;
         int maxLength;
     };
     const std::array<FieldRow, 3> rows{{
-        {u"Label1", u"成卦时间", u"Text1", timeField_, 200, ManualTimeLength},
-        {u"Label17", u"占卦者姓名", u"Text2", nameField_, 150, ManualNameLength},
-        {u"Label18", u"所占何事", u"Text3", matterField_, 440, ManualMatterLength},
+        {"cast_time_caption", u"成卦时间", "cast_time_field", timeField_, 200, ManualTimeLength},
+        {"diviner_name_caption", u"占卦者姓名", "diviner_name_field", nameField_, 150, ManualNameLength},
+        {"matter_caption", u"所占何事", "matter_field", matterField_, 440, ManualMatterLength},
     }};
     for (int i = 0; i < int(rows.size()); ++i) {
         const int top = 64 + i * 36;
-        MakeCaption(QString::fromUtf16(rows[i].captionName), QString::fromUtf16(rows[i].caption),
+        MakeCaption(QString::fromLatin1(rows[i].captionName), QString::fromUtf16(rows[i].caption),
                     QRect(24, top, FieldLeft - 34, 28), SansFont(14, QFont::Bold), ArtPalette::Caption,
                     Qt::AlignRight | Qt::AlignVCenter, this);
-        rows[i].field = MakeField(QString::fromUtf16(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
+        rows[i].field = MakeField(QString::fromLatin1(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
                                   rows[i].maxLength, this);
         KeepTextStartInView(rows[i].field);
     }
@@ -137,25 +137,23 @@ void ManualEntryWindow::BuildTextFields()
 void ManualEntryWindow::BuildLineBoxes()
 {
     const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignVCenter;
-    MakeCaption(QStringLiteral("Label2"), QStringLiteral("按照阳爻为“1”，阴爻为“0”的方式输入：→"),
+    MakeCaption(QStringLiteral("line_entry_hint"), QStringLiteral("按照阳爻为“1”，阴爻为“0”的方式输入：→"),
                 QRect(16, LineBoxTop, LineBoxLeft - 22, LineBoxSize), SansFont(13), ArtPalette::Ink, rightAligned, this);
-    MakeCaption(QStringLiteral("Label5"), QStringLiteral("如果有变爻请选中：→"),
+    MakeCaption(QStringLiteral("changing_mark_hint"), QStringLiteral("如果有变爻请选中：→"),
                 QRect(16, MarkTop, LineBoxLeft - 22, 24), SansFont(13), ArtPalette::Ink, rightAligned, this);
-    MakeCaption(QStringLiteral("Label11"), QStringLiteral("（可以用鼠标单击输入或更改爻符号）"),
+    MakeCaption(QStringLiteral("click_hint"), QStringLiteral("（可以用鼠标单击输入或更改爻符号）"),
                 QRect(16, MarkTop + 34, WindowWidth - 40, 22), SansFont(13), ArtPalette::Caption, rightAligned, this);
 
-    constexpr std::array<const char *, LinesPerHexagram> captionNames{"Label4", "Label6", "Label7",
-                                                                       "Label8", "Label9", "Label10"};
     for (int i = 0; i < LinesPerHexagram; ++i) {
-        MakeCaption(QString::fromLatin1(captionNames[i]), LinePositionName(i + 1),
+        MakeCaption(QStringLiteral("line_caption_%1").arg(i + 1), LinePositionName(i + 1),
                     QRect(LineBoxX(i), LineCaptionTop, LineBoxSize, 20), SerifFont(15, QFont::Bold), ArtPalette::Caption,
                     Qt::AlignCenter, this);
-        lineBoxes_[i] = MakeField(QStringLiteral("Text%1").arg(4 + i),
+        lineBoxes_[i] = MakeField(QStringLiteral("line_box_%1").arg(i + 1),
                                   QRect(LineBoxX(i), LineBoxTop, LineBoxSize, LineBoxSize), 1, this);
         lineBoxes_[i]->setAlignment(Qt::AlignCenter);
         lineBoxes_[i]->setFont(SansFont(16, QFont::Bold));
         changingMarks_[i] = new TickBox(this);
-        changingMarks_[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
+        changingMarks_[i]->setObjectName(QStringLiteral("changing_mark_%1").arg(i + 1));
         changingMarks_[i]->setGeometry(LineBoxX(i) + 6, MarkTop, 20, 24);
     }
 }
@@ -165,11 +163,11 @@ void ManualEntryWindow::BuildCommands()
     const int top = WindowHeight - 24 - DialogButtonHeight;
     const int gap = 28;
     const int left = (WindowWidth - 3 * DialogButtonWidth - 2 * gap) / 2;
-    confirmCommand_ = MakeDialogButton(QStringLiteral("Command2"), DialogIcon::Tick, QStringLiteral("确定"),
+    confirmCommand_ = MakeDialogButton(QStringLiteral("confirm_button"), DialogIcon::Tick, QStringLiteral("确定"),
                                        {left, top}, this);
-    helpCommand_ = MakeDialogButton(QStringLiteral("Command3"), DialogIcon::Question, QStringLiteral("帮助"),
+    helpCommand_ = MakeDialogButton(QStringLiteral("help_button"), DialogIcon::Question, QStringLiteral("帮助"),
                                     {left + DialogButtonWidth + gap, top}, this);
-    closeCommand_ = MakeDialogButton(QStringLiteral("Command1"), DialogIcon::Cross, QStringLiteral("关闭"),
+    closeCommand_ = MakeDialogButton(QStringLiteral("close_button"), DialogIcon::Cross, QStringLiteral("关闭"),
                                      {left + 2 * (DialogButtonWidth + gap), top}, this);
     helpCommand_->setToolTip(QStringLiteral("帮助主题 F1"));
     // The last changing mark hands the focus on to the confirm command.

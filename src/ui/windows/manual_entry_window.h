@@ -29,7 +29,7 @@ struct ManualEntryServices {
     std::function<void(QWidget *owner, int topic)> openHelpTopic;
 };
 
-// The manual-entry window, form5 "人工输入卦体": the time, name and matter,
+// The manual-entry window "人工输入卦体": the time, name and matter,
 // six one-character line boxes and six changing marks. On confirmation the
 // fields are checked in order; a cast that passes is shown on the main
 // window, appended to the record file, and the window closes.
@@ -80,6 +80,6 @@ private:
     bool swallowNextRelease_ = false;
 };
 
-// Connects the main window's manual-entry command (F6, Command10) to a new
+// Connects the main window's manual-entry command (F6) to a new
 // manual-entry window, run while the main window is hidden.
 void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, CurrentCast &cast);

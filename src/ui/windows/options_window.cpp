@@ -207,7 +207,7 @@ OptionsWindow::OptionsWindow(const OptionsServices &services, Settings &settings
     , target_(target)
     , endGuard_(std::move(endGuard))
 {
-    setObjectName(QStringLiteral("form12"));
+    setObjectName(QStringLiteral("options_window"));
     setWindowTitle(QStringLiteral("功能选项"));
     setModal(true);
     setFixedSize(Width, Height);
@@ -223,7 +223,7 @@ OptionsWindow::OptionsWindow(const OptionsServices &services, Settings &settings
 void OptionsWindow::BuildBackground()
 {
     const QImage picture = WindowPanelPicture(Width, Height, HeaderHeight, windowTitle());
-    background_ = new PictureLabel(QStringLiteral("background"), this);
+    background_ = new PictureLabel(QStringLiteral("background_picture"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
     connect(background_, &PictureLabel::DoubleClicked, this, &QDialog::accept);
@@ -233,13 +233,13 @@ void OptionsWindow::BuildBackground()
 
 void OptionsWindow::BuildOptionBoxes()
 {
-    musicBox_ = new MusicToggleBox(QStringLiteral("Check1"), this);
+    musicBox_ = new MusicToggleBox(QStringLiteral("music_box"), this);
     MakeBox(musicBox_, musicBox_->objectName(), QStringLiteral("背景音乐(M)"), QStringLiteral("背景音乐开关 M"), 0);
-    quotesBox_ = MakeBox(new QCheckBox(this), QStringLiteral("Check2"), QStringLiteral("显示周易名言"),
+    quotesBox_ = MakeBox(new QCheckBox(this), QStringLiteral("quotes_box"), QStringLiteral("显示周易名言"),
                          QStringLiteral("设置是否显示周易名言"), 1);
-    translationBox_ = MakeBox(new QCheckBox(this), QStringLiteral("Check3"), QStringLiteral("打印时打印译文"),
+    translationBox_ = MakeBox(new QCheckBox(this), QStringLiteral("print_translation_box"), QStringLiteral("打印时打印译文"),
                               QStringLiteral("设置打印机打印时是否打印译文"), 2);
-    tipsBox_ = MakeBox(new QCheckBox(this), QStringLiteral("Check4"), QStringLiteral("今日提示功能"),
+    tipsBox_ = MakeBox(new QCheckBox(this), QStringLiteral("today_tips_box"), QStringLiteral("今日提示功能"),
                        QStringLiteral("设置启动时是否显示今日提示窗口"), 3);
 
     // Only the user's clicks act; setting the boxes at opening changes
@@ -258,19 +258,19 @@ void OptionsWindow::BuildOptionBoxes()
 
 void OptionsWindow::BuildCommands()
 {
-    webButton_ = new PictureButton(QStringLiteral("Command1"), ButtonLooksOf(WebButtonPicture()), this);
+    webButton_ = new PictureButton(QStringLiteral("web_page_button"), ButtonLooksOf(WebButtonPicture()), this);
     webButton_->move(WebButtonPlace);
     webButton_->setToolTip(QStringLiteral("连接软件Web页面 F2"));
     connect(webButton_, &QAbstractButton::clicked, this, &OptionsWindow::OpenWebPage);
 
-    dateTimeButton_ = MakeButton(QStringLiteral("Command2"), QStringLiteral("修改电脑日期/时间"),
+    dateTimeButton_ = MakeButton(QStringLiteral("date_time_button"), QStringLiteral("修改电脑日期/时间"),
                                  QStringLiteral("调用电脑操作系统日期/时间属性窗口"), DateTimeButtonBox, this);
-    volumeButton_ = MakeButton(QStringLiteral("Command3"), QStringLiteral("打开音量控制窗口"),
+    volumeButton_ = MakeButton(QStringLiteral("volume_button"), QStringLiteral("打开音量控制窗口"),
                                QStringLiteral("打开电脑操作系统音量控制窗口"), VolumeButtonBox, this);
     connect(dateTimeButton_, &QAbstractButton::clicked, this, [this] { StartTool(SystemTool::DateTime); });
     connect(volumeButton_, &QAbstractButton::clicked, this, [this] { StartTool(SystemTool::Volume); });
 
-    reload_ = new AnimatedPicture(QStringLiteral("GifAni1"), this);
+    reload_ = new AnimatedPicture(QStringLiteral("reload_animation"), this);
     reload_->SetFrames(ReloadFrames(), ReloadFrameMs);
     reload_->move(ReloadPlace);
     reload_->setToolTip(QStringLiteral("关闭窗口&重新载入"));

@@ -81,7 +81,7 @@ struct OptionsServices {
     std::function<bool(SystemTool)> startSystemTool = StartSystemTool;
 };
 
-// The options window, form12 "功能选项": background music, the quotes
+// The options window "功能选项": background music, the quotes
 // banner, printing with translation and today's tips, each taking effect at
 // once; the product's web page, the system's date/time and volume tools,
 // and a reload that makes the main window re-evaluate the day.
@@ -127,7 +127,7 @@ private:
     AnimatedPicture *reload_ = nullptr;
 };
 
-// Connects the main window's options command (F4, Command13) to a new
+// Connects the main window's options command (F4) to a new
 // options window, run behind the main window's guard.
 void ConnectOptionsCommand(MainWindow &window, MusicControl &music, Settings &settings,
                            const OptionsServices &services);

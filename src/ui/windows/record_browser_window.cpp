@@ -133,7 +133,7 @@ std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent
 
 RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast,
                                          CastDisplay &display, QWidget *parent)
-    : PanelDialog(QStringLiteral("RecordBrowser"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
+    : PanelDialog(QStringLiteral("record_browser_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
     , cast_(cast)
     , display_(display)
@@ -149,7 +149,7 @@ RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, 
     WatchKeys();
 
     notFoundTimer_.setParent(this);
-    notFoundTimer_.setObjectName(QStringLiteral("Timer1"));
+    notFoundTimer_.setObjectName(QStringLiteral("not_found_timer"));
     notFoundTimer_.setInterval(services_.notFoundDelayMs);
     notFoundTimer_.setSingleShot(true);
     connect(&notFoundTimer_, &QTimer::timeout, this, &RecordBrowserWindow::ShowFileNotFound);
@@ -164,7 +164,7 @@ void RecordBrowserWindow::BuildMenu()
     menuBar->setGeometry(0, 0, WindowWidth, 26);
     BuildFindBox(*menuBar);
     QMenu *fileMenu = menuBar->addMenu(QStringLiteral("文件"));
-    fileMenu->setObjectName(QStringLiteral("file000uioyuijm"));
+    fileMenu->setObjectName(QStringLiteral("file_menu"));
 
     struct ItemRow {
         QAction *&action;
@@ -173,11 +173,11 @@ void RecordBrowserWindow::BuildMenu()
         void (RecordBrowserWindow::*run)();
     };
     const std::array<ItemRow, 5> items{{
-        {openOther_, "openkdf", u"打开其它记录文件", &RecordBrowserWindow::BrowseOtherFile},
-        {openDefault_, "opendefaultkdf", u"默认记录文件", &RecordBrowserWindow::BrowseDefaultFile},
-        {saveAs_, "saveas", u"记录文件另存为...", &RecordBrowserWindow::SaveFileAs},
-        {deleteRecord_, "killset", u"删除选中的记录", &RecordBrowserWindow::DeleteSelectedRecord},
-        {exit_, "tuichujlform", u"退出 F12", &RecordBrowserWindow::reject},
+        {openOther_, "open_other_file_action", u"打开其它记录文件", &RecordBrowserWindow::BrowseOtherFile},
+        {openDefault_, "open_default_file_action", u"默认记录文件", &RecordBrowserWindow::BrowseDefaultFile},
+        {saveAs_, "save_as_action", u"记录文件另存为...", &RecordBrowserWindow::SaveFileAs},
+        {deleteRecord_, "delete_record_action", u"删除选中的记录", &RecordBrowserWindow::DeleteSelectedRecord},
+        {exit_, "exit_action", u"退出 F12", &RecordBrowserWindow::reject},
     }};
     for (const ItemRow &item : items) {
         if (!fileMenu->actions().isEmpty())
@@ -197,12 +197,12 @@ void RecordBrowserWindow::BuildFindBox(QMenuBar &menuBar)
     layout->setContentsMargins(0, 1, Margin, 1);
     layout->setSpacing(6);
     findBox_ = new QLineEdit(box);
-    findBox_->setObjectName(QStringLiteral("findText"));
+    findBox_->setObjectName(QStringLiteral("find_field"));
     findBox_->setFixedWidth(FindBoxWidth);
     findBox_->setPlaceholderText(QStringLiteral("姓名、所占何事或卦名"));
     findBox_->setToolTip(QStringLiteral("查找姓名、所占何事或卦名中含有这些文字的下一条记录(Enter)"));
     findCommand_ = new QPushButton(QStringLiteral("查找"), box);
-    findCommand_->setObjectName(QStringLiteral("findNext"));
+    findCommand_->setObjectName(QStringLiteral("find_button"));
     findCommand_->setAutoDefault(false);
     layout->addWidget(findBox_);
     layout->addWidget(findCommand_);
@@ -217,7 +217,7 @@ void RecordBrowserWindow::BuildFindBox(QMenuBar &menuBar)
 void RecordBrowserWindow::BuildList()
 {
     list_ = new QPlainTextEdit(this);
-    list_->setObjectName(QStringLiteral("Text1"));
+    list_->setObjectName(QStringLiteral("records_list"));
     list_->setGeometry(Margin, ListTop, WindowWidth - 2 * Margin, ListHeight);
     list_->setReadOnly(true);
     // The caret can still be moved, by the mouse and by the arrow keys, to
@@ -233,21 +233,21 @@ void RecordBrowserWindow::BuildList()
 void RecordBrowserWindow::BuildRecordRow()
 {
     const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignVCenter;
-    MakeCaption(QStringLiteral("Label1"), QStringLiteral("当前记录号："), QRect(Margin, RecordRowTop, 96, 30),
+    MakeCaption(QStringLiteral("record_number_caption"), QStringLiteral("当前记录号："), QRect(Margin, RecordRowTop, 96, 30),
                 ArtPalette::Caption, rightAligned, this);
     recordNumber_ = new QLineEdit(QStringLiteral("0"), this);
-    recordNumber_->setObjectName(QStringLiteral("Text2"));
+    recordNumber_->setObjectName(QStringLiteral("record_number_field"));
     recordNumber_->setGeometry(Margin + 98, RecordRowTop, 96, 30);
     recordNumber_->setReadOnly(true);
     recordNumber_->setAlignment(Qt::AlignCenter);
 
-    readCommand_ = MakeDialogButton(QStringLiteral("Command2"), DialogIcon::Tick, QStringLiteral("读取"),
+    readCommand_ = MakeDialogButton(QStringLiteral("read_button"), DialogIcon::Tick, QStringLiteral("读取"),
                                     {Margin + 208, RecordRowTop - 2}, this);
     readCommand_->setEnabled(false);
     connect(readCommand_, &QAbstractButton::clicked, this, &RecordBrowserWindow::ShowRecordInMainWindow);
 
     const int countLeft = Margin + 208 + DialogButtonWidth + 16;
-    countLine_ = MakeCaption(QStringLiteral("Label2"), QStringLiteral("未有记录数据"),
+    countLine_ = MakeCaption(QStringLiteral("record_count_label"), QStringLiteral("未有记录数据"),
                              QRect(countLeft, RecordRowTop, WindowWidth - Margin - countLeft, 30), ArtPalette::Ink,
                              rightAligned, this);
 }
@@ -255,17 +255,17 @@ void RecordBrowserWindow::BuildRecordRow()
 void RecordBrowserWindow::BuildPageRow()
 {
     const Qt::Alignment centred = Qt::AlignCenter;
-    pageCaption_ = MakeCaption(QStringLiteral("Label3"), PageCaption(0), QRect(Margin, PageRowTop, 96, 30),
+    pageCaption_ = MakeCaption(QStringLiteral("page_caption"), PageCaption(0), QRect(Margin, PageRowTop, 96, 30),
                                ArtPalette::Caption, Qt::AlignLeft | Qt::AlignVCenter, this);
     pageCaption_->setFont(SansFont(14, QFont::Bold));
-    MakeCaption(QStringLiteral("Label4"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), ArtPalette::Ink,
+    MakeCaption(QStringLiteral("go_to_page_caption"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), ArtPalette::Ink,
                 centred, this);
     pageBox_ = new QLineEdit(this);
-    pageBox_->setObjectName(QStringLiteral("Text3"));
+    pageBox_->setObjectName(QStringLiteral("page_field"));
     pageBox_->setGeometry(Margin + 136, PageRowTop, 70, 30);
     pageBox_->setMaxLength(PageBoxLength);
     pageBox_->setAlignment(Qt::AlignCenter);
-    MakeCaption(QStringLiteral("Label5"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), ArtPalette::Ink,
+    MakeCaption(QStringLiteral("page_unit_caption"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), ArtPalette::Ink,
                 centred, this);
 
     struct CommandRow {
@@ -277,11 +277,11 @@ void RecordBrowserWindow::BuildPageRow()
         int width;
     };
     const std::array<CommandRow, 5> commands{{
-        {goCommand_, "Command3", u"确定", u"", Margin + 234, 56},
-        {firstCommand_, "Command5", u"到第一页", u"到第一页(Home)", Margin + 312, 92},
-        {previousCommand_, "Command6", u"←上一页", u"上一页(PageUp)", Margin + 410, 92},
-        {nextCommand_, "Command7", u"下一页→", u"下一页(PageDown)", Margin + 508, 92},
-        {lastCommand_, "Command8", u"到最后页", u"最后一页(End)", Margin + 606, 92},
+        {goCommand_, "go_button", u"确定", u"", Margin + 234, 56},
+        {firstCommand_, "first_page_button", u"到第一页", u"到第一页(Home)", Margin + 312, 92},
+        {previousCommand_, "previous_page_button", u"←上一页", u"上一页(PageUp)", Margin + 410, 92},
+        {nextCommand_, "next_page_button", u"下一页→", u"下一页(PageDown)", Margin + 508, 92},
+        {lastCommand_, "last_page_button", u"到最后页", u"最后一页(End)", Margin + 606, 92},
     }};
     for (const CommandRow &row : commands)
         row.command = MakePageCommand(QString::fromLatin1(row.name), QString::fromUtf16(row.caption),
@@ -311,7 +311,7 @@ void RecordBrowserWindow::BuildPageRow()
         });
     }
 
-    closeCommand_ = MakeDialogButton(QStringLiteral("Command1"), DialogIcon::Cross, QStringLiteral("关闭窗口"),
+    closeCommand_ = MakeDialogButton(QStringLiteral("close_button"), DialogIcon::Cross, QStringLiteral("关闭窗口"),
                                      {WindowWidth - Margin - DialogButtonWidth, PageRowTop - 2}, this);
     connect(closeCommand_, &QAbstractButton::clicked, this, &QDialog::reject);
 }

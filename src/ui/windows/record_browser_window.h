@@ -127,6 +127,6 @@ private:
     QTimer notFoundTimer_;
 };
 
-// Connects the main window's record command (F7, Command3) to a new record
+// Connects the main window's record command (F7) to a new record
 // browser, run while the main window is hidden.
 void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast);

@@ -149,7 +149,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
     , services_(services)
     , endGuard_(std::move(endGuard))
 {
-    setObjectName(QStringLiteral("TranslationViewer"));
+    setObjectName(QStringLiteral("translation_viewer"));
     setWindowTitle(QStringLiteral("卦、爻辞译文"));
     setModal(true);
     setFixedSize(WindowSize);
@@ -164,7 +164,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
     MakeDragHandles();
 
     unrollTimer_.setParent(this);
-    unrollTimer_.setObjectName(QStringLiteral("Timer1"));
+    unrollTimer_.setObjectName(QStringLiteral("unroll_timer"));
     unrollTimer_.setInterval(FirstTickMs);
     connect(&unrollTimer_, &QTimer::timeout, this, &TranslationViewer::Unroll);
 
@@ -174,7 +174,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
 void TranslationViewer::BuildBackground()
 {
     const QImage picture = ViewerBackground();
-    background_ = new PictureLabel(QStringLiteral("background"), this);
+    background_ = new PictureLabel(QStringLiteral("background_picture"), this);
     background_->SetPicture(QPixmap::fromImage(picture));
     ShapeWindowFromPicture(*this, picture);
     connect(background_, &PictureLabel::DoubleClicked, this, &QDialog::accept);
@@ -184,18 +184,18 @@ void TranslationViewer::BuildLinePictures()
 {
     const QPixmap yang = QPixmap::fromImage(ViewerLinePicture(true));
     for (int line = 1; line <= 6; ++line) {
-        auto *picture = new PictureLabel(QStringLiteral("Image3_%1").arg(line), this);
+        auto *picture = new PictureLabel(QStringLiteral("line_picture_%1").arg(line), this);
         picture->SetPicture(yang);
         picture->move(LinePicturesLeft, TwipsToPixels(LinePictureTopsTwips[line - 1]));
         picture->hide();
         linePictures_[line - 1] = picture;
     }
-    yinPicture_ = new PictureLabel(QStringLiteral("Image4"), this);
+    yinPicture_ = new PictureLabel(QStringLiteral("yin_line_picture"), this);
     yinPicture_->SetPicture(QPixmap::fromImage(ViewerLinePicture(false)));
     yinPicture_->move(TwipsPoint(1080, 120));
     yinPicture_->hide();
 
-    referenceLink_ = new ClickableLabel(QStringLiteral("Label5"), this);
+    referenceLink_ = new ClickableLabel(QStringLiteral("reference_link"), this);
     referenceLink_->setGeometry(ReferenceLinkBox);
     referenceLink_->setToolTip(QStringLiteral("卦象属性参考 F8"));
     referenceLink_->setCursor(Qt::PointingHandCursor);
@@ -205,7 +205,7 @@ void TranslationViewer::BuildLinePictures()
 void TranslationViewer::BuildHeading()
 {
     heading_ = new QLabel(QStringLiteral(" 卦名(序号)"), this);
-    heading_->setObjectName(QStringLiteral("Label4"));
+    heading_->setObjectName(QStringLiteral("heading"));
     heading_->setGeometry(HeadingBox);
     heading_->setFont(SerifFont(19, QFont::Bold));
     heading_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -218,7 +218,7 @@ void TranslationViewer::BuildHeading()
 void TranslationViewer::BuildText()
 {
     text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("Label1"));
+    text_->setObjectName(QStringLiteral("translation_text"));
     text_->setReadOnly(true);
     text_->setTextInteractionFlags(Qt::NoTextInteraction);
     text_->setFocusPolicy(Qt::NoFocus);
@@ -237,7 +237,7 @@ void TranslationViewer::BuildText()
 
 void TranslationViewer::BuildBand()
 {
-    band_ = new PictureLabel(QStringLiteral("Label3"), this);
+    band_ = new PictureLabel(QStringLiteral("saying_band"), this);
     band_->SetPicture(QPixmap::fromImage(BandPicture()));
     band_->move(BandBox.topLeft());
     band_->setToolTip(QStringLiteral("以其所知，喻其所不知而使人知之…   惠施"));
@@ -246,10 +246,10 @@ void TranslationViewer::BuildBand()
 
 void TranslationViewer::BuildSwitches()
 {
-    boldSwitch_ = new PictureLabel(QStringLiteral("Image1"), this);
+    boldSwitch_ = new PictureLabel(QStringLiteral("bold_switch"), this);
     boldSwitch_->SetPicture(QPixmap::fromImage(WeightSwitchPicture(QFont::Black)));
     boldSwitch_->setToolTip(QStringLiteral("加粗译文字体 B"));
-    normalSwitch_ = new PictureLabel(QStringLiteral("Image2"), this);
+    normalSwitch_ = new PictureLabel(QStringLiteral("normal_switch"), this);
     normalSwitch_->SetPicture(QPixmap::fromImage(WeightSwitchPicture(QFont::Normal)));
     normalSwitch_->setToolTip(QStringLiteral("撤消加粗译文字体 B"));
     for (PictureLabel *weightSwitch : {boldSwitch_, normalSwitch_}) {
@@ -260,7 +260,7 @@ void TranslationViewer::BuildSwitches()
     connect(boldSwitch_, &PictureLabel::Clicked, this, [this] { SetBold(true); });
     connect(normalSwitch_, &PictureLabel::Clicked, this, [this] { SetBold(false); });
 
-    closeLabel_ = new ClickableLabel(QStringLiteral("Label2"), this);
+    closeLabel_ = new ClickableLabel(QStringLiteral("close_label"), this);
     closeLabel_->setText(QStringLiteral("×"));
     closeLabel_->setFont(SansFont(17, QFont::Bold));
     closeLabel_->setAlignment(Qt::AlignCenter);

@@ -39,7 +39,7 @@ public:
     TranslationViewer(const ReferenceWindowServices &services, GuardEnd endGuard, const QString &lines,
                       QWidget *parent);
 
-    // One tick of Timer1.
+    // One tick of the unroll timer.
     void Unroll();
 
     void done(int result) override;
@@ -78,7 +78,7 @@ private:
     PictureLabel *band_ = nullptr;
 };
 
-// Connects the main window's translation commands (1 and 2, clicks on Text1
-// and Text2) to a new viewer of the primary or the resulting hexagram, run
+// Connects the main window's translation commands (1 and 2, clicks on the
+// primary and the resulting hexagram's texts) to a new viewer of the primary or the resulting hexagram, run
 // behind the main window's guard.
 void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services, CurrentCast &cast);

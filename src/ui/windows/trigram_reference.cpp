@@ -58,7 +58,7 @@ bool IsEventOfKey(const QEvent *event, int key)
 } // namespace
 
 TrigramReference::TrigramReference(const ReferenceWindowServices &services, GuardEnd endGuard, QWidget *parent)
-    : PanelDialog(QStringLiteral("TrigramReference"), SizeAroundPanel(ContentSize), parent)
+    : PanelDialog(QStringLiteral("trigram_reference_window"), SizeAroundPanel(ContentSize), parent)
     , services_(services)
     , endGuard_(std::move(endGuard))
 {
@@ -81,8 +81,8 @@ void TrigramReference::BuildPictures()
         bool shown;
     };
     const std::array<PictureRow, 2> rows{{
-        {earlierHeaven_, "Image1", EarlierHeavenArrangement(), true},
-        {laterHeaven_, "Image2", LaterHeavenArrangement(), false},
+        {earlierHeaven_, "earlier_heaven_picture", EarlierHeavenArrangement(), true},
+        {laterHeaven_, "later_heaven_picture", LaterHeavenArrangement(), false},
     }};
     for (const PictureRow &row : rows) {
         row.label = new PictureLabel(QString::fromLatin1(row.name), this);
@@ -95,7 +95,7 @@ void TrigramReference::BuildPictures()
 
 void TrigramReference::BuildAttributeText()
 {
-    link_ = new ClickableLabel(QStringLiteral("Label1"), this);
+    link_ = new ClickableLabel(QStringLiteral("discussion_of_trigrams_link"), this);
     link_->setText(QStringLiteral("卦的属性(详细可参考《说卦传》)"));
     link_->setToolTip(QStringLiteral("点击查看《说卦传》"));
     link_->setFont(SerifFont(14, QFont::DemiBold));
@@ -106,7 +106,7 @@ void TrigramReference::BuildAttributeText()
             [this] { services_.openHelpTopic(this, ShuoGuaHelpTopic); });
 
     attributes_ = new QTextEdit(this);
-    attributes_->setObjectName(QStringLiteral("Text1"));
+    attributes_->setObjectName(QStringLiteral("trigram_attributes_text"));
     attributes_->setReadOnly(true);
     attributes_->setFont(SerifFont(15));
     attributes_->setPlainText(TrigramAttributeText());
@@ -120,7 +120,7 @@ void TrigramReference::BuildAttributeText()
 
 void TrigramReference::BuildCloseButton()
 {
-    closeButton_ = new PictureButton(QStringLiteral("Command1"), ButtonLooksOf(CloseWindowButtonPicture()), this);
+    closeButton_ = new PictureButton(QStringLiteral("close_button"), ButtonLooksOf(CloseWindowButtonPicture()), this);
     closeButton_->move(CloseButtonPlace);
     closeButton_->setToolTip(QStringLiteral("关闭窗口"));
     closeButton_->raise();

@@ -65,6 +65,6 @@ private:
     PictureButton *closeButton_ = nullptr;
 };
 
-// Connects the main window's trigram command (F8, Command11) to a new
+// Connects the main window's trigram command (F8) to a new
 // reference window, run behind the main window's guard.
 void ConnectTrigramCommand(MainWindow &window, const ReferenceWindowServices &services);

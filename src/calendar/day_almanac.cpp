@@ -323,7 +323,7 @@ QDebug operator<<(QDebug debug, const DayAlmanacLine &line)
 
 QList<DayAlmanacLine> DayAlmanacDetails(const DayAlmanac &almanac)
 {
-    return {
+    return QList<DayAlmanacLine>{
         {QStringLiteral("建除"), almanac.dayOfficer},
         {QStringLiteral("值神"), almanac.dayGod + u'（' + almanac.dayGodPath + u'）'},
         {QStringLiteral("纳音"), almanac.dayNayin},

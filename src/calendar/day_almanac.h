@@ -56,4 +56,5 @@ struct DayAlmanacLine {
 QDebug operator<<(QDebug debug, const DayAlmanacLine &line);
 
 // The almanac's other entries in the order the window lists them.
+inline constexpr int DayAlmanacDetailCount = 10;
 QList<DayAlmanacLine> DayAlmanacDetails(const DayAlmanac &almanac);

@@ -170,7 +170,7 @@ HolidayTable ShippedHolidays()
 
 HolidayCalendar LoadHolidayCalendar(const QString &userFilePath)
 {
-    HolidayCalendar calendar{ShippedHolidays(), {}};
+    HolidayCalendar calendar{ShippedHolidays(), userFilePath, {}};
     const QFileInfo info(userFilePath);
     if (!info.exists())
         return calendar;

@@ -70,6 +70,7 @@ HolidayTable ShippedHolidays();
 // of that file. A missing user file is no problem.
 struct HolidayCalendar {
     HolidayTable table;
+    QString userFile;
     QList<HolidayFileProblem> problems;
 };
 

@@ -36,7 +36,7 @@ using namespace MonthGridLayout;
 
 // The month grid and the day's panel above, the day's almanac across the
 // window below them.
-constexpr QSize WindowSize{720, 680};
+constexpr QSize WindowSize{720, 694};
 // The grid is laid out in twips as on a 120 dpi screen, which gives the day
 // numbers and three-character labels a comfortable size.
 constexpr int TwipsPerPixel = 12;
@@ -53,16 +53,17 @@ constexpr int FestivalLineTop = 2760 / TwipsPerPixel;
 
 // The almanac under the grid and the panel, and the places inside it: 宜 and
 // 忌 first, each beside its seal, then the other lines in two columns.
-constexpr QRect AlmanacGeometry{20, 424, 680, 212};
-constexpr QRect SuitableSeal{12, 26, 26, 26};
-constexpr QRect SuitableText{46, 24, 622, 40};
+constexpr QRect AlmanacGeometry{20, 424, 680, 226};
+constexpr QRect SuitableSeal{12, 42, 26, 26};
+constexpr QRect SuitableText{46, 40, 622, 40};
 constexpr int UnsuitableOffset = 46;
-constexpr int DetailsTop = 122;
+constexpr int DetailsTop = 136;
 constexpr int DetailRowHeight = 17;
 constexpr int DetailColumnLeft[2] = {12, 346};
 constexpr int DetailCaptionWidth = 36;
 constexpr int DetailTextWidth = 286;
-constexpr QRect DayPathBadgeGeometry{560, 2, 100, 20};
+// 黄道吉日 or 黑道日 at the top right, above 宜.
+constexpr QRect DayPathBadgeGeometry{560, 16, 108, 20};
 // The holiday mark in the top right corner of a day number.
 constexpr QSize HolidayMarkSize{14, 14};
 

@@ -1,6 +1,8 @@
 #include "calendar/almanac.h"
 #include "calendar/almanac_ics.h"
 #include "calendar/civil_date.h"
+#include "calendar/day_almanac.h"
+#include "calendar/holidays.h"
 #include "cli/commands.h"
 #include "cli/utf8_buffer.h"
 
@@ -15,7 +17,9 @@ namespace {
 
 enum class ColumnKind {
     Text,
-    Number,  // written bare in JSON; an empty value there is null
+    Number,         // written bare in JSON; an empty value there is null
+    NumberOrBlank,  // written bare in JSON; an empty value there is ""
+    Words,          // words separated by blanks; an array of strings in JSON
 };
 
 using RowBuffer = Utf8Buffer;
@@ -24,12 +28,21 @@ constexpr std::size_t OutputPieceSize = 1 << 16;
 // Ranges of at least this many days write a megabyte or more.
 constexpr qint64 LargeOutputDays = 5000;
 
+template <typename Day>
 struct Column {
     const char *name;
     ColumnKind kind;
-    void (*append)(RowBuffer &out, const AlmanacDay &day);
+    void (*append)(RowBuffer &out, const Day &day);
 };
-using ColumnList = std::span<const Column>;
+template <typename Day>
+using ColumnList = std::span<const Column<Day>>;
+
+// What --huangli adds to a day: the day almanac, empty before its first
+// day, and the public holiday the day belongs to.
+struct HuangliDay {
+    std::optional<DayAlmanac> almanac;
+    std::optional<HolidayDay> holiday;
+};
 
 // YYYY-MM-DD; the almanac's years all have four digits.
 void AppendIsoDate(RowBuffer &out, QDate date)
@@ -48,7 +61,7 @@ void AppendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
 }
 
 // The columns of both output forms, in their order.
-const std::array<Column, 16> Columns{{
+const std::array<Column<AlmanacDay>, 16> Columns{{
     {"date", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { AppendIsoDate(o, d.date); }},
     {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { o.AppendNumber(int(d.inRange)); }},
     {"lunar_year", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarYear); }},
@@ -67,8 +80,65 @@ const std::array<Column, 16> Columns{{
     {"lunar_line", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarLine; }},
 }};
 
+void AppendWords(RowBuffer &out, const QStringList &words)
+{
+    for (const QString &word : words) {
+        if (&word != &words.front())
+            out += ' ';
+        out += word;
+    }
+}
+
+// Appends a text of the day almanac, when the day has one.
+template <QString DayAlmanac::*Field>
+void AppendAlmanacText(RowBuffer &out, const HuangliDay &day)
+{
+    if (day.almanac)
+        out += (*day.almanac).*Field;
+}
+
+template <QStringList DayAlmanac::*Field>
+void AppendAlmanacWords(RowBuffer &out, const HuangliDay &day)
+{
+    if (day.almanac)
+        AppendWords(out, (*day.almanac).*Field);
+}
+
+// The columns --huangli adds after the others, in their order.
+const std::array<Column<HuangliDay>, 20> HuangliColumns{{
+    {"yi", ColumnKind::Words, AppendAlmanacWords<&DayAlmanac::suitable>},
+    {"ji", ColumnKind::Words, AppendAlmanacWords<&DayAlmanac::unsuitable>},
+    {"day_officer", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayOfficer>},
+    {"day_god", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayGod>},
+    {"day_god_luck", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayGodPath>},
+    {"day_nayin", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayNayin>},
+    {"mansion", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::mansion>},
+    {"mansion_luck", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::mansionLuck>},
+    {"clash_animal", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::clashAnimal>},
+    {"sha", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::shaDirection>},
+    {"pengzu", ColumnKind::Text, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.almanac)
+             AppendWords(o, {d.almanac->pengzuStem, d.almanac->pengzuBranch});
+     }},
+    {"xishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::joyGodDirection>},
+    {"fushen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::fortuneGodDirection>},
+    {"caishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::wealthGodDirection>},
+    {"taishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::fetusGod>},
+    {"hou", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::phenology>},
+    {"bazi_year", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::baziYear>},
+    {"bazi_month", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::baziMonth>},
+    {"holiday", ColumnKind::Text, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.holiday)
+             o += d.holiday->name;
+     }},
+    {"workday", ColumnKind::NumberOrBlank, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.holiday)
+             o.AppendNumber(int(d.holiday->workday));
+     }},
+}};
+
 constexpr auto Usage =
-    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json]\n"
+    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json] [--huangli]\n"
     "      ravezaz-cli almanac [DATE | --from DATE --to DATE] --format ics [--lunar-days]\n";
 
 enum class OutputFormat { Tsv, Json, Ics };
@@ -81,6 +151,7 @@ struct AlmanacRequest {
     QDate to;
     OutputFormat format = OutputFormat::Tsv;
     bool lunarDays = false;
+    bool huangli = false;
 };
 
 // A JSON string of UTF-8 text: quotes, backslashes and control characters
@@ -103,55 +174,104 @@ void AppendJsonString(RowBuffer &out, std::string_view text)
     out += '"';
 }
 
+// The columns of one output: the 16 of every day, then those of --huangli
+// when they are asked for (an empty list otherwise).
+struct ColumnSet {
+    ColumnList<AlmanacDay> day;
+    ColumnList<HuangliDay> huangli;
+};
+
 // How the rows of one output form are written: what comes before the first
 // row, how one day is written, what stands between rows and what ends the
 // output; and whether the text is for the terminal (in its character set)
 // or UTF-8 whatever the terminal.
 struct RowFormat {
-    void (*begin)(RowBuffer &out, ColumnList columns);
-    void (*row)(RowBuffer &out, ColumnList columns, const AlmanacDay &day);
+    void (*begin)(RowBuffer &out, ColumnSet columns);
+    void (*row)(RowBuffer &out, ColumnSet columns, const AlmanacDay &day, const HuangliDay &huangli);
     std::string_view between;
     std::string_view end;
     bool terminalText;
 };
 
-void TsvHeader(RowBuffer &out, ColumnList columns)
+void TsvHeader(RowBuffer &out, ColumnSet columns)
 {
-    for (const Column &column : columns) {
+    for (const Column<AlmanacDay> &column : columns.day) {
+        if (&column != &columns.day.front())
+            out += '\t';
         out += std::string_view(column.name);
-        out += &column == &columns.back() ? '\n' : '\t';
     }
-}
-
-// Every column is followed by a tab, and the last tab becomes the line end.
-void TsvRow(RowBuffer &out, ColumnList columns, const AlmanacDay &day)
-{
-    for (const Column &column : columns) {
-        column.append(out, day);
+    for (const Column<HuangliDay> &column : columns.huangli) {
         out += '\t';
+        out += std::string_view(column.name);
     }
-    out.ReplaceLast('\n');
+    out += '\n';
 }
 
-void JsonBegin(RowBuffer &out, ColumnList)
+void TsvRow(RowBuffer &out, ColumnSet columns, const AlmanacDay &day, const HuangliDay &huangli)
+{
+    for (const Column<AlmanacDay> &column : columns.day) {
+        if (&column != &columns.day.front())
+            out += '\t';
+        column.append(out, day);
+    }
+    for (const Column<HuangliDay> &column : columns.huangli) {
+        out += '\t';
+        column.append(out, huangli);
+    }
+    out += '\n';
+}
+
+void JsonBegin(RowBuffer &out, ColumnSet)
 {
     out += "[\n";
 }
 
-void JsonObject(RowBuffer &out, ColumnList columns, const AlmanacDay &day)
+// A JSON array of the blank-separated words of UTF-8 text.
+void AppendJsonWords(RowBuffer &out, std::string_view words)
+{
+    out += '[';
+    for (std::size_t start = 0; start < words.size();) {
+        const std::size_t end = std::min(words.find(' ', start), words.size());
+        if (start != 0)
+            out += ',';
+        AppendJsonString(out, words.substr(start, end - start));
+        start = end + 1;
+    }
+    out += ']';
+}
+
+// One member of a day's object, after a comma unless it is the first.
+template <typename Day>
+void AppendJsonMember(RowBuffer &out, const Column<Day> &column, const Day &day, bool first)
 {
     thread_local RowBuffer value;
-    for (const Column &column : columns) {
-        out += &column == &columns.front() ? '{' : ',';
-        AppendJsonString(out, column.name);
-        out += ':';
-        value.Clear();
-        column.append(value, day);
-        if (column.kind == ColumnKind::Text)
-            AppendJsonString(out, value.View());
-        else
-            out += value.IsEmpty() ? std::string_view("null") : value.View();
+    out += first ? '{' : ',';
+    AppendJsonString(out, column.name);
+    out += ':';
+    value.Clear();
+    column.append(value, day);
+    switch (column.kind) {
+    case ColumnKind::Text:
+        AppendJsonString(out, value.View());
+        break;
+    case ColumnKind::Number:
+        out += value.IsEmpty() ? std::string_view("null") : value.View();
+        break;
+    case ColumnKind::NumberOrBlank:
+        out += value.IsEmpty() ? std::string_view("\"\"") : value.View();
+        break;
+    case ColumnKind::Words:
+        AppendJsonWords(out, value.View());
+        break;
     }
+}
+
+void JsonObject(RowBuffer &out, ColumnSet columns, const AlmanacDay &day, const HuangliDay &huangli)
+{
+    for (const Column<AlmanacDay> &column : columns.day)
+        AppendJsonMember(out, column, day, &column == &columns.day.front());
+    for (const Column<HuangliDay> &column : columns.huangli)
+        AppendJsonMember(out, column, huangli, false);
     out += '}';
 }
 
@@ -218,6 +338,7 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     QString to;
     QString formatName = QStringLiteral("tsv");
     bool lunarDays = false;
+    bool huangli = false;
     const std::array<std::pair<const char *, QString *>, 3> options{{
         {"--from", &from}, {"--to", &to}, {"--format", &formatName}}};
     for (int i = 0; i < args.size(); ++i) {
@@ -227,6 +348,8 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
             *option->second = args[++i];
         else if (args[i] == u"--lunar-days" && !lunarDays)
             lunarDays = true;
+        else if (args[i] == u"--huangli" && !huangli)
+            huangli = true;
         else if (option == options.end() && !args[i].startsWith(u"--") && single.isEmpty())
             single = args[i];
         else
@@ -235,7 +358,7 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     const bool range = !from.isEmpty() || !to.isEmpty();
     const std::optional<OutputFormat> format = FormatNamed(formatName);
     if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty())) || !format
-        || (lunarDays && format != OutputFormat::Ics))
+        || (lunarDays && format != OutputFormat::Ics) || (huangli && format == OutputFormat::Ics))
         return UsageError(err);
     if (!range) {
         from = single.isEmpty() ? today.toString(Qt::ISODate) : single;
@@ -249,14 +372,17 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
         err << "起始日期晚于结束日期: " << from << " > " << to << '\n';
         return std::nullopt;
     }
-    return AlmanacRequest{*first, *last, *format, lunarDays};
+    return AlmanacRequest{*first, *last, *format, lunarDays, huangli};
 }
 
 // The rows of the days `from`..`to` in one output form, separated as the
 // form asks; `flush` is handed the buffer whenever it holds a piece.
+// With the columns of --huangli each day is also looked up in the almanac
+// and in the holidays.
 struct DayRows {
     const RowFormat &format;
-    ColumnList columns;
+    ColumnSet columns;
+    const HolidayTable &holidays;
     QDate today;
 
     template <typename Flush>
@@ -265,7 +391,10 @@ struct DayRows {
         for (QDate date = from; date <= to; date = date.addDays(1)) {
             if (date != from)
                 output += format.between;
-            format.row(output, columns, DescribeAlmanacDay(date, today));
+            HuangliDay huangli;
+            if (!columns.huangli.empty())
+                huangli = {DescribeDayAlmanac(date), holidays.DayOf(date)};
+            format.row(output, columns, DescribeAlmanacDay(date, today), huangli);
             if (output.Size() >= OutputPieceSize)
                 flush(output);
         }
@@ -300,6 +429,19 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
     const std::optional<AlmanacRequest> request = ParseRequest(args, today, io.err);
     if (!request)
         return 2;
+    HolidayTable holidays;
+    ColumnSet columns{Columns, {}};
+    if (request->huangli) {
+        const QString userFile = UserHolidayFilePath();
+        HolidayCalendar calendar = LoadHolidayCalendar(userFile);
+        for (const HolidayFileProblem &problem : calendar.problems) {
+            if (problem.lineNumber > 0)
+                io.err << userFile << "：";
+            io.err << DescribeHolidayFileProblem(problem) << '\n';
+        }
+        holidays = std::move(calendar.table);
+        columns.huangli = HuangliColumns;
+    }
     switch (request->format) {
     case OutputFormat::Ics: {
         const AlmanacIcsRequest ics{request->from, request->to, request->lunarDays, QDateTime::currentDateTimeUtc()};
@@ -308,10 +450,10 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
         break;
     }
     case OutputFormat::Json:
-        WriteRows(*request, DayRows{JsonRows, Columns, today}, io.out);
+        WriteRows(*request, DayRows{JsonRows, columns, holidays, today}, io.out);
         break;
     case OutputFormat::Tsv:
-        WriteRows(*request, DayRows{TsvRows, Columns, today}, io.out);
+        WriteRows(*request, DayRows{TsvRows, columns, holidays, today}, io.out);
         break;
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <clocale>
 
@@ -22,7 +24,7 @@ constexpr std::array commands{
     Command{"cast", RunCastCommand,
             "cast [--seed N] [--name NAME] [--matter TEXT] [--record FILE] | cast --simulate N [--seed S]   one whole cast, or counts of line values (N at most 10000000)"},
     Command{"almanac", RunAlmanacCommand,
-            "almanac [DATE | --from DATE --to DATE] [--format tsv|json|ics] [--lunar-days]   lunar date, names, term and festivals per day (YYYY-MM-DD, 1900-01-01..2100-12-31, default today); ics: an iCalendar file of terms and festivals, --lunar-days adds each day's lunar date"},
+            "almanac [DATE | --from DATE --to DATE] [--format tsv|json|ics] [--lunar-days] [--huangli]   lunar date, names, term and festivals per day (YYYY-MM-DD, 1900-01-01..2100-12-31, default today); --huangli adds the day almanac (宜, 忌 and the rest) and the public holidays; ics: an iCalendar file of terms and festivals, --lunar-days adds each day's lunar date"},
 };
 
 void PrintHelp(CliOutput &out)
@@ -55,6 +57,10 @@ int RunCommand(QStringList args, CliStreams io)
 int main(int argc, char *argv[])
 {
     std::setlocale(LC_ALL, "");
+    // The program's own names, so that per-user files (holidays.txt) are
+    // found in the same folder as the program's.
+    QCoreApplication::setOrganizationName(QStringLiteral("Ravezaz"));
+    QCoreApplication::setApplicationName(QStringLiteral("Ravezaz"));
     const TerminalCharset charset = TerminalCharset::OfLocale();
     QStringList args;
     for (int i = 1; i < argc; ++i)

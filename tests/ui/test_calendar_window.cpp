@@ -10,7 +10,9 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -844,6 +846,132 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("clock_line"))->text().startsWith(
                                      QStringLiteral("现在时间:2006-1-29")),
                                  2000);
+    }
+    // The day's almanac below the grid: 宜 and 忌 first, the rest below,
+    // whether the day god makes it a 黄道 or a 黑道 day.
+    void showsTheAlmanacOfTheSelectedDay_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("suitable");
+        QTest::addColumn<QString>("badge");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("officer");
+        QTest::newRow("黑道 day") << QDate(2026, 12, 11)
+                                  << "安床 祭祀 祈福 求嗣 冠笄 伐木 架马 动土 开池 开厕 结网 入殓 除服 成服" << "黑道日"
+                                  << "黄历" << "危";
+        QTest::newRow("黄道 make-up working day") << QDate(2026, 9, 20) << "祭祀 出行 沐浴 扫舍 安葬 馀事勿取"
+                                                   << "黄道吉日" << "黄历　国庆节 调休上班" << "建";
+    }
+    void showsTheAlmanacOfTheSelectedDay()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, suitable);
+        QFETCH(QString, badge);
+        QFETCH(QString, title);
+        QFETCH(QString, officer);
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        CalendarWindowRig rig(date);
+        auto *almanac = rig.Control<QGroupBox>(QStringLiteral("almanac_panel"));
+        QVERIFY(almanac->isVisibleTo(&rig.window));
+        QCOMPARE(almanac->title(), title);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("suitable_activities"))->text(), suitable);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("day_path_badge"))->text(), badge);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_caption_1"))->text(), QStringLiteral("建除"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_text_1"))->text(), officer);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_caption_10"))->text(), QStringLiteral("八字"));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // The window stays on a 1024 × 768 screen; the almanac lies below the
+    // grid and the panel, above the note, and the longest lists of 宜 and 忌
+    // and the longest lines fit their places.
+    void almanacFitsTheWindow()
+    {
+        CalendarWindowRig rig(QDate(2029, 12, 2));
+        QVERIFY(rig.window.width() <= 1024 && rig.window.height() <= 768);
+        auto *almanac = rig.Control<QGroupBox>(QStringLiteral("almanac_panel"));
+        QVERIFY(rig.window.rect().contains(almanac->geometry()));
+        for (const char *above : {"day_panel", "reset_button", "close_button", "solar_term_list"}) {
+            QWidget *control = rig.Control(QString::fromLatin1(above));
+            const QRect placed(control->mapTo(&rig.window, QPoint(0, 0)), control->size());
+            QVERIFY2(placed.bottom() < almanac->y(), above);
+        }
+        QVERIFY(rig.Control(QStringLiteral("range_note"))->y() > almanac->geometry().bottom());
+        for (const char *list : {"suitable_activities", "unsuitable_activities"}) {
+            auto *label = rig.Control<QLabel>(QString::fromLatin1(list));
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), list);
+        }
+        for (QLabel *label : almanac->findChildren<QLabel *>()) {
+            QVERIFY(almanac->rect().contains(label->geometry()));
+            if (!label->wordWrap())
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+        }
+    }
+
+    void noAlmanacBeforeItsFirstDay()
+    {
+        CalendarWindowRig rig(QDate(1900, 1, 15));
+        QVERIFY(!Shown(rig, QStringLiteral("almanac_panel")));
+        QTest::mouseClick(rig.Cell(30), Qt::LeftButton);
+        rig.Settle();
+        QVERIFY(Shown(rig, QStringLiteral("almanac_panel")));
+    }
+
+    // 休 and 班 in the corner of their day numbers, the holiday named in the
+    // tooltip; other days and other months carry no mark.
+    void marksHolidaysInTheGrid()
+    {
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        CalendarWindowRig rig(QDate(2026, 10, 5));
+        const auto mark = [&rig](int day) {
+            return rig.Control<ClickableLabel>(QStringLiteral("holiday_mark_%1").arg(day));
+        };
+        QVERIFY(mark(1)->isVisibleTo(&rig.window));
+        QCOMPARE(mark(1)->text(), QStringLiteral("休"));
+        QCOMPARE(mark(10)->text(), QStringLiteral("班"));
+        QVERIFY(mark(10)->isVisibleTo(&rig.window));
+        QVERIFY(!mark(9)->isVisibleTo(&rig.window));
+        QCOMPARE(mark(1)->geometry().topRight(), rig.Cell(0)->geometry().topRight());
+        QCOMPARE(mark(1)->toolTip(), QStringLiteral("国庆节 放假"));
+        QCOMPARE(mark(10)->toolTip(), QStringLiteral("国庆节 调休上班"));
+        // The day numbers keep their lunar tooltips.
+        QCOMPARE(rig.Cell(0)->toolTip(), QStringLiteral("农历:八月廿一"));
+        // A click on the mark selects its day.
+        QTest::mouseClick(mark(10), Qt::LeftButton);
+        QCOMPARE(rig.host.selected.last(), QDate(2026, 10, 10));
+
+        rig.ChooseMonth(2026, 11);
+        rig.Settle();
+        for (int day = 1; day <= 31; ++day)
+            QVERIFY(!mark(day)->isVisibleTo(&rig.window));
+        rig.ChooseMonth(2026, 9);
+        rig.Settle();
+        QVERIFY(mark(20)->isVisibleTo(&rig.window));
+        QCOMPARE(mark(20)->geometry().topRight(), rig.Cell(19)->geometry().topRight());
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // holidays.txt in the user's data folder adds a year; its bad lines are
+    // named in a warning when the window opens.
+    void readsTheUsersHolidayFile()
+    {
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        QVERIFY(QDir().mkpath(QFileInfo(UserHolidayFilePath()).path()));
+        QFile file(UserHolidayFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2027-02-06 春节 休\n2027-02-30 春节 休\n");
+        file.close();
+        CalendarWindowRig rig(QDate(2027, 2, 6));
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("holiday_mark_6"))->text(), QStringLiteral("休"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("almanac_panel"))->title(), QStringLiteral("黄历　春节 放假"));
+        QTRY_COMPARE(rig.host.messages.size(), 1);
+        QVERIFY(rig.host.messages.first().startsWith(QStringLiteral("warning: ")));
+        QVERIFY(rig.host.messages.first().endsWith(QStringLiteral("第2行：日期无效：2027-02-30 春节 休")));
     }
 };
 

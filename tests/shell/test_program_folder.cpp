@@ -86,14 +86,14 @@ private slots:
         const QString path = program.filePath(QStringLiteral("setlog.kds"));
         CurrentCast cast;
         cast.divinerName = QStringLiteral("张三");
-        QVERIFY(WriteSettings(path, Settings{}, cast));
+        QVERIFY(WriteSettings(path, Settings{}, cast).written);
         QVERIFY(QFile::setPermissions(path, QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(program.path(),
                                       QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         cast.divinerName = QStringLiteral("李四");
         {
             const AsOrdinaryUser user;
-            QVERIFY(WriteSettings(path, Settings{}, cast));
+            QVERIFY(WriteSettings(path, Settings{}, cast).written);
         }
         QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         Settings settings;

@@ -1,6 +1,7 @@
 #include "core/current_cast.h"
 #include "core/resolution.h"
 #include "main_window_rig.h"
+#include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/picture_label.h"
@@ -682,7 +683,7 @@ private slots:
         QString title;
         QString shownFolder;
         QString shownName;
-        WhenModalShows([&](QWidget *modal) {
+        ModalWatch watch(QString(), [&](QDialog *modal) {
             auto *dialog = qobject_cast<QFileDialog *>(modal);
             QVERIFY(dialog);
             title = dialog->windowTitle();

@@ -18,6 +18,7 @@
 #include "ui/art/window_button_art.h"
 #include "ui/widgets/hexagram_text_box.h"
 #include "ui/widgets/label_kit.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
@@ -539,10 +540,7 @@ void MainWindow::MakeDragHandles()
 
 void MainWindow::WatchKeys()
 {
-    // Keys act anywhere in the window, whichever control has the focus.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The main window under a real window manager, as users run it: the window
-# icon, drags from a handle with each mouse button (a left drag keeps the
-# grabbed spot under the pointer), a click whose press and
+# icon, drags from a handle with each mouse button, a click whose press and
 # release come together, child windows centred over the main window, and the
 # re-show after a hidden child once the window has been minimised and restored.
 #
@@ -88,12 +87,6 @@ dx=$((moved_left - left))
 dy=$((moved_top - top))
 ((dx >= 100 && dx <= 123 && dy >= 75 && dy <= 93)) ||
     fail "a drag by (120, 90) moved the window from ($left, $top) to ($moved_left, $moved_top)"
-# The spot grabbed is still under the pointer where the drag ended.
-eval "$(xdotool getmouselocation --shell)"
-spot_x=$((X - moved_left))
-spot_y=$((Y - moved_top))
-((spot_x == handle_x && spot_y == handle_y)) ||
-    fail "the drag ended with the pointer at ($spot_x, $spot_y) in the window, not on the grabbed ($handle_x, $handle_y)"
 
 # A double-click on the lunar date line, itself a drag handle, still reaches
 # the line and opens the calendar; windows opened over the main window sit on

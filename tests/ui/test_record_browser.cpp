@@ -95,7 +95,7 @@ constexpr int QuickNoticeDelayMs = 50;
 // temporary folder.
 struct BrowserRig {
     MainWindowUnderTest main;
-    CurrentCast cast;
+    CastResult castInHand;
     AnsweringFileDialogs files;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
@@ -118,7 +118,7 @@ struct BrowserRig {
 
     void Open()
     {
-        window = std::make_unique<RecordBrowserWindow>(Services(), cast, *main.display);
+        window = std::make_unique<RecordBrowserWindow>(Services(), castInHand, *main.display);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -374,18 +374,22 @@ private slots:
         QFETCH(QString, rule);
         QFETCH(QStringList, primaryCodes);
         QFETCH(QStringList, resultingCodes);
-        CurrentCast cast;
-        const std::optional<CastResolution> recalled = RecallRecord(cast, record);
-        QVERIFY(recalled);
-        QCOMPARE(recalled->castTime, record.castTime);
-        QCOMPARE(recalled->primary.number, record.primaryNumber);
-        QCOMPARE(recalled->primary.name, record.primaryName);
-        QCOMPARE(recalled->primary.text, HexagramText(HexagramNumberOf(record.primaryLines)));
-        QCOMPARE(recalled->resultingShown, resultingShown);
-        QCOMPARE(recalled->ruleText, rule);
-        QCOMPARE(QStringList(recalled->primary.pictures.begin(), recalled->primary.pictures.end()), primaryCodes);
-        QCOMPARE(QStringList(recalled->resulting.pictures.begin(), recalled->resulting.pictures.end()), resultingCodes);
-        QCOMPARE(cast.primaryLines, record.primaryLines);
+        const std::optional<RecalledCast> recall = RecallRecord(record);
+        QVERIFY(recall);
+        const CastResolution &recalled = recall->resolution;
+        QCOMPARE(recalled.castTime, record.castTime);
+        QCOMPARE(recalled.primary.number, record.primaryNumber);
+        QCOMPARE(recalled.primary.name, record.primaryName);
+        QCOMPARE(recalled.primary.text, HexagramText(HexagramNumberOf(record.primaryLines)));
+        QCOMPARE(recalled.resultingShown, resultingShown);
+        QCOMPARE(recalled.ruleText, rule);
+        QCOMPARE(QStringList(recalled.primary.pictures.begin(), recalled.primary.pictures.end()), primaryCodes);
+        QCOMPARE(QStringList(recalled.resulting.pictures.begin(), recalled.resulting.pictures.end()), resultingCodes);
+        QCOMPARE(recall->cast.primaryLines, record.primaryLines);
+        QCOMPARE(recall->cast.castTime, record.castTime);
+        QCOMPARE(recall->cast.divinerName, record.divinerName);
+        QCOMPARE(recall->cast.matterText, record.matterText);
+        QCOMPARE(recall->cast.lineValues, (std::array<int, LinesPerHexagram>{}));
     }
 
     void recallRefusesARecordWithoutAHexagram_data()
@@ -401,10 +405,7 @@ private slots:
         QFETCH(QString, primaryLines);
         DivinationRecord record = TwoChanging();
         record.primaryLines = primaryLines;
-        CurrentCast cast;
-        cast.primaryLines = QStringLiteral("000000");
-        QVERIFY(!RecallRecord(cast, record));
-        QCOMPARE(cast.primaryLines, QStringLiteral("000000"));
+        QVERIFY(!RecallRecord(record));
     }
 
     void openingShowsTheLastPage_data()
@@ -574,7 +575,10 @@ private slots:
         QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
         QVERIFY(rig.main.Find("print_button")->isEnabled());
         QCOMPARE(rig.main.LineCodes("primary"), QStringList(6, QStringLiteral("1")));
-        QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
+        QCOMPARE(rig.castInHand.primaryLines, QStringLiteral("111111"));
+        // An unchanged record stores no resulting hexagram.
+        QVERIFY(rig.castInHand.resultingLines.isEmpty());
+        QCOMPARE(rig.castInHand.divinerName, QStringLiteral("占者2"));
     }
 
     void readShowsTheChangedLinesInRed()
@@ -1183,7 +1187,7 @@ private slots:
     void f7OpensTheBrowserInPlaceOfTheMainWindow()
     {
         MainWindowUnderTest main;
-        CurrentCast cast;
+        CastResult castInHand;
         AnsweringFileDialogs files;
         QTemporaryDir folder;
         RecordBrowserServices services;
@@ -1193,7 +1197,7 @@ private slots:
         services.programFolder = TestProgramFolder;
         services.recordFilePath = folder.filePath(QStringLiteral("filelog.kdf"));
         QVERIFY(WriteFileBytes(services.recordFilePath, Casts(2)));
-        ConnectRecordBrowserCommand(*main.window, services, cast);
+        ConnectRecordBrowserCommand(*main.window, services, castInHand);
         main.window->show();
 
         bool mainHiddenMeanwhile = false;

@@ -1,7 +1,6 @@
 #include "ui/widgets/window_drag.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -59,19 +58,10 @@ void WindowDrag::Move(const QMouseEvent &move)
     if (phase_ == Phase::Pressed) {
         if ((pointer - pressPoint_).manhattanLength() < QApplication::startDragDistance())
             return;
-        // A window manager moves the window from where it has it, by the
-        // pointer's travel from the last position the program saw; a move of
-        // the window just before is not always counted (openbox), and the
-        // grabbed spot would then trail the pointer by the drag distance.
-        // The pointer goes back to the grabbed spot instead, and the move
-        // starts once the program has seen it there.
-        phase_ = Phase::ReturningPointer;
-        QCursor::setPos(pressPoint_);
-        return;
-    }
-    if (phase_ == Phase::ReturningPointer) {
-        // The window manager takes the pointer over; the release goes to it,
-        // not to the handle.
+        // The window first catches up with the distance travelled, so the
+        // point grabbed stays under the pointer. The window manager then
+        // takes the pointer over; the release goes to it, not to the handle.
+        window_->move(pointer - grabOffset_);
         QWindow *handle = window_->windowHandle();
         if (handle && handle->startSystemMove()) {
             phase_ = Phase::Idle;

@@ -10,9 +10,9 @@ class QWidget;
 // and the pointer travels, as a drag on a title bar would. The move starts
 // only once the pointer has gone QApplication::startDragDistance(), so plain
 // clicks and double-clicks on a handle never reach the window manager. The
-// window manager does the move where it can, with the pointer first put back
-// on the spot grabbed; where it refuses (no window manager, offscreen) the
-// window follows the pointer here while the left button stays down.
+// window manager does the move where it can; where it refuses (no window
+// manager, offscreen) the window follows the pointer here while the left
+// button stays down.
 class WindowDrag : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +26,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Phase { Idle, Pressed, ReturningPointer, FollowingPointer };
+    enum class Phase { Idle, Pressed, FollowingPointer };
 
     void Press(const QMouseEvent &press);
     void Move(const QMouseEvent &move);

@@ -3,10 +3,13 @@
 #include "fileformat/quoted_fields.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 #include "shell/sound_effect.h"
 #include "ui/art/casting_art.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
+#include "ui/widgets/escape_key.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
@@ -27,9 +30,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int NameFieldLength = 9;
-constexpr int MatterFieldLength = 30;
 
 const QColor ChangingLineColour(Qt::red);
 
@@ -147,11 +147,12 @@ QString ProgressBar(int finishedChanges)
 
 } // namespace
 
-CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast &cast, CastDisplay &display,
-                             QWidget *parent)
+CastingWindow::CastingWindow(const CastingWindowServices &services, Settings &settings, CastResult &castInHand,
+                             CastDisplay &display, QWidget *parent)
     : QDialog(parent, Qt::FramelessWindowHint)
     , services_(services)
-    , cast_(cast)
+    , settings_(settings)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setObjectName(QStringLiteral("casting_window"));
@@ -170,10 +171,10 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     clock_.start();
 
     PlaySound(QStringLiteral("/wav/open.wav"));
-    engine_ = new CastingEngine(cast_, services_.random, services_.now, this);
+    engine_ = new CastingEngine(settings_.divinerName, services_.random, services_.now, this);
     ConnectEngine();
     // A stored speed beyond five is shown and used as five; one below one as one.
-    speedBar_->setText(SpeedBar(std::max(cast_.castingSpeed, SlowestCastingSpeed)));
+    speedBar_->setText(SpeedBar(std::max(settings_.castingSpeed, SlowestCastingSpeed)));
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
     CentreOverOwner(*this, parent);
@@ -182,6 +183,9 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);
     connect(&animationTimer_, &QTimer::timeout, this, &CastingWindow::NextAnimationFrame);
     connect(&exitTimer_, &QTimer::timeout, this, &CastingWindow::ExitCountdownTick);
+    CloseOnEscape(*this, [this] { reject(); });
+    // The first step is typing the name.
+    nameField_->setFocus();
 }
 
 CastingWindow::~CastingWindow() = default;
@@ -248,6 +252,7 @@ void CastingWindow::BuildEntryPanel()
     nameField_->setObjectName(QStringLiteral("diviner_name_field"));
     nameField_->setGeometry(fieldLeft, panel.top() + 9, fieldWidth, 24);
     nameField_->setMaxLength(NameFieldLength);
+    nameField_->setAccessibleName(QStringLiteral("姓名"));
 
     MakeLabel(QStringLiteral("matter_caption"), QStringLiteral("所占何事"), QRect(captionLeft, panel.top() + 38, 66, 24),
               captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
@@ -255,11 +260,13 @@ void CastingWindow::BuildEntryPanel()
     matterField_->setObjectName(QStringLiteral("matter_field"));
     matterField_->setGeometry(fieldLeft, panel.top() + 38, fieldWidth, 24);
     matterField_->setMaxLength(MatterFieldLength);
+    matterField_->setAccessibleName(QStringLiteral("所占何事"));
 
     for (QLineEdit *field : {nameField_, matterField_}) {
         field->setFont(SansFont(13));
         field->setStyleSheet(FieldStyle);
         KeepTextStartInView(field);
+        ShowLimitWhenFull(field);
     }
 
     const int speedTop = panel.top() + 67;
@@ -275,8 +282,11 @@ void CastingWindow::BuildEntryPanel()
     slowerCommand_->setToolTip(QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
     fasterCommand_->setText(QStringLiteral("+"));
     fasterCommand_->setToolTip(QStringLiteral("加快速度(按Alt键和小键盘\"+\"键)"));
+    slowerCommand_->setAccessibleName(QStringLiteral("减慢速度"));
+    fasterCommand_->setAccessibleName(QStringLiteral("加快速度"));
     for (PictureButton *command : {slowerCommand_, fasterCommand_})
-        command->setFocusPolicy(Qt::StrongFocus);
+        command->setAccessibleDescription(command->toolTip());
+    speedBar_->setAccessibleDescription(QStringLiteral("推演速度"));
 }
 
 void CastingWindow::BuildValuePanel()
@@ -365,6 +375,8 @@ void CastingWindow::BuildCommands()
 
     closeCommand_ = MakeRoundCommand(QStringLiteral("close_button"), CastingCloseButtonPicture(),
                                      layout.closeButton.topLeft(), this);
+    closeCommand_->setAccessibleName(QStringLiteral("关闭"));
+    closeCommand_->setAccessibleDescription(QStringLiteral("F12"));
 
     connect(stepCommand_, &QPushButton::clicked, this, &CastingWindow::Step);
     connect(automaticCommand_, &QPushButton::clicked, this, &CastingWindow::StartAutomatic);
@@ -375,7 +387,13 @@ void CastingWindow::BuildCommands()
 
     for (QWidget *handle : std::initializer_list<QWidget *>{background_, banner_, trayHandle_})
         drag_->AddHandle(handle);
-    stepCommand_->setFocus();
+
+    // Tab in reading order: the fields and the speed, then the commands
+    // left to right, then the close command in the corner.
+    const std::initializer_list<QWidget *> order{nameField_,        matterField_, slowerCommand_, fasterCommand_,
+                                                 automaticCommand_, stepCommand_, finishCommand_, closeCommand_};
+    for (auto previous = order.begin(), next = previous + 1; next != order.end(); ++previous, ++next)
+        setTabOrder(*previous, *next);
 }
 
 // The timers are named children, so the speed they run at can be seen.
@@ -440,6 +458,8 @@ void CastingWindow::reject()
 {
     if (closeCommand_->isVisibleTo(this) && closeCommand_->isEnabled())
         CloseWithoutCasting();
+    else if (finishCommand_->isVisibleTo(this) && finishCommand_->isEnabled())
+        Finish();
 }
 
 bool CastingWindow::eventFilter(QObject *watched, QEvent *event)
@@ -518,8 +538,9 @@ void CastingWindow::PlaySound(const QString &relativePath)
 // The speed is what the bar shows; an empty bar sets no durations.
 void CastingWindow::ApplySpeed()
 {
-    cast_.castingSpeed = SpeedOfBar(speedBar_->text());
-    const std::optional<CastingTimings> timings = TimingsOfSpeed(cast_.castingSpeed, services_.schedule);
+    settings_.castingSpeed = SpeedOfBar(speedBar_->text());
+    engine_->SetCastingSpeed(settings_.castingSpeed);
+    const std::optional<CastingTimings> timings = TimingsOfSpeed(settings_.castingSpeed, services_.schedule);
     if (!timings)
         return;
     timings_ = *timings;
@@ -561,7 +582,7 @@ void CastingWindow::AskForField(const FieldPrompt &prompt)
     QLineEdit *field = prompt.field == CastingField::Name ? nameField_ : matterField_;
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText);
+        services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText, prompt.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(prompt.maxLength));
 }
 
@@ -594,12 +615,13 @@ void CastingWindow::FieldDoubleClicked(QLineEdit *field)
         return;
     }
     const QString official = QStringLiteral("某官");
-    const QString name = field->text() == official ? cast_.divinerName : official;
+    const QString name = field->text() == official ? settings_.divinerName : official;
     field->setText(name.isEmpty() ? official : name);
 }
 
 void CastingWindow::OnStepStarted()
 {
+    settings_.divinerName = engine_->Cast().divinerName;
     stepCommand_->setEnabled(false);
     display_.PrepareForNewCast();
     if (!animationTimer_.isActive())
@@ -642,7 +664,7 @@ void CastingWindow::ShowChangingLines(const QString &label, const QList<int> &ch
     changingLines_->setText(label);
     for (int i = 0; i < int(changedValues.size()); ++i) {
         changedValues_[i]->setText(QString::number(changedValues[i]));
-        SetTextColour(changedValues_[i], IsChangingLine(cast_.lineValue[i]) ? ChangingLineColour : ArtPalette::Ink);
+        SetTextColour(changedValues_[i], IsChangingLine(changedValues[i]) ? ChangingLineColour : ArtPalette::Ink);
     }
     changingLines_->show();
 }
@@ -656,17 +678,18 @@ void CastingWindow::ShowReadyForStep(const QString &caption)
 
 // The result is on the main window before the record is written, so a
 // record file that cannot be written loses nothing the user sees.
-void CastingWindow::ShowResolution(const CastResolution &resolution)
+void CastingWindow::ShowResolution(const CastResult &cast, const ResolvedCast &resolved)
 {
+    castInHand_ = cast;
     changingLines_->show();
-    display_.ShowCast(resolution);
-    AppendCastRecord();
+    display_.ShowCast(resolved.resolution);
+    AppendCastRecord(resolved.record);
     EnterFinishedState();
 }
 
-void CastingWindow::AppendCastRecord()
+void CastingWindow::AppendCastRecord(const DivinationRecord &record)
 {
-    if (AppendRecord(services_.recordFilePath, RecordOfCast(cast_)))
+    if (AppendRecord(services_.recordFilePath, record))
         return;
     services_.dialogs->ShowMessage(this,
                                    QStringLiteral("无法把本次占筮写入记录文件：\n") +

@@ -1,6 +1,7 @@
 #include "ui/windows/dialog_service.h"
 
 #include "ui/widgets/chinese_file_dialog.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_placement.h"
 
@@ -8,6 +9,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -83,11 +85,16 @@ bool WidgetDialogService::AskYesNo(QWidget *parent, const QString &text, const Q
 }
 
 std::optional<QString> WidgetDialogService::AskText(QWidget *parent, const QString &prompt, const QString &title,
-                                                    const QString &defaultText)
+                                                    const QString &defaultText, int maxLength)
 {
     CentredBox<QInputDialog> box(parent);
     box.setWindowTitle(title);
     box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    if (auto *field = box.findChild<QLineEdit *>()) {
+        field->setMaxLength(maxLength);
+        ShowLimitWhenFull(field);
+    }
     box.setTextValue(defaultText);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -1,12 +1,15 @@
 #include "ui/windows/manual_entry_window.h"
 
+#include "core/resolution.h"
 #include "fileformat/quoted_fields.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 #include "shell/sound_effect.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/text_start_in_view.h"
@@ -17,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,13 +81,19 @@ int LineBoxX(int index)
     return LineBoxLeft + index * LineBoxStep;
 }
 
+bool IsTabFocus(const QFocusEvent &event)
+{
+    return event.reason() == Qt::TabFocusReason || event.reason() == Qt::BacktabFocusReason;
+}
+
 } // namespace
 
-ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
-                                     QWidget *parent)
+ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, Settings &settings, CastResult &castInHand,
+                                     CastDisplay &display, QWidget *parent)
     : PanelDialog(QStringLiteral("manual_entry_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
-    , cast_(cast)
+    , settings_(settings)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setWindowTitle(QStringLiteral("人工输入卦体"));
@@ -131,7 +141,9 @@ void ManualEntryWindow::BuildTextFields()
                     Qt::AlignRight | Qt::AlignVCenter, this);
         rows[i].field = MakeField(QString::fromLatin1(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
                                   rows[i].maxLength, this);
+        rows[i].field->setAccessibleName(QString::fromUtf16(rows[i].caption));
         KeepTextStartInView(rows[i].field);
+        ShowLimitWhenFull(rows[i].field);
     }
 }
 
@@ -153,8 +165,11 @@ void ManualEntryWindow::BuildLineBoxes()
                                   QRect(LineBoxX(i), LineBoxTop, LineBoxSize, LineBoxSize), 1, this);
         lineBoxes_[i]->setAlignment(Qt::AlignCenter);
         lineBoxes_[i]->setFont(SansFont(16, QFont::Bold));
+        lineBoxes_[i]->setAccessibleName(LinePositionWord(i + 1));
+        lineBoxes_[i]->setAccessibleDescription(QStringLiteral("阳爻输入1，阴爻输入0"));
         changingMarks_[i] = new TickBox(this);
         changingMarks_[i]->setObjectName(QStringLiteral("changing_mark_%1").arg(i + 1));
+        changingMarks_[i]->setAccessibleName(LinePositionWord(i + 1) + QStringLiteral("为变爻"));
         changingMarks_[i]->setGeometry(LineBoxX(i) + 6, MarkTop, 20, 24);
     }
 }
@@ -171,8 +186,8 @@ void ManualEntryWindow::BuildCommands()
     closeCommand_ = MakeDialogButton(QStringLiteral("close_button"), DialogIcon::Cross, QStringLiteral("关闭"),
                                      {left + 2 * (DialogButtonWidth + gap), top}, this);
     helpCommand_->setToolTip(QStringLiteral("帮助主题 F1"));
-    // The last changing mark hands the focus on to the confirm command.
-    confirmCommand_->setFocusPolicy(Qt::StrongFocus);
+    helpCommand_->setAccessibleDescription(QStringLiteral("F1"));
+    closeCommand_->setAccessibleDescription(QStringLiteral("F12"));
 
     connect(confirmCommand_, &QAbstractButton::clicked, this, &ManualEntryWindow::Confirm);
     connect(helpCommand_, &QAbstractButton::clicked, this, &ManualEntryWindow::OpenHelp);
@@ -199,7 +214,10 @@ void ManualEntryWindow::ConnectFields()
         setTabOrder(previous, changingMarks_[i]);
         previous = changingMarks_[i];
     }
-    setTabOrder(previous, confirmCommand_);
+    for (QWidget *next : std::initializer_list<QWidget *>{confirmCommand_, helpCommand_, closeCommand_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     // Keys act wherever the focus is in the window; the filter also takes
     // the clicks on the line boxes and the double-clicks on name and matter.
@@ -209,6 +227,13 @@ void ManualEntryWindow::ConnectFields()
 bool ManualEntryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::FocusIn:
+        // Tab selects a field's whole text, and the next key would replace
+        // it; the time, filled in for the user, keeps its text and takes the
+        // cursor at its end.
+        if (watched == timeField_ && IsTabFocus(*static_cast<QFocusEvent *>(event)))
+            QMetaObject::invokeMethod(timeField_, [field = timeField_] { field->end(false); }, Qt::QueuedConnection);
+        break;
     case QEvent::MouseButtonDblClick:
         if (watched == nameField_) {
             NameFieldDoubleClicked();
@@ -304,7 +329,7 @@ void ManualEntryWindow::MarkChanged(int index)
 void ManualEntryWindow::NameFieldDoubleClicked()
 {
     const QString official = QStringLiteral("某官");
-    const QString name = nameField_->text() == official ? cast_.divinerName : official;
+    const QString name = nameField_->text() == official ? settings_.divinerName : official;
     nameField_->setText(name.isEmpty() ? official : name);
 }
 
@@ -320,7 +345,7 @@ void ManualEntryWindow::OpenHelp()
 
 void ManualEntryWindow::Confirm()
 {
-    const std::optional<ManualEntryFault> fault = FirstManualEntryFault(Fields(), services_.now(), cast_.divinerName);
+    const std::optional<ManualEntryFault> fault = FirstManualEntryFault(Fields(), services_.now(), settings_.divinerName);
     if (!fault) {
         HandOver();
         return;
@@ -338,7 +363,8 @@ void ManualEntryWindow::Ask(const ManualFieldQuestion &question)
     QLineEdit *field = fields[int(question.field)];
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText);
+        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText,
+                                   question.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(question.maxLength));
 }
 
@@ -355,10 +381,12 @@ void ManualEntryWindow::Report(const ManualLineFault &fault)
 // file that cannot be written loses nothing the user sees.
 void ManualEntryWindow::HandOver()
 {
-    const CastResolution resolution = ResolveManualEntry(cast_, Fields());
+    castInHand_ = ManualEntryCast(Fields());
+    settings_.divinerName = castInHand_.divinerName;
+    const ResolvedCast resolved = ResolveCast(castInHand_);
     display_.PrepareForNewCast();
-    display_.ShowCast(resolution);
-    if (!AppendRecord(services_.recordFilePath, RecordOfCast(cast_)))
+    display_.ShowCast(resolved.resolution);
+    if (!AppendRecord(services_.recordFilePath, resolved.record))
         services_.dialogs->ShowMessage(this,
                                        QStringLiteral("无法把本次输入的卦写入记录文件：\n") +
                                            QDir::toNativeSeparators(services_.recordFilePath) +
@@ -368,11 +396,12 @@ void ManualEntryWindow::HandOver()
     accept();
 }
 
-void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, CurrentCast &cast)
+void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, Settings &settings,
+                               CastResult &castInHand)
 {
-    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &settings, &castInHand] {
         MainWindowCastDisplay display(window);
-        ManualEntryWindow entry(services, cast, display, &window);
+        ManualEntryWindow entry(services, settings, castInHand, display, &window);
         window.RunHiddenChild(entry);
     });
 }

@@ -133,11 +133,11 @@ std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent
     return RunFileDialog(*dialog);
 }
 
-RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast,
+RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CastResult &castInHand,
                                          CastDisplay &display, QWidget *parent)
     : PanelDialog(QStringLiteral("record_browser_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
-    , cast_(cast)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setWindowTitle(QStringLiteral("查看占筮记录"));
@@ -652,8 +652,8 @@ void RecordBrowserWindow::ShowRecordInMainWindow()
     const qint64 number = recordNumber_->text().toLongLong(&converted);
     const RecordReading reading =
         converted ? ReadRecord(filePath_, number) : RecordReading{RecordFileStatus::RecordNotFound, {}};
-    const std::optional<CastResolution> recalled =
-        reading.status == RecordFileStatus::Done ? RecallRecord(cast_, reading.record) : std::nullopt;
+    const std::optional<RecalledCast> recalled =
+        reading.status == RecordFileStatus::Done ? RecallRecord(reading.record) : std::nullopt;
     if (!recalled) {
         SetRecallCommandsVisible(true);
         // A line that is there but holds no hexagram is damaged, not missing.
@@ -663,8 +663,9 @@ void RecordBrowserWindow::ShowRecordInMainWindow()
         recordNumber_->setText(QStringLiteral("0"));
         return;
     }
+    castInHand_ = recalled->cast;
     display_.PrepareForNewCast();
-    display_.ShowCast(*recalled);
+    display_.ShowCast(recalled->resolution);
     accept();
 }
 
@@ -740,11 +741,11 @@ void RecordBrowserWindow::ShowFileNotFound()
     ApplyPageCommands();
 }
 
-void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast)
+void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CastResult &castInHand)
 {
-    QObject::connect(&window, &MainWindow::RecordsRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::RecordsRequested, &window, [&window, services, &castInHand] {
         MainWindowCastDisplay display(window);
-        RecordBrowserWindow browser(services, cast, display, &window);
+        RecordBrowserWindow browser(services, castInHand, display, &window);
         window.RunHiddenChild(browser);
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "records/record_pager.h"
 #include "ui/windows/panel_dialog.h"
 
@@ -67,7 +67,8 @@ struct RecordBrowserServices {
 class RecordBrowserWindow : public PanelDialog {
     Q_OBJECT
 public:
-    RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast, CastDisplay &display,
+    // A record shown again becomes `castInHand`.
+    RecordBrowserWindow(const RecordBrowserServices &services, CastResult &castInHand, CastDisplay &display,
                         QWidget *parent = nullptr);
 
 protected:
@@ -107,7 +108,7 @@ private:
     void ShowFileNotFound();
 
     RecordBrowserServices services_;
-    CurrentCast &cast_;
+    CastResult &castInHand_;
     CastDisplay &display_;
     QString filePath_;
     QString listing_; // the page as ListRecords gave it, before it is shaped for display
@@ -137,4 +138,4 @@ private:
 
 // Connects the main window's record command (F7) to a new record
 // browser, run while the main window is hidden.
-void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast);
+void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CastResult &castInHand);

@@ -1,3 +1,4 @@
+#include "support/fake_window_manager_move.h"
 #include "support/limit_note.h"
 #include "ui/art/program_icon_art.h"
 #include "ui/widgets/platform_choice.h"
@@ -13,25 +14,29 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace {
 
-// A borderless window with one drag handle, where the platform refuses a
-// system move (offscreen), so the drag helper moves the window itself.
+// A borderless window with one drag handle, away from the window's corner.
+// Left to the platform (offscreen), which refuses a system move, the drag
+// helper moves the window itself; given a window manager, it hands it the
+// move.
 struct DragRig {
     QWidget window{nullptr, Qt::FramelessWindowHint};
     QLabel *handle = new QLabel(&window);
+    // Where the pointer goes down on the handle, in the window and on the
+    // screen; the handle's own position changes as the window moves.
     QPoint grab{10, 10};
-    // Where the pointer went down on the screen; the handle's own position
-    // changes as the window moves.
-    QPoint screenGrab{110, 110};
+    QPoint grabInWindow{30, 40};
+    QPoint screenGrab{130, 140};
 
-    DragRig()
+    explicit DragRig(std::unique_ptr<WindowManagerMove> windowManagerMove = PlatformWindowManagerMove())
     {
         window.setGeometry(100, 100, 300, 200);
-        handle->setGeometry(0, 0, 300, 40);
-        (new WindowDrag(&window))->AddHandle(handle);
+        handle->setGeometry(20, 30, 260, 40);
+        (new WindowDrag(&window, std::move(windowManagerMove)))->AddHandle(handle);
         window.show();
     }
 
@@ -86,6 +91,63 @@ private slots:
         // Nothing follows the pointer once the button is up.
         rig.Move(travel + QPoint(50, 50), Qt::NoButton);
         QCOMPARE(rig.window.pos(), QPoint(100, 100) + moved);
+    }
+
+    // The window manager is told the spot where the button went down, not
+    // where the pointer is once it has gone the drag distance, and the
+    // window stays put until the window manager moves it: the spot grabbed
+    // stays under the pointer.
+    void aLeftDragHandsTheWindowManagerTheSpotPressed_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QList<QPoint>>("steps");
+        QTest::addColumn<bool>("handedOver");
+        const int distance = QApplication::startDragDistance();
+        QTest::newRow("left, one long step") << int(Qt::LeftButton) << QList<QPoint>{{40, 25}} << true;
+        QTest::newRow("left, short steps")
+            << int(Qt::LeftButton) << QList<QPoint>{{3, 2}, {6, 4}, {9, 6}, {12, 8}, {30, 20}} << true;
+        QTest::newRow("left, within the drag distance")
+            << int(Qt::LeftButton) << QList<QPoint>{{distance / 2, 0}, {distance - 1, 0}} << false;
+        QTest::newRow("right") << int(Qt::RightButton) << QList<QPoint>{{40, 25}} << false;
+        QTest::newRow("middle") << int(Qt::MiddleButton) << QList<QPoint>{{40, 25}} << false;
+    }
+
+    void aLeftDragHandsTheWindowManagerTheSpotPressed()
+    {
+        QFETCH(int, button);
+        QFETCH(QList<QPoint>, steps);
+        QFETCH(bool, handedOver);
+        auto move = std::make_unique<FakeWindowManagerMove>();
+        const FakeWindowManagerMove &windowManager = *move;
+        DragRig rig(std::move(move));
+        const auto held = Qt::MouseButton(button);
+        rig.Press(held);
+        for (const QPoint step : steps)
+            rig.Move(step, held);
+        QCOMPARE(windowManager.starts, handedOver ? QList<QPointF>{rig.grabInWindow} : QList<QPointF>{});
+        QCOMPARE(rig.window.pos(), QPoint(100, 100));
+    }
+
+    // Released before the window manager took the pointer, the button ends
+    // the move the window manager was about to start; the next drag is
+    // handed over again.
+    void aReleaseThatStillReachesTheHandleCancelsTheMove()
+    {
+        auto move = std::make_unique<FakeWindowManagerMove>();
+        const FakeWindowManagerMove &windowManager = *move;
+        DragRig rig(std::move(move));
+        rig.Press(Qt::LeftButton);
+        rig.Move(QPoint(40, 25), Qt::LeftButton);
+        rig.Release(Qt::LeftButton, QPoint(40, 25));
+        QCOMPARE(windowManager.cancels, 1);
+
+        // A click is no move to cancel.
+        rig.Press(Qt::LeftButton);
+        rig.Release(Qt::LeftButton);
+        QCOMPARE(windowManager.cancels, 1);
+        rig.Press(Qt::LeftButton);
+        rig.Move(QPoint(0, 30), Qt::LeftButton);
+        QCOMPARE(windowManager.starts.size(), 2);
     }
 
     void aLostReleaseNeverLeavesTheWindowOnThePointer()

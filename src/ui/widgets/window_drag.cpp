@@ -5,9 +5,10 @@
 #include <QWidget>
 #include <QWindow>
 
-WindowDrag::WindowDrag(QWidget *window)
+WindowDrag::WindowDrag(QWidget *window, std::unique_ptr<WindowManagerMove> windowManagerMove)
     : QObject(window)
     , window_(window)
+    , windowManagerMove_(std::move(windowManagerMove))
 {
 }
 
@@ -20,14 +21,13 @@ bool WindowDrag::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        Press(*static_cast<QMouseEvent *>(event));
+        Press(*static_cast<QWidget *>(watched), *static_cast<QMouseEvent *>(event));
         break;
     case QEvent::MouseMove:
         Move(*static_cast<QMouseEvent *>(event));
         break;
     case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            phase_ = Phase::Idle;
+        Release(*static_cast<QMouseEvent *>(event));
         break;
     default:
         break;
@@ -35,12 +35,13 @@ bool WindowDrag::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void WindowDrag::Press(const QMouseEvent &press)
+void WindowDrag::Press(const QWidget &handle, const QMouseEvent &press)
 {
     if (press.button() != Qt::LeftButton)
         return;
     phase_ = Phase::Pressed;
     pressPoint_ = press.globalPosition().toPoint();
+    grabbedSpot_ = handle.mapTo(window_, press.position());
     grabOffset_ = pressPoint_ - window_->frameGeometry().topLeft();
 }
 
@@ -53,21 +54,34 @@ void WindowDrag::Move(const QMouseEvent &move)
         return;
     }
     const QPoint pointer = move.globalPosition().toPoint();
-    if (phase_ == Phase::Idle)
+    if (phase_ == Phase::Idle || phase_ == Phase::MovedByWindowManager)
         return;
     if (phase_ == Phase::Pressed) {
         if ((pointer - pressPoint_).manhattanLength() < QApplication::startDragDistance())
             return;
-        // The window first catches up with the distance travelled, so the
-        // point grabbed stays under the pointer. The window manager then
-        // takes the pointer over; the release goes to it, not to the handle.
-        window_->move(pointer - grabOffset_);
+        // The window manager takes the pointer over, told where the button
+        // went down; the window stays put until it does, so that spot is
+        // still where the window manager finds it. The release goes to it,
+        // not to the handle.
         QWindow *handle = window_->windowHandle();
-        if (handle && handle->startSystemMove()) {
-            phase_ = Phase::Idle;
+        if (handle && windowManagerMove_->Start(*handle, grabbedSpot_)) {
+            phase_ = Phase::MovedByWindowManager;
             return;
         }
         phase_ = Phase::FollowingPointer;
     }
     window_->move(pointer - grabOffset_);
+}
+
+void WindowDrag::Release(const QMouseEvent &release)
+{
+    if (release.button() != Qt::LeftButton)
+        return;
+    // A release that still reaches the handle came before the window manager
+    // took the pointer.
+    if (phase_ == Phase::MovedByWindowManager) {
+        if (QWindow *handle = window_->windowHandle())
+            windowManagerMove_->Cancel(*handle);
+    }
+    phase_ = Phase::Idle;
 }

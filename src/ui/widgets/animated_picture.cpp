@@ -1,5 +1,9 @@
 #include "ui/widgets/animated_picture.h"
 
+#include "ui/widgets/focus_ring.h"
+#include "ui/widgets/keyboard_command.h"
+
+#include <QMouseEvent>
 #include <QPainter>
 
 AnimatedPicture::AnimatedPicture(const QString &name, QWidget *parent)
@@ -7,6 +11,7 @@ AnimatedPicture::AnimatedPicture(const QString &name, QWidget *parent)
 {
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
+    InstallPictureAccessibility();
     connect(&frameTimer_, &QTimer::timeout, this, &AnimatedPicture::Advance);
     hide();
 }
@@ -50,4 +55,12 @@ void AnimatedPicture::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, frames_.at(currentFrame_));
+    if (hasFocus())
+        DrawFocusRing(painter, rect());
+}
+
+void AnimatedPicture::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (rect().contains(event->position().toPoint()))
+        emit Clicked();
 }

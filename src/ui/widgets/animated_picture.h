@@ -7,7 +7,8 @@
 
 // An animated picture: a sequence of frames shown in turn. Switched on it is
 // visible and running; reset it is stopped and hidden. Its tooltip is the
-// widget's own.
+// widget's own. It reports clicks; made a keyboard command
+// (keyboard_command.h) it draws the focus ring while it has the focus.
 class AnimatedPicture : public QWidget {
     Q_OBJECT
 public:
@@ -20,8 +21,12 @@ public:
     bool IsRunning() const { return running_; }
     int CurrentFrame() const { return currentFrame_; }
 
+signals:
+    void Clicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void Advance();

@@ -12,6 +12,7 @@ PictureButton *MakeDialogButton(const QString &name, DialogIcon icon, const QStr
         QPixmap::fromImage(DialogButtonPicture(icon, caption, ButtonLook::Disabled)),
     };
     auto *button = new PictureButton(name, pictures, parent);
+    button->setAccessibleName(caption);
     button->move(position);
     return button;
 }

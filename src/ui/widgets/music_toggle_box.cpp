@@ -13,7 +13,6 @@ MusicToggleBox::MusicToggleBox(const QString &name, QWidget *parent)
 {
     setObjectName(name);
     setTristate(true);
-    setFocusPolicy(Qt::NoFocus);
 }
 
 int MusicToggleBox::Value() const

@@ -1,6 +1,18 @@
 #include "ui/widgets/picture_button.h"
 
+#include "ui/widgets/focus_ring.h"
+
+#include <QKeyEvent>
 #include <QPainter>
+
+namespace {
+
+bool IsEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
 
 PictureButton::PictureButton(const QString &name, const Pictures &pictures, QWidget *parent)
     : QAbstractButton(parent)
@@ -8,9 +20,7 @@ PictureButton::PictureButton(const QString &name, const Pictures &pictures, QWid
 {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
-    // Commands are reached by their keys; the buttons never hold the focus,
-    // so Space and Enter cannot press them behind the user's back.
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     resize(sizeHint());
 }
 
@@ -34,6 +44,30 @@ void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, CurrentPicture());
+    if (hasFocus())
+        DrawFocusRing(painter, rect());
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!IsEnterKey(event->key())) {
+        QAbstractButton::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        setDown(true);
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!IsEnterKey(event->key())) {
+        QAbstractButton::keyReleaseEvent(event);
+        return;
+    }
+    if (event->isAutoRepeat() || !isDown())
+        return;
+    setDown(false);
+    click();
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)

@@ -4,7 +4,9 @@
 #include <QPixmap>
 
 // A command button drawn entirely from pictures: one for each look
-// (normal, under the mouse, pressed, disabled).
+// (normal, under the mouse, pressed, disabled). It takes the focus by Tab and
+// by a click, draws the focus ring while it has it, and Enter acts as Space
+// does: the button goes down on the press and clicks on the release.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     const QPixmap &CurrentPicture() const;

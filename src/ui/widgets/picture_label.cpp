@@ -1,5 +1,8 @@
 #include "ui/widgets/picture_label.h"
 
+#include "ui/widgets/focus_ring.h"
+#include "ui/widgets/keyboard_command.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +11,7 @@ PictureLabel::PictureLabel(const QString &name, QWidget *parent)
 {
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
+    InstallPictureAccessibility();
 }
 
 void PictureLabel::SetPicture(const QPixmap &picture)
@@ -23,6 +27,8 @@ void PictureLabel::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
+    if (hasFocus())
+        DrawFocusRing(painter, rect());
 }
 
 // Taking the press makes this control receive the matching release.
@@ -46,6 +52,16 @@ ClickableLabel::ClickableLabel(const QString &name, QWidget *parent)
     : QLabel(parent)
 {
     setObjectName(name);
+    InstallPictureAccessibility();
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    DrawFocusRing(painter, rect());
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)

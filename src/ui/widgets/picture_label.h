@@ -5,7 +5,9 @@
 #include <QWidget>
 
 // A picture control: shows its picture exactly as given, enabled or not (the
-// program supplies its own disabled pictures), and reports clicks.
+// program supplies its own disabled pictures), and reports clicks. Without an
+// accessible name it only decorates and is not announced; made a keyboard
+// command (keyboard_command.h) it draws the focus ring while it has the focus.
 class PictureLabel : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +30,8 @@ private:
     QPixmap picture_;
 };
 
-// A text label that reports clicks and double-clicks.
+// A text label that reports clicks and double-clicks; made a keyboard command
+// it draws the focus ring while it has the focus.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -39,6 +42,7 @@ signals:
     void DoubleClicked();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

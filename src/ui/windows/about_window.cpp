@@ -4,6 +4,8 @@
 #include "shell/sound_mp3_player.h"
 #include "ui/art/fonts.h"
 #include "ui/art/window_panel_art.h"
+#include "ui/widgets/escape_key.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_placement.h"
@@ -60,6 +62,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("about_text"));
     text->setReadOnly(true);
+    text->setAccessibleName(windowTitle());
     text->setPlainText(AboutText());
     text->setFont(SerifFont(13));
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -77,6 +80,8 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     link->setToolTip(QStringLiteral("连接网站"));
     link->setCursor(Qt::PointingHandCursor);
     connect(link, &ClickableLabel::Clicked, this, [this] { openWebPage_(); });
+    MakeKeyboardCommand(link, CommandRole::Link, link->text(), link->toolTip());
+    CloseOnEscape(*this, [this] { reject(); });
 
     CentreOverOwner(*this, parent);
 

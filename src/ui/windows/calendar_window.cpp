@@ -9,6 +9,7 @@
 #include "ui/art/calendar_art.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/window_drag.h"
@@ -240,6 +241,7 @@ void CalendarWindow::BuildSelectors()
     yearList_ = new CentredList(this);
     yearList_->setObjectName(QStringLiteral("year_list"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
+    yearList_->setAccessibleName(QStringLiteral("年"));
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
     MakeTextLabel(QStringLiteral("year_caption"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
@@ -247,6 +249,7 @@ void CalendarWindow::BuildSelectors()
     monthList_ = new CentredList(this);
     monthList_->setObjectName(QStringLiteral("month_list"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
+    monthList_->setAccessibleName(QStringLiteral("月"));
     for (int month = 1; month <= 12; ++month)
         monthList_->addItem(QString::number(month));
     MakeTextLabel(QStringLiteral("month_caption"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
@@ -276,6 +279,7 @@ void CalendarWindow::BuildSelectors()
         label->installEventFilter(this);
     }
     connect(todayLink_, &ClickableLabel::Clicked, this, &CalendarWindow::GoToToday);
+    MakeKeyboardCommand(todayLink_, CommandRole::Link, todayLink_->text());
 }
 
 void CalendarWindow::BuildGrid()
@@ -329,6 +333,7 @@ void CalendarWindow::BuildGrid()
     focusSink_->setObjectName(QStringLiteral("focus_sink"));
     focusSink_->setGeometry(0, 0, 1, 1);
     focusSink_->setFocusPolicy(Qt::StrongFocus);
+    focusSink_->setAccessibleName(QStringLiteral("所选日期"));
 }
 
 void CalendarWindow::BuildPanel()
@@ -384,12 +389,14 @@ void CalendarWindow::BuildCommands()
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("close_button"));
     close->setToolTip(QStringLiteral("关闭 F12"));
+    close->setAccessibleDescription(QStringLiteral("F12"));
     close->setGeometry(PanelGeometry.right() - 53, top, 54, 28);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     for (QPushButton *command : {reset, exportYear, close}) {
         command->setStyleSheet(CommandStyle);
         command->setFont(SansFont(13, QFont::Bold));
         command->setAutoDefault(false);
+        ClickOnEnter(command);
         command->setCursor(Qt::PointingHandCursor);
     }
 

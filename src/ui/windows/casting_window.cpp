@@ -7,6 +7,7 @@
 #include "ui/art/casting_art.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
+#include "ui/widgets/escape_key.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
@@ -181,6 +182,9 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);
     connect(&animationTimer_, &QTimer::timeout, this, &CastingWindow::NextAnimationFrame);
     connect(&exitTimer_, &QTimer::timeout, this, &CastingWindow::ExitCountdownTick);
+    CloseOnEscape(*this, [this] { reject(); });
+    // The first step is typing the name.
+    nameField_->setFocus();
 }
 
 CastingWindow::~CastingWindow() = default;
@@ -246,6 +250,7 @@ void CastingWindow::BuildEntryPanel()
     nameField_->setObjectName(QStringLiteral("diviner_name_field"));
     nameField_->setGeometry(fieldLeft, panel.top() + 9, fieldWidth, 24);
     nameField_->setMaxLength(NameFieldLength);
+    nameField_->setAccessibleName(QStringLiteral("姓名"));
 
     MakeLabel(QStringLiteral("matter_caption"), QStringLiteral("所占何事"), QRect(captionLeft, panel.top() + 38, 66, 24),
               captionFont, ArtPalette::Caption, Qt::AlignRight | Qt::AlignVCenter, this);
@@ -253,6 +258,7 @@ void CastingWindow::BuildEntryPanel()
     matterField_->setObjectName(QStringLiteral("matter_field"));
     matterField_->setGeometry(fieldLeft, panel.top() + 38, fieldWidth, 24);
     matterField_->setMaxLength(MatterFieldLength);
+    matterField_->setAccessibleName(QStringLiteral("所占何事"));
 
     for (QLineEdit *field : {nameField_, matterField_}) {
         field->setFont(SansFont(13));
@@ -273,8 +279,11 @@ void CastingWindow::BuildEntryPanel()
     slowerCommand_->setToolTip(QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
     fasterCommand_->setText(QStringLiteral("+"));
     fasterCommand_->setToolTip(QStringLiteral("加快速度(按Alt键和小键盘\"+\"键)"));
+    slowerCommand_->setAccessibleName(QStringLiteral("减慢速度"));
+    fasterCommand_->setAccessibleName(QStringLiteral("加快速度"));
     for (PictureButton *command : {slowerCommand_, fasterCommand_})
-        command->setFocusPolicy(Qt::StrongFocus);
+        command->setAccessibleDescription(command->toolTip());
+    speedBar_->setAccessibleDescription(QStringLiteral("推演速度"));
 }
 
 void CastingWindow::BuildValuePanel()
@@ -363,6 +372,8 @@ void CastingWindow::BuildCommands()
 
     closeCommand_ = MakeRoundCommand(QStringLiteral("close_button"), CastingCloseButtonPicture(),
                                      layout.closeButton.topLeft(), this);
+    closeCommand_->setAccessibleName(QStringLiteral("关闭"));
+    closeCommand_->setAccessibleDescription(QStringLiteral("F12"));
 
     connect(stepCommand_, &QPushButton::clicked, this, &CastingWindow::Step);
     connect(automaticCommand_, &QPushButton::clicked, this, &CastingWindow::StartAutomatic);
@@ -373,7 +384,13 @@ void CastingWindow::BuildCommands()
 
     for (QWidget *handle : std::initializer_list<QWidget *>{background_, banner_, trayHandle_})
         drag_->AddHandle(handle);
-    stepCommand_->setFocus();
+
+    // Tab in reading order: the fields and the speed, then the commands
+    // left to right, then the close command in the corner.
+    const std::initializer_list<QWidget *> order{nameField_,        matterField_, slowerCommand_, fasterCommand_,
+                                                 automaticCommand_, stepCommand_, finishCommand_, closeCommand_};
+    for (auto previous = order.begin(), next = previous + 1; next != order.end(); ++previous, ++next)
+        setTabOrder(*previous, *next);
 }
 
 // The timers are named children, so the speed they run at can be seen.
@@ -440,6 +457,8 @@ void CastingWindow::reject()
 {
     if (closeCommand_->isVisibleTo(this) && closeCommand_->isEnabled())
         CloseWithoutCasting();
+    else if (finishCommand_->isVisibleTo(this) && finishCommand_->isEnabled())
+        Finish();
 }
 
 bool CastingWindow::eventFilter(QObject *watched, QEvent *event)

@@ -51,7 +51,8 @@ public:
     ~CastingWindow() override;
 
     // The escape key and the system's close command act as the close
-    // command: only before the first step.
+    // command before the first step and as the finish command once the cast
+    // is finished; while lines are cast they do nothing.
     void reject() override;
 
 protected:

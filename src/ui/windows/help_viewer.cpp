@@ -1,5 +1,7 @@
 #include "ui/windows/help_viewer.h"
 
+#include "ui/widgets/escape_key.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QHBoxLayout>
@@ -110,6 +112,17 @@ HelpViewer::HelpViewer(QWidget *owner)
     closeButton_->setObjectName(QStringLiteral("close_button"));
     backButton_->setEnabled(false);
     forwardButton_->setEnabled(false);
+    browser_->setAccessibleName(QStringLiteral("帮助主题"));
+    closeButton_->setAccessibleName(QStringLiteral("关闭"));
+    closeButton_->setAccessibleDescription(QStringLiteral("F12"));
+    for (QPushButton *button : {homeButton_, backButton_, forwardButton_, closeButton_})
+        ClickOnEnter(button);
+    CloseOnEscape(*this, [this] { close(); });
+    // Tab in reading order: the commands above the page, then the page.
+    setTabOrder(homeButton_, backButton_);
+    setTabOrder(backButton_, forwardButton_);
+    setTabOrder(forwardButton_, closeButton_);
+    setTabOrder(closeButton_, browser_);
 
     auto *commands = new QHBoxLayout;
     commands->addWidget(homeButton_);

@@ -17,6 +17,7 @@
 #include "ui/art/palette.h"
 #include "ui/art/window_button_art.h"
 #include "ui/widgets/hexagram_text_box.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
@@ -24,6 +25,7 @@
 #include "ui/widgets/saying_label.h"
 #include "ui/widgets/window_drag.h"
 #include "ui/windows/about_window.h"
+#include "ui/windows/cast_speech.h"
 #include "ui/windows/child_window_guard.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/windows/festival_overlay.h"
@@ -132,6 +134,8 @@ PictureButton *MakeCommandButton(const CommandButtonRow &row, QPoint position, Q
     };
     auto *button = new PictureButton(QString::fromLatin1(row.name), pictures, parent);
     button->setToolTip(QString::fromUtf16(row.tooltip));
+    button->setAccessibleName(caption);
+    button->setAccessibleDescription(button->toolTip());
     button->move(position);
     return button;
 }
@@ -189,6 +193,7 @@ MainWindow::MainWindow(const MainWindowServices &services, Settings &settings, Q
     BuildKeyTable();
     ConnectMouse();
     MakeDragHandles();
+    SetTabOrder();
     WatchKeys();
     ResetToIdleView();
 }
@@ -199,6 +204,11 @@ void MainWindow::BuildBackground()
 {
     background_ = MakePicture(QStringLiteral("background_picture"), MainBackgroundPicture(), {0, 0}, this);
     background_->setFocusPolicy(Qt::StrongFocus);
+    // The focus rests on the background between commands: a screen reader
+    // names the window there and lists the keys.
+    background_->setAccessibleName(windowTitle());
+    background_->setAccessibleDescription(
+        QStringLiteral("F5 起卦，F6 输入，F7 记录，F8 八卦，F9 打印，F10 日历，F1 帮助，F4 设置，F11 最小化，F12 退出"));
 }
 
 void MainWindow::BuildHeader()
@@ -215,6 +225,8 @@ void MainWindow::BuildHeader()
     closePicture_->setToolTip(QStringLiteral("关闭程序 F12"));
     for (PictureLabel *picture : {minimisePicture_, closePicture_})
         picture->setCursor(Qt::PointingHandCursor);
+    MakeKeyboardCommand(minimisePicture_, CommandRole::Button, QStringLiteral("最小化窗口"), QStringLiteral("F11"));
+    MakeKeyboardCommand(closePicture_, CommandRole::Button, QStringLiteral("关闭程序"), QStringLiteral("F12"));
 }
 
 void MainWindow::BuildBanner()
@@ -239,6 +251,7 @@ void MainWindow::BuildIdlePictures()
                                  {250, MainLayout::LandscapeScrollTop}, this);
     sealPicture_ = MakePicture(QStringLiteral("seal_picture"), SealPicture(), {558, 250}, this);
     sealPicture_->setCursor(Qt::PointingHandCursor);
+    MakeKeyboardCommand(sealPicture_, CommandRole::Link, QStringLiteral("打开本软件主页"), QStringLiteral("F2"));
 }
 
 void MainWindow::BuildCastFrames()
@@ -270,6 +283,7 @@ void MainWindow::BuildCastFrames()
         parts.frame->setGeometry(row.geometry);
         parts.frame->setStyleSheet(FrameStyle);
         parts.frame->setFont(SerifFont(14, QFont::Bold));
+        parts.frame->setAccessibleName(QString::fromUtf16(row.caption));
 
         const int width = row.geometry.width();
         parts.handle = MakeTextLabel(named("handle"), {}, QRect(0, 0, width, 116), font(), ArtPalette::WindowInk,
@@ -296,6 +310,8 @@ void MainWindow::BuildCastFrames()
         parts.text = new HexagramTextBox(named("text"), parts.frame);
         parts.text->setGeometry(10, 122, width - 20, 80);
         parts.text->setToolTip(QString::fromUtf16(row.textTip));
+        parts.text->setAccessibleName(QString::fromUtf16(row.caption) + QStringLiteral("卦辞"));
+        parts.text->setAccessibleDescription(parts.text->toolTip());
         parts.text->setStyleSheet(TextBoxStyle);
 
         const int lineLeft = row.mirrored ? ResultingLineLeft : PrimaryLineLeft;
@@ -343,6 +359,7 @@ void MainWindow::BuildCastDetails()
                                     QRect(30, 300, 582, 20), SerifFont(13, QFont::DemiBold), ArtPalette::Cinnabar, this);
     ruleLabel_->setToolTip(QStringLiteral("推论帮助"));
     ruleLabel_->setCursor(Qt::PointingHandCursor);
+    MakeKeyboardCommand(ruleLabel_, CommandRole::Link, ruleLabel_->text(), ruleLabel_->toolTip());
 }
 
 void MainWindow::BuildCommandBar()
@@ -374,11 +391,13 @@ void MainWindow::BuildFooter()
     musicToggle_->setStyleSheet(ToggleStyle);
     musicToggle_->setFont(SansFont(12));
     musicToggle_->setGeometry(500, FooterRow1, 112, 20);
+    musicToggle_->setAccessibleDescription(QStringLiteral("M"));
 
     aboutLink_ = MakeClickableLabel(QStringLiteral("about_link"), QStringLiteral("关于本软件(A)"),
                                     QRect(500, FooterRow2, 112, 20), SansFont(12), ArtPalette::WindowInk, this);
     aboutLink_->setToolTip(QStringLiteral("关于本软件 F3"));
     aboutLink_->setCursor(Qt::PointingHandCursor);
+    MakeKeyboardCommand(aboutLink_, CommandRole::Link, QStringLiteral("关于本软件"), QStringLiteral("F3"));
 }
 
 void MainWindow::BuildFestivalOverlay()
@@ -431,7 +450,7 @@ void MainWindow::BuildHiddenStores()
         linePictureStore_[i] = {code, store};
     }
 
-    auto *guardStart = new QPushButton(QStringLiteral("按钮失效"), this);
+    auto *guardStart = new QPushButton(this);
     guardStart->setObjectName(QStringLiteral("guard_start_button"));
     guardStart->hide();
     connect(guardStart, &QPushButton::clicked, guard_, &ChildWindowGuard::Begin);
@@ -535,6 +554,18 @@ void MainWindow::MakeDragHandles()
         drag_->AddHandle(handle);
     for (QWidget *handle : festivalOverlay_->DragHandles())
         drag_->AddHandle(handle);
+}
+
+// Tab goes through the window in reading order: the title band, the cast
+// (or the seal of the idle view), the command bar, the footer.
+void MainWindow::SetTabOrder()
+{
+    const std::initializer_list<QWidget *> order{
+        background_,     minimisePicture_, closePicture_,  primary_.text, resulting_.text, ruleLabel_,
+        sealPicture_,    castButton_,      manualEntryButton_, recordsButton_, trigramsButton_, printButton_,
+        calendarButton_, helpButton_,      optionsButton_, musicToggle_,  aboutLink_};
+    for (auto previous = order.begin(), next = previous + 1; next != order.end(); ++previous, ++next)
+        setTabOrder(*previous, *next);
 }
 
 void MainWindow::WatchKeys()
@@ -894,6 +925,11 @@ void MainWindow::ShowCastView(const CastResolution &cast)
     ShowHexagram(primary_, cast.primary);
     ShowHexagram(resulting_, cast.resulting);
     ruleLabel_->setText(cast.ruleText);
+    ruleLabel_->setAccessibleName(cast.ruleText);
+    primary_.frame->setAccessibleName(SpokenHexagram(primary_.frame->title(), cast.primary, true));
+    resulting_.frame->setAccessibleName(SpokenHexagram(resulting_.frame->title(), cast.resulting, false));
+    for (QGroupBox *frame : {primary_.frame, resulting_.frame})
+        frame->setAccessibleDescription(SpokenCastDetails(cast));
     for (int i = 0; const QString &value : {cast.castTime, cast.divinerName, cast.matterText})
         SetFittingText(detailValues_[i++], value, DetailFontSize);
 

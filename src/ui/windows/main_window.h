@@ -196,6 +196,7 @@ private:
     void BuildKeyTable();
     void ConnectMouse();
     void MakeDragHandles();
+    void SetTabOrder();
     void WatchKeys();
 
     void PlayClick();

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,6 +77,11 @@ int LineBoxX(int index)
     return LineBoxLeft + index * LineBoxStep;
 }
 
+bool IsTabFocus(const QFocusEvent &event)
+{
+    return event.reason() == Qt::TabFocusReason || event.reason() == Qt::BacktabFocusReason;
+}
+
 } // namespace
 
 ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
@@ -130,6 +136,7 @@ void ManualEntryWindow::BuildTextFields()
                     Qt::AlignRight | Qt::AlignVCenter, this);
         rows[i].field = MakeField(QString::fromLatin1(rows[i].fieldName), QRect(FieldLeft, top, rows[i].width, 28),
                                   rows[i].maxLength, this);
+        rows[i].field->setAccessibleName(QString::fromUtf16(rows[i].caption));
         KeepTextStartInView(rows[i].field);
     }
 }
@@ -152,8 +159,11 @@ void ManualEntryWindow::BuildLineBoxes()
                                   QRect(LineBoxX(i), LineBoxTop, LineBoxSize, LineBoxSize), 1, this);
         lineBoxes_[i]->setAlignment(Qt::AlignCenter);
         lineBoxes_[i]->setFont(SansFont(16, QFont::Bold));
+        lineBoxes_[i]->setAccessibleName(LinePositionWord(i + 1));
+        lineBoxes_[i]->setAccessibleDescription(QStringLiteral("阳爻输入1，阴爻输入0"));
         changingMarks_[i] = new TickBox(this);
         changingMarks_[i]->setObjectName(QStringLiteral("changing_mark_%1").arg(i + 1));
+        changingMarks_[i]->setAccessibleName(LinePositionWord(i + 1) + QStringLiteral("为变爻"));
         changingMarks_[i]->setGeometry(LineBoxX(i) + 6, MarkTop, 20, 24);
     }
 }
@@ -170,8 +180,8 @@ void ManualEntryWindow::BuildCommands()
     closeCommand_ = MakeDialogButton(QStringLiteral("close_button"), DialogIcon::Cross, QStringLiteral("关闭"),
                                      {left + 2 * (DialogButtonWidth + gap), top}, this);
     helpCommand_->setToolTip(QStringLiteral("帮助主题 F1"));
-    // The last changing mark hands the focus on to the confirm command.
-    confirmCommand_->setFocusPolicy(Qt::StrongFocus);
+    helpCommand_->setAccessibleDescription(QStringLiteral("F1"));
+    closeCommand_->setAccessibleDescription(QStringLiteral("F12"));
 
     connect(confirmCommand_, &QAbstractButton::clicked, this, &ManualEntryWindow::Confirm);
     connect(helpCommand_, &QAbstractButton::clicked, this, &ManualEntryWindow::OpenHelp);
@@ -198,7 +208,10 @@ void ManualEntryWindow::ConnectFields()
         setTabOrder(previous, changingMarks_[i]);
         previous = changingMarks_[i];
     }
-    setTabOrder(previous, confirmCommand_);
+    for (QWidget *next : std::initializer_list<QWidget *>{confirmCommand_, helpCommand_, closeCommand_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     // Keys act wherever the focus is in the window; the filter also takes
     // the clicks on the line boxes and the double-clicks on name and matter.
@@ -209,6 +222,13 @@ void ManualEntryWindow::ConnectFields()
 bool ManualEntryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::FocusIn:
+        // Tab selects a field's whole text, and the next key would replace
+        // it; the time, filled in for the user, keeps its text and takes the
+        // cursor at its end.
+        if (watched == timeField_ && IsTabFocus(*static_cast<QFocusEvent *>(event)))
+            QMetaObject::invokeMethod(timeField_, [field = timeField_] { field->end(false); }, Qt::QueuedConnection);
+        break;
     case QEvent::MouseButtonDblClick:
         if (watched == nameField_) {
             NameFieldDoubleClicked();

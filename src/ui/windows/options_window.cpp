@@ -8,6 +8,8 @@
 #include "ui/art/window_panel_art.h"
 #include "ui/widgets/animated_picture.h"
 #include "ui/widgets/button_looks.h"
+#include "ui/widgets/escape_key.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
@@ -20,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -108,7 +109,6 @@ QCheckBox *MakeBox(QCheckBox *box, const QString &name, const QString &caption, 
     box->setToolTip(tooltip);
     box->setFont(SansFont(14));
     box->setStyleSheet(BoxStyle);
-    box->setFocusPolicy(Qt::NoFocus);
     box->setGeometry(QRect(QPoint(BoxLeft, FirstBoxTop + row * BoxStep), BoxSize));
     return box;
 }
@@ -121,8 +121,11 @@ QPushButton *MakeButton(const QString &name, const QString &caption, const QStri
     button->setToolTip(tooltip);
     button->setFont(SansFont(13));
     button->setStyleSheet(ButtonStyle);
-    button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
+    // Enter anywhere in the window must not start a system program: the
+    // buttons answer Enter only while they have the focus.
+    button->setAutoDefault(false);
+    ClickOnEnter(button);
     button->setGeometry(box);
     return button;
 }
@@ -217,6 +220,7 @@ OptionsWindow::OptionsWindow(const OptionsServices &services, Settings &settings
     BuildOptionBoxes();
     BuildCommands();
     ShowCurrentOptions();
+    CloseOnEscape(*this, [this] { reject(); });
     services_.effects->PlayEffect(services_.programFolder + QStringLiteral("/wav/option.wav"));
 }
 
@@ -235,6 +239,7 @@ void OptionsWindow::BuildOptionBoxes()
 {
     musicBox_ = new MusicToggleBox(QStringLiteral("music_box"), this);
     MakeBox(musicBox_, musicBox_->objectName(), QStringLiteral("背景音乐(M)"), QStringLiteral("背景音乐开关 M"), 0);
+    musicBox_->setAccessibleDescription(QStringLiteral("M"));
     quotesBox_ = MakeBox(new QCheckBox(this), QStringLiteral("quotes_box"), QStringLiteral("显示周易名言"),
                          QStringLiteral("设置是否显示周易名言"), 1);
     translationBox_ = MakeBox(new QCheckBox(this), QStringLiteral("print_translation_box"), QStringLiteral("打印时打印译文"),
@@ -261,6 +266,8 @@ void OptionsWindow::BuildCommands()
     webButton_ = new PictureButton(QStringLiteral("web_page_button"), ButtonLooksOf(WebButtonPicture()), this);
     webButton_->move(WebButtonPlace);
     webButton_->setToolTip(QStringLiteral("连接软件Web页面 F2"));
+    webButton_->setAccessibleName(QStringLiteral("连接软件Web页面"));
+    webButton_->setAccessibleDescription(QStringLiteral("F2"));
     connect(webButton_, &QAbstractButton::clicked, this, &OptionsWindow::OpenWebPage);
 
     dateTimeButton_ = MakeButton(QStringLiteral("date_time_button"), QStringLiteral("修改电脑日期/时间"),
@@ -275,7 +282,8 @@ void OptionsWindow::BuildCommands()
     reload_->move(ReloadPlace);
     reload_->setToolTip(QStringLiteral("关闭窗口&重新载入"));
     reload_->setCursor(Qt::PointingHandCursor);
-    reload_->installEventFilter(this);
+    MakeKeyboardCommand(reload_, CommandRole::Button, reload_->toolTip());
+    connect(reload_, &AnimatedPicture::Clicked, this, &OptionsWindow::Reload);
     reload_->Start();
 }
 
@@ -335,17 +343,6 @@ void OptionsWindow::Reload()
     services_.effects->PlayEffect(services_.programFolder + QStringLiteral("/wav/close.wav"));
     target_.ForgetToday();
     accept();
-}
-
-bool OptionsWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == reload_ && event->type() == QEvent::MouseButtonRelease) {
-        const auto *release = static_cast<QMouseEvent *>(event);
-        if (reload_->rect().contains(release->position().toPoint()))
-            Reload();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void OptionsWindow::keyReleaseEvent(QKeyEvent *event)

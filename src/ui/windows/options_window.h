@@ -96,7 +96,6 @@ public:
     void done(int result) override;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:

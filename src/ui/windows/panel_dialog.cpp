@@ -3,6 +3,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/ornament_kit.h"
 #include "ui/art/window_panel_art.h"
+#include "ui/widgets/escape_key.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
@@ -46,6 +47,7 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
 
     drag_ = new WindowDrag(this);
     drag_->AddHandle(background_);
+    CloseOnEscape(*this, [this] { reject(); });
 }
 
 QSize PanelDialog::SizeAroundPanel(QSize panel)

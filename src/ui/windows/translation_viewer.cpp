@@ -7,6 +7,8 @@
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/art/panel_kit.h"
+#include "ui/widgets/escape_key.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/twips.h"
@@ -167,6 +169,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
     unrollTimer_.setObjectName(QStringLiteral("unroll_timer"));
     unrollTimer_.setInterval(FirstTickMs);
     connect(&unrollTimer_, &QTimer::timeout, this, &TranslationViewer::Unroll);
+    CloseOnEscape(*this, [this] { reject(); });
 
     Load(lines);
 }
@@ -199,6 +202,7 @@ void TranslationViewer::BuildLinePictures()
     referenceLink_->setGeometry(ReferenceLinkBox);
     referenceLink_->setToolTip(QStringLiteral("卦象属性参考 F8"));
     referenceLink_->setCursor(Qt::PointingHandCursor);
+    MakeKeyboardCommand(referenceLink_, CommandRole::Link, QStringLiteral("卦象属性参考"), QStringLiteral("F8"));
     connect(referenceLink_, &ClickableLabel::Clicked, this, &TranslationViewer::OpenReference);
 }
 
@@ -220,6 +224,7 @@ void TranslationViewer::BuildText()
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("translation_text"));
     text_->setReadOnly(true);
+    text_->setAccessibleName(QStringLiteral("译文"));
     text_->setTextInteractionFlags(Qt::NoTextInteraction);
     text_->setFocusPolicy(Qt::NoFocus);
     text_->setFrameShape(QFrame::NoFrame);
@@ -257,6 +262,8 @@ void TranslationViewer::BuildSwitches()
         weightSwitch->setCursor(Qt::PointingHandCursor);
         weightSwitch->hide();
     }
+    MakeKeyboardCommand(boldSwitch_, CommandRole::Button, QStringLiteral("加粗译文字体"), QStringLiteral("B"));
+    MakeKeyboardCommand(normalSwitch_, CommandRole::Button, QStringLiteral("撤消加粗译文字体"), QStringLiteral("B"));
     connect(boldSwitch_, &PictureLabel::Clicked, this, [this] { SetBold(true); });
     connect(normalSwitch_, &PictureLabel::Clicked, this, [this] { SetBold(false); });
 
@@ -268,6 +275,7 @@ void TranslationViewer::BuildSwitches()
     closeLabel_->setGeometry(CloseBox);
     closeLabel_->setToolTip(QStringLiteral("关闭 F12"));
     closeLabel_->setCursor(Qt::PointingHandCursor);
+    MakeKeyboardCommand(closeLabel_, CommandRole::Button, QStringLiteral("关闭"), QStringLiteral("F12"));
     connect(closeLabel_, &ClickableLabel::Clicked, this, &QDialog::accept);
 }
 

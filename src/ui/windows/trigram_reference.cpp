@@ -6,6 +6,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/trigram_art.h"
 #include "ui/widgets/button_looks.h"
+#include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/twips.h"
@@ -77,15 +78,18 @@ void TrigramReference::BuildPictures()
     struct PictureRow {
         PictureLabel *&label;
         const char *name;
+        const char16_t *caption;
         const TrigramArrangement &arrangement;
         bool shown;
     };
     const std::array<PictureRow, 2> rows{{
-        {earlierHeaven_, "earlier_heaven_picture", EarlierHeavenArrangement(), true},
-        {laterHeaven_, "later_heaven_picture", LaterHeavenArrangement(), false},
+        {earlierHeaven_, "earlier_heaven_picture", u"先天八卦图", EarlierHeavenArrangement(), true},
+        {laterHeaven_, "later_heaven_picture", u"后天八卦图", LaterHeavenArrangement(), false},
     }};
     for (const PictureRow &row : rows) {
         row.label = new PictureLabel(QString::fromLatin1(row.name), this);
+        row.label->setAccessibleName(QString::fromUtf16(row.caption));
+        row.label->setAccessibleDescription(QStringLiteral("空格键换图"));
         row.label->SetPicture(QPixmap::fromImage(TrigramArrangementPicture(row.arrangement)));
         row.label->move(PicturePlace);
         row.label->setVisible(row.shown);
@@ -104,10 +108,12 @@ void TrigramReference::BuildAttributeText()
     SetLinkColour(LinkRestColour);
     connect(link_, &ClickableLabel::Clicked, this,
             [this] { services_.openHelpTopic(this, ShuoGuaHelpTopic); });
+    MakeKeyboardCommand(link_, CommandRole::Link, link_->text(), link_->toolTip());
 
     attributes_ = new QTextEdit(this);
     attributes_->setObjectName(QStringLiteral("trigram_attributes_text"));
     attributes_->setReadOnly(true);
+    attributes_->setAccessibleName(QStringLiteral("卦的属性"));
     attributes_->setFont(SerifFont(15));
     attributes_->setPlainText(TrigramAttributeText());
     NarrowBlankLines(*attributes_);
@@ -123,6 +129,8 @@ void TrigramReference::BuildCloseButton()
     closeButton_ = new PictureButton(QStringLiteral("close_button"), ButtonLooksOf(CloseWindowButtonPicture()), this);
     closeButton_->move(CloseButtonPlace);
     closeButton_->setToolTip(QStringLiteral("关闭窗口"));
+    closeButton_->setAccessibleName(closeButton_->toolTip());
+    closeButton_->setAccessibleDescription(QStringLiteral("F12"));
     closeButton_->raise();
     connect(closeButton_, &QAbstractButton::clicked, this, &QDialog::accept);
 }

@@ -1,5 +1,6 @@
 #include "ui/widgets/escape_key.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -8,8 +9,9 @@
 
 namespace {
 
-// Lives as a child of its window and watches the keys that reach it: the
-// controls pass Esc on to their window.
+// Lives as a child of its window and watches the keys that reach the window
+// or any of its controls; a field keeps the release of a key to itself, so
+// the watch is the application's.
 class EscapeKey final : public QObject {
 public:
     EscapeKey(QWidget &window, std::function<void()> close)
@@ -17,12 +19,14 @@ public:
         , window_(window)
         , close_(std::move(close))
     {
-        window.installEventFilter(this);
+        qApp->installEventFilter(this);
     }
 
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != &window_)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() != Qt::Key_Escape)

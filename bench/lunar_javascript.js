@@ -9,16 +9,20 @@
 //   node lunar_javascript.js time
 //     the same description in process, without output, and the time per day.
 //   node lunar_javascript.js check ALMANAC.tsv
-//     compares the lunar year, month (negative for a leap month) and day,
-//     the month-and-day text, the year name, the day name and the solar term
-//     of every day from 1900-01-31 to 2100-12-31 in the output of
-//     `ravezaz-cli almanac --from 1900-01-31 --to 2100-12-31` with the
-//     library, prints the differences and fails on any, or on a missing day.
+//     compares every day from 1900-01-31 to 2100-12-31 in the output of
+//     `ravezaz-cli almanac --from 1900-01-31 --to 2100-12-31 --huangli` with
+//     the library: the lunar year, month (negative for a leap month) and day,
+//     the month-and-day text, the year name, the day name and the solar term;
+//     the day almanac (宜, 忌, officer, day god and its path, the day's nayin,
+//     mansion and its luck, clash, 煞, 彭祖百忌, the gods' directions, 胎神,
+//     物候, the year and month pillars of the solar terms); and the public
+//     holiday and make-up working day. Prints the differences and fails on
+//     any, or on a missing day.
 
 'use strict';
 
 const fs = require('fs');
-const { Solar } = require('lunar-javascript');
+const { Solar, HolidayUtil } = require('lunar-javascript');
 
 const DayMs = 86400000;
 const First = Date.UTC(1900, 0, 31);
@@ -77,7 +81,15 @@ function time() {
     console.log(`ns_per_described_day\t${(elapsed / count).toFixed(1)}`);
 }
 
-function expectedFields(lunar) {
+function holidayFields(year, month, day) {
+    const holiday = HolidayUtil.getHoliday(year, month, day);
+    if (!holiday)
+        return { holiday: '', workday: '' };
+    return { holiday: holiday.getName(), workday: holiday.isWork() ? '1' : '0' };
+}
+
+function expectedFields(year, month, day) {
+    const lunar = Solar.fromYmd(year, month, day).getLunar();
     return {
         lunar_year: String(lunar.getYear()),
         lunar_month: String(lunar.getMonth()),
@@ -86,11 +98,31 @@ function expectedFields(lunar) {
         year_text: yearText(lunar),
         day_pillar: lunar.getDayInGanZhi() + '日',
         solar_term: lunar.getJieQi(),
+        yi: lunar.getDayYi().join(' '),
+        ji: lunar.getDayJi().join(' '),
+        day_officer: lunar.getZhiXing(),
+        day_god: lunar.getDayTianShen(),
+        day_god_luck: lunar.getDayTianShenType(),
+        day_nayin: lunar.getDayNaYin(),
+        mansion: lunar.getXiu(),
+        mansion_luck: lunar.getXiuLuck(),
+        clash_animal: lunar.getDayChongShengXiao(),
+        sha: lunar.getDaySha(),
+        pengzu: lunar.getPengZuGan() + ' ' + lunar.getPengZuZhi(),
+        xishen: lunar.getDayPositionXiDesc(),
+        fushen: lunar.getDayPositionFuDesc(),
+        caishen: lunar.getDayPositionCaiDesc(),
+        taishen: lunar.getDayPositionTai(),
+        hou: lunar.getWuHou(),
+        bazi_year: lunar.getYearInGanZhiByLiChun(),
+        bazi_month: lunar.getMonthInGanZhi(),
+        ...holidayFields(year, month, day),
     };
 }
 
 function check(path) {
-    const rows = fs.readFileSync(path, 'utf8').trimEnd().split('\n');
+    // Only the final line end goes: trailing tabs are empty cells of the last day.
+    const rows = fs.readFileSync(path, 'utf8').replace(/\n$/, '').split('\n');
     const header = rows.shift().split('\t');
     const column = (name) => header.indexOf(name);
     const byDate = new Map(rows.map((row) => {
@@ -98,6 +130,7 @@ function check(path) {
         return [cells[column('date')], cells];
     }));
     let compared = 0;
+    let holidays = 0;
     const differences = [];
     for (const [year, month, day] of days(First, Last)) {
         const date = `${year}-${String(month).padStart(2, '0')}-${String(day).padStart(2, '0')}`;
@@ -106,14 +139,19 @@ function check(path) {
             differences.push(`${date}\tmissing or out of range`);
             continue;
         }
-        const expected = expectedFields(Solar.fromYmd(year, month, day).getLunar());
+        const expected = expectedFields(year, month, day);
         ++compared;
+        if (expected.holiday !== '')
+            ++holidays;
         for (const [field, value] of Object.entries(expected)) {
-            if (cells[column(field)] !== value)
+            if (column(field) < 0)
+                differences.push(`${date}\t${field}\tcolumn missing`);
+            else if (cells[column(field)] !== value)
                 differences.push(`${date}\t${field}\t${cells[column(field)]}\t${value}`);
         }
     }
     console.log(`compared_days\t${compared}\tof\t${DayCount}`);
+    console.log(`holiday_days\t${holidays}`);
     console.log(`differences\t${differences.length}`);
     for (const line of differences.slice(0, 50))
         console.log(line);

@@ -125,6 +125,12 @@ const QString &DayPillarTextOf(int cycleIndex)
     return texts[cycleIndex];
 }
 
+const QString &StemBranchTextOf(int cycleIndex)
+{
+    static const ComposedTexts<CycleLength> texts([](int index) { return StemBranch(index % 10, index % 12, {}); });
+    return texts[cycleIndex];
+}
+
 int MonthCycleIndex(int lunarYear, int lunarMonth)
 {
     const int month = lunarMonth < 0 ? -lunarMonth : lunarMonth;
@@ -161,8 +167,18 @@ LunarDayInfo DescribeLunarDay(QDate date)
         return info;
     info.yearText = YearTextOf(YearCycleIndex(info.lunar.lunarYear));
     info.monthPillarText = MonthPillarTextOf(MonthCycleIndex(info.lunar.lunarYear, info.lunar.lunarMonth));
-    info.dayPillarText = DayPillarTextOf(Wrap(date.toJulianDay() - DayCycleStartJulianDay, CycleLength));
+    info.dayPillarText = DayPillarTextOf(DayCycleIndex(date));
     return info;
+}
+
+int DayCycleIndex(QDate date)
+{
+    return Wrap(date.toJulianDay() - DayCycleStartJulianDay, CycleLength);
+}
+
+QString StemBranchName(int cycleIndex)
+{
+    return StemBranchTextOf(Wrap(cycleIndex, CycleLength));
 }
 
 int YearCycleIndex(int lunarYear)

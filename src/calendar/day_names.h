@@ -28,6 +28,12 @@ LunarDayInfo DescribeLunarDay(QDate date);
 // Index 0 (甲子) to 59 (癸亥) of a lunar year in the sixty-year cycle.
 int YearCycleIndex(int lunarYear);
 
+// Index 0 (甲子) to 59 (癸亥) of a day in the sixty-day cycle.
+int DayCycleIndex(QDate date);
+
+// "甲子" … "癸亥": the stem and branch of a cycle index, without a suffix.
+QString StemBranchName(int cycleIndex);
+
 // Zodiac animal of a cycle index (鼠 … 猪); the calendar window's animal
 // picture is its branch index + 1.
 QString ZodiacAnimalOf(int cycleIndex);

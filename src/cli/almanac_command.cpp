@@ -1,14 +1,15 @@
 #include "calendar/almanac.h"
 #include "calendar/almanac_ics.h"
 #include "calendar/civil_date.h"
+#include "calendar/day_almanac.h"
+#include "calendar/holidays.h"
 #include "cli/commands.h"
-
-#include <QIODevice>
-#include <QRegularExpression>
+#include "cli/utf8_buffer.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,109 +17,53 @@ namespace {
 
 enum class ColumnKind {
     Text,
-    Number,  // written bare in JSON; an empty value there is null
+    Number,         // written bare in JSON; an empty value there is null
+    NumberOrBlank,  // written bare in JSON; an empty value there is ""
+    Words,          // words separated by blanks; an array of strings in JSON
 };
 
-// Rows are assembled as UTF-8 in a plain buffer and written to the output
-// device in large pieces: over the full range, converting and buffering row
-// by row through a text stream would cost more than describing the days.
-using RowBuffer = std::string;
+using RowBuffer = Utf8Buffer;
+// Rows go to the output in pieces of about this size.
 constexpr std::size_t OutputPieceSize = 1 << 16;
+// Ranges of at least this many days write a megabyte or more.
+constexpr qint64 LargeOutputDays = 5000;
 
-// UTF-8 of a text, written through a pointer into room made beforehand: at
-// most three bytes per UTF-16 unit. The texts are mostly Chinese, so the
-// three-byte form is tested before the rarer ones.
-RowBuffer &operator+=(RowBuffer &out, QStringView text)
-{
-    const std::size_t start = out.size();
-    out.resize(start + 3 * std::size_t(text.size()));
-    char *end = out.data() + start;
-    const char16_t *unit = text.utf16();
-    const char16_t *const last = unit + text.size();
-    for (; unit != last; ++unit) {
-        const char32_t c = *unit;
-        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
-            end[0] = char(0xE0 | (c >> 12));
-            end[1] = char(0x80 | ((c >> 6) & 0x3F));
-            end[2] = char(0x80 | (c & 0x3F));
-            end += 3;
-        } else if (c < 0x80) {
-            *end++ = char(c);
-        } else if (c < 0x800) {
-            end[0] = char(0xC0 | (c >> 6));
-            end[1] = char(0x80 | (c & 0x3F));
-            end += 2;
-        } else if (QChar::isHighSurrogate(c) && unit + 1 != last && QChar::isLowSurrogate(unit[1])) {
-            const char32_t code = QChar::surrogateToUcs4(char16_t(c), *++unit);
-            end[0] = char(0xF0 | (code >> 18));
-            end[1] = char(0x80 | ((code >> 12) & 0x3F));
-            end[2] = char(0x80 | ((code >> 6) & 0x3F));
-            end[3] = char(0x80 | (code & 0x3F));
-            end += 4;
-        } else {
-            // A lone surrogate becomes U+FFFD.
-            end[0] = char(0xEF);
-            end[1] = char(0xBF);
-            end[2] = char(0xBD);
-            end += 3;
-        }
-    }
-    out.resize(std::size_t(end - out.data()));
-    return out;
-}
-
-// Hands UTF-8 bytes to the stream's device, after whatever the stream holds.
-void WriteBytes(QTextStream &out, std::string_view bytes)
-{
-    out.flush();
-    if (QIODevice *device = out.device())
-        device->write(bytes.data(), qint64(bytes.size()));
-    else
-        out << QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
+template <typename Day>
 struct Column {
     const char *name;
     ColumnKind kind;
-    void (*append)(RowBuffer &out, const AlmanacDay &day);
+    void (*append)(RowBuffer &out, const Day &day);
+};
+template <typename Day>
+using ColumnList = std::span<const Column<Day>>;
+
+// What --huangli adds to a day: the day almanac, empty before its first
+// day, and the public holiday the day belongs to.
+struct HuangliDay {
+    std::optional<DayAlmanac> almanac;
+    std::optional<HolidayDay> holiday;
 };
 
-// Decimal digits of a whole number, at least `minimumDigits` of them.
-void AppendNumber(RowBuffer &out, int value, int minimumDigits = 1)
-{
-    char digits[12];
-    char *const stop = digits + sizeof digits;
-    char *first = stop;
-    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
-    do {
-        *--first = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0 || stop - first < minimumDigits);
-    if (value < 0)
-        *--first = '-';
-    out.append(first, std::size_t(stop - first));
-}
-
+// YYYY-MM-DD; the almanac's years all have four digits.
 void AppendIsoDate(RowBuffer &out, QDate date)
 {
     const CivilDate civil = CivilDateOf(date);
-    AppendNumber(out, civil.year, 4);
-    out += '-';
-    AppendNumber(out, civil.month, 2);
-    out += '-';
-    AppendNumber(out, civil.day, 2);
+    const auto digit = [](int value) { return char('0' + value % 10); };
+    const char text[] = {digit(civil.year / 1000), digit(civil.year / 100), digit(civil.year / 10), digit(civil.year), '-',
+                         digit(civil.month / 10), digit(civil.month), '-', digit(civil.day / 10), digit(civil.day)};
+    out += std::string_view(text, sizeof text);
 }
 
 void AppendLunarNumber(RowBuffer &out, const AlmanacDay &day, int value)
 {
     if (day.inRange)
-        AppendNumber(out, value);
+        out.AppendNumber(value);
 }
 
 // The columns of both output forms, in their order.
-const std::array<Column, 16> Columns{{
+const std::array<Column<AlmanacDay>, 16> Columns{{
     {"date", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { AppendIsoDate(o, d.date); }},
-    {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendNumber(o, int(d.inRange)); }},
+    {"in_range", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { o.AppendNumber(int(d.inRange)); }},
     {"lunar_year", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarYear); }},
     {"lunar_month", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarMonth); }},
     {"lunar_day", ColumnKind::Number, [](RowBuffer &o, const AlmanacDay &d) { AppendLunarNumber(o, d, d.lunarDay.lunar.lunarDay); }},
@@ -135,8 +80,65 @@ const std::array<Column, 16> Columns{{
     {"lunar_line", ColumnKind::Text, [](RowBuffer &o, const AlmanacDay &d) { o += d.lunarLine; }},
 }};
 
+void AppendWords(RowBuffer &out, const QStringList &words)
+{
+    for (const QString &word : words) {
+        if (&word != &words.front())
+            out += ' ';
+        out += word;
+    }
+}
+
+// Appends a text of the day almanac, when the day has one.
+template <QString DayAlmanac::*Field>
+void AppendAlmanacText(RowBuffer &out, const HuangliDay &day)
+{
+    if (day.almanac)
+        out += (*day.almanac).*Field;
+}
+
+template <QStringList DayAlmanac::*Field>
+void AppendAlmanacWords(RowBuffer &out, const HuangliDay &day)
+{
+    if (day.almanac)
+        AppendWords(out, (*day.almanac).*Field);
+}
+
+// The columns --huangli adds after the others, in their order.
+const std::array<Column<HuangliDay>, 20> HuangliColumns{{
+    {"yi", ColumnKind::Words, AppendAlmanacWords<&DayAlmanac::suitable>},
+    {"ji", ColumnKind::Words, AppendAlmanacWords<&DayAlmanac::unsuitable>},
+    {"day_officer", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayOfficer>},
+    {"day_god", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayGod>},
+    {"day_god_luck", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayGodPath>},
+    {"day_nayin", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::dayNayin>},
+    {"mansion", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::mansion>},
+    {"mansion_luck", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::mansionLuck>},
+    {"clash_animal", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::clashAnimal>},
+    {"sha", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::shaDirection>},
+    {"pengzu", ColumnKind::Text, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.almanac)
+             AppendWords(o, {d.almanac->pengzuStem, d.almanac->pengzuBranch});
+     }},
+    {"xishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::joyGodDirection>},
+    {"fushen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::fortuneGodDirection>},
+    {"caishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::wealthGodDirection>},
+    {"taishen", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::fetusGod>},
+    {"hou", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::phenology>},
+    {"bazi_year", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::baziYear>},
+    {"bazi_month", ColumnKind::Text, AppendAlmanacText<&DayAlmanac::baziMonth>},
+    {"holiday", ColumnKind::Text, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.holiday)
+             o += d.holiday->name;
+     }},
+    {"workday", ColumnKind::NumberOrBlank, [](RowBuffer &o, const HuangliDay &d) {
+         if (d.holiday)
+             o.AppendNumber(int(d.holiday->workday));
+     }},
+}};
+
 constexpr auto Usage =
-    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json]\n"
+    "用法: ravezaz-cli almanac [DATE | --from DATE --to DATE] [--format tsv|json] [--huangli]\n"
     "      ravezaz-cli almanac [DATE | --from DATE --to DATE] --format ics [--lunar-days]\n";
 
 enum class OutputFormat { Tsv, Json, Ics };
@@ -149,6 +151,7 @@ struct AlmanacRequest {
     QDate to;
     OutputFormat format = OutputFormat::Tsv;
     bool lunarDays = false;
+    bool huangli = false;
 };
 
 // A JSON string of UTF-8 text: quotes, backslashes and control characters
@@ -171,46 +174,136 @@ void AppendJsonString(RowBuffer &out, std::string_view text)
     out += '"';
 }
 
-RowBuffer TsvHeader()
+// The columns of one output: the 16 of every day, then those of --huangli
+// when they are asked for (an empty list otherwise).
+struct ColumnSet {
+    ColumnList<AlmanacDay> day;
+    ColumnList<HuangliDay> huangli;
+};
+
+// How the rows of one output form are written: what comes before the first
+// row, how one day is written, what stands between rows and what ends the
+// output; and whether the text is for the terminal (in its character set)
+// or UTF-8 whatever the terminal.
+struct RowFormat {
+    void (*begin)(RowBuffer &out, ColumnSet columns);
+    void (*row)(RowBuffer &out, ColumnSet columns, const AlmanacDay &day, const HuangliDay &huangli);
+    std::string_view between;
+    std::string_view end;
+    bool terminalText;
+};
+
+void TsvHeader(RowBuffer &out, ColumnSet columns)
 {
-    RowBuffer header;
-    for (const Column &column : Columns) {
-        header += column.name;
-        header += &column == &Columns.back() ? '\n' : '\t';
+    for (const Column<AlmanacDay> &column : columns.day) {
+        if (&column != &columns.day.front())
+            out += '\t';
+        out += std::string_view(column.name);
     }
-    return header;
+    for (const Column<HuangliDay> &column : columns.huangli) {
+        out += '\t';
+        out += std::string_view(column.name);
+    }
+    out += '\n';
 }
 
-void AppendTsvRow(RowBuffer &row, const AlmanacDay &day)
+void TsvRow(RowBuffer &out, ColumnSet columns, const AlmanacDay &day, const HuangliDay &huangli)
 {
-    for (const Column &column : Columns) {
-        column.append(row, day);
-        row += &column == &Columns.back() ? '\n' : '\t';
+    for (const Column<AlmanacDay> &column : columns.day) {
+        if (&column != &columns.day.front())
+            out += '\t';
+        column.append(out, day);
+    }
+    for (const Column<HuangliDay> &column : columns.huangli) {
+        out += '\t';
+        column.append(out, huangli);
+    }
+    out += '\n';
+}
+
+void JsonBegin(RowBuffer &out, ColumnSet)
+{
+    out += "[\n";
+}
+
+// A JSON array of the blank-separated words of UTF-8 text.
+void AppendJsonWords(RowBuffer &out, std::string_view words)
+{
+    out += '[';
+    for (std::size_t start = 0; start < words.size();) {
+        const std::size_t end = std::min(words.find(' ', start), words.size());
+        if (start != 0)
+            out += ',';
+        AppendJsonString(out, words.substr(start, end - start));
+        start = end + 1;
+    }
+    out += ']';
+}
+
+// One member of a day's object, after a comma unless it is the first.
+template <typename Day>
+void AppendJsonMember(RowBuffer &out, const Column<Day> &column, const Day &day, bool first)
+{
+    thread_local RowBuffer value;
+    out += first ? '{' : ',';
+    AppendJsonString(out, column.name);
+    out += ':';
+    value.Clear();
+    column.append(value, day);
+    switch (column.kind) {
+    case ColumnKind::Text:
+        AppendJsonString(out, value.View());
+        break;
+    case ColumnKind::Number:
+        out += value.IsEmpty() ? std::string_view("null") : value.View();
+        break;
+    case ColumnKind::NumberOrBlank:
+        out += value.IsEmpty() ? std::string_view("\"\"") : value.View();
+        break;
+    case ColumnKind::Words:
+        AppendJsonWords(out, value.View());
+        break;
     }
 }
 
-void AppendJsonObject(RowBuffer &object, const AlmanacDay &day)
+void JsonObject(RowBuffer &out, ColumnSet columns, const AlmanacDay &day, const HuangliDay &huangli)
 {
-    RowBuffer value;
-    for (const Column &column : Columns) {
-        object += &column == &Columns.front() ? '{' : ',';
-        AppendJsonString(object, column.name);
-        object += ':';
-        value.clear();
-        column.append(value, day);
-        if (column.kind == ColumnKind::Text)
-            AppendJsonString(object, value);
-        else
-            object += value.empty() ? "null" : value;
+    for (const Column<AlmanacDay> &column : columns.day)
+        AppendJsonMember(out, column, day, &column == &columns.day.front());
+    for (const Column<HuangliDay> &column : columns.huangli)
+        AppendJsonMember(out, column, huangli, false);
+    out += '}';
+}
+
+constexpr RowFormat TsvRows{TsvHeader, TsvRow, "", "", true};
+constexpr RowFormat JsonRows{JsonBegin, JsonObject, ",\n", "\n]\n", false};
+
+// The date of a YYYY-MM-DD text; an invalid date when the text has another
+// shape or names no day.
+QDate DateOfIsoText(QStringView text)
+{
+    constexpr std::array<int, 3> FieldEnds{4, 7, 10};
+    if (text.size() != FieldEnds.back())
+        return {};
+    std::array<int, 3> fields{};
+    int at = 0;
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+        for (; at < FieldEnds[field]; ++at) {
+            const char16_t digit = text[at].unicode();
+            if (digit < u'0' || digit > u'9')
+                return {};
+            fields[field] = 10 * fields[field] + (digit - u'0');
+        }
+        if (at < text.size() && text[at++] != u'-')
+            return {};
     }
-    object += '}';
+    return QDate(fields[0], fields[1], fields[2]);
 }
 
 // A date as YYYY-MM-DD inside the almanac's range, or a message for stderr.
-std::optional<QDate> ParseDate(const QString &text, QTextStream &err)
+std::optional<QDate> ParseDate(const QString &text, CliOutput &err)
 {
-    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QDate date = shape.match(text).hasMatch() ? QDate::fromString(text, u"yyyy-MM-dd") : QDate();
+    const QDate date = DateOfIsoText(text);
     if (!date.isValid()) {
         err << "日期无效(应为 YYYY-MM-DD): " << text << '\n';
         return std::nullopt;
@@ -223,7 +316,7 @@ std::optional<QDate> ParseDate(const QString &text, QTextStream &err)
     return date;
 }
 
-std::optional<AlmanacRequest> UsageError(QTextStream &err)
+std::optional<AlmanacRequest> UsageError(CliOutput &err)
 {
     err << Usage;
     return std::nullopt;
@@ -238,13 +331,14 @@ std::optional<OutputFormat> FormatNamed(const QString &name)
     return std::nullopt;
 }
 
-std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today, QTextStream &err)
+std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today, CliOutput &err)
 {
     QString single;
     QString from;
     QString to;
     QString formatName = QStringLiteral("tsv");
     bool lunarDays = false;
+    bool huangli = false;
     const std::array<std::pair<const char *, QString *>, 3> options{{
         {"--from", &from}, {"--to", &to}, {"--format", &formatName}}};
     for (int i = 0; i < args.size(); ++i) {
@@ -254,6 +348,8 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
             *option->second = args[++i];
         else if (args[i] == u"--lunar-days" && !lunarDays)
             lunarDays = true;
+        else if (args[i] == u"--huangli" && !huangli)
+            huangli = true;
         else if (option == options.end() && !args[i].startsWith(u"--") && single.isEmpty())
             single = args[i];
         else
@@ -262,10 +358,10 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
     const bool range = !from.isEmpty() || !to.isEmpty();
     const std::optional<OutputFormat> format = FormatNamed(formatName);
     if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty())) || !format
-        || (lunarDays && format != OutputFormat::Ics))
+        || (lunarDays && format != OutputFormat::Ics) || (huangli && format == OutputFormat::Ics))
         return UsageError(err);
     if (!range) {
-        from = single.isEmpty() ? today.toString(u"yyyy-MM-dd") : single;
+        from = single.isEmpty() ? today.toString(Qt::ISODate) : single;
         to = from;
     }
     const std::optional<QDate> first = ParseDate(from, err);
@@ -276,30 +372,53 @@ std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today,
         err << "起始日期晚于结束日期: " << from << " > " << to << '\n';
         return std::nullopt;
     }
-    return AlmanacRequest{*first, *last, *format, lunarDays};
+    return AlmanacRequest{*first, *last, *format, lunarDays, huangli};
 }
 
-void WriteRows(const AlmanacRequest &request, QDate today, QTextStream &out)
-{
-    const bool json = request.format == OutputFormat::Json;
-    RowBuffer output;
-    output.reserve(OutputPieceSize + OutputPieceSize / 4);
-    output += json ? RowBuffer("[") : TsvHeader();
-    for (QDate date = request.from; date <= request.to; date = date.addDays(1)) {
-        const AlmanacDay day = DescribeAlmanacDay(date, today);
-        if (json) {
-            output += date == request.from ? "\n" : ",\n";
-            AppendJsonObject(output, day);
-        } else {
-            AppendTsvRow(output, day);
-        }
-        if (output.size() >= OutputPieceSize || date == request.to) {
-            WriteBytes(out, output);
-            output.clear();
+// The rows of the days `from`..`to` in one output form, separated as the
+// form asks; `flush` is handed the buffer whenever it holds a piece.
+// With the columns of --huangli each day is also looked up in the almanac
+// and in the holidays.
+struct DayRows {
+    const RowFormat &format;
+    ColumnSet columns;
+    const HolidayTable &holidays;
+    QDate today;
+
+    template <typename Flush>
+    void Append(RowBuffer &output, QDate from, QDate to, Flush flush) const
+    {
+        for (QDate date = from; date <= to; date = date.addDays(1)) {
+            if (date != from)
+                output += format.between;
+            HuangliDay huangli;
+            if (!columns.huangli.empty())
+                huangli = {DescribeDayAlmanac(date), holidays.DayOf(date)};
+            format.row(output, columns, DescribeAlmanacDay(date, today), huangli);
+            if (output.Size() >= OutputPieceSize)
+                flush(output);
         }
     }
-    if (json)
-        WriteBytes(out, "\n]\n");
+};
+
+// Describes the days one by one and hands the rows to the output in large
+// pieces.
+void WriteRows(const AlmanacRequest &request, const DayRows &rows, CliOutput &out)
+{
+    if (request.from.daysTo(request.to) >= LargeOutputDays)
+        out.ExpectLargeOutput();
+    RowBuffer output(OutputPieceSize + OutputPieceSize / 4);
+    const auto write = [&](RowBuffer &buffer) {
+        if (rows.format.terminalText)
+            out.WriteText(buffer.View());
+        else
+            out.WriteBytes(buffer.View());
+        buffer.Clear();
+    };
+    rows.format.begin(output, rows.columns);
+    rows.Append(output, request.from, request.to, write);
+    output += rows.format.end;
+    write(output);
 }
 
 } // namespace
@@ -310,12 +429,32 @@ int RunAlmanacCommand(const QStringList &args, CliStreams io)
     const std::optional<AlmanacRequest> request = ParseRequest(args, today, io.err);
     if (!request)
         return 2;
-    if (request->format == OutputFormat::Ics) {
+    HolidayTable holidays;
+    ColumnSet columns{Columns, {}};
+    if (request->huangli) {
+        const QString userFile = UserHolidayFilePath();
+        HolidayCalendar calendar = LoadHolidayCalendar(userFile);
+        for (const HolidayFileProblem &problem : calendar.problems) {
+            if (problem.lineNumber > 0)
+                io.err << userFile << "：";
+            io.err << DescribeHolidayFileProblem(problem) << '\n';
+        }
+        holidays = std::move(calendar.table);
+        columns.huangli = HuangliColumns;
+    }
+    switch (request->format) {
+    case OutputFormat::Ics: {
         const AlmanacIcsRequest ics{request->from, request->to, request->lunarDays, QDateTime::currentDateTimeUtc()};
         const QByteArray text = AlmanacIcs(ics);
-        WriteBytes(io.out, std::string_view(text.constData(), std::size_t(text.size())));
-    } else {
-        WriteRows(*request, today, io.out);
+        io.out.WriteBytes(std::string_view(text.constData(), std::size_t(text.size())));
+        break;
+    }
+    case OutputFormat::Json:
+        WriteRows(*request, DayRows{JsonRows, columns, holidays, today}, io.out);
+        break;
+    case OutputFormat::Tsv:
+        WriteRows(*request, DayRows{TsvRows, columns, holidays, today}, io.out);
+        break;
     }
     return 0;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "cli/cli_output.h"
+
 #include <QStringList>
-#include <QTextStream>
 
 // Each command of ravezaz-cli takes the arguments after its name and returns
-// the process exit code. Output is UTF-8.
+// the process exit code. Terminal text is written in the locale's character
+// set; JSON and iCalendar output is UTF-8.
 struct CliStreams {
-    QTextStream &out;
-    QTextStream &err;
+    CliOutput &out;
+    CliOutput &err;
 };
 
 int RunHexagramCommand(const QStringList &args, CliStreams io);

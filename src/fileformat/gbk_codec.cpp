@@ -32,7 +32,7 @@ QString DecodeGbk(const QByteArray &bytes)
     return text;
 }
 
-QByteArray EncodeGbk(QStringView text)
+QByteArray EncodeGb18030(QStringView text)
 {
     QStringEncoder encoder(fileEncoding);
     return encoder.encode(text);

@@ -9,6 +9,6 @@
 // read unchanged, and a character outside GBK that a user types is kept
 // instead of being lost. Invalid bytes decode to U+FFFD and never fail.
 QString DecodeGbk(const QByteArray &bytes);
-QByteArray EncodeGbk(QStringView text);
+QByteArray EncodeGb18030(QStringView text);
 // True when every character of `text` has a GBK encoding.
 bool IsGbkEncodable(QStringView text);

@@ -82,6 +82,22 @@ QString ReplaceControls(QStringView text, QChar replacement)
     return replaced;
 }
 
+// Characters that act on the terminal or the layout instead of being seen:
+// controls, format characters (U+200B zero width space, U+202E right-to-left
+// override) and the line and paragraph separators.
+bool ActsOnLayout(char32_t character)
+{
+    switch (QChar::category(character)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
 template <typename Line>
 void CollectFieldSpans(Line line, qsizetype count, QList<QuotedFieldSpan> &spans)
 {
@@ -101,7 +117,19 @@ QString FoldControlCharacters(QStringView text)
 
 QString ControlsShown(QStringView text)
 {
-    return ReplaceControls(text, QChar::ReplacementCharacter);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype length =
+            text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
+        const char32_t character = length == 2 ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
+        if (ActsOnLayout(character))
+            shown += QChar::ReplacementCharacter;
+        else
+            shown += text.sliced(at, length);
+        at += length;
+    }
+    return shown;
 }
 
 QString JoinQuotedFields(const QStringList &fields)

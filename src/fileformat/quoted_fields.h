@@ -17,8 +17,9 @@ QString JoinQuotedFields(const QStringList &fields);
 // `text` with every control character (C0, DEL and C1: line breaks, tabs,
 // escapes) replaced by a space: what a one-line field takes from pasted text.
 QString FoldControlCharacters(QStringView text);
-// `text` with every control character shown as U+FFFD, so that text from a
-// file can be printed or shown without acting on the terminal or the layout.
+// `text` with every control character, format character (U+200B, U+202E …)
+// and line or paragraph separator shown as U+FFFD, so that text from a file
+// can be printed or shown without acting on the terminal or the layout.
 QString ControlsShown(QStringView text);
 
 // Splits one line (without its line end) into fields. A field that begins

@@ -9,7 +9,7 @@
 FileOpening KindOfOpenFile(int handle)
 {
     struct stat status{};
-    if (::fstat(handle, &status) != 0 || S_ISDIR(status.st_mode))
+    if (::fstat(handle, &status) != 0)
         return FileOpening::Unopenable;
     return S_ISREG(status.st_mode) ? FileOpening::Opened : FileOpening::NotRegular;
 }

@@ -6,13 +6,12 @@ class QFile;
 
 enum class FileOpening {
     Opened,
-    Unopenable, // missing, unreadable, or a folder
-    NotRegular, // a device, a FIFO or a socket: never read as a text file
+    Unopenable, // missing or unreadable
+    NotRegular, // a folder, a device, a FIFO or a socket: never read as a text file
 };
 
 // What the file open as `handle` is: Opened for a regular file, Unopenable
-// for a folder or a file that cannot be examined, NotRegular for anything
-// else. The check is made on the open file, so the name cannot be swapped
+// for a file that cannot be examined, NotRegular for anything else. The check is made on the open file, so the name cannot be swapped
 // in between.
 FileOpening KindOfOpenFile(int handle);
 

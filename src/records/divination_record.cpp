@@ -46,7 +46,7 @@ QByteArray FormatRecordLine(const DivinationRecord &record)
     QStringList fields;
     for (const RecordField &field : RecordFields())
         fields.append(field.label.toString() + record.*field.member);
-    return EncodeGbk(JoinQuotedFields(fields)) + "\r\n";
+    return EncodeGb18030(JoinQuotedFields(fields)) + "\r\n";
 }
 
 DivinationRecord ParseRecordLine(QStringView line)

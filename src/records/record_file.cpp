@@ -6,6 +6,7 @@
 #include "fileformat/regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -54,7 +55,7 @@ FileOpening OpenLocked(const QByteArray &path, int flags, std::unique_ptr<Descri
     for (;;) {
         auto file = std::make_unique<Descriptor>(::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
         if (file->get() < 0)
-            return FileOpening::Unopenable;
+            return errno == EISDIR ? FileOpening::NotRegular : FileOpening::Unopenable;
         if (const FileOpening kind = KindOfOpenFile(file->get()); kind != FileOpening::Opened)
             return kind;
         int result;
@@ -154,6 +155,16 @@ QString ListingEntry(qint64 number, const QString &line)
     return QStringLiteral(" №<") + QString::number(number) + u'>' + line + QStringLiteral("\r\n");
 }
 
+// The file a name stands for: the target of a symbolic link, through any
+// chain of links, so that a rewrite or a removal acts on the user's file and
+// leaves the link in place. A link that leads nowhere stays as it is.
+QString LinkTarget(const QString &path)
+{
+    const QFileInfo name(path);
+    const QString target = name.isSymLink() ? name.canonicalFilePath() : QString();
+    return target.isEmpty() ? path : target;
+}
+
 RecordFileStatus StatusOf(FileOpening opening)
 {
     return opening == FileOpening::NotRegular ? RecordFileStatus::NotRecordFile : RecordFileStatus::FileUnreadable;
@@ -248,8 +259,9 @@ RecordReading ReadRecord(const QString &path, qint64 number)
     return {RecordFileStatus::Done, ParseRecordLine(DecodeGbk(line))};
 }
 
-RecordDeletion DeleteRecord(const QString &path, qint64 number, const std::optional<QString> &expectedLine)
+RecordDeletion DeleteRecord(const QString &recordFile, qint64 number, const std::optional<QString> &expectedLine)
 {
+    const QString path = LinkTarget(recordFile);
     const QByteArray name = QFile::encodeName(path);
     std::unique_ptr<Descriptor> locked;
     FileOpening opening = OpenLocked(name, O_RDWR, locked);

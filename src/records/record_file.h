@@ -11,7 +11,8 @@ class QIODevice;
 // A record file holds one record per line, oldest first; a record's number is
 // its 1-based line number. Lines end with CR LF, LF or CR alone. Every
 // operation opens, uses and closes the file, and only a regular file is read:
-// a device or a FIFO is no record file.
+// a folder, a device or a FIFO is no record file. A record file reached
+// through a symbolic link is the link's target for every operation.
 //
 // The program and ravezaz-cli may write the same file at once. Every writer
 // holds an advisory lock on the file (flock) while it changes it: an append
@@ -25,9 +26,9 @@ class QIODevice;
 // is written first so the two records stay apart. A failed write (unwritable
 // folder, full disk) returns false and takes back only what it wrote, so the
 // file keeps every other record unchanged.
-bool AppendRecord(const QString &path, const DivinationRecord &record);
+[[nodiscard]] bool AppendRecord(const QString &path, const DivinationRecord &record);
 // Writes the record line to an open device; false when not all of it went.
-bool AppendRecord(QIODevice &device, const DivinationRecord &record);
+[[nodiscard]] bool AppendRecord(QIODevice &device, const DivinationRecord &record);
 
 // Number of records, or nothing when the file cannot be opened or read.
 std::optional<qint64> CountRecords(const QString &path);
@@ -45,7 +46,7 @@ QString ListedLine(const QByteArray &line, bool cut);
 enum class RecordFileStatus {
     Done,
     FileUnreadable, // missing or unreadable
-    NotRecordFile,  // a device, FIFO or socket
+    NotRecordFile,  // a folder, device, FIFO or socket
     RecordNotFound,
     RecordChanged, // the record is no longer the line the caller expected
     WriteFailed,
@@ -78,9 +79,9 @@ struct RecordDeletion {
 // (RecordChanged). Control characters count as equal in that comparison, so
 // a line copied from ravezaz-cli's output, where they are shown as U+FFFD,
 // still matches.
-RecordDeletion DeleteRecord(const QString &path, qint64 number,
-                            const std::optional<QString> &expectedLine = std::nullopt);
+[[nodiscard]] RecordDeletion DeleteRecord(const QString &path, qint64 number,
+                                          const std::optional<QString> &expectedLine = std::nullopt);
 
 // Copies the file byte for byte, replacing `destination` only once the copy
 // is complete; false when either file fails.
-bool CopyRecordFile(const QString &path, const QString &destination);
+[[nodiscard]] bool CopyRecordFile(const QString &path, const QString &destination);

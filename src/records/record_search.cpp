@@ -83,11 +83,11 @@ public:
         // A text whose bytes do not give it back has no bytes to look for and
         // is looked for in every line: U+FFFD, which stands for bytes that are
         // no character, and half of a character outside the basic plane.
-        , byBytes_(!text_.contains(QChar::ReplacementCharacter) && DecodeGbk(EncodeGbk(text_)) == text_)
+        , byBytes_(!text_.contains(QChar::ReplacementCharacter) && DecodeGbk(EncodeGb18030(text_)) == text_)
         // A text without Latin letters matches the same bytes whatever case
         // the line's letters are in, so the line need not be lowered.
         , lowersLine_(std::any_of(text_.begin(), text_.end(), [](QChar c) { return c >= u'a' && c <= u'z'; }))
-        , bytes_(EncodeGbk(text_))
+        , bytes_(EncodeGb18030(text_))
     {
         // The second byte of a GBK character may be a Latin capital's byte;
         // both sides are lowered alike, or neither is.
@@ -95,7 +95,7 @@ public:
             std::transform(bytes_.cbegin(), bytes_.cend(), bytes_.begin(), [](char byte) { return AsciiLowered(byte); });
         for (const int index : SearchedFieldIndices()) {
             if (const QStringView label = RecordFields()[index].label; !label.isEmpty()) {
-                labels_.append({index, EncodeGbk(label)});
+                labels_.append({index, EncodeGb18030(label)});
                 labelledFieldCount_ = std::max(labelledFieldCount_, qsizetype(index) + 1);
             }
         }

@@ -334,3 +334,8 @@ QString HelpFile::EntryPathNamedBy(QString writtenPath) const
     }
     return {};
 }
+
+bool IsReadableHelpFile(const QString &path)
+{
+    return !HelpFile::Read(path).IsEmpty();
+}

@@ -19,6 +19,10 @@ QString ParseDefaultTopic(const QByteArray &system);
 // document. Binary garbage and a page cut short are not.
 bool IsHtmlPage(const QByteArray &bytes);
 
+// True when the help file at `path` reads whole (HelpFile::Read gives
+// something): a damaged file counts as a missing one.
+bool IsReadableHelpFile(const QString &path);
+
 // The entries of a compiled help file (CHM), read completely when the file is
 // opened so that no file handle stays open while a topic is shown.
 class HelpFile {

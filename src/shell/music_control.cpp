@@ -40,6 +40,14 @@ QTimer *MakeOneShotTimer(const char *name, QObject *parent)
     return timer;
 }
 
+// Whether the user's choice is background music: chosen, never set, or kept
+// over the day change.
+bool MusicCountsAsOn(MusicState musicState, MusicState savedMusicState)
+{
+    return musicState == MusicState::Background || musicState == MusicState::Unset
+           || savedMusicState == MusicState::Background;
+}
+
 } // namespace
 
 double UniformRandom()
@@ -81,9 +89,7 @@ std::optional<int> MusicToggleForDay(MusicState musicState, MusicState savedMusi
                                      const QString &gregorianMusicName, const QString &lunarMusicName)
 {
     const bool festivalDay = !gregorianMusicName.isEmpty() || !lunarMusicName.isEmpty();
-    const bool musicCountsAsOn = musicState == MusicState::Background || musicState == MusicState::Unset
-                                 || savedMusicState == MusicState::Background;
-    if (!festivalDay && !musicCountsAsOn)
+    if (!festivalDay && !MusicCountsAsOn(musicState, savedMusicState))
         return std::nullopt;
     return festivalDay ? FestivalMusic : BackgroundMusic;
 }
@@ -112,8 +118,9 @@ void MusicControl::SetToggleValue(int value)
 {
     if (value == toggle_.value || value < MusicOff || value > FestivalMusic)
         return;
+    const int previous = toggle_.value;
     toggle_.value = value;
-    OnToggleChanged();
+    OnToggleChanged(previous);
 }
 
 void MusicControl::ToggleByUser()
@@ -121,10 +128,10 @@ void MusicControl::ToggleByUser()
     SetToggleValue(toggle_.value == MusicOff ? BackgroundMusic : MusicOff);
 }
 
-void MusicControl::OnToggleChanged()
+void MusicControl::OnToggleChanged(int previous)
 {
     const ToggleState &state = ToggleStates[toggle_.value];
-    if (toggle_.value == MusicOff && records_.musicState == MusicState::Festival)
+    if (toggle_.value == MusicOff && previous == FestivalMusic)
         window_.ResetToIdleView();
     records_.musicState = state.musicState;
     switch (toggle_.value) {
@@ -151,7 +158,7 @@ void MusicControl::OnToggleChanged()
 
 void MusicControl::StartBackgroundPiece()
 {
-    if (records_.musicState != MusicState::Background)
+    if (toggle_.value != BackgroundMusic)
         return;
     backgroundPlayer_.Close();
     // Listed afresh for every piece, so files added or removed count at once.
@@ -188,20 +195,28 @@ void MusicControl::BeginDayChange()
 
 void MusicControl::ApplyDayMusic()
 {
-    if (const std::optional<int> value = MusicToggleForDay(records_.musicState, savedMusicState_,
-                                                           records_.gregorianMusicName, records_.lunarMusicName))
-        SetToggleValue(*value);
+    const bool backgroundChosen = MusicCountsAsOn(records_.musicState, savedMusicState_);
+    const std::optional<int> value =
+        MusicToggleForDay(records_.musicState, savedMusicState_, records_.gregorianMusicName, records_.lunarMusicName);
+    if (!value)
+        return;
+    SetToggleValue(*value);
+    // The festival tune only borrows the toggle for its day: background
+    // music the user had on stays the remembered choice, so the next
+    // ordinary day, and the next run, bring it back.
+    if (*value == FestivalMusic && backgroundChosen)
+        records_.musicState = MusicState::Background;
 }
 
 void MusicControl::OnBackgroundFinished()
 {
-    if (records_.musicState == MusicState::Background)
+    if (toggle_.value == BackgroundMusic)
         backgroundTimer_->start();
 }
 
 void MusicControl::OnFestivalFinished()
 {
-    if (records_.musicState != MusicState::Festival)
+    if (toggle_.value != FestivalMusic)
         return;
     // With a Gregorian and a lunar tune on the same day, the two take turns.
     if (!records_.gregorianMusicName.isEmpty() && !records_.lunarMusicName.isEmpty())

@@ -100,7 +100,7 @@ public:
     void ApplyDayMusic();
 
 private:
-    void OnToggleChanged();
+    void OnToggleChanged(int previous);
     void OnBackgroundFinished();
     void OnFestivalFinished();
     void ShowToggle(const QString &caption, const QString &tooltip);

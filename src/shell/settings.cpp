@@ -166,11 +166,11 @@ bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCas
                              SwitchText(settings.showQuotes, OnOffTexts),
                              SwitchText(settings.printTranslation, YesNoTexts),
                              SwitchText(settings.todayTips, OnOffTexts)};
-    const QByteArray line = EncodeGbk(JoinQuotedFields(fields)) + "\r\n";
+    const QByteArray line = EncodeGb18030(JoinQuotedFields(fields)) + "\r\n";
     return device.write(line) == line.size();
 }
 
-bool WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast)
+SettingsWrite WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast)
 {
     QSaveFile file(path);
     // In a folder that takes no new files the file is written in place; it
@@ -178,5 +178,7 @@ bool WriteSettings(const QString &path, const Settings &settings, const CurrentC
     file.setDirectWriteFallback(true);
     // QSaveFile::commit() misses a failure to write out its buffer; flushing
     // first catches it.
-    return file.open(QIODevice::WriteOnly) && WriteSettings(file, settings, cast) && file.flush() && file.commit();
+    if (file.open(QIODevice::WriteOnly) && WriteSettings(file, settings, cast) && file.flush() && file.commit())
+        return {true, {}};
+    return {false, file.errorString()};
 }

@@ -36,7 +36,15 @@ bool AllowsTodayTips(const Settings &settings);
 void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast);
 void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast);
 
+// Whether the settings file was written, and if not, why (the system's words).
+struct [[nodiscard]] SettingsWrite {
+    bool written = false;
+    QString failure;
+};
+
 // Replaces the file with the six fields; the old file stays whole until the
-// new one is completely written. False when writing fails.
-bool WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast);
-bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCast &cast);
+// new one is completely written. A folder in the file's place is not
+// written over.
+SettingsWrite WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast);
+// False when not all of the line went to the device.
+[[nodiscard]] bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCast &cast);

@@ -1,5 +1,6 @@
 #include "core/current_cast.h"
 #include "core/exit_sequence.h"
+#include "shell/help_file.h"
 #include "shell/music_control.h"
 #include "shell/music_player.h"
 #include "shell/program_folder.h"
@@ -28,7 +29,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -46,9 +46,11 @@ void InstallQtTranslation(QApplication &app, QTranslator &translator)
         app.installTranslator(&translator);
 }
 
-void WarnWhenHelpIsMissing(DialogService &dialogs, QWidget *splash)
+// A damaged help file opens nothing, as a missing one does, and is warned
+// of in the same words.
+void WarnWhenHelpIsUnreadable(DialogService &dialogs, QWidget *splash)
 {
-    if (!QFileInfo::exists(HelpFilePath()))
+    if (!IsReadableHelpFile(HelpFilePath()))
         dialogs.ShowMessage(splash,
                             QStringLiteral("找不到帮助文件。请确认软件完整性或尝试重新建立程序的快捷方式。"),
                             ProgramTitle(), DialogService::Icon::None);
@@ -90,8 +92,10 @@ int main(int argc, char *argv[])
     SdlMp3Player aboutPlayer;
     WidgetDialogService dialogs;
     WidgetRecordFileDialogs recordFileDialogs;
-    DefaultLayoutPrinter printer;
+    SystemPrinters printers;
 
+    const auto now = [] { return QDateTime::currentDateTime(); };
+    const auto openHelpTopic = [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); };
     MainWindowServices services;
     services.dialogs = &dialogs;
     services.effects = &effects;
@@ -99,7 +103,7 @@ int main(int argc, char *argv[])
     services.aboutPlayer = &aboutPlayer;
     services.openHelp = [](QWidget *owner) { OpenHelpDefault(owner); };
     services.openWebPage = [programFolder] { QDesktopServices::openUrl(ProductWebPage(programFolder)); };
-    services.now = [] { return QDateTime::currentDateTime(); };
+    services.now = now;
     services.random = UniformRandom;
     services.programFolder = programFolder;
 
@@ -107,15 +111,23 @@ int main(int argc, char *argv[])
     Settings settings;
     CurrentCast currentCast;
 
-    ExitSequence exitSequence([&] { WriteSettings(SettingsFilePath(), settings, currentCast); },
-                              [] { QCoreApplication::exit(0); });
+    // A settings file that cannot be written is told of; the program ends
+    // all the same.
+    ExitSequence exitSequence(
+        [&] {
+            const SettingsWrite written = WriteSettings(SettingsFilePath(), settings, currentCast);
+            if (!written.written)
+                dialogs.ShowMessage(nullptr, QStringLiteral("设置文件无法保存：") + written.failure, ProgramTitle(),
+                                    DialogService::Icon::Warning);
+        },
+        [] { QCoreApplication::exit(0); });
 
     SplashWindow splash(VersionText(), CachedSplashPicture(VersionText()));
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MusicControl> music;
     QObject::connect(&splash, &SplashWindow::Finished, [&] {
         soundDevice.WaitUntilOpen();
-        WarnWhenHelpIsMissing(dialogs, &splash);
+        WarnWhenHelpIsUnreadable(dialogs, &splash);
         ReadSettings(SettingsFilePath(), settings, currentCast);
         window = std::make_unique<MainWindow>(services, settings);
         FestivalTunes &tunes = window->Tunes();
@@ -123,21 +135,17 @@ int main(int argc, char *argv[])
                                                backgroundPlayer, festivalPlayer, *window, programFolder);
         window->AttachMusic(music.get());
         QObject::connect(window.get(), &MainWindow::ExitRequested, &exitSequence, &ExitSequence::Start);
-        const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(),
-                                            [] { return QDateTime::currentDateTime(); }, RecordFilePath()};
-        ConnectCastCommands(*window, {casting, &currentCast,
-                                      [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }});
-        ConnectManualEntryCommand(*window,
-                                  {&dialogs, &effects, programFolder, [] { return QDateTime::currentDateTime(); },
-                                   RecordFilePath(), [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }},
+        const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(), now,
+                                            RecordFilePath()};
+        ConnectCastCommands(*window, {casting, &currentCast, openHelpTopic});
+        ConnectManualEntryCommand(*window, {&dialogs, &effects, programFolder, now, RecordFilePath(), openHelpTopic},
                                   currentCast);
         ConnectRecordBrowserCommand(*window, {&dialogs, &recordFileDialogs, &effects, programFolder, RecordFilePath()},
                                     currentCast);
-        const ReferenceWindowServices reference{&effects, programFolder,
-                                                [](QWidget *owner, int topic) { OpenHelpTopic(owner, topic); }};
+        const ReferenceWindowServices reference{&effects, programFolder, openHelpTopic};
         ConnectTranslationCommands(*window, reference, currentCast);
         ConnectTrigramCommand(*window, reference);
-        ConnectPrintCommand(*window, {&dialogs, &effects, programFolder, &settings, &printer});
+        ConnectPrintCommand(*window, {&effects, programFolder, &settings, {&dialogs, &printers}});
         ConnectOptionsCommand(*window, *music, settings,
                               {&dialogs, &effects, programFolder, services.openWebPage, StartSystemTool});
         ConnectCalendarCommands(*window, settings);

@@ -1,8 +1,12 @@
 #include "cli_run.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Runs `ravezaz-cli almanac` and checks what a script would read.
@@ -10,6 +14,19 @@ class AlmanacCliTest : public QObject {
     Q_OBJECT
 
     static CliResult run(const QStringList &args) { return RunCli(QStringList{QStringLiteral("almanac")} + args); }
+
+    // The per-user data folder of the runs: empty unless a test writes a
+    // holidays.txt into it, so the tester's own file never takes part.
+    QTemporaryDir dataHome_;
+
+    static QString HuangliHeader()
+    {
+        return QStringLiteral("yi\tji\tday_officer\tday_god\tday_god_luck\tday_nayin\tmansion\tmansion_luck\t"
+                              "clash_animal\tsha\tpengzu\txishen\tfushen\tcaishen\ttaishen\thou\tbazi_year\t"
+                              "bazi_month\tholiday\tworkday");
+    }
+
+    QString UserHolidayFile() const { return dataHome_.filePath(QStringLiteral("Ravezaz/Ravezaz/holidays.txt")); }
 
     static QString Header()
     {
@@ -19,6 +36,12 @@ class AlmanacCliTest : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(dataHome_.isValid());
+        qputenv("XDG_DATA_HOME", dataHome_.path().toUtf8());
+    }
+
     void printsOneRowPerDate_data()
     {
         QTest::addColumn<QString>("date");
@@ -94,6 +117,100 @@ private slots:
         QCOMPARE(outside[u"lunar_line"].toString(), QStringLiteral("双击查看万年历(L)"));
     }
 
+    // The columns --huangli adds after the others, as the published almanac
+    // and the State Council's notices give them.
+    void printsTheDayAlmanac_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("cells");
+        QTest::newRow("2026-12-11")
+            << "2026-12-11"
+            << "安床 祭祀 祈福 求嗣 冠笄 伐木 架马 动土 开池 开厕 结网 入殓 除服 成服\t安门 栽种 作灶 治病\t危\t勾陈\t"
+               "黑道\t天上火\t亢\t凶\t牛\t西\t己不破券二比并亡 未不服药毒气入肠\t东北\t正北\t正北\t占门厕 外正东\t"
+               "鹖鴠不鸣\t丙午\t庚子\t\t";
+        QTest::newRow("make-up working Sunday")
+            << "2026-09-20"
+            << "祭祀 出行 沐浴 扫舍 安葬 馀事勿取\t动土 破土 置产 掘井\t建\t玉堂\t黄道\t山下火\t房\t吉\t兔\t东\t"
+               "丁不剃头头必生疮 酉不会客醉坐颠狂\t正南\t东南\t西南\t仓库门 房内北\t群鸟养羞\t丙午\t丁酉\t国庆节\t1";
+        QTest::newRow("holiday day off")
+            << "2026-10-01"
+            << "冠笄 沐浴 出行 修造 动土 移徙 入宅 破土 安葬\t嫁娶 开市 祭祀 祈福 斋醮 纳采 修坟\t闭\t白虎\t黑道\t"
+               "大驿土\t奎\t凶\t虎\t南\t戊不受田田主不祥 申不安床鬼祟入房\t东南\t东北\t正北\t房床炉 房内中\t"
+               "蛰虫坯户\t丙午\t丁酉\t国庆节\t0";
+        QTest::newRow("before the almanac's first day")
+            << "1900-01-30" << "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+    }
+    void printsTheDayAlmanac()
+    {
+        QFETCH(QString, date);
+        QFETCH(QString, cells);
+        const CliResult result = run({date, QStringLiteral("--huangli")});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.err.isEmpty());
+        const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], Header() + u'\t' + HuangliHeader());
+        QCOMPARE(lines[1].count(u'\t'), 35);
+        QCOMPARE(lines[1].section(u'\t', 16), cells);
+    }
+
+    void printsTheDayAlmanacAsJson()
+    {
+        const CliResult result = run({QStringLiteral("--from"), QStringLiteral("2026-09-30"), QStringLiteral("--to"),
+                                      QStringLiteral("2026-10-01"), QStringLiteral("--format"), QStringLiteral("json"),
+                                      QStringLiteral("--huangli")});
+        QCOMPARE(result.exitCode, 0);
+        QJsonParseError error;
+        const QJsonArray days = QJsonDocument::fromJson(result.out.toUtf8(), &error).array();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(days.size(), 2);
+        const QJsonObject ordinary = days[0].toObject();
+        QCOMPARE(ordinary.size(), 36);
+        QCOMPARE(ordinary[u"holiday"].toString(), QString());
+        QVERIFY(ordinary[u"workday"].isString());
+        QCOMPARE(ordinary[u"workday"].toString(), QString());
+        const QJsonObject holiday = days[1].toObject();
+        QCOMPARE(holiday[u"yi"].toArray(),
+                 QJsonArray::fromStringList(QStringLiteral("冠笄 沐浴 出行 修造 动土 移徙 入宅 破土 安葬").split(u' ')));
+        QCOMPARE(holiday[u"ji"].toArray().size(), 7);
+        QCOMPARE(holiday[u"pengzu"].toString(), QStringLiteral("戊不受田田主不祥 申不安床鬼祟入房"));
+        QCOMPARE(holiday[u"holiday"].toString(), QStringLiteral("国庆节"));
+        QVERIFY(holiday[u"workday"].isDouble());
+        QCOMPARE(holiday[u"workday"].toInt(), 0);
+    }
+
+    void printsTheWholeRangeWithTheAlmanac()
+    {
+        const CliResult result = run({QStringLiteral("--from"), QStringLiteral("1900-01-01"), QStringLiteral("--to"),
+                                      QStringLiteral("2100-12-31"), QStringLiteral("--huangli")});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList rows = result.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 1 + 73414);
+        for (const QString &row : rows)
+            QCOMPARE(row.count(u'\t'), 35);
+        QCOMPARE(rows[31].section(u'\t', 16, 16), QStringLiteral("平治道涂 馀事勿取"));
+    }
+
+    // holidays.txt in the per-user data folder adds days after the shipped
+    // table; a bad line is skipped and named with its number on stderr.
+    void readsTheUsersHolidayFile()
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(UserHolidayFile()).path()));
+        QFile file(UserHolidayFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# 2027\n2027-02-06 春节 休\n2027-02-07 春节 放\n");
+        file.close();
+        const CliResult result = run({QStringLiteral("--from"), QStringLiteral("2027-02-06"), QStringLiteral("--to"),
+                                      QStringLiteral("2027-02-07"), QStringLiteral("--huangli")});
+        QFile::remove(UserHolidayFile());
+        QCOMPARE(result.exitCode, 0);
+        const QStringList rows = result.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[1].section(u'\t', 34), QStringLiteral("春节\t0"));
+        QCOMPARE(rows[2].section(u'\t', 34), QStringLiteral("\t"));
+        QCOMPARE(result.err, UserHolidayFile() + QStringLiteral("：第3行：第三栏应为“休”或“班”：2027-02-07 春节 放\n"));
+    }
+
     void defaultsToOneDay()
     {
         const CliResult result = run({});
@@ -118,6 +235,8 @@ private slots:
         QTest::newRow("two dates") << QStringList{"2006-01-01", "2006-01-02"};
         QTest::newRow("unknown format") << QStringList{"2006-01-01", "--format", "xml"};
         QTest::newRow("unknown option") << QStringList{"--days", "3"};
+        QTest::newRow("almanac in ics") << QStringList{"2006-01-01", "--format", "ics", "--huangli"};
+        QTest::newRow("almanac twice") << QStringList{"2006-01-01", "--huangli", "--huangli"};
     }
     void rejectsBadInput()
     {

@@ -3,47 +3,15 @@
 #include "core/changing_line_rules.h"
 #include "core/date_text.h"
 #include "core/resolution.h"
+#include "support/split_script.h"
 
 #include <QTest>
 
-#include <memory>
 #include <utility>
 
 namespace {
 
 const QDateTime castMoment(QDate(2006, 7, 16), QTime(10, 20, 30));
-
-// The draw that makes the left heap of a split of `stalks` hold `left`.
-double drawFor(int left, int stalks)
-{
-    return (left - 4 + 0.5) / (stalks - 8);
-}
-
-// Left heaps that give each line value: the stalks carried after the three
-// changes are 36, 32, 28 or 24 (four times the value).
-struct LineScript {
-    int value;
-    std::array<int, 3> leftHeaps;
-};
-constexpr std::array<LineScript, 4> lineScripts{{
-    {6, {4, 4, 4}}, // 49 → 40 → 32 → 24
-    {7, {4, 4, 5}}, // 49 → 40 → 32 → 28
-    {8, {4, 5, 5}}, // 49 → 40 → 36 → 32
-    {9, {5, 5, 5}}, // 49 → 44 → 40 → 36
-}};
-
-// A random source that splits every change as a script of line values says.
-// The stalks in play come from the cast, so each draw matches the change.
-RandomSource scriptedSource(const QList<int> &lineValues, const CurrentCast &cast)
-{
-    auto next = std::make_shared<int>(0);
-    return [lineValues, &cast, next] {
-        const int change = (*next)++;
-        const int value = lineValues[change / 3 % lineValues.size()];
-        const LineScript &script = lineScripts[value - 6];
-        return drawFor(script.leftHeaps[change % 3], cast.stalksInPlay);
-    };
-}
 
 // Records every display hook of an engine as readable text.
 struct Recorder {
@@ -103,7 +71,7 @@ struct Fixture {
     Recorder recorder;
 
     explicit Fixture(const QList<int> &lineValues, int castingSpeed = 3)
-        : engine(cast, scriptedSource(lineValues, cast), [] { return castMoment; }), recorder(engine)
+        : engine(cast, LineScriptSource(lineValues), [] { return castMoment; }), recorder(engine)
     {
         cast.castingSpeed = castingSpeed;
         cast.divinerName = QStringLiteral("某官");
@@ -309,7 +277,7 @@ private slots:
         QTest::addColumn<int>("left");
         QTest::newRow("lowest draw") << 49 << 0.0 << 4;
         QTest::newRow("highest draw") << 49 << std::nextafter(1.0, 0.0) << 44;
-        QTest::newRow("middle") << 49 << drawFor(24, 49) << 24;
+        QTest::newRow("middle") << 49 << DrawForLeftHeap(24, 49) << 24;
         QTest::newRow("smallest bundle") << 24 << std::nextafter(1.0, 0.0) << 19;
         QTest::newRow("bundle of 36") << 36 << std::nextafter(1.0, 0.0) << 31;
         QTest::newRow("faulty 1.0") << 49 << 1.0 << 44;
@@ -376,7 +344,7 @@ private slots:
         QFETCH(int, rightTicks);
         CurrentCast cast;
         cast.castingSpeed = 3;
-        CastingEngine engine(cast, [left] { return drawFor(left, 49); }, [] { return castMoment; });
+        CastingEngine engine(cast, [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
         Recorder recorder(engine);
 
         QVERIFY(!engine.Step(QStringLiteral("张三"), QStringLiteral("问行程")));
@@ -416,7 +384,7 @@ private slots:
         int forty = 0;
         for (int left = 4; left <= 44; ++left) {
             CurrentCast cast;
-            CastingEngine engine(cast, [left] { return drawFor(left, 49); }, [] { return castMoment; });
+            CastingEngine engine(cast, [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
             engine.Step(QStringLiteral("张三"), QStringLiteral("问行程"));
             while (engine.ChangesDone() == 0)
                 engine.Advance();

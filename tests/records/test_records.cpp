@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,8 +123,10 @@ class RecordsTest : public QObject {
     {
         const QString path = tempPath(name);
         QFile::remove(path);
-        for (int number = 1; number <= count; ++number)
-            AppendRecord(path, NumberedRecord(number));
+        for (int number = 1; number <= count; ++number) {
+            if (!AppendRecord(path, NumberedRecord(number)))
+                return {};
+        }
         return path;
     }
 
@@ -462,6 +465,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QTest::newRow("endless device") << "/dev/zero";
         QTest::newRow("FIFO without a writer") << fifo;
+        QTest::newRow("folder") << dir_.path();
     }
     void specialFilesAreNoRecordFiles()
     {
@@ -551,6 +555,33 @@ private slots:
         QCOMPARE(ReadRecord(path, 3).record, NumberedRecord(4));
     }
 
+    // Through a symbolic link, a deletion rewrites or removes the file the
+    // link points to, and the link stays.
+    void deletionThroughALinkActsOnItsTarget_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<qint64>("deleted");
+        QTest::newRow("a middle record") << 3 << qint64(2);
+        QTest::newRow("the last record of two") << 2 << qint64(2);
+        QTest::newRow("the only record") << 1 << qint64(1);
+    }
+    void deletionThroughALinkActsOnItsTarget()
+    {
+        QFETCH(int, records);
+        QFETCH(qint64, deleted);
+        const QString target = numberedFile(QStringLiteral("link-target.kdf"), records);
+        const QString link = tempPath(QStringLiteral("link.kdf"));
+        QFile::remove(link);
+        QVERIFY(QFile::link(target, link));
+        const RecordDeletion deletion = DeleteRecord(link, deleted);
+        QCOMPARE(deletion.status, RecordFileStatus::Done);
+        QCOMPARE(deletion.recordsLeft, records - 1);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+        QCOMPARE(CountRecords(target), records == 1 ? std::nullopt : std::optional<qint64>(records - 1));
+        QCOMPARE(CountRecords(link), CountRecords(target));
+    }
+
     void deletingTheOnlyRecordRemovesTheFile()
     {
         const QString path = numberedFile(QStringLiteral("one.kdf"), 1);
@@ -588,7 +619,7 @@ private slots:
         const RecordDeletion deletion = DeleteRecord(path, 5);
         QCOMPARE(deletion.status, RecordFileStatus::Done);
         QCOMPARE(deletion.recordsLeft, 3);
-        QCOMPARE(bytesOf(path), EncodeGbk(u"\"时间:1\"") + "\r\n\r\n" + bytesOf(fixture(QStringLiteral("invalid-gbk.kdf"))));
+        QCOMPARE(bytesOf(path), EncodeGb18030(u"\"时间:1\"") + "\r\n\r\n" + bytesOf(fixture(QStringLiteral("invalid-gbk.kdf"))));
     }
 
     void deletionThatCannotBeWrittenKeepsTheOldFile()
@@ -697,9 +728,9 @@ private slots:
         QFETCH(QString, nameField);
         QFETCH(QString, text);
         const QString path = tempPath(QStringLiteral("inner-label.kdf"));
-        const QByteArray line = EncodeGbk(QStringLiteral("\"时间:2006\",") + nameField + QStringLiteral(",\"占筮事由:问\""));
+        const QByteArray line = EncodeGb18030(QStringLiteral("\"时间:2006\",") + nameField + QStringLiteral(",\"占筮事由:问\""));
         WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + line + "\r\n");
-        QVERIFY(!line.contains(EncodeGbk(text)));
+        QVERIFY(!line.contains(EncodeGb18030(text)));
         QVERIFY(ParseRecordLine(DecodeGbk(line)).divinerName.contains(text));
         QCOMPARE(FindRecords(path, text).numbers, QList<qint64>{2});
     }
@@ -710,7 +741,7 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("four-byte.kdf"));
         const QString name = QStringLiteral("张𠀀三");
-        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + EncodeGbk(QStringLiteral("\"时间:2006\",\"姓名:") + name + u'"')
+        WriteBytes(path, FormatRecordLine(NumberedRecord(1)) + EncodeGb18030(QStringLiteral("\"时间:2006\",\"姓名:") + name + u'"')
                              + "\r\n");
         const QString text = name.mid(2, 2);
         QVERIFY(text.front().isLowSurrogate());
@@ -728,7 +759,7 @@ private slots:
         QVERIFY(AppendRecord(path, record));
         record.divinerName = QStringLiteral("小张");
         QVERIFY(AppendRecord(path, record));
-        QVERIFY(EncodeGbk(u"罢拧").contains(EncodeGbk(u"张")));
+        QVERIFY(EncodeGb18030(u"罢拧").contains(EncodeGb18030(u"张")));
         QCOMPARE(FindRecords(path, u"张").numbers, QList<qint64>{2});
     }
 

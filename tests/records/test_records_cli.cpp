@@ -90,6 +90,9 @@ private slots:
         QTest::newRow("show, FIFO") << "fifo" << QStringList{"show", "1"} << noRecordFile;
         QTest::newRow("delete, FIFO") << "fifo" << QStringList{"delete", "1"} << noRecordFile;
         QTest::newRow("find, FIFO") << "fifo" << QStringList{"find", "乾"} << noRecordFile;
+        QTest::newRow("count, folder") << "/tmp" << QStringList{"count"} << noRecordFile;
+        QTest::newRow("show, folder") << "/tmp" << QStringList{"show", "1"} << noRecordFile;
+        QTest::newRow("delete, folder") << "/tmp" << QStringList{"delete", "1"} << noRecordFile;
     }
     void missingThingsExitWithThree()
     {
@@ -122,19 +125,31 @@ private slots:
     }
 
     // A crafted file cannot send escape sequences to the terminal.
+    // Format characters would reorder or hide the text around them.
     void storedControlCharactersAreNotPrinted_data()
     {
+        QTest::addColumn<QString>("fixture");
         QTest::addColumn<QStringList>("action");
         QTest::addColumn<QString>("out");
-        QTest::newRow("list") << QStringList{"list", "1", "1"} << " №<1>\"时间:\uFFFD]0;x\uFFFD\uFFFD[2J\",\"姓名:a\uFFFDb\"\n";
-        QTest::newRow("show") << QStringList{"show", "1"}
-                              << "1\t\uFFFD]0;x\uFFFD\uFFFD[2J\n2\ta\uFFFDb\n3\t\n4\t\n5\t\n6\t\n7\t\n8\t\n9\t\n10\t\n";
+        const QString escapes = QStringLiteral("terminal-escapes.kdf");
+        const QString formats = QStringLiteral("format-characters.kdf");
+        QTest::newRow("list, escapes") << escapes << QStringList{"list", "1", "1"}
+                                       << " №<1>\"时间:\uFFFD]0;x\uFFFD\uFFFD[2J\",\"姓名:a\uFFFDb\"\n";
+        QTest::newRow("show, escapes") << escapes << QStringList{"show", "1"}
+                                       << "1\t\uFFFD]0;x\uFFFD\uFFFD[2J\n2\ta\uFFFDb\n3\t\n4\t\n5\t\n6\t\n7\t\n8\t\n9\t\n10\t\n";
+        QTest::newRow("list, format characters")
+            << formats << QStringList{"list", "1", "1"}
+            << " №<1>\"时间:2024-1-1 8:00:00\",\"姓名:张\uFFFD三\uFFFD\",\"占筮事由:a\uFFFDb\uFFFDc\uFFFDd\uFFFDe\"\n";
+        QTest::newRow("show, format characters")
+            << formats << QStringList{"show", "1"}
+            << "1\t2024-1-1 8:00:00\n2\t张\uFFFD三\uFFFD\n3\ta\uFFFDb\uFFFDc\uFFFDd\uFFFDe\n4\t\n5\t\n6\t\n7\t\n8\t\n9\t\n10\t\n";
     }
     void storedControlCharactersAreNotPrinted()
     {
+        QFETCH(QString, fixture);
         QFETCH(QStringList, action);
         QFETCH(QString, out);
-        const CliResult result = run(QStringList{copyOfFixture(QStringLiteral("terminal-escapes.kdf"))} + action);
+        const CliResult result = run(QStringList{copyOfFixture(fixture)} + action);
         QCOMPARE(result.out, out);
         QCOMPARE(result.exitCode, 0);
     }

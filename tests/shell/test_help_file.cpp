@@ -270,6 +270,10 @@ private slots:
         QVERIFY(listing > 0);
         directoryLoop.replace(listing + 16, 4, U32(0));
 
+        QByteArray flipped = good;
+        for (qsizetype at = good.size() / 3; at < good.size() * 2 / 3; at += 97)
+            flipped[at] = char(~flipped[at]);
+
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("not a help file") << QByteArray("<html>not compiled</html>");
         QTest::newRow("cut after the headers") << good.left(200);
@@ -277,6 +281,7 @@ private slots:
         QTest::newRow("LZX window out of range (null pointer in chmlib)") << lzxWindow;
         QTest::newRow("reset block length zero (division by zero in chmlib)") << resetBlockLength;
         QTest::newRow("directory chunk that follows itself (endless in chmlib)") << directoryLoop;
+        QTest::newRow("bytes flipped in its middle third") << flipped;
     }
     void damagedFileOpensNothing()
     {
@@ -288,6 +293,7 @@ private slots:
         file.close();
 
         QVERIFY(HelpFile::Read(file.fileName()).IsEmpty());
+        QVERIFY(!IsReadableHelpFile(file.fileName()));
     }
 
     void missingFileOpensNothing()
@@ -295,6 +301,12 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(HelpFile::Read(folder.filePath(QStringLiteral("kdhelp.chm"))).IsEmpty());
         QVERIFY(HelpFile::Read(folder.path()).IsEmpty());
+        QVERIFY(!IsReadableHelpFile(folder.filePath(QStringLiteral("kdhelp.chm"))));
+    }
+
+    void wholeFileIsReadable()
+    {
+        QVERIFY(IsReadableHelpFile(helpFilePath()));
     }
 };
 

@@ -10,6 +10,29 @@
 
 namespace {
 
+// A day and its festival tunes, or the user's click on the music toggle.
+struct DayStep {
+    QString gregorianTune;
+    QString lunarTune;
+    bool userToggle = false;
+};
+
+DayStep Day(const QString &gregorianTune = {}, const QString &lunarTune = {})
+{
+    return {gregorianTune, lunarTune, false};
+}
+
+DayStep UserToggle()
+{
+    return {{}, {}, true};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DayStep)
+
+namespace {
+
 // A program folder with the given background pieces and festival tunes, the
 // program-wide music texts, fakes and the music control over them.
 struct MusicRig {
@@ -39,6 +62,38 @@ struct MusicRig {
     // Lets a pending one-shot timer fire now; false when none was pending.
     bool FireBackgroundPieceTimer() { return Fire(timer("background_piece_timer"), &MusicControl::StartBackgroundPiece); }
     bool FireFestivalTuneTimer() { return Fire(timer("festival_tune_timer"), &MusicControl::StartFestivalTune); }
+
+    // Lets the starts still pending happen.
+    void Settle()
+    {
+        FireBackgroundPieceTimer();
+        FireFestivalTuneTimer();
+    }
+
+    // One step of a path: a day evaluated at start-up or by the day-change
+    // step, or the user's click on the toggle.
+    void Take(const DayStep &step, bool startUp)
+    {
+        if (step.userToggle) {
+            control.ToggleByUser();
+            return;
+        }
+        if (!startUp)
+            control.BeginDayChange();
+        gregorianMusicName = step.gregorianTune;
+        lunarMusicName = step.lunarTune;
+        control.ApplyDayMusic();
+    }
+
+    // The piece or tune playing now, empty when none.
+    QString Sounding() const
+    {
+        for (const FakeMusicPlayer *player : {&backgroundPlayer, &festivalPlayer}) {
+            if (!player->calls.isEmpty() && player->calls.last() == QStringLiteral("play"))
+                return player->Started().last();
+        }
+        return {};
+    }
 
     bool Fire(QTimer *pending, void (MusicControl::*tick)())
     {
@@ -460,25 +515,109 @@ private slots:
         QVERIFY(started[0] != started[1]);
     }
 
-    void festivalDayIsNotRememberedAsBackgroundMusic()
+    // Paths through the days, as the calendar and midnight select them: the
+    // first day is evaluated at start-up, every later one by the day-change
+    // step. The user's own choice is what the settings keep; a festival's tune
+    // only borrows the toggle for its day.
+    void userChoiceSurvivesEveryPathThroughTheDays_data()
     {
-        MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("festival/中秋节.mid")});
+        QTest::addColumn<MusicState>("stored");
+        QTest::addColumn<QList<DayStep>>("path");
+        QTest::addColumn<bool>("settleBetweenSteps");
+        QTest::addColumn<MusicState>("storedAfter");
+        QTest::addColumn<int>("toggle");
+        QTest::addColumn<QString>("sounding");
+        const DayStep ordinary = Day();
+        const DayStep springFestival = Day({}, QStringLiteral("春节"));
+        const DayStep newYear = Day(QStringLiteral("元旦"));
+        const DayStep nationalAndMidAutumn = Day(QStringLiteral("国庆节"), QStringLiteral("中秋节"));
+        const DayStep userToggle = UserToggle();
+        const QString piece = QStringLiteral("mid/a.mid");
+        const QString springTune = QStringLiteral("festival/春节.mid");
+        using Path = QList<DayStep>;
+
+        QTest::newRow("festival then ordinary") << On << Path{ordinary, springFestival, ordinary} << true << On
+                                                << 1 << piece;
+        QTest::newRow("ordinary then festival") << On << Path{ordinary, ordinary, springFestival} << true << On
+                                                << 2 << springTune;
+        QTest::newRow("closing on a festival day") << On << Path{springFestival, ordinary, springFestival} << true
+                                                   << On << 2 << springTune;
+        QTest::newRow("quick successive selections")
+            << On << Path{ordinary, springFestival, ordinary, newYear, springFestival, ordinary} << false << On << 1
+            << piece;
+        QTest::newRow("several festivals in a row")
+            << On << Path{ordinary, newYear, springFestival, nationalAndMidAutumn, ordinary} << true << On << 1
+            << piece;
+        QTest::newRow("several festivals, closing on one")
+            << On << Path{ordinary, newYear, nationalAndMidAutumn} << true << On << 2
+            << QStringLiteral("festival/中秋节.mid");
+        QTest::newRow("first run on a festival day") << Unset << Path{springFestival, ordinary} << true << On << 1
+                                                     << piece;
+        QTest::newRow("first run ending on a festival day") << Unset << Path{springFestival} << true << On << 2
+                                                            << springTune;
+        QTest::newRow("user switches off on a festival day")
+            << On << Path{ordinary, springFestival, userToggle, ordinary} << true << Off << 0 << QString();
+        QTest::newRow("user switches off on a festival day, then another festival")
+            << On << Path{ordinary, springFestival, userToggle, ordinary, newYear} << true << Festival << 2
+            << QStringLiteral("festival/元旦.mid");
+        QTest::newRow("user switches off and on again on a festival day")
+            << On << Path{ordinary, springFestival, userToggle, userToggle, ordinary} << true << On << 1 << piece;
+        QTest::newRow("music off: festivals play, ordinary days stay quiet")
+            << Off << Path{ordinary, springFestival, ordinary} << true << Off << 0 << QString();
+        QTest::newRow("music off, ending on a festival day") << Off << Path{ordinary, springFestival} << true
+                                                             << Festival << 2 << springTune;
+        QTest::newRow("stored festival music on an ordinary day") << Festival << Path{ordinary, ordinary} << true
+                                                                  << Festival << 0 << QString();
+    }
+    void userChoiceSurvivesEveryPathThroughTheDays()
+    {
+        QFETCH(MusicState, stored);
+        QFETCH(QList<DayStep>, path);
+        QFETCH(bool, settleBetweenSteps);
+        QFETCH(MusicState, storedAfter);
+        QFETCH(int, toggle);
+        QFETCH(QString, sounding);
+        MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("festival/春节.mid"), QStringLiteral("festival/元旦.mid"),
+                                                 QStringLiteral("festival/国庆节.mid"),
+                                                 QStringLiteral("festival/中秋节.mid")});
+        rig.musicState = stored;
+        for (qsizetype i = 0; i < path.size(); ++i) {
+            rig.Take(path[i], i == 0);
+            if (settleBetweenSteps)
+                rig.Settle();
+        }
+        rig.Settle();
+
+        QCOMPARE(rig.musicState, storedAfter);
+        QCOMPARE(rig.control.Toggle().value, toggle);
+        QCOMPARE(rig.control.Toggle().caption,
+                 toggle == FestivalMusic ? QStringLiteral("节日音乐(M)") : QStringLiteral("背景音乐(M)"));
+        if (!rig.window.shown.isEmpty())
+            QCOMPARE(rig.window.shown.last(), rig.control.Toggle());
+        QCOMPARE(rig.Sounding(), sounding);
+        QVERIFY(rig.window.messages.isEmpty());
+    }
+
+    // On a festival day the remembered choice stays background music, yet
+    // the festival tune is what plays, repeats and is left by the user.
+    void festivalTuneRulesItsDayOverTheUsersBackgroundMusic()
+    {
+        MusicRig rig({QStringLiteral("a.mid")}, {QStringLiteral("festival/春节.mid")});
         rig.musicState = On;
+        rig.lunarMusicName = QStringLiteral("春节");
         rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.Toggle().value, int(BackgroundMusic));
-
-        rig.control.BeginDayChange();
-        rig.lunarMusicName = QStringLiteral("中秋节");
-        rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.Toggle().value, int(FestivalMusic));
+        QCOMPARE(rig.musicState, On);
         QVERIFY(rig.FireFestivalTuneTimer());
+        rig.festivalPlayer.Finish();
+        QVERIFY(rig.timer("festival_tune_timer")->isActive());
 
-        rig.control.BeginDayChange();
+        rig.control.StartBackgroundPiece();
+        rig.backgroundPlayer.Finish();
+        QVERIFY(rig.backgroundPlayer.calls.isEmpty());
+        QVERIFY(!rig.timer("background_piece_timer")->isActive());
+
+        rig.control.ToggleByUser();
         QCOMPARE(rig.window.idleResets, 1);
-        QCOMPARE(rig.control.SavedMusicState(), Unset);
-        rig.lunarMusicName.clear();
-        rig.control.ApplyDayMusic();
-        QCOMPARE(rig.control.Toggle().value, int(MusicOff));
         QCOMPARE(rig.musicState, Off);
     }
 

@@ -4,7 +4,9 @@
 
 #include <QBuffer>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,7 +126,7 @@ private slots:
         QFETCH(bool, translation);
         QFETCH(bool, tips);
         QBuffer file;
-        file.setData(EncodeGbk(QStringLiteral("\"音乐开\",\"张三\",\"3\",\"%1\",\"%1\",\"%1\"\r\n").arg(text)));
+        file.setData(EncodeGb18030(QStringLiteral("\"音乐开\",\"张三\",\"3\",\"%1\",\"%1\",\"%1\"\r\n").arg(text)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         Settings settings;
         CurrentCast cast;
@@ -152,7 +154,7 @@ private slots:
         CurrentCast cast;
         ReadSettings(fixture(file), settings, cast);
         const QString written = dir_.filePath(QStringLiteral("setlog.kds"));
-        QVERIFY(WriteSettings(written, settings, cast));
+        QVERIFY(WriteSettings(written, settings, cast).written);
         QCOMPARE(bytesOf(written), bytesOf(fixture(golden)));
     }
 
@@ -162,7 +164,7 @@ private slots:
         cast.divinerName = QStringLiteral("张\"三");
         cast.castingSpeed = 3;
         const QString path = dir_.filePath(QStringLiteral("quote.kds"));
-        QVERIFY(WriteSettings(path, Settings{}, cast));
+        QVERIFY(WriteSettings(path, Settings{}, cast).written);
         QCOMPARE(load(path), loaded(MusicState::Unset, u"张“三", 3, Unset, Unset, Unset));
     }
 
@@ -182,7 +184,7 @@ private slots:
         cast.divinerName = name;
         cast.castingSpeed = 2;
         const QString path = dir_.filePath(QStringLiteral("control.kds"));
-        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}}, cast));
+        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}}, cast).written);
         const QByteArray bytes = bytesOf(path);
         QCOMPARE(bytes.count('\n'), 1);
         QCOMPARE(bytes.count('\r'), 1);
@@ -190,24 +192,38 @@ private slots:
         QCOMPARE(load(path), expected);
     }
 
-    void failedWriteKeepsTheOldFile()
+    // A write that fails says why and keeps the old file whole.
+    void failedWriteSaysWhyAndKeepsTheOldFile_data()
     {
-        const QString path = dir_.filePath(QStringLiteral("kept.kds"));
-        QFile::remove(path);
-        QVERIFY(QFile::copy(fixture(QStringLiteral("all-set.kds")), path));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<rlim_t>("sizeLimit");
+        QTest::newRow("full disk") << "kept.kds" << rlim_t(8);
+        QTest::newRow("missing folder") << "no-such-folder/setlog.kds" << RLIM_INFINITY;
+        QTest::newRow("folder in the file's place") << "folder.kds" << RLIM_INFINITY;
+    }
+    void failedWriteSaysWhyAndKeepsTheOldFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(rlim_t, sizeLimit);
+        const QString path = dir_.filePath(name);
+        if (name == u"kept.kds") {
+            QFile::remove(path);
+            QVERIFY(QFile::copy(fixture(QStringLiteral("all-set.kds")), path));
+        } else if (name == u"folder.kds") {
+            QVERIFY(QDir(dir_.path()).mkpath(name));
+        }
         const QByteArray before = bytesOf(path);
         CurrentCast cast;
         cast.divinerName = QStringLiteral("新名字");
+        SettingsWrite result;
         {
-            const FileSizeLimit limit(8);
-            QVERIFY(!WriteSettings(path, Settings{}, cast));
+            const FileSizeLimit limit(sizeLimit);
+            result = WriteSettings(path, Settings{}, cast);
         }
+        QVERIFY(!result.written);
+        QVERIFY2(!result.failure.isEmpty(), qPrintable(name));
         QCOMPARE(bytesOf(path), before);
-    }
-
-    void writeToMissingFolderFails()
-    {
-        QVERIFY(!WriteSettings(dir_.filePath(QStringLiteral("no-such-folder/setlog.kds")), Settings{}, CurrentCast{}));
+        QCOMPARE(QFileInfo(path).isDir(), name == u"folder.kds");
     }
 };
 

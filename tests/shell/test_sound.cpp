@@ -8,6 +8,7 @@
 #include "support/fake_sound.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -215,8 +216,7 @@ private slots:
         // The second ends on its own, well before the first would have, and
         // nothing queued behind it starts.
         QTRY_COMPARE_WITH_TIMEOUT(effects.SoundingEffect(), QString(), 900);
-        QTest::qWait(200);
-        QCOMPARE(effects.SoundingEffect(), QString());
+        QVERIFY(!QTest::qWaitFor([&] { return !effects.SoundingEffect().isEmpty(); }, 200));
         QCOMPARE(beeps, 0);
     }
 
@@ -255,11 +255,12 @@ private slots:
         QVERIFY(player.Open(crackers));
         QVERIFY(qAbs(player.DurationMs() - 600) <= 5);
 
+        QElapsedTimer played;
+        played.start();
         player.Play();
         QVERIFY(player.IsPlaying());
-        QTest::qWait(450);
-        QVERIFY2(player.IsPlaying(), "the second file follows the first");
-        QTRY_VERIFY_WITH_TIMEOUT(!player.IsPlaying(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!player.IsPlaying(), 1500);
+        QVERIFY2(played.elapsed() >= 500, "the second file follows the first");
 
         player.Play();
         QVERIFY(player.IsPlaying());
@@ -326,13 +327,13 @@ private slots:
         festival.Play();
         QVERIFY2(!background.IsPlaying(), "the mixer has one music stream");
         QVERIFY(festivalEnds.wait(10000));
-        QTest::qWait(300);
+        QVERIFY(!festivalEnds.wait(300));
         QCOMPARE(festivalEnds.count(), 1);
         QCOMPARE(backgroundEnds.count(), 0);
 
         festival.Play();
         festival.Close();
-        QTest::qWait(NoEndWithinMs);
+        QVERIFY(!festivalEnds.wait(NoEndWithinMs));
         QCOMPARE(festivalEnds.count(), 1);
     }
 
@@ -362,8 +363,8 @@ private slots:
         music.ToggleByUser();
         QVERIFY(!backgroundPlayer.IsPlaying());
         const qsizetype started = PieceTooltips(window).size();
-        QTest::qWait(NoEndWithinMs + NextPieceDelayMs);
-        QCOMPARE(PieceTooltips(window).size(), started);
+        QVERIFY(!QTest::qWaitFor([&] { return PieceTooltips(window).size() != started; },
+                                 NoEndWithinMs + NextPieceDelayMs));
     }
 };
 

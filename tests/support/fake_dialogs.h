@@ -9,10 +9,10 @@
 #include <vector>
 
 // Keeps every box it is shown and answers from queues: Yes/No questions
-// with No and input boxes with Cancel once their queue is empty.
+// with No, input boxes and save dialogs with Cancel once their queue is empty.
 class FakeDialogs final : public DialogService {
 public:
-    enum class Kind { Message, YesNo, Text };
+    enum class Kind { Message, YesNo, Text, SaveFile };
 
     struct Box {
         Kind kind;
@@ -48,6 +48,20 @@ public:
         return answer;
     }
 
+    // A save dialog is kept with its title, and its proposed path as the
+    // default text.
+    std::optional<QString> AskSaveFile(QWidget *, const QString &title, const QString &proposedPath,
+                                       const QString &nameFilter) override
+    {
+        boxes.push_back({Kind::SaveFile, nameFilter, title, Icon::None, proposedPath});
+        if (fileAnswers.empty())
+            return std::nullopt;
+        std::optional<QString> answer;
+        answer.swap(fileAnswers.front());
+        fileAnswers.pop_front();
+        return answer;
+    }
+
     // The texts of every box shown, in order.
     QStringList Texts() const
     {
@@ -71,4 +85,6 @@ public:
     std::vector<Box> boxes;
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    // Answers to save dialogs; Cancel once empty.
+    std::deque<std::optional<QString>> fileAnswers;
 };

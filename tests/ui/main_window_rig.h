@@ -88,20 +88,3 @@ struct MainWindowRig {
     std::unique_ptr<MusicControl> music;
 };
 
-// Runs `check` on the modal window as soon as it shows, then closes it with
-// F12 as a user would.
-inline void WhenModalShows(const std::function<void(QWidget *)> &check)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, check] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        check(modal);
-        QTest::keyRelease(modal, Qt::Key_F12);
-    });
-    poll->start();
-}

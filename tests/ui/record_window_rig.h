@@ -60,17 +60,19 @@ struct MainWindowUnderTest {
         return control->isVisibleTo(window.get());
     }
 
-    // The line picture codes shown in a frame, line 1 first: the code of the
-    // stored picture each line picture equals, or "?" for none of them.
-    QStringList LineCodes(int firstImage) const
+    // The line picture codes shown in the "primary" or "resulting" frame,
+    // line 1 first: the code of the stored picture each line picture equals,
+    // or "?" for none of them.
+    QStringList LineCodes(const char *side) const
     {
         QStringList codes;
-        for (int image = firstImage; image < firstImage + 6; ++image) {
-            const QImage shown = Find<PictureLabel>(QStringLiteral("Image%1").arg(image))->Picture().toImage();
+        for (int line = 1; line <= 6; ++line) {
+            const QString lineName = QStringLiteral("%1_line_%2_picture").arg(QString::fromLatin1(side)).arg(line);
+            const QImage shown = Find<PictureLabel>(lineName)->Picture().toImage();
             QString code = QStringLiteral("?");
-            for (const char *store : {"0", "00", "1", "11"}) {
-                const QString name = QStringLiteral("Picture") + QString::fromLatin1(store);
-                if (Find<PictureLabel>(name)->Picture().toImage() == shown)
+            for (const auto &[store, name] : {std::pair{"0", "yin_line_store"}, std::pair{"00", "changing_yin_line_store"},
+                                              std::pair{"1", "yang_line_store"}, std::pair{"11", "changing_yang_line_store"}}) {
+                if (Find<PictureLabel>(QString::fromLatin1(name))->Picture().toImage() == shown)
                     code = QString::fromLatin1(store);
             }
             codes << code;

@@ -10,7 +10,9 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -315,7 +317,8 @@ private slots:
         QCOMPARE(sign->toolTip(), QStringLiteral("本日星座:巨蟹座"));
         QCOMPARE(sign->Picture().toImage(), StarSignPicture(4));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("star_sign_name"))->text(), QStringLiteral("巨蟹座"));
-        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture", "day_panel"})
+        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption",
+                                 "zodiac_picture", "day_panel"})
             QVERIFY2(Shown(rig, QString::fromLatin1(part)), part);
 
         // Without a solar term the festival line takes the term line's place.
@@ -344,7 +347,8 @@ private slots:
 
         QCOMPARE(rig.host.selected.last(), QDate(1900, 1, 1));
         QVERIFY(Shown(rig, QStringLiteral("day_panel")));
-        for (const char *part : {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture"})
+        for (const char *part :
+             {"lunar_year_label", "month_day_pillars_label", "lunar_date_label", "lunar_caption", "zodiac_picture"})
             QVERIFY2(!Shown(rig, QString::fromLatin1(part)), part);
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("festival_line"))->text(), QStringLiteral(" ☆元旦"));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("star_sign_name"))->text(), QStringLiteral("摩羯座"));
@@ -581,7 +585,8 @@ private slots:
         for (int i = 0; i < 31; ++i)
             QCOMPARE(rig.Cell(i)->isVisibleTo(&rig.window), i < days);
         QCOMPARE(HighlightedCells(rig), (QList<int>{shown.day() - 1, shown.day() + 30}));
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(), QStringLiteral("公元:") + LongDateText(shown));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("long_date_label"))->text(),
+                 QStringLiteral("公元:") + LongDateText(shown));
         auto *rangeNote = rig.Control<QLabel>(QStringLiteral("range_note"));
         QCOMPARE(rangeNote->text(), note);
         QCOMPARE(TextColour(rangeNote), QColor(192, 0, 0));
@@ -716,7 +721,8 @@ private slots:
         QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(),
                  QLatin1Char(' ') + QString::number(shown.year()));
         QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QString::number(shown.month()));
-        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_%1").arg(shown.addDays(1 - shown.day()).dayOfWeek() % 7))->x());
+        const int firstColumn = shown.addDays(1 - shown.day()).dayOfWeek() % 7;
+        QCOMPARE(rig.Cell(0)->x(), rig.Control(QStringLiteral("weekday_header_%1").arg(firstColumn))->x());
         if (!focus.isEmpty())
             QCOMPARE(rig.window.focusWidget(), target);
     }
@@ -742,8 +748,10 @@ private slots:
         bool guarded = false;
         ModalWatch watch(QStringLiteral("calendar_window"), [&](QDialog *calendar) {
             guarded = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled();
+            // Ticks at a new second leave the selection on the clock line.
             rig.now = rig.now.addSecs(2);
-            QTest::qWait(1200);
+            QSignalSpy ticks(rig.ClockTimer(), &QTimer::timeout);
+            QTRY_VERIFY(ticks.count() >= 3);
             QCOMPARE(clock->text(), QStringLiteral("☆万年历选择的日期 2006年7月16日"));
             QTest::mouseClick(RequireChild<QLabel>(*calendar, QStringLiteral("day_number_1")), Qt::LeftButton);
             QTRY_COMPARE(rig.window->SelectedDate(), QDate(2006, 7, 1));
@@ -798,8 +806,9 @@ private slots:
             QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"))->Value(), 2);
             auto *festivalLine = RequireChild<QLabel>(*window, QStringLiteral("festival_line"));
             QTRY_COMPARE(festivalLine->text(), QStringLiteral(" ☆国庆节"));
-            // Not shown by itself while the calendar is open.
-            QTest::qWait(300);
+            // Not shown by itself while the calendar is open, even once the
+            // tips are due.
+            QTRY_VERIFY(!rig.TodaysTipsTimer()->isActive());
             QCOMPARE(tipsSeen, 0);
             QTest::mouseDClick(festivalLine, Qt::LeftButton);
             QCOMPARE(tipsSeen, 1);
@@ -810,6 +819,9 @@ private slots:
         // Closing returns the main window to today, without the decoration.
         QTRY_VERIFY(!rig.Control(QStringLiteral("national_day_animation"))->isVisibleTo(rig.window.get()));
         QCOMPARE(rig.window->SelectedDate(), QDate(2006, 7, 16));
+        // The festival's tune gave way to the background music the user had on.
+        QCOMPARE(rig.Control<MusicToggleBox>(QStringLiteral("music_toggle"))->Value(), 1);
+        QCOMPARE(rig.settings.musicState, MusicState::Background);
     }
 
     void midnightWithTheCalendarOpenClosesItAndEvaluatesTheNewDay()
@@ -834,6 +846,132 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("clock_line"))->text().startsWith(
                                      QStringLiteral("现在时间:2006-1-29")),
                                  2000);
+    }
+    // The day's almanac below the grid: 宜 and 忌 first, the rest below,
+    // whether the day god makes it a 黄道 or a 黑道 day.
+    void showsTheAlmanacOfTheSelectedDay_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("suitable");
+        QTest::addColumn<QString>("badge");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("officer");
+        QTest::newRow("黑道 day") << QDate(2026, 12, 11)
+                                  << "安床 祭祀 祈福 求嗣 冠笄 伐木 架马 动土 开池 开厕 结网 入殓 除服 成服" << "黑道日"
+                                  << "黄历" << "危";
+        QTest::newRow("黄道 make-up working day") << QDate(2026, 9, 20) << "祭祀 出行 沐浴 扫舍 安葬 馀事勿取"
+                                                   << "黄道吉日" << "黄历　国庆节 调休上班" << "建";
+    }
+    void showsTheAlmanacOfTheSelectedDay()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, suitable);
+        QFETCH(QString, badge);
+        QFETCH(QString, title);
+        QFETCH(QString, officer);
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        CalendarWindowRig rig(date);
+        auto *almanac = rig.Control<QGroupBox>(QStringLiteral("almanac_panel"));
+        QVERIFY(almanac->isVisibleTo(&rig.window));
+        QCOMPARE(almanac->title(), title);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("suitable_activities"))->text(), suitable);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("day_path_badge"))->text(), badge);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_caption_1"))->text(), QStringLiteral("建除"));
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_text_1"))->text(), officer);
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_caption_10"))->text(), QStringLiteral("八字"));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // The window stays on a 1024 × 768 screen; the almanac lies below the
+    // grid and the panel, above the note, and the longest lists of 宜 and 忌
+    // and the longest lines fit their places.
+    void almanacFitsTheWindow()
+    {
+        CalendarWindowRig rig(QDate(2029, 12, 2));
+        QVERIFY(rig.window.width() <= 1024 && rig.window.height() <= 768);
+        auto *almanac = rig.Control<QGroupBox>(QStringLiteral("almanac_panel"));
+        QVERIFY(rig.window.rect().contains(almanac->geometry()));
+        for (const char *above : {"day_panel", "reset_button", "close_button", "solar_term_list"}) {
+            QWidget *control = rig.Control(QString::fromLatin1(above));
+            const QRect placed(control->mapTo(&rig.window, QPoint(0, 0)), control->size());
+            QVERIFY2(placed.bottom() < almanac->y(), above);
+        }
+        QVERIFY(rig.Control(QStringLiteral("range_note"))->y() > almanac->geometry().bottom());
+        for (const char *list : {"suitable_activities", "unsuitable_activities"}) {
+            auto *label = rig.Control<QLabel>(QString::fromLatin1(list));
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), list);
+        }
+        for (QLabel *label : almanac->findChildren<QLabel *>()) {
+            QVERIFY(almanac->rect().contains(label->geometry()));
+            if (!label->wordWrap())
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+        }
+    }
+
+    void noAlmanacBeforeItsFirstDay()
+    {
+        CalendarWindowRig rig(QDate(1900, 1, 15));
+        QVERIFY(!Shown(rig, QStringLiteral("almanac_panel")));
+        QTest::mouseClick(rig.Cell(30), Qt::LeftButton);
+        rig.Settle();
+        QVERIFY(Shown(rig, QStringLiteral("almanac_panel")));
+    }
+
+    // 休 and 班 in the corner of their day numbers, the holiday named in the
+    // tooltip; other days and other months carry no mark.
+    void marksHolidaysInTheGrid()
+    {
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        CalendarWindowRig rig(QDate(2026, 10, 5));
+        const auto mark = [&rig](int day) {
+            return rig.Control<ClickableLabel>(QStringLiteral("holiday_mark_%1").arg(day));
+        };
+        QVERIFY(mark(1)->isVisibleTo(&rig.window));
+        QCOMPARE(mark(1)->text(), QStringLiteral("休"));
+        QCOMPARE(mark(10)->text(), QStringLiteral("班"));
+        QVERIFY(mark(10)->isVisibleTo(&rig.window));
+        QVERIFY(!mark(9)->isVisibleTo(&rig.window));
+        QCOMPARE(mark(1)->geometry().topRight(), rig.Cell(0)->geometry().topRight());
+        QCOMPARE(mark(1)->toolTip(), QStringLiteral("国庆节 放假"));
+        QCOMPARE(mark(10)->toolTip(), QStringLiteral("国庆节 调休上班"));
+        // The day numbers keep their lunar tooltips.
+        QCOMPARE(rig.Cell(0)->toolTip(), QStringLiteral("农历:八月廿一"));
+        // A click on the mark selects its day.
+        QTest::mouseClick(mark(10), Qt::LeftButton);
+        QCOMPARE(rig.host.selected.last(), QDate(2026, 10, 10));
+
+        rig.ChooseMonth(2026, 11);
+        rig.Settle();
+        for (int day = 1; day <= 31; ++day)
+            QVERIFY(!mark(day)->isVisibleTo(&rig.window));
+        rig.ChooseMonth(2026, 9);
+        rig.Settle();
+        QVERIFY(mark(20)->isVisibleTo(&rig.window));
+        QCOMPARE(mark(20)->geometry().topRight(), rig.Cell(19)->geometry().topRight());
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // holidays.txt in the user's data folder adds a year; its bad lines are
+    // named in a warning when the window opens.
+    void readsTheUsersHolidayFile()
+    {
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        QVERIFY(QDir().mkpath(QFileInfo(UserHolidayFilePath()).path()));
+        QFile file(UserHolidayFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2027-02-06 春节 休\n2027-02-30 春节 休\n");
+        file.close();
+        CalendarWindowRig rig(QDate(2027, 2, 6));
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(rig.Control<QLabel>(QStringLiteral("holiday_mark_6"))->text(), QStringLiteral("休"));
+        QCOMPARE(rig.Control<QGroupBox>(QStringLiteral("almanac_panel"))->title(), QStringLiteral("黄历　春节 放假"));
+        QTRY_COMPARE(rig.host.messages.size(), 1);
+        QVERIFY(rig.host.messages.first().startsWith(QStringLiteral("warning: ")));
+        QVERIFY(rig.host.messages.first().endsWith(QStringLiteral("第2行：日期无效：2027-02-30 春节 休")));
     }
 };
 

@@ -3,7 +3,9 @@
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
+#include "support/modal_watch.h"
 #include "support/require_child.h"
+#include "support/split_script.h"
 #include "support/type_text.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/windows/cast_commands.h"
@@ -16,6 +18,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,31 +36,6 @@ const QString ProgramFolder = QStringLiteral("/program");
 QString Sound(const char *relativePath)
 {
     return ProgramFolder + QString::fromLatin1(relativePath);
-}
-
-// Draws that make each change of a line set aside the fewest (0.05) or the
-// most (0) stalks, which fixes the value of the line.
-QList<double> DrawsForLine(int value)
-{
-    switch (value) {
-    case 9:
-        return {0.05, 0.05, 0.05};
-    case 8:
-        return {0, 0.05, 0.05};
-    case 7:
-        return {0, 0, 0.05};
-    default:
-        return {0, 0, 0};
-    }
-}
-
-RandomSource PlaybackRandom(const QList<int> &lineValues)
-{
-    QList<double> draws;
-    for (int value : lineValues)
-        draws += DrawsForLine(value);
-    auto next = std::make_shared<qsizetype>(0);
-    return [draws, next] { return draws[(*next)++ % draws.size()]; };
 }
 
 const QDateTime CastMoment(QDate(2024, 3, 5), QTime(9, 8, 7));
@@ -117,7 +95,7 @@ struct CastingRig {
 
     CastingWindowServices castingServices(const QList<int> &lineValues)
     {
-        return {&dialogs, &effects, ProgramFolder, PlaybackRandom(lineValues), [] { return CastMoment; },
+        return {&dialogs, &effects, ProgramFolder, LineScriptSource(lineValues), [] { return CastMoment; },
                 recordPath, schedule};
     }
 
@@ -194,7 +172,8 @@ private slots:
         QCOMPARE(rig.text("line_value_1"), QStringLiteral("初爻"));
         QCOMPARE(rig.text("resulting_line_value_6"), QStringLiteral("上爻"));
         QVERIFY(SamePicture(rig.control<PictureLabel>("lamp"), rig.control<PictureLabel>("grey_lamp_picture")));
-        for (const char *hidden : {"progress_label", "progress_bar", "changing_lines_label", "exit_hint", "finish_button"})
+        for (const char *hidden :
+             {"progress_label", "progress_bar", "changing_lines_label", "exit_hint", "finish_button"})
             QVERIFY2(!rig.shown(rig.control<QWidget>(hidden)), hidden);
         QCOMPARE(rig.control<QWidget>("slower_button")->toolTip(), QStringLiteral("减慢速度(按Alt键和小键盘\"-\"键)"));
         QCOMPARE(rig.control<QWidget>("faster_button")->toolTip(), QStringLiteral("加快速度(按Alt键和小键盘\"+\"键)"));
@@ -256,7 +235,8 @@ private slots:
         } else {
             QTRY_VERIFY(rig.control<QPushButton>("step_button")->isEnabled());
             QCOMPARE(rig.control<QPushButton>("step_button")->text(), QStringLiteral("推演二爻"));
-            QTest::qWait(300);
+            // No phase is timed: the second line waits for the step command.
+            QVERIFY(!rig.control<QTimer>("phase_timer")->isActive());
             QCOMPARE(rig.text("line_value_2"), QStringLiteral("二爻"));
         }
     }
@@ -380,7 +360,7 @@ private slots:
         rig.pressKey(Qt::Key_F12);
         QVERIFY(rig.window->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(rig.control<QPushButton>("step_button")->isEnabled(), CastTimeoutMs);
-        QTest::qWait(300);
+        QVERIFY(!rig.control<QTimer>("phase_timer")->isActive());
         QCOMPARE(rig.text("line_value_2"), QStringLiteral("二爻"));
         QVERIFY(rig.window->isVisible());
     }
@@ -455,7 +435,8 @@ private slots:
             const int value = lineValues[line - 1];
             const bool changing = value == 6 || value == 9;
             const auto *valueLabel = rig.control<QLabel>(qPrintable(QStringLiteral("line_value_%1").arg(line)));
-            const auto *changedLabel = rig.control<QLabel>(qPrintable(QStringLiteral("resulting_line_value_%1").arg(line)));
+            const auto *changedLabel =
+                rig.control<QLabel>(qPrintable(QStringLiteral("resulting_line_value_%1").arg(line)));
             QCOMPARE(valueLabel->text(), QString::number(value));
             QCOMPARE(TextColour(valueLabel) == QColor(Qt::red), changing);
             if (changes) {
@@ -496,14 +477,19 @@ private slots:
         for (const char *idle : {"saying_label", "saying_source_label", "trigram_wheel_picture", "landscape_scroll_picture", "seal_picture"})
             QVERIFY2(!rig.shown(rig.mainControl<QWidget>(QString::fromLatin1(idle))), idle);
         for (int line = 1; line <= 6; ++line) {
-            const auto picture = [&](int image) {
-                return main.findChild<PictureLabel *>(QStringLiteral("Image%1").arg(image));
+            const auto picture = [&](const char *side) {
+                return main.findChild<PictureLabel *>(
+                    QStringLiteral("%1_line_%2_picture").arg(QString::fromLatin1(side)).arg(line));
             };
             const auto store = [&](const QString &code) {
-                return main.findChild<PictureLabel *>(QStringLiteral("Picture") + code, Qt::FindDirectChildrenOnly);
+                const QHash<QString, QString> names{{QStringLiteral("0"), QStringLiteral("yin_line_store")},
+                                                    {QStringLiteral("00"), QStringLiteral("changing_yin_line_store")},
+                                                    {QStringLiteral("1"), QStringLiteral("yang_line_store")},
+                                                    {QStringLiteral("11"), QStringLiteral("changing_yang_line_store")}};
+                return main.findChild<PictureLabel *>(names.value(code), Qt::FindDirectChildrenOnly);
             };
-            QVERIFY2(SamePicture(picture(line), store(primaryPictures[line - 1])), qPrintable(QString::number(line)));
-            QVERIFY2(SamePicture(picture(6 + line), store(resultingPictures[line - 1])),
+            QVERIFY2(SamePicture(picture("primary"), store(primaryPictures[line - 1])), qPrintable(QString::number(line)));
+            QVERIFY2(SamePicture(picture("resulting"), store(resultingPictures[line - 1])),
                      qPrintable(QString::number(line)));
         }
 
@@ -624,9 +610,7 @@ private slots:
         rig.mainWindow->show();
 
         QStringList countdown;
-        QTimer::singleShot(0, [&] {
-            auto *casting = qobject_cast<CastingWindow *>(QApplication::activeModalWidget());
-            QVERIFY(casting);
+        ModalWatch watch(QStringLiteral("casting_window"), [&](QDialog *casting) {
             QVERIFY(!rig.mainWindow->isVisible());
             for (int press = 0; press < 3; ++press)
                 QTest::keyClick(casting, Qt::Key_F5);
@@ -636,9 +620,11 @@ private slots:
                                  if (hint->isVisible())
                                      countdown << hint->text();
                              });
+            QTRY_VERIFY_WITH_TIMEOUT(!casting->isVisible(), CastTimeoutMs);
         });
         QTest::keyClick(rig.mainWindow.get(), Qt::Key_F5);
 
+        QCOMPARE(watch.visits, 1);
         QCOMPARE(countdown, (QStringList{"5", "4", "3", "2", "1", "0"}));
         QCOMPARE(rig.effects.played.count(Sound("/wav/step.wav")), 6);
         QCOMPARE(rig.effects.played.last(), Sound("/wav/close.wav"));
@@ -665,10 +651,12 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifier");
         QTest::addColumn<QString>("bar");
-        QTest::newRow("Alt keypad minus in 姓名") << "diviner_name_field" << int(Qt::Key_Minus) << int(Qt::AltModifier) << "■■";
+        QTest::newRow("Alt keypad minus in 姓名")
+            << "diviner_name_field" << int(Qt::Key_Minus) << int(Qt::AltModifier) << "■■";
         QTest::newRow("Ctrl keypad plus in 所占何事")
             << "matter_field" << int(Qt::Key_Plus) << int(Qt::ControlModifier) << "■■■■";
-        QTest::newRow("Shift keypad plus in 姓名") << "diviner_name_field" << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "■■■■";
+        QTest::newRow("Shift keypad plus in 姓名")
+            << "diviner_name_field" << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "■■■■";
         QTest::newRow("Shift keypad minus in 所占何事")
             << "matter_field" << int(Qt::Key_Minus) << int(Qt::ShiftModifier) << "■■";
     }

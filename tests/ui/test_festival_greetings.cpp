@@ -67,6 +67,14 @@ std::unique_ptr<ModalWatch> WatchTips(TipsSeen &seen)
 
 } // namespace
 
+// True once the day-change step and the tips timer it may start have both
+// run: from then on no tips window opens for the day by itself.
+bool DaySettled(const CalendarRig &rig)
+{
+    return !rig.Control<QTimer>(QStringLiteral("day_change_timer"))->isActive()
+           && !rig.Control<QTimer>(QStringLiteral("todays_tips_timer"))->isActive();
+}
+
 class FestivalGreetingsTest : public QObject {
     Q_OBJECT
 
@@ -229,7 +237,7 @@ private slots:
         TipsSeen tips;
         const auto watch = WatchTips(tips);
         rig.Load();
-        QTest::qWait(400);
+        QTRY_VERIFY(DaySettled(rig));
         QCOMPARE(tips.count, 0);
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("lunar_date_line"))->palette().color(QPalette::WindowText),
                  QColor(64, 64, 64));
@@ -258,7 +266,7 @@ private slots:
         // The next festival day opens no tips window.
         rig.now = QDateTime(QDate(2006, 12, 26), QTime(0, 0, 0));
         QTRY_COMPARE_WITH_TIMEOUT(rig.Control<QLabel>(QStringLiteral("weekday_line"))->text(), QStringLiteral("星期二"), 3000);
-        QTest::qWait(300);
+        QTRY_VERIFY(DaySettled(rig));
         QCOMPARE(watch.visits, 1);
     }
 
@@ -295,7 +303,7 @@ private slots:
             QTest::mouseDClick(festivalLine, Qt::LeftButton);
         });
         rig.Load();
-        QTest::qWait(300);
+        QTRY_VERIFY(DaySettled(rig));
         QCOMPARE(tips.count, 0);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F10);
@@ -303,7 +311,7 @@ private slots:
         QVERIFY(tips.dontShowTicked);
         QCOMPARE(tips.text, QStringLiteral("  今天是: ☆圣诞节"));
         // Closing the calendar on a festival day with the option off opens nothing.
-        QTest::qWait(400);
+        QTRY_VERIFY(DaySettled(rig));
         QCOMPARE(tips.count, 1);
     }
 
@@ -315,7 +323,7 @@ private slots:
         rig.Load();
         QTRY_COMPARE(tips.count, 1);
 
-        ModalWatch calendar(QStringLiteral("calendar_window"), [](QDialog *) { QTest::qWait(300); });
+        ModalWatch calendar(QStringLiteral("calendar_window"), [&](QDialog *) { QTRY_VERIFY(DaySettled(rig)); });
         QTest::keyRelease(rig.window.get(), Qt::Key_F10);
         QTRY_COMPARE(tips.count, 2);
         QCOMPARE(tips.caption, QStringLiteral("今日提示:2006-12-25(冬月初六)"));

@@ -1,5 +1,6 @@
 #include "core/resolution.h"
 #include "main_window_rig.h"
+#include "support/modal_watch.h"
 #include "shell/program_folder.h"
 #include "shell/quotes.h"
 #include "ui/widgets/music_toggle_box.h"
@@ -534,11 +535,12 @@ private slots:
         QString shownTitle;
         bool guardedWhileOpen = false;
         QStringList aboutMusicWhileOpen;
-        WhenModalShows([&](QWidget *about) {
+        ModalWatch watch(QStringLiteral("about_window"), [&](QDialog *about) {
             shownTitle = about->windowTitle();
             shownVersion = RequireChild<QLabel>(*about, QStringLiteral("version_label"))->text();
             guardedWhileOpen = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled();
             aboutMusicWhileOpen = rig.aboutPlayer.calls;
+            QTest::keyRelease(about, Qt::Key_F12);
         });
 
         QTest::mouseClick(rig.Control(QStringLiteral("about_link")), Qt::LeftButton);
@@ -571,7 +573,10 @@ private slots:
         rig.effects.played.clear();
         const QStringList effectCalls = rig.effectPlayer.calls;
         bool guardedWhileOpen = true;
-        WhenModalShows([&](QWidget *) { guardedWhileOpen = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled(); });
+        ModalWatch watch(QStringLiteral("about_window"), [&](QDialog *about) {
+            guardedWhileOpen = !rig.Control(QStringLiteral("minimise_picture"))->isEnabled();
+            QTest::keyRelease(about, Qt::Key_F12);
+        });
 
         QTest::keyRelease(rig.window.get(), Qt::Key(key));
 

@@ -5,6 +5,7 @@
 #include "record_window_rig.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "support/modal_watch.h"
 #include "support/type_text.h"
 #include "texts/hexagram_texts.h"
 #include "ui/windows/manual_entry_window.h"
@@ -15,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -81,7 +81,10 @@ struct EntryRig {
 
     QLineEdit *Field(const char *name) const { return Find<QLineEdit>(name); }
     QLineEdit *LineBox(int line) const { return Find<QLineEdit>(qPrintable(QStringLiteral("line_box_%1").arg(line))); }
-    QCheckBox *Mark(int line) const { return Find<QCheckBox>(qPrintable(QStringLiteral("changing_mark_%1").arg(line))); }
+    QCheckBox *Mark(int line) const
+    {
+        return Find<QCheckBox>(qPrintable(QStringLiteral("changing_mark_%1").arg(line)));
+    }
 
     void Fill(const QString &lines, const QString &marks = QStringLiteral("000000"))
     {
@@ -516,9 +519,9 @@ private slots:
         QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("张三"));
         QCOMPARE(rig.main.Text("primary_hexagram_lines_label"), lines);
         QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(changing));
-        QCOMPARE(rig.main.LineCodes(1), primaryCodes);
+        QCOMPARE(rig.main.LineCodes("primary"), primaryCodes);
         if (changing > 0)
-            QCOMPARE(rig.main.LineCodes(7), resultingCodes);
+            QCOMPARE(rig.main.LineCodes("resulting"), resultingCodes);
         QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
         QVERIFY(!rig.main.Shown("saying_label"));
         QVERIFY(rig.main.Find("print_button")->isEnabled());
@@ -613,9 +616,7 @@ private slots:
         main.window->show();
 
         bool mainHiddenMeanwhile = false;
-        QTimer::singleShot(0, [&] {
-            auto *entry = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(entry && entry->objectName() == QStringLiteral("manual_entry_window"));
+        ModalWatch watch(QStringLiteral("manual_entry_window"), [&](QDialog *entry) {
             mainHiddenMeanwhile = !main.window->isVisible();
             RequireChild<QLineEdit>(*entry, QStringLiteral("diviner_name_field"))->setText(QStringLiteral("张三"));
             RequireChild<QLineEdit>(*entry, QStringLiteral("matter_field"))->setText(QStringLiteral("问前程"));
@@ -624,6 +625,7 @@ private slots:
             QTest::mouseClick(RequireChild(*entry, QStringLiteral("confirm_button")), Qt::LeftButton);
         });
         QTest::keyClick(main.window.get(), Qt::Key_F6);
+        QCOMPARE(watch.visits, 1);
         QVERIFY(mainHiddenMeanwhile);
         QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
         QTRY_VERIFY(main.window->isVisible());

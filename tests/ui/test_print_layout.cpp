@@ -1,17 +1,24 @@
 #include "core/current_cast.h"
 #include "core/resolution.h"
 #include "main_window_rig.h"
+#include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/windows/print_layout.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,16 +26,25 @@
 
 namespace {
 
-// Keeps what it was asked to print: whether the click-to-close labels were
-// still off, and the page as it would come out.
-class FakePrinter final : public LayoutPrinter {
+// A machine with or without a default printer. It keeps what it was asked
+// to print and whether the layout's click-to-close labels were still off,
+// and refuses the job when told to.
+class FakePrinters final : public Printers {
 public:
-    void Print(QWidget &layout) override
+    bool HasDefaultPrinter() const override { return hasDefault; }
+    std::optional<QString> PrintOnDefaultPrinter(const PrintPage &page, const QString &title) override
     {
-        ++jobs;
-        coversOffWhilePrinting = !RequireChild(layout, QStringLiteral("page_cover"))->isEnabled();
+        pages.push_back(page.name);
+        titles << title;
+        if (const auto *layout = owner ? owner->findChild<PrintLayout *>() : nullptr)
+            coversOffWhilePrinting = !RequireChild(*layout, QStringLiteral("page_cover"))->isEnabled();
+        return refusal;
     }
-    int jobs = 0;
+    bool hasDefault = true;
+    std::optional<QString> refusal;
+    const QWidget *owner = nullptr;
+    QStringList pages;
+    QStringList titles;
     bool coversOffWhilePrinting = false;
 };
 
@@ -56,20 +72,32 @@ CastResolution CastOfQian(bool withChange)
     return cast;
 }
 
-// A main window showing a cast, with the print command connected to a fake
-// printer.
+// The day the tests print on.
+const QDate PrintDay(2026, 12, 11);
+
+// A main window showing a cast, with the print command connected to fake
+// printers and a PDF folder of its own.
 struct PrintRig {
     explicit PrintRig(bool withChange, std::optional<bool> printTranslation = std::nullopt)
     {
         main.settings.printTranslation = printTranslation;
         main.Load();
         main.window->ShowCastView(CastOfQian(withChange));
-        services.dialogs = &main.dialogs;
+        printers.owner = main.window.get();
         services.effects = &main.effects;
         services.programFolder = main.folder.path();
         services.settings = &main.settings;
-        services.printer = &printer;
+        services.output = {&main.dialogs, &printers, [this] { return documents.path(); }};
+        services.today = [] { return PrintDay; };
         ConnectPrintCommand(*main.window, services);
+    }
+
+    // Prints with F9 and answers the question with Yes.
+    PrintLayout *PrintWithF9()
+    {
+        main.dialogs.yesNoAnswers.push_front(true);
+        QTest::keyRelease(main.window.get(), Qt::Key_F9);
+        return Layout();
     }
 
     QWidget *PrintCommand() const { return main.Control(QStringLiteral("print_button")); }
@@ -78,7 +106,8 @@ struct PrintRig {
     PrintLayout *Layout() const { return main.window->findChild<PrintLayout *>(); }
 
     MainWindowRig main;
-    FakePrinter printer;
+    FakePrinters printers;
+    QTemporaryDir documents;
     PrintCommandServices services;
 };
 
@@ -115,6 +144,64 @@ double InkShare(const QImage &page, const QRect &area)
         }
     }
     return double(ink) / (area.width() * area.height());
+}
+
+bool HasPoppler()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+QString WithoutSpace(QString text)
+{
+    static const QRegularExpression space(QStringLiteral("\\s"));
+    return text.remove(space);
+}
+
+// The output of a poppler tool run on `path`.
+QString PopplerOutput(const QString &tool, QStringList arguments)
+{
+    QProcess run;
+    run.start(QStandardPaths::findExecutable(tool), arguments);
+    run.waitForFinished(60000);
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+// The text of a PDF in the order it was drawn, without white space.
+QString PdfText(const QString &path)
+{
+    return WithoutSpace(PopplerOutput(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-raw"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
+                                       QStringLiteral("-")}));
+}
+
+// A pattern that finds `text` in a PDF's text. Qt's PDF writer names each
+// glyph by the first code point the font maps to it, so an ideograph whose
+// glyph the font shares with a radical (行, 二, 龙) reads back as that radical
+// (⾏, ⼆, ⻰): at an ideograph the pattern also takes a radical.
+QRegularExpression PdfTextPattern(const QString &text)
+{
+    QString pattern;
+    for (const QChar ch : WithoutSpace(text)) {
+        if (ch.unicode() >= 0x4E00 && ch.unicode() <= 0x9FFF)
+            pattern += QStringLiteral("[%1\\x{2E80}-\\x{2FDF}]").arg(ch);
+        else
+            pattern += QRegularExpression::escape(QString(ch));
+    }
+    return QRegularExpression(pattern);
+}
+
+// The document title of a PDF.
+QString PdfTitle(const QString &path)
+{
+    const QStringList lines =
+        PopplerOutput(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path})
+            .split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    }
+    return {};
 }
 
 } // namespace
@@ -167,7 +254,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         PrintLayout layout(translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts,
-                           SampleCast(true), nullptr);
+                           SampleCast(true), PrintDay, nullptr);
         QCOMPARE(layout.objectName(), translations ? QStringLiteral("translation_print_layout") : QStringLiteral("classical_print_layout"));
         QCOMPARE(layout.windowTitle(), QStringLiteral("打印窗口"));
         QWidget *widget = RequireChild(layout, control);
@@ -192,7 +279,7 @@ private slots:
             cast.primary.text = translations ? HexagramTranslation(number) : HexagramText(number);
             cast.resulting.text = cast.primary.text;
             PrintLayout layout(translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts, cast,
-                               nullptr);
+                               PrintDay, nullptr);
             for (const QWidget *widget : layout.findChildren<QWidget *>()) {
                 const QString where = QStringLiteral("%1 of hexagram %2").arg(widget->objectName()).arg(number);
                 QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), qPrintable(where));
@@ -226,7 +313,7 @@ private slots:
         cast.primary.text = translations ? HexagramTranslation(1) : HexagramText(1);
         cast.resulting.text = translations ? HexagramTranslation(30) : HexagramText(30);
         PrintLayout layout(translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts, cast,
-                           nullptr);
+                           PrintDay, nullptr);
         const QFont primary = RequireChild<QLabel>(layout, QStringLiteral("primary_text_label"))->font();
         const QFont resulting = RequireChild<QLabel>(layout, QStringLiteral("resulting_text_label"))->font();
         QCOMPARE(primary.pixelSize(), resulting.pixelSize());
@@ -312,8 +399,11 @@ private slots:
         QCOMPARE(RequireChild<QLabel>(*layout, QStringLiteral("resulting_text_label"))->text(), resultingText);
         QCOMPARE(RequireChild(*layout, QStringLiteral("resulting_frame"))->isVisibleTo(layout), withChange);
         QCOMPARE(RequireChild<QLabel>(*layout, QStringLiteral("diviner_name_label"))->text(), QStringLiteral("某官"));
-        QCOMPARE(rig.printer.jobs, 1);
-        QVERIFY(rig.printer.coversOffWhilePrinting);
+        // A machine with a printer prints at once, titled with the cast.
+        QCOMPARE(rig.printers.pages, QStringList{layoutName});
+        QCOMPARE(rig.printers.titles,
+                 QStringList{withChange ? QStringLiteral("乾之夬 — 某官 — 2006-07-16") : QStringLiteral("乾 — 某官 — 2006-07-16")});
+        QVERIFY(rig.printers.coversOffWhilePrinting);
         QVERIFY(!rig.PrintCommand()->isEnabled());
         // The main window stays usable while the layout shows.
         QVERIFY(!layout->isModal());
@@ -340,7 +430,7 @@ private slots:
         QTest::mouseClick(rig.PrintCommand(), Qt::LeftButton);
         QCOMPARE(rig.main.dialogs.boxes.back().text, QStringLiteral("确定要打印此卦(含译文)吗?"));
         QVERIFY(!rig.Layout());
-        QCOMPARE(rig.printer.jobs, 0);
+        QVERIFY(rig.printers.pages.isEmpty());
         QVERIFY(rig.PrintCommand()->isEnabled());
     }
 
@@ -383,20 +473,264 @@ private slots:
         QVERIFY(rig.PrintCommand()->isEnabled());
     }
 
-    void noPrinterIsNotReported()
+    // No printer: the question, the save dialog in the documents folder, and
+    // a PDF whose text (read back by pdftotext) is the layout's text.
+    void noPrinterSavesTheCastAsPdf_data()
     {
-        if (!QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("this machine has a default printer; the test would print a page");
-        PrintRig rig(false);
-        DefaultLayoutPrinter printer;
-        rig.services.printer = &printer;
+        QTest::addColumn<std::optional<bool>>("printTranslation");
+        QTest::addColumn<bool>("withChange");
+        QTest::addColumn<QStringList>("printed");
+        // Texts that must not be on the page, checked as they stand: they
+        // hold no character whose glyph a radical shares.
+        QTest::addColumn<QStringList>("absent");
+        QTest::addColumn<QString>("title");
+        const QStringList details{QStringLiteral("姓名："), QStringLiteral("某官"), QStringLiteral("成卦时间："),
+                                  QStringLiteral("2006-7-16 14:05:09"), QStringLiteral("占筮事由："),
+                                  QStringLiteral("出行"), QStringLiteral("本卦"), QStringLiteral("111111")};
+        const QString changeRule = QStringLiteral("变1爻：则以本卦变爻辞占。");
+        const QString stillRule = QStringLiteral("凡卦六爻皆不变,则占本卦彖辞,而以内卦为贞,外卦为悔。");
+        QTest::newRow("classical texts, with change")
+            << std::optional<bool>(false) << true
+            << details + QStringList{QStringLiteral("之卦"), QStringLiteral("夬"), QStringLiteral("111110"),
+                                     HexagramText(1), HexagramText(43), changeRule}
+            << QStringList{} << QStringLiteral("乾之夬 — 某官 — 2006-07-16");
+        QTest::newRow("classical texts, no change")
+            << std::optional<bool>() << false << details + QStringList{HexagramText(1), stillRule}
+            << QStringList{QStringLiteral("之卦")} << QStringLiteral("乾 — 某官 — 2006-07-16");
+        QTest::newRow("translations, with change")
+            << std::optional<bool>(true) << true
+            << details + QStringList{HexagramTranslation(1), HexagramTranslation(43), changeRule}
+            << QStringList{HexagramText(1).left(12)} << QStringLiteral("乾之夬 — 某官 — 2006-07-16");
+        QTest::newRow("translations, no change")
+            << std::optional<bool>(true) << false << details + QStringList{HexagramTranslation(1), stillRule}
+            << QStringList{QStringLiteral("之卦"), HexagramText(1).left(12)} << QStringLiteral("乾 — 某官 — 2006-07-16");
+    }
+
+    void noPrinterSavesTheCastAsPdf()
+    {
+        QFETCH(std::optional<bool>, printTranslation);
+        QFETCH(bool, withChange);
+        QFETCH(QStringList, printed);
+        QFETCH(QStringList, absent);
+        QFETCH(QString, title);
+        PrintRig rig(withChange, printTranslation);
+        rig.printers.hasDefault = false;
+        const QString path = rig.documents.filePath(QStringLiteral("乾-2006-07-16.pdf"));
         rig.main.dialogs.boxes.clear();
-        rig.main.dialogs.yesNoAnswers.push_back(true);
-        RunPrintCommand(*rig.main.window, rig.services);
-        // The question is the only box.
-        QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
-        QVERIFY(rig.Layout());
+        rig.main.dialogs.yesNoAnswers = {true, true};
+        rig.main.dialogs.fileAnswers.push_back(path);
+        QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
+
+        const std::vector<FakeDialogs::Box> questions = rig.main.dialogs.Shown(FakeDialogs::Kind::YesNo);
+        QCOMPARE(questions.size(), size_t(2));
+        QCOMPARE(questions[1].text, QStringLiteral("没有找到可用的打印机。是否将此卦保存为PDF文件？"));
+        QVERIFY(questions[1].yesIsDefault);
+        const std::vector<FakeDialogs::Box> saves = rig.main.dialogs.Shown(FakeDialogs::Kind::SaveFile);
+        QCOMPARE(saves.size(), size_t(1));
+        QCOMPARE(saves[0].title, QStringLiteral("保存为PDF文件"));
+        QCOMPARE(saves[0].defaultText, path);
+        QVERIFY(rig.main.dialogs.Shown(FakeDialogs::Kind::Message).empty());
+        QVERIFY(rig.printers.pages.isEmpty());
+        QVERIFY(QFileInfo(path).size() > 0);
+        // The layout then stays its six seconds as after printing.
         QVERIFY(RequireChild<QTimer>(*rig.Layout(), QStringLiteral("close_timer"))->isActive());
+
+        if (!HasPoppler())
+            QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed: the PDF cannot be read back");
+        const QString text = PdfText(path);
+        for (const QString &expected : printed)
+            QVERIFY2(text.contains(PdfTextPattern(expected)), qPrintable(expected.left(40)));
+        for (const QString &unexpected : absent)
+            QVERIFY2(!text.contains(WithoutSpace(unexpected)), qPrintable(unexpected));
+        QCOMPARE(PdfTitle(path), title);
+    }
+
+    // Answering No to the PDF, or cancelling the save dialog, writes nothing
+    // and says nothing more.
+    void noPrinterAndNoPdfWritesNothing_data()
+    {
+        QTest::addColumn<bool>("wantsPdf");
+        QTest::addColumn<size_t>("saveDialogs");
+        QTest::newRow("No to the PDF") << false << size_t(0);
+        QTest::newRow("save dialog cancelled") << true << size_t(1);
+    }
+
+    void noPrinterAndNoPdfWritesNothing()
+    {
+        QFETCH(bool, wantsPdf);
+        QFETCH(size_t, saveDialogs);
+        PrintRig rig(true);
+        rig.printers.hasDefault = false;
+        rig.main.dialogs.yesNoAnswers = {true, wantsPdf};
+        QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
+        QCOMPARE(rig.main.dialogs.Shown(FakeDialogs::Kind::SaveFile).size(), saveDialogs);
+        QVERIFY(rig.main.dialogs.Shown(FakeDialogs::Kind::Message).empty());
+        QVERIFY(QDir(rig.documents.path()).isEmpty());
+        QVERIFY(RequireChild<QTimer>(*rig.Layout(), QStringLiteral("close_timer"))->isActive());
+    }
+
+    // A PDF that cannot be written is said so, with its path; no file is left.
+    void pdfWriteFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("folder is a file") << QStringLiteral("notes.txt");
+        QTest::newRow("folder missing") << QStringLiteral("gone");
+    }
+
+    void pdfWriteFailureIsReported()
+    {
+        QFETCH(QString, folder);
+        PrintRig rig(true);
+        rig.printers.hasDefault = false;
+        QFile notes(rig.documents.filePath(QStringLiteral("notes.txt")));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+        const QString path = rig.documents.filePath(folder + QStringLiteral("/乾-2006-07-16.pdf"));
+        rig.main.dialogs.yesNoAnswers = {true, true};
+        rig.main.dialogs.fileAnswers.push_back(path);
+        QTest::keyRelease(rig.main.window.get(), Qt::Key_F9);
+
+        const std::vector<FakeDialogs::Box> messages = rig.main.dialogs.Shown(FakeDialogs::Kind::Message);
+        QCOMPARE(messages.size(), size_t(1));
+        QVERIFY(messages[0].text.startsWith(QStringLiteral("无法保存PDF文件：")));
+        QVERIFY(messages[0].text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(messages[0].icon, DialogService::Icon::Warning);
+        QCOMPARE(messages[0].title, QStringLiteral("Ravezaz"));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(QDir(rig.documents.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("notes.txt")});
+    }
+
+    // With a printer the page goes out without a dialog; a job the printing
+    // system refuses is said so, with its reason.
+    void printerRefusalIsReported_data()
+    {
+        QTest::addColumn<std::optional<QString>>("refusal");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("job accepted") << std::optional<QString>() << QStringList{};
+        QTest::newRow("job refused") << std::optional<QString>(QStringLiteral("The printer is not accepting jobs."))
+                                     << QStringList{QStringLiteral("打印失败，打印机没有接受此打印任务。\n\n"
+                                                                   "The printer is not accepting jobs.")};
+    }
+
+    void printerRefusalIsReported()
+    {
+        QFETCH(std::optional<QString>, refusal);
+        QFETCH(QStringList, messages);
+        PrintRig rig(true);
+        rig.printers.refusal = refusal;
+        rig.main.dialogs.boxes.clear();
+        QVERIFY(rig.PrintWithF9());
+        QCOMPARE(rig.printers.pages.size(), 1);
+        QCOMPARE(rig.main.dialogs.Shown(FakeDialogs::Kind::YesNo).size(), size_t(1));
+        QVERIFY(rig.main.dialogs.Shown(FakeDialogs::Kind::SaveFile).empty());
+        QStringList shown;
+        for (const FakeDialogs::Box &box : rig.main.dialogs.Shown(FakeDialogs::Kind::Message))
+            shown << box.text;
+        QCOMPARE(shown, messages);
+    }
+
+    void titleAndFileNameNameTheCast_data()
+    {
+        QTest::addColumn<QString>("castTime");
+        QTest::addColumn<QString>("divinerName");
+        QTest::addColumn<bool>("withChange");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("cast with change") << QStringLiteral("2026-12-11 9:05:00") << QStringLiteral("某官") << true
+                                          << QStringLiteral("乾之姤 — 某官 — 2026-12-11")
+                                          << QStringLiteral("乾-2026-12-11.pdf");
+        QTest::newRow("cast without change") << QStringLiteral("2026-12-11 9:05:00") << QStringLiteral("某官")
+                                             << false << QStringLiteral("乾 — 某官 — 2026-12-11")
+                                             << QStringLiteral("乾-2026-12-11.pdf");
+        QTest::newRow("no name") << QStringLiteral("2026-12-11 9:05:00") << QStringLiteral("  ") << false
+                                 << QStringLiteral("乾 — 2026-12-11") << QStringLiteral("乾-2026-12-11.pdf");
+        QTest::newRow("typed date in short form") << QStringLiteral("2026-1-5 8:00(人工输入)") << QStringLiteral("某官")
+                                                  << false << QStringLiteral("乾 — 某官 — 2026-01-05")
+                                                  << QStringLiteral("乾-2026-01-05.pdf");
+        QTest::newRow("typed time without a date: today")
+            << QStringLiteral("丙戌年六月(人工输入)") << QStringLiteral("某官") << false
+            << QStringLiteral("乾 — 某官 — 2027-01-02") << QStringLiteral("乾-2027-01-02.pdf");
+        QTest::newRow("impossible date: today") << QStringLiteral("2026-13-40 8:00(人工输入)") << QStringLiteral("某官")
+                                                << false << QStringLiteral("乾 — 某官 — 2027-01-02")
+                                                << QStringLiteral("乾-2027-01-02.pdf");
+    }
+
+    void titleAndFileNameNameTheCast()
+    {
+        QFETCH(QString, castTime);
+        QFETCH(QString, divinerName);
+        QFETCH(bool, withChange);
+        QFETCH(QString, title);
+        QFETCH(QString, fileName);
+        ShownCast cast;
+        cast.castTime = castTime;
+        cast.divinerName = divinerName;
+        cast.primary.name = QStringLiteral("乾");
+        cast.resulting.name = QStringLiteral("姤");
+        cast.resultingShown = withChange;
+        const QDate today(2027, 1, 2);
+        QCOMPARE(PrintTitle(cast, today), title);
+        QCOMPARE(PdfFileName(cast, today), fileName);
+    }
+
+    // The real save dialog: titled, in the proposed folder with the proposed
+    // name, and Enter takes it.
+    void saveDialogProposesTheFileAndEnterAcceptsIt()
+    {
+        QTemporaryDir folder;
+        const QString proposed = folder.filePath(QStringLiteral("乾-2026-12-11.pdf"));
+        QString title;
+        QString shownFolder;
+        QString shownName;
+        ModalWatch watch(QString(), [&](QDialog *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            shownFolder = dialog->directory().absolutePath();
+            auto *name = RequireChild<QLineEdit>(*dialog, QStringLiteral("fileNameEdit"));
+            shownName = name->text();
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        WidgetDialogService dialogs;
+        const std::optional<QString> chosen =
+            dialogs.AskSaveFile(nullptr, QStringLiteral("保存为PDF文件"), proposed, QStringLiteral("PDF文件 (*.pdf)"));
+        QCOMPARE(title, QStringLiteral("保存为PDF文件"));
+        QCOMPARE(shownFolder, QDir(folder.path()).absolutePath());
+        QCOMPARE(shownName, QStringLiteral("乾-2026-12-11.pdf"));
+        QCOMPARE(chosen, std::optional<QString>(proposed));
+    }
+
+    // The documents folder is made when missing; the home folder serves
+    // when it cannot be.
+    void pdfFolderIsDocumentsOrHome_data()
+    {
+        QTest::addColumn<bool>("documentsIsAFile");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("documents folder missing: made") << false << QStringLiteral("Documents");
+        QTest::newRow("documents taken by a file: home") << true << QString();
+    }
+
+    void pdfFolderIsDocumentsOrHome()
+    {
+        QFETCH(bool, documentsIsAFile);
+        QFETCH(QString, expected);
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        if (documentsIsAFile) {
+            QFile taken(home.filePath(QStringLiteral("Documents")));
+            QVERIFY(taken.open(QIODevice::WriteOnly));
+        }
+        const QString folder = DocumentsFolderOrHome();
+        QCOMPARE(QDir(folder).absolutePath(), QDir(home.filePath(expected)).absolutePath());
+        QVERIFY(QFileInfo(folder).isDir());
     }
 
     void pageHoldsTheLayout_data()
@@ -417,7 +751,7 @@ private slots:
         if (translations)
             PutTranslations(cast);
         const PrintLayoutKind kind = translations ? PrintLayoutKind::Translations : PrintLayoutKind::ClassicalTexts;
-        PrintLayout layout(kind, cast, nullptr);
+        PrintLayout layout(kind, cast, PrintDay, nullptr);
         layout.show();
 
         // On paper: one landscape A4 page.
@@ -426,7 +760,7 @@ private slots:
         {
             QPdfWriter writer(path);
             writer.setResolution(300);
-            QVERIFY(PrintLayoutOn(layout, writer));
+            QVERIFY(PaintPrintPageOn(writer, layout.Job().page));
         }
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
@@ -443,7 +777,7 @@ private slots:
         const QRectF paper(59, 59, 1169 - 118, 827 - 118);
         {
             QPainter painter(&page);
-            PaintLayoutOnPage(layout, painter, paper);
+            PaintPrintPage(painter, layout.Job().page, paper);
         }
         const qreal scale = std::min(paper.width() / layout.width(), paper.height() / layout.height());
         // Where a widget, or for a label the box its text takes, lands on the page.
@@ -466,6 +800,13 @@ private slots:
         QVERIFY(InkShare(page, onPage(RequireChild(layout, QStringLiteral("rule_label")))) > 0.02);
         const double resultingInk = InkShare(page, onPage(RequireChild(layout, QStringLiteral("resulting_frame"))));
         QCOMPARE(resultingInk > 0.01, withChange);
+        // The changing top line keeps its red; the line below stays black.
+        const auto colourAt = [&](const QString &picture) {
+            return page.pixelColor(onPage(RequireChild(layout, picture)).center());
+        };
+        const QColor topLine = colourAt(QStringLiteral("primary_line_6_picture"));
+        QCOMPARE(topLine.red() > 180 && topLine.green() < 80, withChange);
+        QVERIFY(colourAt(QStringLiteral("primary_line_5_picture")).value() < 80);
         // Outside the margins the paper stays white.
         QCOMPARE(InkShare(page, QRect(0, 0, 1169, 55)), 0.0);
         QCOMPARE(InkShare(page, QRect(0, 0, 55, 827)), 0.0);

@@ -6,12 +6,12 @@
 #include "records/record_file_name.h"
 #include "records/record_listing.h"
 #include "records/record_pager.h"
+#include "support/modal_watch.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/chinese_file_dialog.h"
 #include "ui/windows/record_browser_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QAbstractProxyModel>
 #include <QFileSystemModel>
@@ -23,7 +23,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <deque>
 
@@ -140,7 +139,8 @@ struct BrowserRig {
     QStringList EnabledPageCommands() const
     {
         QStringList enabled;
-        for (const char *name : {"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"})
+        for (const char *name :
+             {"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"})
             if (Enabled(name))
                 enabled << QString::fromLatin1(name);
         return enabled;
@@ -499,7 +499,8 @@ private slots:
         QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 3 页"));
         QVERIFY(rig.Listing().startsWith(QStringLiteral(" №<41>")));
         QCOMPARE(rig.Listing().count(QStringLiteral(" №<")), 20);
-        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"go_button", "first_page_button", "previous_page_button", "next_page_button", "last_page_button"}));
+        QCOMPARE(rig.EnabledPageCommands(), (QStringList{"go_button", "first_page_button", "previous_page_button",
+                                                         "next_page_button", "last_page_button"}));
         rig.Key(Qt::Key_End);
         QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 4 页"));
         rig.Key(Qt::Key_PageDown);
@@ -571,7 +572,7 @@ private slots:
         QVERIFY(!rig.main.Shown("resulting_hexagram_frame"));
         QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
         QVERIFY(rig.main.Find("print_button")->isEnabled());
-        QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
+        QCOMPARE(rig.main.LineCodes("primary"), QStringList(6, QStringLiteral("1")));
         QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
     }
 
@@ -587,8 +588,8 @@ private slots:
         QCOMPARE(rig.main.Text("changing_line_rule_label"), ChangingLineRule(2));
         QCOMPARE(rig.main.Text("resulting_hexagram_name_label"), TwoChanging().resultingName);
         QCOMPARE(rig.main.Text("resulting_hexagram_lines_label"), QStringLiteral("111010"));
-        QCOMPARE(rig.main.LineCodes(1), (QStringList{"1", "00", "1", "0", "00", "0"}));
-        QCOMPARE(rig.main.LineCodes(7), (QStringList{"1", "11", "1", "0", "11", "0"}));
+        QCOMPARE(rig.main.LineCodes("primary"), (QStringList{"1", "00", "1", "0", "00", "0"}));
+        QCOMPARE(rig.main.LineCodes("resulting"), (QStringList{"1", "11", "1", "0", "11", "0"}));
         QCOMPARE(rig.main.Find<QPlainTextEdit>(QStringLiteral("resulting_hexagram_text"))->toPlainText(),
                  HexagramText(HexagramNumberOf(u"111010")).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
@@ -612,7 +613,7 @@ private slots:
         QFETCH(QString, message);
         BrowserRig rig(file.isEmpty() ? Casts(3) : FileBytes(Fixtures + file));
         rig.Open();
-        const QStringList before = rig.main.LineCodes(1);
+        const QStringList before = rig.main.LineCodes("primary");
         if (entry > 0)
             rig.ClickEntry(entry, 3);
         rig.Click("read_button");
@@ -623,7 +624,7 @@ private slots:
         for (const char *name : {"close_button", "read_button", "go_button", "first_page_button", "last_page_button"})
             QVERIFY2(rig.Find(name)->isVisible(), name);
         QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
-        QCOMPARE(rig.main.LineCodes(1), before);
+        QCOMPARE(rig.main.LineCodes("primary"), before);
     }
 
     void aDamagedResultingHexagramIsNotShown()
@@ -636,7 +637,7 @@ private slots:
         QVERIFY(rig.main.Shown("primary_hexagram_frame"));
         QVERIFY(!rig.main.Shown("resulting_hexagram_frame"));
         QCOMPARE(rig.main.Text("diviner_name_label"), QStringLiteral("李四"));
-        QCOMPARE(rig.main.LineCodes(1), QStringList(6, QStringLiteral("1")));
+        QCOMPARE(rig.main.LineCodes("primary"), QStringList(6, QStringLiteral("1")));
     }
 
     void filesOfOtherKindsAreListed_data()
@@ -964,13 +965,13 @@ private slots:
         main.window->show();
 
         bool mainHiddenMeanwhile = false;
-        QTimer::singleShot(0, [&] {
-            auto *browser = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(browser);
+        ModalWatch watch(QStringLiteral("record_browser_window"), [&](QDialog *browser) {
             mainHiddenMeanwhile = !main.window->isVisible();
             QTest::keyClick(browser, Qt::Key_F12);
+            QVERIFY(!browser->isVisible());
         });
         QTest::keyClick(main.window.get(), Qt::Key_F7);
+        QCOMPARE(watch.visits, 1);
         QVERIFY(mainHiddenMeanwhile);
         QCOMPARE(main.effects.played.first(), ProgramSound("/wav/s1.wav"));
         QTRY_VERIFY(main.window->isVisible());

@@ -1,6 +1,7 @@
 #include "core/current_cast.h"
 #include "core/resolution.h"
 #include "main_window_rig.h"
+#include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "texts/hexagram_texts.h"
 #include "ui/widgets/picture_label.h"
@@ -325,19 +326,20 @@ private slots:
         ViewerRig rig(QStringLiteral("111111"));
         rig.window->show();
         int guardEndsWhileReferenceOpen = -1;
-        WhenModalShows([&](QWidget *modal) {
+        ModalWatch reference(QStringLiteral("trigram_reference_window"), [&](QDialog *modal) {
             QCOMPARE(modal->windowTitle(), QStringLiteral("八卦卦象参考"));
             QVERIFY(rig.window->isVisible());
             guardEndsWhileReferenceOpen = rig.guardEnds;
         });
         QTest::keyRelease(rig.window.get(), Qt::Key_F8);
+        QCOMPARE(reference.visits, 1);
         QCOMPARE(guardEndsWhileReferenceOpen, 0);
         // Back in the viewer: the guard is still on.
         QCOMPARE(rig.guardEnds, 0);
         QVERIFY(rig.window->isVisible());
 
-        WhenModalShows([](QWidget *) {});
         QTest::mouseClick(rig.Control(QStringLiteral("reference_link")), Qt::LeftButton);
+        QCOMPARE(reference.visits, 2);
         QCOMPARE(rig.guardEnds, 0);
 
         QTest::keyRelease(rig.window.get(), Qt::Key_F12);
@@ -372,11 +374,12 @@ private slots:
 
         QString shownHeading;
         bool closePictureDisabled = false;
-        WhenModalShows([&](QWidget *modal) {
+        ModalWatch watch(QStringLiteral("translation_viewer"), [&](QDialog *modal) {
             shownHeading = RequireChild<QLabel>(*modal, QStringLiteral("heading"))->text();
             closePictureDisabled = !main.Control(QStringLiteral("close_picture"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key(key));
+        QCOMPARE(watch.visits, 1);
         QCOMPARE(shownHeading, heading);
         QVERIFY(closePictureDisabled);
         const QString wav = main.folder.path() + QStringLiteral("/wav/");

@@ -1,4 +1,5 @@
 #include "main_window_rig.h"
+#include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/windows/child_window_guard.h"
@@ -76,9 +77,12 @@ private slots:
         QVERIFY(rig.Shows(QStringLiteral("earlier_heaven_picture")));
         QVERIFY(!rig.Shows(QStringLiteral("later_heaven_picture")));
         const QPoint panel = rig.window->PanelArea().topLeft();
-        QCOMPARE(rig.Control(QStringLiteral("earlier_heaven_picture"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
-        QCOMPARE(rig.Control(QStringLiteral("later_heaven_picture"))->geometry(), QRect(0, 8, 300, 300).translated(panel));
-        QCOMPARE(rig.Control(QStringLiteral("trigram_attributes_text"))->geometry(), QRect(296, 40, 265, 233).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("earlier_heaven_picture"))->geometry(),
+                 QRect(0, 8, 300, 300).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("later_heaven_picture"))->geometry(),
+                 QRect(0, 8, 300, 300).translated(panel));
+        QCOMPARE(rig.Control(QStringLiteral("trigram_attributes_text"))->geometry(),
+                 QRect(296, 40, 265, 233).translated(panel));
         auto *link = rig.Control<QLabel>(QStringLiteral("discussion_of_trigrams_link"));
         QCOMPARE(link->text(), QStringLiteral("卦的属性(详细可参考《说卦传》)"));
         QCOMPARE(link->toolTip(), QStringLiteral("点击查看《说卦传》"));
@@ -87,7 +91,8 @@ private slots:
         QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("caption"))->text(), QStringLiteral("八卦卦象参考"));
         const QRect client = rig.window->PanelArea();
-        for (const char *name : {"earlier_heaven_picture", "discussion_of_trigrams_link", "trigram_attributes_text", "close_button"})
+        for (const char *name :
+             {"earlier_heaven_picture", "discussion_of_trigrams_link", "trigram_attributes_text", "close_button"})
             QVERIFY2(client.contains(rig.Control(QString::fromLatin1(name))->geometry()), name);
     }
 
@@ -141,8 +146,9 @@ private slots:
             QTest::keyClick(rig.Control(QStringLiteral("trigram_attributes_text")), Qt::Key_Space);
         });
         QTest::newRow("click on the picture shown") << std::function<void(ReferenceRig &)>([](ReferenceRig &rig) {
-            const QString shown =
-                rig.Shows(QStringLiteral("earlier_heaven_picture")) ? QStringLiteral("earlier_heaven_picture") : QStringLiteral("later_heaven_picture");
+            const QString shown = rig.Shows(QStringLiteral("earlier_heaven_picture"))
+                                      ? QStringLiteral("earlier_heaven_picture")
+                                      : QStringLiteral("later_heaven_picture");
             QTest::mouseClick(rig.Control(shown), Qt::LeftButton, {}, QPoint(150, 150));
         });
     }
@@ -240,12 +246,13 @@ private slots:
         ConnectTrigramCommand(*main.window, services);
 
         bool picturesDisabledWhileOpen = false;
-        WhenModalShows([&](QWidget *modal) {
+        ModalWatch watch(QStringLiteral("trigram_reference_window"), [&](QDialog *modal) {
             QCOMPARE(modal->windowTitle(), QStringLiteral("八卦卦象参考"));
             picturesDisabledWhileOpen = !main.Control(QStringLiteral("minimise_picture"))->isEnabled() &&
                                         !main.Control(QStringLiteral("close_picture"))->isEnabled();
         });
         QTest::keyRelease(main.window.get(), Qt::Key_F8);
+        QCOMPARE(watch.visits, 1);
         QVERIFY(picturesDisabledWhileOpen);
         QVERIFY(main.window->Guard().Timer()->isActive());
         QTRY_VERIFY(main.Control(QStringLiteral("close_picture"))->isEnabled());

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -34,7 +35,9 @@ namespace {
 
 using namespace MonthGridLayout;
 
-constexpr QSize WindowSize{720, 452};
+// The month grid and the day's panel above, the day's almanac across the
+// window below them.
+constexpr QSize WindowSize{720, 694};
 // The grid is laid out in twips as on a 120 dpi screen, which gives the day
 // numbers and three-character labels a comfortable size.
 constexpr int TwipsPerPixel = 12;
@@ -48,6 +51,22 @@ constexpr int ShortestMonthDays = 28;
 constexpr QRect PanelGeometry{460, 54, 238, 290};
 constexpr int SolarTermLineTop = 2500 / TwipsPerPixel;
 constexpr int FestivalLineTop = 2760 / TwipsPerPixel;
+
+// The almanac under the grid and the panel, and the places inside it: 宜 and
+// 忌 first, each beside its seal, then the other lines in two columns.
+constexpr QRect AlmanacGeometry{20, 424, 680, 226};
+constexpr QRect SuitableSeal{12, 42, 26, 26};
+constexpr QRect SuitableText{46, 40, 622, 40};
+constexpr int UnsuitableOffset = 46;
+constexpr int DetailsTop = 136;
+constexpr int DetailRowHeight = 17;
+constexpr int DetailColumnLeft[2] = {12, 346};
+constexpr int DetailCaptionWidth = 36;
+constexpr int DetailTextWidth = 286;
+// 黄道吉日 or 黑道日 at the top right, above 宜.
+constexpr QRect DayPathBadgeGeometry{560, 16, 108, 20};
+// The holiday mark in the top right corner of a day number.
+constexpr QSize HolidayMarkSize{14, 14};
 
 const QColor CellColour(Qt::white);
 const QColor HighlightColour(192, 192, 255);
@@ -67,6 +86,14 @@ const QString TodayPanel = QStringLiteral("今天信息");
 const QString ClockPrefix = QStringLiteral("☆万年历选择的日期 ");
 const QString RangeNote = QStringLiteral("提示:本日历农历查询界限为1900年1月31日至2100年12月31日");
 const QString PillarTooltip = QStringLiteral("年月干支按照农历月(未按节气)划分");
+const QColor SuitableColour(0xB0, 0x24, 0x1C);
+const QColor UnsuitableColour(0x2A, 0x1C, 0x14);
+const QColor YellowPathColour(0xB8, 0x86, 0x0B);
+const QColor BlackPathColour(0x33, 0x33, 0x33);
+const QString SealStyle = QStringLiteral("QLabel { color: white; background: %1; border-radius: 4px; }");
+// 休 on red like a seal, 班 on slate.
+const QString DayOffMarkStyle = QStringLiteral("QLabel { color: white; background: rgb(200, 42, 34); border-radius: 2px; }");
+const QString WorkdayMarkStyle = QStringLiteral("QLabel { color: white; background: rgb(70, 80, 96); border-radius: 2px; }");
 // The export's save dialog offers the file with and without the lunar date
 // of every day; the chosen filter decides.
 const QString ExportTermsAndFestivals = QStringLiteral("iCalendar 日历文件：节气和节日 (*.ics)");
@@ -205,8 +232,12 @@ CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
     BuildGrid();
     BuildSelectors();
     BuildPanel();
+    BuildAlmanacPanel();
     BuildCommands();
     MakeDragHandles();
+    holidays_ = host_.Holidays();
+    if (!holidays_.problems.isEmpty())
+        QTimer::singleShot(0, this, &CalendarWindow::ReportHolidayFileProblems);
 
     const QDate today = host_.Today();
     const QDate shown = NearestListedDate(today);
@@ -236,24 +267,24 @@ void CalendarWindow::BuildSelectors()
     const QRect area = PanelArea();
     const int top = area.top() + 22;
     const QFont captionFont = SansFont(13, QFont::Bold);
-    MakeTextLabel(QStringLiteral("date_choice_caption"), QStringLiteral("选择公历日期："), QRect(area.left() + 18, top, 104, 24),
-                  captionFont, ArtPalette::Caption, this);
+    MakeTextLabel(QStringLiteral("date_choice_caption"), QStringLiteral("选择公历日期："),
+                  QRect(area.left() + 18, top, 104, 24), captionFont, ArtPalette::Caption, this);
     yearList_ = new CentredList(this);
     yearList_->setObjectName(QStringLiteral("year_list"));
     yearList_->setGeometry(area.left() + 122, top, 74, 24);
     yearList_->setAccessibleName(QStringLiteral("年"));
     for (int year = FirstYear; year <= LastYear; ++year)
         yearList_->addItem(QLatin1Char(' ') + QString::number(year));
-    MakeTextLabel(QStringLiteral("year_caption"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24), captionFont,
-                  ArtPalette::Caption, this);
+    MakeTextLabel(QStringLiteral("year_caption"), QStringLiteral("年"), QRect(area.left() + 200, top, 18, 24),
+                  captionFont, ArtPalette::Caption, this);
     monthList_ = new CentredList(this);
     monthList_->setObjectName(QStringLiteral("month_list"));
     monthList_->setGeometry(area.left() + 220, top, 52, 24);
     monthList_->setAccessibleName(QStringLiteral("月"));
     for (int month = 1; month <= 12; ++month)
         monthList_->addItem(QString::number(month));
-    MakeTextLabel(QStringLiteral("month_caption"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24), captionFont,
-                  ArtPalette::Caption, this);
+    MakeTextLabel(QStringLiteral("month_caption"), QStringLiteral("月"), QRect(area.left() + 276, top, 18, 24),
+                  captionFont, ArtPalette::Caption, this);
     for (QComboBox *list : {yearList_, monthList_}) {
         list->setStyleSheet(ListStyle);
         list->setMaxVisibleItems(12);
@@ -267,8 +298,8 @@ void CalendarWindow::BuildSelectors()
     connect(yearList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnYearChanged);
     connect(monthList_, &QComboBox::currentIndexChanged, this, &CalendarWindow::OnMonthChanged);
 
-    todayLinkArea_ = MakeTextLabel(QStringLiteral("today_link_area"), {}, QRect(area.left() + 318, top - 8, 96, 40), font(),
-                                   ArtPalette::Ink, this);
+    todayLinkArea_ = MakeTextLabel(QStringLiteral("today_link_area"), {}, QRect(area.left() + 318, top - 8, 96, 40),
+                                   font(), ArtPalette::Ink, this);
     todayLink_ = MakeClickableText(QStringLiteral("today_link"), QRect(area.left() + 342, top, 48, 24),
                                    SansFont(14, QFont::Bold), Navy, this);
     todayLink_->setText(QStringLiteral("今天"));
@@ -318,6 +349,22 @@ void CalendarWindow::BuildGrid()
         cells_[i] = cell;
     }
 
+    // A holiday mark names the holiday in its tooltip and selects its day
+    // when clicked, as the day number under it does.
+    for (int i = 0; i < int(holidayMarks_.size()); ++i) {
+        auto *mark = new ClickableLabel(QStringLiteral("holiday_mark_%1").arg(i + 1), grid_);
+        mark->resize(HolidayMarkSize);
+        mark->setAlignment(Qt::AlignCenter);
+        mark->setFont(SansFont(9, QFont::Bold));
+        mark->setCursor(Qt::PointingHandCursor);
+        mark->hide();
+        connect(mark, &ClickableLabel::Clicked, this, [this, i] {
+            SelectDay(i);
+            focusSink_->setFocus();
+        });
+        holidayMarks_[std::size_t(i)] = mark;
+    }
+
     todayMarker_ = new QLabel(grid_);
     todayMarker_->setObjectName(QStringLiteral("today_marker"));
     todayMarker_->setStyleSheet(TodayMarkerStyle);
@@ -346,15 +393,17 @@ void CalendarWindow::BuildPanel()
 
     const QFont text = SansFont(13);
     const QFont strong = SansFont(13, QFont::Bold);
-    longDate_ = MakeTextLabel(QStringLiteral("long_date_label"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink, panel_);
+    longDate_ = MakeTextLabel(QStringLiteral("long_date_label"), {}, QRect(12, 24, 220, 20), strong, ArtPalette::Ink,
+                              panel_);
     weekday_ = MakeTextLabel(QStringLiteral("weekday_label"), {}, QRect(12, 46, 100, 20), strong, Qt::black, panel_);
     lunarCaption_ = MakeTextLabel(QStringLiteral("lunar_caption"), QStringLiteral("农历:"), QRect(12, 74, 38, 20), text,
                                   ArtPalette::Ink, panel_);
-    lunarText_ = MakeTextLabel(QStringLiteral("lunar_date_label"), {}, QRect(50, 74, 110, 20), strong, QColor(0, 0, 255), panel_);
+    lunarText_ = MakeTextLabel(QStringLiteral("lunar_date_label"), {}, QRect(50, 74, 110, 20), strong,
+                               QColor(0, 0, 255), panel_);
     yearText_ = MakeTextLabel(QStringLiteral("lunar_year_label"), QStringLiteral("农历年干支"), QRect(12, 98, 148, 20), text,
                               DarkRed, panel_);
-    pillarText_ = MakeTextLabel(QStringLiteral("month_day_pillars_label"), QStringLiteral("农历月、日干支"), QRect(12, 122, 148, 20),
-                                text, DarkRed, panel_);
+    pillarText_ = MakeTextLabel(QStringLiteral("month_day_pillars_label"), QStringLiteral("农历月、日干支"),
+                                QRect(12, 122, 148, 20), text, DarkRed, panel_);
 
     zodiacPicture_ = new PictureLabel(QStringLiteral("zodiac_picture"), panel_);
     zodiacPicture_->move(168, 46);
@@ -371,6 +420,54 @@ void CalendarWindow::BuildPanel()
     festivalLine_->setWordWrap(true);
     festivalLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(festivalLine_, &ClickableLabel::DoubleClicked, this, &CalendarWindow::RequestTodaysTips);
+}
+
+void CalendarWindow::BuildAlmanacPanel()
+{
+    almanacPanel_ = new QGroupBox(QStringLiteral("黄历"), this);
+    almanacPanel_->setObjectName(QStringLiteral("almanac_panel"));
+    almanacPanel_->setGeometry(AlmanacGeometry);
+    almanacPanel_->setStyleSheet(PanelStyle);
+    almanacPanel_->setFont(SerifFont(14, QFont::Bold));
+
+    dayPathBadge_ = MakeTextLabel(QStringLiteral("day_path_badge"), {}, DayPathBadgeGeometry, SerifFont(13, QFont::Bold),
+                                  YellowPathColour, almanacPanel_);
+    dayPathBadge_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    const auto makeSeal = [this](const QString &name, const QString &word, const QRect &geometry, const QColor &colour) {
+        QLabel *seal = MakeTextLabel(name, word, geometry, SerifFont(15, QFont::Bold), Qt::white, almanacPanel_);
+        seal->setAlignment(Qt::AlignCenter);
+        seal->setStyleSheet(SealStyle.arg(colour.name()));
+        return seal;
+    };
+    const auto makeList = [this](const QString &name, const QRect &geometry, const QColor &colour) {
+        QLabel *list = MakeTextLabel(name, {}, geometry, SansFont(13, QFont::Bold), colour, almanacPanel_);
+        list->setWordWrap(true);
+        list->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return list;
+    };
+    makeSeal(QStringLiteral("suitable_seal"), QStringLiteral("宜"), SuitableSeal, SuitableColour);
+    suitableText_ = makeList(QStringLiteral("suitable_activities"), SuitableText, SuitableColour);
+    makeSeal(QStringLiteral("unsuitable_seal"), QStringLiteral("忌"), SuitableSeal.translated(0, UnsuitableOffset),
+             UnsuitableColour);
+    unsuitableText_ = makeList(QStringLiteral("unsuitable_activities"), SuitableText.translated(0, UnsuitableOffset),
+                               UnsuitableColour);
+    suitableText_->setAccessibleName(QStringLiteral("宜"));
+    unsuitableText_->setAccessibleName(QStringLiteral("忌"));
+
+    const int rows = (DayAlmanacDetailCount + 1) / 2;
+    for (int i = 0; i < DayAlmanacDetailCount; ++i) {
+        const int left = DetailColumnLeft[i / rows];
+        const int top = DetailsTop + (i % rows) * DetailRowHeight;
+        QLabel *caption = MakeTextLabel(QStringLiteral("almanac_caption_%1").arg(i + 1), {},
+                                        QRect(left, top, DetailCaptionWidth, DetailRowHeight), SansFont(12, QFont::Bold),
+                                        ArtPalette::Caption, almanacPanel_);
+        QLabel *text = MakeTextLabel(QStringLiteral("almanac_text_%1").arg(i + 1), {},
+                                     QRect(left + DetailCaptionWidth, top, DetailTextWidth, DetailRowHeight),
+                                     SansFont(12), ArtPalette::Ink, almanacPanel_);
+        almanacLines_[std::size_t(i)] = {caption, text};
+    }
+    almanacPanel_->hide();
 }
 
 void CalendarWindow::BuildCommands()
@@ -410,8 +507,10 @@ void CalendarWindow::MakeDragHandles()
 {
     for (QWidget *handle : std::initializer_list<QWidget *>{
              grid_, panel_, longDate_, weekday_, lunarCaption_, lunarText_, yearText_, pillarText_, zodiacPicture_,
-             starSignPicture_, starSignName_, solarTermLine_, festivalLine_})
+             starSignPicture_, starSignName_, solarTermLine_, festivalLine_, almanacPanel_})
         Drag()->AddHandle(handle);
+    for (QLabel *label : almanacPanel_->findChildren<QLabel *>())
+        Drag()->AddHandle(label);
 }
 
 QDate CalendarWindow::ListedMonthStart() const
@@ -495,6 +594,8 @@ void CalendarWindow::RefreshGrid()
         cells_[i + CellCount]->clear();
         SetBold(cells_[i + CellCount], false);
     }
+    for (QLabel *mark : holidayMarks_)
+        mark->hide();
     host_.StartCellFilling();
 
     const auto places = PlaceMonthCells(WeekdayNumberOf(shownMonthStart_));
@@ -543,11 +644,42 @@ void CalendarWindow::FillCells()
         label->setToolTip(cell.labelTooltip);
     }
     solarTermList_->setText(grid.solarTermList);
+    ShowHolidayMarks();
+}
+
+void CalendarWindow::ShowHolidayMarks()
+{
+    const int days = shownMonthStart_.daysInMonth();
+    for (int i = 0; i < int(holidayMarks_.size()); ++i) {
+        QLabel *mark = holidayMarks_[std::size_t(i)];
+        const std::optional<HolidayDay> holiday = i < days ? holidays_.table.DayOf(shownMonthStart_.addDays(i))
+                                                           : std::nullopt;
+        mark->setVisible(holiday.has_value());
+        if (!holiday)
+            continue;
+        ClickableLabel *number = cells_[std::size_t(i)];
+        mark->setText(HolidayMark(*holiday));
+        mark->setStyleSheet(holiday->workday ? WorkdayMarkStyle : DayOffMarkStyle);
+        mark->move(number->geometry().topRight() - QPoint(HolidayMarkSize.width() - 1, 0));
+        mark->raise();
+        mark->setToolTip(HolidayDescription(*holiday));
+        mark->setAccessibleName(HolidayDescription(*holiday));
+    }
+}
+
+void CalendarWindow::ReportHolidayFileProblems()
+{
+    QStringList lines{QStringLiteral("节假日文件中有以下内容未能读取，已跳过：\n%1")
+                          .arg(QDir::toNativeSeparators(holidays_.userFile))};
+    for (const HolidayFileProblem &problem : holidays_.problems)
+        lines.append(DescribeHolidayFileProblem(problem));
+    host_.ShowMessage(this, lines.join(u'\n'), true);
 }
 
 void CalendarWindow::HideLunarPart()
 {
     panel_->hide();
+    almanacPanel_->hide();
     for (QWidget *part : std::initializer_list<QWidget *>{yearText_, lunarText_, lunarCaption_, zodiacPicture_})
         part->hide();
 }
@@ -659,6 +791,27 @@ void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
     }
     festivalLine_->setText(evaluation.lunarFestivalText + evaluation.gregorianFestivalText);
     panel_->show();
+    ShowAlmanac(date);
+}
+
+void CalendarWindow::ShowAlmanac(QDate date)
+{
+    const std::optional<DayAlmanac> almanac = DescribeDayAlmanac(date);
+    almanacPanel_->setVisible(almanac.has_value());
+    if (!almanac)
+        return;
+    const std::optional<HolidayDay> holiday = holidays_.table.DayOf(date);
+    almanacPanel_->setTitle(holiday ? QStringLiteral("黄历　") + HolidayDescription(*holiday) : QStringLiteral("黄历"));
+    const bool yellowPath = almanac->dayGodPath == u"黄道";
+    dayPathBadge_->setText(yellowPath ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日"));
+    SetTextColour(dayPathBadge_, yellowPath ? YellowPathColour : BlackPathColour);
+    suitableText_->setText(almanac->suitable.join(u' '));
+    unsuitableText_->setText(almanac->unsuitable.join(u' '));
+    const QList<DayAlmanacLine> details = DayAlmanacDetails(*almanac);
+    for (std::size_t i = 0; i < almanacLines_.size(); ++i) {
+        almanacLines_[i].first->setText(details[qsizetype(i)].caption);
+        almanacLines_[i].second->setText(details[qsizetype(i)].text);
+    }
 }
 
 void CalendarWindow::RequestTodaysTips()

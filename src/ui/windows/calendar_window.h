@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calendar/date_evaluation.h"
+#include "calendar/day_almanac.h"
+#include "calendar/holidays.h"
 #include "ui/windows/panel_dialog.h"
 
 #include <QDate>
@@ -35,6 +37,8 @@ public:
     virtual QDateTime Now() const = 0;
     // An OK box with the program's title, with the warning icon or none.
     virtual void ShowMessage(QWidget *parent, const QString &text, bool warning) = 0;
+    // The public holidays: the shipped table and the user's holidays.txt.
+    virtual HolidayCalendar Holidays() const { return LoadHolidayCalendar(UserHolidayFilePath()); }
 };
 
 // The calendar window "农历查询": a month grid of day cells with
@@ -45,6 +49,8 @@ public:
 // month; PageUp/PageDown turn the month, Ctrl+PageUp/PageDown the year, and
 // digits typed into the year list pick the year. A clock outside the listed
 // years opens the nearest listed day, with a note that today is out of range.
+// Below the grid the day's almanac (黄历) lists 宜 and 忌 and the rest; the
+// grid marks public holidays 休 and make-up working days 班 in a corner.
 class CalendarWindow : public PanelDialog {
     Q_OBJECT
 public:
@@ -71,6 +77,10 @@ private:
     void BuildSelectors();
     void BuildGrid();
     void BuildPanel();
+    void BuildAlmanacPanel();
+    void ShowAlmanac(QDate date);
+    void ShowHolidayMarks();
+    void ReportHolidayFileProblems();
     void BuildCommands();
     void MakeDragHandles();
 
@@ -126,4 +136,15 @@ private:
     QLabel *starSignName_ = nullptr;
     QLabel *solarTermLine_ = nullptr;
     ClickableLabel *festivalLine_ = nullptr;
+
+    HolidayCalendar holidays_;
+    // The corner marks 休 and 班 of the day cells.
+    std::array<ClickableLabel *, 31> holidayMarks_{};
+
+    QGroupBox *almanacPanel_ = nullptr;
+    QLabel *dayPathBadge_ = nullptr;
+    QLabel *suitableText_ = nullptr;
+    QLabel *unsuitableText_ = nullptr;
+    // Caption and text of each line below 宜 and 忌.
+    std::array<std::pair<QLabel *, QLabel *>, DayAlmanacDetailCount> almanacLines_{};
 };

@@ -8,6 +8,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/escape_key.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
@@ -204,7 +205,8 @@ void CastingWindow::BuildTray()
     trayHandle_ = MakeLabel(QStringLiteral("tray_handle"), {}, tray, font(), ArtPalette::Ink, Qt::AlignCenter, this);
 
     for (int i = 0; i < int(LampStores.size()); ++i) {
-        lampStore_[i] = MakePicture(QString::fromLatin1(LampStores[i].name), LampPicture(LampStores[i].colour), {}, this);
+        lampStore_[i] = MakePicture(QString::fromLatin1(LampStores[i].name), LampPicture(LampStores[i].colour), {},
+                                    this);
         lampStore_[i]->hide();
     }
     const std::vector<QImage> frames = StalkAnimationFrames();
@@ -427,9 +429,7 @@ void CastingWindow::BuildKeyTable()
     };
     // Keys act wherever the focus is in the window; the filter also takes the
     // double-clicks on the two fields.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 void CastingWindow::ConnectEngine()

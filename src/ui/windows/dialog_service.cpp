@@ -1,7 +1,9 @@
 #include "ui/windows/dialog_service.h"
 
+#include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/shaped_window.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -77,4 +79,19 @@ void ShapeWindowOrWarn(QWidget &window, const QImage &picture, DialogService &di
     if (ShapeWindowFromPicture(window, picture) == ShapeStatus::UnsupportedDepth)
         dialogs.ShowMessage(&window, QStringLiteral("对不起，程序必须在 16位, 24-位 或 32-位 颜色下。"), ProgramTitle(),
                             DialogService::Icon::Warning);
+}
+
+std::optional<QString> WidgetDialogService::AskSaveFile(QWidget *parent, const QString &title,
+                                                        const QString &proposedPath, const QString &nameFilter)
+{
+    const QFileInfo proposed(proposedPath);
+    const std::unique_ptr<QFileDialog> dialog = MakeChineseFileDialog(parent, title, proposed.absolutePath());
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(nameFilter);
+    dialog->setDefaultSuffix(proposed.suffix());
+    dialog->selectFile(proposed.fileName());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles().constFirst();
 }

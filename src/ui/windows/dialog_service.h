@@ -21,6 +21,10 @@ public:
     // An input box; nothing when the user cancels.
     virtual std::optional<QString> AskText(QWidget *parent, const QString &prompt, const QString &title,
                                            const QString &defaultText) = 0;
+    // A save-file dialog proposing `proposedPath`; the chosen path, nothing
+    // when the user cancels.
+    virtual std::optional<QString> AskSaveFile(QWidget *parent, const QString &title, const QString &proposedPath,
+                                               const QString &nameFilter) = 0;
 };
 
 // The title of a box that has none of its own.
@@ -39,4 +43,8 @@ public:
     bool AskYesNo(QWidget *parent, const QString &text, const QString &title, bool yesIsDefault) override;
     std::optional<QString> AskText(QWidget *parent, const QString &prompt, const QString &title,
                                    const QString &defaultText) override;
+    // Qt's own dialog in Chinese (MakeChineseFileDialog), whose file name
+    // box holds the proposed name so that Enter accepts it.
+    std::optional<QString> AskSaveFile(QWidget *parent, const QString &title, const QString &proposedPath,
+                                       const QString &nameFilter) override;
 };

@@ -19,6 +19,7 @@
 #include "ui/widgets/hexagram_text_box.h"
 #include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/label_kit.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/music_toggle_box.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
@@ -570,10 +571,7 @@ void MainWindow::SetTabOrder()
 
 void MainWindow::WatchKeys()
 {
-    // Keys act anywhere in the window, whichever control has the focus.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -7,6 +7,7 @@
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/tick_box.h"
@@ -215,8 +216,7 @@ void ManualEntryWindow::ConnectFields()
 
     // Keys act wherever the focus is in the window; the filter also takes
     // the clicks on the line boxes and the double-clicks on name and matter.
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 bool ManualEntryWindow::eventFilter(QObject *watched, QEvent *event)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ui/windows/page_output.h"
+#include "ui/windows/print_page.h"
 #include "ui/windows/shown_cast.h"
 
-#include <QPixmap>
+#include <QDate>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -11,12 +13,8 @@
 #include <functional>
 
 class ClickableLabel;
-class DialogService;
 class EffectSound;
 class MainWindow;
-class QLabel;
-class QPagedPaintDevice;
-class QPainter;
 struct Settings;
 
 // The layout with translation puts the translation entries in place of the
@@ -24,48 +22,24 @@ struct Settings;
 // its line string is set and differs from the primary one.
 void PutTranslations(ShownCast &shown);
 
-// The two print layouts: one with the classical texts, one with the
-// translation entries.
-enum class PrintLayoutKind { ClassicalTexts, Translations };
-
-// Where printed pages go.
-class LayoutPrinter {
-public:
-    virtual ~LayoutPrinter() = default;
-    // Prints the layout as it shows on screen. Failures are silent.
-    virtual void Print(QWidget &layout) = 0;
-};
-
-// The system's default printer, without a dialog. With no printer, or one
-// that cannot start a job, nothing is printed and nothing is said.
-class DefaultLayoutPrinter final : public LayoutPrinter {
-public:
-    void Print(QWidget &layout) override;
-};
-
-// Paints `layout` into `page` as large as it fits, keeping its proportions,
-// centred across the page and at its top. The widgets paint themselves at
-// the page's resolution (up to 300 dpi), so text and lines stay sharp on
-// paper.
-void PaintLayoutOnPage(QWidget &layout, QPainter &painter, const QRectF &page);
-
-// Puts the layout on one page of `device`: landscape when the layout is
-// wider than tall, with 15 mm margins. False when the device cannot be
-// painted on.
-bool PrintLayoutOn(QWidget &layout, QPagedPaintDevice &device);
-
 // A print layout, "打印窗口": the copied cast arranged for paper, shown as a
 // borderless sheet over the main window, as every window of the program is
 // borderless. It prints itself once, stays for six seconds and closes; after
-// printing a click anywhere on it, or F12, closes it at once.
+// printing a click anywhere on it, or F12, closes it at once. The sheet's
+// controls are built from the same arrangement the printed page is painted
+// from.
 class PrintLayout : public QWidget {
     Q_OBJECT
 public:
-    PrintLayout(PrintLayoutKind kind, const ShownCast &cast, QWidget *parent);
+    // `today` dates a cast whose time was typed by hand.
+    PrintLayout(PrintLayoutKind kind, const ShownCast &cast, QDate today, QWidget *parent);
 
-    // Prints the layout, then starts the close timer and lets a click close
-    // the window.
-    void PrintAndStartClosing(LayoutPrinter &printer);
+    // The page, its title and its file name, as they go out.
+    const PrintJob &Job() const { return job_; }
+
+    // Prints the page (or offers a PDF), then starts the close timer and
+    // lets a click close the window.
+    void PrintAndStartClosing(const PageOutput &output);
 
 signals:
     // The layout is closing; the print command may be used again.
@@ -76,21 +50,21 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void BuildDetails(PrintLayoutKind kind, const ShownCast &cast);
-    void BuildFrames(PrintLayoutKind kind, const ShownCast &cast);
-    void BuildCovers(PrintLayoutKind kind);
+    void BuildFrames();
+    void BuildCovers();
 
+    PrintJob job_;
     QTimer closeTimer_;
     std::array<ClickableLabel *, 3> covers_{};
 };
 
 // What the print command uses of the rest of the program.
 struct PrintCommandServices {
-    DialogService *dialogs = nullptr;
     EffectSound *effects = nullptr;
     QString programFolder;
     Settings *settings = nullptr;
-    LayoutPrinter *printer = nullptr;
+    PageOutput output;
+    std::function<QDate()> today = &QDate::currentDate;
 };
 
 // The print command: asks, then opens the layout the settings choose over

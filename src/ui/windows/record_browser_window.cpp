@@ -11,6 +11,7 @@
 #include "ui/art/palette.h"
 #include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/windows/cast_display.h"
 #include "ui/windows/dialog_service.h"
@@ -258,15 +259,15 @@ void RecordBrowserWindow::BuildPageRow()
     pageCaption_ = MakeCaption(QStringLiteral("page_caption"), PageCaption(0), QRect(Margin, PageRowTop, 96, 30),
                                ArtPalette::Caption, Qt::AlignLeft | Qt::AlignVCenter, this);
     pageCaption_->setFont(SansFont(14, QFont::Bold));
-    MakeCaption(QStringLiteral("go_to_page_caption"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30), ArtPalette::Ink,
-                centred, this);
+    MakeCaption(QStringLiteral("go_to_page_caption"), QStringLiteral("到第"), QRect(Margin + 100, PageRowTop, 34, 30),
+                ArtPalette::Ink, centred, this);
     pageBox_ = new QLineEdit(this);
     pageBox_->setObjectName(QStringLiteral("page_field"));
     pageBox_->setGeometry(Margin + 136, PageRowTop, 70, 30);
     pageBox_->setMaxLength(PageBoxLength);
     pageBox_->setAlignment(Qt::AlignCenter);
-    MakeCaption(QStringLiteral("page_unit_caption"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30), ArtPalette::Ink,
-                centred, this);
+    MakeCaption(QStringLiteral("page_unit_caption"), QStringLiteral("页"), QRect(Margin + 208, PageRowTop, 22, 30),
+                ArtPalette::Ink, centred, this);
 
     struct CommandRow {
         QPushButton *&command;
@@ -319,9 +320,7 @@ void RecordBrowserWindow::BuildPageRow()
 void RecordBrowserWindow::WatchKeys()
 {
     // Keys act wherever the focus is in the window.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)

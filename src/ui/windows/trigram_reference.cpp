@@ -7,6 +7,7 @@
 #include "ui/art/trigram_art.h"
 #include "ui/widgets/button_looks.h"
 #include "ui/widgets/keyboard_command.h"
+#include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/twips.h"
@@ -140,9 +141,7 @@ void TrigramReference::BuildCloseButton()
 void TrigramReference::WatchEvents()
 {
     setMouseTracking(true);
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    WatchKeysOnWindowAndChildren(*this, *this);
 }
 
 bool TrigramReference::eventFilter(QObject *watched, QEvent *event)

@@ -10,7 +10,7 @@
 
 #include "core/casting_engine.h"
 #include "core/casting_speed.h"
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "shell/program_folder.h"
 #include "shell/settings.h"
 #include "shell/sound_device.h"
@@ -98,9 +98,9 @@ public:
 CastTiming TimeAutomaticCast(int speed, EffectSound &effects, DialogService &dialogs, const QString &recordFile)
 {
     Settings settings;
-    CurrentCast cast;
-    cast.castingSpeed = speed;
-    cast.divinerName = QStringLiteral("某官");
+    settings.castingSpeed = speed;
+    settings.divinerName = QStringLiteral("某官");
+    CastResult castInHand;
     MainWindowServices mainServices;
     mainServices.dialogs = &dialogs;
     mainServices.effects = &effects;
@@ -114,22 +114,22 @@ CastTiming TimeAutomaticCast(int speed, EffectSound &effects, DialogService &dia
 
     const CastingWindowServices services{&dialogs, &effects, ProgramFolder(), SystemRandomSource(),
                                          [] { return QDateTime::currentDateTime(); }, recordFile};
-    CastingWindow window(services, cast, display);
+    CastingWindow window(services, settings, castInHand, display);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "the casting window was not exposed\n");
-    window.findChild<QLineEdit *>(QStringLiteral("Text65"))->setText(QStringLiteral("某官"));
-    window.findChild<QLineEdit *>(QStringLiteral("Text66"))->setText(QStringLiteral("某事云云"));
+    window.findChild<QLineEdit *>(QStringLiteral("diviner_name_field"))->setText(QStringLiteral("某官"));
+    window.findChild<QLineEdit *>(QStringLiteral("matter_field"))->setText(QStringLiteral("某事云云"));
 
     auto *engine = window.findChild<CastingEngine *>();
     ExpectedDuration expected(*engine, *TimingsOfSpeed(speed));
     QElapsedTimer clock;
     qint64 resolvedAt = -1;
     QObject::connect(engine, &CastingEngine::CastResolved, &window,
-                     [&](const CastResolution &) { resolvedAt = clock.elapsed(); });
+                     [&](const CastResult &, const ResolvedCast &) { resolvedAt = clock.elapsed(); });
 
     clock.start();
-    window.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("automatic_button"))->click();
     while (resolvedAt < 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return {expected.totalMs, resolvedAt, expected.changes};

@@ -20,7 +20,6 @@
 // window's time to its first paint. Run it with the platform the program
 // would use (under Xvfb, or QT_QPA_PLATFORM=offscreen).
 
-#include "core/current_cast.h"
 #include "shell/music_control.h"
 #include "shell/music_player.h"
 #include "shell/program_folder.h"
@@ -115,8 +114,7 @@ int RunChild(int argc, char *argv[], qint64 startNanoseconds)
     clock.End(4);
 
     Settings settings;
-    CurrentCast currentCast;
-    ReadSettings(SettingsFilePath(), settings, currentCast);
+    ReadSettings(SettingsFilePath(), settings);
     clock.End(5);
 
     MainWindowServices services;

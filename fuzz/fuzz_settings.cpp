@@ -1,7 +1,6 @@
 // The settings file: whatever is in it, the options read from it are
 // written back so that the next run reads the same options.
 
-#include "core/current_cast.h"
 #include "fuzz_check.h"
 #include "shell/settings.h"
 
@@ -12,31 +11,20 @@
 
 namespace {
 
-struct ReadOptions {
-    Settings settings;
-    QString divinerName;
-    int castingSpeed = 0;
-
-    bool operator==(const ReadOptions &) const = default;
-};
-
-ReadOptions ReadFrom(const QByteArray &bytes)
+Settings ReadFrom(const QByteArray &bytes)
 {
     QBuffer file;
     file.setData(bytes);
     file.open(QIODevice::ReadOnly);
-    ReadOptions options;
-    CurrentCast cast;
-    ReadSettings(file, options.settings, cast);
-    options.divinerName = cast.divinerName;
-    options.castingSpeed = cast.castingSpeed;
-    return options;
+    Settings settings;
+    ReadSettings(file, settings);
+    return settings;
 }
 
 // The writer stores '"' as '“'; every other text comes back as it was.
-bool HoldsQuote(const ReadOptions &options)
+bool HoldsQuote(const Settings &settings)
 {
-    return options.divinerName.contains(u'"');
+    return settings.divinerName.contains(u'"');
 }
 
 // Far longer than any settings file; keeps the rewritten line, in which an
@@ -49,14 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > LongestInput)
         return 0;
-    const ReadOptions first = ReadFrom(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const Settings first = ReadFrom(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
 
     QBuffer rewritten;
     rewritten.open(QIODevice::WriteOnly);
-    CurrentCast cast;
-    cast.divinerName = first.divinerName;
-    cast.castingSpeed = first.castingSpeed;
-    Require(WriteSettings(rewritten, first.settings, cast), "settings are written to memory");
+    Require(WriteSettings(rewritten, first), "settings are written to memory");
     if (!HoldsQuote(first))
         Require(ReadFrom(rewritten.data()) == first, "written settings read back unchanged");
     return 0;

@@ -86,24 +86,25 @@ int CastOnce(const Options &options, CliStreams io)
         io.err << usage;
         return exitUsage;
     }
-    CurrentCast cast;
-    cast.divinerName = QString::fromUtf16(nameRule.defaultText);
-    CastingEngine engine(cast, *random, [] { return QDateTime::currentDateTime(); });
+    CastingEngine engine(QString::fromUtf16(nameRule.defaultText), *random, [] { return QDateTime::currentDateTime(); });
     std::optional<CastResolution> resolution;
-    QObject::connect(&engine, &CastingEngine::CastResolved,
-                     [&resolution](const CastResolution &resolved) { resolution = resolved; });
+    DivinationRecord record;
+    QObject::connect(&engine, &CastingEngine::CastResolved, [&](const CastResult &, const ResolvedCast &resolved) {
+        resolution = resolved.resolution;
+        record = resolved.record;
+    });
     engine.StartAutomatic(FieldText(options, nameRule), FieldText(options, matterRule));
     engine.RunPendingPhases();
 
     io.out << "values:";
-    for (int value : cast.lineValue)
+    for (int value : engine.Cast().lineValues)
         io.out << ' ' << value;
     io.out << "\nprimary: " << HexagramLine(resolution->primary)
            << "\nresulting: " << (resolution->resultingShown ? HexagramLine(resolution->resulting) : QStringLiteral("-"))
            << "\nrule: " << resolution->ruleText << '\n';
 
     const QString recordPath = options.value(QStringLiteral("--record"));
-    if (!recordPath.isEmpty() && !AppendRecord(recordPath, RecordOfCast(cast))) {
+    if (!recordPath.isEmpty() && !AppendRecord(recordPath, record)) {
         io.err << "无法写入记录文件: " << recordPath << '\n';
         return exitWriteFailed;
     }

@@ -33,8 +33,6 @@ public:
         size_ += bytes.size();
         return *this;
     }
-    // The text ends in `character` instead of its last byte.
-    void ReplaceLast(char character) { data_[size_ - 1] = character; }
     // A lone surrogate becomes U+FFFD.
     Utf8Buffer &operator+=(QStringView text);
     // Decimal digits of a whole number, at least `minimumDigits` of them.

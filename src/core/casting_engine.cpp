@@ -1,14 +1,13 @@
 #include "core/casting_engine.h"
 
 #include "core/changing_line_rules.h"
+#include "core/date_text.h"
 #include "core/program_sounds.h"
 
 namespace {
 
 constexpr int ChangesPerLine = 3;
 constexpr int ChangesPerCast = ChangesPerLine * LinesPerHexagram;
-constexpr int NameFieldLength = 9;
-constexpr int MatterFieldLength = 30;
 
 // The fields are tested with blanks at both ends ignored, and asked for in
 // this order.
@@ -38,23 +37,16 @@ QString ProgressText(int changesDone)
 
 } // namespace
 
-CastingEngine::CastingEngine(CurrentCast &cast, RandomSource random, Clock clock, QObject *parent)
-    : QObject(parent), cast_(cast), random_(std::move(random)), clock_(std::move(clock))
+CastingEngine::CastingEngine(QString divinerName, RandomSource random, Clock clock, QObject *parent)
+    : QObject(parent), divinerName_(std::move(divinerName)), random_(std::move(random)), clock_(std::move(clock))
 {
-    cast_.stalksInPlay = StalksPerLine;
-    cast_.leftPile = 0;
-    cast_.hungStalk = 0;
-    cast_.rightPile = 0;
-    cast_.lineValue.fill(0);
-    cast_.changedLineValue.fill(0);
-    cast_.castTime.clear();
 }
 
 std::optional<FieldPrompt> CastingEngine::Step(const QString &nameField, const QString &matterField)
 {
     if (phase_ != CastingPhase::WaitingForStep)
         return std::nullopt;
-    if (auto prompt = BlankFieldPrompt(nameField, matterField, cast_.divinerName)) {
+    if (auto prompt = BlankFieldPrompt(nameField, matterField, divinerName_)) {
         autoMode_ = false;
         return prompt;
     }
@@ -122,12 +114,12 @@ QString CastingEngine::StepCaption() const
 void CastingEngine::CastOn()
 {
     started_ = true;
-    emit StepStarted();
-    emit LampChanged(StatusLamp::Yellow);
     cast_.divinerName = nameField_;
     cast_.matterText = matterField_;
+    emit StepStarted();
+    emit LampChanged(StatusLamp::Yellow);
     if (changeInLine_ == 0)
-        emit SoundRequested(LineStartSound(cast_.castingSpeed));
+        emit SoundRequested(LineStartSound(castingSpeed_));
     ++changeInLine_;
     emit HeapsShown(0, 0, 0);
     if (changeInLine_ > ChangesPerLine) {
@@ -141,21 +133,21 @@ void CastingEngine::CastOn()
 
 void CastingEngine::SplitBundle()
 {
-    const int stalks = cast_.stalksInPlay;
+    const int stalks = stalks_.stalksInPlay;
     emit ChangeMessageShown(ChangeMessage(QStringLiteral("变开始")));
     emit StalkCounterShown(stalks);
-    cast_.leftPile = LeftHeapOfSplit(stalks, random_());
-    cast_.hungStalk = 1;
-    cast_.rightPile = stalks - cast_.leftPile - cast_.hungStalk;
+    stalks_.leftPile = LeftHeapOfSplit(stalks, random_());
+    stalks_.hungStalk = 1;
+    stalks_.rightPile = stalks - stalks_.leftPile - stalks_.hungStalk;
     phase_ = CastingPhase::HeapsShownDelay;
 }
 
 void CastingEngine::ShowHeaps()
 {
     // From here on stalksInPlay counts the stalks counted off by fours.
-    cast_.stalksInPlay = 0;
+    stalks_.stalksInPlay = 0;
     emit StalkCounterShown(0);
-    emit HeapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
+    emit HeapsShown(stalks_.leftPile, stalks_.hungStalk, stalks_.rightPile);
     emit ChangeMessageShown(ChangeMessage(QStringLiteral("变进行中…")));
     phase_ = CastingPhase::Pause;
 }
@@ -163,30 +155,30 @@ void CastingEngine::ShowHeaps()
 void CastingEngine::CountLeft()
 {
     emit LampChanged(StatusLamp::Red);
-    if (!CountOffGroup(cast_.leftPile, cast_.stalksInPlay)) {
+    if (!CountOffGroup(stalks_.leftPile, stalks_.stalksInPlay)) {
         phase_ = CastingPhase::RightCounting;
         return;
     }
-    emit HeapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
-    emit StalkCounterShown(cast_.stalksInPlay);
+    emit HeapsShown(stalks_.leftPile, stalks_.hungStalk, stalks_.rightPile);
+    emit StalkCounterShown(stalks_.stalksInPlay);
 }
 
 void CastingEngine::CountRight()
 {
     emit LampChanged(StatusLamp::Red);
-    if (!CountOffGroup(cast_.rightPile, cast_.stalksInPlay)) {
+    if (!CountOffGroup(stalks_.rightPile, stalks_.stalksInPlay)) {
         FinishChange();
         return;
     }
-    emit HeapsShown(cast_.leftPile, cast_.hungStalk, cast_.rightPile);
-    emit StalkCounterShown(cast_.stalksInPlay);
+    emit HeapsShown(stalks_.leftPile, stalks_.hungStalk, stalks_.rightPile);
+    emit StalkCounterShown(stalks_.stalksInPlay);
 }
 
 // The remainders and the hung stalk are set aside; the counted stalks go on
 // into the next change.
 void CastingEngine::FinishChange()
 {
-    emit StalkCounterShown(cast_.stalksInPlay);
+    emit StalkCounterShown(stalks_.stalksInPlay);
     emit HeapsShown(0, 0, 0);
     emit ChangeMessageShown(ChangeMessage(QStringLiteral("变完成")));
     ++changesDone_;
@@ -197,35 +189,30 @@ void CastingEngine::FinishChange()
 void CastingEngine::FinishLine()
 {
     emit SoundRequested(ClickSound);
-    if (line_ == 1) {
-        cast_.changingLineCount = 0;
-        cast_.primaryLines.clear();
-        cast_.resultingLines.clear();
-    }
     const int index = line_ - 1;
-    const int value = cast_.stalksInPlay / StalksPerGroup;
-    cast_.lineValue[index] = value;
-    cast_.changedLineValue[index] = ChangedLineValue(value);
+    const int value = stalks_.stalksInPlay / StalksPerGroup;
+    cast_.lineValues[index] = value;
     emit LineValueShown(line_, value);
-    if (IsChangingLine(value))
-        ++cast_.changingLineCount;
     cast_.primaryLines += PrimaryLineCharacter(value);
     cast_.resultingLines += ResultingLineCharacter(value);
     const LinePictureCodes pictures = LinePicturesOf(value);
     emit LinePicturesShown(line_, pictures.primary, pictures.resulting);
-    if (cast_.changingLineCount > 0) {
-        const QList<int> changed(cast_.changedLineValue.begin(), cast_.changedLineValue.begin() + line_);
-        emit ChangingLinesShown(ChangingLineField(cast_.changingLineCount), changed);
+    if (const int changingLineCount = ChangingLineCount(cast_); changingLineCount > 0) {
+        QList<int> changed;
+        for (int i = 0; i < line_; ++i)
+            changed.append(ChangedLineValue(cast_.lineValues[i]));
+        emit ChangingLinesShown(ChangingLineField(changingLineCount), changed);
     }
 
     if (line_ == LinesPerHexagram) {
         phase_ = CastingPhase::Finished;
-        emit CastResolved(ResolveCast(cast_, clock_()));
+        cast_.castTime = GeneralDateTimeText(clock_());
+        emit CastResolved(cast_, ResolveCast(cast_));
         return;
     }
     ++line_;
     changeInLine_ = 0;
-    cast_.stalksInPlay = StalksPerLine;
+    stalks_.stalksInPlay = StalksPerLine;
     phase_ = CastingPhase::WaitingForStep;
     emit ReadyForStep(StepCaption());
     if (autoMode_)
@@ -247,12 +234,11 @@ std::array<int, 4> CountLineValues(int lineCount, RandomSource random)
     std::array<int, 4> counts{};
     int counted = 0;
     while (counted < lineCount) {
-        CurrentCast cast;
         // Every engine draws from the one shared source.
-        CastingEngine engine(cast, [&random] { return random(); }, [] { return QDateTime(); });
+        CastingEngine engine(QStringLiteral("某官"), [&random] { return random(); }, [] { return QDateTime(); });
         engine.StartAutomatic(QStringLiteral("某官"), QStringLiteral("某事云云"));
         engine.RunPendingPhases();
-        for (int value : cast.lineValue) {
+        for (int value : engine.Cast().lineValues) {
             if (counted == lineCount)
                 break;
             ++counts[value - 6];

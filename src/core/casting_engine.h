@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "core/resolution.h"
 #include "core/yarrow_stalks.h"
 
@@ -12,6 +12,11 @@
 #include <array>
 #include <functional>
 #include <optional>
+
+// What the name and matter fields of a cast keep, in the window and in the
+// boxes that ask for them.
+inline constexpr int NameFieldLength = 9;
+inline constexpr int MatterFieldLength = 30;
 
 // What the engine waits for. The timed phases are run by the casting
 // window's timers: when the phase's delay has passed, it calls advance().
@@ -40,18 +45,32 @@ struct FieldPrompt {
     int maxLength;
 };
 
-// The yarrow-stalk procedure over CurrentCast: three changes make a line, six
-// lines a hexagram. The window drives the timed phases and draws what the
-// signals report; after line 6 the cast is resolved and castResolved carries
-// the result. Created anew for every cast, as the window is.
+// The stalks of the change in hand: those in play (49 when a line begins;
+// while a change is counted, the stalks counted off by fours), the two heaps
+// and the hung stalk.
+struct StalkCounters {
+    int stalksInPlay = StalksPerLine;
+    int leftPile = 0;
+    int hungStalk = 0;
+    int rightPile = 0;
+};
+
+// The yarrow-stalk procedure: three changes make a line, six lines a
+// hexagram. The window drives the timed phases and draws what the signals
+// report; after line 6 the cast is resolved and CastResolved carries the
+// finished cast and its resolution. Created anew for every cast, as the
+// window is.
 class CastingEngine : public QObject {
     Q_OBJECT
 public:
     using Clock = std::function<QDateTime()>;
 
-    // Resets the stalk counters, line values and castTime of `cast`, as the
-    // casting window does when it opens.
-    CastingEngine(CurrentCast &cast, RandomSource random, Clock clock, QObject *parent = nullptr);
+    // `divinerName`, the name remembered from earlier casts, is offered when
+    // the name field is blank.
+    CastingEngine(QString divinerName, RandomSource random, Clock clock, QObject *parent = nullptr);
+
+    // The casting speed 1 … 5 chooses the sound a line starts with.
+    void SetCastingSpeed(int speed) { castingSpeed_ = speed; }
 
     // The step command. Returns the prompt when the name or the matter field
     // is blank (automatic mode is then left); otherwise casts on. Ignored
@@ -72,6 +91,10 @@ public:
     int ChangesDone() const { return changesDone_; }
     // "推演初爻" … "推演上爻".
     QString StepCaption() const;
+    const StalkCounters &Stalks() const { return stalks_; }
+    // The cast so far: the values and characters of the lines finished, and,
+    // once line 6 is finished, the time, name and matter.
+    const CastResult &Cast() const { return cast_; }
 
 signals:
     // Every step that casts on: disable the step command, prepare the main
@@ -97,7 +120,7 @@ signals:
     void ReadyForStep(const QString &caption);
     // Line 6 is finished and the cast resolved: the window shows the result,
     // appends the record and brings itself to its finished state.
-    void CastResolved(const CastResolution &resolution);
+    void CastResolved(const CastResult &cast, const ResolvedCast &resolved);
 
 private:
     void CastOn();
@@ -111,7 +134,7 @@ private:
     QString LineWord() const;
     QString ChangeMessage(const QString &event) const;
 
-    CurrentCast &cast_;
+    QString divinerName_;
     RandomSource random_;
     Clock clock_;
     QString nameField_;
@@ -122,6 +145,9 @@ private:
     int line_ = 1;
     int changeInLine_ = 0;
     int changesDone_ = 0;
+    int castingSpeed_ = 0;
+    StalkCounters stalks_;
+    CastResult cast_;
 };
 
 // Casts `lineCount` lines with the engine and counts the values 6, 7, 8, 9

@@ -1,8 +1,6 @@
 #include "core/manual_entry.h"
 
-#include "core/changed_line_pictures.h"
-#include "core/changing_line_rules.h"
-#include "core/lookup.h"
+#include "core/hexagram.h"
 
 namespace {
 
@@ -75,49 +73,16 @@ std::optional<ManualEntryFault> FirstManualEntryFault(const ManualEntryFields &f
     return std::nullopt;
 }
 
-CastResolution ResolveManualEntry(CurrentCast &cast, const ManualEntryFields &fields)
+CastResult ManualEntryCast(const ManualEntryFields &fields)
 {
-    cast.primaryLines.clear();
-    cast.resultingLines.clear();
-
+    CastResult cast;
     cast.castTime = fields.time.trimmed() + QStringLiteral("(人工输入)");
     cast.divinerName = fields.name.trimmed();
     cast.matterText = fields.matter.trimmed();
-
-    int changingLineCount = 0;
     for (int i = 0; i < LinesPerHexagram; ++i) {
         const QString line = fields.lines[i].trimmed();
         cast.primaryLines += line;
         cast.resultingLines += fields.changing[i] && line.size() == 1 ? QString(FlipLineCharacter(line[0])) : line;
-        changingLineCount += fields.changing[i] ? 1 : 0;
     }
-    cast.changingLineCount = changingLineCount;
-
-    CastResolution resolution;
-    resolution.primary = HexagramViewOf(cast.primaryLines);
-    cast.recordPrimaryNumber = resolution.primary.number;
-    cast.recordPrimaryLines = resolution.primary.lines;
-    cast.recordPrimaryName = resolution.primary.name;
-
-    resolution.resultingShown = changingLineCount > 0;
-    if (resolution.resultingShown) {
-        resolution.resulting = HexagramViewOf(cast.resultingLines);
-        cast.recordResultingNumber = resolution.resulting.number;
-        cast.recordResultingLines = resolution.resulting.lines;
-        cast.recordResultingName = resolution.resulting.name;
-    }
-    resolution.resulting.lines = cast.resultingLines;
-
-    const ChangedLinePictures pictures = ChangedLinePicturesOf(cast.primaryLines, cast.resultingLines);
-    resolution.primary.pictures = pictures.primary;
-    resolution.resulting.pictures = pictures.resulting;
-
-    resolution.changingLineCount = changingLineCount;
-    resolution.changingLineField = ChangingLineField(changingLineCount);
-    resolution.ruleText = ChangingLineRule(changingLineCount);
-    resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
-    resolution.castTime = cast.castTime;
-    resolution.divinerName = cast.divinerName;
-    resolution.matterText = cast.matterText;
-    return resolution;
+    return cast;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/current_cast.h"
-#include "core/resolution.h"
+#include "core/cast_result.h"
 
 #include <QDateTime>
 #include <QString>
@@ -60,10 +59,7 @@ using ManualEntryFault = std::variant<ManualFieldQuestion, ManualLineFault>;
 std::optional<ManualEntryFault> FirstManualEntryFault(const ManualEntryFields &fields, const QDateTime &now,
                                                       const QString &divinerName);
 
-// Hands fields that passed every check over to the cast: the time marked
-// "(人工输入)", name, matter, both line strings, the changing-line count, the
-// record fields of both hexagrams, and what the main window shows. The
-// primary hexagram is looked up first and the resulting one (when lines
-// change) last, so the lookup fields end on the resulting hexagram. No line
-// values are produced.
-CastResolution ResolveManualEntry(CurrentCast &cast, const ManualEntryFields &fields);
+// The cast of fields that passed every check: the time marked "(人工输入)",
+// name and matter with blanks at both ends removed, and both line strings,
+// a marked line flipped in the resulting one. No line values are produced.
+CastResult ManualEntryCast(const ManualEntryFields &fields);

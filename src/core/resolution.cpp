@@ -1,29 +1,34 @@
 #include "core/resolution.h"
 
+#include "core/changed_line_pictures.h"
 #include "core/changing_line_rules.h"
-#include "core/date_text.h"
 #include "core/lookup.h"
 
 namespace {
 
-// A line whose character differs between the two line strings takes part in
-// a change and is drawn with the doubled (red) code in both hexagrams.
-std::array<QString, LinesPerHexagram> LinePictures(const QString &lines, const QString &otherLines)
-{
-    std::array<QString, LinesPerHexagram> pictures;
-    for (int i = 0; i < LinesPerHexagram && i < lines.size(); ++i) {
-        const QString code(lines[i]);
-        const bool changing = i < otherLines.size() && otherLines[i] != lines[i];
-        pictures[i] = changing ? code + code : code;
-    }
-    return pictures;
-}
-
-HexagramView LookUp(const QString &lines, const QString &otherLines)
+HexagramView LookUp(const QString &lines, const std::array<QString, LinesPerHexagram> &pictures)
 {
     HexagramView view = HexagramViewOf(lines);
-    view.pictures = LinePictures(lines, otherLines);
+    view.pictures = pictures;
     return view;
+}
+
+DivinationRecord RecordOf(const CastResolution &resolution)
+{
+    DivinationRecord record;
+    record.castTime = resolution.castTime;
+    record.divinerName = resolution.divinerName;
+    record.matterText = resolution.matterText;
+    record.primaryNumber = resolution.primary.number;
+    record.primaryLines = resolution.primary.lines;
+    record.primaryName = resolution.primary.name;
+    record.changingLines = resolution.changingLineField;
+    if (resolution.changingLineCount > 0) {
+        record.resultingNumber = resolution.resulting.number;
+        record.resultingLines = resolution.resulting.lines;
+        record.resultingName = resolution.resulting.name;
+    }
+    return record;
 }
 
 } // namespace
@@ -40,32 +45,27 @@ HexagramView HexagramViewOf(const QString &lines)
     return view;
 }
 
-CastResolution ResolveCast(CurrentCast &cast, const QDateTime &now)
+ResolvedCast ResolveCast(const CastResult &cast)
 {
+    // A line whose character differs between the two line strings takes part
+    // in a change and is drawn with the doubled (red) code in both hexagrams.
+    const ChangedLinePictures pictures = ChangedLinePicturesOf(cast.primaryLines, cast.resultingLines);
+    const int changingLineCount = ChangingLineCount(cast);
     CastResolution resolution;
-    resolution.changingLineCount = cast.changingLineCount;
-    resolution.changingLineField = ChangingLineField(cast.changingLineCount);
-    resolution.resultingShown = cast.changingLineCount > 0;
+    resolution.changingLineCount = changingLineCount;
+    resolution.changingLineField = ChangingLineField(changingLineCount);
+    resolution.resultingShown = changingLineCount > 0;
     if (resolution.resultingShown) {
-        resolution.resulting = LookUp(cast.resultingLines, cast.primaryLines);
-        cast.recordResultingNumber = resolution.resulting.number;
-        cast.recordResultingLines = resolution.resulting.lines;
-        cast.recordResultingName = resolution.resulting.name;
+        resolution.resulting = LookUp(cast.resultingLines, pictures.resulting);
     } else {
         resolution.resulting.lines = cast.resultingLines;
-        resolution.resulting.pictures = LinePictures(cast.resultingLines, cast.primaryLines);
+        resolution.resulting.pictures = pictures.resulting;
     }
-    resolution.ruleText = ChangingLineRule(cast.changingLineCount);
+    resolution.ruleText = ChangingLineRule(changingLineCount);
     resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
-
-    resolution.primary = LookUp(cast.primaryLines, cast.resultingLines);
-    cast.recordPrimaryNumber = resolution.primary.number;
-    cast.recordPrimaryLines = resolution.primary.lines;
-    cast.recordPrimaryName = resolution.primary.name;
-
-    cast.castTime = GeneralDateTimeText(now);
+    resolution.primary = LookUp(cast.primaryLines, pictures.primary);
     resolution.castTime = cast.castTime;
     resolution.divinerName = cast.divinerName;
     resolution.matterText = cast.matterText;
-    return resolution;
+    return {resolution, RecordOf(resolution)};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/current_cast.h"
+#include "core/cast_result.h"
+#include "core/divination_record.h"
 
-#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -45,10 +45,17 @@ struct CastResolution {
     bool operator==(const CastResolution &) const = default;
 };
 
-// Resolves a finished cast by stalks: looks up the resulting hexagram (when
-// lines change) and the primary one, fills the record fields and sets
-// castTime from `now`.
-// The resulting-hexagram record fields keep their earlier values when no line
-// changes; they are then neither shown nor written. Appending the record is
-// left to the caller, after the result is shown.
-CastResolution ResolveCast(CurrentCast &cast, const QDateTime &now);
+// What a finished cast comes to: what the main window shows and the record
+// to append. Appending is left to the caller, after the result is shown.
+struct ResolvedCast {
+    CastResolution resolution;
+    DivinationRecord record;
+
+    bool operator==(const ResolvedCast &) const = default;
+};
+
+// Resolves a finished cast, by stalks or entered by hand: looks up the
+// resulting hexagram (when lines change) and the primary one, and builds the
+// record. Without changing lines the record's resulting-hexagram fields are
+// empty and the resulting hexagram is not shown.
+ResolvedCast ResolveCast(const CastResult &cast);

@@ -1,10 +1,7 @@
 #include "records/divination_record.h"
 
-#include "core/changing_line_rules.h"
 #include "fileformat/gbk_codec.h"
 #include "fileformat/quoted_fields.h"
-
-#include <QDebug>
 
 const std::array<RecordField, RecordFieldCount> &RecordFields()
 {
@@ -21,24 +18,6 @@ const std::array<RecordField, RecordFieldCount> &RecordFields()
         {&DivinationRecord::resultingName, {}},
     }};
     return fields;
-}
-
-DivinationRecord RecordOfCast(const CurrentCast &cast)
-{
-    DivinationRecord record;
-    record.castTime = cast.castTime;
-    record.divinerName = cast.divinerName;
-    record.matterText = cast.matterText;
-    record.primaryNumber = cast.recordPrimaryNumber;
-    record.primaryLines = cast.recordPrimaryLines;
-    record.primaryName = cast.recordPrimaryName;
-    record.changingLines = ChangingLineField(cast.changingLineCount);
-    if (cast.changingLineCount > 0) {
-        record.resultingNumber = cast.recordResultingNumber;
-        record.resultingLines = cast.recordResultingLines;
-        record.resultingName = cast.recordResultingName;
-    }
-    return record;
 }
 
 QByteArray FormatRecordLine(const DivinationRecord &record)
@@ -61,17 +40,4 @@ DivinationRecord ParseRecordLine(QStringView line)
         record.*field.member = value;
     }
     return record;
-}
-
-QDebug operator<<(QDebug debug, const DivinationRecord &record)
-{
-    QDebugStateSaver saver(debug);
-    debug.nospace() << "DivinationRecord(";
-    const char *separator = "";
-    for (const RecordField &field : RecordFields()) {
-        debug << separator << record.*field.member;
-        separator = ", ";
-    }
-    debug << ')';
-    return debug;
 }

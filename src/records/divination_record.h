@@ -1,34 +1,12 @@
 #pragma once
 
-#include "core/current_cast.h"
+#include "core/divination_record.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 #include <array>
-
-class QDebug;
-
-// One stored cast: the ten fields of a record line, as bare values. The
-// labels of the first six fields ("时间:" …) are added by the formatter and
-// removed by the parser.
-struct DivinationRecord {
-    QString castTime;
-    QString divinerName;
-    QString matterText;
-    QString primaryNumber;
-    QString primaryLines;
-    QString primaryName;
-    QString changingLines; // "未变爻" or "变1爻" … "变6爻"
-    QString resultingNumber;
-    QString resultingLines;
-    QString resultingName;
-
-    friend bool operator==(const DivinationRecord &, const DivinationRecord &) = default;
-};
-
-QDebug operator<<(QDebug debug, const DivinationRecord &record);
 
 // The fields of a record line in their stored order, with the label glued to
 // the value of each labelled field.
@@ -38,10 +16,6 @@ struct RecordField {
 };
 inline constexpr int RecordFieldCount = 10;
 const std::array<RecordField, RecordFieldCount> &RecordFields();
-
-// The record of a finished cast. Without changing lines the resulting
-// hexagram fields stay empty, whatever an earlier cast left in `cast`.
-DivinationRecord RecordOfCast(const CurrentCast &cast);
 
 // The stored line of a record: GBK bytes ended by CR LF.
 QByteArray FormatRecordLine(const DivinationRecord &record);

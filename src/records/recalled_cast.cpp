@@ -20,14 +20,18 @@ QString LookedUpText(const QString &lines)
 
 } // namespace
 
-std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRecord &record)
+std::optional<RecalledCast> RecallRecord(const DivinationRecord &record)
 {
     if (!IsHexagram(record.primaryLines))
         return std::nullopt;
     const QString resultingLines = IsHexagram(record.resultingLines) ? record.resultingLines : QString();
 
+    CastResult cast;
     cast.primaryLines = record.primaryLines;
     cast.resultingLines = resultingLines;
+    cast.castTime = record.castTime;
+    cast.divinerName = record.divinerName;
+    cast.matterText = record.matterText;
 
     CastResolution resolution;
     resolution.castTime = record.castTime;
@@ -46,5 +50,5 @@ std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRe
     resolution.ruleHelpTopic = ChangingLineRuleHelpTopic(resolution.ruleText).value_or(ChangingLineRulesHelpTopic);
     for (const QString &code : pictures.primary)
         resolution.changingLineCount += code.size() == 2 ? 1 : 0;
-    return resolution;
+    return RecalledCast{cast, resolution};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "core/resolution.h"
 #include "records/divination_record.h"
 
@@ -12,12 +12,14 @@
 // changing-line field, and the red pictures are derived from the positions
 // where the two line strings differ.
 //
-// Sets the cast's line strings and lookup fields as the display does: the
-// primary lines are looked up first and the resulting ones last, so the
-// lookup fields end on the resulting hexagram (empty when there is none).
+// The recalled cast carries the stored line strings (the resulting one empty
+// when it is not a hexagram), time, name and matter, and no line values.
 //
 // A record whose primary line string is not a hexagram (a line of some other
-// file, a damaged record) cannot be shown and gives nothing, leaving the cast
-// untouched. A resulting line string that is not a hexagram shows no
-// resulting hexagram.
-std::optional<CastResolution> RecallRecord(CurrentCast &cast, const DivinationRecord &record);
+// file, a damaged record) cannot be shown and gives nothing. A resulting line
+// string that is not a hexagram shows no resulting hexagram.
+struct RecalledCast {
+    CastResult cast;
+    CastResolution resolution;
+};
+std::optional<RecalledCast> RecallRecord(const DivinationRecord &record);

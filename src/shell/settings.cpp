@@ -115,15 +115,15 @@ QString SwitchText(std::optional<bool> value, SwitchTexts texts)
 }
 
 // Fields the file lacks are empty, so their defaults apply.
-void ApplyFields(QStringList fields, Settings &settings, CurrentCast &cast)
+void ApplyFields(QStringList fields, Settings &settings)
 {
     while (fields.size() < settingsFieldCount)
         fields.append(QString());
     for (QString &field : fields)
         field = CleanField(field);
     settings.musicState = MusicStateOf(fields[0]);
-    cast.divinerName = DivinerNameOf(fields[1]);
-    cast.castingSpeed = CastingSpeedOf(fields[2]);
+    settings.divinerName = DivinerNameOf(fields[1]);
+    settings.castingSpeed = CastingSpeedOf(fields[2]);
     settings.showQuotes = SwitchOf(fields[3], OnOffTexts);
     settings.printTranslation = SwitchOf(fields[4], YesNoTexts);
     settings.todayTips = SwitchOf(fields[5], OnOffTexts);
@@ -146,23 +146,22 @@ bool AllowsTodayTips(const Settings &settings)
     return settings.todayTips.value_or(true);
 }
 
-void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast)
+void ReadSettings(QIODevice &device, Settings &settings)
 {
-    ApplyFields(FirstLineFields(device), settings, cast);
+    ApplyFields(FirstLineFields(device), settings);
 }
 
-void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast)
+void ReadSettings(const QString &path, Settings &settings)
 {
     QFile file;
-    ApplyFields(OpenRegularFile(file, path) == FileOpening::Opened ? FirstLineFields(file) : QStringList(), settings,
-                cast);
+    ApplyFields(OpenRegularFile(file, path) == FileOpening::Opened ? FirstLineFields(file) : QStringList(), settings);
 }
 
-bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCast &cast)
+bool WriteSettings(QIODevice &device, const Settings &settings)
 {
     const QStringList fields{MusicStateText(settings.musicState),
-                             cast.divinerName,
-                             QString::number(cast.castingSpeed),
+                             settings.divinerName,
+                             QString::number(settings.castingSpeed),
                              SwitchText(settings.showQuotes, OnOffTexts),
                              SwitchText(settings.printTranslation, YesNoTexts),
                              SwitchText(settings.todayTips, OnOffTexts)};
@@ -170,7 +169,7 @@ bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCas
     return device.write(line) == line.size();
 }
 
-SettingsWrite WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast)
+SettingsWrite WriteSettings(const QString &path, const Settings &settings)
 {
     QSaveFile file(path);
     // In a folder that takes no new files the file is written in place; it
@@ -178,7 +177,7 @@ SettingsWrite WriteSettings(const QString &path, const Settings &settings, const
     file.setDirectWriteFallback(true);
     // QSaveFile::commit() misses a failure to write out its buffer; flushing
     // first catches it.
-    if (file.open(QIODevice::WriteOnly) && WriteSettings(file, settings, cast) && file.flush() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && WriteSettings(file, settings) && file.flush() && file.commit())
         return {true, {}};
     return {false, file.errorString()};
 }

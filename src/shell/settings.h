@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/current_cast.h"
 #include "shell/music_state.h"
 
 #include <QString>
@@ -9,14 +8,19 @@
 
 class QIODevice;
 
-// The options kept between runs. Two more, the diviner's name and the casting
-// speed, live in CurrentCast. An option never set stays unset, so it is
+// The options kept between runs. An option never set stays unset, so it is
 // written back as never set and its default applies.
 struct Settings {
     MusicState musicState = MusicState::Unset;
     std::optional<bool> showQuotes;       // unset shows the quotes banner
     std::optional<bool> printTranslation; // unset prints the cast alone
     std::optional<bool> todayTips;        // unset lets today's tips open
+    // The name of the last diviner, offered by the casting and manual-entry
+    // windows and replaced by the name each cast is made for.
+    QString divinerName;
+    // 1 (slowest) to 5 (fastest), changed by the casting window's speed
+    // commands; a stored speed outside that range is kept as stored.
+    int castingSpeed = 0;
 
     friend bool operator==(const Settings &, const Settings &) = default;
 };
@@ -33,8 +37,8 @@ bool AllowsTodayTips(const Settings &settings);
 // blank, speed 3 when blank or not a number. Only the exact texts switch an
 // option away from its default; any other music text counts as music off.
 // Nothing is reported.
-void ReadSettings(const QString &path, Settings &settings, CurrentCast &cast);
-void ReadSettings(QIODevice &device, Settings &settings, CurrentCast &cast);
+void ReadSettings(const QString &path, Settings &settings);
+void ReadSettings(QIODevice &device, Settings &settings);
 
 // Whether the settings file was written, and if not, why (the system's words).
 struct [[nodiscard]] SettingsWrite {
@@ -45,6 +49,6 @@ struct [[nodiscard]] SettingsWrite {
 // Replaces the file with the six fields; the old file stays whole until the
 // new one is completely written. A folder in the file's place is not
 // written over.
-SettingsWrite WriteSettings(const QString &path, const Settings &settings, const CurrentCast &cast);
+SettingsWrite WriteSettings(const QString &path, const Settings &settings);
 // False when not all of the line went to the device.
-[[nodiscard]] bool WriteSettings(QIODevice &device, const Settings &settings, const CurrentCast &cast);
+[[nodiscard]] bool WriteSettings(QIODevice &device, const Settings &settings);

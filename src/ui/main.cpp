@@ -1,4 +1,4 @@
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "core/exit_sequence.h"
 #include "shell/help_file.h"
 #include "shell/music_control.h"
@@ -107,15 +107,16 @@ int main(int argc, char *argv[])
     services.random = UniformRandom;
     services.programFolder = programFolder;
 
-    // The options and the cast in hand live as long as the program.
+    // The options and the cast in hand (the last cast made, entered or
+    // recalled) live as long as the program.
     Settings settings;
-    CurrentCast currentCast;
+    CastResult castInHand;
 
     // A settings file that cannot be written is told of; the program ends
     // all the same.
     ExitSequence exitSequence(
         [&] {
-            const SettingsWrite written = WriteSettings(SettingsFilePath(), settings, currentCast);
+            const SettingsWrite written = WriteSettings(SettingsFilePath(), settings);
             if (!written.written)
                 dialogs.ShowMessage(nullptr, QStringLiteral("设置文件无法保存：") + written.failure, ProgramTitle(),
                                     DialogService::Icon::Warning);
@@ -128,7 +129,7 @@ int main(int argc, char *argv[])
     QObject::connect(&splash, &SplashWindow::Finished, [&] {
         soundDevice.WaitUntilOpen();
         WarnWhenHelpIsUnreadable(dialogs, &splash);
-        ReadSettings(SettingsFilePath(), settings, currentCast);
+        ReadSettings(SettingsFilePath(), settings);
         window = std::make_unique<MainWindow>(services, settings);
         FestivalTunes &tunes = window->Tunes();
         music = std::make_unique<MusicControl>(MusicRecords{settings.musicState, tunes.gregorian, tunes.lunar},
@@ -137,13 +138,13 @@ int main(int argc, char *argv[])
         QObject::connect(window.get(), &MainWindow::ExitRequested, &exitSequence, &ExitSequence::Start);
         const CastingWindowServices casting{&dialogs, &effects, programFolder, SystemRandomSource(), now,
                                             RecordFilePath()};
-        ConnectCastCommands(*window, {casting, &currentCast, openHelpTopic});
+        ConnectCastCommands(*window, {casting, &settings, &castInHand, openHelpTopic});
         ConnectManualEntryCommand(*window, {&dialogs, &effects, programFolder, now, RecordFilePath(), openHelpTopic},
-                                  currentCast);
+                                  settings, castInHand);
         ConnectRecordBrowserCommand(*window, {&dialogs, &recordFileDialogs, &effects, programFolder, RecordFilePath()},
-                                    currentCast);
+                                    castInHand);
         const ReferenceWindowServices reference{&effects, programFolder, openHelpTopic};
-        ConnectTranslationCommands(*window, reference, currentCast);
+        ConnectTranslationCommands(*window, reference, castInHand);
         ConnectTrigramCommand(*window, reference);
         ConnectPrintCommand(*window, {&effects, programFolder, &settings, {&dialogs, &printers}});
         ConnectOptionsCommand(*window, *music, settings,

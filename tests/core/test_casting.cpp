@@ -13,10 +13,36 @@ namespace {
 
 const QDateTime castMoment(QDate(2006, 7, 16), QTime(10, 20, 30));
 
+// A finished cast of the given line values, line 1 first.
+CastResult CastOfValues(const std::array<int, LinesPerHexagram> &values)
+{
+    CastResult cast;
+    cast.lineValues = values;
+    const CastLineStrings strings = BuildLineStrings(values);
+    cast.primaryLines = strings.primary;
+    cast.resultingLines = strings.resulting;
+    cast.castTime = QStringLiteral("2006-7-16 10:20:30");
+    cast.divinerName = QStringLiteral("张三");
+    cast.matterText = QStringLiteral("问行程");
+    return cast;
+}
+
+// The record of CastOfValues: hexagrams given as "number name lines".
+DivinationRecord RecordOfCastOf(const QString &primary, const QString &changingLines, const QString &resulting)
+{
+    const QStringList primaryParts = primary.split(u' ');
+    const QStringList resultingParts = resulting.isEmpty() ? QStringList{{}, {}, {}} : resulting.split(u' ');
+    return {QStringLiteral("2006-7-16 10:20:30"), QStringLiteral("张三"), QStringLiteral("问行程"),
+            primaryParts[0], primaryParts[2], primaryParts[1], changingLines,
+            resultingParts[0], resultingParts[2], resultingParts[1]};
+}
+
 // Records every display hook of an engine as readable text.
 struct Recorder {
     QStringList events;
+    QList<CastResult> casts;
     QList<CastResolution> resolutions;
+    QList<DivinationRecord> records;
 
     explicit Recorder(CastingEngine &engine)
     {
@@ -46,9 +72,11 @@ struct Recorder {
             events << QStringLiteral("pictures %1 %2 %3").arg(line).arg(primary, resulting);
         });
         QObject::connect(&engine, &CastingEngine::ReadyForStep, [this](const QString &caption) { events << "ready " + caption; });
-        QObject::connect(&engine, &CastingEngine::CastResolved, [this](const CastResolution &resolution) {
+        QObject::connect(&engine, &CastingEngine::CastResolved, [this](const CastResult &cast, const ResolvedCast &resolved) {
             events << "resolved";
-            resolutions << resolution;
+            casts << cast;
+            resolutions << resolved.resolution;
+            records << resolved.record;
         });
     }
 
@@ -64,17 +92,15 @@ struct Recorder {
     }
 };
 
-// An engine with a cast, a scripted source and a fixed clock.
+// An engine with a scripted source and a fixed clock.
 struct Fixture {
-    CurrentCast cast;
     CastingEngine engine;
     Recorder recorder;
 
     explicit Fixture(const QList<int> &lineValues, int castingSpeed = 3)
-        : engine(cast, LineScriptSource(lineValues), [] { return castMoment; }), recorder(engine)
+        : engine(QStringLiteral("某官"), LineScriptSource(lineValues), [] { return castMoment; }), recorder(engine)
     {
-        cast.castingSpeed = castingSpeed;
-        cast.divinerName = QStringLiteral("某官");
+        engine.SetCastingSpeed(castingSpeed);
     }
 
     // Casts one line in manual mode: one click, then every timed phase.
@@ -170,10 +196,13 @@ private slots:
         QFETCH(QDateTime, moment);
         QFETCH(QString, text);
         QCOMPARE(GeneralDateTimeText(moment), text);
-        CurrentCast cast;
-        cast.primaryLines = cast.resultingLines = QStringLiteral("111111");
-        QCOMPARE(ResolveCast(cast, moment).castTime, text);
-        QCOMPARE(cast.castTime, text);
+        CastingEngine engine(QStringLiteral("某官"), [] { return 0.0; }, [moment] { return moment; });
+        Recorder recorder(engine);
+        engine.StartAutomatic(QStringLiteral("张三"), QStringLiteral("问行程"));
+        engine.RunPendingPhases();
+        QCOMPARE(engine.Cast().castTime, text);
+        QCOMPARE(recorder.resolutions.value(0).castTime, text);
+        QCOMPARE(recorder.records.value(0).castTime, text);
     }
 
     void resolutionShowsBothHexagrams_data()
@@ -200,17 +229,13 @@ private slots:
         QFETCH(QString, resulting);
         QFETCH(QStringList, primaryPictures);
         QFETCH(QStringList, resultingPictures);
-        CurrentCast cast;
         std::array<int, LinesPerHexagram> lineValues{};
         std::copy(values.begin(), values.end(), lineValues.begin());
-        const CastLineStrings strings = BuildLineStrings(lineValues);
-        cast.primaryLines = strings.primary;
-        cast.resultingLines = strings.resulting;
-        cast.changingLineCount = int(std::count_if(values.begin(), values.end(), IsChangingLine));
-        cast.divinerName = QStringLiteral("张三");
-        cast.matterText = QStringLiteral("问行程");
+        const CastResult cast = CastOfValues(lineValues);
+        const int changingLineCount = int(std::count_if(values.begin(), values.end(), IsChangingLine));
 
-        const CastResolution resolution = ResolveCast(cast, castMoment);
+        const ResolvedCast resolved = ResolveCast(cast);
+        const CastResolution &resolution = resolved.resolution;
 
         const auto summary = [](const HexagramView &view) { return view.number + ' ' + view.name + ' ' + view.lines; };
         QCOMPARE(summary(resolution.primary), primary);
@@ -220,26 +245,64 @@ private slots:
         QCOMPARE(QStringList(resolution.primary.pictures.begin(), resolution.primary.pictures.end()), primaryPictures);
         QCOMPARE(QStringList(resolution.resulting.pictures.begin(), resolution.resulting.pictures.end()), resultingPictures);
         QVERIFY(resolution.resultingShown);
-        QCOMPARE(resolution.changingLineField, ChangingLineField(cast.changingLineCount));
-        QCOMPARE(resolution.ruleText, ChangingLineRule(cast.changingLineCount));
-        QCOMPARE(resolution.ruleHelpTopic, 920 + cast.changingLineCount);
+        QCOMPARE(resolution.changingLineCount, changingLineCount);
+        QCOMPARE(resolution.changingLineField, ChangingLineField(changingLineCount));
+        QCOMPARE(resolution.ruleText, ChangingLineRule(changingLineCount));
+        QCOMPARE(resolution.ruleHelpTopic, 920 + changingLineCount);
+        QCOMPARE(resolution.castTime, QStringLiteral("2006-7-16 10:20:30"));
         QCOMPARE(resolution.divinerName, QStringLiteral("张三"));
         QCOMPARE(resolution.matterText, QStringLiteral("问行程"));
-
-        QCOMPARE(cast.recordPrimaryNumber + ' ' + cast.recordPrimaryName + ' ' + cast.recordPrimaryLines, primary);
-        QCOMPARE(cast.recordResultingNumber + ' ' + cast.recordResultingName + ' ' + cast.recordResultingLines, resulting);
+        QCOMPARE(resolved.record, RecordOfCastOf(primary, ChangingLineField(changingLineCount), resulting));
     }
 
-    void resolutionWithoutChangeKeepsEarlierResultingRecord()
+    // The resolution reads the cast and returns the record to append; the
+    // cast it was given stays as it was.
+    void resolutionLeavesTheCastAndReturnsItsRecord_data()
     {
-        CurrentCast cast;
-        cast.recordResultingNumber = QStringLiteral("12");
-        cast.recordResultingLines = QStringLiteral("000111");
-        cast.recordResultingName = QStringLiteral("否");
-        cast.primaryLines = cast.resultingLines = QStringLiteral("101101");
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<QString>("primary");
+        QTest::addColumn<QString>("changingLines");
+        QTest::addColumn<QString>("resulting");
+        QTest::newRow("0 离") << QList<int>{7, 8, 7, 7, 8, 7} << "30 离 101101" << "未变爻" << "";
+        QTest::newRow("1 乾") << QList<int>{9, 7, 7, 7, 7, 7} << "1 乾 111111" << "变1爻" << "44 姤 011111";
+        QTest::newRow("2 节") << QList<int>{9, 7, 8, 6, 7, 8} << "60 节 110010" << "变2爻" << "47 困 010110";
+        QTest::newRow("3 泰") << QList<int>{7, 9, 9, 6, 8, 8} << "11 泰 111000" << "变3爻" << "51 震 100100";
+        QTest::newRow("4 泰") << QList<int>{9, 9, 9, 6, 8, 8} << "11 泰 111000" << "变4爻" << "16 豫 000100";
+        QTest::newRow("5 乾") << QList<int>{9, 9, 9, 9, 9, 7} << "1 乾 111111" << "变5爻" << "23 剥 000001";
+        QTest::newRow("6 乾") << QList<int>{9, 9, 9, 9, 9, 9} << "1 乾 111111" << "变6爻" << "2 坤 000000";
+    }
+    void resolutionLeavesTheCastAndReturnsItsRecord()
+    {
+        QFETCH(QList<int>, values);
+        QFETCH(QString, primary);
+        QFETCH(QString, changingLines);
+        QFETCH(QString, resulting);
+        std::array<int, LinesPerHexagram> lineValues{};
+        std::copy(values.begin(), values.end(), lineValues.begin());
+        const CastResult cast = CastOfValues(lineValues);
+        const CastResult before = cast;
 
-        const CastResolution resolution = ResolveCast(cast, castMoment);
+        const ResolvedCast resolved = ResolveCast(cast);
 
+        QCOMPARE(cast, before);
+        QCOMPARE(resolved.record, RecordOfCastOf(primary, changingLines, resulting));
+        QCOMPARE(resolved.resolution.changingLineField, changingLines);
+        QCOMPARE(resolved.resolution.resultingShown, !resulting.isEmpty());
+        QCOMPARE(ResolveCast(cast), resolved);
+    }
+
+    // A cast without changing lines made after one with changing lines
+    // shows and records no resulting hexagram: nothing of the earlier cast is
+    // carried over.
+    void castWithoutChangeAfterOneWithChangesRecordsNoResultingHexagram()
+    {
+        CastResult cast = CastOfValues({9, 9, 9, 9, 9, 9});
+        QCOMPARE(ResolveCast(cast).record.resultingName, QStringLiteral("坤"));
+        cast = CastOfValues({7, 8, 7, 7, 8, 7});
+
+        const ResolvedCast resolved = ResolveCast(cast);
+
+        const CastResolution &resolution = resolved.resolution;
         QVERIFY(!resolution.resultingShown);
         QCOMPARE(resolution.changingLineField, QStringLiteral("未变爻"));
         QCOMPARE(resolution.ruleText, ChangingLineRule(0));
@@ -251,21 +314,20 @@ private slots:
         QVERIFY(resolution.resulting.text.isEmpty());
         QCOMPARE(resolution.resulting.pictures, resolution.primary.pictures);
         QCOMPARE(resolution.primary.pictures[1], QStringLiteral("0"));
-        QCOMPARE(cast.recordResultingNumber, QStringLiteral("12"));
-        QCOMPARE(cast.recordResultingLines, QStringLiteral("000111"));
-        QCOMPARE(cast.recordResultingName, QStringLiteral("否"));
-        QCOMPARE(cast.recordPrimaryName, QStringLiteral("离"));
+        QCOMPARE(resolved.record, RecordOfCastOf(QStringLiteral("30 离 101101"), QStringLiteral("未变爻"), {}));
     }
 
     void unknownLineStringResolvesEmpty()
     {
-        CurrentCast cast;
+        CastResult cast;
         cast.primaryLines = cast.resultingLines = QStringLiteral("11111");
-        const CastResolution resolution = ResolveCast(cast, castMoment);
+        const ResolvedCast resolved = ResolveCast(cast);
+        const CastResolution &resolution = resolved.resolution;
         QVERIFY(resolution.primary.number.isEmpty());
         QVERIFY(resolution.primary.name.isEmpty());
         QVERIFY(resolution.primary.text.isEmpty());
-        QVERIFY(cast.recordPrimaryName.isEmpty());
+        QVERIFY(resolved.record.primaryNumber.isEmpty());
+        QVERIFY(resolved.record.primaryName.isEmpty());
     }
 
     // The split and the counting
@@ -342,9 +404,8 @@ private slots:
         QFETCH(int, carried);
         QFETCH(int, leftTicks);
         QFETCH(int, rightTicks);
-        CurrentCast cast;
-        cast.castingSpeed = 3;
-        CastingEngine engine(cast, [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
+        CastingEngine engine(QStringLiteral("某官"), [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
+        engine.SetCastingSpeed(3);
         Recorder recorder(engine);
 
         QVERIFY(!engine.Step(QStringLiteral("张三"), QStringLiteral("问行程")));
@@ -363,14 +424,15 @@ private slots:
         for (; engine.PendingPhase() == CastingPhase::LeftCounting; ++ticks)
             engine.Advance();
         QCOMPARE(ticks, leftTicks);
-        const int leftRemainder = cast.leftPile;
+        const StalkCounters &stalks = engine.Stalks();
+        const int leftRemainder = stalks.leftPile;
         QVERIFY(leftRemainder >= 1 && leftRemainder <= 4);
         QCOMPARE((left - leftRemainder) % 4, 0);
         for (ticks = 0; engine.PendingPhase() == CastingPhase::RightCounting; ++ticks)
             engine.Advance();
         QCOMPARE(ticks, rightTicks);
-        QCOMPARE(cast.stalksInPlay, carried);
-        QCOMPARE(cast.stalksInPlay, 49 - 1 - leftRemainder - cast.rightPile);
+        QCOMPARE(stalks.stalksInPlay, carried);
+        QCOMPARE(stalks.stalksInPlay, 49 - 1 - leftRemainder - stalks.rightPile);
         QCOMPARE(recorder.matching("lamp red").size(), leftTicks + rightTicks);
         QCOMPARE(recorder.events.mid(recorder.events.size() - 5),
                  (QStringList{"lamp red", QStringLiteral("counter %1").arg(carried), "heaps 0 0 0",
@@ -383,13 +445,12 @@ private slots:
         int fortyFour = 0;
         int forty = 0;
         for (int left = 4; left <= 44; ++left) {
-            CurrentCast cast;
-            CastingEngine engine(cast, [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
+            CastingEngine engine(QStringLiteral("某官"), [left] { return DrawForLeftHeap(left, 49); }, [] { return castMoment; });
             engine.Step(QStringLiteral("张三"), QStringLiteral("问行程"));
             while (engine.ChangesDone() == 0)
                 engine.Advance();
-            fortyFour += cast.stalksInPlay == 44;
-            forty += cast.stalksInPlay == 40;
+            fortyFour += engine.Stalks().stalksInPlay == 44;
+            forty += engine.Stalks().stalksInPlay == 40;
         }
         QCOMPARE(fortyFour, 30);
         QCOMPARE(forty, 11);
@@ -413,16 +474,14 @@ private slots:
         QFETCH(QString, pictures);
         QFETCH(QStringList, changing);
         Fixture fixture({value});
-        fixture.cast.changingLineCount = 5;
         fixture.castLine();
 
-        const CurrentCast &cast = fixture.cast;
-        QCOMPARE(cast.lineValue[0], value);
-        QCOMPARE(cast.changedLineValue[0], ChangedLineValue(value));
-        QCOMPARE(cast.changingLineCount, IsChangingLine(value) ? 1 : 0);
+        const CastResult &cast = fixture.engine.Cast();
+        QCOMPARE(cast.lineValues[0], value);
+        QCOMPARE(ChangingLineCount(cast), IsChangingLine(value) ? 1 : 0);
         QCOMPARE(cast.primaryLines, QString(PrimaryLineCharacter(value)));
         QCOMPARE(cast.resultingLines, QString(ResultingLineCharacter(value)));
-        QCOMPARE(cast.stalksInPlay, 49);
+        QCOMPARE(fixture.engine.Stalks().stalksInPlay, 49);
         QCOMPARE(fixture.engine.ChangeInLine(), 0);
         QCOMPARE(fixture.engine.ChangesDone(), 3);
         QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::WaitingForStep);
@@ -461,12 +520,17 @@ private slots:
         QCOMPARE(resolution.divinerName, QStringLiteral("张三"));
         QCOMPARE(resolution.matterText, QStringLiteral("问行程"));
 
-        const CurrentCast &cast = fixture.cast;
-        QCOMPARE(cast.lineValue, (std::array<int, 6>{9, 7, 8, 6, 7, 8}));
-        QCOMPARE(cast.changedLineValue, (std::array<int, 6>{6, 7, 8, 9, 7, 8}));
-        QCOMPARE(cast.changingLineCount, 2);
+        const CastResult &cast = recorder.casts.first();
+        QCOMPARE(cast, fixture.engine.Cast());
+        QCOMPARE(cast.lineValues, (std::array<int, 6>{9, 7, 8, 6, 7, 8}));
+        QCOMPARE(cast.primaryLines, QStringLiteral("110010"));
+        QCOMPARE(cast.resultingLines, QStringLiteral("010110"));
+        QCOMPARE(ChangingLineCount(cast), 2);
         QCOMPARE(cast.castTime, QStringLiteral("2006-7-16 10:20:30"));
-        QCOMPARE(cast.recordResultingName, QStringLiteral("困"));
+        QCOMPARE(cast.divinerName, QStringLiteral("张三"));
+        QCOMPARE(cast.matterText, QStringLiteral("问行程"));
+        QCOMPARE(recorder.records.first(),
+                 RecordOfCastOf(QStringLiteral("60 节 110010"), QStringLiteral("变2爻"), QStringLiteral("47 困 010110")));
 
         QCOMPARE(recorder.matching("progress").size(), 18);
         QCOMPARE(recorder.matching("progress").mid(16),
@@ -492,12 +556,12 @@ private slots:
     void castWithoutChangeShowsNoChangingLines()
     {
         Fixture fixture({7, 8, 8, 7, 7, 8});
-        fixture.cast.recordResultingName = QStringLiteral("否");
         fixture.engine.StartAutomatic(QStringLiteral("张三"), QStringLiteral("问行程"));
         fixture.engine.RunPendingPhases();
         QVERIFY(fixture.recorder.matching("changing").isEmpty());
-        QCOMPARE(fixture.cast.resultingLines, fixture.cast.primaryLines);
-        QCOMPARE(fixture.cast.recordResultingName, QStringLiteral("否"));
+        QCOMPARE(fixture.engine.Cast().resultingLines, fixture.engine.Cast().primaryLines);
+        QCOMPARE(fixture.recorder.records.first().changingLines, QStringLiteral("未变爻"));
+        QVERIFY(fixture.recorder.records.first().resultingName.isEmpty());
         const CastResolution &resolution = fixture.recorder.resolutions.first();
         QVERIFY(!resolution.resultingShown);
         QCOMPARE(resolution.changingLineField, QStringLiteral("未变爻"));
@@ -513,7 +577,7 @@ private slots:
         QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::Finished);
         QCOMPARE(fixture.recorder.resolutions.size(), 1);
         QCOMPARE(fixture.recorder.resolutions.first().changingLineCount, 6);
-        QCOMPARE(fixture.cast.resultingLines, QStringLiteral("101010"));
+        QCOMPARE(fixture.engine.Cast().resultingLines, QStringLiteral("101010"));
         QCOMPARE(fixture.recorder.matching("ready").size(), 5);
     }
 
@@ -589,15 +653,15 @@ private slots:
         QVERIFY(!fixture.engine.Step(QStringLiteral("李四"), QStringLiteral("别事")));
         QVERIFY(fixture.recorder.events.isEmpty());
         QCOMPARE(fixture.engine.PendingPhase(), CastingPhase::HeapsShownDelay);
-        QCOMPARE(fixture.cast.divinerName, QStringLiteral("张三"));
+        QCOMPARE(fixture.engine.Cast().divinerName, QStringLiteral("张三"));
     }
 
     void fieldsAreCopiedAsTheyStand()
     {
         Fixture fixture({7});
         fixture.engine.Step(QStringLiteral(" 张三 "), QStringLiteral("问行程 "));
-        QCOMPARE(fixture.cast.divinerName, QStringLiteral(" 张三 "));
-        QCOMPARE(fixture.cast.matterText, QStringLiteral("问行程 "));
+        QCOMPARE(fixture.engine.Cast().divinerName, QStringLiteral(" 张三 "));
+        QCOMPARE(fixture.engine.Cast().matterText, QStringLiteral("问行程 "));
     }
 
     void lineStartSoundFollowsTheSpeed_data()
@@ -618,24 +682,13 @@ private slots:
         QCOMPARE(fixture.recorder.matching("sound /wav/res"), QStringList{sound});
     }
 
-    void openingResetsTheStalksAndLinesButNotTheCount()
+    void newEngineStartsWithFortyNineStalksAndNoLines()
     {
-        CurrentCast cast;
-        cast.stalksInPlay = 28;
-        cast.leftPile = 3;
-        cast.hungStalk = 1;
-        cast.rightPile = 2;
-        cast.lineValue.fill(9);
-        cast.changedLineValue.fill(6);
-        cast.castTime = QStringLiteral("2006-7-16 10:20:30");
-        cast.changingLineCount = 6;
-        CastingEngine engine(cast, [] { return 0.0; }, [] { return castMoment; });
-        QCOMPARE(cast.stalksInPlay, 49);
-        QCOMPARE(cast.leftPile + cast.hungStalk + cast.rightPile, 0);
-        QCOMPARE(cast.lineValue, (std::array<int, 6>{}));
-        QCOMPARE(cast.changedLineValue, (std::array<int, 6>{}));
-        QVERIFY(cast.castTime.isEmpty());
-        QCOMPARE(cast.changingLineCount, 6);
+        CastingEngine engine(QStringLiteral("某官"), [] { return 0.0; }, [] { return castMoment; });
+        const StalkCounters &stalks = engine.Stalks();
+        QCOMPARE(stalks.stalksInPlay, 49);
+        QCOMPARE(stalks.leftPile + stalks.hungStalk + stalks.rightPile, 0);
+        QCOMPARE(engine.Cast(), CastResult{});
     }
 
     // Over many lines the split rule gives 6, 7, 8, 9 with the odds

@@ -1,5 +1,6 @@
 #include "as_ordinary_user.h"
 #include "file_size_limit.h"
+#include "core/resolution.h"
 #include "fileformat/gbk_codec.h"
 #include "fileformat/line_scanner.h"
 #include "records/divination_record.h"
@@ -42,35 +43,28 @@ struct CastFields {
     const char16_t *name;
     const char16_t *matter;
     const char16_t *primaryLines;
-    int changingLineCount;
     const char16_t *resultingLines;
 };
 
-CurrentCast CastOf(const CastFields &fields)
+// The record the resolution of the cast gives.
+DivinationRecord RecordOfCast(const CastFields &fields)
 {
-    CurrentCast cast;
+    CastResult cast;
     cast.castTime = QString::fromUtf16(fields.time);
     cast.divinerName = QString::fromUtf16(fields.name);
     cast.matterText = QString::fromUtf16(fields.matter);
-    cast.changingLineCount = fields.changingLineCount;
-    cast.recordPrimaryLines = QString::fromUtf16(fields.primaryLines);
-    const int primary = HexagramNumberOf(cast.recordPrimaryLines);
-    cast.recordPrimaryNumber = QString::number(primary);
-    cast.recordPrimaryName = HexagramNameOf(primary);
-    cast.recordResultingLines = QString::fromUtf16(fields.resultingLines);
-    const int resulting = HexagramNumberOf(cast.recordResultingLines);
-    cast.recordResultingNumber = QString::number(resulting);
-    cast.recordResultingName = HexagramNameOf(resulting);
-    return cast;
+    cast.primaryLines = QString::fromUtf16(fields.primaryLines);
+    cast.resultingLines = QString::fromUtf16(fields.resultingLines);
+    return ResolveCast(cast).record;
 }
 
-// The casts stored in three-casts.kdf. The second has no changing line but
-// still carries the resulting hexagram of an earlier cast; the third was
-// typed with double quotes in its name and matter.
+// The casts stored in three-casts.kdf. The second has no changing line and
+// follows one with changing lines; the third was typed with double quotes in
+// its name and matter.
 constexpr CastFields threeCasts[] = {
-    {u"2006-7-16 10:20:30", u"张三", u"某事云云", u"111111", 3, u"000111"},
-    {u"2006-7-17 8:05:09", u"李四", u"问行程", u"000000", 0, u"000111"},
-    {u"2006-7-18 21:00(人工输入)", u"王\"五", u"问\"远行\"", u"111111", 6, u"000000"},
+    {u"2006-7-16 10:20:30", u"张三", u"某事云云", u"111111", u"000111"},
+    {u"2006-7-17 8:05:09", u"李四", u"问行程", u"000000", u"000000"},
+    {u"2006-7-18 21:00(人工输入)", u"王\"五", u"问\"远行\"", u"111111", u"000000"},
 };
 
 DivinationRecord RecordOf(std::initializer_list<const char16_t *> fields)
@@ -86,7 +80,7 @@ DivinationRecord RecordOf(std::initializer_list<const char16_t *> fields)
 // record stands where.
 DivinationRecord NumberedRecord(int number)
 {
-    DivinationRecord record = RecordOfCast(CastOf(threeCasts[0]));
+    DivinationRecord record = RecordOfCast(threeCasts[0]);
     record.castTime = QStringLiteral("第%1条").arg(number);
     return record;
 }
@@ -144,23 +138,23 @@ private slots:
     {
         const QString path = tempPath(QStringLiteral("golden.kdf"));
         for (const CastFields &fields : threeCasts)
-            QVERIFY(AppendRecord(path, RecordOfCast(CastOf(fields))));
+            QVERIFY(AppendRecord(path, RecordOfCast(fields)));
         QCOMPARE(bytesOf(path), bytesOf(fixture(QStringLiteral("three-casts.kdf"))));
     }
 
     void appendingToMissingFileCreatesOneLine()
     {
         const QString path = tempPath(QStringLiteral("new.kdf"));
-        QVERIFY(AppendRecord(path, RecordOfCast(CastOf(threeCasts[0]))));
-        QCOMPARE(bytesOf(path), FormatRecordLine(RecordOfCast(CastOf(threeCasts[0]))));
+        QVERIFY(AppendRecord(path, RecordOfCast(threeCasts[0])));
+        QCOMPARE(bytesOf(path), FormatRecordLine(RecordOfCast(threeCasts[0])));
     }
 
     void appendAfterLineWithoutLineEndKeepsRecordsApart()
     {
         const QString path = copyOfFixture(QStringLiteral("no-final-crlf.kdf"));
         const QByteArray before = bytesOf(path);
-        QVERIFY(AppendRecord(path, RecordOfCast(CastOf(threeCasts[1]))));
-        QCOMPARE(bytesOf(path), before + "\r\n" + FormatRecordLine(RecordOfCast(CastOf(threeCasts[1]))));
+        QVERIFY(AppendRecord(path, RecordOfCast(threeCasts[1])));
+        QCOMPARE(bytesOf(path), before + "\r\n" + FormatRecordLine(RecordOfCast(threeCasts[1])));
     }
 
     void failedAppendIsReported_data()
@@ -172,7 +166,7 @@ private slots:
     void failedAppendIsReported()
     {
         QFETCH(QString, path);
-        QVERIFY(!AppendRecord(path, RecordOfCast(CastOf(threeCasts[0]))));
+        QVERIFY(!AppendRecord(path, RecordOfCast(threeCasts[0])));
         QVERIFY(!QFile::exists(tempPath(QStringLiteral("no-such-folder"))));
     }
 
@@ -182,13 +176,13 @@ private slots:
         const QByteArray before = bytesOf(fixture(QStringLiteral("three-casts.kdf")));
         WriteBytes(path, before);
         const FileSizeLimit limit(before.size() + 10);
-        QVERIFY(!AppendRecord(path, RecordOfCast(CastOf(threeCasts[0]))));
+        QVERIFY(!AppendRecord(path, RecordOfCast(threeCasts[0])));
         QCOMPARE(bytesOf(path), before);
     }
 
     void deviceThatFillsUpReportsFailure()
     {
-        const DivinationRecord record = RecordOfCast(CastOf(threeCasts[0]));
+        const DivinationRecord record = RecordOfCast(threeCasts[0]);
         FullDevice device(FormatRecordLine(record).size() - 1);
         QVERIFY(!AppendRecord(device, record));
         FullDevice roomy(FormatRecordLine(record).size());

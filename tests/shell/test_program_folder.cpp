@@ -84,21 +84,20 @@ private slots:
     {
         QTemporaryDir program;
         const QString path = program.filePath(QStringLiteral("setlog.kds"));
-        CurrentCast cast;
-        cast.divinerName = QStringLiteral("张三");
-        QVERIFY(WriteSettings(path, Settings{}, cast));
+        Settings settings;
+        settings.divinerName = QStringLiteral("张三");
+        QVERIFY(WriteSettings(path, settings).written);
         QVERIFY(QFile::setPermissions(path, QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(program.path(),
                                       QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-        cast.divinerName = QStringLiteral("李四");
+        settings.divinerName = QStringLiteral("李四");
         {
             const AsOrdinaryUser user;
-            QVERIFY(WriteSettings(path, Settings{}, cast));
+            QVERIFY(WriteSettings(path, settings).written);
         }
         QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        Settings settings;
-        CurrentCast read;
-        ReadSettings(path, settings, read);
+        Settings read;
+        ReadSettings(path, read);
         QCOMPARE(read.divinerName, QStringLiteral("李四"));
     }
 

@@ -24,31 +24,20 @@ QByteArray bytesOf(const QString &path)
 }
 
 // What a settings file gives: the four options, the name and the speed.
-struct Loaded {
-    Settings settings;
-    QString divinerName;
-    int castingSpeed;
-
-    friend bool operator==(const Loaded &, const Loaded &) = default;
-};
-
-Loaded load(const QString &path)
+Settings load(const QString &path)
 {
     // Values left from an earlier read must not survive a short file.
-    Settings settings{MusicState::Festival, false, true, false};
-    CurrentCast cast;
-    cast.divinerName = QStringLiteral("旧");
-    cast.castingSpeed = 4;
-    ReadSettings(path, settings, cast);
-    return {settings, cast.divinerName, cast.castingSpeed};
+    Settings settings{MusicState::Festival, false, true, false, QStringLiteral("旧"), 4};
+    ReadSettings(path, settings);
+    return settings;
 }
 
 constexpr std::optional<bool> Unset;
 
-Loaded loaded(MusicState music, const char16_t *name, int speed, std::optional<bool> quotes,
-              std::optional<bool> translation, std::optional<bool> tips)
+Settings loaded(MusicState music, const char16_t *name, int speed, std::optional<bool> quotes,
+                std::optional<bool> translation, std::optional<bool> tips)
 {
-    return {{music, quotes, translation, tips}, QString::fromUtf16(name), speed};
+    return {music, quotes, translation, tips, QString::fromUtf16(name), speed};
 }
 
 QString debugText(std::optional<bool> value)
@@ -58,12 +47,12 @@ QString debugText(std::optional<bool> value)
 
 } // namespace
 
-QDebug operator<<(QDebug debug, const Loaded &loaded)
+QDebug operator<<(QDebug debug, const Settings &loaded)
 {
     QDebugStateSaver saver(debug);
-    debug.nospace() << "Loaded(" << int(loaded.settings.musicState) << ", " << loaded.divinerName << ", "
-                    << loaded.castingSpeed << ", " << debugText(loaded.settings.showQuotes) << ", "
-                    << debugText(loaded.settings.printTranslation) << ", " << debugText(loaded.settings.todayTips)
+    debug.nospace() << "Settings(" << int(loaded.musicState) << ", " << loaded.divinerName << ", "
+                    << loaded.castingSpeed << ", " << debugText(loaded.showQuotes) << ", "
+                    << debugText(loaded.printTranslation) << ", " << debugText(loaded.todayTips)
                     << ')';
     return debug;
 }
@@ -77,7 +66,7 @@ private slots:
     void readingAppliesDefaultsToWhatIsMissing_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<Loaded>("expected");
+        QTest::addColumn<Settings>("expected");
         QTest::newRow("no file") << "missing.kds" << loaded(MusicState::Unset, u"某官", 3, Unset, Unset, Unset);
         QTest::newRow("empty") << "empty.kds" << loaded(MusicState::Unset, u"某官", 3, Unset, Unset, Unset);
         QTest::newRow("all set") << "all-set.kds" << loaded(MusicState::Festival, u"张三", 5, false, true, true);
@@ -101,7 +90,7 @@ private slots:
     void readingAppliesDefaultsToWhatIsMissing()
     {
         QFETCH(QString, file);
-        QFETCH(Loaded, expected);
+        QFETCH(Settings, expected);
         QCOMPARE(load(fixture(file)), expected);
     }
 
@@ -129,8 +118,7 @@ private slots:
         file.setData(EncodeGb18030(QStringLiteral("\"音乐开\",\"张三\",\"3\",\"%1\",\"%1\",\"%1\"\r\n").arg(text)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         Settings settings;
-        CurrentCast cast;
-        ReadSettings(file, settings, cast);
+        ReadSettings(file, settings);
         QCOMPARE(ShowsQuotes(settings), quotes);
         QCOMPARE(PrintsTranslation(settings), translation);
         QCOMPARE(AllowsTodayTips(settings), tips);
@@ -151,20 +139,19 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, golden);
         Settings settings;
-        CurrentCast cast;
-        ReadSettings(fixture(file), settings, cast);
+        ReadSettings(fixture(file), settings);
         const QString written = dir_.filePath(QStringLiteral("setlog.kds"));
-        QVERIFY(WriteSettings(written, settings, cast).written);
+        QVERIFY(WriteSettings(written, settings).written);
         QCOMPARE(bytesOf(written), bytesOf(fixture(golden)));
     }
 
     void quoteInNameIsStoredFullWidth()
     {
-        CurrentCast cast;
-        cast.divinerName = QStringLiteral("张\"三");
-        cast.castingSpeed = 3;
+        Settings settings;
+        settings.divinerName = QStringLiteral("张\"三");
+        settings.castingSpeed = 3;
         const QString path = dir_.filePath(QStringLiteral("quote.kds"));
-        QVERIFY(WriteSettings(path, Settings{}, cast).written);
+        QVERIFY(WriteSettings(path, settings).written);
         QCOMPARE(load(path), loaded(MusicState::Unset, u"张“三", 3, Unset, Unset, Unset));
     }
 
@@ -180,15 +167,12 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, stored);
-        CurrentCast cast;
-        cast.divinerName = name;
-        cast.castingSpeed = 2;
         const QString path = dir_.filePath(QStringLiteral("control.kds"));
-        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}}, cast).written);
+        QVERIFY(WriteSettings(path, Settings{MusicState::Off, false, {}, {}, name, 2}).written);
         const QByteArray bytes = bytesOf(path);
         QCOMPARE(bytes.count('\n'), 1);
         QCOMPARE(bytes.count('\r'), 1);
-        const Loaded expected{{MusicState::Off, false, {}, {}}, stored, 2};
+        const Settings expected{MusicState::Off, false, {}, {}, stored, 2};
         QCOMPARE(load(path), expected);
     }
 
@@ -213,12 +197,12 @@ private slots:
             QVERIFY(QDir(dir_.path()).mkpath(name));
         }
         const QByteArray before = bytesOf(path);
-        CurrentCast cast;
-        cast.divinerName = QStringLiteral("新名字");
+        Settings settings;
+        settings.divinerName = QStringLiteral("新名字");
         SettingsWrite result;
         {
             const FileSizeLimit limit(sizeLimit);
-            result = WriteSettings(path, Settings{}, cast);
+            result = WriteSettings(path, settings);
         }
         QVERIFY(!result.written);
         QVERIFY2(!result.failure.isEmpty(), qPrintable(name));

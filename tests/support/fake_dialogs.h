@@ -21,6 +21,8 @@ public:
         Icon icon;
         QString defaultText;
         bool yesIsDefault = false;
+        // The most characters an input box's answer keeps.
+        int maxLength = 0;
     };
 
     void ShowMessage(QWidget *, const QString &text, const QString &title, Icon icon) override
@@ -37,9 +39,9 @@ public:
         return answer;
     }
     std::optional<QString> AskText(QWidget *, const QString &prompt, const QString &title,
-                                   const QString &defaultText) override
+                                   const QString &defaultText, int maxLength) override
     {
-        boxes.push_back({Kind::Text, prompt, title, Icon::None, defaultText});
+        boxes.push_back({Kind::Text, prompt, title, Icon::None, defaultText, false, maxLength});
         if (textAnswers.empty())
             return std::nullopt;
         std::optional<QString> answer;

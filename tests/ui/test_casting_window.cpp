@@ -3,6 +3,7 @@
 #include "shell/settings.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound.h"
+#include "support/limit_note.h"
 #include "support/modal_watch.h"
 #include "support/require_child.h"
 #include "support/split_script.h"
@@ -58,7 +59,7 @@ struct CastingRig {
     FakeDialogs dialogs;
     FakeEffects effects;
     Settings settings;
-    CurrentCast cast;
+    CastResult castInHand;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
     CastingSchedule schedule = QuickSchedule();
@@ -68,15 +69,15 @@ struct CastingRig {
 
     explicit CastingRig(int speed = 5)
     {
-        cast.castingSpeed = speed;
-        cast.divinerName = QStringLiteral("李四");
+        settings.castingSpeed = speed;
+        settings.divinerName = QStringLiteral("李四");
         mainWindow = std::make_unique<MainWindow>(mainServices(), settings);
         display = std::make_unique<MainWindowCastDisplay>(*mainWindow);
     }
 
     void open(const QList<int> &lineValues)
     {
-        window = std::make_unique<CastingWindow>(castingServices(lineValues), cast, *display);
+        window = std::make_unique<CastingWindow>(castingServices(lineValues), settings, castInHand, *display);
         window->show();
     }
 
@@ -183,6 +184,22 @@ private slots:
         QVERIFY(counterFace.weight() >= QFont::Bold);
     }
 
+    // The fields keep what fits and say so while full; a shorter text takes
+    // the note away again.
+    void fullFieldsShowTheirLimit_data()
+    {
+        AddNameAndMatterLimitRows();
+    }
+
+    void fullFieldsShowTheirLimit()
+    {
+        QFETCH(QByteArray, field);
+        CastingRig rig;
+        rig.open({7, 7, 7, 7, 7, 7});
+        auto *entry = rig.control<QLineEdit>(field.constData());
+        CheckLimitNoteOf(entry);
+    }
+
     void promptsComeBeforeTheFirstLine_data()
     {
         QTest::addColumn<bool>("byKey");
@@ -207,14 +224,18 @@ private slots:
         QCOMPARE(rig.dialogs.boxes[0].text, QStringLiteral("请输入占筮者姓名(不能超过9个字符)。"));
         QCOMPARE(rig.dialogs.boxes[0].title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.dialogs.boxes[0].defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.dialogs.boxes[0].maxLength, 9);
         QCOMPARE(rig.control<QLineEdit>("diviner_name_field")->text(), QStringLiteral("欧阳张三丰欧阳张三"));
+        QCOMPARE(ShownLimitNote(*rig.control<QLineEdit>("diviner_name_field")), QStringLiteral("最多9个字"));
 
         trigger();
         QCOMPARE(rig.dialogs.boxes.size(), size_t(2));
         QCOMPARE(rig.dialogs.boxes[1].text, QStringLiteral("请输入所占何事(不能超过30个字符)。"));
         QCOMPARE(rig.dialogs.boxes[1].title, QStringLiteral("输入事由"));
         QCOMPARE(rig.dialogs.boxes[1].defaultText, QStringLiteral("某事云云"));
+        QCOMPARE(rig.dialogs.boxes[1].maxLength, 30);
         QCOMPARE(rig.control<QLineEdit>("matter_field")->text(), QString(30, QChar(u'事')));
+        QCOMPARE(ShownLimitNote(*rig.control<QLineEdit>("matter_field")), QStringLiteral("最多30个字"));
         QVERIFY(rig.shown(rig.control<QWidget>("automatic_button")));
         QVERIFY(!rig.effects.played.contains(Sound("/wav/res.wav")));
 
@@ -227,7 +248,7 @@ private slots:
         QVERIFY(!rig.control<QLineEdit>("diviner_name_field")->isEnabled());
         QVERIFY(!rig.control<QLineEdit>("matter_field")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(rig.text("line_value_1"), QStringLiteral("7"), CastTimeoutMs);
-        QCOMPARE(rig.cast.divinerName, QStringLiteral("欧阳张三丰欧阳张三"));
+        QCOMPARE(rig.settings.divinerName, QStringLiteral("欧阳张三丰欧阳张三"));
 
         // Only the automatic start goes on to the second line by itself.
         if (byKey) {
@@ -330,7 +351,7 @@ private slots:
             QTest::keyRelease(rig.window.get(), key.key, key.released);
         }
         QCOMPARE(rig.text("speed_bar"), bar);
-        QCOMPARE(rig.cast.castingSpeed, int(bar.size()));
+        QCOMPARE(rig.settings.castingSpeed, int(bar.size()));
         QCOMPARE(rig.control<QTimer>("animation_timer")->interval(), frameInterval);
     }
 
@@ -368,6 +389,8 @@ private slots:
     void closeBeforeTheFirstStep()
     {
         CastingRig rig;
+        rig.castInHand.primaryLines = rig.castInHand.resultingLines = QStringLiteral("111111");
+        const CastResult earlierCast = rig.castInHand;
         rig.open({7, 7, 7, 7, 7, 7});
         rig.effects.played.clear();
         rig.pressKey(Qt::Key_F12);
@@ -375,6 +398,9 @@ private slots:
         QCOMPARE(rig.window->result(), int(QDialog::Rejected));
         QVERIFY(rig.effects.played.isEmpty());
         QVERIFY(rig.recordFile().isEmpty());
+        // The cast in hand and the remembered name are those of before.
+        QCOMPARE(rig.castInHand, earlierCast);
+        QCOMPARE(rig.settings.divinerName, QStringLiteral("李四"));
     }
 
     void resolvedCastIsShownAndRecorded_data()
@@ -582,7 +608,7 @@ private slots:
         QFETCH(QList<int>, topics);
         CastingRig rig;
         QList<int> opened;
-        CastCommandServices services{rig.castingServices({7, 7, 7, 7, 7, 7}), &rig.cast,
+        CastCommandServices services{rig.castingServices({7, 7, 7, 7, 7, 7}), &rig.settings, &rig.castInHand,
                                      [&](QWidget *owner, int topic) {
                                          if (owner == rig.mainWindow.get())
                                              opened << topic;
@@ -604,7 +630,7 @@ private slots:
     {
         CastingRig rig;
         rig.dialogs.textAnswers = {QStringLiteral("王五"), QStringLiteral("问行期")};
-        CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.cast,
+        CastCommandServices services{rig.castingServices({7, 8, 9, 6, 7, 8}), &rig.settings, &rig.castInHand,
                                      [](QWidget *, int) {}};
         ConnectCastCommands(*rig.mainWindow, services);
         rig.mainWindow->show();
@@ -641,6 +667,10 @@ private slots:
                                         QStringLiteral("变2爻"),            QStringLiteral("17"),
                                         QStringLiteral("100110"),           QStringLiteral("随")};
         QCOMPARE(rig.recordFile(), FormatRecordLine(expected));
+        QCOMPARE(rig.settings.divinerName, QStringLiteral("王五"));
+        const CastResult cast{{7, 8, 9, 6, 7, 8}, QStringLiteral("101010"), QStringLiteral("100110"),
+                              QStringLiteral("2024-3-5 9:08:07"), QStringLiteral("王五"), QStringLiteral("问行期")};
+        QCOMPARE(rig.castInHand, cast);
     }
 
     // The speed keys change the speed wherever the cursor is, and neither

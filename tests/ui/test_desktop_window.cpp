@@ -1,3 +1,4 @@
+#include "support/limit_note.h"
 #include "ui/art/program_icon_art.h"
 #include "ui/widgets/platform_choice.h"
 #include "ui/widgets/window_drag.h"
@@ -10,6 +11,9 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -153,6 +157,44 @@ private slots:
         QCOMPARE(childWindow.geometry().center(), ownerWindow.geometry().center());
     }
 
+    // An input box keeps what fits and says so while full.
+    void fullInputBoxesShowTheirLimit_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("name typed under the limit") << 9 << 8 << false << QString();
+        QTest::newRow("name typed to the limit") << 9 << 9 << false << QStringLiteral("最多9个字");
+        QTest::newRow("name pasted over the limit") << 9 << 52 << true << QStringLiteral("最多9个字");
+        QTest::newRow("matter pasted under the limit") << 30 << 29 << true << QString();
+        QTest::newRow("matter typed over the limit") << 30 << 52 << false << QStringLiteral("最多30个字");
+        QTest::newRow("matter pasted over the limit") << 30 << 52 << true << QStringLiteral("最多30个字");
+    }
+    void fullInputBoxesShowTheirLimit()
+    {
+        QFETCH(int, limit);
+        QFETCH(int, count);
+        QFETCH(bool, pasted);
+        QFETCH(QString, note);
+        WidgetDialogService dialogs;
+        QString shownNote = QStringLiteral("no input box");
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            auto *field = RequireChild<QLineEdit>(*box, QString(), Qt::FindChildrenRecursively);
+            field->clear();
+            EnterCharacters(field, count, pasted);
+            shownNote = ShownLimitNote(*field);
+            box->accept();
+        });
+        const std::optional<QString> answer =
+            dialogs.AskText(nullptr, QStringLiteral("请输入所占何事(不能超过30个字符)。"), QStringLiteral("输入事由"),
+                            QStringLiteral("某事云云"), limit);
+        QCOMPARE(shownNote, note);
+        QCOMPARE(answer, std::optional(QString(std::min(count, limit), QChar(u'字'))));
+    }
+
     // A window manager puts its buttons beside the title: a box as narrow as
     // its short message would show only a few letters of the title.
     void shortMessagesLeaveRoomForTheirTitle_data()
@@ -177,6 +219,49 @@ private slots:
         else
             dialogs.ShowMessage(nullptr, QStringLiteral("好。"), ProgramTitle(), DialogService::Icon::None);
         QVERIFY(shownWidth >= QFontMetrics(QApplication::font()).horizontalAdvance(ProgramTitle()) + 160);
+    }
+
+    // Message and input boxes sit on the centre of the window they belong
+    // to, whichever control of it asked, as the child windows do.
+    void boxesOpenOnTheCentreOfTheirOwner_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("short message") << "message" << "好。";
+        QTest::newRow("long message") << "message" << QString(QStringLiteral("所选记录已成功删除!\n")).repeated(6);
+        QTest::newRow("question") << "question" << "将要彻底删除第 3 号记录!\n确定要删除吗?";
+        QTest::newRow("input box") << "text" << "请输入您的姓名：";
+    }
+    void boxesOpenOnTheCentreOfTheirOwner()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QWidget owner(nullptr, Qt::FramelessWindowHint);
+        owner.setGeometry(60, 40, 642, 464);
+        auto *control = new QLabel(&owner);
+        control->setGeometry(500, 400, 80, 30);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        WidgetDialogService dialogs;
+        QRect shown;
+        // The box is framed; its frame, as the user sees it, goes on the
+        // owner's centre once the frame is known.
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            const bool centred = QTest::qWaitFor([&] { return box->frameGeometry().center() == owner.frameGeometry().center(); });
+            Q_UNUSED(centred); // the comparison below says by how much it missed
+            shown = box->frameGeometry();
+            box->reject();
+        });
+        if (kind == u"question")
+            dialogs.AskYesNo(control, text, ProgramTitle(), false);
+        else if (kind == u"text")
+            dialogs.AskText(control, text, ProgramTitle(), QStringLiteral("张三"), 9);
+        else
+            dialogs.ShowMessage(control, text, ProgramTitle(), DialogService::Icon::None);
+        QVERIFY(shown.isValid());
+        QCOMPARE(shown.center(), owner.frameGeometry().center());
     }
 
     void theWindowIconIsDrawnWhenTheThemeHasNone()

@@ -76,7 +76,7 @@ CastResolution SampleCast()
 // Everything one window needs, kept alive while its row is checked.
 struct WindowRig {
     MainWindowRig main;
-    CurrentCast cast;
+    CastResult castInHand;
     FakeCalendarHost calendarHost;
     FakeOptionsTarget optionsTarget;
     std::unique_ptr<MainWindowCastDisplay> display;
@@ -110,14 +110,14 @@ const WindowMaker Casting = [](WindowRig &rig) {
     CastingWindowServices services{&rig.main.dialogs, &rig.main.effects, rig.main.folder.path(),
                                    [] { return 0.5; }, [] { return Moment; },
                                    rig.main.folder.filePath(QStringLiteral("filelog.kdf"))};
-    rig.window = std::make_unique<CastingWindow>(services, rig.cast, *rig.display);
+    rig.window = std::make_unique<CastingWindow>(services, rig.main.settings, rig.castInHand, *rig.display);
 };
 const WindowMaker ManualEntry = [](WindowRig &rig) {
     rig.display = std::make_unique<MainWindowCastDisplay>(*rig.main.window);
     ManualEntryServices services{&rig.main.dialogs, &rig.main.effects, rig.main.folder.path(),
                                  [] { return Moment; }, rig.main.folder.filePath(QStringLiteral("filelog.kdf")),
                                  [](QWidget *, int) {}};
-    rig.window = std::make_unique<ManualEntryWindow>(services, rig.cast, *rig.display);
+    rig.window = std::make_unique<ManualEntryWindow>(services, rig.main.settings, rig.castInHand, *rig.display);
 };
 const WindowMaker Trigrams = [](WindowRig &rig) {
     rig.window = std::make_unique<TrigramReference>(rig.ReferenceServices(), [] {}, nullptr);

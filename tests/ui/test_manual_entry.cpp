@@ -1,10 +1,13 @@
 #include "core/changed_line_pictures.h"
 #include "core/changing_line_rules.h"
 #include "core/manual_entry.h"
+#include "core/resolution.h"
 #include "fileformat/gbk_codec.h"
 #include "record_window_rig.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
+#include "support/limit_note.h"
 #include "support/modal_watch.h"
 #include "support/type_text.h"
 #include "texts/hexagram_texts.h"
@@ -47,7 +50,8 @@ ManualEntryFields CompleteFields()
 // temporary folder.
 struct EntryRig {
     MainWindowUnderTest main;
-    CurrentCast cast;
+    Settings settings;
+    CastResult castInHand;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
     QList<std::pair<QWidget *, int>> helpTopics;
@@ -55,8 +59,8 @@ struct EntryRig {
 
     EntryRig()
     {
-        cast.divinerName = QStringLiteral("李四");
-        window = std::make_unique<ManualEntryWindow>(Services(), cast, *main.display);
+        settings.divinerName = QStringLiteral("李四");
+        window = std::make_unique<ManualEntryWindow>(Services(), settings, castInHand, *main.display);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -254,21 +258,17 @@ private slots:
         for (int i = 0; i < LinesPerHexagram; ++i)
             fields.lines[i] = lines.mid(i, 1);
         fields.changing = marks;
-        CurrentCast cast;
-        // Left over from an earlier cast; a cast without change must not
-        // write them.
-        cast.recordResultingNumber = QStringLiteral("12");
-        cast.recordResultingName = QStringLiteral("否");
-        cast.lineValue.fill(7);
-
-        const CastResolution resolution = ResolveManualEntry(cast, fields);
+        const CastResult cast = ManualEntryCast(fields);
+        const ResolvedCast resolved = ResolveCast(cast);
+        const CastResolution &resolution = resolved.resolution;
 
         QCOMPARE(cast.castTime, QStringLiteral("2006-7-6 9:5(人工输入)"));
         QCOMPARE(cast.divinerName, QStringLiteral("张三"));
+        QCOMPARE(cast.matterText, QStringLiteral("问前程"));
         QCOMPARE(cast.primaryLines, lines);
         QCOMPARE(cast.resultingLines, resultingLines);
-        QCOMPARE(cast.changingLineCount, count);
-        QCOMPARE(cast.lineValue[0], 7);
+        QCOMPARE(ChangingLineCount(cast), count);
+        QCOMPARE(cast.lineValues, (std::array<int, LinesPerHexagram>{}));
         QCOMPARE(resolution.primary.name, HexagramNameOf(HexagramNumberOf(lines)));
         QCOMPARE(resolution.primary.text, HexagramText(HexagramNumberOf(lines)));
         QCOMPARE(resolution.resultingShown, count > 0);
@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(resolution.primary.pictures, CodesOf(primaryCodes));
         QCOMPARE(resolution.resulting.pictures, CodesOf(resultingCodes));
 
-        const DivinationRecord record = RecordOfCast(cast);
+        const DivinationRecord &record = resolved.record;
         QCOMPARE(record.changingLines, ChangingLineField(count));
         QCOMPARE(record.primaryLines, lines);
         QCOMPARE(record.resultingName, resultingName);
@@ -414,12 +414,30 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, after);
         EntryRig rig;
-        rig.cast.divinerName = lastName;
+        rig.settings.divinerName = lastName;
         rig.Field("diviner_name_field")->setText(before);
         QTest::mouseDClick(rig.Field("diviner_name_field"), Qt::LeftButton);
         QCOMPARE(rig.Field("diviner_name_field")->text(), after);
         QTest::mouseDClick(rig.Field("matter_field"), Qt::LeftButton);
         QCOMPARE(rig.Field("matter_field")->text(), QStringLiteral("某事云云"));
+    }
+
+    // The fields keep what fits and say so while full; a shorter text takes
+    // the note away again.
+    void fullFieldsShowTheirLimit_data()
+    {
+        AddNameAndMatterLimitRows();
+        QTest::newRow("time pasted under the limit") << QByteArray("cast_time_field") << 19 << true << QString();
+        QTest::newRow("time pasted over the limit") << QByteArray("cast_time_field") << 52 << true
+                                                    << QStringLiteral("最多20个字");
+    }
+
+    void fullFieldsShowTheirLimit()
+    {
+        QFETCH(QByteArray, field);
+        EntryRig rig;
+        QLineEdit *entry = rig.Field(field.constData());
+        CheckLimitNoteOf(entry);
     }
 
     void confirmAsksForBlankFieldsInOrder()
@@ -432,12 +450,15 @@ private slots:
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(1));
         QCOMPARE(rig.main.dialogs.boxes[0].title, QStringLiteral("输入时间"));
         QCOMPARE(rig.main.dialogs.boxes[0].defaultText, QStringLiteral("2006-7-6 9:5"));
+        QCOMPARE(rig.main.dialogs.boxes[0].maxLength, 20);
         QCOMPARE(rig.Field("cast_time_field")->text(), QStringLiteral("一二三四五六七八九十一二三四五六七八九十"));
+        QCOMPARE(ShownLimitNote(*rig.Field("cast_time_field")), QStringLiteral("最多20个字"));
 
         // Cancel leaves the name empty, so the next confirmation asks again.
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.back().title, QStringLiteral("输入姓名"));
         QCOMPARE(rig.main.dialogs.boxes.back().defaultText, QStringLiteral("李四"));
+        QCOMPARE(rig.main.dialogs.boxes.back().maxLength, 9);
         QVERIFY(rig.Field("diviner_name_field")->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), rig.Field("diviner_name_field"));
         rig.Confirm();
@@ -445,6 +466,7 @@ private slots:
 
         rig.Confirm();
         QCOMPARE(rig.main.dialogs.boxes.back().title, QStringLiteral("输入事由"));
+        QCOMPARE(rig.main.dialogs.boxes.back().maxLength, 30);
         QCOMPARE(rig.main.dialogs.boxes.size(), size_t(4));
         QVERIFY(rig.RecordLines().isEmpty());
         QVERIFY(rig.window->isVisible());
@@ -549,7 +571,7 @@ private slots:
         rig.window->close();
         ManualEntryServices services = rig.Services();
         services.recordFilePath = rig.folder.filePath(QStringLiteral("missing/filelog.kdf"));
-        ManualEntryWindow window(services, rig.cast, *rig.main.display);
+        ManualEntryWindow window(services, rig.settings, rig.castInHand, *rig.main.display);
         RequireChild<QLineEdit>(window, QStringLiteral("diviner_name_field"))->setText(QStringLiteral("张三"));
         RequireChild<QLineEdit>(window, QStringLiteral("matter_field"))->setText(QStringLiteral("问前程"));
         for (int line = 1; line <= 6; ++line)
@@ -603,7 +625,9 @@ private slots:
     void f6OpensTheWindowInPlaceOfTheMainWindow()
     {
         MainWindowUnderTest main;
-        CurrentCast cast;
+        Settings settings;
+        settings.divinerName = QStringLiteral("李四");
+        CastResult castInHand;
         QTemporaryDir folder;
         ManualEntryServices services;
         services.dialogs = &main.dialogs;
@@ -612,7 +636,7 @@ private slots:
         services.now = [] { return OpeningMoment; };
         services.recordFilePath = folder.filePath(QStringLiteral("filelog.kdf"));
         services.openHelpTopic = [](QWidget *, int) {};
-        ConnectManualEntryCommand(*main.window, services, cast);
+        ConnectManualEntryCommand(*main.window, services, settings, castInHand);
         main.window->show();
 
         bool mainHiddenMeanwhile = false;
@@ -631,6 +655,11 @@ private slots:
         QTRY_VERIFY(main.window->isVisible());
         QCOMPARE(main.Text("primary_hexagram_name_label"), QStringLiteral("乾"));
         QCOMPARE(FileBytes(services.recordFilePath).count('\n'), 1);
+        // The entered cast is the cast in hand and its name is remembered.
+        QCOMPARE(castInHand.primaryLines, QStringLiteral("111111"));
+        QCOMPARE(castInHand.resultingLines, QStringLiteral("111111"));
+        QCOMPARE(castInHand.divinerName, QStringLiteral("张三"));
+        QCOMPARE(settings.divinerName, QStringLiteral("张三"));
     }
 
     // A time longer than its box shows its start once the cursor leaves

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QKeySequence>
 #include <QAbstractProxyModel>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -94,7 +95,7 @@ constexpr int QuickNoticeDelayMs = 50;
 // temporary folder.
 struct BrowserRig {
     MainWindowUnderTest main;
-    CurrentCast cast;
+    CastResult castInHand;
     AnsweringFileDialogs files;
     QTemporaryDir folder;
     QString recordPath = folder.filePath(QStringLiteral("filelog.kdf"));
@@ -117,7 +118,7 @@ struct BrowserRig {
 
     void Open()
     {
-        window = std::make_unique<RecordBrowserWindow>(Services(), cast, *main.display);
+        window = std::make_unique<RecordBrowserWindow>(Services(), castInHand, *main.display);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -373,18 +374,22 @@ private slots:
         QFETCH(QString, rule);
         QFETCH(QStringList, primaryCodes);
         QFETCH(QStringList, resultingCodes);
-        CurrentCast cast;
-        const std::optional<CastResolution> recalled = RecallRecord(cast, record);
-        QVERIFY(recalled);
-        QCOMPARE(recalled->castTime, record.castTime);
-        QCOMPARE(recalled->primary.number, record.primaryNumber);
-        QCOMPARE(recalled->primary.name, record.primaryName);
-        QCOMPARE(recalled->primary.text, HexagramText(HexagramNumberOf(record.primaryLines)));
-        QCOMPARE(recalled->resultingShown, resultingShown);
-        QCOMPARE(recalled->ruleText, rule);
-        QCOMPARE(QStringList(recalled->primary.pictures.begin(), recalled->primary.pictures.end()), primaryCodes);
-        QCOMPARE(QStringList(recalled->resulting.pictures.begin(), recalled->resulting.pictures.end()), resultingCodes);
-        QCOMPARE(cast.primaryLines, record.primaryLines);
+        const std::optional<RecalledCast> recall = RecallRecord(record);
+        QVERIFY(recall);
+        const CastResolution &recalled = recall->resolution;
+        QCOMPARE(recalled.castTime, record.castTime);
+        QCOMPARE(recalled.primary.number, record.primaryNumber);
+        QCOMPARE(recalled.primary.name, record.primaryName);
+        QCOMPARE(recalled.primary.text, HexagramText(HexagramNumberOf(record.primaryLines)));
+        QCOMPARE(recalled.resultingShown, resultingShown);
+        QCOMPARE(recalled.ruleText, rule);
+        QCOMPARE(QStringList(recalled.primary.pictures.begin(), recalled.primary.pictures.end()), primaryCodes);
+        QCOMPARE(QStringList(recalled.resulting.pictures.begin(), recalled.resulting.pictures.end()), resultingCodes);
+        QCOMPARE(recall->cast.primaryLines, record.primaryLines);
+        QCOMPARE(recall->cast.castTime, record.castTime);
+        QCOMPARE(recall->cast.divinerName, record.divinerName);
+        QCOMPARE(recall->cast.matterText, record.matterText);
+        QCOMPARE(recall->cast.lineValues, (std::array<int, LinesPerHexagram>{}));
     }
 
     void recallRefusesARecordWithoutAHexagram_data()
@@ -400,10 +405,7 @@ private slots:
         QFETCH(QString, primaryLines);
         DivinationRecord record = TwoChanging();
         record.primaryLines = primaryLines;
-        CurrentCast cast;
-        cast.primaryLines = QStringLiteral("000000");
-        QVERIFY(!RecallRecord(cast, record));
-        QCOMPARE(cast.primaryLines, QStringLiteral("000000"));
+        QVERIFY(!RecallRecord(record));
     }
 
     void openingShowsTheLastPage_data()
@@ -573,7 +575,10 @@ private slots:
         QVERIFY(!rig.main.Shown("trigram_wheel_picture"));
         QVERIFY(rig.main.Find("print_button")->isEnabled());
         QCOMPARE(rig.main.LineCodes("primary"), QStringList(6, QStringLiteral("1")));
-        QCOMPARE(rig.cast.primaryLines, QStringLiteral("111111"));
+        QCOMPARE(rig.castInHand.primaryLines, QStringLiteral("111111"));
+        // An unchanged record stores no resulting hexagram.
+        QVERIFY(rig.castInHand.resultingLines.isEmpty());
+        QCOMPARE(rig.castInHand.divinerName, QStringLiteral("占者2"));
     }
 
     void readShowsTheChangedLinesInRed()
@@ -906,6 +911,237 @@ private slots:
         QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
     }
 
+    // Tab walks the window as it is read; every stop says what it is.
+    void tabWalksTheWindowInReadingOrder()
+    {
+        BrowserRig rig(Casts(65));
+        rig.Open();
+        // Picking a record comes first.
+        QCOMPARE(QApplication::focusWidget(), rig.List());
+        rig.GoToPage(QStringLiteral("2"));
+        QCOMPARE(rig.EnabledPageCommands().size(), 5);
+        rig.List()->setFocus();
+        const QStringList order{"records_list",       "record_number_field", "read_button",
+                                "page_field",         "go_button",           "first_page_button",
+                                "previous_page_button", "next_page_button",  "last_page_button",
+                                "close_button",       "find_field",          "find_button"};
+        QStringList walked{QApplication::focusWidget()->objectName()};
+        for (qsizetype stop = 1; stop < order.size() + 1; ++stop) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(walked, order + QStringList{"records_list"});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("find_button"));
+    }
+
+    void everyControlSaysWhatItIs_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("find box") << "find_field" << "查找内容" << "姓名、所占何事或卦名；Enter 查找下一条记录";
+        QTest::newRow("find") << "find_button" << "查找" << "Enter";
+        QTest::newRow("list") << "records_list" << "占筮记录"
+                              << "上下箭头选择记录，Enter 读取，Delete 删除，PageUp/PageDown 翻页";
+        QTest::newRow("record number") << "record_number_field" << "当前记录号" << "";
+        QTest::newRow("read") << "read_button" << "读取" << "在记录中按 Enter";
+        QTest::newRow("page box") << "page_field" << "到第几页" << "Enter";
+        QTest::newRow("go") << "go_button" << "确定" << "到所填的页，Enter";
+        QTest::newRow("first page") << "first_page_button" << "到第一页" << "Home";
+        QTest::newRow("previous page") << "previous_page_button" << "上一页" << "PageUp";
+        QTest::newRow("next page") << "next_page_button" << "下一页" << "PageDown";
+        QTest::newRow("last page") << "last_page_button" << "到最后页" << "End";
+        QTest::newRow("close") << "close_button" << "关闭窗口" << "Esc、F12";
+    }
+    void everyControlSaysWhatItIs()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        BrowserRig rig(Casts(1));
+        rig.Open();
+        const QWidget *shown = rig.Find(qPrintable(control));
+        QCOMPARE(shown->accessibleName(), name);
+        QCOMPARE(shown->accessibleDescription(), description);
+        QVERIFY(shown->focusPolicy() & Qt::TabFocus);
+    }
+
+    // Enter in the list reads back the entry the caret is on, whether it was
+    // picked by a click, by the arrows, or not at all (the caret's entry).
+    void enterInTheListReadsTheEntryAtTheCaret_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("matter");
+        QTest::newRow("clicked") << "click 2" << "占筮事由：第2事";
+        QTest::newRow("arrow down") << "down" << "占筮事由：第2事";
+        QTest::newRow("caret only") << "" << "占筮事由：第1事";
+    }
+    void enterInTheListReadsTheEntryAtTheCaret()
+    {
+        QFETCH(QString, picked);
+        QFETCH(QString, matter);
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        if (picked == u"click 2")
+            rig.ClickEntry(2);
+        else if (picked == u"down")
+            rig.Key(Qt::Key_Down);
+        rig.Key(Qt::Key_Return);
+        QCOMPARE(rig.window->result(), int(QDialog::Accepted));
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.main.Text("matter_caption") + rig.main.Text("matter_label"), matter);
+        QVERIFY(rig.main.dialogs.boxes.empty());
+    }
+
+    void enterInAnEmptyListDoesNothing()
+    {
+        BrowserRig rig(QByteArray{});
+        rig.Open();
+        rig.Key(Qt::Key_Return);
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(rig.main.dialogs.boxes.empty());
+    }
+
+    // Delete in the list asks as the menu item does, for the selected entry
+    // or, with none, for the entry at the caret; elsewhere it edits text.
+    void deleteInTheListAsksToDeleteTheEntry_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("deleted");
+        QTest::newRow("clicked, yes") << "click 2" << true << 2;
+        QTest::newRow("clicked, no") << "click 2" << false << 0;
+        QTest::newRow("arrow up, yes") << "up" << true << 1;
+        QTest::newRow("caret only, yes") << "" << true << 1;
+    }
+    void deleteInTheListAsksToDeleteTheEntry()
+    {
+        QFETCH(QString, picked);
+        QFETCH(bool, yes);
+        QFETCH(int, deleted);
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        if (picked == u"click 2")
+            rig.ClickEntry(2);
+        else if (picked == u"up")
+            rig.Key(Qt::Key_Up);
+        rig.main.dialogs.yesNoAnswers = {yes};
+        rig.Key(Qt::Key_Delete);
+        const qint64 asked = deleted ? deleted : 2;
+        QCOMPARE(LastQuestion(rig.main.dialogs),
+                 QStringLiteral("删除记录文件|将要彻底删除第 %1 号记录!\n确定要删除吗?").arg(asked));
+        QCOMPARE(rig.main.dialogs.Shown(FakeDialogs::Kind::YesNo).size(), size_t(1));
+        QByteArray left;
+        for (int number = 1; number <= 3; ++number)
+            if (number != deleted)
+                left += FormatRecordLine(Unchanged(number));
+        QCOMPARE(FileBytes(rig.recordPath), left);
+        QVERIFY(rig.window->isVisible());
+    }
+
+    void deleteInTheFindBoxDeletesText()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        rig.ClickEntry(2);
+        auto *findBox = rig.Find<QLineEdit>("find_field");
+        findBox->setFocus();
+        findBox->setText(QStringLiteral("第2"));
+        findBox->setCursorPosition(0);
+        QTest::keyClick(findBox, Qt::Key_Delete);
+        QCOMPARE(findBox->text(), QStringLiteral("2"));
+        QVERIFY(rig.main.dialogs.boxes.empty());
+        QCOMPARE(FileBytes(rig.recordPath), Casts(3));
+    }
+
+    // Esc closes the window from any control; in a find box with text the
+    // first Esc empties the box.
+    void escapeClosesTheWindow_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("escapesToClose");
+        QTest::newRow("list") << "records_list" << "" << 1;
+        QTest::newRow("empty find box") << "find_field" << "" << 1;
+        QTest::newRow("find box with text") << "find_field" << "张" << 2;
+        QTest::newRow("page box") << "page_field" << "" << 1;
+        QTest::newRow("find command") << "find_button" << "" << 1;
+    }
+    void escapeClosesTheWindow()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(int, escapesToClose);
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        QWidget *focused = rig.Find(qPrintable(control));
+        focused->setFocus();
+        if (auto *box = qobject_cast<QLineEdit *>(focused))
+            box->setText(typed);
+        for (int escape = 1; escape < escapesToClose; ++escape) {
+            QTest::keyClick(focused, Qt::Key_Escape);
+            QVERIFY(rig.window->isVisible());
+            QCOMPARE(qobject_cast<QLineEdit *>(focused)->text(), QString());
+        }
+        QTest::keyClick(focused, Qt::Key_Escape);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.window->result(), int(QDialog::Rejected));
+    }
+
+    void altFOpensTheFileMenu()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        rig.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        auto *menu = rig.Find<QMenu>("file_menu");
+        QTest::keyClick(rig.List(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Down);
+        QCOMPARE(menu->activeAction(), rig.Item("open_other_file_action"));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(rig.window->isVisible());
+    }
+
+    void menuItemsHaveTheirKeys_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("open other") << "open_other_file_action" << QKeySequence(Qt::CTRL | Qt::Key_O);
+        QTest::newRow("default file") << "open_default_file_action" << QKeySequence(Qt::CTRL | Qt::Key_D);
+        QTest::newRow("save as") << "save_as_action" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+        QTest::newRow("delete") << "delete_record_action" << QKeySequence(Qt::Key_Delete);
+    }
+    void menuItemsHaveTheirKeys()
+    {
+        QFETCH(QString, item);
+        QFETCH(QKeySequence, key);
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        QCOMPARE(rig.Item(qPrintable(item))->shortcut(), key);
+    }
+
+    // The keys of the items act: another file is asked for, the default
+    // file comes back, a copy is asked for.
+    void menuKeysRunTheirItems()
+    {
+        BrowserRig rig(Casts(3));
+        const QString other = rig.folder.filePath(QStringLiteral("other.kdf"));
+        QVERIFY(WriteFileBytes(other, Casts(1)));
+        rig.files.openAnswers = {other};
+        rig.Open();
+        rig.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        QTest::keyClick(rig.List(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(1));
+        QTest::keyClick(rig.List(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(3));
+        QTest::keyClick(rig.List(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(rig.files.folders.size(), 2);
+    }
+
     void recordsAbove32767CanBeSelectedAndRead()
     {
         BrowserRig rig(Casts(40001));
@@ -951,7 +1187,7 @@ private slots:
     void f7OpensTheBrowserInPlaceOfTheMainWindow()
     {
         MainWindowUnderTest main;
-        CurrentCast cast;
+        CastResult castInHand;
         AnsweringFileDialogs files;
         QTemporaryDir folder;
         RecordBrowserServices services;
@@ -961,7 +1197,7 @@ private slots:
         services.programFolder = TestProgramFolder;
         services.recordFilePath = folder.filePath(QStringLiteral("filelog.kdf"));
         QVERIFY(WriteFileBytes(services.recordFilePath, Casts(2)));
-        ConnectRecordBrowserCommand(*main.window, services, cast);
+        ConnectRecordBrowserCommand(*main.window, services, castInHand);
         main.window->show();
 
         bool mainHiddenMeanwhile = false;

@@ -1,4 +1,3 @@
-#include "core/current_cast.h"
 #include "core/exit_sequence.h"
 #include "fileformat/gbk_codec.h"
 #include "main_window_rig.h"
@@ -56,12 +55,11 @@ private slots:
         Settings settings;
         settings.musicState = MusicState::Festival;
         settings.showQuotes = false;
-        CurrentCast cast;
-        cast.divinerName = QStringLiteral("某官");
-        cast.castingSpeed = 3;
+        settings.divinerName = QStringLiteral("某官");
+        settings.castingSpeed = 3;
         int ends = 0;
         bool writtenBeforeEnd = false;
-        ExitSequence exit([&] { QVERIFY(WriteSettings(path, settings, cast).written); },
+        ExitSequence exit([&] { QVERIFY(WriteSettings(path, settings).written); },
                           [&] {
                               writtenBeforeEnd = QFile::exists(path);
                               ++ends;

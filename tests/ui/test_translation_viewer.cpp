@@ -1,4 +1,4 @@
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "core/resolution.h"
 #include "main_window_rig.h"
 #include "support/modal_watch.h"
@@ -362,7 +362,7 @@ private slots:
         main.Load();
         main.window->ShowCastView(CastOfQianChangingInto(QStringLiteral("111110"), QStringLiteral("夬"),
                                                          QStringLiteral("43")));
-        CurrentCast cast;
+        CastResult cast;
         cast.primaryLines = QStringLiteral("111111");
         cast.resultingLines = QStringLiteral("111110");
         ReferenceWindowServices services;

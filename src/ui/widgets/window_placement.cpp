@@ -41,6 +41,7 @@ void CentreOverOwner(QWidget &window, const QWidget *owner)
 {
     if (!owner)
         return;
-    window.move(owner->geometry().center() - window.rect().center());
+    // A frame already known (a box being shown) is centred with the window.
+    window.move(owner->frameGeometry().center() - QRect(QPoint(), window.frameGeometry().size()).center());
     new FrameCentring(window, *owner);
 }

@@ -8,7 +8,7 @@ void ConnectCastCommands(MainWindow &window, const CastCommandServices &services
 {
     QObject::connect(&window, &MainWindow::CastRequested, &window, [&window, services] {
         MainWindowCastDisplay display(window);
-        CastingWindow casting(services.casting, *services.cast, display, &window);
+        CastingWindow casting(services.casting, *services.settings, *services.castInHand, display, &window);
         window.RunHiddenChild(casting);
     });
     QObject::connect(&window, &MainWindow::RuleHelpRequested, &window, [&window, services](const QString &rule) {

@@ -5,11 +5,13 @@
 #include <functional>
 
 class MainWindow;
+struct Settings;
 
 // What a cast started from the main window needs besides the window itself.
 struct CastCommandServices {
     CastingWindowServices casting;
-    CurrentCast *cast = nullptr;
+    Settings *settings = nullptr;
+    CastResult *castInHand = nullptr;
     // Opens a numbered topic of the help file, owned by the given window.
     std::function<void(QWidget *owner, int topic)> openHelpTopic;
 };

@@ -3,11 +3,13 @@
 #include "fileformat/quoted_fields.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 #include "shell/sound_effect.h"
 #include "ui/art/casting_art.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/escape_key.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_button.h"
@@ -28,9 +30,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int NameFieldLength = 9;
-constexpr int MatterFieldLength = 30;
 
 const QColor ChangingLineColour(Qt::red);
 
@@ -148,11 +147,12 @@ QString ProgressBar(int finishedChanges)
 
 } // namespace
 
-CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast &cast, CastDisplay &display,
-                             QWidget *parent)
+CastingWindow::CastingWindow(const CastingWindowServices &services, Settings &settings, CastResult &castInHand,
+                             CastDisplay &display, QWidget *parent)
     : QDialog(parent, Qt::FramelessWindowHint)
     , services_(services)
-    , cast_(cast)
+    , settings_(settings)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setObjectName(QStringLiteral("casting_window"));
@@ -171,10 +171,10 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, CurrentCast 
     clock_.start();
 
     PlaySound(QStringLiteral("/wav/open.wav"));
-    engine_ = new CastingEngine(cast_, services_.random, services_.now, this);
+    engine_ = new CastingEngine(settings_.divinerName, services_.random, services_.now, this);
     ConnectEngine();
     // A stored speed beyond five is shown and used as five; one below one as one.
-    speedBar_->setText(SpeedBar(std::max(cast_.castingSpeed, SlowestCastingSpeed)));
+    speedBar_->setText(SpeedBar(std::max(settings_.castingSpeed, SlowestCastingSpeed)));
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
     CentreOverOwner(*this, parent);
@@ -266,6 +266,7 @@ void CastingWindow::BuildEntryPanel()
         field->setFont(SansFont(13));
         field->setStyleSheet(FieldStyle);
         KeepTextStartInView(field);
+        ShowLimitWhenFull(field);
     }
 
     const int speedTop = panel.top() + 67;
@@ -537,8 +538,9 @@ void CastingWindow::PlaySound(const QString &relativePath)
 // The speed is what the bar shows; an empty bar sets no durations.
 void CastingWindow::ApplySpeed()
 {
-    cast_.castingSpeed = SpeedOfBar(speedBar_->text());
-    const std::optional<CastingTimings> timings = TimingsOfSpeed(cast_.castingSpeed, services_.schedule);
+    settings_.castingSpeed = SpeedOfBar(speedBar_->text());
+    engine_->SetCastingSpeed(settings_.castingSpeed);
+    const std::optional<CastingTimings> timings = TimingsOfSpeed(settings_.castingSpeed, services_.schedule);
     if (!timings)
         return;
     timings_ = *timings;
@@ -580,7 +582,7 @@ void CastingWindow::AskForField(const FieldPrompt &prompt)
     QLineEdit *field = prompt.field == CastingField::Name ? nameField_ : matterField_;
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText);
+        services_.dialogs->AskText(this, prompt.prompt, prompt.title, prompt.defaultText, prompt.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(prompt.maxLength));
 }
 
@@ -613,12 +615,13 @@ void CastingWindow::FieldDoubleClicked(QLineEdit *field)
         return;
     }
     const QString official = QStringLiteral("某官");
-    const QString name = field->text() == official ? cast_.divinerName : official;
+    const QString name = field->text() == official ? settings_.divinerName : official;
     field->setText(name.isEmpty() ? official : name);
 }
 
 void CastingWindow::OnStepStarted()
 {
+    settings_.divinerName = engine_->Cast().divinerName;
     stepCommand_->setEnabled(false);
     display_.PrepareForNewCast();
     if (!animationTimer_.isActive())
@@ -661,7 +664,7 @@ void CastingWindow::ShowChangingLines(const QString &label, const QList<int> &ch
     changingLines_->setText(label);
     for (int i = 0; i < int(changedValues.size()); ++i) {
         changedValues_[i]->setText(QString::number(changedValues[i]));
-        SetTextColour(changedValues_[i], IsChangingLine(cast_.lineValue[i]) ? ChangingLineColour : ArtPalette::Ink);
+        SetTextColour(changedValues_[i], IsChangingLine(changedValues[i]) ? ChangingLineColour : ArtPalette::Ink);
     }
     changingLines_->show();
 }
@@ -675,17 +678,18 @@ void CastingWindow::ShowReadyForStep(const QString &caption)
 
 // The result is on the main window before the record is written, so a
 // record file that cannot be written loses nothing the user sees.
-void CastingWindow::ShowResolution(const CastResolution &resolution)
+void CastingWindow::ShowResolution(const CastResult &cast, const ResolvedCast &resolved)
 {
+    castInHand_ = cast;
     changingLines_->show();
-    display_.ShowCast(resolution);
-    AppendCastRecord();
+    display_.ShowCast(resolved.resolution);
+    AppendCastRecord(resolved.record);
     EnterFinishedState();
 }
 
-void CastingWindow::AppendCastRecord()
+void CastingWindow::AppendCastRecord(const DivinationRecord &record)
 {
-    if (AppendRecord(services_.recordFilePath, RecordOfCast(cast_)))
+    if (AppendRecord(services_.recordFilePath, record))
         return;
     services_.dialogs->ShowMessage(this,
                                    QStringLiteral("无法把本次占筮写入记录文件：\n") +

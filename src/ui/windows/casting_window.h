@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class WindowDrag;
+struct Settings;
 
 // What the casting window uses of the rest of the program. Tests hand in
 // fakes and a fixed random source.
@@ -41,13 +42,15 @@ struct CastingWindowServices {
 // drives the casting engine with timers at the chosen speed and shows the
 // stalks being split and counted, the line values and the progress. When the
 // sixth line is cast it shows the result on the main window, appends the
-// record and offers the finish command; in automatic mode it closes itself
-// after a countdown. Created anew for every cast.
+// record, keeps the cast as the cast in hand and offers the finish command;
+// in automatic mode it closes itself after a countdown. The diviner's name
+// and the casting speed are kept in the settings. Created anew for every
+// cast.
 class CastingWindow : public QDialog {
     Q_OBJECT
 public:
-    CastingWindow(const CastingWindowServices &services, CurrentCast &cast, CastDisplay &display,
-                  QWidget *parent = nullptr);
+    CastingWindow(const CastingWindowServices &services, Settings &settings, CastResult &castInHand,
+                  CastDisplay &display, QWidget *parent = nullptr);
     ~CastingWindow() override;
 
     // The escape key and the system's close command act as the close
@@ -97,8 +100,8 @@ private:
     void ShowLineValue(int line, int value);
     void ShowChangingLines(const QString &label, const QList<int> &changedValues);
     void ShowReadyForStep(const QString &caption);
-    void ShowResolution(const CastResolution &resolution);
-    void AppendCastRecord();
+    void ShowResolution(const CastResult &cast, const ResolvedCast &resolved);
+    void AppendCastRecord(const DivinationRecord &record);
     void EnterFinishedState();
     void NextAnimationFrame();
     void ExitCountdownTick();
@@ -106,7 +109,8 @@ private:
     void CloseWithoutCasting();
 
     CastingWindowServices services_;
-    CurrentCast &cast_;
+    Settings &settings_;
+    CastResult &castInHand_;
     CastDisplay &display_;
     CastingEngine *engine_ = nullptr;
     WindowDrag *drag_ = nullptr;

@@ -1,12 +1,15 @@
 #include "ui/windows/dialog_service.h"
 
 #include "ui/widgets/chinese_file_dialog.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/shaped_window.h"
+#include "ui/widgets/window_placement.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -42,6 +45,23 @@ void KeepTitleInView(QMessageBox &box)
                     layout->columnCount());
 }
 
+// Qt puts a box over its owner with a guessed frame, which misses the centre
+// on every window manager; the box goes on its owner's centre as the child
+// windows do, once it has taken its size from its text as it is shown.
+template <typename Box>
+class CentredBox final : public Box {
+public:
+    using Box::Box;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        Box::showEvent(event);
+        if (const QWidget *owner = this->parentWidget())
+            CentreOverOwner(*this, owner->window());
+    }
+};
+
 } // namespace
 
 QString ProgramTitle()
@@ -51,27 +71,34 @@ QString ProgramTitle()
 
 void WidgetDialogService::ShowMessage(QWidget *parent, const QString &text, const QString &title, Icon icon)
 {
-    QMessageBox box(MessageIcon(icon), title, text, QMessageBox::Ok, parent);
+    CentredBox<QMessageBox> box(MessageIcon(icon), title, text, QMessageBox::Ok, parent);
     KeepTitleInView(box);
     box.exec();
 }
 
 bool WidgetDialogService::AskYesNo(QWidget *parent, const QString &text, const QString &title, bool yesIsDefault)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    CentredBox<QMessageBox> box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
     KeepTitleInView(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> WidgetDialogService::AskText(QWidget *parent, const QString &prompt, const QString &title,
-                                                    const QString &defaultText)
+                                                    const QString &defaultText, int maxLength)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &accepted);
-    if (!accepted)
+    CentredBox<QInputDialog> box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    if (auto *field = box.findChild<QLineEdit *>()) {
+        field->setMaxLength(maxLength);
+        ShowLimitWhenFull(field);
+    }
+    box.setTextValue(defaultText);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 void ShapeWindowOrWarn(QWidget &window, const QImage &picture, DialogService &dialogs)

@@ -18,9 +18,10 @@ public:
     virtual void ShowMessage(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
     // A Yes/No box with the question icon; true for Yes.
     virtual bool AskYesNo(QWidget *parent, const QString &text, const QString &title, bool yesIsDefault) = 0;
-    // An input box; nothing when the user cancels.
+    // An input box whose answer keeps at most `maxLength` characters, with
+    // a note when it is full; nothing when the user cancels.
     virtual std::optional<QString> AskText(QWidget *parent, const QString &prompt, const QString &title,
-                                           const QString &defaultText) = 0;
+                                           const QString &defaultText, int maxLength) = 0;
     // A save-file dialog proposing `proposedPath`; the chosen path, nothing
     // when the user cancels.
     virtual std::optional<QString> AskSaveFile(QWidget *parent, const QString &title, const QString &proposedPath,
@@ -42,7 +43,7 @@ public:
     void ShowMessage(QWidget *parent, const QString &text, const QString &title, Icon icon) override;
     bool AskYesNo(QWidget *parent, const QString &text, const QString &title, bool yesIsDefault) override;
     std::optional<QString> AskText(QWidget *parent, const QString &prompt, const QString &title,
-                                   const QString &defaultText) override;
+                                   const QString &defaultText, int maxLength) override;
     // Qt's own dialog in Chinese (MakeChineseFileDialog), whose file name
     // box holds the proposed name so that Enter accepts it.
     std::optional<QString> AskSaveFile(QWidget *parent, const QString &title, const QString &proposedPath,

@@ -597,10 +597,11 @@ void MainWindow::ShowAgain()
     // A minimise leaves Qt's X11 layer with the "start iconic" hint, which it
     // keeps after the window manager restores the window, so every show
     // would map the window minimised again. Passing the hidden window through
-    // another state makes the platform write its hints afresh; being
-    // unmapped, nothing of it shows.
+    // the minimised state makes the platform write its hints afresh; a
+    // window manager ignores a minimise of a window it does not show, while
+    // a passing maximise is kept (Weston maps the window maximised).
     if (QWindow *handle = windowHandle(); handle && !isVisible()) {
-        handle->setWindowStates(Qt::WindowMaximized);
+        handle->setWindowStates(Qt::WindowMinimized);
         handle->setWindowStates(Qt::WindowNoState);
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -1,12 +1,15 @@
 #include "ui/windows/manual_entry_window.h"
 
+#include "core/resolution.h"
 #include "fileformat/quoted_fields.h"
 #include "records/divination_record.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 #include "shell/sound_effect.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
 #include "ui/widgets/dialog_picture_button.h"
+#include "ui/widgets/field_limit_note.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/text_start_in_view.h"
@@ -85,11 +88,12 @@ bool IsTabFocus(const QFocusEvent &event)
 
 } // namespace
 
-ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
-                                     QWidget *parent)
+ManualEntryWindow::ManualEntryWindow(const ManualEntryServices &services, Settings &settings, CastResult &castInHand,
+                                     CastDisplay &display, QWidget *parent)
     : PanelDialog(QStringLiteral("manual_entry_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
-    , cast_(cast)
+    , settings_(settings)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setWindowTitle(QStringLiteral("人工输入卦体"));
@@ -139,6 +143,7 @@ void ManualEntryWindow::BuildTextFields()
                                   rows[i].maxLength, this);
         rows[i].field->setAccessibleName(QString::fromUtf16(rows[i].caption));
         KeepTextStartInView(rows[i].field);
+        ShowLimitWhenFull(rows[i].field);
     }
 }
 
@@ -324,7 +329,7 @@ void ManualEntryWindow::MarkChanged(int index)
 void ManualEntryWindow::NameFieldDoubleClicked()
 {
     const QString official = QStringLiteral("某官");
-    const QString name = nameField_->text() == official ? cast_.divinerName : official;
+    const QString name = nameField_->text() == official ? settings_.divinerName : official;
     nameField_->setText(name.isEmpty() ? official : name);
 }
 
@@ -340,7 +345,7 @@ void ManualEntryWindow::OpenHelp()
 
 void ManualEntryWindow::Confirm()
 {
-    const std::optional<ManualEntryFault> fault = FirstManualEntryFault(Fields(), services_.now(), cast_.divinerName);
+    const std::optional<ManualEntryFault> fault = FirstManualEntryFault(Fields(), services_.now(), settings_.divinerName);
     if (!fault) {
         HandOver();
         return;
@@ -358,7 +363,8 @@ void ManualEntryWindow::Ask(const ManualFieldQuestion &question)
     QLineEdit *field = fields[int(question.field)];
     field->setFocus();
     const std::optional<QString> answer =
-        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText);
+        services_.dialogs->AskText(this, question.prompt, question.title, question.defaultText,
+                                   question.maxLength);
     field->setText(FoldControlCharacters(answer.value_or(QString())).left(question.maxLength));
 }
 
@@ -375,10 +381,12 @@ void ManualEntryWindow::Report(const ManualLineFault &fault)
 // file that cannot be written loses nothing the user sees.
 void ManualEntryWindow::HandOver()
 {
-    const CastResolution resolution = ResolveManualEntry(cast_, Fields());
+    castInHand_ = ManualEntryCast(Fields());
+    settings_.divinerName = castInHand_.divinerName;
+    const ResolvedCast resolved = ResolveCast(castInHand_);
     display_.PrepareForNewCast();
-    display_.ShowCast(resolution);
-    if (!AppendRecord(services_.recordFilePath, RecordOfCast(cast_)))
+    display_.ShowCast(resolved.resolution);
+    if (!AppendRecord(services_.recordFilePath, resolved.record))
         services_.dialogs->ShowMessage(this,
                                        QStringLiteral("无法把本次输入的卦写入记录文件：\n") +
                                            QDir::toNativeSeparators(services_.recordFilePath) +
@@ -388,11 +396,12 @@ void ManualEntryWindow::HandOver()
     accept();
 }
 
-void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, CurrentCast &cast)
+void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, Settings &settings,
+                               CastResult &castInHand)
 {
-    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::ManualEntryRequested, &window, [&window, services, &settings, &castInHand] {
         MainWindowCastDisplay display(window);
-        ManualEntryWindow entry(services, cast, display, &window);
+        ManualEntryWindow entry(services, settings, castInHand, display, &window);
         window.RunHiddenChild(entry);
     });
 }

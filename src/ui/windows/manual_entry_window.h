@@ -15,6 +15,7 @@ class MainWindow;
 class PictureButton;
 class QCheckBox;
 class QLineEdit;
+struct Settings;
 
 // What the manual-entry window uses of the rest of the program. Tests hand
 // in fakes and a fixed clock.
@@ -32,12 +33,13 @@ struct ManualEntryServices {
 // The manual-entry window "人工输入卦体": the time, name and matter,
 // six one-character line boxes and six changing marks. On confirmation the
 // fields are checked in order; a cast that passes is shown on the main
-// window, appended to the record file, and the window closes.
+// window, appended to the record file and kept as the cast in hand, its name
+// is remembered in the settings, and the window closes.
 class ManualEntryWindow : public PanelDialog {
     Q_OBJECT
 public:
-    ManualEntryWindow(const ManualEntryServices &services, CurrentCast &cast, CastDisplay &display,
-                      QWidget *parent = nullptr);
+    ManualEntryWindow(const ManualEntryServices &services, Settings &settings, CastResult &castInHand,
+                      CastDisplay &display, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,7 +66,8 @@ private:
     void HandOver();
 
     ManualEntryServices services_;
-    CurrentCast &cast_;
+    Settings &settings_;
+    CastResult &castInHand_;
     CastDisplay &display_;
 
     QLineEdit *timeField_ = nullptr;
@@ -82,4 +85,5 @@ private:
 
 // Connects the main window's manual-entry command (F6) to a new
 // manual-entry window, run while the main window is hidden.
-void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, CurrentCast &cast);
+void ConnectManualEntryCommand(MainWindow &window, const ManualEntryServices &services, Settings &settings,
+                               CastResult &castInHand);

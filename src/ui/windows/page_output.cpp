@@ -1,7 +1,9 @@
 #include "ui/windows/page_output.h"
 
 #include "ui/windows/dialog_service.h"
+#include "ui/windows/pdf_ideographs.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -11,6 +13,28 @@
 #include <QTemporaryDir>
 
 #include <cups/cups.h>
+
+namespace {
+
+// Puts the PDF at `path` back with its radicals named as ideographs, so its
+// text reads as printed; the reason when it cannot.
+std::optional<QString> NameIdeographsIn(const QString &path)
+{
+    QFile written(path);
+    if (!written.open(QIODevice::ReadOnly))
+        return written.errorString();
+    const QByteArray pdf = written.readAll();
+    written.close();
+    const QByteArray named = WithIdeographsForRadicals(pdf);
+    if (named == pdf)
+        return std::nullopt;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(named) != named.size() || !file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace
 
 bool SystemPrinters::HasDefaultPrinter() const
 {
@@ -35,6 +59,8 @@ std::optional<QString> SystemPrinters::PrintOnDefaultPrinter(const PrintPage &pa
         if (!PaintPrintPageOn(printer, page))
             return QStringLiteral("无法生成打印页面。");
     }
+    if (const std::optional<QString> fault = NameIdeographsIn(pageFile))
+        return fault;
     // A queue with an instance ("printer/instance") takes jobs under its own name.
     const QByteArray queue = info.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
     if (cupsPrintFile(queue.constData(), QFile::encodeName(pageFile).constData(), title.toUtf8().constData(), 0,
@@ -48,8 +74,10 @@ std::optional<QString> WritePdfFile(const PrintPage &page, const QString &title,
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
+    QBuffer painted;
+    painted.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&painted);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Ravezaz"));
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -57,6 +85,12 @@ std::optional<QString> WritePdfFile(const PrintPage &page, const QString &title,
             file.cancelWriting();
             return QStringLiteral("无法生成PDF页面。");
         }
+    }
+    const QByteArray pdf = WithIdeographsForRadicals(painted.data());
+    if (file.write(pdf) != pdf.size()) {
+        const QString fault = file.errorString();
+        file.cancelWriting();
+        return fault;
     }
     if (!file.commit())
         return file.errorString();

@@ -30,8 +30,8 @@ public:
     std::optional<QString> PrintOnDefaultPrinter(const PrintPage &page, const QString &title) override;
 };
 
-// Writes the page as a one-page PDF file titled `title`; the reason when the
-// file cannot be written. An existing file at `path` is replaced only once
+// Writes the page as a one-page PDF file titled `title`, whose text reads
+// back as the characters printed; the reason when the file cannot be written. An existing file at `path` is replaced only once
 // the new one is complete.
 std::optional<QString> WritePdfFile(const PrintPage &page, const QString &title, const QString &path);
 

@@ -31,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <limits>
 #include <memory>
@@ -132,11 +133,11 @@ std::optional<QString> WidgetRecordFileDialogs::ChooseFileToSave(QWidget *parent
     return RunFileDialog(*dialog);
 }
 
-RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast,
+RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, CastResult &castInHand,
                                          CastDisplay &display, QWidget *parent)
     : PanelDialog(QStringLiteral("record_browser_window"), SizeAroundPanel({WindowWidth, WindowHeight}), parent)
     , services_(services)
-    , cast_(cast)
+    , castInHand_(castInHand)
     , display_(display)
 {
     setWindowTitle(QStringLiteral("查看占筮记录"));
@@ -147,6 +148,8 @@ RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, 
     BuildRecordRow();
     BuildPageRow();
     MoveControlsIntoPanel();
+    NameControls();
+    OrderTabStops();
     WatchKeys();
 
     notFoundTimer_.setParent(this);
@@ -157,6 +160,8 @@ RecordBrowserWindow::RecordBrowserWindow(const RecordBrowserServices &services, 
 
     deleteRecord_->setEnabled(false);
     BrowseDefaultFile();
+    // Picking a record is the first step here.
+    list_->setFocus();
 }
 
 void RecordBrowserWindow::BuildMenu()
@@ -167,26 +172,43 @@ void RecordBrowserWindow::BuildMenu()
     QMenu *fileMenu = menuBar->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("file_menu"));
 
+    // Each item has its key beside it; 退出 names its key, F12, in its
+    // caption and is pressed by the window's own F12.
     struct ItemRow {
         QAction *&action;
         const char *name;
         const char16_t *caption;
+        QKeySequence key;
         void (RecordBrowserWindow::*run)();
     };
     const std::array<ItemRow, 5> items{{
-        {openOther_, "open_other_file_action", u"打开其它记录文件", &RecordBrowserWindow::BrowseOtherFile},
-        {openDefault_, "open_default_file_action", u"默认记录文件", &RecordBrowserWindow::BrowseDefaultFile},
-        {saveAs_, "save_as_action", u"记录文件另存为...", &RecordBrowserWindow::SaveFileAs},
-        {deleteRecord_, "delete_record_action", u"删除选中的记录", &RecordBrowserWindow::DeleteSelectedRecord},
-        {exit_, "exit_action", u"退出 F12", &RecordBrowserWindow::reject},
+        {openOther_, "open_other_file_action", u"打开其它记录文件", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &RecordBrowserWindow::BrowseOtherFile},
+        {openDefault_, "open_default_file_action", u"默认记录文件", QKeySequence(Qt::CTRL | Qt::Key_D),
+         &RecordBrowserWindow::BrowseDefaultFile},
+        {saveAs_, "save_as_action", u"记录文件另存为...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &RecordBrowserWindow::SaveFileAs},
+        {deleteRecord_, "delete_record_action", u"删除选中的记录", QKeySequence(Qt::Key_Delete),
+         &RecordBrowserWindow::DeleteSelectedRecord},
+        {exit_, "exit_action", u"退出 F12", QKeySequence(), &RecordBrowserWindow::reject},
     }};
     for (const ItemRow &item : items) {
         if (!fileMenu->actions().isEmpty())
             fileMenu->addSeparator();
         item.action = fileMenu->addAction(QString::fromUtf16(item.caption));
         item.action->setObjectName(QString::fromLatin1(item.name));
+        item.action->setShortcut(item.key);
         connect(item.action, &QAction::triggered, this, item.run);
     }
+    // Delete deletes a record only from the list; in the find and page
+    // boxes it deletes a character.
+    deleteRecord_->setShortcutContext(Qt::WidgetShortcut);
+
+    // The menu's caption is "文件" without a marked letter, so Alt+F is a
+    // shortcut of the window.
+    auto *openFileMenu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F), this);
+    connect(openFileMenu, &QShortcut::activated, menuBar,
+            [menuBar, fileMenu] { menuBar->setActiveAction(fileMenu->menuAction()); });
 }
 
 // 查找 sits at the right end of the menu bar, where a search box is looked
@@ -229,6 +251,7 @@ void RecordBrowserWindow::BuildList()
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list_->setFont(SansFont(13));
     list_->viewport()->installEventFilter(this);
+    list_->addAction(deleteRecord_);
 }
 
 void RecordBrowserWindow::BuildRecordRow()
@@ -317,6 +340,49 @@ void RecordBrowserWindow::BuildPageRow()
     connect(closeCommand_, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
+// What a screen reader says of each control: the caption a sighted user
+// reads and, where one acts on it, the key.
+void RecordBrowserWindow::NameControls()
+{
+    struct NameRow {
+        QWidget *control;
+        const char16_t *name;
+        const char16_t *description;
+    };
+    const std::array<NameRow, 12> names{{
+        {findBox_, u"查找内容", u"姓名、所占何事或卦名；Enter 查找下一条记录"},
+        {findCommand_, u"查找", u"Enter"},
+        {list_, u"占筮记录", u"上下箭头选择记录，Enter 读取，Delete 删除，PageUp/PageDown 翻页"},
+        {recordNumber_, u"当前记录号", u""},
+        {readCommand_, u"读取", u"在记录中按 Enter"},
+        {pageBox_, u"到第几页", u"Enter"},
+        {goCommand_, u"确定", u"到所填的页，Enter"},
+        {firstCommand_, u"到第一页", u"Home"},
+        {previousCommand_, u"上一页", u"PageUp"},
+        {nextCommand_, u"下一页", u"PageDown"},
+        {lastCommand_, u"到最后页", u"End"},
+        {closeCommand_, u"关闭窗口", u"Esc、F12"},
+    }};
+    for (const NameRow &row : names) {
+        row.control->setAccessibleName(QString::fromUtf16(row.name));
+        row.control->setAccessibleDescription(QString::fromUtf16(row.description));
+    }
+}
+
+// Tab goes as the window is read: the find box at the top, the list, the
+// record row, the page row, and 关闭窗口 last. The picture commands take the
+// focus like the others.
+void RecordBrowserWindow::OrderTabStops()
+{
+    readCommand_->setFocusPolicy(Qt::StrongFocus);
+    closeCommand_->setFocusPolicy(Qt::StrongFocus);
+    const std::array<QWidget *, 12> stops{findBox_,       findCommand_,   list_,          recordNumber_,
+                                          readCommand_,   pageBox_,       goCommand_,     firstCommand_,
+                                          previousCommand_, nextCommand_, lastCommand_,   closeCommand_};
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
+}
+
 void RecordBrowserWindow::WatchKeys()
 {
     // Keys act wherever the focus is in the window.
@@ -330,11 +396,25 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
             SelectRecordAtCaret();
         return false;
     }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+        (watched == findBox_ || watched == findCommand_))
+        return HandleFindRowEscape(watched);
+    if (event->type() == QEvent::KeyPress && watched == list_ &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        // Delete without a selection asks for the entry at the caret; with one,
+        // the menu item's key has asked already.
+        SelectRecordAtCaret();
+        if (deleteRecord_->isEnabled())
+            deleteRecord_->trigger();
+        return true;
+    }
     if (event->type() != QEvent::KeyRelease)
         return PanelDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->isAutoRepeat())
         return false;
+    if (watched == list_ && HandleListKey(*key))
+        return true;
     if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
         list_->setFocus();
         SelectRecordAtCaret();
@@ -355,6 +435,29 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return PanelDialog::eventFilter(watched, event);
+}
+
+// Enter in the list reads the entry at the caret back, as 读取 does.
+bool RecordBrowserWindow::HandleListKey(const QKeyEvent &key)
+{
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+        return false;
+    SelectRecordAtCaret();
+    if (!recordNumber_->text().isEmpty() && readCommand_->isVisible() && readCommand_->isEnabled())
+        readCommand_->click();
+    return true;
+}
+
+// The menu bar that holds the find box and 查找 would keep Esc from the
+// window. Esc in the find box first empties it, as a search box does; in an
+// empty box and on 查找 it closes the window, as everywhere else in it.
+bool RecordBrowserWindow::HandleFindRowEscape(const QObject *watched)
+{
+    if (watched == findBox_ && !findBox_->text().isEmpty())
+        findBox_->clear();
+    else
+        reject();
+    return true;
 }
 
 void RecordBrowserWindow::PlayClick()
@@ -549,8 +652,8 @@ void RecordBrowserWindow::ShowRecordInMainWindow()
     const qint64 number = recordNumber_->text().toLongLong(&converted);
     const RecordReading reading =
         converted ? ReadRecord(filePath_, number) : RecordReading{RecordFileStatus::RecordNotFound, {}};
-    const std::optional<CastResolution> recalled =
-        reading.status == RecordFileStatus::Done ? RecallRecord(cast_, reading.record) : std::nullopt;
+    const std::optional<RecalledCast> recalled =
+        reading.status == RecordFileStatus::Done ? RecallRecord(reading.record) : std::nullopt;
     if (!recalled) {
         SetRecallCommandsVisible(true);
         // A line that is there but holds no hexagram is damaged, not missing.
@@ -560,8 +663,9 @@ void RecordBrowserWindow::ShowRecordInMainWindow()
         recordNumber_->setText(QStringLiteral("0"));
         return;
     }
+    castInHand_ = recalled->cast;
     display_.PrepareForNewCast();
-    display_.ShowCast(*recalled);
+    display_.ShowCast(recalled->resolution);
     accept();
 }
 
@@ -637,11 +741,11 @@ void RecordBrowserWindow::ShowFileNotFound()
     ApplyPageCommands();
 }
 
-void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast)
+void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CastResult &castInHand)
 {
-    QObject::connect(&window, &MainWindow::RecordsRequested, &window, [&window, services, &cast] {
+    QObject::connect(&window, &MainWindow::RecordsRequested, &window, [&window, services, &castInHand] {
         MainWindowCastDisplay display(window);
-        RecordBrowserWindow browser(services, cast, display, &window);
+        RecordBrowserWindow browser(services, castInHand, display, &window);
         window.RunHiddenChild(browser);
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "records/record_pager.h"
 #include "ui/windows/panel_dialog.h"
 
@@ -15,6 +15,7 @@ class EffectSound;
 class MainWindow;
 class PictureButton;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -60,10 +61,14 @@ struct RecordBrowserServices {
 // (查找), deletes it, browses another record file
 // or the default one, and saves a copy of the browsed file. Every page and
 // every record is read afresh from the file; only the page shown is held.
+// Without a mouse: Tab walks the controls in reading order, Enter in the
+// list reads the entry at the caret back, Delete asks to delete it, Alt+F
+// opens the 文件 menu, Esc closes the window.
 class RecordBrowserWindow : public PanelDialog {
     Q_OBJECT
 public:
-    RecordBrowserWindow(const RecordBrowserServices &services, CurrentCast &cast, CastDisplay &display,
+    // A record shown again becomes `castInHand`.
+    RecordBrowserWindow(const RecordBrowserServices &services, CastResult &castInHand, CastDisplay &display,
                         QWidget *parent = nullptr);
 
 protected:
@@ -75,7 +80,11 @@ private:
     void BuildList();
     void BuildRecordRow();
     void BuildPageRow();
+    void NameControls();
+    void OrderTabStops();
     void WatchKeys();
+    bool HandleListKey(const QKeyEvent &key);
+    bool HandleFindRowEscape(const QObject *watched);
 
     void PlayClick();
     void BrowseDefaultFile();
@@ -99,7 +108,7 @@ private:
     void ShowFileNotFound();
 
     RecordBrowserServices services_;
-    CurrentCast &cast_;
+    CastResult &castInHand_;
     CastDisplay &display_;
     QString filePath_;
     QString listing_; // the page as ListRecords gave it, before it is shaped for display
@@ -129,4 +138,4 @@ private:
 
 // Connects the main window's record command (F7) to a new record
 // browser, run while the main window is hidden.
-void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CurrentCast &cast);
+void ConnectRecordBrowserCommand(MainWindow &window, const RecordBrowserServices &services, CastResult &castInHand);

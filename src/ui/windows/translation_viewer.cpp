@@ -1,6 +1,6 @@
 #include "ui/windows/translation_viewer.h"
 
-#include "core/current_cast.h"
+#include "core/cast_result.h"
 #include "core/lookup.h"
 #include "core/program_sounds.h"
 #include "shell/sound_effect.h"
@@ -388,11 +388,12 @@ void TranslationViewer::done(int result)
     QDialog::done(result);
 }
 
-void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services, CurrentCast &cast)
+void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services,
+                                const CastResult &castInHand)
 {
-    QObject::connect(&window, &MainWindow::TranslationRequested, &window, [&window, services, &cast](int which) {
+    QObject::connect(&window, &MainWindow::TranslationRequested, &window, [&window, services, &castInHand](int which) {
         services.effects->PlayEffect(services.programFolder + ClickSound);
-        const QString &lines = which == 1 ? cast.primaryLines : cast.resultingLines;
+        const QString &lines = which == 1 ? castInHand.primaryLines : castInHand.resultingLines;
         window.Guard().Begin();
         TranslationViewer viewer(services, [&window] { window.Guard().EndSoon(); }, lines, &window);
         viewer.exec();

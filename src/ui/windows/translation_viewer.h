@@ -12,7 +12,7 @@ class MainWindow;
 class PictureLabel;
 class QLabel;
 class QPlainTextEdit;
-struct CurrentCast;
+struct CastResult;
 
 // The unrolling of the translation text: each tick of the timer lowers the
 // text by 100 twips and shortens the interval, from 200 ms by 5 ms a tick
@@ -80,5 +80,6 @@ private:
 
 // Connects the main window's translation commands (1 and 2, clicks on the
 // primary and the resulting hexagram's texts) to a new viewer of the primary or the resulting hexagram, run
-// behind the main window's guard.
-void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services, CurrentCast &cast);
+// behind the main window's guard. The hexagrams are those of the cast in hand.
+void ConnectTranslationCommands(MainWindow &window, const ReferenceWindowServices &services,
+                                const CastResult &castInHand);

@@ -174,6 +174,19 @@ press_in() {
     xdotool key --delay 80 "$@"
 }
 
+# Presses keys in the window captioned $1 (waiting for it as above) by
+# sending them to that window, without moving the focus. For XWayland under
+# Weston, where press_in cannot work: Weston's window manager puts the X focus
+# back wherever the compositor has it after any client moves it, on a headless
+# Weston (no seat) to no window at all, and from then on no pressed key reaches
+# any window.
+send_to() {
+    local caption=$1 id
+    shift
+    id=$(wait_for_window "$caption" 20)
+    xdotool key --window "$id" --delay 80 "$@"
+}
+
 # Binds every character of $1 beyond ASCII that has no key yet to a key
 # with no symbol, for the rest of the X session. Left to itself, xdotool binds
 # such a character for one press and unbinds it at once; a program that reads

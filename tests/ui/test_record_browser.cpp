@@ -994,6 +994,20 @@ private slots:
         QVERIFY(rig.main.dialogs.boxes.empty());
     }
 
+    // A message box over the window closes on the press of Enter; the
+    // release that then reaches the list reads nothing.
+    void aReleaseOfEnterWithoutItsPressReadsNothing()
+    {
+        BrowserRig rig(Casts(3));
+        rig.Open();
+        QTest::keyRelease(rig.List(), Qt::Key_Return);
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(!rig.main.Shown("primary_hexagram_frame"));
+        rig.Key(Qt::Key_Return);
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(rig.main.Shown("primary_hexagram_frame"));
+    }
+
     void enterInAnEmptyListDoesNothing()
     {
         BrowserRig rig(QByteArray{});

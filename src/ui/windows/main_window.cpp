@@ -25,6 +25,7 @@
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/saying_label.h"
 #include "ui/widgets/window_drag.h"
+#include "ui/widgets/window_remap_place.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/cast_speech.h"
 #include "ui/windows/child_window_guard.h"
@@ -601,6 +602,7 @@ void MainWindow::ShowAgain()
     // window manager ignores a minimise of a window it does not show, while
     // a passing maximise is kept (Weston maps the window maximised).
     if (QWindow *handle = windowHandle(); handle && !isVisible()) {
+        TellPlaceBeforeRemap(*this);
         handle->setWindowStates(Qt::WindowMinimized);
         handle->setWindowStates(Qt::WindowNoState);
     }

@@ -35,6 +35,7 @@
 
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -408,6 +409,8 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
             deleteRecord_->trigger();
         return true;
     }
+    if (watched == list_)
+        NoteListEnterPress(*event);
     if (event->type() != QEvent::KeyRelease)
         return PanelDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
@@ -437,11 +440,27 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
     return PanelDialog::eventFilter(watched, event);
 }
 
+// Enter acts on its release. A message box over the window closes on the
+// press of Enter and the release then comes to the list: only a release
+// whose press the list saw since it last took the focus counts.
+void RecordBrowserWindow::NoteListEnterPress(const QEvent &event)
+{
+    if (event.type() == QEvent::FocusIn)
+        listEnterPressed_ = false;
+    if (event.type() != QEvent::KeyPress)
+        return;
+    const auto &key = static_cast<const QKeyEvent &>(event);
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat())
+        listEnterPressed_ = true;
+}
+
 // Enter in the list reads the entry at the caret back, as 读取 does.
 bool RecordBrowserWindow::HandleListKey(const QKeyEvent &key)
 {
     if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
         return false;
+    if (!std::exchange(listEnterPressed_, false))
+        return true;
     SelectRecordAtCaret();
     if (!recordNumber_->text().isEmpty() && readCommand_->isVisible() && readCommand_->isEnabled())
         readCommand_->click();

@@ -83,6 +83,7 @@ private:
     void NameControls();
     void OrderTabStops();
     void WatchKeys();
+    void NoteListEnterPress(const QEvent &event);
     bool HandleListKey(const QKeyEvent &key);
     bool HandleFindRowEscape(const QObject *watched);
 
@@ -113,6 +114,7 @@ private:
     QString filePath_;
     QString listing_; // the page as ListRecords gave it, before it is shaped for display
     RecordPager pager_;
+    bool listEnterPressed_ = false; // Enter went down in the list, its release is due
 
     QAction *openOther_ = nullptr;
     QAction *openDefault_ = nullptr;

@@ -1,15 +1,12 @@
 #include "ui/widgets/window_manager_move.h"
 
-#include <QGuiApplication>
+#include "ui/widgets/x11_connection.h"
+
 #include <QPoint>
 #include <QWindow>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -21,21 +18,8 @@ constexpr uint32_t LeftButton = XCB_BUTTON_INDEX_1;
 // The request comes from an ordinary application.
 constexpr uint32_t ApplicationSource = 1;
 
-struct FreeReply {
-    void operator()(void *reply) const { std::free(reply); }
-};
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
-
-xcb_atom_t Atom(xcb_connection_t *connection, const char *name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, false, static_cast<uint16_t>(std::strlen(name)), name);
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-// The X11 side of a window: its connection, its own X window, the root
-// window it lives in and the _NET_WM_MOVERESIZE message type.
+// The X11 side of a window: the display, the window's own X window and the
+// _NET_WM_MOVERESIZE message type.
 struct X11Window {
     xcb_connection_t *connection = nullptr;
     xcb_window_t window = XCB_WINDOW_NONE;
@@ -45,32 +29,20 @@ struct X11Window {
 
 std::optional<X11Window> X11WindowOf(const QWindow &window)
 {
-    // Other platforms may offer an X11 connection too (offscreen does, for
-    // OpenGL), but their windows are no X windows.
-    if (QGuiApplication::platformName() != u"xcb")
+    const std::optional<X11Display> display = CurrentX11Display();
+    if (!display)
         return std::nullopt;
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return std::nullopt;
-    X11Window found;
-    found.connection = x11->connection();
-    found.window = static_cast<xcb_window_t>(window.winId());
-    const ReplyPointer<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(found.connection, xcb_get_geometry(found.connection, found.window), nullptr));
-    if (!geometry)
-        return std::nullopt;
-    found.root = geometry->root;
-    found.moveResize = Atom(found.connection, "_NET_WM_MOVERESIZE");
-    return found;
+    return X11Window{display->connection, static_cast<xcb_window_t>(window.winId()), display->root,
+                     ExistingAtom(display->connection, "_NET_WM_MOVERESIZE")};
 }
 
 // Whether the running window manager lists _NET_WM_MOVERESIZE among what it supports.
 bool WindowManagerTakesMoves(const X11Window &x11)
 {
-    const xcb_atom_t supported = Atom(x11.connection, "_NET_SUPPORTED");
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(x11.connection, false, x11.root, supported, XCB_ATOM_ATOM, 0, 4096);
-    const ReplyPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(x11.connection, cookie, nullptr));
+    if (x11.moveResize == XCB_ATOM_NONE)
+        return false;
+    const XcbReply<xcb_get_property_reply_t> reply = WindowProperty(
+        x11.connection, x11.root, ExistingAtom(x11.connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
     if (!reply || reply->format != 32)
         return false;
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
@@ -84,7 +56,7 @@ std::optional<QPoint> ScreenOrigin(const X11Window &x11)
 {
     const xcb_translate_coordinates_cookie_t cookie =
         xcb_translate_coordinates(x11.connection, x11.window, x11.root, 0, 0);
-    const ReplyPointer<xcb_translate_coordinates_reply_t> reply(
+    const XcbReply<xcb_translate_coordinates_reply_t> reply(
         xcb_translate_coordinates_reply(x11.connection, cookie, nullptr));
     if (!reply)
         return std::nullopt;
@@ -97,7 +69,7 @@ std::optional<QPoint> ScreenOrigin(const X11Window &x11)
 bool LeftButtonDown(const X11Window &x11)
 {
     const xcb_query_pointer_cookie_t cookie = xcb_query_pointer(x11.connection, x11.root);
-    const ReplyPointer<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(x11.connection, cookie, nullptr));
+    const XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(x11.connection, cookie, nullptr));
     return reply && (reply->mask & XCB_BUTTON_MASK_1);
 }
 

@@ -1,15 +1,11 @@
 #include "ui/widgets/window_remap_place.h"
 
-#include <QGuiApplication>
-#include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
+#include "ui/widgets/x11_connection.h"
 
-#include <xcb/xcb.h>
+#include <QWidget>
 
 #include <array>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,26 +13,6 @@ namespace {
 
 // What Weston's window manager calls itself on its EWMH check window.
 constexpr std::string_view WestonWindowManager = "Weston WM";
-
-struct FreeReply {
-    void operator()(void *reply) const { std::free(reply); }
-};
-template <typename Reply>
-using ReplyOf = std::unique_ptr<Reply, FreeReply>;
-
-xcb_atom_t ExistingAtom(xcb_connection_t *connection, std::string_view name)
-{
-    const ReplyOf<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, uint16_t(name.size()), name.data()), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-ReplyOf<xcb_get_property_reply_t> Property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property,
-                                           xcb_atom_t type)
-{
-    return ReplyOf<xcb_get_property_reply_t>(
-        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, property, type, 0, 64), nullptr));
-}
 
 // The running window manager as it names itself on the window that the
 // root's _NET_SUPPORTING_WM_CHECK points at; empty without one.
@@ -47,12 +23,12 @@ std::string WindowManagerName(xcb_connection_t *connection, xcb_window_t root)
     const xcb_atom_t utf8 = ExistingAtom(connection, "UTF8_STRING");
     if (check == XCB_ATOM_NONE || name == XCB_ATOM_NONE || utf8 == XCB_ATOM_NONE)
         return {};
-    const auto pointer = Property(connection, root, check, XCB_ATOM_WINDOW);
+    const auto pointer = WindowProperty(connection, root, check, XCB_ATOM_WINDOW, 1);
     if (!pointer || xcb_get_property_value_length(pointer.get()) != int(sizeof(xcb_window_t)))
         return {};
     xcb_window_t manager = XCB_WINDOW_NONE;
     std::memcpy(&manager, xcb_get_property_value(pointer.get()), sizeof manager);
-    const auto named = Property(connection, manager, name, utf8);
+    const auto named = WindowProperty(connection, manager, name, utf8, 64);
     if (!named)
         return {};
     return std::string(static_cast<const char *>(xcb_get_property_value(named.get())),
@@ -63,15 +39,11 @@ std::string WindowManagerName(xcb_connection_t *connection, xcb_window_t root)
 
 void TellPlaceBeforeRemap(const QWidget &window)
 {
-    // The offscreen platform answers as an X11 application too, without a
-    // connection.
-    if (QGuiApplication::platformName() != u"xcb" || !window.windowHandle())
+    const std::optional<X11Display> display = CurrentX11Display();
+    if (!display || !window.windowHandle())
         return;
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_connection_t *connection = display->connection;
+    const xcb_window_t root = display->root;
     if (WindowManagerName(connection, root) != WestonWindowManager)
         return;
     // The manager keeps the place of every configure notice it hears of the

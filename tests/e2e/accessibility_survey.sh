@@ -15,20 +15,8 @@ data=$2
 mode=${3:-check}
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool not installed (scripts/test installs at-spi2-core)"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
-    { echo "skipped: python3-pyatspi not installed (scripts/test installs it)"; exit 77; }
-
-# A session bus of its own, so the accessibility bus started on it is this
-# session's alone.
-if [[ -z ${RAVEZAZ_SURVEY_BUS:-} ]]; then
-    export RAVEZAZ_SURVEY_BUS=1
-    exec dbus-run-session -- "$0" "$@"
-fi
-
 source "$here/x11_driver.sh"
+on_own_accessibility_session "$0" "$@"
 
 begin_session
 start_x_server "$work" -screen 0 1280x1024x24
@@ -41,11 +29,8 @@ isolate_user_folders "$work"
 # otherwise open over the main window and take the keys.
 gbk_line '"音乐关","某官","3","","","关"' >"$folder/setlog.kds"
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus_launcher=$!
-trap 'kill $bus_launcher 2>/dev/null || true; end_session' EXIT
+start_accessibility_bus
 
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$folder/ravezaz" &
 pid=$!
 

@@ -22,11 +22,6 @@ folder=$work/program
 make_program_folder "$folder" "$program" "$data"
 isolate_user_folders "$work"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 # Music off, today's tips off: on a festival day the tips window would
 # otherwise open over the main window and take the keys.
 gbk_line '"音乐关","某官","3","","","关"' >"$folder/setlog.kds"

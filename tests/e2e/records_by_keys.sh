@@ -15,20 +15,8 @@ cli=$2
 data=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool not installed (scripts/test installs at-spi2-core)"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
-    { echo "skipped: python3-pyatspi not installed (scripts/test installs it)"; exit 77; }
-
-# A session bus of its own, so the accessibility bus started on it is this
-# session's alone.
-if [[ -z ${RAVEZAZ_RECORDS_BUS:-} ]]; then
-    export RAVEZAZ_RECORDS_BUS=1
-    exec dbus-run-session -- "$0" "$@"
-fi
-
 source "$here/x11_driver.sh"
+on_own_accessibility_session "$0" "$@"
 
 begin_session
 start_x_server "$work" -screen 0 1280x1024x24
@@ -37,11 +25,6 @@ start_window_manager
 folder=$work/program
 make_program_folder "$folder" "$program" "$data"
 isolate_user_folders "$work"
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 main_caption='Ravezaz之文王卦'
 # The caption names the file in parentheses; in xdotool's extended regular
@@ -61,10 +44,7 @@ done
 head -n 2 "$record_file" >"$work/expected.kdf"
 second_hexagram=$("$cli" records "$record_file" show 2 | awk -F'\t' '$1 == 6 {print $2}')
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus_launcher=$!
-trap 'kill $bus_launcher 2>/dev/null || true; end_session' EXIT
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_accessibility_bus
 
 "$folder/ravezaz" &
 pid=$!

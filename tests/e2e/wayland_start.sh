@@ -38,11 +38,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 folder=$work/program
 make_program_folder "$folder" "$program" "$data"
 isolate_user_folders "$work"

@@ -21,11 +21,6 @@ make_program_folder "$folder" "$program" "$data"
 isolate_user_folders "$work"
 start_window_manager "$@"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 main_caption='Ravezaz之文王卦'
 # The caption-less handle in the title band of the main window.
 handle_x=400

@@ -3,6 +3,12 @@
 # window that has the focus, exactly as a person would press them. Sourced by
 # the end-to-end test and by docs/make_screenshots.sh.
 
+# Ends the test as failed, saying why.
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
 # Starts Xvfb with the server options given and points DISPLAY at it. The
 # server picks a free display number itself (-displayfd), so sessions started
 # at the same time never race for one display. $1 is a scratch folder.
@@ -38,6 +44,32 @@ start_window_manager() {
         fi
         sleep 0.1
     done
+}
+
+# For sessions read through AT-SPI: skips the test (exit 77) when the
+# accessibility bus or python3-pyatspi is missing, and otherwise runs the
+# script "$@" again on a session bus of its own (once), so the accessibility
+# bus started on it is this session's alone.
+on_own_accessibility_session() {
+    local tool
+    for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool not installed (scripts/test installs at-spi2-core)"; exit 77; }
+    done
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+        { echo "skipped: python3-pyatspi not installed (scripts/test installs it)"; exit 77; }
+    if [[ -z ${RAVEZAZ_OWN_SESSION_BUS:-} ]]; then
+        export RAVEZAZ_OWN_SESSION_BUS=1
+        exec dbus-run-session -- "$@"
+    fi
+}
+
+# Starts the accessibility bus on the session bus and has Qt report to it;
+# the bus ends with the session. After begin_session.
+start_accessibility_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    bus_launcher=$!
+    trap 'kill $bus_launcher 2>/dev/null || true; end_session' EXIT
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
 # Makes the scratch folder $work and sees to it that at exit the program

@@ -18,13 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11_driver.sh"
 on_own_accessibility_session "$0" "$@"
 
-begin_session
-start_x_server "$work" -screen 0 1280x1024x24
-start_window_manager
-
-folder=$work/program
-make_program_folder "$folder" "$program" "$data"
-isolate_user_folders "$work"
+begin_program_session "$program" "$data"
 # Music off, today's tips off: on a festival day the tips window would
 # otherwise open over the main window and take the keys.
 gbk_line '"音乐关","某官","3","","","关"' >"$folder/setlog.kds"
@@ -49,14 +43,22 @@ survey() {
 }
 
 main='Ravezaz之文王卦'
+
+# survey_child NAME KEY CAPTION-PATTERN: the child window that KEY opens from
+# the main window, surveyed and closed with F12.
+survey_child() {
+    local name=$1 key=$2 caption=$3
+    press_in "$main" "$key"
+    wait_for_window "$caption" 20 >/dev/null
+    survey "$name" "$caption"
+    press_in "$caption" F12
+    wait_until_gone "$caption" 10
+}
+
 wait_for_window "$main" 30 >/dev/null
 survey main "$main"
 
-press_in "$main" F5
-wait_for_window '推演卦体' 20 >/dev/null
-survey casting '推演卦体'
-press_in '推演卦体' F12
-wait_until_gone '推演卦体' 10
+survey_child casting F5 '推演卦体'
 
 # A cast entered by hand: the time is filled in; name, matter, six yang lines,
 # the first line changing, then the confirm command.
@@ -68,20 +70,10 @@ wait_until_gone '人工输入卦体' 10
 wait_for_window "$main" 10 >/dev/null
 survey main_with_cast "$main"
 
-press_in "$main" 1
-wait_for_window '卦、爻辞译文' 20 >/dev/null
-survey translation_viewer '卦、爻辞译文'
-press_in '卦、爻辞译文' F12
-wait_until_gone '卦、爻辞译文' 10
-
-for window in 'trigrams F8 八卦卦象参考' 'options F4 功能选项' 'about F3 关于本软件'; do
-    read -r name key caption <<<"$window"
-    press_in "$main" "$key"
-    wait_for_window "$caption" 20 >/dev/null
-    survey "$name" "$caption"
-    press_in "$caption" F12
-    wait_until_gone "$caption" 10
-done
+survey_child translation_viewer 1 '卦、爻辞译文'
+survey_child trigrams F8 '八卦卦象参考'
+survey_child options F4 '功能选项'
+survey_child about F3 '关于本软件'
 
 press_in "$main" F10
 calendar=$(wait_for_window '(农历查询|.*公历日期:.*)' 20)
@@ -90,17 +82,8 @@ xdotool windowfocus --sync "$calendar"
 sleep 0.5
 xdotool key F12
 
-press_in "$main" F1
-wait_for_window 'Ravezaz 帮助.*' 20 >/dev/null
-survey help 'Ravezaz 帮助.*'
-press_in 'Ravezaz 帮助.*' F12
-wait_until_gone 'Ravezaz 帮助.*' 10
-
-press_in "$main" F7
-wait_for_window '.*记录文件.*' 20 >/dev/null
-survey record_browser '.*记录文件.*'
-press_in '.*记录文件.*' F12
-wait_until_gone '.*记录文件.*' 10
+survey_child help F1 'Ravezaz 帮助.*'
+survey_child record_browser F7 '.*记录文件.*'
 
 quit_program "$main" || true
 if [[ $mode == check ]] && ((faults > 0)); then

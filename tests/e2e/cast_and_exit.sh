@@ -14,13 +14,7 @@ cli=$2
 data=$3
 source "$(dirname "$0")/x11_driver.sh"
 
-begin_session
-start_x_server "$work" -screen 0 1280x1024x24
-start_window_manager
-
-folder=$work/program
-make_program_folder "$folder" "$program" "$data"
-isolate_user_folders "$work"
+begin_program_session "$program" "$data"
 
 # Music off, today's tips off: on a festival day the tips window would
 # otherwise open over the main window and take the keys.

@@ -18,13 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11_driver.sh"
 on_own_accessibility_session "$0" "$@"
 
-begin_session
-start_x_server "$work" -screen 0 1280x1024x24
-start_window_manager
-
-folder=$work/program
-make_program_folder "$folder" "$program" "$data"
-isolate_user_folders "$work"
+begin_program_session "$program" "$data"
 
 main_caption='Ravezaz之文王卦'
 # The caption names the file in parentheses; in xdotool's extended regular

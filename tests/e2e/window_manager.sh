@@ -14,12 +14,7 @@ data=$2
 shift 2
 source "$(dirname "$0")/x11_driver.sh"
 
-begin_session
-start_x_server "$work" -screen 0 1280x1024x24
-folder=$work/program
-make_program_folder "$folder" "$program" "$data"
-isolate_user_folders "$work"
-start_window_manager "$@"
+begin_program_session "$program" "$data" "$@"
 
 main_caption='Ravezaz之文王卦'
 # The caption-less handle in the title band of the main window.

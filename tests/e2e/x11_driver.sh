@@ -81,6 +81,20 @@ begin_session() {
     trap end_session EXIT
 }
 
+# A whole session for one test: begin_session, a 1280×1024 X server under
+# a window manager (openbox unless a command is given), the program $1 with
+# its data folder $2 copied into $folder, and user folders of its own.
+begin_program_session() {
+    local program=$1 data=$2
+    shift 2
+    begin_session
+    start_x_server "$work" -screen 0 1280x1024x24
+    start_window_manager "$@"
+    folder=$work/program
+    make_program_folder "$folder" "$program" "$data"
+    isolate_user_folders "$work"
+}
+
 end_session() {
     if [[ -n $pid ]]; then
         kill -KILL "$pid" 2>/dev/null || true

@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 
@@ -513,6 +514,24 @@ private slots:
         QCOMPARE(rig.Find("last_page_button")->toolTip(), QStringLiteral("最后一页(End)"));
     }
 
+    // Home and End in the find box move through the typed text; the page
+    // and the selected record stay, so 查找 goes on after that record.
+    void homeAndEndInTheFindBoxMoveTheCaret()
+    {
+        BrowserRig rig(Casts(65));
+        rig.Open();
+        rig.ClickEntry(63);
+        auto *find = rig.Find<QLineEdit>("find_field");
+        find->setFocus();
+        find->setText(QStringLiteral("占者"));
+        QTest::keyClick(find, Qt::Key_Home);
+        QCOMPARE(find->cursorPosition(), 0);
+        QTest::keyClick(find, Qt::Key_End);
+        QCOMPARE(find->cursorPosition(), 2);
+        QCOMPARE(rig.Text("page_caption"), QStringLiteral("第 4 页"));
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("63"));
+    }
+
     void clickingAnEntrySelectsItsRecord()
     {
         BrowserRig rig(Casts(40));
@@ -735,6 +754,25 @@ private slots:
         QVERIFY(rig.EnabledPageCommands().isEmpty());
         QVERIFY(!rig.Item("save_as_action")->isEnabled());
         QVERIFY(rig.Item("open_other_file_action")->isEnabled());
+    }
+
+    // A file that could not be read, left for the default file before the
+    // notice came: the notice is dropped, not shown over the default's listing.
+    void aNoticeOfAFileLeftInTimeIsDropped()
+    {
+        BrowserRig rig(Casts(25));
+        rig.files.openAnswers = {rig.folder.filePath(QStringLiteral("missing.kdf"))};
+        rig.Open();
+        rig.Item("open_other_file_action")->trigger();
+        rig.Item("open_default_file_action")->trigger();
+
+        auto *notice = rig.Find<QTimer>("not_found_timer");
+        QTRY_VERIFY_WITH_TIMEOUT(!notice->isActive(), NoticeTimeoutMs);
+        QCoreApplication::processEvents();
+        QVERIFY(rig.main.dialogs.boxes.empty());
+        QCOMPARE(rig.Text("record_count_label"), RecordCountLine(25));
+        QVERIFY(rig.Enabled("read_button"));
+        QVERIFY(rig.Listing().contains(QStringLiteral("占者25")));
     }
 
     void aMissingFileIsNoticedAfterTheDelay()
@@ -1114,6 +1152,11 @@ private slots:
         QTRY_VERIFY(menu->isVisible());
         QTest::keyClick(menu, Qt::Key_Down);
         QCOMPARE(menu->activeAction(), rig.Item("open_other_file_action"));
+        // Moving through the menu selects no record behind it.
+        QTest::keyClick(menu, Qt::Key_Down);
+        QCOMPARE(rig.RecordNumber(), QStringLiteral("0"));
+        QCOMPARE(rig.Item("delete_record_action")->text(), QStringLiteral("删除选中的记录"));
+        QVERIFY(!rig.Item("delete_record_action")->isEnabled());
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
         QVERIFY(rig.window->isVisible());

@@ -411,10 +411,14 @@ bool RecordBrowserWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == list_)
         NoteListEnterPress(*event);
-    if (event->type() != QEvent::KeyRelease)
+    // The open 文件 menu answers its own keys.
+    if (event->type() != QEvent::KeyRelease || qobject_cast<QMenu *>(watched))
         return PanelDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->isAutoRepeat())
+        return false;
+    // In the find box Home and End move the caret through the typed text.
+    if (watched == findBox_ && (key->key() == Qt::Key_Home || key->key() == Qt::Key_End))
         return false;
     if (watched == list_ && HandleListKey(*key))
         return true;
@@ -531,6 +535,8 @@ void RecordBrowserWindow::SaveFileAs()
 
 void RecordBrowserWindow::ReloadRecordFile()
 {
+    // A notice still pending is about the file read before; this read decides anew.
+    notFoundTimer_.stop();
     pageBox_->clear();
     // Set before the file is read, so that the way back to the default file
     // stays open when another file cannot be read.

@@ -738,6 +738,129 @@ private slots:
         QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(), QStringLiteral(" 2100"));
     }
 
+    void arrowKeysMoveTheSelectedDay_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QDate>("selected");
+        const QDate july(2006, 7, 16);
+        QTest::newRow("Right") << july << int(Qt::Key_Right) << QDate(2006, 7, 17);
+        QTest::newRow("Left") << july << int(Qt::Key_Left) << QDate(2006, 7, 15);
+        QTest::newRow("Down") << july << int(Qt::Key_Down) << QDate(2006, 7, 23);
+        QTest::newRow("Up") << july << int(Qt::Key_Up) << QDate(2006, 7, 9);
+        QTest::newRow("Home") << july << int(Qt::Key_Home) << QDate(2006, 7, 1);
+        QTest::newRow("End") << july << int(Qt::Key_End) << QDate(2006, 7, 31);
+        QTest::newRow("past the month's end") << QDate(2006, 7, 31) << int(Qt::Key_Right) << QDate(2006, 8, 1);
+        QTest::newRow("a week back into a short month") << QDate(2006, 3, 3) << int(Qt::Key_Up) << QDate(2006, 2, 24);
+        QTest::newRow("into the year before") << QDate(2006, 1, 1) << int(Qt::Key_Left) << QDate(2005, 12, 31);
+    }
+
+    void arrowKeysMoveTheSelectedDay()
+    {
+        QFETCH(QDate, today);
+        QFETCH(int, key);
+        QFETCH(QDate, selected);
+        CalendarWindowRig rig(today);
+        QWidget *day = rig.Control(QStringLiteral("focus_sink"));
+        day->setFocus();
+        const qsizetype selections = rig.host.selected.size();
+
+        QTest::keyClick(day, Qt::Key(key));
+
+        // Across a month's edge too the day is selected once, in its own month.
+        QCOMPARE(rig.host.selected.mid(selections), QList<QDate>{selected});
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("year_list"))->currentText(),
+                 QLatin1Char(' ') + QString::number(selected.year()));
+        QCOMPARE(rig.Control<QComboBox>(QStringLiteral("month_list"))->currentText(), QString::number(selected.month()));
+        const int cell = selected.day() - 1;
+        QCOMPARE(HighlightedCells(rig), (QList<int>{cell, cell + 31}));
+        QCOMPARE(rig.window.focusWidget(), day);
+        // The focus ring goes round the day and its lunar label.
+        QVERIFY(day->geometry().contains(rig.Cell(cell)->geometry().united(rig.Cell(cell + 31)->geometry())));
+        QCOMPARE(day->accessibleName(),
+                 QStringLiteral("所选日期：") + selected.toString(QStringLiteral("yyyy年M月d日 ")) +
+                     rig.Control<QLabel>(QStringLiteral("weekday_label"))->text());
+    }
+
+    void arrowKeysStopAtTheEndsOfTheList_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("key");
+        QTest::newRow("before 1900") << QDate(1900, 1, 1) << int(Qt::Key_Left);
+        QTest::newRow("after 2100") << QDate(2100, 12, 31) << int(Qt::Key_Down);
+    }
+
+    void arrowKeysStopAtTheEndsOfTheList()
+    {
+        QFETCH(QDate, today);
+        QFETCH(int, key);
+        CalendarWindowRig rig(today);
+        QWidget *day = rig.Control(QStringLiteral("focus_sink"));
+        day->setFocus();
+        const qsizetype selections = rig.host.selected.size();
+        const QString title = rig.window.windowTitle();
+
+        QTest::keyClick(day, Qt::Key(key));
+
+        QCOMPARE(rig.host.selected.size(), selections);
+        QCOMPARE(HighlightedCells(rig), (QList<int>{today.day() - 1, today.day() + 30}));
+        QCOMPARE(rig.window.windowTitle(), title);
+    }
+
+    void aMonthWithoutTheRememberedDayWaitsForAKey()
+    {
+        CalendarWindowRig rig(QDate(2006, 3, 31));
+        QWidget *day = rig.Control(QStringLiteral("focus_sink"));
+        day->setFocus();
+        const qsizetype selections = rig.host.selected.size();
+
+        // April has no 31st: nothing is selected, and no ring stands in an empty place.
+        QTest::keyClick(day, Qt::Key_PageDown);
+        QCOMPARE(rig.host.selected.size(), selections);
+        QVERIFY(day->geometry().isEmpty());
+        QCOMPARE(rig.window.focusWidget(), day);
+
+        // The first arrow selects the day the month falls back to, the next one moves on.
+        QTest::keyClick(day, Qt::Key_Right);
+        QCOMPARE(rig.host.selected.mid(selections), QList<QDate>{QDate(2006, 4, 30)});
+        QVERIFY(day->geometry().contains(rig.Cell(29)->geometry()));
+        QTest::keyClick(day, Qt::Key_Right);
+        QCOMPARE(rig.host.selected.last(), QDate(2006, 5, 1));
+    }
+
+    void screenReaderHearsTheSelectedDay_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("an ordinary day")
+            << QDate(2026, 12, 11) << QStringLiteral("所选日期：2026年12月11日 星期五")
+            << QStringLiteral("农历冬月初三 丙午(马)年，黑道日，宜：安床 祭祀 祈福 求嗣 冠笄 伐木 架马 动土 开池 开厕 结网 "
+                              "入殓 除服 成服，忌：安门 栽种 作灶 治病");
+        QTest::newRow("a festival and holiday")
+            << QDate(2006, 10, 1) << QStringLiteral("所选日期：2006年10月1日 星期日")
+            << QStringLiteral("农历八月初十 丙戌(狗)年，国庆节，国庆节 放假，黑道日，宜：开光 塑绘 出行 解除 冠笄 裁衣 挂匾 "
+                              "作灶 开市 开池 开厕 补垣 塞穴，忌：无");
+        QTest::newRow("out of the lunar range") << QDate(1900, 1, 1) << QStringLiteral("所选日期：1900年1月1日 星期一")
+                                                << QStringLiteral("元旦");
+    }
+
+    void screenReaderHearsTheSelectedDay()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        // Opened the day after, the day is reached by a key, as a screen reader user would.
+        CalendarWindowRig rig(date.addDays(1));
+        QWidget *day = rig.Control(QStringLiteral("focus_sink"));
+        day->setFocus();
+        QTest::keyClick(day, Qt::Key_Left);
+        rig.Settle();
+
+        QCOMPARE(day->accessibleName(), name);
+        QCOMPARE(day->accessibleDescription(), description);
+    }
+
     // Over the real main window.
 
     void f10OpensTheCalendarAndTheClockLineShowsTheSelection()

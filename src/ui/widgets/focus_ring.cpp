@@ -17,3 +17,19 @@ void DrawFocusRing(QPainter &painter, const QRect &box)
     painter.drawRoundedRect(outer.adjusted(2, 2, -2, -2), 3, 3);
     painter.restore();
 }
+
+FocusFrame::FocusFrame(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void FocusFrame::paintEvent(QPaintEvent *)
+{
+    // QWidget repaints on gaining and losing the focus.
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    DrawFocusRing(painter, rect());
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QWidget>
+
 class QPainter;
 class QRect;
 
@@ -7,3 +9,14 @@ class QRect;
 // light gold ring inside it, so it shows on the red lacquer and on the paper
 // alike.
 void DrawFocusRing(QPainter &painter, const QRect &box);
+
+// A focus stop with no picture of its own, laid over the controls it stands
+// for: while it has the focus it draws the focus ring around the area it
+// covers. The mouse reaches the controls below it.
+class FocusFrame : public QWidget {
+public:
+    explicit FocusFrame(QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

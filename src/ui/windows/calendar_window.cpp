@@ -9,6 +9,7 @@
 #include "ui/art/calendar_art.h"
 #include "ui/art/fonts.h"
 #include "ui/art/palette.h"
+#include "ui/widgets/focus_ring.h"
 #include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/label_kit.h"
 #include "ui/widgets/picture_label.h"
@@ -159,6 +160,61 @@ int MonthStepFor(const QKeyEvent &event)
     return 0;
 }
 
+// The keys that move the selected day, and by how many days.
+struct DayStepKey {
+    Qt::Key key;
+    int days;
+};
+
+constexpr std::array DayStepKeys{
+    DayStepKey{Qt::Key_Left, -1},
+    DayStepKey{Qt::Key_Right, 1},
+    DayStepKey{Qt::Key_Up, -7},
+    DayStepKey{Qt::Key_Down, 7},
+};
+
+// The day a key press moves the selection to from `day`: a day or a week
+// either way, or the first or last day of its month; nothing for any other key.
+std::optional<QDate> DayForKey(const QKeyEvent &event, QDate day)
+{
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return std::nullopt;
+    if (event.key() == Qt::Key_Home)
+        return QDate(day.year(), day.month(), 1);
+    if (event.key() == Qt::Key_End)
+        return QDate(day.year(), day.month(), day.daysInMonth());
+    for (const DayStepKey &step : DayStepKeys) {
+        if (event.key() == step.key)
+            return day.addDays(step.days);
+    }
+    return std::nullopt;
+}
+
+// What a screen reader says of the selected day besides its date: the lunar
+// date, term, festivals, holiday and the almanac's verdict, 宜 and 忌.
+QString SpokenDaySummary(const DateEvaluation &evaluation, const std::optional<DayAlmanac> &almanac,
+                         const std::optional<HolidayDay> &holiday)
+{
+    QStringList parts;
+    if (evaluation.lunarInRange)
+        parts << QStringLiteral("农历") + evaluation.selectedLunarText + u' ' + evaluation.lunarDay.yearText;
+    const SolarTermOfDay term = SolarTermOn(evaluation.selectedDate);
+    if (!term.name.isEmpty())
+        parts << term.name;
+    QString festivals = evaluation.lunarFestivalText + evaluation.gregorianFestivalText;
+    festivals.remove(u'☆').remove(u'★');
+    if (!festivals.simplified().isEmpty())
+        parts << festivals.simplified();
+    if (holiday)
+        parts << HolidayDescription(*holiday);
+    if (almanac) {
+        parts << (almanac->dayGodPath == u"黄道" ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日"));
+        parts << QStringLiteral("宜：") + almanac->suitable.join(u' ');
+        parts << QStringLiteral("忌：") + almanac->unsuitable.join(u' ');
+    }
+    return parts.join(u'，');
+}
+
 // The first listed year whose number begins with the typed digits, or 0.
 int YearForTypedDigits(const QString &digits)
 {
@@ -252,6 +308,8 @@ CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
     SelectInLists(shown);
     Highlight(shown.day() - 1);
     rememberedDay_ = shown.day();
+    selectedDay_ = shown;
+    focusSink_->setAccessibleName(QStringLiteral("所选日期：") + LongDateText(shown) + u' ' + WeekdayNameOf(shown));
     ShowWeekday(shown);
     panel_->setTitle(shown == today ? TodayPanel : SelectedDayPanel);
 }
@@ -376,11 +434,10 @@ void CalendarWindow::BuildGrid()
                                    SansFont(13), SolarTermLineColour, grid_);
     solarTermList_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    focusSink_ = new QWidget(this);
+    focusSink_ = new FocusFrame(grid_);
     focusSink_->setObjectName(QStringLiteral("focus_sink"));
-    focusSink_->setGeometry(0, 0, 1, 1);
-    focusSink_->setFocusPolicy(Qt::StrongFocus);
     focusSink_->setAccessibleName(QStringLiteral("所选日期"));
+
 }
 
 void CalendarWindow::BuildPanel()
@@ -541,15 +598,32 @@ void CalendarWindow::StepMonth(int months)
 {
     const QDate target =
         std::clamp(shownMonthStart_.addMonths(months), QDate(FirstYear, 1, 1), QDate(LastYear, 12, 1));
-    if (target == shownMonthStart_)
-        return;
+    if (target != shownMonthStart_)
+        ShowMonth(target);
+}
+
+void CalendarWindow::ShowMonth(QDate monthStart)
+{
     // Both lists change before the month is shown once, never an in-between month.
     {
         const QSignalBlocker years(yearList_);
         const QSignalBlocker monthsList(monthList_);
-        SelectInLists(target);
+        SelectInLists(monthStart);
     }
     OnMonthChanged();
+}
+
+void CalendarWindow::MoveSelectionTo(QDate date)
+{
+    date = std::clamp(date, QDate(FirstYear, 1, 1), QDate(LastYear, 12, 31));
+    if (date == selectedDay_)
+        return;
+    rememberedDay_ = date.day();
+    const QDate monthStart(date.year(), date.month(), 1);
+    if (monthStart != shownMonthStart_)
+        ShowMonth(monthStart);
+    else
+        SelectDay(date.day() - 1);
 }
 
 void CalendarWindow::TypeYearDigit(QObject *list, QChar digit)
@@ -645,6 +719,7 @@ void CalendarWindow::FillCells()
     }
     solarTermList_->setText(grid.solarTermList);
     ShowHolidayMarks();
+    focusSink_->raise();
 }
 
 void CalendarWindow::ShowHolidayMarks()
@@ -699,11 +774,16 @@ void CalendarWindow::SelectDay(int index)
     rememberedDay_ = index + 1;
     const QDate listedMonth = ListedMonthStart();
     const QDate date(listedMonth.year(), listedMonth.month(), rememberedDay_);
+    selectedDay_ = date;
     if (!date.isValid()) {
         --rememberedDay_;
+        // Nothing is selected: the focus stays, without a ring around an empty place.
+        focusSink_->setGeometry(QRect());
+        focusSink_->setAccessibleName(QStringLiteral("所选日期"));
         return;
     }
     host_.SelectDate(date);
+    focusSink_->setAccessibleName(QStringLiteral("所选日期：") + LongDateText(date) + u' ' + WeekdayNameOf(date));
     setWindowTitle(QStringLiteral("所选公历日期:") + LongDateText(date));
     host_.ShowClockText(ClockPrefix + LongDateText(date));
     ShowWeekday(date);
@@ -716,6 +796,8 @@ void CalendarWindow::Highlight(int index)
         SetBackgroundColour(cell, CellColour);
     SetBackgroundColour(cells_[index], HighlightColour);
     SetBackgroundColour(cells_[index + CellCount], HighlightColour);
+    focusSink_->setGeometry(cells_[index]->geometry().united(cells_[index + CellCount]->geometry()).adjusted(-2, -2, 2, 2));
+    focusSink_->raise();
 }
 
 void CalendarWindow::ShowWeekday(QDate date)
@@ -743,6 +825,8 @@ void CalendarWindow::GoToToday()
     SelectInLists(shown);
     Highlight(shown.day() - 1);
     rememberedDay_ = shown.day();
+    selectedDay_ = shown;
+    focusSink_->setAccessibleName(QStringLiteral("所选日期：") + LongDateText(shown) + u' ' + WeekdayNameOf(shown));
     // Today is selected and described after the lists are set: when both
     // change, the change of the first may select a day of an in-between
     // month, or none.
@@ -791,16 +875,17 @@ void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
     }
     festivalLine_->setText(evaluation.lunarFestivalText + evaluation.gregorianFestivalText);
     panel_->show();
-    ShowAlmanac(date);
+    const std::optional<DayAlmanac> almanac = DescribeDayAlmanac(date);
+    const std::optional<HolidayDay> holiday = holidays_.table.DayOf(date);
+    ShowAlmanac(almanac, holiday);
+    focusSink_->setAccessibleDescription(SpokenDaySummary(evaluation, almanac, holiday));
 }
 
-void CalendarWindow::ShowAlmanac(QDate date)
+void CalendarWindow::ShowAlmanac(const std::optional<DayAlmanac> &almanac, const std::optional<HolidayDay> &holiday)
 {
-    const std::optional<DayAlmanac> almanac = DescribeDayAlmanac(date);
     almanacPanel_->setVisible(almanac.has_value());
     if (!almanac)
         return;
-    const std::optional<HolidayDay> holiday = holidays_.table.DayOf(date);
     almanacPanel_->setTitle(holiday ? QStringLiteral("黄历　") + HolidayDescription(*holiday) : QStringLiteral("黄历"));
     const bool yellowPath = almanac->dayGodPath == u"黄道";
     dayPathBadge_->setText(yellowPath ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日"));
@@ -864,6 +949,16 @@ void CalendarWindow::keyPressEvent(QKeyEvent *event)
     if (const int months = MonthStepFor(*event)) {
         StepMonth(months);
         return;
+    }
+    if (focusWidget() == focusSink_) {
+        // With no day selected, the first key selects the remembered day.
+        const QDate from = selectedDay_.isValid()
+                               ? selectedDay_
+                               : shownMonthStart_.addDays(std::min(rememberedDay_, shownMonthStart_.daysInMonth()) - 1);
+        if (const std::optional<QDate> day = DayForKey(*event, from)) {
+            MoveSelectionTo(selectedDay_.isValid() ? *day : from);
+            return;
+        }
     }
     PanelDialog::keyPressEvent(event);
 }

@@ -12,6 +12,7 @@
 #include <array>
 
 class ClickableLabel;
+class FocusFrame;
 class PictureLabel;
 class QComboBox;
 class QGroupBox;
@@ -47,7 +48,9 @@ public:
 // Its export command saves the shown year's solar terms and festivals as an
 // iCalendar file for other calendar programs. Today keeps a red frame in its
 // month; PageUp/PageDown turn the month, Ctrl+PageUp/PageDown the year, and
-// digits typed into the year list pick the year. A clock outside the listed
+// digits typed into the year list pick the year. The selected day is a focus
+// stop of its own: the arrow keys move it by a day or a week, Home and End to
+// the ends of the month, and a screen reader hears the day and its almanac. A clock outside the listed
 // years opens the nearest listed day, with a note that today is out of range.
 // Below the grid the day's almanac (黄历) lists 宜 and 忌 and the rest; the
 // grid marks public holidays 休 and make-up working days 班 in a corner.
@@ -78,7 +81,7 @@ private:
     void BuildGrid();
     void BuildPanel();
     void BuildAlmanacPanel();
-    void ShowAlmanac(QDate date);
+    void ShowAlmanac(const std::optional<DayAlmanac> &almanac, const std::optional<HolidayDay> &holiday);
     void ShowHolidayMarks();
     void ReportHolidayFileProblems();
     void BuildCommands();
@@ -89,6 +92,10 @@ private:
     void RefreshGrid();
     // Shows the month `months` before or after the shown one, within the listed years.
     void StepMonth(int months);
+    // Shows the month that begins on `monthStart` and selects the remembered day in it.
+    void ShowMonth(QDate monthStart);
+    // Selects `date`, within the listed years, turning the month where it must.
+    void MoveSelectionTo(QDate date);
     void TypeYearDigit(QObject *list, QChar digit);
     void MarkToday();
     void ShowDaysOfMonth();
@@ -105,6 +112,9 @@ private:
 
     CalendarHost &host_;
     int rememberedDay_ = 0;
+    // The selected day, or a null date while the remembered day is missing
+    // from the shown month.
+    QDate selectedDay_;
     bool yearComboArmed_ = false;
     // The digits typed into the year list in quick succession.
     QString typedYear_;
@@ -121,7 +131,8 @@ private:
     std::array<ClickableLabel *, 62> cells_{};
     QLabel *solarTermList_ = nullptr;
     QLabel *todayMarker_ = nullptr;
-    QWidget *focusSink_ = nullptr;
+    // The focus stop of the selected day, laid over its cell.
+    FocusFrame *focusSink_ = nullptr;
     QLabel *rangeNote_ = nullptr;
 
     QGroupBox *panel_ = nullptr;

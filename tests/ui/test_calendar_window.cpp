@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -982,6 +983,10 @@ private slots:
         QTest::newRow("黑道 day") << QDate(2026, 12, 11)
                                   << "安床 祭祀 祈福 求嗣 冠笄 伐木 架马 动土 开池 开厕 结网 入殓 除服 成服" << "黑道日"
                                   << "黄历" << "危";
+        QTest::newRow("long list") << QDate(2026, 12, 20)
+                                   << "纳采 订盟 祭祀 祈福 开光 安香 出火 出行 会亲友 安机械 修造 动土 竖柱 上梁 盖屋 "
+                                      "起基 定磉 安床 安门 拆卸 移徙 造桥 造船 安葬 破土 入殓"
+                                   << "黑道日" << "黄历" << "定";
         QTest::newRow("黄道 make-up working day") << QDate(2026, 9, 20) << "祭祀 出行 沐浴 扫舍 安葬 馀事勿取"
                                                    << "黄道吉日" << "黄历　国庆节 调休上班" << "建";
     }
@@ -998,7 +1003,12 @@ private slots:
         auto *almanac = rig.Control<QGroupBox>(QStringLiteral("almanac_panel"));
         QVERIFY(almanac->isVisibleTo(&rig.window));
         QCOMPARE(almanac->title(), title);
-        QCOMPARE(rig.Control<QLabel>(QStringLiteral("suitable_activities"))->text(), suitable);
+        const QString suitableText = rig.Control<QLabel>(QStringLiteral("suitable_activities"))->text();
+        QCOMPARE(QString(suitableText).remove(QChar(0x2060)), suitable);
+        // A long list wraps between activities, never inside one.
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, suitableText);
+        for (qsizetype at = breaks.toNextBoundary(); at > 0 && at < suitableText.size(); at = breaks.toNextBoundary())
+            QVERIFY2(suitableText.at(at - 1) == u' ', qPrintable(suitableText.left(at)));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("day_path_badge"))->text(), badge);
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_caption_1"))->text(), QStringLiteral("建除"));
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("almanac_text_1"))->text(), officer);

@@ -190,6 +190,25 @@ std::optional<QDate> DayForKey(const QKeyEvent &event, QDate day)
     return std::nullopt;
 }
 
+// The activities of 宜 or 忌 as one line of text that wraps only between
+// activities: a word joiner holds the characters of each together, so 移徙
+// is never split into 移 at a line's end and 徙 at the next one's start.
+QString ActivityListText(const QStringList &activities)
+{
+    QStringList unbroken;
+    unbroken.reserve(activities.size());
+    for (const QString &activity : activities) {
+        QString joined;
+        for (const QChar character : activity) {
+            if (!joined.isEmpty() && !character.isLowSurrogate())
+                joined += QChar(0x2060);
+            joined += character;
+        }
+        unbroken << joined;
+    }
+    return unbroken.join(u' ');
+}
+
 // What a screen reader says of the selected day besides its date: the lunar
 // date, term, festivals, holiday and the almanac's verdict, 宜 and 忌.
 QString SpokenDaySummary(const DateEvaluation &evaluation, const std::optional<DayAlmanac> &almanac,
@@ -890,8 +909,8 @@ void CalendarWindow::ShowAlmanac(const std::optional<DayAlmanac> &almanac, const
     const bool yellowPath = almanac->dayGodPath == u"黄道";
     dayPathBadge_->setText(yellowPath ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日"));
     SetTextColour(dayPathBadge_, yellowPath ? YellowPathColour : BlackPathColour);
-    suitableText_->setText(almanac->suitable.join(u' '));
-    unsuitableText_->setText(almanac->unsuitable.join(u' '));
+    suitableText_->setText(ActivityListText(almanac->suitable));
+    unsuitableText_->setText(ActivityListText(almanac->unsuitable));
     const QList<DayAlmanacLine> details = DayAlmanacDetails(*almanac);
     for (std::size_t i = 0; i < almanacLines_.size(); ++i) {
         almanacLines_[i].first->setText(details[qsizetype(i)].caption);

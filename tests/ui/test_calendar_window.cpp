@@ -1106,6 +1106,42 @@ private slots:
         QVERIFY(rig.host.messages.first().startsWith(QStringLiteral("warning: ")));
         QVERIFY(rig.host.messages.first().endsWith(QStringLiteral("第2行：日期无效：2027-02-30 春节 休")));
     }
+
+    // A file in another encoding fails on every line: the message lists the
+    // first ten and counts the rest, so it stays on the screen.
+    void manyUnreadableHolidayLinesAreCounted()
+    {
+        const QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        QVERIFY(QDir().mkpath(QFileInfo(UserHolidayFilePath()).path()));
+        QFile file(UserHolidayFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int line = 0; line < 3000; ++line)
+            file.write("2027-13-01 春节 休\n");
+        file.close();
+        CalendarWindowRig rig(QDate(2027, 2, 6));
+        qunsetenv("XDG_DATA_HOME");
+        QTRY_COMPARE(rig.host.messages.size(), 1);
+        const QStringList lines = rig.host.messages.first().split(u'\n');
+        QCOMPARE(lines.size(), 2 + 10 + 1);
+        QCOMPARE(lines[2], QStringLiteral("第1行：日期无效：2027-13-01 春节 休"));
+        QCOMPARE(lines[11], QStringLiteral("第10行：日期无效：2027-13-01 春节 休"));
+        QCOMPARE(lines.last(), QStringLiteral("……另有2990处未能读取"));
+    }
+
+    // Two month steps quicker than the evaluation: the second month lacks the
+    // day, and the evaluation of the first step's day must not fill the panel.
+    void aLateEvaluationOfADayNoLongerSelectedIsDropped()
+    {
+        CalendarWindowRig rig(QDate(2026, 12, 31));
+        QTest::keyClick(&rig.window, Qt::Key_PageDown);
+        const DateEvaluation late = EvaluateSelectedDate(rig.host.selected.last(), rig.host.today, true);
+        QCOMPARE(late.selectedDate, QDate(2027, 1, 31));
+        QTest::keyClick(&rig.window, Qt::Key_PageDown);
+        rig.window.ShowSelectedDayInfo(late);
+        QVERIFY(!Shown(rig, QStringLiteral("day_panel")));
+        QVERIFY(!Shown(rig, QStringLiteral("almanac_panel")));
+    }
 };
 
 QTEST_MAIN(CalendarWindowTest)

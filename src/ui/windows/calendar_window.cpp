@@ -68,6 +68,9 @@ constexpr int DetailTextWidth = 286;
 constexpr QRect DayPathBadgeGeometry{560, 16, 108, 20};
 // The holiday mark in the top right corner of a day number.
 constexpr QSize HolidayMarkSize{14, 14};
+// The unreadable lines of holidays.txt a message lists; a file in another
+// encoding fails on every line, and the box must stay on the screen.
+constexpr qsizetype ListedHolidayFileProblems = 10;
 
 const QColor CellColour(Qt::white);
 const QColor HighlightColour(192, 192, 255);
@@ -765,8 +768,11 @@ void CalendarWindow::ReportHolidayFileProblems()
 {
     QStringList lines{QStringLiteral("节假日文件中有以下内容未能读取，已跳过：\n%1")
                           .arg(QDir::toNativeSeparators(holidays_.userFile))};
-    for (const HolidayFileProblem &problem : holidays_.problems)
+    for (const HolidayFileProblem &problem : holidays_.problems.first(
+             std::min(holidays_.problems.size(), ListedHolidayFileProblems)))
         lines.append(DescribeHolidayFileProblem(problem));
+    if (const qsizetype unlisted = holidays_.problems.size() - ListedHolidayFileProblems; unlisted > 0)
+        lines.append(QStringLiteral("……另有%1处未能读取").arg(unlisted));
     host_.ShowMessage(this, lines.join(u'\n'), true);
 }
 
@@ -863,6 +869,10 @@ void CalendarWindow::GoToToday()
 
 void CalendarWindow::ShowSelectedDayInfo(const DateEvaluation &evaluation)
 {
+    // An evaluation asked for before the selection moved on, or was lost to
+    // a month without the remembered day, describes a day no longer selected.
+    if (evaluation.selectedDate != selectedDay_)
+        return;
     shownEvaluation_ = evaluation;
     const QDate date = evaluation.selectedDate;
     if (evaluation.lunarInRange) {

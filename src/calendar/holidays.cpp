@@ -1,5 +1,7 @@
 #include "calendar/holidays.h"
 
+#include "fileformat/quoted_fields.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -15,13 +17,14 @@ struct FaultText {
     QStringView text;
 };
 
-constexpr std::array<FaultText, 6> FaultTexts{{
+constexpr std::array<FaultText, 7> FaultTexts{{
     {HolidayFileFault::Shape, u"格式应为“YYYY-MM-DD 节日名 休|班”"},
     {HolidayFileFault::Date, u"日期无效"},
     {HolidayFileFault::Kind, u"第三栏应为“休”或“班”"},
     {HolidayFileFault::Encoding, u"不是 UTF-8 文本"},
     {HolidayFileFault::Unreadable, u"无法读取文件"},
     {HolidayFileFault::TooLarge, u"文件超过 1 MB，未读取"},
+    {HolidayFileFault::Name, u"节日名中有控制字符"},
 }};
 
 // The two kinds of day: the word in a holiday file and in the cell's corner,
@@ -67,6 +70,9 @@ ParsedLine ParseLine(QStringView line)
     const QDate date = dateShape.match(fields[0]).hasMatch() ? QDate::fromString(fields[0], u"yyyy-MM-dd") : QDate();
     if (!date.isValid())
         return {{}, {}, HolidayFileFault::Date};
+    // An escape sequence in a name would act on the terminal the almanac is printed to.
+    if (ControlsShown(fields[1]) != fields[1])
+        return {{}, {}, HolidayFileFault::Name};
     for (const DayKind &kind : DayKinds) {
         if (fields[2] == kind.word)
             return {date, {fields[1], kind.workday}, std::nullopt};
@@ -151,8 +157,9 @@ QList<HolidayFileProblem> HolidayTable::Read(const QByteArray &text)
             continue;
         }
         ParsedLine parsed = ParseLine(trimmed);
+        // The skipped line is shown to the user: its controls as U+FFFD, its tabs as blanks.
         if (parsed.fault)
-            problems.append({lineNumber, trimmed.toString(), *parsed.fault});
+            problems.append({lineNumber, ControlsShown(trimmed.toString().replace(u'\t', u' ')), *parsed.fault});
         else
             Set(parsed.date, std::move(parsed.day));
     }

@@ -31,6 +31,7 @@ enum class HolidayFileFault {
     Encoding,    // the line is not UTF-8 text
     Unreadable,  // the file exists but cannot be read
     TooLarge,    // the file is larger than LargestHolidayFile
+    Name,        // the name holds a control or format character
 };
 
 struct HolidayFileProblem {

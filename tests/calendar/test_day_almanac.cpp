@@ -222,6 +222,11 @@ private slots:
             << QByteArray("2027-02-06 \xB4\xBA\xBD\xDA \xD0\xDD\n2027-02-07 春节 休\n")
             << Problems{{1, QString::fromUtf8("2027-02-06 \xB4\xBA\xBD\xDA \xD0\xDD"), HolidayFileFault::Encoding}}
             << qsizetype(1);
+        QTest::newRow("an escape in the name")
+            << QByteArray("2027-01-01\ta\x1B[31mRED\t休\n2027-01-02 元旦\xE2\x80\xAE节 休\n")
+            << Problems{{1, QStringLiteral("2027-01-01 a\uFFFD[31mRED 休"), HolidayFileFault::Name},
+                        {2, QStringLiteral("2027-01-02 元旦\uFFFD节 休"), HolidayFileFault::Name}}
+            << qsizetype(0);
     }
     void readsHolidayLines()
     {

@@ -6,6 +6,7 @@
 #include "ui/windows/trigram_reference.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QScrollBar>
@@ -166,6 +167,27 @@ private slots:
         QVERIFY(rig.Shows(QStringLiteral("earlier_heaven_picture")));
         QVERIFY(!rig.Shows(QStringLiteral("later_heaven_picture")));
         QCOMPARE(rig.effects.played, (QStringList{Sound("s1.wav"), Sound("s1.wav")}));
+    }
+
+    // The window opens under the pointer on the first click of a double-click
+    // on 八卦; the second click, where the pointer stood, is not a click on the
+    // picture. A click after the pointer moved is.
+    void theOpeningDoubleClickLeavesThePicture()
+    {
+        ReferenceRig rig;
+        auto *picture = rig.Control(QStringLiteral("earlier_heaven_picture"));
+        const QPoint spot(150, 150);
+        rig.window->move(100, 100);
+        QCursor::setPos(picture->mapToGlobal(spot));
+        rig.window->show();
+        rig.effects.played.clear();
+
+        QTest::mouseClick(picture, Qt::LeftButton, {}, spot);
+        QVERIFY(rig.Shows(QStringLiteral("earlier_heaven_picture")));
+        QVERIFY(rig.effects.played.isEmpty());
+
+        QTest::mouseClick(picture, Qt::LeftButton, {}, spot + QPoint(40, 40));
+        QVERIFY(rig.Shows(QStringLiteral("later_heaven_picture")));
     }
 
     void picturesShowTheTwoArrangements()

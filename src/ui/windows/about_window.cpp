@@ -8,6 +8,7 @@
 #include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 #include "ui/windows/product_info.h"
 
@@ -84,6 +85,7 @@ AboutWindow::AboutWindow(Mp3Player &player, const QString &programFolder, std::f
     CloseOnEscape(*this, [this] { reject(); });
 
     CentreOverOwner(*this, parent);
+    IgnoreTheOpeningDoubleClick(*this);
 
     player_.Open(programFolder + QStringLiteral("/wav/音乐.mp3"));
     player_.Play();

@@ -16,6 +16,7 @@
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/text_start_in_view.h"
 #include "ui/widgets/window_drag.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 #include "ui/windows/cast_display.h"
 #include "ui/windows/dialog_service.h"
@@ -178,6 +179,7 @@ CastingWindow::CastingWindow(const CastingWindowServices &services, Settings &se
     ApplySpeed();
     setFixedSize(CastingBackgroundWidth, CastingBackgroundHeight);
     CentreOverOwner(*this, parent);
+    IgnoreTheOpeningDoubleClick(*this);
     ShapeWindowOrWarn(*this, CastingBackgroundPicture(), *services_.dialogs);
 
     connect(&phaseTimer_, &QTimer::timeout, this, &CastingWindow::AdvancePhase);

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/chinese_file_dialog.h"
 #include "ui/widgets/field_limit_note.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_placement.h"
 
@@ -14,6 +15,7 @@
 #include <QSpacerItem>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -47,11 +49,17 @@ void KeepTitleInView(QMessageBox &box)
 
 // Qt puts a box over its owner with a guessed frame, which misses the centre
 // on every window manager; the box goes on its owner's centre as the child
-// windows do, once it has taken its size from its text as it is shown.
+// windows do, once it has taken its size from its text as it is shown, and
+// like them takes no click of the double-click that opened it.
 template <typename Box>
 class CentredBox final : public Box {
 public:
-    using Box::Box;
+    template <typename... Arguments>
+    explicit CentredBox(Arguments &&...arguments)
+        : Box(std::forward<Arguments>(arguments)...)
+    {
+        IgnoreTheOpeningDoubleClick(*this);
+    }
 
 protected:
     void showEvent(QShowEvent *event) override

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/escape_key.h"
 #include "ui/widgets/keyboard_command.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QHBoxLayout>
@@ -118,6 +119,7 @@ HelpViewer::HelpViewer(QWidget *owner)
     for (QPushButton *button : {homeButton_, backButton_, forwardButton_, closeButton_})
         ClickOnEnter(button);
     CloseOnEscape(*this, [this] { close(); });
+    IgnoreTheOpeningDoubleClick(*this);
     // Tab in reading order: the commands above the page, then the page.
     setTabOrder(homeButton_, backButton_);
     setTabOrder(backButton_, forwardButton_);

@@ -15,6 +15,7 @@
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_drag.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 #include "ui/windows/child_window_guard.h"
 #include "ui/windows/dialog_service.h"
@@ -215,6 +216,7 @@ OptionsWindow::OptionsWindow(const OptionsServices &services, Settings &settings
     setModal(true);
     setFixedSize(Width, Height);
     CentreOverOwner(*this, parent);
+    IgnoreTheOpeningDoubleClick(*this);
 
     BuildBackground();
     BuildOptionBoxes();

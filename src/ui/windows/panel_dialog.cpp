@@ -8,6 +8,7 @@
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_drag.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QLabel>
@@ -28,6 +29,7 @@ PanelDialog::PanelDialog(const QString &name, QSize size, QWidget *parent)
     setModal(true);
     setFixedSize(size);
     CentreOverOwner(*this, parent);
+    IgnoreTheOpeningDoubleClick(*this);
     setFont(SansFont(13));
 
     const QImage picture = WindowPanelPicture(size.width(), size.height(), HeaderHeight, QString());

@@ -7,6 +7,7 @@
 #include "ui/art/fonts.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/twips.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 #include "ui/windows/dialog_service.h"
 #include "ui/windows/main_window.h"
@@ -160,6 +161,7 @@ void RunPrintCommand(MainWindow &mainWindow, const PrintCommandServices &service
                                    shown, services.today(), &mainWindow);
     QObject::connect(layout, &PrintLayout::Closing, &mainWindow, [&mainWindow] { mainWindow.SetPrintEnabled(true); });
     CentreOverOwner(*layout, &mainWindow);
+    IgnoreTheOpeningDoubleClick(*layout);
     layout->show();
     layout->PrintAndStartClosing(services.output);
 }

@@ -13,6 +13,7 @@
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/window_drag.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 #include "ui/windows/child_window_guard.h"
 #include "ui/windows/main_window.h"
@@ -156,6 +157,7 @@ TranslationViewer::TranslationViewer(const ReferenceWindowServices &services, Gu
     setModal(true);
     setFixedSize(WindowSize);
     CentreOverOwner(*this, parent);
+    IgnoreTheOpeningDoubleClick(*this);
 
     BuildBackground();
     BuildLinePictures();

@@ -9,6 +9,9 @@ class QRect;
 // light gold ring inside it, so it shows on the red lacquer and on the paper
 // alike.
 void DrawFocusRing(QPainter &painter, const QRect &box);
+// How far the ring reaches in from the edge of its box: text that starts
+// closer would be drawn under it.
+inline constexpr int FocusRingWidth = 6;
 
 // A focus stop with no picture of its own, laid over the controls it stands
 // for: while it has the focus it draws the focus ring around the area it

@@ -1,5 +1,7 @@
 #include "ui/widgets/keyboard_command.h"
 
+#include "ui/widgets/focus_ring.h"
+
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -151,6 +153,9 @@ void MakeKeyboardCommand(QWidget *control, CommandRole role, const QString &name
     control->setFocusPolicy(Qt::StrongFocus);
     control->setAccessibleName(name);
     control->setAccessibleDescription(description);
+    // A text that starts at the label's edge would lie under the focus ring.
+    if (auto *label = qobject_cast<QLabel *>(control); label && !label->text().isEmpty())
+        label->setIndent(FocusRingWidth);
     new KeyActivation(control);
 }
 

@@ -6,7 +6,6 @@
 #include "ui/art/fonts.h"
 #include "ui/art/trigram_art.h"
 #include "ui/widgets/button_looks.h"
-#include "ui/widgets/focus_ring.h"
 #include "ui/widgets/keyboard_command.h"
 #include "ui/widgets/key_release_watch.h"
 #include "ui/widgets/picture_button.h"
@@ -106,8 +105,6 @@ void TrigramReference::BuildAttributeText()
     link_->setToolTip(QStringLiteral("点击查看《说卦传》"));
     link_->setFont(SerifFont(14, QFont::DemiBold));
     link_->setGeometry(LinkBox);
-    // The first character stays clear of the focus ring.
-    link_->setIndent(FocusRingWidth);
     link_->setCursor(Qt::PointingHandCursor);
     SetLinkColour(LinkRestColour);
     connect(link_, &ClickableLabel::Clicked, this,

@@ -118,6 +118,15 @@ bool Shown(const CalendarWindowRig &rig, const QString &name)
     return rig.Control(name)->isVisibleTo(&rig.window);
 }
 
+// Makes `dataHome` the user's data folder, until the test sets it back, and
+// writes `text` there as holidays.txt.
+bool WriteUserHolidayFile(const QTemporaryDir &dataHome, const QByteArray &text)
+{
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    QFile file(UserHolidayFilePath());
+    return QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
 } // namespace
 
 class CalendarWindowTest : public QObject {
@@ -1092,12 +1101,7 @@ private slots:
     void readsTheUsersHolidayFile()
     {
         const QTemporaryDir dataHome;
-        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-        QVERIFY(QDir().mkpath(QFileInfo(UserHolidayFilePath()).path()));
-        QFile file(UserHolidayFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("2027-02-06 春节 休\n2027-02-30 春节 休\n");
-        file.close();
+        QVERIFY(WriteUserHolidayFile(dataHome, "2027-02-06 春节 休\n2027-02-30 春节 休\n"));
         CalendarWindowRig rig(QDate(2027, 2, 6));
         qunsetenv("XDG_DATA_HOME");
         QCOMPARE(rig.Control<QLabel>(QStringLiteral("holiday_mark_6"))->text(), QStringLiteral("休"));
@@ -1112,13 +1116,7 @@ private slots:
     void manyUnreadableHolidayLinesAreCounted()
     {
         const QTemporaryDir dataHome;
-        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-        QVERIFY(QDir().mkpath(QFileInfo(UserHolidayFilePath()).path()));
-        QFile file(UserHolidayFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        for (int line = 0; line < 3000; ++line)
-            file.write("2027-13-01 春节 休\n");
-        file.close();
+        QVERIFY(WriteUserHolidayFile(dataHome, QByteArray("2027-13-01 春节 休\n").repeated(3000)));
         CalendarWindowRig rig(QDate(2027, 2, 6));
         qunsetenv("XDG_DATA_HOME");
         QTRY_COMPARE(rig.host.messages.size(), 1);

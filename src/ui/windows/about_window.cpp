@@ -6,9 +6,9 @@
 #include "ui/art/window_panel_art.h"
 #include "ui/widgets/escape_key.h"
 #include "ui/widgets/keyboard_command.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
-#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 #include "ui/windows/product_info.h"
 

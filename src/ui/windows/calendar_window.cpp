@@ -212,6 +212,23 @@ QString ActivityListText(const QStringList &activities)
     return unbroken.join(u' ');
 }
 
+// The selected day as a screen reader names it: its date and weekday.
+QString SelectedDayName(QDate date)
+{
+    return QStringLiteral("所选日期：") + LongDateText(date) + u' ' + WeekdayNameOf(date);
+}
+
+bool OnYellowPath(const DayAlmanac &almanac)
+{
+    return almanac.dayGodPath == u"黄道";
+}
+
+// The almanac's verdict on the day, at the top right of its panel.
+QString DayPathBadgeText(const DayAlmanac &almanac)
+{
+    return OnYellowPath(almanac) ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日");
+}
+
 // What a screen reader says of the selected day besides its date: the lunar
 // date, term, festivals, holiday and the almanac's verdict, 宜 and 忌.
 QString SpokenDaySummary(const DateEvaluation &evaluation, const std::optional<DayAlmanac> &almanac,
@@ -230,7 +247,7 @@ QString SpokenDaySummary(const DateEvaluation &evaluation, const std::optional<D
     if (holiday)
         parts << HolidayDescription(*holiday);
     if (almanac) {
-        parts << (almanac->dayGodPath == u"黄道" ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日"));
+        parts << DayPathBadgeText(*almanac);
         parts << QStringLiteral("宜：") + almanac->suitable.join(u' ');
         parts << QStringLiteral("忌：") + almanac->unsuitable.join(u' ');
     }
@@ -331,7 +348,7 @@ CalendarWindow::CalendarWindow(CalendarHost &host, QWidget *parent)
     Highlight(shown.day() - 1);
     rememberedDay_ = shown.day();
     selectedDay_ = shown;
-    focusSink_->setAccessibleName(QStringLiteral("所选日期：") + LongDateText(shown) + u' ' + WeekdayNameOf(shown));
+    focusSink_->setAccessibleName(SelectedDayName(shown));
     ShowWeekday(shown);
     panel_->setTitle(shown == today ? TodayPanel : SelectedDayPanel);
 }
@@ -808,7 +825,7 @@ void CalendarWindow::SelectDay(int index)
         return;
     }
     host_.SelectDate(date);
-    focusSink_->setAccessibleName(QStringLiteral("所选日期：") + LongDateText(date) + u' ' + WeekdayNameOf(date));
+    focusSink_->setAccessibleName(SelectedDayName(date));
     setWindowTitle(QStringLiteral("所选公历日期:") + LongDateText(date));
     host_.ShowClockText(ClockPrefix + LongDateText(date));
     ShowWeekday(date);
@@ -851,7 +868,7 @@ void CalendarWindow::GoToToday()
     Highlight(shown.day() - 1);
     rememberedDay_ = shown.day();
     selectedDay_ = shown;
-    focusSink_->setAccessibleName(QStringLiteral("所选日期：") + LongDateText(shown) + u' ' + WeekdayNameOf(shown));
+    focusSink_->setAccessibleName(SelectedDayName(shown));
     // Today is selected and described after the lists are set: when both
     // change, the change of the first may select a day of an in-between
     // month, or none.
@@ -916,9 +933,8 @@ void CalendarWindow::ShowAlmanac(const std::optional<DayAlmanac> &almanac, const
     if (!almanac)
         return;
     almanacPanel_->setTitle(holiday ? QStringLiteral("黄历　") + HolidayDescription(*holiday) : QStringLiteral("黄历"));
-    const bool yellowPath = almanac->dayGodPath == u"黄道";
-    dayPathBadge_->setText(yellowPath ? QStringLiteral("黄道吉日") : QStringLiteral("黑道日"));
-    SetTextColour(dayPathBadge_, yellowPath ? YellowPathColour : BlackPathColour);
+    dayPathBadge_->setText(DayPathBadgeText(*almanac));
+    SetTextColour(dayPathBadge_, OnYellowPath(*almanac) ? YellowPathColour : BlackPathColour);
     suitableText_->setText(ActivityListText(almanac->suitable));
     unsuitableText_->setText(ActivityListText(almanac->unsuitable));
     const QList<DayAlmanacLine> details = DayAlmanacDetails(*almanac);

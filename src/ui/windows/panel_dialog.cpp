@@ -5,10 +5,10 @@
 #include "ui/art/window_panel_art.h"
 #include "ui/widgets/escape_key.h"
 #include "ui/widgets/label_kit.h"
+#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/picture_label.h"
 #include "ui/widgets/shaped_window.h"
 #include "ui/widgets/window_drag.h"
-#include "ui/widgets/opening_click_guard.h"
 #include "ui/widgets/window_placement.h"
 
 #include <QLabel>

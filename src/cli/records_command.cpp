@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "fileformat/quoted_fields.h"
 #include "records/record_file.h"
+#include "records/record_listing.h"
 #include "records/record_search.h"
 
 #include <array>
@@ -96,9 +97,20 @@ int PrintFound(const RecordsRequest &request, CliStreams io)
     return 0;
 }
 
+// --expect takes the line as `list` prints it: with the record's marker
+// " №<N>" (its leading blank may be lost in copying) or without it.
+std::optional<QString> ExpectedStoredLine(const std::optional<QString> &expected, qint64 number)
+{
+    if (!expected)
+        return std::nullopt;
+    const QString listed = expected->startsWith(u'№') ? u' ' + *expected : *expected;
+    return ListedRecordLine(listed, number).value_or(*expected);
+}
+
 int DeleteAndReport(const RecordsRequest &request, CliStreams io)
 {
-    const RecordDeletion deletion = DeleteRecord(request.path, request.numbers[0], request.expected);
+    const RecordDeletion deletion =
+        DeleteRecord(request.path, request.numbers[0], ExpectedStoredLine(request.expected, request.numbers[0]));
     switch (deletion.status) {
     case RecordFileStatus::FileUnreadable:
     case RecordFileStatus::NotRecordFile:

@@ -46,6 +46,16 @@ private slots:
                            "\"时间:2006-7-17 8:05:09\",\"姓名:李四\",\"占筮事由:问行程\",\"卦序号:2\","
                            "\"卦象:000000\",\"卦名:坤\",\"未变爻\",\"\",\"\",\"\""}
             << "2\n";
+        QTest::newRow("delete while the line reads as list printed it")
+            << QStringList{"delete", "2", "--expect",
+                           " №<2>\"时间:2006-7-17 8:05:09\",\"姓名:李四\",\"占筮事由:问行程\",\"卦序号:2\","
+                           "\"卦象:000000\",\"卦名:坤\",\"未变爻\",\"\",\"\",\"\""}
+            << "2\n";
+        QTest::newRow("the listed line copied without its leading blank")
+            << QStringList{"delete", "2", "--expect",
+                           "№<2>\"时间:2006-7-17 8:05:09\",\"姓名:李四\",\"占筮事由:问行程\",\"卦序号:2\","
+                           "\"卦象:000000\",\"卦名:坤\",\"未变爻\",\"\",\"\",\"\""}
+            << "2\n";
     }
     void actionsPrintWhatTheFileHolds()
     {
@@ -113,12 +123,21 @@ private slots:
         QCOMPARE(result.exitCode, 3);
     }
 
+    // Record 1's line, with or without its marker, does not let record 2 go.
+    void deleteOfALineThatChangedDeletesNothing_data()
+    {
+        QTest::addColumn<bool>("marker");
+        QTest::newRow("as listed") << true;
+        QTest::newRow("without the marker") << false;
+    }
     void deleteOfALineThatChangedDeletesNothing()
     {
+        QFETCH(bool, marker);
         const QString path = copyOfFixture(QStringLiteral("three-casts.kdf"));
         const QString first = run({path, QStringLiteral("list"), QStringLiteral("1"), QStringLiteral("1")}).out;
+        const QString line = marker ? first.chopped(1) : first.mid(5).trimmed();
         const CliResult result =
-            run({path, QStringLiteral("delete"), QStringLiteral("2"), QStringLiteral("--expect"), first.mid(5).trimmed()});
+            run({path, QStringLiteral("delete"), QStringLiteral("2"), QStringLiteral("--expect"), line});
         QCOMPARE(result.exitCode, 4);
         QCOMPARE(result.err, QStringLiteral("第 2 号记录已不是所给的内容，没有删除任何记录。\n"));
         QCOMPARE(run({path, QStringLiteral("count")}).out, QStringLiteral("3\n"));

@@ -55,7 +55,7 @@ std::optional<RandomSource> RandomSourceOf(const Options &options)
 // Line breaks and other control characters become spaces, as in the windows.
 QString FieldText(const Options &options, const FieldRule &rule)
 {
-    const QString text = FoldControlCharacters(options.value(QLatin1String(rule.option))).left(rule.maxLength);
+    const QString text = FoldControlCharacters(options.value(QLatin1String(rule.option)).left(rule.maxLength));
     return text.trimmed().isEmpty() ? QString::fromUtf16(rule.defaultText) : text;
 }
 

@@ -72,14 +72,14 @@ bool ForEachFieldSpan(Line line, Take take)
     }
 }
 
-QString ReplaceControls(QStringView text, QChar replacement)
+// Half of a character written as a surrogate pair, without its other half.
+bool IsLoneSurrogate(QStringView text, qsizetype at)
 {
-    QString replaced = text.toString();
-    for (QChar &character : replaced) {
-        if (character.category() == QChar::Other_Control)
-            character = replacement;
-    }
-    return replaced;
+    if (text[at].isHighSurrogate())
+        return at + 1 == text.size() || !text[at + 1].isLowSurrogate();
+    if (text[at].isLowSurrogate())
+        return at == 0 || !text[at - 1].isHighSurrogate();
+    return false;
 }
 
 // Characters that act on the terminal or the layout instead of being seen:
@@ -112,7 +112,14 @@ void CollectFieldSpans(Line line, qsizetype count, QList<QuotedFieldSpan> &spans
 
 QString FoldControlCharacters(QStringView text)
 {
-    return ReplaceControls(text, u' ');
+    QString folded;
+    folded.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (IsLoneSurrogate(text, at))
+            continue;
+        folded += text[at].category() == QChar::Other_Control ? QChar(u' ') : text[at];
+    }
+    return folded;
 }
 
 QString ControlsShown(QStringView text)

@@ -15,7 +15,9 @@
 QString JoinQuotedFields(const QStringList &fields);
 
 // `text` with every control character (C0, DEL and C1: line breaks, tabs,
-// escapes) replaced by a space: what a one-line field takes from pasted text.
+// escapes) replaced by a space, and without the half of a character that a
+// cut to a field's length (in UTF-16 units, as QLineEdit counts) leaves
+// behind: what a one-line field takes from typed or pasted text.
 QString FoldControlCharacters(QStringView text);
 // `text` with every control character, format character (U+200B, U+202E …)
 // and line or paragraph separator shown as U+FFFD, so that text from a file

@@ -106,6 +106,9 @@ private slots:
                                            << QStringLiteral("\"姓名:一二三四五六七八九\",\"占筮事由:某事云云\"");
         QTest::newRow("control characters") << QStringLiteral("a\nb") << QStringLiteral("问\r\n行程\x1b")
                                             << QStringLiteral("\"姓名:a b\",\"占筮事由:问  行程 \"");
+        QTest::newRow("a character cut in two at the limit")
+            << QStringLiteral("一二三四五六七八😀") << QStringLiteral("𠀀问")
+            << QStringLiteral("\"姓名:一二三四五六七八\",\"占筮事由:𠀀问\"");
     }
     void fieldsAreRecordedAsTheWindowWouldTakeThem()
     {

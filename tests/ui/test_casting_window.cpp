@@ -572,6 +572,22 @@ private slots:
                  qPrintable(DecodeGbk(bytes)));
     }
 
+    // The field cuts a name to its length in UTF-16 units, and so a character
+    // outside the basic plane in two: the record holds no half of it.
+    void aCharacterCutAtTheLimitIsNotRecordedInHalf()
+    {
+        CastingRig rig;
+        rig.open({8, 8, 8, 8, 8, 8});
+        rig.control<QLineEdit>("diviner_name_field")->setText(QStringLiteral("一二三四五六七八𠀀"));
+        rig.control<QLineEdit>("matter_field")->setText(QStringLiteral("问行程"));
+        QVERIFY(rig.control<QLineEdit>("diviner_name_field")->text().back().isHighSurrogate());
+        rig.pressKey(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.recordFile().isEmpty(), CastTimeoutMs);
+        const QString line = DecodeGbk(rig.recordFile());
+        QVERIFY2(line.contains(QStringLiteral("\"姓名:一二三四五六七八\",")), qPrintable(line));
+        QVERIFY(!line.contains(QChar(0x1A)) && !line.contains(QChar::ReplacementCharacter));
+    }
+
     void failedRecordKeepsTheCastShown()
     {
         CastingRig rig;

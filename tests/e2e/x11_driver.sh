@@ -133,6 +133,7 @@ make_program_folder() {
 isolate_user_folders() {
     local root=$1
     export HOME="$root/home" XDG_RUNTIME_DIR="$root/runtime"
+    unset XDG_DATA_HOME XDG_CONFIG_HOME
     mkdir -p "$HOME"
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM

@@ -342,43 +342,44 @@ std::optional<OutputFormat> FormatNamed(const QString &name)
 
 std::optional<AlmanacRequest> ParseRequest(const QStringList &args, QDate today, CliOutput &err)
 {
-    QString single;
-    QString from;
-    QString to;
-    QString formatName = QStringLiteral("tsv");
+    // Each given once; an empty value is given, and then an invalid date.
+    std::optional<QString> single;
+    std::optional<QString> from;
+    std::optional<QString> to;
+    std::optional<QString> formatName;
     bool lunarDays = false;
     bool huangli = false;
-    const std::array<std::pair<const char *, QString *>, 3> options{{
+    const std::array<std::pair<const char *, std::optional<QString> *>, 3> options{{
         {"--from", &from}, {"--to", &to}, {"--format", &formatName}}};
     for (int i = 0; i < args.size(); ++i) {
         const auto option = std::find_if(options.begin(), options.end(),
                                          [&](const auto &entry) { return args[i] == QLatin1String(entry.first); });
-        if (option != options.end() && i + 1 < args.size())
+        if (option != options.end() && i + 1 < args.size() && !*option->second)
             *option->second = args[++i];
         else if (args[i] == u"--lunar-days" && !lunarDays)
             lunarDays = true;
         else if (args[i] == u"--huangli" && !huangli)
             huangli = true;
-        else if (option == options.end() && !args[i].startsWith(u"--") && single.isEmpty())
+        else if (option == options.end() && !args[i].startsWith(u"--") && !single)
             single = args[i];
         else
             return UsageError(err);
     }
-    const bool range = !from.isEmpty() || !to.isEmpty();
-    const std::optional<OutputFormat> format = FormatNamed(formatName);
-    if ((range && (from.isEmpty() || to.isEmpty() || !single.isEmpty())) || !format
-        || (lunarDays && format != OutputFormat::Ics) || (huangli && format == OutputFormat::Ics))
+    const bool range = from || to;
+    const std::optional<OutputFormat> format = FormatNamed(formatName.value_or(QStringLiteral("tsv")));
+    if ((range && (!from || !to || single)) || !format || (lunarDays && format != OutputFormat::Ics)
+        || (huangli && format == OutputFormat::Ics))
         return UsageError(err);
     if (!range) {
-        from = single.isEmpty() ? today.toString(Qt::ISODate) : single;
+        from = single.value_or(today.toString(Qt::ISODate));
         to = from;
     }
-    const std::optional<QDate> first = ParseDate(from, err);
-    const std::optional<QDate> last = first ? ParseDate(to, err) : std::nullopt;
+    const std::optional<QDate> first = ParseDate(*from, err);
+    const std::optional<QDate> last = first ? ParseDate(*to, err) : std::nullopt;
     if (!last)
         return std::nullopt;
     if (*first > *last) {
-        err << "起始日期晚于结束日期: " << from << " > " << to << '\n';
+        err << "起始日期晚于结束日期: " << *from << " > " << *to << '\n';
         return std::nullopt;
     }
     return AlmanacRequest{*first, *last, *format, lunarDays, huangli};

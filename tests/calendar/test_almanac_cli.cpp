@@ -259,6 +259,10 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--days", "3"};
         QTest::newRow("almanac in ics") << QStringList{"2006-01-01", "--format", "ics", "--huangli"};
         QTest::newRow("almanac twice") << QStringList{"2006-01-01", "--huangli", "--huangli"};
+        QTest::newRow("start twice") << QStringList{"--from", "2024-02-01", "--from", "2024-02-02", "--to", "2024-02-02"};
+        QTest::newRow("format twice") << QStringList{"2006-01-01", "--format", "json", "--format", "tsv"};
+        QTest::newRow("empty date") << QStringList{""};
+        QTest::newRow("empty range") << QStringList{"--from", "", "--to", ""};
     }
     void rejectsBadInput()
     {

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -438,6 +439,20 @@ private slots:
         EntryRig rig;
         QLineEdit *entry = rig.Field(field.constData());
         CheckLimitNoteOf(entry);
+    }
+
+    // A full name of nine wide characters shows whole beside its note.
+    void aFullNameShowsWholeBesideItsNote()
+    {
+        EntryRig rig;
+        QLineEdit *name = rig.Field("diviner_name_field");
+        const QString full = QString(ManualNameLength, QChar(u'龘'));
+        name->setText(full);
+        auto *note = RequireChild<QLabel>(*name, QStringLiteral("limit_note"));
+        QVERIFY(note->isVisibleTo(name));
+        const int textRoom = note->x() - name->contentsRect().left();
+        QVERIFY2(name->fontMetrics().horizontalAdvance(full) + 8 <= textRoom,
+                 qPrintable(QStringLiteral("%1 px for the name").arg(textRoom)));
     }
 
     void confirmAsksForBlankFieldsInOrder()

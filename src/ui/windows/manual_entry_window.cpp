@@ -131,7 +131,7 @@ void ManualEntryWindow::BuildTextFields()
     };
     const std::array<FieldRow, 3> rows{{
         {"cast_time_caption", u"成卦时间", "cast_time_field", timeField_, 200, ManualTimeLength},
-        {"diviner_name_caption", u"占卦者姓名", "diviner_name_field", nameField_, 150, ManualNameLength},
+        {"diviner_name_caption", u"占卦者姓名", "diviner_name_field", nameField_, 260, ManualNameLength},
         {"matter_caption", u"所占何事", "matter_field", matterField_, 440, ManualMatterLength},
     }};
     for (int i = 0; i < int(rows.size()); ++i) {

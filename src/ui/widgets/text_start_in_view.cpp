@@ -25,7 +25,7 @@ public:
         // longer a line edit: the cast finds nothing to move then.
         if (event->type() == QEvent::FocusOut) {
             if (auto *field = qobject_cast<QLineEdit *>(watched))
-                field->setCursorPosition(0);
+                ShowStart(field);
         }
         return false;
     }
@@ -35,7 +35,15 @@ private:
     {
         field_->setToolTip(text);
         if (!field_->hasFocus())
-            field_->setCursorPosition(0);
+            ShowStart(field_);
+    }
+
+    // Moving the cursor repaints only the cursor's place; the whole field
+    // scrolls back to the start of its text, so all of it is drawn again.
+    static void ShowStart(QLineEdit *field)
+    {
+        field->setCursorPosition(0);
+        field->update();
     }
 
     QLineEdit *field_;

@@ -296,6 +296,9 @@ private slots:
         const TrigramArrangement &arrangement = which == 0 ? EarlierHeavenArrangement() : LaterHeavenArrangement();
         const QImage picture = TrigramArrangementPicture(arrangement, size);
         QCOMPARE(picture.size(), QSize(size, size));
+        // The corners are clear: the window's corner ornaments show through.
+        for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+            QCOMPARE(qAlpha(picture.pixel(corner)), 0);
         const ArrangementGeometry geometry = ArrangementGeometryFor(size);
         for (int i = 0; i < TrigramCount; ++i) {
             const TrigramRow *trigram = TrigramNamed(QStringView(arrangement.clockwiseFromTop[i]));

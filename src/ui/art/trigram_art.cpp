@@ -22,12 +22,16 @@ QPointF FigureDirection(int index)
     return {std::cos(angle), std::sin(angle)};
 }
 
+// A round sheet under the compass ring; the corners stay clear, so the
+// ornaments of the panel the picture stands on show there.
 void PaintPaper(QPainter &painter, qreal size)
 {
     QRadialGradient paper(QPointF(size / 2, size / 2), size * 0.75);
     paper.setColorAt(0.0, QColor(0xFB, 0xF5, 0xE4));
     paper.setColorAt(1.0, QColor(0xEF, 0xE2, 0xC2));
-    painter.fillRect(QRectF(0, 0, size, size), paper);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(paper);
+    painter.drawEllipse(QPointF(size / 2, size / 2), size / 2, size / 2);
 }
 
 // The yin-yang symbol, the light half on the left with its head at the top:
@@ -160,6 +164,7 @@ ArrangementGeometry ArrangementGeometryFor(int size)
 QImage TrigramArrangementPicture(const TrigramArrangement &arrangement, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;

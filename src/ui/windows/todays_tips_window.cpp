@@ -86,7 +86,7 @@ TodaysTipsWindow::TodaysTipsWindow(const DateEvaluation &evaluation, Settings &s
     const QStringList festivals =
         FestivalEntries(evaluation.lunarFestivalText) + FestivalEntries(evaluation.gregorianFestivalText);
     // The picture of the day's festival group, centred in the corner box.
-    const QRect pictureBox(panel.left() + Margin - 4, panel.top() + 14, 84, 105);
+    const QRect pictureBox(panel.left() + Margin - 4, panel.top() + Margin, 84, 105);
     const QImage art = TipsPicture(TipsPictureGroupOf(festivals))
                            .scaled(pictureBox.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     auto *picture = new PictureLabel(QStringLiteral("festival_picture"), this);
